@@ -1,0 +1,59 @@
+# Shared build settings and helpers for every module, test, benchmark and fuzz target.
+
+add_library(orbitdeck_warnings INTERFACE)
+target_compile_options(orbitdeck_warnings INTERFACE -Wall -Wextra -Wpedantic
+  $<$<BOOL:${ORBITDECK_WERROR}>:-Werror>)
+
+if(ORBITDECK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# orbitdeck_module(<target> [DEPS ...]): one library per module folder, sources are the folder's .cpp files.
+function(orbitdeck_module target)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS} orbitdeck_warnings)
+endfunction()
+
+# orbitdeck_test(<name> LABEL <label> SOURCES ... LIBS ...): one test executable, one CTest entry.
+function(orbitdeck_test name)
+  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock orbitdeck_warnings)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+endfunction()
+
+# orbitdeck_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <dir>): a libFuzzer binary when
+# ORBITDECK_FUZZ is on, and always a replay of the corpus as a CTest entry (label fuzz-replay).
+function(orbitdeck_fuzz_target name)
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(ORBITDECK_FUZZ)
+    add_executable(${name}_fuzzer ${ARG_SOURCES})
+    target_compile_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name}_fuzzer PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name}_fuzzer PRIVATE ${ARG_LIBS})
+  endif()
+  add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+  target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
+  add_test(NAME ${name}_replay COMMAND ${name}_replay ${ARG_CORPUS})
+  set_tests_properties(${name}_replay PROPERTIES LABELS fuzz-replay TIMEOUT 300)
+endfunction()
+
+# orbitdeck_benchmark(<name> SOURCES ... LIBS ...): built with everything; CTest runs it once in
+# its quick mode (ORBITDECK_BENCH_QUICK=1) so it cannot rot.
+function(orbitdeck_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} orbitdeck_warnings)
+  add_test(NAME ${name}_smoke COMMAND ${name})
+  set_tests_properties(${name}_smoke PROPERTIES LABELS bench TIMEOUT 600
+    ENVIRONMENT "ORBITDECK_BENCH_QUICK=1;ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

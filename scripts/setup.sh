@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, run and test.
+# Safe to run twice: apt-get skips what is already installed.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+  # model libraries
+  libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # Qt 6 and every QML module the views import
+  qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
+  qt6-5compat-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins
+  qml6-module-qtquick qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript
+  qml6-module-qtquick-controls qml6-module-qtquick-layouts qml6-module-qtquick-window
+  qml6-module-qtquick-templates qml6-module-qtquick-dialogs qml6-module-qtquick-shapes
+  qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-platform qml6-module-qtcore
+  qml6-module-qttest libqt6svg6
+  # X11
+  libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev
+  libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
+  # real-window tests and the headless run
+  xvfb xauth xdotool x11-utils x11-apps imagemagick
+  # fonts so every script renders
+  fonts-dejavu-core fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -18,11 +18,15 @@ function(orbitdeck_module target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS} orbitdeck_warnings)
 endfunction()
 
-# orbitdeck_test(<name> LABEL <label> SOURCES ... LIBS ...): one test executable, one CTest entry.
+# orbitdeck_test(<name> LABEL <label> SOURCES ... LIBS ... [ENV ...] [CUSTOM_MAIN]): one test
+# executable, one CTest entry. GoogleTest's main is linked unless CUSTOM_MAIN is given.
 function(orbitdeck_test name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "CUSTOM_MAIN" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock orbitdeck_warnings)
+  if(NOT ARG_CUSTOM_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

@@ -1,4 +1,5 @@
 #include "library/composition_root.h"
+#include "library/live_catalog.h"
 #include "library/workspace_launcher.h"
 #include "library/workspace_process.h"
 #include "tests/catalog-core/catalog_fixture.h"
@@ -88,6 +89,25 @@ TEST(CatalogWorkspace, LauncherReportsTheWorkspaceAnswer) {
     const auto root = makeLiveCompositionRoot();
     EXPECT_NE(root.catalog, nullptr);
     EXPECT_NE(root.launcher, nullptr);
+}
+
+} // namespace
+} // namespace orbitdeck
+
+namespace orbitdeck {
+namespace {
+
+TEST(CatalogWorkspace, GeneratedSampleRecordsItsLaunch) {
+    TemporaryFolder home;
+    ASSERT_TRUE(testing::makeSampleApps(home.path(), 3, false));
+    const auto markers = home / "markers";
+    ::setenv("ORBITDECK_LAUNCH_MARKERS", markers.c_str(), 1);
+    const auto listing = LiveCatalog({.roots = {home / "Applications"}}).applications();
+    ASSERT_EQ(listing.applications.size(), 3u);
+    const auto& app = listing.applications.front();
+    EXPECT_TRUE(ProcessWorkspace().openApplication(app.bundleURL()));
+    EXPECT_TRUE(eventuallyExists(markers / *app.bundleIdentifier()));
+    ::unsetenv("ORBITDECK_LAUNCH_MARKERS");
 }
 
 } // namespace

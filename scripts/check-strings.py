@@ -23,6 +23,10 @@ class ParseError(Exception):
     pass
 
 
+def line_of(text, pos):
+    return text.count("\n", 0, pos) + 1
+
+
 def read_literal(text, pos):
     """Reads a quoted literal starting at text[pos] == '"'; returns (value, next pos)."""
     out = []
@@ -39,15 +43,15 @@ def read_literal(text, pos):
             if esc == "U" or esc == "u":
                 digits = text[pos + 1 : pos + 5]
                 if not re.fullmatch(r"[0-9A-Fa-f]{4}", digits):
-                    raise ParseError(f"bad \\u escape at offset {pos}")
+                    raise ParseError(f"line {line_of(text, pos)}: bad \\u escape")
                 out.append(chr(int(digits, 16)))
                 pos += 5
                 continue
             if esc not in ESCAPES:
-                raise ParseError(f"unknown escape \\{esc} at offset {pos}")
+                raise ParseError(f"line {line_of(text, pos)}: unknown escape \\{esc}")
             out.append(ESCAPES[esc])
         elif ch == "\n":
-            raise ParseError(f"line break inside a literal at offset {pos}")
+            raise ParseError(f"line {line_of(text, pos)}: line break inside a literal")
         else:
             out.append(ch)
         pos += 1
@@ -76,7 +80,7 @@ def parse(text):
     entries = []
     pos = skip_space(text, 0)
     while pos < len(text):
-        line = text.count("\n", 0, pos) + 1
+        line = line_of(text, pos)
         if text[pos] != '"':
             raise ParseError(f"line {line}: expected a quoted key")
         key, pos = read_literal(text, pos)

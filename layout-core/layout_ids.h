@@ -8,40 +8,26 @@
 
 namespace orbitdeck {
 
-struct PageID {
+template <typename Tag>
+struct LayoutIdentity {
     std::string rawValue;
 
-    friend bool operator==(const PageID& a, const PageID& b) {
+    friend bool operator==(const LayoutIdentity& a, const LayoutIdentity& b) {
         return textEquals(a.rawValue, b.rawValue);
     }
-    friend std::strong_ordering operator<=>(const PageID& a, const PageID& b) {
+    friend std::strong_ordering operator<=>(const LayoutIdentity& a, const LayoutIdentity& b) {
         return textCompare(a.rawValue, b.rawValue);
     }
 };
 
-struct FolderID {
-    std::string rawValue;
-
-    friend bool operator==(const FolderID& a, const FolderID& b) {
-        return textEquals(a.rawValue, b.rawValue);
-    }
-    friend std::strong_ordering operator<=>(const FolderID& a, const FolderID& b) {
-        return textCompare(a.rawValue, b.rawValue);
-    }
-};
+using PageID = LayoutIdentity<struct PageIDTag>;
+using FolderID = LayoutIdentity<struct FolderIDTag>;
 
 } // namespace orbitdeck
 
-template <>
-struct std::hash<orbitdeck::PageID> {
-    std::size_t operator()(const orbitdeck::PageID& id) const {
-        return orbitdeck::textHash(id.rawValue);
-    }
-};
-
-template <>
-struct std::hash<orbitdeck::FolderID> {
-    std::size_t operator()(const orbitdeck::FolderID& id) const {
+template <typename Tag>
+struct std::hash<orbitdeck::LayoutIdentity<Tag>> {
+    std::size_t operator()(const orbitdeck::LayoutIdentity<Tag>& id) const {
         return orbitdeck::textHash(id.rawValue);
     }
 };

@@ -86,6 +86,8 @@ AppSearchIndex::AppSearchIndex(const std::vector<AppDescriptor>& apps) {
             entry.pinyin = store(draft.pinyin->pinyin);
             entry.initials = store(draft.pinyin->initials);
         }
+        entry.characters = asciiCharacterSet(draft.name) | asciiCharacterSet(draft.bundleName) |
+                           asciiCharacterSet(draft.pinyin ? draft.pinyin->pinyin : "");
         entries_.push_back(entry);
     }
 }
@@ -125,6 +127,9 @@ bool AppSearchIndex::tokensCover(const SearchQuery& query, std::uint32_t begin,
 std::optional<SearchResult::Reason> AppSearchIndex::match(const Entry& entry,
                                                           const SearchQuery& query) const {
     using Reason = SearchResult::Reason;
+    if ((query.characters & ~entry.characters) != 0) {
+        return std::nullopt;
+    }
     const auto name = text(entry.name);
     if (name == query.folded) {
         return Reason::exact;

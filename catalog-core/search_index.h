@@ -44,6 +44,9 @@ private:
         std::uint32_t tokensEnd = 0;
         std::uint32_t bundleTokensBegin = 0;
         std::uint32_t bundleTokensEnd = 0;
+        // The ASCII letters and digits of name, bundle name and pinyin: a query needing one
+        // that is missing cannot match, whatever the rule.
+        std::uint64_t characters = 0;
         bool hasPinyin = false;
         // The bundle's file name folds to the name, so its rules can add nothing.
         bool bundleIsName = false;

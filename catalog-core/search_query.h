@@ -2,6 +2,7 @@
 
 #include "catalog-core/text_folding.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +18,16 @@ struct SearchQuery {
     // Compact and made only of ASCII letters and digits: the only queries tried on pinyin.
     bool latin = false;
 
+    // One bit per ASCII letter or digit of the folded query.
+    std::uint64_t characters = 0;
+
     static SearchQuery prepare(std::string_view typed);
 
     bool empty() const { return folded.empty(); }
     std::string_view token(std::size_t index) const { return tokens[index].in(folded); }
 };
+
+// One bit per ASCII letter (either case) or digit in the text.
+std::uint64_t asciiCharacterSet(std::string_view text);
 
 } // namespace orbitdeck

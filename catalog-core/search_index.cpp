@@ -6,6 +6,7 @@
 #include "catalog-core/text_folding.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <tuple>
 #include <unordered_map>
@@ -20,6 +21,27 @@ std::string bundleFileName(const std::filesystem::path& bundleURL) {
         path = path.parent_path();
     }
     return path.stem().native();
+}
+
+// The bundle's file URL as text ("file:///Applications/My%20App.app"): the index order breaks
+// ties by it, and percent escapes order differently from the raw bytes they stand for.
+std::string fileURLText(const std::filesystem::path& bundleURL) {
+    constexpr std::string_view kept = "-._~!$&'()*+,;=:@/";
+    constexpr char hex[] = "0123456789ABCDEF";
+    const std::string path = canonicalComposition(bundleURL.native());
+    std::string text = "file://";
+    text.reserve(text.size() + path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x80 && std::isalnum(byte)) || kept.find(c) != std::string_view::npos) {
+            text.push_back(c);
+        } else {
+            text.push_back('%');
+            text.push_back(hex[byte >> 4]);
+            text.push_back(hex[byte & 0xF]);
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -52,7 +74,7 @@ AppSearchIndex::AppSearchIndex(const std::vector<AppDescriptor>& apps) {
             .bundleName = foldText(bundleFileName(app.bundleURL())),
             .pinyin = pinyinForm(app.displayName()),
             .idKey = canonicalComposition(app.id()),
-            .urlKey = canonicalComposition(app.bundleURL().native()),
+            .urlKey = fileURLText(app.bundleURL()),
             .displayNameKey = canonicalComposition(app.displayName()),
             .bundleIdentifierKey = canonicalComposition(app.bundleIdentifier().value_or("")),
         });

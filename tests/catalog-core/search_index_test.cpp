@@ -109,6 +109,14 @@ TEST(SearchIndex, OneHitPerIdTheBestSorted) {
     const auto classic = index.search("cl", {});
     ASSERT_EQ(classic.size(), 1U);
     EXPECT_EQ(classic[0].app(), older);
+
+    // Same name and id: the bundle's URL text decides, where a space is escaped as %20 and so
+    // sorts after "!".
+    const AppDescriptor spaced("Tool", "com.example.tool", "/Apps/A B/Tool.app");
+    const AppDescriptor marked("Tool", "com.example.tool", "/Apps/A!B/Tool.app");
+    const auto tool = AppSearchIndex({spaced, marked}).search("tool", {});
+    ASSERT_EQ(tool.size(), 1U);
+    EXPECT_EQ(tool[0].app(), marked);
 }
 
 TEST(SearchIndex, BlankQueriesAndBundleNames) {

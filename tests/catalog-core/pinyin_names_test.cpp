@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orbitdeck {
@@ -98,6 +99,25 @@ TEST(PinyinNames, RealApplicationNamesReadAsPeopleSayThem) {
         EXPECT_EQ(form->pinyin, foldedU(expected.pinyin));
         EXPECT_EQ(form->initials, expected.initials);
     }
+}
+
+TEST(PinyinNames, ThreadsShareTheTransliteratorSafely) {
+    std::vector<std::vector<std::optional<PinyinForm>>> readings(4);
+    std::vector<std::thread> threads;
+    for (auto& reading : readings) {
+        threads.emplace_back([&reading] {
+            for (const auto& name : kApplicationNames) {
+                reading.push_back(pinyinForm(name.name + "云盘"));
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    for (const auto& reading : readings) {
+        EXPECT_EQ(reading, readings.front());
+    }
+    EXPECT_EQ(readings.front().front()->pinyin, "weixinyunpan");
 }
 
 TEST(PinyinNames, WordsChooseTheReadingOfTheirCharacters) {

@@ -86,8 +86,9 @@ AppSearchIndex::AppSearchIndex(const std::vector<AppDescriptor>& apps) {
     std::unordered_map<std::string_view, std::uint32_t> idGroups;
     entries_.reserve(drafts.size());
     for (const auto& draft : drafts) {
-        const auto [group, added] = idGroups.try_emplace(
-            apps_[draft.app]->id(), static_cast<std::uint32_t>(idGroups.size()));
+        // Ids that are canonically equivalent are one id.
+        const auto [group, added] =
+            idGroups.try_emplace(draft.idKey, static_cast<std::uint32_t>(idGroups.size()));
         hasRepeatedIds_ = hasRepeatedIds_ || !added;
         Entry entry;
         entry.app = draft.app;

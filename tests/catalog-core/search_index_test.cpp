@@ -117,6 +117,11 @@ TEST(SearchIndex, OneHitPerIdTheBestSorted) {
     const auto tool = AppSearchIndex({spaced, marked}).search("tool", {});
     ASSERT_EQ(tool.size(), 1U);
     EXPECT_EQ(tool[0].app(), marked);
+
+    // Ids equal but for composition are one id.
+    const AppDescriptor composed("Café", std::nullopt, "/Apps/Caf\u00E9.app");
+    const AppDescriptor decomposed("Café", std::nullopt, "/Apps/Cafe\u0301.app");
+    EXPECT_EQ(AppSearchIndex({composed, decomposed}).search("cafe", {}).size(), 1U);
 }
 
 TEST(SearchIndex, BlankQueriesAndBundleNames) {

@@ -1,6 +1,6 @@
 #include "platform/defaults_store.h"
 
-#include "temp_config_home.h"
+#include "support/temp_config_home.h"
 
 #include <QDir>
 #include <QFile>

@@ -47,6 +47,7 @@ DefaultsStore::DefaultsStore(QString filePath, QObject* parent)
 
 void DefaultsStore::load() {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    removeStaleTemporaries(filePath_);
     const FileReadResult read = readFileCapped(filePath_, maxDomainFileBytes);
     if (std::holds_alternative<FileMissing>(read))
         return;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,10 +64,19 @@ bool syncFolder(const QByteArray& folder) {
     return fd.valid() && ::fsync(fd.get()) == 0;
 }
 
+QString temporaryPattern(const QFileInfo& info) {
+    return QStringLiteral(".%1.*.tmp").arg(info.fileName());
+}
+
 } // namespace
 
 bool writeFileDurably(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
+    const QFileInfo link(path);
+    // A dangling link has no canonical path yet; its target is where the file belongs.
+    QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
+    if (resolved.isEmpty() && link.isSymLink())
+        resolved = link.symLinkTarget();
+    const QFileInfo info(resolved.isEmpty() ? path : resolved);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
@@ -82,6 +92,20 @@ bool writeFileDurably(const QString& path, const QByteArray& bytes) {
         return false;
     }
     return syncFolder(QFile::encodeName(info.absolutePath()));
+}
+
+void removeStaleTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    const QStringList names =
+        folder.entryList({temporaryPattern(info)}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        // ".<file>.<pid>.tmp"
+        bool ok = false;
+        const pid_t writer = name.section(u'.', -2, -2).toInt(&ok);
+        if (ok && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)
+            folder.remove(name);
+    }
 }
 
 FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {

@@ -1,5 +1,6 @@
 #include "window/localization.h"
 
+#include "platform/standard_defaults.h"
 #include "window/library_settings.h"
 #include "window/localization_matching.h"
 
@@ -68,6 +69,10 @@ QString localizedFormat(const QString& key, LibraryLanguage language,
 
 LibraryLanguage currentLanguage(const DefaultsStore& defaults) {
     return readSetting(defaults, settings::language);
+}
+
+LibraryLanguage currentLanguage() {
+    return currentLanguage(standardDefaults());
 }
 
 std::optional<QString> localeIdentifier(LibraryLanguage language) {

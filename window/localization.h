@@ -43,6 +43,8 @@ QString localizedFormat(const QString& key, LibraryLanguage language,
 
 // The interface language stored in the given defaults; missing or unknown reads as system.
 LibraryLanguage currentLanguage(const DefaultsStore& defaults);
+// The same from the app's own domain, for code outside views (menus, toasts, alerts).
+LibraryLanguage currentLanguage();
 
 // "en", "zh-Hans", …; none for system.
 std::optional<QString> localeIdentifier(LibraryLanguage language);

@@ -59,6 +59,9 @@ QString StringTables::tablePath(const QString& resourcesDir, const QString& lpro
 QStringList StringTables::localizations() const {
     if (dir_.isEmpty())
         return {};
+    const QMutexLocker lock(&mutex_);
+    if (localizations_)
+        return *localizations_;
     QStringList names;
     const QStringList folders = QDir(dir_).entryList({QStringLiteral("*.lproj")},
                                                      QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -67,6 +70,7 @@ QStringList StringTables::localizations() const {
         if (name != u"Base" && !name.isEmpty())
             names.append(name);
     }
+    localizations_ = names;
     return names;
 }
 

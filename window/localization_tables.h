@@ -41,6 +41,7 @@ private:
     QString dir_;
     mutable QMutex mutex_;
     mutable QHash<QString, Table> tables_;
+    mutable std::optional<QStringList> localizations_;
 };
 
 } // namespace orbitdeck

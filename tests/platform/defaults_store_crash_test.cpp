@@ -2,6 +2,7 @@
 
 #include "support/temp_config_home.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
@@ -86,4 +87,8 @@ TEST(DefaultsStoreCrash, FileHoldsOldOrNewValueWhenTheWriterIsKilled) {
         last = counter;
     }
     EXPECT_GT(advanced, 50);
+    // Opening the domain cleared what the killed writers left behind.
+    const QStringList temporaries =
+        QFileInfo(path).absoluteDir().entryList({"*.tmp"}, QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(temporaries.isEmpty()) << temporaries.join(' ').toStdString();
 }

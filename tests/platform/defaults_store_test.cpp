@@ -67,6 +67,15 @@ TEST(DefaultsStore, KeepsEveryKindOfValueAcrossReopening) {
     const QStringList leftovers =
         QDir(home.path() + "/orbitdeck").entryList(QDir::Hidden | QDir::Files);
     EXPECT_EQ(leftovers, QStringList{"app.plist"}) << "no temporary file stays behind";
+
+    // A domain file linked from elsewhere (a dotfiles checkout) stays a link.
+    const QString real = home.path() + "/dotfiles/linked.plist";
+    QDir().mkpath(home.path() + "/dotfiles");
+    ASSERT_TRUE(QFile::link(real, DefaultsStore::domainFilePath("linked")));
+    DefaultsStore::openDomain("linked")->setValue("skin", QString("dusk"));
+    EXPECT_TRUE(QFileInfo(DefaultsStore::domainFilePath("linked")).isSymLink());
+    EXPECT_EQ(DefaultsStore::openDomain("linked")->stringValue("skin"), "dusk");
+    EXPECT_TRUE(QFile::exists(real));
 }
 
 TEST(DefaultsStore, SignalsEachChangedKeyOnce) {

@@ -93,7 +93,8 @@ void X11InputWatch::select() {
         std::uint32_t bits;
     } selection{{.deviceid = XCB_INPUT_DEVICE_ALL_MASTER, .mask_len = 1}, mask};
     xcb_input_xi_select_events(connection_, root_, 1, &selection.head);
-    xcb_flush(connection_);
+    // A round trip, so the selection is in force once this returns.
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
 }
 
 void X11InputWatch::drain() {

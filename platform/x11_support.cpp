@@ -71,6 +71,20 @@ bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root,
     return false;
 }
 
+void sendToWindowManager(xcb_connection_t* connection, std::uint32_t root, std::uint32_t window,
+                         std::string_view messageType, std::uint32_t first, std::uint32_t second) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(connection, messageType);
+    message.data.data32[0] = first;
+    message.data.data32[1] = second;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+}
+
 std::vector<std::uint8_t> keycodesFor(xcb_connection_t* connection, std::uint32_t keysym) {
     std::vector<std::uint8_t> result;
     xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection);

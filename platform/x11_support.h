@@ -25,6 +25,10 @@ std::optional<std::uint32_t> propertyValue(xcb_connection_t* connection, std::ui
 // Whether the window manager announces support for an EWMH atom in _NET_SUPPORTED.
 bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root, std::string_view hint);
 
+// Sends an EWMH request about a window to the window manager through the root window.
+void sendToWindowManager(xcb_connection_t* connection, std::uint32_t root, std::uint32_t window,
+                         std::string_view messageType, std::uint32_t first, std::uint32_t second);
+
 std::vector<std::uint8_t> keycodesFor(xcb_connection_t* connection, std::uint32_t keysym);
 
 // The modifier bits the server uses for Alt, Super and friends, and the lock bits to ignore.

@@ -4,7 +4,7 @@
 #include "system/screen_areas.h"
 #include "x11_harness.h"
 
-#include <QThread>
+#include <QElapsedTimer>
 
 #include <utility>
 #include <vector>
@@ -27,12 +27,18 @@ public:
             last = p;
             moved(p);
         };
+        auto pressed = std::move(handlers.keyPressed);
+        handlers.keyPressed = [this, pressed](std::uint32_t keysym, KeyModifiers modifiers) {
+            ++keyPresses;
+            pressed(keysym, modifiers);
+        };
         inner_.setHandlers(std::move(handlers));
     }
     void setChannels(Channels channels) override { inner_.setChannels(channels); }
     Channels activeChannels() const override { return inner_.activeChannels(); }
 
     QPoint last{-1, -1};
+    int keyPresses = 0;
 
 private:
     GlobalInputWatch& inner_;
@@ -91,8 +97,14 @@ TEST(X11InputWatch, HotCornerAndF4ThroughLaunchTriggers) {
         .launcherHasFocus = [] { return false; },
     });
     int toggles = 0;
-    triggers.setAction([&] { ++toggles; });
+    QElapsedTimer sinceToggle;
+    triggers.setAction([&] {
+        ++toggles;
+        sinceToggle.start();
+    });
     triggers.update();
+    // Triggers within 0.6 s of the last one are swallowed by the shared guard.
+    const auto guardPassed = [&] { return waitUntil([&] { return sinceToggle.elapsed() > 700; }); };
 
     // Pushing against the corner keeps sending motion, so the dwell completes while there.
     const auto pushIntoCorner = [&](int expected) {
@@ -113,13 +125,16 @@ TEST(X11InputWatch, HotCornerAndF4ThroughLaunchTriggers) {
         return waitUntil([&] { return watch.last.x() >= 400; });
     };
     EXPECT_TRUE(leaveCorner());
+    EXPECT_TRUE(guardPassed());
     EXPECT_TRUE(pushIntoCorner(2)) << "again after leaving";
 
     EXPECT_TRUE(leaveCorner());
-    EXPECT_TRUE(waitUntil([&] {
-        xdotool({"key", "F4"});
-        return toggles == 3;
-    })) << "F4 once the 0.6 s guard has passed";
+    EXPECT_TRUE(guardPassed());
+    xdotool({"key", "shift+F4"});
+    EXPECT_TRUE(waitUntil([&] { return watch.keyPresses == 2; }));
+    EXPECT_EQ(toggles, 2) << "Shift+F4 does nothing";
+    xdotool({"key", "F4"});
+    EXPECT_TRUE(waitUntil([&] { return toggles == 3; }));
     const int afterF4 = toggles;
     settings.f4Key = false;
     triggers.update();

@@ -66,17 +66,24 @@ struct OtherClient {
         sync();
     }
 };
+
+// The real launcher pieces around a plain QWindow.
+struct Launcher {
+    QWindow qtWindow;
+    std::shared_ptr<X11LauncherWindow> window = std::make_shared<X11LauncherWindow>(&qtWindow);
+    X11FocusHandover focus;
+    QtScheduler scheduler;
+    WindowPresentation presentation{scheduler, focus};
+
+    Launcher() { qtWindow.resize(640, 480); }
+};
 } // namespace
 
 TEST(X11Presentation, ShowsHidesAndHandsTheFocusBack) {
     OtherClient other;
     other.setCurrentDesktop(2);
-    QWindow qtWindow;
-    qtWindow.resize(640, 480);
-    auto window = std::make_shared<X11LauncherWindow>(&qtWindow);
-    X11FocusHandover focus;
-    QtScheduler scheduler;
-    WindowPresentation presentation(scheduler, focus);
+    Launcher l;
+    auto& [qtWindow, window, focus, scheduler, presentation] = l;
 
     presentation.show(window, false);
     EXPECT_EQ(focus.remembered(), other.window);
@@ -101,12 +108,8 @@ TEST(X11Presentation, ShowsHidesAndHandsTheFocusBack) {
 }
 
 TEST(X11Presentation, FullScreenCoversTheMonitor) {
-    QWindow qtWindow;
-    qtWindow.resize(640, 480);
-    auto window = std::make_shared<X11LauncherWindow>(&qtWindow);
-    X11FocusHandover focus;
-    QtScheduler scheduler;
-    WindowPresentation presentation(scheduler, focus);
+    Launcher l;
+    auto& [qtWindow, window, focus, scheduler, presentation] = l;
     presentation.show(window, true);
     presentation.applyWindowStyle(window, true);
     const QRect monitor = QGuiApplication::primaryScreen()->geometry();

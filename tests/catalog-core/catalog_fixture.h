@@ -51,17 +51,17 @@ inline std::string encodePlist(const std::map<std::string, std::string>& values,
 }
 
 inline std::filesystem::path makeBundle(const std::filesystem::path& bundle,
-                                        const FixtureBundle& bundleSpec) {
+                                        const FixtureBundle& wanted) {
     std::map<std::string, std::string> values;
-    if (bundleSpec.identifier)
-        values["CFBundleIdentifier"] = *bundleSpec.identifier;
-    if (bundleSpec.displayName)
-        values["CFBundleDisplayName"] = *bundleSpec.displayName;
-    if (bundleSpec.name)
-        values["CFBundleName"] = *bundleSpec.name;
-    if (bundleSpec.packageType)
-        values["CFBundlePackageType"] = *bundleSpec.packageType;
-    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, bundleSpec.format));
+    if (wanted.identifier)
+        values["CFBundleIdentifier"] = *wanted.identifier;
+    if (wanted.displayName)
+        values["CFBundleDisplayName"] = *wanted.displayName;
+    if (wanted.name)
+        values["CFBundleName"] = *wanted.name;
+    if (wanted.packageType)
+        values["CFBundlePackageType"] = *wanted.packageType;
+    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, wanted.format));
     return bundle;
 }
 

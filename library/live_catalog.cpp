@@ -90,11 +90,6 @@ void RootScans::finish(const std::string& key, const ResumeOnce::Result& result)
         waiter->resume(result);
 }
 
-std::size_t RootScans::running() const {
-    const std::lock_guard guard(mutex_);
-    return waiting_.size();
-}
-
 LiveCatalog::LiveCatalog()
     : LiveCatalog(Options{.roots = liveApplicationRoots(), .scanner = scanApplicationRoot}) {}
 

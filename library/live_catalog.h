@@ -29,12 +29,11 @@ public:
     // waiter is resumed with the list when the scan ends, or with none if it cannot start.
     void join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
               const RootScanner& scanner);
-    std::size_t running() const;
 
 private:
     void finish(const std::string& key, const ResumeOnce::Result& result);
 
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
 };
 

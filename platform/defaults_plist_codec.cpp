@@ -32,23 +32,77 @@ std::optional<DefaultsValue> decodeValue(plist_t node) {
         return DefaultsValue{number};
     }
     case PLIST_STRING: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        QString value = QString::fromUtf8(text ? text : "");
-        std::free(text);
-        return DefaultsValue{value};
+        // The pointer forms: the copying getter aborts on a string with an embedded NUL.
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return DefaultsValue{QString::fromUtf8(text, text ? static_cast<qsizetype>(length) : 0)};
     }
     case PLIST_DATA: {
-        char* bytes = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &bytes, &length);
-        QByteArray value(bytes ? bytes : "", static_cast<qsizetype>(bytes ? length : 0));
-        std::free(bytes);
-        return DefaultsValue{value};
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return DefaultsValue{QByteArray(bytes, bytes ? static_cast<qsizetype>(length) : 0)};
     }
     default:
         return std::nullopt;
     }
+}
+
+// libplist parses nesting recursively and in quadratic time: a few thousand levels take
+// seconds, a few hundred thousand overflow the stack. A domain holds flat values, so anything
+// deeper than this is not a domain file.
+constexpr int maxNesting = 64;
+
+bool xmlNestingWithinLimit(const QByteArray& bytes) {
+    int depth = 0;
+    for (qsizetype i = bytes.indexOf('<'); i >= 0; i = bytes.indexOf('<', i + 1)) {
+        const QByteArrayView tag = QByteArrayView(bytes).sliced(i + 1);
+        const bool closing = tag.startsWith("/array") || tag.startsWith("/dict");
+        if (closing) {
+            --depth;
+            continue;
+        }
+        if (!tag.startsWith("array") && !tag.startsWith("dict"))
+            continue;
+        const qsizetype end = bytes.indexOf('>', i);
+        const bool empty = end > 0 && bytes[end - 1] == '/';
+        if (!empty && ++depth > maxNesting)
+            return false;
+    }
+    return true;
+}
+
+uint64_t readBigEndian(const char* bytes, int width) {
+    uint64_t value = 0;
+    for (int i = 0; i < width; ++i)
+        value = (value << 8) | static_cast<uint8_t>(bytes[i]);
+    return value;
+}
+
+// Depth is at most the number of arrays and dictionaries, which the object table tells.
+bool binaryNestingWithinLimit(const QByteArray& bytes) {
+    constexpr qsizetype trailerSize = 32;
+    if (bytes.size() < 8 + trailerSize)
+        return false;
+    const char* trailer = bytes.constData() + bytes.size() - trailerSize;
+    const int offsetWidth = static_cast<uint8_t>(trailer[6]);
+    const uint64_t objects = readBigEndian(trailer + 8, 8);
+    const uint64_t tableStart = readBigEndian(trailer + 24, 8);
+    const uint64_t available = static_cast<uint64_t>(bytes.size() - trailerSize);
+    if (offsetWidth < 1 || offsetWidth > 8 || tableStart > available ||
+        objects > (available - tableStart) / static_cast<uint64_t>(offsetWidth))
+        return false;
+    int containers = 0;
+    for (uint64_t n = 0; n < objects; ++n) {
+        const uint64_t offset =
+            readBigEndian(bytes.constData() + tableStart + n * offsetWidth, offsetWidth);
+        if (offset >= available)
+            return false;
+        const uint8_t kind = static_cast<uint8_t>(bytes[static_cast<qsizetype>(offset)]) >> 4;
+        const bool container = kind == 0xA || kind == 0xC || kind == 0xD;
+        if (container && ++containers > maxNesting)
+            return false;
+    }
+    return true;
 }
 
 plist_t encodeValue(const DefaultsValue& value) {
@@ -72,6 +126,9 @@ plist_t encodeValue(const DefaultsValue& value) {
 
 std::optional<DefaultsDocument> decodeDefaultsPlist(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    const bool binary = bytes.startsWith("bplist00");
+    if (binary ? !binaryNestingWithinLimit(bytes) : !xmlNestingWithinLimit(bytes))
         return std::nullopt;
     plist_t rootNode = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &rootNode);

@@ -1,5 +1,7 @@
 #include "platform/defaults_plist_codec.h"
 
+#include "platform/plist_guard.h"
+
 #include <plist/plist.h>
 
 #include <limits>
@@ -47,64 +49,6 @@ std::optional<DefaultsValue> decodeValue(plist_t node) {
     }
 }
 
-// libplist parses nesting recursively and in quadratic time: a few thousand levels take
-// seconds, a few hundred thousand overflow the stack. A domain holds flat values, so anything
-// deeper than this is not a domain file.
-constexpr int maxNesting = 64;
-
-bool xmlNestingWithinLimit(const QByteArray& bytes) {
-    int depth = 0;
-    for (qsizetype i = bytes.indexOf('<'); i >= 0; i = bytes.indexOf('<', i + 1)) {
-        const QByteArrayView tag = QByteArrayView(bytes).sliced(i + 1);
-        const bool closing = tag.startsWith("/array") || tag.startsWith("/dict");
-        if (closing) {
-            --depth;
-            continue;
-        }
-        if (!tag.startsWith("array") && !tag.startsWith("dict"))
-            continue;
-        const qsizetype end = bytes.indexOf('>', i);
-        const bool empty = end > 0 && bytes[end - 1] == '/';
-        if (!empty && ++depth > maxNesting)
-            return false;
-    }
-    return true;
-}
-
-uint64_t readBigEndian(const char* bytes, int width) {
-    uint64_t value = 0;
-    for (int i = 0; i < width; ++i)
-        value = (value << 8) | static_cast<uint8_t>(bytes[i]);
-    return value;
-}
-
-// Depth is at most the number of arrays and dictionaries, which the object table tells.
-bool binaryNestingWithinLimit(const QByteArray& bytes) {
-    constexpr qsizetype trailerSize = 32;
-    if (bytes.size() < 8 + trailerSize)
-        return false;
-    const char* trailer = bytes.constData() + bytes.size() - trailerSize;
-    const int offsetWidth = static_cast<uint8_t>(trailer[6]);
-    const uint64_t objects = readBigEndian(trailer + 8, 8);
-    const uint64_t tableStart = readBigEndian(trailer + 24, 8);
-    const uint64_t available = static_cast<uint64_t>(bytes.size() - trailerSize);
-    if (offsetWidth < 1 || offsetWidth > 8 || tableStart > available ||
-        objects > (available - tableStart) / static_cast<uint64_t>(offsetWidth))
-        return false;
-    int containers = 0;
-    for (uint64_t n = 0; n < objects; ++n) {
-        const uint64_t offset =
-            readBigEndian(bytes.constData() + tableStart + n * offsetWidth, offsetWidth);
-        if (offset >= available)
-            return false;
-        const uint8_t kind = static_cast<uint8_t>(bytes[static_cast<qsizetype>(offset)]) >> 4;
-        const bool container = kind == 0xA || kind == 0xC || kind == 0xD;
-        if (container && ++containers > maxNesting)
-            return false;
-    }
-    return true;
-}
-
 plist_t encodeValue(const DefaultsValue& value) {
     struct Encoder {
         plist_t operator()(bool flag) const { return plist_new_bool(flag ? 1 : 0); }
@@ -127,8 +71,7 @@ plist_t encodeValue(const DefaultsValue& value) {
 std::optional<DefaultsDocument> decodeDefaultsPlist(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
-    const bool binary = bytes.startsWith("bplist00");
-    if (binary ? !binaryNestingWithinLimit(bytes) : !xmlNestingWithinLimit(bytes))
+    if (!plistSafeToParse(bytes))
         return std::nullopt;
     plist_t rootNode = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &rootNode);

@@ -123,10 +123,12 @@ TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {
     writeBytes(path, deep);
     EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
 
-    // A string with an embedded NUL once aborted inside the plist library.
+    // A NUL character in a key or string makes the plist library abort: not a domain file.
     const char withNul[] = "<plist><dict><key>name</key><string>a\0b</string></dict></plist>";
     writeBytes(path, QByteArray(withNul, sizeof withNul - 1));
-    EXPECT_TRUE(DefaultsStore::openDomain("app")->stringValue("name"));
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+    writeBytes(path, "<plist><dict><key>a&#x00;</key><true/></dict></plist>");
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
 
     // A file we may not read is not corruption: it stays, and nothing is written over it.
     if (::geteuid() != 0) {

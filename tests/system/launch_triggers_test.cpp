@@ -1,5 +1,9 @@
 #include "fakes.h"
 #include "system/launch_triggers.h"
+#include "system/trigger_settings.h"
+
+#include <map>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -183,4 +187,32 @@ TEST(LaunchTriggers, StoredCornerNames) {
         EXPECT_EQ(hotCornerFromStored(storedName(corner)), corner);
     EXPECT_EQ(hotCornerFromStored(""), HotCorner::off);
     EXPECT_EQ(hotCornerFromStored("TopLeft"), HotCorner::off);
+}
+
+TEST(LaunchTriggers, ReadsStoredSettings) {
+    std::map<std::string, QVariant, std::less<>> stored;
+    const auto read = [&](std::string_view key) -> std::optional<QVariant> {
+        const auto found = stored.find(key);
+        return found == stored.end() ? std::nullopt : std::optional(found->second);
+    };
+    const TriggerSettings none = readTriggerSettings(read);
+    EXPECT_EQ(none.hotCorner, HotCorner::off);
+    EXPECT_FALSE(none.pinchToOpen);
+    EXPECT_FALSE(none.f4Key);
+
+    stored["ambergrid.hotCorner"] = QString("bottomLeft");
+    stored["ambergrid.pinchToOpen"] = true;
+    stored["ambergrid.f4Key"] = true;
+    const TriggerSettings all = readTriggerSettings(read);
+    EXPECT_EQ(all.hotCorner, HotCorner::bottomLeft);
+    EXPECT_TRUE(all.pinchToOpen);
+    EXPECT_TRUE(all.f4Key);
+
+    stored["ambergrid.hotCorner"] = QString("middle");
+    stored["ambergrid.f4Key"] = QString("true");
+    stored["ambergrid.pinchToOpen"] = 1;
+    const TriggerSettings odd = readTriggerSettings(read);
+    EXPECT_EQ(odd.hotCorner, HotCorner::off) << "an unknown corner";
+    EXPECT_FALSE(odd.f4Key) << "only a stored boolean counts";
+    EXPECT_FALSE(odd.pinchToOpen);
 }

@@ -1,6 +1,7 @@
 #include "layout-core/layout_text.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <unicode/bytestream.h>
 #include <unicode/normalizer2.h>
@@ -8,9 +9,18 @@
 namespace orbitdeck {
 namespace {
 
+// Eight bytes at a time: every id is hashed on each validation, and most ids are ASCII.
 bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::uint64_t seen = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        seen |= word;
+    }
+    for (; i < text.size(); ++i)
+        seen |= static_cast<unsigned char>(text[i]);
+    return (seen & 0x8080808080808080ULL) == 0;
 }
 
 const icu::Normalizer2* nfcNormalizer() {

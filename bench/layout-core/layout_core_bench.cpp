@@ -51,24 +51,27 @@ LibraryLayout makeLayout() {
                                        std::move(folders))};
 }
 
-// Best of `repetitions` runs of `body`, in milliseconds; `prepare` runs untimed before each.
-double bestOf(
-    int repetitions, const std::function<void()>& body,
-    const std::function<void()>& prepare = [] {}) {
-    double best = 1e300;
-    for (int i = 0; i < repetitions; ++i) {
-        prepare();
-        const auto start = Clock::now();
-        body();
-        best =
-            std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
+double elapsedMs(const std::function<void()>& body) {
+    const auto start = Clock::now();
+    body();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void report(const char* name, double ms, double floorMs, const char* floorName) {
-    std::printf("%-28s %9.3f ms   floor %9.3f ms (%s)   ratio %5.2fx\n", name, ms, floorMs,
-                floorName, ms / floorMs);
+// Times the operation and its floor alternately, best of each, so both see the same machine load.
+// `prepare` runs untimed before each run of the operation.
+void compare(
+    const char* name, int repetitions, const std::function<void()>& operation,
+    const std::function<void()>& floor, const char* floorName,
+    const std::function<void()>& prepare = [] {}) {
+    double best = 1e300;
+    double bestFloor = 1e300;
+    for (int i = 0; i < repetitions; ++i) {
+        bestFloor = std::min(bestFloor, elapsedMs(floor));
+        prepare();
+        best = std::min(best, elapsedMs(operation));
+    }
+    std::printf("%-28s %9.3f ms   floor %9.3f ms (%s)   ratio %5.2fx\n", name, best, bestFloor,
+                floorName, best / bestFloor);
 }
 
 volatile std::size_t sink = 0;
@@ -86,7 +89,7 @@ int main() {
     for (int n = 0; n < kInstalled; ++n)
         installed.push_back(appID(n));
 
-    const double graphFloor = bestOf(reps, [&] {
+    const auto graphFloor = [&] {
         const LayoutGraph copy = graph;
         std::unordered_set<std::string_view> ids;
         ids.reserve(kPageItems + kFolders * kFolderSize);
@@ -96,61 +99,54 @@ int main() {
             for (const auto& item : entry.second.items)
                 ids.insert(item.payload);
         sink = sink + ids.size();
-    });
-    const double codingFloor =
-        bestOf(reps, [&] { sink = sink + nlohmann::json::parse(snapshot).dump().size(); });
-
-    report("validate", bestOf(reps, [&] { graph.validate(); }), graphFloor, "copy+hash");
-
+    };
+    const auto codingFloor = [&] { sink = sink + nlohmann::json::parse(snapshot).dump().size(); };
     const auto pageAt = [&](std::int64_t index) {
         return LayoutPosition{.container = LayoutContainer::page(layout.pageID), .index = index};
     };
-    report("reducer move",
-           bestOf(reps,
-                  [&] {
-                      sink =
-                          sink + LayoutReducer::apply(
-                                     LayoutCommand::move(pageAt(1), pageAt(kPageItems - 1)), graph)
-                                     .pages()
-                                     .size();
-                  }),
-           graphFloor, "copy+hash");
-    report("reducer createFolder",
-           bestOf(reps,
-                  [&] {
-                      sink = sink + LayoutReducer::apply(LayoutCommand::createFolder(
-                                                             FolderID{"new"}, "New Folder",
-                                                             layout.pageItems().back().payload,
-                                                             layout.pageItems()[1].payload),
-                                                         graph)
-                                        .folders()
-                                        .size();
-                  }),
-           graphFloor, "copy+hash");
-    report("snapshot encode", bestOf(reps, [&] { sink = sink + layout.encodedSnapshot()->size(); }),
-           codingFloor, "parse+dump");
+    const LayoutCommand move = LayoutCommand::move(pageAt(1), pageAt(kPageItems - 1));
+    const LayoutCommand createFolder = LayoutCommand::createFolder(
+        FolderID{"new"}, "New Folder", layout.pageItems().back().payload,
+        layout.pageItems()[1].payload);
+
+    compare(
+        "validate", reps, [&] { graph.validate(); }, graphFloor, "copy+hash");
+    compare(
+        "reducer move", reps,
+        [&] { sink = sink + LayoutReducer::apply(move, graph).pages().size(); }, graphFloor,
+        "copy+hash");
+    compare(
+        "reducer createFolder", reps,
+        [&] { sink = sink + LayoutReducer::apply(createFolder, graph).folders().size(); },
+        graphFloor, "copy+hash");
+    compare(
+        "snapshot encode", reps, [&] { sink = sink + layout.encodedSnapshot()->size(); },
+        codingFloor, "parse+dump");
 
     LibraryLayout restored{.pageID = layout.pageID, .graph = {}};
-    report("restore, 20,000 installed",
-           bestOf(reps, [&] { restored.restore(snapshot, installed); }), codingFloor + graphFloor,
-           "parse+dump+copy+hash");
+    compare(
+        "restore, 20,000 installed", reps, [&] { restored.restore(snapshot, installed); },
+        [&] {
+            codingFloor();
+            graphFloor();
+        },
+        "parse+dump+copy+hash");
 
     std::vector<LayoutItem> reversed = layout.pageItems();
     std::reverse(reversed.begin(), reversed.end());
     LibraryLayout ordered = layout;
     bool flip = false;
-    report("applyOrder",
-           bestOf(reps,
-                  [&] {
-                      flip = !flip;
-                      sink = sink + ordered.applyOrder(flip ? reversed : layout.pageItems());
-                  }),
-           graphFloor, "copy+hash");
+    compare(
+        "applyOrder", reps,
+        [&] {
+            flip = !flip;
+            sink = sink + ordered.applyOrder(flip ? reversed : layout.pageItems());
+        },
+        graphFloor, "copy+hash");
 
     LibraryLayout flattened = layout;
-    report("flatten",
-           bestOf(
-               reps, [&] { sink = sink + flattened.flatten(); }, [&] { flattened = layout; }),
-           graphFloor, "copy+hash");
+    compare(
+        "flatten", reps, [&] { sink = sink + flattened.flatten(); }, graphFloor, "copy+hash",
+        [&] { flattened = layout; });
     return 0;
 }

@@ -39,7 +39,8 @@ struct Scenario {
 
 TEST(X11HotKeyGrabber, FiresOncePerPhysicalPress) {
     Scenario s;
-    ASSERT_EQ(s.grabber.grab(*hotKeyChord("optionSpace")), HotKeyGrabber::GrabResult::grabbed);
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord(LibraryHotKey::optionSpace)),
+              HotKeyGrabber::GrabResult::grabbed);
     xdotool({"key", "alt+space"});
     EXPECT_EQ(s.settle(), 1);
 
@@ -68,7 +69,7 @@ TEST(X11HotKeyGrabber, FiresOncePerPhysicalPress) {
 
 TEST(X11HotKeyGrabber, SuperAltSpaceOnlyWhenChosen) {
     Scenario s;
-    ASSERT_EQ(s.grabber.grab(*hotKeyChord("commandOptionSpace")),
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord(LibraryHotKey::commandOptionSpace)),
               HotKeyGrabber::GrabResult::grabbed);
     xdotool({"key", "alt+space"});
     EXPECT_EQ(s.settle(), 0);
@@ -93,9 +94,9 @@ TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
 
     X11HotKeyGrabber grabber;
     GlobalHotKey hotKey(grabber);
-    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
-    hotKey.registerHotKey(hotKeyChord("controlOptionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::controlOptionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
         << "other combinations still work";
 
@@ -106,7 +107,7 @@ TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
     xcb_disconnect(rival);
     int presses = 0;
     hotKey.setAction([&] { ++presses; });
-    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
         << "free again once the rival is gone";
     xdotool({"key", "alt+space"});

@@ -45,25 +45,31 @@ TEST(X11HotKeyGrabber, FiresOncePerPhysicalPress) {
     EXPECT_EQ(s.settle(), 1);
 
     {
-        SCOPED_TRACE("with Caps Lock on");
+        SCOPED_TRACE("with the lock keys on");
         xdotool({"key", "Caps_Lock"});
         xdotool({"key", "alt+space"});
         EXPECT_EQ(s.settle(), 2);
+        xdotool({"key", "Num_Lock"});
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 3) << "with Num Lock on as well";
         xdotool({"key", "Caps_Lock"});
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 4) << "with Num Lock alone";
+        xdotool({"key", "Num_Lock"});
     }
     {
         SCOPED_TRACE("held for 1.5 s");
         xdotool({"keydown", "alt+space", "sleep", "1.5", "keyup", "space", "keyup", "alt"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
     }
     {
         SCOPED_TRACE("other modifiers do not match, and releasing stops the presses");
         xdotool({"key", "ctrl+alt+space"});
         xdotool({"key", "space"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
         s.grabber.release();
         xdotool({"key", "alt+space"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
     }
 }
 

@@ -51,17 +51,17 @@ inline std::string encodePlist(const std::map<std::string, std::string>& values,
 }
 
 inline std::filesystem::path makeBundle(const std::filesystem::path& bundle,
-                                        const FixtureBundle& spec) {
+                                        const FixtureBundle& bundleSpec) {
     std::map<std::string, std::string> values;
-    if (spec.identifier)
-        values["CFBundleIdentifier"] = *spec.identifier;
-    if (spec.displayName)
-        values["CFBundleDisplayName"] = *spec.displayName;
-    if (spec.name)
-        values["CFBundleName"] = *spec.name;
-    if (spec.packageType)
-        values["CFBundlePackageType"] = *spec.packageType;
-    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, spec.format));
+    if (bundleSpec.identifier)
+        values["CFBundleIdentifier"] = *bundleSpec.identifier;
+    if (bundleSpec.displayName)
+        values["CFBundleDisplayName"] = *bundleSpec.displayName;
+    if (bundleSpec.name)
+        values["CFBundleName"] = *bundleSpec.name;
+    if (bundleSpec.packageType)
+        values["CFBundlePackageType"] = *bundleSpec.packageType;
+    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, bundleSpec.format));
     return bundle;
 }
 

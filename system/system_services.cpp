@@ -2,22 +2,38 @@
 
 #include "platform/main_thread.h"
 #include "system/screen_areas.h"
+#include "system/trigger_settings.h"
+#include "window/library_settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace orbitdeck {
 
-SystemServices::SystemServices(Scheduler& scheduler, Inputs inputs, QObject* parent)
+SystemServices::SystemServices(Scheduler& scheduler, DefaultsStore& store,
+                               std::function<bool()> launcherHasFocus, QObject* parent)
     : QObject(parent)
+    , store_(store)
     , triggers_({
           .watch = &watch_,
           .clock = &scheduler,
-          .readSettings = [read = inputs.readStored] { return readTriggerSettings(read); },
+          .readSettings = [&store] { return readTriggerSettings(store); },
           .screens = [] { return currentScreenAreas(); },
-          .launcherHasFocus = std::move(inputs.launcherHasFocus),
+          .launcherHasFocus = std::move(launcherHasFocus),
       })
     , presentation_(scheduler, focus_) {
+    followSettings();
+    followApplication();
+}
+
+void SystemServices::followSettings() {
+    for (const QString& key :
+         {settings::hotCorner.key(), settings::pinchToOpen.key(), settings::f4Key.key()})
+        store_.observe(key, this, [this] { triggers_.update(); });
+    store_.observe(settings::hotKey.key(), this, [this] { registerStoredHotKey(); });
+}
+
+void SystemServices::followApplication() {
     auto* app = qGuiApp;
     if (app == nullptr)
         return;
@@ -38,13 +54,17 @@ SystemServices::SystemServices(Scheduler& scheduler, Inputs inputs, QObject* par
     connect(app, &QGuiApplication::screenRemoved, this, [this] { presentation_.screensChanged(); });
 }
 
-void SystemServices::installTriggerHandlers(std::function<void()> toggle,
-                                            std::string_view storedHotKey) {
+void SystemServices::installTriggerHandlers(std::function<void()> toggle) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     triggers_.setAction(toggle);
     triggers_.update();
     hotKey_.setAction(std::move(toggle));
-    hotKey_.registerHotKey(hotKeyChord(storedHotKey));
+    registerStoredHotKey();
+}
+
+void SystemServices::registerStoredHotKey() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    hotKey_.registerHotKey(hotKeyChord(readSetting(store_, settings::hotKey)));
 }
 
 } // namespace orbitdeck

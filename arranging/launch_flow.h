@@ -1,0 +1,34 @@
+#pragma once
+
+#include "catalog-core/app_descriptor.h"
+
+#include <QObject>
+#include <QString>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+
+// Launching with its bookkeeping, and turning pages.
+class LaunchFlow : public QObject {
+    Q_OBJECT
+
+public:
+    LaunchFlow(AmbergridWindow& window, QObject* parent = nullptr);
+
+    // Success: date and count recorded and stored, the launcher dismissed. Failure: the alert.
+    void launch(const AppDescriptor& app);
+    Q_INVOKABLE void launchApp(const QString& appID);
+    // The search field's submit: the first visible application.
+    Q_INVOKABLE void launchFirstVisible();
+    // A tap on a tile outside arranging: closes an open folder and launches.
+    Q_INVOKABLE void openFromTile(const QString& appID);
+    Q_INVOKABLE void goToPage(int target, int current, int pageCount);
+    // Hides the launcher: clears the query, stops arranging, fades out unless motion is off.
+    void dismissLibrary();
+
+private:
+    AmbergridWindow& window_;
+};
+
+} // namespace orbitdeck

@@ -33,7 +33,9 @@ QLocale comparisonLocale(const QString& language) {
         if (language == QLatin1String(name))
             return QLocale(QString::fromLatin1(table));
     }
-    return QLocale::system();
+    // Without a configured locale collation would lose its numeric mode.
+    const QLocale system = QLocale::system();
+    return system.language() == QLocale::C ? QLocale(QLocale::English) : system;
 }
 
 } // namespace

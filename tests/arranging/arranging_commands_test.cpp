@@ -125,12 +125,13 @@ TEST_F(ArrangingCommands, CommandZOnlyWithABlankQueryAndNoOpenFolder) {
 TEST_F(ArrangingCommands, HidingAndUndoingEveryKind) {
     window->selection()->setSelectedItem(item("C"));
     undo().hide(item("C").payload);
-    EXPECT_EQ(window->toasts()->text(), "“C” hidden · ⌘Z");
+    // The English table shows the key people press here.
+    EXPECT_EQ(window->toasts()->text(), "“C” hidden · Ctrl+Z");
     EXPECT_FALSE(window->selection()->selectedItem());
     EXPECT_EQ(harness->stored(WindowSettings::hiddenKey), R"(["bundle:com.example.c"])");
     EXPECT_EQ(window->tiles()->count(), 5);
     undo().hide(std::string("bundle:not.installed"));
-    EXPECT_EQ(window->toasts()->text(), "“” hidden · ⌘Z");
+    EXPECT_EQ(window->toasts()->text(), "“” hidden · Ctrl+Z");
     EXPECT_EQ(window->library()->hiddenAppRows().size(), 1u) << "only installed ones are listed";
 
     // Hidden: the set from before comes back.

@@ -220,3 +220,21 @@ TEST_F(ArrangingCommands, ToggleShowsOrDismisses) {
     EXPECT_EQ(harness->presentation.opens, 1);
     EXPECT_TRUE(window->search()->searchFocused());
 }
+
+TEST_F(ArrangingCommands, PageTurnsStayInRangeAndAnimateOnlyWhenFluid) {
+    LaunchFlow& flow = launching();
+    flow.goToPage(-1, 0, 3);
+    flow.goToPage(3, 0, 3);
+    flow.goToPage(0, 0, 3);
+    EXPECT_EQ(window->paging()->page(), 0);
+    EXPECT_EQ(window->paging()->direction(), "trailing");
+
+    flow.goToPage(2, 0, 3);
+    EXPECT_EQ(window->paging()->page(), 2);
+    EXPECT_TRUE(window->paging()->animatePageChange());
+    window->settings()->setEffects("reduced");
+    flow.goToPage(1, 2, 3);
+    EXPECT_EQ(window->paging()->page(), 1);
+    EXPECT_EQ(window->paging()->direction(), "leading");
+    EXPECT_FALSE(window->paging()->animatePageChange());
+}

@@ -148,6 +148,11 @@ QString AmbergridWindow::folderTitle(const LayoutFolder& folder) const {
     return folderTitle_ ? folderTitle_(folder) : QString::fromStdString(folder.name);
 }
 
+QString AmbergridWindow::folderTitleOf(const QString& folderID) const {
+    const auto folder = layout_->layout().folder(FolderID{folderID.toStdString()});
+    return folder ? folderTitle(*folder) : QString();
+}
+
 void AmbergridWindow::setFolderTitle(std::function<QString(const LayoutFolder&)> title) {
     folderTitle_ = std::move(title);
     refreshTiles();

@@ -96,6 +96,8 @@ public:
     LibraryLanguage language() const { return settings_->languageValue(); }
     // A folder's title as shown (installed by the onboarding module; else the stored name).
     QString folderTitle(const LayoutFolder& folder) const;
+    // The title shown for a folder of the layout; empty when there is none with that id.
+    Q_INVOKABLE QString folderTitleOf(const QString& folderID) const;
     void setFolderTitle(std::function<QString(const LayoutFolder&)> title);
 
     // Recomputes the visible tiles (the model diffs them).

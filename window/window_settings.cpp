@@ -1,0 +1,248 @@
+#include "window/window_settings.h"
+
+#include "platform/main_thread.h"
+#include "window/library_settings.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace orbitdeck {
+
+namespace {
+
+template <typename E>
+QString enumSetting(const DefaultsStore& store, const SettingKey<E>& setting) {
+    return rawValue(readSetting(store, setting));
+}
+
+// A text that names no case changes nothing.
+template <typename E>
+void setEnumSetting(DefaultsStore& store, const SettingKey<E>& setting, const QString& raw) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (const std::optional<E> value = enumFromRawValue<E>(raw))
+        writeSetting(store, setting, *value);
+}
+
+template <typename T>
+void setSetting(DefaultsStore& store, const SettingKey<T>& setting, const T& value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    writeSetting(store, setting, value);
+}
+
+int clampedToInt(qint64 value) {
+    return static_cast<int>(std::clamp<qint64>(value, -1'000'000, 1'000'000));
+}
+
+// Which property signals a stored key drives.
+using Signal = void (WindowSettings::*)();
+const std::map<QString, std::vector<Signal>>& keySignals() {
+    using S = WindowSettings;
+    static const std::map<QString, std::vector<Signal>> table = {
+        {settings::skin.key(), {&S::skinChanged}},
+        {settings::effects.key(), {&S::effectsChanged, &S::motionChanged}},
+        {settings::density.key(), {&S::densityChanged, &S::effectiveIconSizeChanged}},
+        {settings::labels.key(), {&S::labelsChanged}},
+        {settings::wallpaper.key(), {&S::showWallpaperChanged}},
+        {settings::wallpaperBlur.key(), {&S::wallpaperBlurChanged}},
+        {settings::folderLabels.key(), {&S::folderLabelsChanged}},
+        {settings::language.key(), {&S::languageChanged}},
+        {settings::startMode.key(), {&S::startModeChanged}},
+        {settings::rememberPage.key(), {&S::rememberPageChanged}},
+        {settings::savedPage.key(), {&S::savedPageChanged}},
+        {settings::browsing.key(), {&S::browsingChanged}},
+        {settings::columns.key(), {&S::customColumnsChanged}},
+        {settings::rows.key(), {&S::customRowsChanged}},
+        {settings::iconSize.key(), {&S::customIconSizeChanged, &S::effectiveIconSizeChanged}},
+        {settings::sort.key(), {&S::sortChanged}},
+        {settings::hotKey.key(), {&S::hotKeyChanged}},
+        {settings::clickToClose.key(), {&S::clickToCloseChanged}},
+        {settings::onboarded.key(), {&S::onboardedChanged}},
+        {settings::systemUtilitiesSeeded.key(), {&S::systemUtilitiesSeededChanged}},
+    };
+    return table;
+}
+
+} // namespace
+
+WindowSettings::WindowSettings(DefaultsStore& store, QObject* parent)
+    : QObject(parent)
+    , store_(store) {
+    connect(&store_, &DefaultsStore::valueChanged, this, [this](const QString& key) {
+        ORBITDECK_ASSERT_MAIN_THREAD();
+        const auto found = keySignals().find(key);
+        if (found != keySignals().end()) {
+            for (const Signal signal : found->second)
+                emit(this->*signal)();
+        } else if (key.startsWith(QLatin1String("ambergrid.")) && key.endsWith(".v1")) {
+            emit dataChanged(key);
+        }
+    });
+}
+
+QString WindowSettings::skin() const {
+    return enumSetting(store_, settings::skin);
+}
+void WindowSettings::setSkin(const QString& value) {
+    setEnumSetting(store_, settings::skin, value);
+}
+QString WindowSettings::effects() const {
+    return enumSetting(store_, settings::effects);
+}
+void WindowSettings::setEffects(const QString& value) {
+    setEnumSetting(store_, settings::effects, value);
+}
+QString WindowSettings::density() const {
+    return enumSetting(store_, settings::density);
+}
+void WindowSettings::setDensity(const QString& value) {
+    setEnumSetting(store_, settings::density, value);
+}
+bool WindowSettings::labels() const {
+    return readSetting(store_, settings::labels);
+}
+void WindowSettings::setLabels(bool value) {
+    setSetting(store_, settings::labels, value);
+}
+bool WindowSettings::showWallpaper() const {
+    return readSetting(store_, settings::wallpaper);
+}
+void WindowSettings::setShowWallpaper(bool value) {
+    setSetting(store_, settings::wallpaper, value);
+}
+double WindowSettings::wallpaperBlur() const {
+    return wallpaperBlurRadius(readSetting(store_, settings::wallpaperBlur));
+}
+void WindowSettings::setWallpaperBlur(double value) {
+    setSetting(store_, settings::wallpaperBlur, value);
+}
+bool WindowSettings::folderLabels() const {
+    return readSetting(store_, settings::folderLabels);
+}
+void WindowSettings::setFolderLabels(bool value) {
+    setSetting(store_, settings::folderLabels, value);
+}
+QString WindowSettings::language() const {
+    return enumSetting(store_, settings::language);
+}
+void WindowSettings::setLanguage(const QString& value) {
+    setEnumSetting(store_, settings::language, value);
+}
+QString WindowSettings::startMode() const {
+    return enumSetting(store_, settings::startMode);
+}
+void WindowSettings::setStartMode(const QString& value) {
+    setEnumSetting(store_, settings::startMode, value);
+}
+bool WindowSettings::rememberPage() const {
+    return readSetting(store_, settings::rememberPage);
+}
+void WindowSettings::setRememberPage(bool value) {
+    setSetting(store_, settings::rememberPage, value);
+}
+int WindowSettings::savedPage() const {
+    return clampedToInt(readSetting(store_, settings::savedPage));
+}
+void WindowSettings::setSavedPage(int value) {
+    setSetting(store_, settings::savedPage, qint64{value});
+}
+QString WindowSettings::browsing() const {
+    return enumSetting(store_, settings::browsing);
+}
+void WindowSettings::setBrowsing(const QString& value) {
+    setEnumSetting(store_, settings::browsing, value);
+}
+int WindowSettings::customColumns() const {
+    return clampedToInt(readSetting(store_, settings::columns));
+}
+void WindowSettings::setCustomColumns(int value) {
+    setSetting(store_, settings::columns, qint64{value});
+}
+int WindowSettings::customRows() const {
+    return clampedToInt(readSetting(store_, settings::rows));
+}
+void WindowSettings::setCustomRows(int value) {
+    setSetting(store_, settings::rows, qint64{value});
+}
+int WindowSettings::customIconSize() const {
+    return clampedToInt(readSetting(store_, settings::iconSize));
+}
+void WindowSettings::setCustomIconSize(int value) {
+    setSetting(store_, settings::iconSize, qint64{value});
+}
+QString WindowSettings::sort() const {
+    return enumSetting(store_, settings::sort);
+}
+void WindowSettings::setSort(const QString& value) {
+    setEnumSetting(store_, settings::sort, value);
+}
+QString WindowSettings::hotKey() const {
+    return enumSetting(store_, settings::hotKey);
+}
+void WindowSettings::setHotKey(const QString& value) {
+    setEnumSetting(store_, settings::hotKey, value);
+}
+bool WindowSettings::clickToClose() const {
+    return readSetting(store_, settings::clickToClose);
+}
+void WindowSettings::setClickToClose(bool value) {
+    setSetting(store_, settings::clickToClose, value);
+}
+bool WindowSettings::onboarded() const {
+    return readSetting(store_, settings::onboarded);
+}
+void WindowSettings::setOnboarded(bool value) {
+    setSetting(store_, settings::onboarded, value);
+}
+bool WindowSettings::systemUtilitiesSeeded() const {
+    return readSetting(store_, settings::systemUtilitiesSeeded);
+}
+void WindowSettings::setSystemUtilitiesSeeded(bool value) {
+    setSetting(store_, settings::systemUtilitiesSeeded, value);
+}
+
+LibrarySort WindowSettings::sortValue() const {
+    return readSetting(store_, settings::sort);
+}
+LibraryLanguage WindowSettings::languageValue() const {
+    return readSetting(store_, settings::language);
+}
+
+double WindowSettings::effectiveIconSize() const {
+    return orbitdeck::effectiveIconSize(readSetting(store_, settings::iconSize),
+                                        readSetting(store_, settings::density));
+}
+
+int WindowSettings::columns() const {
+    return gridColumns(readSetting(store_, settings::columns));
+}
+int WindowSettings::rows() const {
+    return gridRows(readSetting(store_, settings::rows));
+}
+
+void WindowSettings::setReduceMotion(bool value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (reduceMotion_ == value)
+        return;
+    reduceMotion_ = value;
+    emit motionChanged();
+}
+
+bool WindowSettings::fluidMotion() const {
+    return !reduceMotion_ && readSetting(store_, settings::effects) == LibraryEffects::fluid;
+}
+
+bool WindowSettings::motionAllowed() const {
+    return !reduceMotion_ && readSetting(store_, settings::effects) != LibraryEffects::off;
+}
+
+QByteArray WindowSettings::data(const char* key) const {
+    return store_.dataValue(QString::fromLatin1(key)).value_or(QByteArray());
+}
+
+void WindowSettings::setData(const char* key, const QByteArray& bytes) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    store_.setValue(QString::fromLatin1(key), DefaultsValue{bytes});
+}
+
+} // namespace orbitdeck

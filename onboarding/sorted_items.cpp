@@ -27,13 +27,12 @@ std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
     const std::optional<LibrarySort> mode = librarySortFromRawValue(sort);
     if (!mode || *mode == LibrarySort::manual)
         return items;
-    auto& state = const_cast<AmbergridWindow&>(window);
-    const LibraryState& library = *state.library();
+    const LibraryState& library = *window.library();
     std::unordered_map<std::string, std::string> names;
     for (const AppDescriptor& app : library.apps())
         names.emplace(app.id(), app.displayName()); // the first of a repeated id
     std::unordered_map<std::string, std::string> titles;
-    if (const auto& graph = state.layout()->layout().graph) {
+    if (const auto& graph = window.layout()->layout().graph) {
         for (const auto& [id, folder] : graph->folders())
             titles.emplace(id.rawValue, folderDisplayName(window, folder).toStdString());
     }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbitdeck {
+
+// Canonical composition (NFC) of UTF-8 text. Byte order of NFC UTF-8 is code-point order, so
+// canonically equivalent texts compare equal and neither locale nor case plays a part.
+// Ill-formed UTF-8 is returned unchanged.
+std::string canonicalComposition(std::string_view text);
+
+bool isValidUtf8(std::string_view text);
+
+// Unicode default lower-casing, independent of the user's locale.
+std::string defaultLowercase(std::string_view text);
+
+} // namespace orbitdeck

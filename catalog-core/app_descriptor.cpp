@@ -62,13 +62,13 @@ AppDescriptor::AppDescriptor(std::string displayName, std::optional<std::string>
     , displayName_(std::move(displayName))
     , bundleIdentifier_(std::move(bundleIdentifier))
     , bundleURL_(std::move(bundleURL))
-    , displayNameKey_(canonicalComposition(displayName_))
-    , idKey_(canonicalComposition(id_)) {}
+    , displayNameKey_(composedIfChanged(displayName_).value_or(std::string()))
+    , idKey_(composedIfChanged(id_).value_or(std::string())) {}
 
 bool AppDescriptor::displayNameOrder(const AppDescriptor& left, const AppDescriptor& right) {
-    if (const int order = left.displayNameKey_.compare(right.displayNameKey_); order != 0)
+    if (const int order = left.displayNameKey().compare(right.displayNameKey()); order != 0)
         return order < 0;
-    return left.idKey_ < right.idKey_;
+    return left.idKey() < right.idKey();
 }
 
 } // namespace orbitdeck

@@ -38,7 +38,13 @@ private:
     std::string displayName_;
     std::optional<std::string> bundleIdentifier_;
     std::filesystem::path bundleURL_;
-    // Composed forms kept so sorting does not normalise on every comparison.
+    const std::string& displayNameKey() const {
+        return displayNameKey_.empty() ? displayName_ : displayNameKey_;
+    }
+    const std::string& idKey() const { return idKey_.empty() ? id_ : idKey_; }
+
+    // Composed forms kept so sorting does not normalise on every comparison; empty when the
+    // field is composed already (nearly always), to spare the copies.
     std::string displayNameKey_;
     std::string idKey_;
 };

@@ -4,6 +4,7 @@
 #include "catalog-core/info_plist.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 
@@ -27,21 +28,31 @@ std::optional<AppDescriptor> describeBundle(const std::filesystem::path& bundle)
 }
 
 std::vector<AppDescriptor> firstPerIdentity(std::vector<AppDescriptor> descriptors) {
-    std::unordered_set<std::string> seen;
-    std::vector<AppDescriptor> kept;
-    kept.reserve(descriptors.size());
-    for (auto& descriptor : descriptors)
-        if (seen.insert(descriptor.id()).second)
-            kept.push_back(std::move(descriptor));
-    return kept;
+    // Compacts in place; a kept descriptor never moves again, so the views stay valid.
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(descriptors.size());
+    std::size_t kept = 0;
+    for (std::size_t index = 0; index < descriptors.size(); ++index) {
+        if (seen.contains(descriptors[index].id()))
+            continue;
+        if (kept != index)
+            descriptors[kept] = std::move(descriptors[index]);
+        seen.insert(descriptors[kept].id());
+        ++kept;
+    }
+    descriptors.erase(descriptors.begin() + static_cast<std::ptrdiff_t>(kept), descriptors.end());
+    return descriptors;
 }
 
 std::vector<AppDescriptor> ApplicationDirectoryCatalog::applications() const {
     std::vector<AppDescriptor> found;
-    for (const auto& root : roots_)
-        for (const auto& candidate : findBundleCandidates(root))
+    for (const auto& root : roots_) {
+        const auto candidates = findBundleCandidates(root);
+        found.reserve(found.size() + candidates.size());
+        for (const auto& candidate : candidates)
             if (auto descriptor = describeBundle(candidate))
                 found.push_back(std::move(*descriptor));
+    }
     auto unique = firstPerIdentity(std::move(found));
     std::sort(unique.begin(), unique.end(), AppDescriptor::displayNameOrder);
     return unique;

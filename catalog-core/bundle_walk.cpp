@@ -89,16 +89,21 @@ void walkBundles(const std::filesystem::path& root, int maxDepth,
 }
 
 std::vector<std::filesystem::path> findBundleCandidates(const std::filesystem::path& root) {
-    std::vector<std::pair<std::string, std::filesystem::path>> keyed;
-    walkBundles(root, maxBundleDepth, [&keyed](const std::filesystem::path& candidate) {
-        keyed.emplace_back(canonicalComposition(candidate.native()), candidate);
+    struct Candidate {
+        std::filesystem::path path;
+        std::optional<std::string> composed;
+        const std::string& key() const { return composed ? *composed : path.native(); }
+    };
+    std::vector<Candidate> found;
+    walkBundles(root, maxBundleDepth, [&found](const std::filesystem::path& candidate) {
+        found.push_back({.path = candidate, .composed = composedIfChanged(candidate.native())});
     });
-    std::sort(keyed.begin(), keyed.end(),
-              [](const auto& left, const auto& right) { return left.first < right.first; });
+    std::sort(found.begin(), found.end(),
+              [](const auto& left, const auto& right) { return left.key() < right.key(); });
     std::vector<std::filesystem::path> candidates;
-    candidates.reserve(keyed.size());
-    for (auto& entry : keyed)
-        candidates.push_back(std::move(entry.second));
+    candidates.reserve(found.size());
+    for (auto& entry : found)
+        candidates.push_back(std::move(entry.path));
     return candidates;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace orbitdeck {
 namespace {
@@ -34,21 +35,28 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string canonicalComposition(std::string_view text) {
+std::optional<std::string> composedIfChanged(std::string_view text) {
     if (isAscii(text))
-        return std::string(text);
+        return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status) || !isValidUtf8(text))
-        return std::string(text);
+        return std::nullopt;
     const icu::StringPiece piece(text.data(), static_cast<std::int32_t>(text.size()));
     if (nfc->isNormalizedUTF8(piece, status) && U_SUCCESS(status))
-        return std::string(text);
+        return std::nullopt;
     status = U_ZERO_ERROR;
     std::string composed;
     icu::StringByteSink<std::string> sink(&composed);
     nfc->normalizeUTF8(0, piece, sink, nullptr, status);
-    return U_SUCCESS(status) ? composed : std::string(text);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    return composed;
+}
+
+std::string canonicalComposition(std::string_view text) {
+    auto composed = composedIfChanged(text);
+    return composed ? std::move(*composed) : std::string(text);
 }
 
 std::string defaultLowercase(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace orbitdeck {
 // canonically equivalent texts compare equal and neither locale nor case plays a part.
 // Ill-formed UTF-8 is returned unchanged.
 std::string canonicalComposition(std::string_view text);
+
+// The composed form when it differs from text, else none (no copy made).
+std::optional<std::string> composedIfChanged(std::string_view text);
 
 bool isValidUtf8(std::string_view text);
 

@@ -162,3 +162,26 @@ TEST(CatalogInfoPlist, ReadsBothFormatsAndRejectsTheRest) {
 
 } // namespace
 } // namespace orbitdeck
+
+namespace orbitdeck {
+namespace {
+
+TEST(CatalogDirectoryWalk, SampleTreeFromTheGenerator) {
+    TemporaryFolder home;
+    ASSERT_TRUE(testing::makeSampleApps(home.path(), 60, true));
+    const auto apps =
+        ApplicationDirectoryCatalog({home / "Applications", home / "System/Applications"})
+            .applications();
+    EXPECT_EQ(apps.size(), 65u);
+    for (const auto& app : apps) {
+        EXPECT_EQ(app.id().rfind("bundle:dev.orbitdeck.s", 0), 0u) << app.id();
+        EXPECT_FALSE(app.displayName().empty());
+    }
+    EXPECT_TRUE(std::is_sorted(apps.begin(), apps.end(), AppDescriptor::displayNameOrder));
+    const auto wechat = std::find_if(apps.begin(), apps.end(),
+                                     [](const auto& app) { return app.displayName() == "微信"; });
+    EXPECT_NE(wechat, apps.end());
+}
+
+} // namespace
+} // namespace orbitdeck

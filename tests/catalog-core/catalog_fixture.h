@@ -86,3 +86,20 @@ private:
 };
 
 } // namespace orbitdeck::testing
+
+namespace orbitdeck::testing {
+
+// Runs scripts/make-sample-apps.py into home; false when it failed.
+inline bool makeSampleApps(const std::filesystem::path& home, int count, bool systemRoot) {
+    // CTest sets the source folder; a direct run finds it from this header's place.
+    const char* fromEnvironment = std::getenv("ORBITDECK_SOURCE_DIR");
+    const std::string source =
+        fromEnvironment ? fromEnvironment
+                        : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    const std::string command = "python3 '" + source + "/scripts/make-sample-apps.py' --home '" +
+                                home.string() + "' --count " + std::to_string(count) +
+                                (systemRoot ? " --system-root" : "") + " > /dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+} // namespace orbitdeck::testing

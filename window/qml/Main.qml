@@ -5,7 +5,7 @@ import Orbitdeck.Views
 Window {
     id: window
     property QtObject win: null
-    property var localize: null               // (key) -> text in the interface language
+    property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
@@ -17,7 +17,10 @@ Window {
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
 
-    function tr(key) { return localize ? localize(key) : key }
+    function tr(key) { return lang ? lang.t(key, lang.revision) : key }
+    // The window's swipe monitor reports here.
+    function swipeMoved(travel) { libraryRoot.swipeMoved(travel) }
+    function swipeEnded(travel, velocity) { libraryRoot.swipeEnded(travel, velocity) }
 
     title: tr("Orbitdeck")
     width: 1040
@@ -31,10 +34,6 @@ Window {
     DesktopWallpaperImage {
         id: wallpaper
         enabled: window.settings ? window.settings.wallpaper : true
-    }
-    LibraryKeyMonitor {
-        window: window
-        handler: key => actions.handleKey(key)
     }
     Shortcut { sequence: "Ctrl+,"; onActivated: actions.openSettings() }
     Shortcut { sequence: "Ctrl+R"; onActivated: actions.refresh() }

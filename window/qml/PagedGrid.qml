@@ -148,11 +148,6 @@ Item {
                 count: paged.capacity
             }
         }
-        PageSwipeArea {
-            anchors.fill: parent
-            onMoved: travel => paged.swipeChanged(travel)
-            onEnded: (travel, velocity) => paged.swipeEnded(travel, velocity)
-        }
     }
 
     PageBar {

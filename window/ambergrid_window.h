@@ -1,0 +1,149 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "window/layout_state.h"
+#include "window/library_state.h"
+#include "window/paging_state.h"
+#include "window/query_state.h"
+#include "window/selection_state.h"
+#include "window/tile_list_model.h"
+#include "window/toast_state.h"
+#include "window/undo_stack.h"
+#include "window/visible_library.h"
+#include "window/window_actions.h"
+#include "window/window_lifecycle.h"
+#include "window/window_seams.h"
+#include "window/window_settings.h"
+#endif
+
+#include <QObject>
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace orbitdeck {
+
+class LibraryLoader;
+
+// The main window's state for QML: a thin owner of the state objects, one per concern. The
+// operations of the arranging and onboarding modules attach their objects as `commands`,
+// `layoutOps` and `organizer`.
+class AmbergridWindow : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings CONSTANT)
+    Q_PROPERTY(orbitdeck::LibraryState* library READ library CONSTANT)
+    Q_PROPERTY(orbitdeck::QueryState* search READ search CONSTANT)
+    Q_PROPERTY(orbitdeck::PagingState* paging READ paging CONSTANT)
+    Q_PROPERTY(orbitdeck::SelectionState* selection READ selection CONSTANT)
+    Q_PROPERTY(orbitdeck::ToastState* toasts READ toasts CONSTANT)
+    Q_PROPERTY(orbitdeck::WindowLifecycle* lifecycle READ lifecycle CONSTANT)
+    Q_PROPERTY(orbitdeck::LayoutState* layout READ layout CONSTANT)
+    Q_PROPERTY(orbitdeck::TileListModel* tiles READ tiles CONSTANT)
+    Q_PROPERTY(orbitdeck::WindowActions* actions READ actions CONSTANT)
+    Q_PROPERTY(QObject* commands READ commands NOTIFY extensionsChanged)
+    Q_PROPERTY(QObject* layoutOps READ layoutOps NOTIFY extensionsChanged)
+    Q_PROPERTY(QObject* organizer READ organizer NOTIFY extensionsChanged)
+    // Pages of the grid (columns × rows tiles each; at least one).
+    Q_PROPERTY(int pageCount READ pageCount NOTIFY pageCountChanged)
+
+public:
+    explicit AmbergridWindow(WindowEnvironment environment, QObject* parent = nullptr);
+    ~AmbergridWindow() override;
+
+    WindowSettings* settings() { return settings_; }
+    LibraryState* library() { return library_; }
+    QueryState* search() { return query_; }
+    PagingState* paging() { return paging_; }
+    SelectionState* selection() { return selection_; }
+    ToastState* toasts() { return toasts_; }
+    WindowLifecycle* lifecycle() { return lifecycle_; }
+    LayoutState* layout() { return layout_; }
+    TileListModel* tiles() { return tiles_; }
+    WindowActions* actions() { return actions_; }
+    LibraryLoader& loader() { return *loader_; }
+    VisibleLibrary& visible() { return *visible_; }
+    const VisibleLibrary& visible() const { return *visible_; }
+    UndoStack& undoStack() { return undoStack_; }
+    const WindowEnvironment& environment() const { return environment_; }
+    Scheduler& scheduler() const { return *environment_.scheduler; }
+
+    QObject* commands() const { return commands_; }
+    QObject* layoutOps() const { return layoutOps_; }
+    QObject* organizer() const { return organizer_; }
+    void attachExtensions(QObject* commands, QObject* layoutOps, QObject* organizer);
+
+    int pageCount() const;
+
+    // The layout commit: the change runs on a copy; when it reports a change and the copy
+    // encodes, the stored bytes from before become an undo step (once loaded), the copy is
+    // assigned with the spring and its bytes are stored at once. Otherwise nothing happens.
+    bool updateLayout(bool recordUndo, const std::function<bool(LibraryLayout&)>& change);
+    // A fresh layout restored from bytes against the installed list.
+    LibraryLayout restoredLayout(const QByteArray& data) const;
+
+    // Appends an undo entry, dropping the oldest beyond 30.
+    void pushUndo(LibraryUndo entry);
+    std::optional<LibraryUndo> popUndo();
+
+    // Assigns the hidden set, rebuilds the lookup tables and stores it at once.
+    void storeHidden(HiddenIDs ids);
+    // Writes the launch dates and counts to their settings.
+    void storeLaunchData();
+    void showToast(const QString& text);
+    // The text of key in the interface language, with "%@" and "%lld" filled in order.
+    QString localizedText(const char* key, const QStringList& arguments = {}) const;
+    // A folder's title as shown (installed by the onboarding module; else the stored name).
+    QString folderTitle(const LayoutFolder& folder) const;
+    void setFolderTitle(std::function<QString(const LayoutFolder&)> title);
+
+    // Recomputes the visible tiles (the model diffs them).
+    void refreshTiles();
+
+    // The window came up: hands over the toggle, focuses search, restores the page.
+    Q_INVOKABLE void windowDidAppear();
+    // The body's load task: the first load of the library.
+    Q_INVOKABLE void loadLibrary();
+    // Clears the query, stops arranging and hides the launcher (at once without motion).
+    Q_INVOKABLE void dismissLibrary();
+    Q_INVOKABLE void stopArranging();
+    // Installs the launch triggers and the hot key with the toggle.
+    void installTriggerHandlers();
+
+signals:
+    void extensionsChanged();
+    void pageCountChanged();
+    // The toggle the hot key and the triggers run; the command layer connects to it.
+    void toggleRequested();
+
+private:
+    void connectDerivedValues();
+    void queryDidChange(const QString& previous);
+    void pageDidChange();
+    void sortDidChange();
+
+    WindowEnvironment environment_;
+    WindowSettings* settings_;
+    LibraryState* library_;
+    QueryState* query_;
+    PagingState* paging_;
+    SelectionState* selection_;
+    ToastState* toasts_;
+    WindowLifecycle* lifecycle_;
+    LayoutState* layout_;
+    TileListModel* tiles_;
+    WindowActions* actions_;
+    std::unique_ptr<VisibleLibrary> visible_;
+    std::unique_ptr<LibraryLoader> loader_;
+    UndoStack undoStack_;
+    QObject* commands_ = nullptr;
+    QObject* layoutOps_ = nullptr;
+    QObject* organizer_ = nullptr;
+    int lastPageCount_ = 1;
+    QString previousQuery_;
+    std::function<QString(const LayoutFolder&)> folderTitle_;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,107 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "catalog-core/app_dates.h"
+#include "catalog-core/app_descriptor.h"
+#endif
+
+#include <QObject>
+#include <QVariantList>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace orbitdeck {
+
+class AppSearchIndex;
+
+using LibraryDate = AppDate;
+using RecentUse = AppDates;
+using LaunchCounts = std::map<std::string, std::int64_t>;
+using HiddenIDs = std::set<std::string>;
+
+// One hidden application as the settings list it.
+struct HiddenAppRow {
+    std::string id;
+    std::string name;
+    friend bool operator==(const HiddenAppRow&, const HiddenAppRow&) = default;
+};
+
+// The installed applications and everything kept per application: the list in catalog order,
+// the lookup by id, the search index over the visible ones, the hidden set, launch dates and
+// counts, dates added and the system utilities.
+class LibraryState : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged)
+    Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
+    Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged)
+    // [{id, name}] of the hidden applications still installed, by name.
+    Q_PROPERTY(QVariantList hiddenApps READ hiddenAppsForQml NOTIFY hiddenChanged)
+
+public:
+    explicit LibraryState(QObject* parent = nullptr);
+    ~LibraryState() override;
+
+    bool loaded() const { return loaded_; }
+    void setLoaded();
+    int appCount() const { return static_cast<int>(apps_.size()); }
+    int hiddenCount() const { return static_cast<int>(hiddenIDs_.size()); }
+
+    const std::vector<AppDescriptor>& apps() const { return apps_; }
+    // Replaces the list and rebuilds the lookup tables at once.
+    void setApps(std::vector<AppDescriptor> apps);
+    std::vector<std::string> appIDs() const;
+    const AppDescriptor* app(const std::string& id) const;
+    std::optional<std::string> displayName(const std::string& id) const;
+
+    // Ids of the visible applications matching query, best first.
+    std::vector<std::string> search(const std::string& query) const;
+    // Index over the applications that are not hidden, byID over all (first of a repeat wins).
+    void rebuildIndex();
+
+    const HiddenIDs& hiddenIDs() const { return hiddenIDs_; }
+    // Assigns the set and rebuilds the tables; the caller persists it.
+    void assignHidden(HiddenIDs ids);
+    std::vector<HiddenAppRow> hiddenAppRows() const;
+
+    const RecentUse& recentUse() const { return recentUse_; }
+    void setRecentUse(RecentUse value) { recentUse_ = std::move(value); }
+    const LaunchCounts& launchCounts() const { return launchCounts_; }
+    void setLaunchCounts(LaunchCounts value) { launchCounts_ = std::move(value); }
+    const RecentUse& addedDates() const { return addedDates_; }
+    void setAddedDates(RecentUse value);
+    const std::set<std::string>& utilityIDs() const { return utilityIDs_; }
+    void setUtilityIDs(std::set<std::string> value) { utilityIDs_ = std::move(value); }
+
+    Q_INVOKABLE QString displayNameOf(const QString& id) const;
+    // The bundle folder of an application, empty when the id is unknown.
+    Q_INVOKABLE QString appPath(const QString& id) const;
+
+signals:
+    void loadedChanged();
+    void appsChanged();
+    void hiddenChanged();
+    void orderingDataChanged();
+
+private:
+    QVariantList hiddenAppsForQml() const;
+
+    std::vector<AppDescriptor> apps_;
+    std::unordered_map<std::string, const AppDescriptor*> byID_;
+    std::unique_ptr<AppSearchIndex> index_;
+    HiddenIDs hiddenIDs_;
+    RecentUse recentUse_;
+    LaunchCounts launchCounts_;
+    RecentUse addedDates_;
+    std::set<std::string> utilityIDs_;
+    bool loaded_ = false;
+};
+
+} // namespace orbitdeck

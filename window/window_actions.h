@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+#include <chrono>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+
+// The small operations of the background menu and the toolbar, and the lifecycle handlers.
+class WindowActions : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int activationDelayMilliseconds = 350;
+    static constexpr int activationRefreshAgeSeconds = 20;
+
+    WindowActions(AmbergridWindow& window, QObject* parent = nullptr);
+
+    // Stores the opposite start mode and asks the views to apply it.
+    Q_INVOKABLE void toggleFullScreen();
+    Q_INVOKABLE void openSettings();
+    Q_INVOKABLE void closeSettings();
+    // Quiet rescan, layout rebuilt from the store, "Refreshed · %lld apps".
+    Q_INVOKABLE void refreshLibrary();
+    // Stores the mode, closes the sheet and applies it after the main thread yielded once.
+    Q_INVOKABLE void changeStartMode(const QString& mode);
+
+    // Platform notifications.
+    Q_INVOKABLE void applicationDidBecomeActive();
+    Q_INVOKABLE void libraryDidHide();
+    // "settings" or "welcome".
+    Q_INVOKABLE void handleLibraryCommand(const QString& command);
+
+signals:
+    void restartRequested();
+    // The welcome command, handed to the organise actions.
+    void welcomeRequested();
+
+private:
+    void refreshAfterActivation();
+
+    AmbergridWindow& window_;
+    bool hasRefreshedApps_ = false;
+    std::chrono::steady_clock::time_point lastAppRefresh_{};
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace orbitdeck {
+
+// The window's sheets, alerts and display mode, and the requests it sends to the views.
+class WindowLifecycle : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool appearanceOpen READ appearanceOpen WRITE setAppearanceOpen NOTIFY
+                   appearanceOpenChanged)
+    Q_PROPERTY(bool onboardingOpen READ onboardingOpen WRITE setOnboardingOpen NOTIFY
+                   onboardingOpenChanged)
+    Q_PROPERTY(bool isFullScreen READ isFullScreen WRITE setFullScreen NOTIFY isFullScreenChanged)
+    Q_PROPERTY(bool modeTransitionInProgress READ modeTransitionInProgress WRITE
+                   setModeTransitionInProgress NOTIFY modeTransitionInProgressChanged)
+    // The start mode still to be applied ("fullscreen", "window"), empty when none.
+    Q_PROPERTY(QString pendingMode READ pendingMode WRITE setPendingMode NOTIFY pendingModeChanged)
+    Q_PROPERTY(bool didApplyStartup READ didApplyStartup WRITE setDidApplyStartup NOTIFY
+                   didApplyStartupChanged)
+    // The display name of the application that could not be opened; the alert "Couldn’t open
+    // application" shows while it is set. Dismissing the alert clears it.
+    Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged)
+    Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
+                   uninstallErrorChanged)
+    Q_PROPERTY(
+        double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
+    Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
+                   NOTIFY wallpaperUnavailableChanged)
+
+public:
+    using QObject::QObject;
+
+    bool appearanceOpen() const { return appearanceOpen_; }
+    void setAppearanceOpen(bool value);
+    bool onboardingOpen() const { return onboardingOpen_; }
+    void setOnboardingOpen(bool value);
+    bool isFullScreen() const { return isFullScreen_; }
+    void setFullScreen(bool fullScreen);
+    bool modeTransitionInProgress() const { return modeTransitionInProgress_; }
+    void setModeTransitionInProgress(bool inProgress);
+    QString pendingMode() const { return pendingMode_; }
+    void setPendingMode(const QString& value);
+    bool didApplyStartup() const { return didApplyStartup_; }
+    void setDidApplyStartup(bool applied);
+    QString failedApp() const { return failedApp_; }
+    void setFailedApp(const QString& value);
+    QString uninstallError() const { return uninstallError_; }
+    void setUninstallError(const QString& value);
+    double libraryScale() const { return libraryScale_; }
+    void setLibraryScale(double scale);
+    bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
+    void setWallpaperUnavailable(bool unavailable);
+
+signals:
+    void appearanceOpenChanged();
+    void onboardingOpenChanged();
+    void isFullScreenChanged();
+    void modeTransitionInProgressChanged();
+    void pendingModeChanged();
+    void didApplyStartupChanged();
+    void failedAppChanged();
+    void uninstallErrorChanged();
+    void libraryScaleChanged();
+    void wallpaperUnavailableChanged();
+    // Requests to the views.
+    void wallpaperRefreshRequested();
+    void applyPendingStartupModeRequested();
+    // Apply the start mode once per run, as soon as the window is visible.
+    void applyStartupRequested();
+    void openAnimationRequested();
+    void iconCacheClearRequested();
+    void stopArrangingRequested();
+
+private:
+    bool appearanceOpen_ = false;
+    bool onboardingOpen_ = false;
+    bool isFullScreen_ = false;
+    bool modeTransitionInProgress_ = false;
+    QString pendingMode_;
+    bool didApplyStartup_ = false;
+    QString failedApp_;
+    QString uninstallError_;
+    double libraryScale_ = 1.0;
+    bool wallpaperUnavailable_ = false;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace orbitdeck {
+
+class DefaultsStore;
+
+// Every setting of the main window, bound to its defaults key. Reads fall back to the default
+// when the key is absent, holds another kind of value or names no case; writes go to the store
+// at once, and a change made anywhere else (the settings sheet, the guide) is signalled here.
+// Enumerations travel as their stored case names.
+class WindowSettings : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString skin READ skin WRITE setSkin NOTIFY skinChanged)
+    Q_PROPERTY(QString effects READ effects WRITE setEffects NOTIFY effectsChanged)
+    Q_PROPERTY(QString density READ density WRITE setDensity NOTIFY densityChanged)
+    Q_PROPERTY(bool labels READ labels WRITE setLabels NOTIFY labelsChanged)
+    Q_PROPERTY(
+        bool showWallpaper READ showWallpaper WRITE setShowWallpaper NOTIFY showWallpaperChanged)
+    Q_PROPERTY(
+        double wallpaperBlur READ wallpaperBlur WRITE setWallpaperBlur NOTIFY wallpaperBlurChanged)
+    Q_PROPERTY(bool folderLabels READ folderLabels WRITE setFolderLabels NOTIFY folderLabelsChanged)
+    Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
+    Q_PROPERTY(QString startMode READ startMode WRITE setStartMode NOTIFY startModeChanged)
+    Q_PROPERTY(bool rememberPage READ rememberPage WRITE setRememberPage NOTIFY rememberPageChanged)
+    Q_PROPERTY(int savedPage READ savedPage WRITE setSavedPage NOTIFY savedPageChanged)
+    Q_PROPERTY(QString browsing READ browsing WRITE setBrowsing NOTIFY browsingChanged)
+    Q_PROPERTY(
+        int customColumns READ customColumns WRITE setCustomColumns NOTIFY customColumnsChanged)
+    Q_PROPERTY(int customRows READ customRows WRITE setCustomRows NOTIFY customRowsChanged)
+    Q_PROPERTY(
+        int customIconSize READ customIconSize WRITE setCustomIconSize NOTIFY customIconSizeChanged)
+    Q_PROPERTY(QString sort READ sort WRITE setSort NOTIFY sortChanged)
+    Q_PROPERTY(QString hotKey READ hotKey WRITE setHotKey NOTIFY hotKeyChanged)
+    Q_PROPERTY(bool clickToClose READ clickToClose WRITE setClickToClose NOTIFY clickToCloseChanged)
+    Q_PROPERTY(bool onboarded READ onboarded WRITE setOnboarded NOTIFY onboardedChanged)
+    Q_PROPERTY(bool systemUtilitiesSeeded READ systemUtilitiesSeeded WRITE setSystemUtilitiesSeeded
+                   NOTIFY systemUtilitiesSeededChanged)
+    // Derived: the icon size in points, and the grid size with 0 meaning 7 by 5.
+    Q_PROPERTY(double effectiveIconSize READ effectiveIconSize NOTIFY effectiveIconSizeChanged)
+    Q_PROPERTY(int columns READ columns NOTIFY customColumnsChanged)
+    Q_PROPERTY(int rows READ rows NOTIFY customRowsChanged)
+    // Motion: "fluid" effects and no reduced motion (page turns, scale effects); any layout or
+    // list animation at all.
+    Q_PROPERTY(bool fluidMotion READ fluidMotion NOTIFY motionChanged)
+    Q_PROPERTY(bool motionAllowed READ motionAllowed NOTIFY motionChanged)
+    Q_PROPERTY(bool reduceMotion READ reduceMotion WRITE setReduceMotion NOTIFY motionChanged)
+
+public:
+    // Stored keys of the data settings.
+    static constexpr const char* hiddenKey = "ambergrid.hidden.v1";
+    static constexpr const char* layoutKey = "ambergrid.library.layout.v1";
+    static constexpr const char* unreadableLayoutKey = "ambergrid.library.layout.v1.unreadable";
+    static constexpr const char* lastOpenedKey = "ambergrid.lastOpened.v1";
+    static constexpr const char* countKey = "ambergrid.openCount.v1";
+
+    explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
+
+    QString skin() const;
+    void setSkin(const QString& value);
+    QString effects() const;
+    void setEffects(const QString& value);
+    QString density() const;
+    void setDensity(const QString& value);
+    bool labels() const;
+    void setLabels(bool value);
+    bool showWallpaper() const;
+    void setShowWallpaper(bool value);
+    double wallpaperBlur() const;
+    void setWallpaperBlur(double value);
+    bool folderLabels() const;
+    void setFolderLabels(bool value);
+    QString language() const;
+    void setLanguage(const QString& value);
+    QString startMode() const;
+    void setStartMode(const QString& value);
+    bool rememberPage() const;
+    void setRememberPage(bool value);
+    int savedPage() const;
+    void setSavedPage(int value);
+    QString browsing() const;
+    void setBrowsing(const QString& value);
+    int customColumns() const;
+    void setCustomColumns(int value);
+    int customRows() const;
+    void setCustomRows(int value);
+    int customIconSize() const;
+    void setCustomIconSize(int value);
+    QString sort() const;
+    void setSort(const QString& value);
+    QString hotKey() const;
+    void setHotKey(const QString& value);
+    bool clickToClose() const;
+    void setClickToClose(bool value);
+    bool onboarded() const;
+    void setOnboarded(bool value);
+    bool systemUtilitiesSeeded() const;
+    void setSystemUtilitiesSeeded(bool value);
+
+    double effectiveIconSize() const;
+    int columns() const;
+    int rows() const;
+    bool reduceMotion() const { return reduceMotion_; }
+    void setReduceMotion(bool value);
+    bool fluidMotion() const;
+    bool motionAllowed() const;
+
+    // The stored data settings; absent keys read as empty bytes.
+    QByteArray data(const char* key) const;
+    void setData(const char* key, const QByteArray& bytes);
+
+    DefaultsStore& store() const { return store_; }
+
+signals:
+    void skinChanged();
+    void effectsChanged();
+    void densityChanged();
+    void labelsChanged();
+    void showWallpaperChanged();
+    void wallpaperBlurChanged();
+    void folderLabelsChanged();
+    void languageChanged();
+    void startModeChanged();
+    void rememberPageChanged();
+    void savedPageChanged();
+    void browsingChanged();
+    void customColumnsChanged();
+    void customRowsChanged();
+    void customIconSizeChanged();
+    void sortChanged();
+    void hotKeyChanged();
+    void clickToCloseChanged();
+    void onboardedChanged();
+    void systemUtilitiesSeededChanged();
+    void effectiveIconSizeChanged();
+    void motionChanged();
+    // A data setting changed (hidden set, layout, launch bookkeeping).
+    void dataChanged(const QString& key);
+
+private:
+    QString enumValue(const char* key) const;
+    void setEnumValue(const char* key, const QString& value);
+    bool boolValue(const char* key, bool fallback) const;
+    void setBoolValue(const char* key, bool value);
+    int intValue(const char* key) const;
+    void setIntValue(const char* key, int value);
+
+    DefaultsStore& store_;
+    bool reduceMotion_ = false;
+};
+
+} // namespace orbitdeck

@@ -94,6 +94,7 @@ Item {
 
     Item {
         id: area
+        objectName: "library-page-area"
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right

@@ -125,12 +125,13 @@ TEST_F(ArrangingCommands, CommandZOnlyWithABlankQueryAndNoOpenFolder) {
 TEST_F(ArrangingCommands, HidingAndUndoingEveryKind) {
     window->selection()->setSelectedItem(item("C"));
     undo().hide(item("C").payload);
-    EXPECT_EQ(window->toasts()->text(), "“C” hidden · ⌘Z");
+    // The English table shows the key people press here.
+    EXPECT_EQ(window->toasts()->text(), "“C” hidden · Ctrl+Z");
     EXPECT_FALSE(window->selection()->selectedItem());
     EXPECT_EQ(harness->stored(WindowSettings::hiddenKey), R"(["bundle:com.example.c"])");
     EXPECT_EQ(window->tiles()->count(), 5);
     undo().hide(std::string("bundle:not.installed"));
-    EXPECT_EQ(window->toasts()->text(), "“” hidden · ⌘Z");
+    EXPECT_EQ(window->toasts()->text(), "“” hidden · Ctrl+Z");
     EXPECT_EQ(window->library()->hiddenAppRows().size(), 1u) << "only installed ones are listed";
 
     // Hidden: the set from before comes back.
@@ -218,4 +219,22 @@ TEST_F(ArrangingCommands, ToggleShowsOrDismisses) {
     EXPECT_EQ(harness->presentation.shows, 1);
     EXPECT_EQ(harness->presentation.opens, 1);
     EXPECT_TRUE(window->search()->searchFocused());
+}
+
+TEST_F(ArrangingCommands, PageTurnsStayInRangeAndAnimateOnlyWhenFluid) {
+    LaunchFlow& flow = launching();
+    flow.goToPage(-1, 0, 3);
+    flow.goToPage(3, 0, 3);
+    flow.goToPage(0, 0, 3);
+    EXPECT_EQ(window->paging()->page(), 0);
+    EXPECT_EQ(window->paging()->direction(), "trailing");
+
+    flow.goToPage(2, 0, 3);
+    EXPECT_EQ(window->paging()->page(), 2);
+    EXPECT_TRUE(window->paging()->animatePageChange());
+    window->settings()->setEffects("reduced");
+    flow.goToPage(1, 2, 3);
+    EXPECT_EQ(window->paging()->page(), 1);
+    EXPECT_EQ(window->paging()->direction(), "leading");
+    EXPECT_FALSE(window->paging()->animatePageChange());
 }

@@ -76,6 +76,8 @@ TEST_F(SortedItemsTest, FolderTitlesAndTheirPlaceInTheOrder) {
     EXPECT_TRUE(window->updateLayout(true, [&](LibraryLayout& layout) {
         return layout.gatherIntoUtilitiesFolder(LayoutTextSet{appID("same.first")});
     }));
+    EXPECT_EQ(window->folderTitleOf("macos-utilities"), "Other");
+    EXPECT_TRUE(window->folderTitleOf("missing").isEmpty());
     const std::vector items = window->layout()->pageItems();
     EXPECT_EQ(sorted(items, "name"),
               (std::vector<std::string>{"App 1", "app 2", "App 10", "[macos-utilities]", "same"}));

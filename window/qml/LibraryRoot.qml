@@ -57,9 +57,12 @@ Item {
     signal refreshChosen()
     signal restartChosen()
     signal closeChosen()
-    signal pageRequested(int target)
+    signal pageRequested(int target, int current, int count)
     signal pageSettled(int target)
     signal appStoreRequested()
+    signal gridLaidOut(int columns, int capacity)
+
+    onMetricsChanged: if (metrics.capacity > 0) gridLaidOut(metrics.columns, metrics.capacity)
 
     LibraryBackdrop {
         anchors.fill: parent
@@ -176,7 +179,7 @@ Item {
             reduceMotion: root.reduceMotion
             searching: root.searching
             pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            onPageRequested: target => root.pageRequested(target)
+            onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
             onPageSettled: target => root.pageSettled(target)
         }
     }

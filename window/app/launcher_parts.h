@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class QQuickWindow;
+
+namespace orbitdeck {
+
+// The window state and whatever the executable wires around it: presentation, the interface
+// language, the key and swipe monitors.
+struct LauncherParts {
+    virtual ~LauncherParts() = default;
+    // The object the views bind to as `win`; none while no state module is built.
+    virtual QObject* state() = 0;
+    // The interface language for the views (t, revision); none without the settings module.
+    virtual QObject* language() = 0;
+    // Launching and page turns of the window state; none without the arranging module.
+    virtual QObject* launchFlow() = 0;
+    // The window exists: hand it to whatever presents it and watches its input.
+    virtual void attach(QQuickWindow& window) = 0;
+};
+
+std::unique_ptr<LauncherParts> makeLauncherParts();
+
+} // namespace orbitdeck

@@ -1,0 +1,112 @@
+import QtQuick
+import Orbitdeck.Views
+
+// The one launcher window. Binds the views to the window state `win` and forwards input to it.
+Window {
+    id: window
+    property QtObject win: null
+    property QtObject launchFlow: null       // launching and page turns
+    property QtObject lang: null              // the interface language (t, revision)
+    property url wallpaperSource: wallpaper.source
+    readonly property QtObject settings: win ? win.settings : null
+    readonly property QtObject selection: win ? win.selection : null
+    readonly property QtObject lifecycle: win ? win.lifecycle : null
+    readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin) : "night"
+    readonly property string effects: settings ? settings.effects : "fluid"
+    readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
+    readonly property string query: win ? win.search.query : ""
+    readonly property bool searching: win ? win.search.isSearching : false
+    readonly property bool arranging: selection ? selection.arranging : false
+
+    // An open menu takes its own keys (Escape closes it) before the window's key handling.
+    readonly property bool menuOpen: libraryRoot.menuOpen
+
+    function tr(key) { return lang ? lang.t(key, lang.revision) : key }
+    // The window's swipe monitor reports here.
+    function swipeMoved(travel) { libraryRoot.swipeMoved(travel) }
+    function swipeEnded(travel, velocity) { libraryRoot.swipeEnded(travel, velocity) }
+
+    title: tr("Orbitdeck")
+    width: 1040
+    height: 680
+    minimumWidth: 760
+    minimumHeight: 600
+    color: "black"
+
+    Actions { id: windowActions; win: window.win; launchFlow: window.launchFlow }
+
+    DesktopWallpaperImage {
+        id: wallpaper
+        enabled: window.settings ? window.settings.showWallpaper : true
+        onImageChanged: if (window.lifecycle) window.lifecycle.wallpaperUnavailable = unavailable
+    }
+    Shortcut { sequence: "Ctrl+,"; onActivated: windowActions.openSettings() }
+    Shortcut { sequence: "Ctrl+R"; onActivated: windowActions.refresh() }
+
+    LibraryRoot {
+        id: libraryRoot
+        anchors.fill: parent
+        skin: window.skin
+        effects: window.effects
+        reduceMotion: window.reduceMotion
+        fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
+        loaded: window.win ? window.win.library.loaded : false
+        tiles: window.win ? window.win.tiles : null
+        itemCount: window.win ? window.win.tiles.count : 0
+        page: window.win ? window.win.paging.page : 0
+        query: window.query
+        searching: window.searching
+        arranging: window.arranging
+        folderOpen: window.selection ? window.selection.openFolder !== "" : false
+        toastText: window.win ? window.win.toasts.text : ""
+        wallpaper: window.settings && window.settings.showWallpaper ? wallpaper.source : ""
+        wallpaperBlur: window.settings ? window.settings.wallpaperBlur : 12
+        scrolling: window.settings ? window.settings.browsing === "scroll" : false
+        customColumns: window.settings ? window.settings.customColumns : 0
+        customRows: window.settings ? window.settings.customRows : 0
+        baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
+        sort: window.settings ? window.settings.sort : "manual"
+        labels: window.settings ? window.settings.labels : true
+        libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
+        tr: key => window.tr(key)
+        cell: Component { LibraryCell { actions: windowActions; root: window } }
+
+        onQueryEdited: text => windowActions.setQuery(text)
+        onSubmitted: windowActions.submitSearch()
+        onDoneClicked: windowActions.stopArranging()
+        onSettingsClicked: windowActions.openSettings()
+        onFullScreenClicked: windowActions.toggleFullScreen()
+        onBackgroundClicked: windowActions.backgroundClick()
+        onEditLayoutChosen: windowActions.editLayout()
+        onSortChosen: sort => windowActions.setSort(sort)
+        onLabelsToggled: on => windowActions.setLabels(on)
+        onRefreshChosen: windowActions.refresh()
+        onRestartChosen: windowActions.restart()
+        onCloseChosen: windowActions.dismiss()
+        onPageRequested: (target, current, count) => windowActions.goToPage(target, current, count)
+        onGridLaidOut: (columns, capacity) => windowActions.publishGrid(columns, capacity)
+        onPageSettled: target => windowActions.settlePage(target)
+        onAppStoreRequested: windowActions.searchAppStore()
+    }
+
+    Connections {
+        target: window.win ? window.win.search : null
+        function onSearchFocusedChanged() {
+            if (window.win.search.searchFocused)
+                libraryRoot.search.focusField()
+        }
+    }
+    Connections {
+        target: window.lifecycle
+        function onWallpaperRefreshRequested() { wallpaper.refresh() }
+        function onIconCacheClearRequested() { windowActions.clearIconCache() }
+    }
+    Component.onCompleted: {
+        wallpaper.refresh()
+        libraryRoot.search.focusField()
+        if (win) {
+            win.windowDidAppear()
+            win.loadLibrary()
+        }
+    }
+}

@@ -33,6 +33,12 @@ TEST_F(ArrangingCommands, LaunchRecordsAndStoresOrRaisesTheAlert) {
     EXPECT_FALSE(window->selection()->openFolder());
     EXPECT_EQ(harness->presentation.hides, 2);
     EXPECT_FALSE(harness->presentation.lastHideImmediate);
+
+    // A count already at the top of its range stays there.
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    window->library()->setLaunchCounts({{item("B").payload, most}});
+    launching().launchApp(QString::fromStdString(item("B").payload));
+    EXPECT_EQ(window->library()->launchCounts().at(item("B").payload), most);
 }
 
 TEST_F(ArrangingCommands, EscapeWalksTheCascadeInOrder) {

@@ -1,24 +1,32 @@
 #include "onboarding/sorted_items.h"
 
+#include "library/folder_titles.h"
 #include "library/library_sort.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
+#include "window/setting_enum.h"
 
 namespace orbitdeck {
 
 namespace {
 
-const char* utilitiesFolderID = "macos-utilities";
+// The folder titles are keys of the string tables (the table check finds them here).
+static_assert(textKey("Other") == LibraryLayout::utilitiesFolderName);
+static_assert(!textKey("New Folder").empty());
+
+LocalizedText tableLookup(const AmbergridWindow& window) {
+    return [language = window.language()](std::string_view key) {
+        return localized(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
+                         language)
+            .toStdString();
+    };
+}
 
 } // namespace
 
 QString folderDisplayName(const AmbergridWindow& window, const LayoutFolder& folder) {
-    if (folder.id.rawValue == utilitiesFolderID && folder.name == "Other")
-        return localized(QStringLiteral("Other"), window.language());
-    if (folder.name == "New Folder")
-        return localized(QStringLiteral("New Folder"), window.language());
-    return QString::fromStdString(folder.name);
+    return QString::fromStdString(folderDisplayName(folder, tableLookup(window)));
 }
 
 std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
@@ -31,11 +39,8 @@ std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
     std::unordered_map<std::string, std::string> names;
     for (const AppDescriptor& app : library.apps())
         names.emplace(app.id(), app.displayName()); // the first of a repeated id
-    std::unordered_map<std::string, std::string> titles;
-    if (const auto& graph = window.layout()->layout().graph) {
-        for (const auto& [id, folder] : graph->folders())
-            titles.emplace(id.rawValue, folderDisplayName(window, folder).toStdString());
-    }
+    const std::unordered_map<std::string, std::string> titles =
+        folderTitles(window.layout()->layout(), tableLookup(window));
     const std::string languageID = Localizer::system().lprojName(window.language()).toStdString();
     const LibrarySortContext context{
         .displayNames = names,

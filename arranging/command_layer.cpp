@@ -152,7 +152,7 @@ void CommandLayer::activateSelection(const QString& itemKey) {
         activate(*item);
 }
 
-void CommandLayer::activate(const LayoutItem& item) {
+void CommandLayer::activate(LayoutItem item) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (item.isFolder()) {
         window_.selection()->setFolderAnchor({0.5, 0.5});

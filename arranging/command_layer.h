@@ -32,7 +32,8 @@ public:
     Q_INVOKABLE bool handleKeyName(const QString& name);
     Q_INVOKABLE void moveSelection(int offset);
     Q_INVOKABLE void activateSelection(const QString& itemKey);
-    void activate(const LayoutItem& item);
+    // By value: the item may be the selection, which opening a folder clears.
+    void activate(LayoutItem item);
     // Closes, in order: the settings, an open folder, arranging, a query; else hides.
     Q_INVOKABLE void handleEscape();
     Q_INVOKABLE void toggleLibrary();

@@ -3,6 +3,8 @@
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 
+#include <limits>
+
 namespace orbitdeck {
 
 LaunchFlow::LaunchFlow(AmbergridWindow& window, QObject* parent)
@@ -22,7 +24,9 @@ void LaunchFlow::launch(const AppDescriptor& app) {
                                                       : std::chrono::system_clock::now();
     library.setRecentUse(std::move(dates));
     LaunchCounts counts = library.launchCounts();
-    ++counts[app.id()];
+    // Saturates: a stored count at the top of the range must not overflow.
+    if (std::int64_t& count = counts[app.id()]; count < std::numeric_limits<std::int64_t>::max())
+        ++count;
     library.setLaunchCounts(std::move(counts));
     window_.storeLaunchData();
     window_.dismissLibrary();

@@ -5,12 +5,17 @@
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
+#include "window/setting_enum.h"
 
 namespace orbitdeck {
 
 namespace {
 
-LocalizedText localizedIn(const AmbergridWindow& window) {
+// The folder titles are keys of the string tables (the table check finds them here).
+static_assert(textKey("Other") == LibraryLayout::utilitiesFolderName);
+static_assert(!textKey("New Folder").empty());
+
+LocalizedText tableLookup(const AmbergridWindow& window) {
     return [language = window.language()](std::string_view key) {
         return localized(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
                          language)
@@ -21,7 +26,7 @@ LocalizedText localizedIn(const AmbergridWindow& window) {
 } // namespace
 
 QString folderDisplayName(const AmbergridWindow& window, const LayoutFolder& folder) {
-    return QString::fromStdString(folderDisplayName(folder, localizedIn(window)));
+    return QString::fromStdString(folderDisplayName(folder, tableLookup(window)));
 }
 
 std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
@@ -34,7 +39,8 @@ std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
     std::unordered_map<std::string, std::string> names;
     for (const AppDescriptor& app : library.apps())
         names.emplace(app.id(), app.displayName()); // the first of a repeated id
-    const auto titles = folderTitles(window.layout()->layout(), localizedIn(window));
+    const std::unordered_map<std::string, std::string> titles =
+        folderTitles(window.layout()->layout(), tableLookup(window));
     const std::string languageID = Localizer::system().lprojName(window.language()).toStdString();
     const LibrarySortContext context{
         .displayNames = names,

@@ -93,6 +93,18 @@ std::vector<HiddenAppRow> LibraryState::hiddenAppRows() const {
     return rows;
 }
 
+void LibraryState::setRecentUse(RecentUse value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    recentUse_ = std::move(value);
+    emit orderingDataChanged();
+}
+
+void LibraryState::setLaunchCounts(LaunchCounts value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    launchCounts_ = std::move(value);
+    emit orderingDataChanged();
+}
+
 void LibraryState::setAddedDates(RecentUse value) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     addedDates_ = std::move(value);

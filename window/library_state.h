@@ -72,9 +72,10 @@ public:
     std::vector<HiddenAppRow> hiddenAppRows() const;
 
     const RecentUse& recentUse() const { return recentUse_; }
-    void setRecentUse(RecentUse value) { recentUse_ = std::move(value); }
+    // Dates and counts order the grid (recent, frequency) and rank search hits.
+    void setRecentUse(RecentUse value);
     const LaunchCounts& launchCounts() const { return launchCounts_; }
-    void setLaunchCounts(LaunchCounts value) { launchCounts_ = std::move(value); }
+    void setLaunchCounts(LaunchCounts value);
     const RecentUse& addedDates() const { return addedDates_; }
     void setAddedDates(RecentUse value);
     const std::set<std::string>& utilityIDs() const { return utilityIDs_; }

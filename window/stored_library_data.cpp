@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <limits>
 
 namespace orbitdeck {
 
@@ -76,7 +77,10 @@ std::optional<QByteArray> encodeRecentUse(const RecentUse& dates) {
 
 LaunchCounts decodeLaunchCounts(const QByteArray& data) {
     return decodeObject<LaunchCounts>(data, [](const Json& value) -> std::optional<std::int64_t> {
-        if (!value.is_number_integer())
+        if (!value.is_number_integer() ||
+            (value.is_number_unsigned() &&
+             value.get<std::uint64_t>() >
+                 static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())))
             return std::nullopt;
         return value.get<std::int64_t>();
     });

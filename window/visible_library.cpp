@@ -47,8 +47,10 @@ std::vector<LayoutItem> VisibleLibrary::visibleItems() const {
     }
     const std::vector<LayoutItem> page =
         sortedItems(layout_.pageItems(), settings_.sort().toStdString());
+    // Placeholders share the applications' namespace: shown only while that identity is
+    // installed and not hidden.
     for (const LayoutItem& item : page) {
-        if (item.kind == LayoutItem::Kind::application &&
+        if (!item.isFolder() &&
             (library_.hiddenIDs().contains(item.payload) || !library_.app(item.payload)))
             continue;
         items.push_back(item);

@@ -31,7 +31,7 @@ public:
     // Search hits while searching, else the applications that are not hidden, in catalog order.
     std::vector<AppDescriptor> visibleApps() const;
     // Search hits as application items while searching; else the page in library order
-    // without hidden or uninstalled applications.
+    // without hidden or uninstalled applications and placeholders.
     std::vector<LayoutItem> visibleItems() const;
     // Pages of columns × rows tiles; at least one.
     static int pageCount(std::size_t itemCount, int capacity);

@@ -33,6 +33,12 @@ TEST_F(ArrangingCommands, LaunchRecordsAndStoresOrRaisesTheAlert) {
     EXPECT_FALSE(window->selection()->openFolder());
     EXPECT_EQ(harness->presentation.hides, 2);
     EXPECT_FALSE(harness->presentation.lastHideImmediate);
+
+    // A count already at the top of its range stays there.
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    window->library()->setLaunchCounts({{item("B").payload, most}});
+    launching().launchApp(QString::fromStdString(item("B").payload));
+    EXPECT_EQ(window->library()->launchCounts().at(item("B").payload), most);
 }
 
 TEST_F(ArrangingCommands, EscapeWalksTheCascadeInOrder) {
@@ -105,6 +111,15 @@ TEST_F(ArrangingCommands, ArrowsMoveTheSelectionAcrossPages) {
     // Return opens the selected, visible application.
     EXPECT_TRUE(commands().handleKey(LibraryKey::enter));
     EXPECT_EQ(harness->launched, std::vector{item("E").payload});
+
+    // Return on a folder tile opens that folder; the selection it came from is cleared first.
+    ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
+    const LayoutItem folder = window->layout()->layout().pageItems().front();
+    window->selection()->setSelectedItem(folder);
+    EXPECT_TRUE(commands().handleKey(LibraryKey::enter));
+    EXPECT_EQ(window->selection()->openFolder(), folder.folderID());
+    EXPECT_FALSE(window->selection()->selectedItem());
+    window->selection()->setOpenFolder(std::nullopt);
     window->selection()->setOpenFolder(FolderID{"f"});
     EXPECT_FALSE(commands().handleKey(LibraryKey::left)) << "not while a folder is open";
 }

@@ -60,6 +60,14 @@ TEST_F(SortedItemsTest, UseOrdersPutMissingDataLastByName) {
     window->library()->setRecentUse(dates);
     EXPECT_EQ(sorted(items, "recent"),
               (std::vector<std::string>{"App 1", "Same", "app 2", "App 10"}));
+
+    // The grid follows new counts and dates (a launch) with nothing else changing.
+    window->settings()->setSort("frequency");
+    window->library()->setLaunchCounts({{appID("one"), 7}});
+    EXPECT_EQ(window->tiles()->items().front(), item("one"));
+    window->settings()->setSort("recent");
+    window->library()->setRecentUse({{appID("two"), dateFromReferenceSeconds(20)}});
+    EXPECT_EQ(window->tiles()->items().front(), item("two"));
 }
 
 TEST_F(SortedItemsTest, FolderTitlesAndTheirPlaceInTheOrder) {

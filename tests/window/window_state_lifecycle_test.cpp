@@ -134,16 +134,25 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(harness.presentation.hides, 2);
 }
 
-TEST(WindowStateLifecycle, LookupTablesKeepTheFirstOfARepeatedId) {
+TEST(WindowStateLifecycle, LookupTablesAndTheItemsTheGridShows) {
     WindowHarness harness;
     harness.catalog.setApps({app("First", "com.example.same", "/Applications/First.app"),
                              app("Second", "com.example.same", "/Applications/Second.app"),
                              app("Other", "com.example.other")});
+    // A placeholder shows only while its identity is installed, as an application would.
+    harness.setStored(WindowSettings::layoutKey,
+                      R"({"items":[{"placeholder":{"_0":"bundle:com.example.gone"}},)"
+                      R"({"placeholder":{"_0":"bundle:com.example.same"}}],"folders":[]})");
     AmbergridWindow& window = harness.load();
+    EXPECT_EQ(window.visible().visibleItems(),
+              (std::vector{LayoutItem::placeholder(appID("com.example.same")),
+                           LayoutItem::application(appID("com.example.other"))}));
     EXPECT_EQ(window.library()->displayName(appID("com.example.same")), "First");
     window.storeHidden({appID("com.example.other")});
     EXPECT_TRUE(window.library()->app(appID("com.example.other"))) << "hidden stays in byID";
     EXPECT_TRUE(window.library()->search("Other").empty()) << "but leaves the index";
+    EXPECT_EQ(window.visible().visibleItems(),
+              std::vector{LayoutItem::placeholder(appID("com.example.same"))});
     EXPECT_EQ(window.library()->hiddenAppRows(),
               (std::vector<HiddenAppRow>{{.id = appID("com.example.other"), .name = "Other"}}));
 }

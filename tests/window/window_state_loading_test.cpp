@@ -38,6 +38,8 @@ TEST(WindowStateLoading, CorruptStoredDataLoadsAsEmptyAndKeepsTheLayoutAside) {
     EXPECT_EQ(harness.stored(WindowSettings::unreadableLayoutKey), brokenLayout);
     EXPECT_EQ(harness.stored(WindowSettings::layoutKey), brokenLayout);
     EXPECT_EQ(window.tiles()->count(), 3);
+    // A count beyond the stored integer range is unreadable, not wrapped round.
+    EXPECT_TRUE(decodeLaunchCounts(R"({"a":1,"b":18446744073709551615})").empty());
 }
 
 TEST(WindowStateLoading, StoredDataDecodesAndAnEmptySnapshotIsNotDamage) {

@@ -99,7 +99,9 @@ TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
     auto scanner = std::make_shared<GatedScanner>();
     const LiveCatalog catalog(
         {.roots = {"/fixture/first", "/fixture/slow", "/fixture/last"},
-         .timeout = 50ms,
+         // Long enough that the fast roots finish even on a loaded machine; the gated root
+         // never does until released.
+         .timeout = 400ms,
          .scanner = [scanner](const auto& root) { return (*scanner)(root); }});
     {
         SCOPED_TRACE("the slow root is left out and the listing says so");

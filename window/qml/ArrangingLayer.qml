@@ -1,0 +1,43 @@
+import QtQuick
+import Orbitdeck.Arranging
+
+// Everything arranging draws over the library: the open folder's panel, the page-edge strips
+// while a tile is dragged, and the dragged tile's proxy on top.
+Item {
+    id: arranging
+    property QtObject win
+    property QtObject actions
+    property string skin: "night"
+    property string effects: "fluid"
+    property bool reduceMotion: false
+    // The strips span the grid's height, between the top bar and the page bar.
+    property real gridTop: 96
+    property real gridBottomMargin: 52
+    readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
+                                       && !win.search.isSearching && win.pageCount >= 2
+
+    FolderPanel {
+        anchors.fill: parent
+        win: arranging.win
+        actions: arranging.actions
+        skin: arranging.skin
+        effects: arranging.effects
+        reduceMotion: arranging.reduceMotion
+        gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
+        iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
+    }
+    Repeater {
+        model: arranging.pagesShown && LiveDrag.dragging ? [false, true] : []
+        PageEdgeStrip {
+            required property bool modelData
+            trailing: modelData
+            accent: Skin.accent(arranging.skin)
+            x: trailing ? arranging.width - width : 0
+            y: arranging.gridTop
+            height: arranging.height - arranging.gridTop - arranging.gridBottomMargin
+        }
+    }
+    DragProxy {}
+
+    Component.onCompleted: LiveDrag.attach(Window.window)
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "layout-core/layout_item.h"
 #include "system/library_key.h"
+#endif
 
 #include <QObject>
 #include <QString>
@@ -15,6 +18,9 @@ class UndoActions;
 // The window keys, the Escape cascade, the keyboard selection and the toggle of the launcher.
 class CommandLayer : public QObject {
     Q_OBJECT
+    // Launching and page turns; undo and the hidden set.
+    Q_PROPERTY(QObject* launching READ launching CONSTANT)
+    Q_PROPERTY(QObject* undoing READ undoing CONSTANT)
 
 public:
     CommandLayer(AmbergridWindow& window, LaunchFlow& launch, UndoActions& undo,
@@ -34,6 +40,9 @@ public:
     Q_INVOKABLE void dismissLibrary();
     Q_INVOKABLE void closeFolder();
     Q_INVOKABLE void openFolder(const QString& folderID);
+
+    QObject* launching() const;
+    QObject* undoing() const;
 
 private:
     bool queryBlank() const;

@@ -1,6 +1,9 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "catalog-core/app_descriptor.h"
+#endif
 
 #include <QObject>
 #include <QString>
@@ -24,8 +27,6 @@ public:
     // A tap on a tile outside arranging: closes an open folder and launches.
     Q_INVOKABLE void openFromTile(const QString& appID);
     Q_INVOKABLE void goToPage(int target, int current, int pageCount);
-    // Hides the launcher: clears the query, stops arranging, fades out unless motion is off.
-    void dismissLibrary();
 
 private:
     AmbergridWindow& window_;

@@ -1,7 +1,10 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "layout-core/layout_item.h"
 #include "library/library_layout.h"
+#endif
 
 #include <QObject>
 #include <QString>

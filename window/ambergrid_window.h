@@ -1,5 +1,7 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "window/layout_state.h"
 #include "window/library_state.h"
 #include "window/paging_state.h"
@@ -9,18 +11,22 @@
 #include "window/toast_state.h"
 #include "window/undo_stack.h"
 #include "window/visible_library.h"
+#include "window/window_actions.h"
 #include "window/window_lifecycle.h"
 #include "window/window_seams.h"
 #include "window/window_settings.h"
+#endif
 
 #include <QObject>
 
+#include <QStringList>
+
+#include <functional>
 #include <memory>
 
 namespace orbitdeck {
 
 class LibraryLoader;
-class WindowActions;
 
 // The main window's state for QML: a thin owner of the state objects, one per concern. The
 // operations of the arranging and onboarding modules attach their objects as `commands`,
@@ -71,6 +77,13 @@ public:
 
     int pageCount() const;
 
+    // The layout commit: the change runs on a copy; when it reports a change and the copy
+    // encodes, the stored bytes from before become an undo step (once loaded), the copy is
+    // assigned with the spring and its bytes are stored at once. Otherwise nothing happens.
+    bool updateLayout(bool recordUndo, const std::function<bool(LibraryLayout&)>& change);
+    // A fresh layout restored from bytes against the installed list.
+    LibraryLayout restoredLayout(const QByteArray& data) const;
+
     // Appends an undo entry, dropping the oldest beyond 30.
     void pushUndo(LibraryUndo entry);
     std::optional<LibraryUndo> popUndo();
@@ -79,16 +92,25 @@ public:
     void storeHidden(HiddenIDs ids);
     // Writes the launch dates and counts to their settings.
     void storeLaunchData();
-    // Shows a localised toast; format arguments replace "%@" and "%lld" in order.
     void showToast(const QString& text);
-    // The text of key in the interface language.
-    QString localizedText(const char* key) const;
+    // The text of key in the interface language, with "%@" and "%lld" filled in order.
+    QString localizedText(const char* key, const QStringList& arguments = {}) const;
+    // A folder's title as shown (installed by the onboarding module; else the stored name).
+    QString folderTitle(const LayoutFolder& folder) const;
+    void setFolderTitle(std::function<QString(const LayoutFolder&)> title);
 
     // Recomputes the visible tiles (the model diffs them).
     void refreshTiles();
 
     // The window came up: hands over the toggle, focuses search, restores the page.
     Q_INVOKABLE void windowDidAppear();
+    // The body's load task: the first load of the library.
+    Q_INVOKABLE void loadLibrary();
+    // Clears the query, stops arranging and hides the launcher (at once without motion).
+    Q_INVOKABLE void dismissLibrary();
+    Q_INVOKABLE void stopArranging();
+    // Installs the launch triggers and the hot key with the toggle.
+    void installTriggerHandlers();
 
 signals:
     void extensionsChanged();
@@ -98,7 +120,7 @@ signals:
 
 private:
     void connectDerivedValues();
-    void queryDidChange();
+    void queryDidChange(const QString& previous);
     void pageDidChange();
     void sortDidChange();
 
@@ -120,6 +142,8 @@ private:
     QObject* layoutOps_ = nullptr;
     QObject* organizer_ = nullptr;
     int lastPageCount_ = 1;
+    QString previousQuery_;
+    std::function<QString(const LayoutFolder&)> folderTitle_;
 };
 
 } // namespace orbitdeck

@@ -1,6 +1,9 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "library/library_layout.h"
+#endif
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,9 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "window/window_seams.h"
+#endif
 
 #include <QObject>
 
@@ -29,29 +32,33 @@ public:
     void refreshApps(bool quietly, std::function<void()> done = {});
     void applyRefreshedApps(std::vector<AppDescriptor> apps);
 
-    // Decoding helpers for the stored launch data (lenient: anything unreadable is empty).
+    // Reads the stored dates, counts and hidden set (anything unreadable is empty).
     void readStoredLibraryData();
+    // Rescans the dates added off the main thread; only the latest scan started is applied.
+    void refreshAddedDates(std::function<void()> done = {});
+    // Restores the layout from the stored bytes against the current list. Bytes that cannot
+    // be read are first kept aside, so the next edit cannot destroy the user's arrangement.
+    void restoreLayoutFromStore(bool animated);
 
 signals:
     void loadFinished();
 
 private:
-    using ScanHandler = std::function<void(CatalogScan)>;
+    using ScanHandler = std::function<void(CatalogScan, bool stale)>;
     // Runs the catalog off the main thread; handler runs on the main thread unless a newer
     // scan was applied meanwhile.
     void scan(ScanHandler handler);
     void finishFirstLoad(CatalogScan scan, std::function<void()> done);
-    void restoreLayoutFromStore();
     void gatherUtilitiesOnce();
     void scheduleGuide();
     void startWatcher();
     void announceNewApps(const std::vector<AppDescriptor>& added);
     void pruneLaunchData(const std::vector<AppDescriptor>& apps);
-    void awaitAddedDates(std::function<void()> next);
 
     AmbergridWindow& window_;
     std::uint64_t nextGeneration_ = 1;
     std::uint64_t appliedGeneration_ = 0;
+    std::uint64_t latestDatesScan_ = 0;
 };
 
 } // namespace orbitdeck

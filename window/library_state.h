@@ -1,6 +1,10 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
+#endif
 
 #include <QObject>
 #include <QVariantList>
@@ -18,8 +22,8 @@ namespace orbitdeck {
 
 class AppSearchIndex;
 
-using LibraryDate = std::chrono::system_clock::time_point;
-using RecentUse = std::map<std::string, LibraryDate>;
+using LibraryDate = AppDate;
+using RecentUse = AppDates;
 using LaunchCounts = std::map<std::string, std::int64_t>;
 using HiddenIDs = std::set<std::string>;
 

@@ -1,6 +1,9 @@
 #pragma once
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
 #include "layout-core/layout_item.h"
+#endif
 
 #include <QObject>
 #include <QPointF>

@@ -35,21 +35,21 @@ public:
     using QObject::QObject;
 
     bool appearanceOpen() const { return appearanceOpen_; }
-    void setAppearanceOpen(bool open);
+    void setAppearanceOpen(bool value);
     bool onboardingOpen() const { return onboardingOpen_; }
-    void setOnboardingOpen(bool open);
+    void setOnboardingOpen(bool value);
     bool isFullScreen() const { return isFullScreen_; }
     void setFullScreen(bool fullScreen);
     bool modeTransitionInProgress() const { return modeTransitionInProgress_; }
     void setModeTransitionInProgress(bool inProgress);
     QString pendingMode() const { return pendingMode_; }
-    void setPendingMode(const QString& mode);
+    void setPendingMode(const QString& value);
     bool didApplyStartup() const { return didApplyStartup_; }
     void setDidApplyStartup(bool applied);
     QString failedApp() const { return failedApp_; }
-    void setFailedApp(const QString& name);
+    void setFailedApp(const QString& value);
     QString uninstallError() const { return uninstallError_; }
-    void setUninstallError(const QString& message);
+    void setUninstallError(const QString& value);
     double libraryScale() const { return libraryScale_; }
     void setLibraryScale(double scale);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
@@ -69,6 +69,8 @@ signals:
     // Requests to the views.
     void wallpaperRefreshRequested();
     void applyPendingStartupModeRequested();
+    // Apply the start mode once per run, as soon as the window is visible.
+    void applyStartupRequested();
     void openAnimationRequested();
     void iconCacheClearRequested();
     void stopArrangingRequested();

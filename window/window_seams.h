@@ -68,6 +68,8 @@ struct WindowEnvironment {
     std::function<bool(const char* name)> hasEnvironmentVariable;
     // Resolves symbolic links and standardises a bundle path.
     std::function<std::string(const std::filesystem::path&)> resolvedPath;
+    // The text of a key in the interface language; the key itself when missing.
+    std::function<QString(const QString& key, const QString& language)> localize;
     LibraryPresentation* presentation = nullptr;
     FolderWatch* watcher = nullptr;
 };

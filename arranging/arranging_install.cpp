@@ -1,0 +1,19 @@
+#include "arranging/arranging_install.h"
+
+#include "arranging/command_layer.h"
+#include "arranging/launch_flow.h"
+#include "arranging/layout_operations.h"
+#include "arranging/undo_actions.h"
+#include "window/ambergrid_window.h"
+
+namespace orbitdeck {
+
+void installArranging(AmbergridWindow& window) {
+    auto* launch = new LaunchFlow(window, &window);
+    auto* undo = new UndoActions(window, &window);
+    auto* commands = new CommandLayer(window, *launch, *undo, &window);
+    auto* layoutOps = new LayoutOperations(window, &window);
+    window.attachExtensions(commands, layoutOps, nullptr);
+}
+
+} // namespace orbitdeck

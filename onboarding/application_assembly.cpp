@@ -1,0 +1,15 @@
+#include "onboarding/application_assembly.h"
+
+#include "arranging/arranging_install.h"
+#include "onboarding/sorted_items.h"
+
+namespace orbitdeck {
+
+std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
+    return std::make_unique<AppEntry>(std::move(seams), std::vector<AppEntry::Extension>{
+                                                            installArranging,
+                                                            installSortedItems,
+                                                        });
+}
+
+} // namespace orbitdeck

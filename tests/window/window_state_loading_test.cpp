@@ -1,0 +1,230 @@
+#include "window_state_harness.h"
+
+#include "window/library_loader.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using namespace orbitdeck;
+using namespace orbitdeck::testing;
+
+namespace {
+
+std::vector<AppDescriptor> threeApps() {
+    return {app("Alpha", "com.example.alpha"), app("Beta", "com.example.beta"),
+            app("Gamma", "com.example.gamma")};
+}
+
+} // namespace
+
+TEST(WindowStateLoading, CorruptStoredDataLoadsAsEmptyAndKeepsTheLayoutAside) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    const QByteArray brokenLayout =
+        R"({"items":[{"application":{"_0":"x"}}],"folders":[{"id":"f"}]})";
+    harness.setStored(WindowSettings::lastOpenedKey, "not json");
+    harness.setStored(WindowSettings::countKey, R"({"bundle:com.example.alpha":"three"})");
+    harness.setStored(WindowSettings::hiddenKey, "[1,2]");
+    harness.setStored(WindowSettings::layoutKey, brokenLayout);
+
+    AmbergridWindow& window = harness.load();
+    EXPECT_TRUE(window.library()->recentUse().empty());
+    EXPECT_TRUE(window.library()->launchCounts().empty());
+    EXPECT_TRUE(window.library()->hiddenIDs().empty());
+    EXPECT_EQ(harness.pageIDs(),
+              (std::vector<std::string>{appID("com.example.alpha"), appID("com.example.beta"),
+                                        appID("com.example.gamma")}));
+    // The damaged arrangement survives beside the key the next edit will overwrite.
+    EXPECT_EQ(harness.stored(WindowSettings::unreadableLayoutKey), brokenLayout);
+    EXPECT_EQ(harness.stored(WindowSettings::layoutKey), brokenLayout);
+    EXPECT_EQ(window.tiles()->count(), 3);
+}
+
+TEST(WindowStateLoading, StoredDataDecodesAndAnEmptySnapshotIsNotDamage) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    harness.setStored(WindowSettings::lastOpenedKey, R"({"bundle:com.example.beta":1.5})");
+    harness.setStored(WindowSettings::countKey, R"({"bundle:com.example.beta":4})");
+    harness.setStored(WindowSettings::hiddenKey, R"(["bundle:com.example.gamma"])");
+    harness.setStored(WindowSettings::layoutKey, R"({"items":[],"folders":[]})");
+
+    AmbergridWindow& window = harness.load();
+    const auto date = window.library()->recentUse().at(appID("com.example.beta"));
+    EXPECT_DOUBLE_EQ(secondsSinceReferenceDate(date), 1.5);
+    EXPECT_EQ(window.library()->launchCounts().at(appID("com.example.beta")), 4);
+    EXPECT_TRUE(window.library()->hiddenIDs().contains(appID("com.example.gamma")));
+    EXPECT_TRUE(harness.stored(WindowSettings::unreadableLayoutKey).isEmpty());
+    // Hidden applications stay in the layout but leave the grid and the search.
+    EXPECT_EQ(harness.pageIDs().size(), 3u);
+    EXPECT_EQ(window.tiles()->count(), 2);
+    window.search()->setQuery("gam");
+    EXPECT_EQ(window.tiles()->count(), 0);
+    window.search()->setQuery("   ");
+    EXPECT_FALSE(window.search()->isSearching());
+    EXPECT_EQ(window.visible().visibleApps().size(), 2u);
+}
+
+TEST(WindowStateLoading, SystemUtilitiesAreGatheredOnce) {
+    const auto utility =
+        app("Terminal", "com.apple.terminal", "/System/Applications/Utilities/Terminal.app");
+    const auto ordinary = app("Notes", "com.example.notes");
+    WindowHarness harness;
+    harness.catalog.setApps({ordinary, utility});
+
+    {
+        AmbergridWindow& window = harness.load();
+        EXPECT_TRUE(window.settings()->systemUtilitiesSeeded());
+        const auto folder = window.layout()->layout().folder(FolderID{"macos-utilities"});
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(folder->name, "Other");
+        EXPECT_EQ(folder->items, std::vector{LayoutItem::application(utility.id())});
+        EXPECT_EQ(window.undoStack().size(), 0u) << "the seeding cannot be undone";
+        // The user takes it out again.
+        EXPECT_TRUE(window.updateLayout(true, [&](LibraryLayout& layout) {
+            return layout.moveOutOfFolder(LayoutItem::application(utility.id()),
+                                          FolderID{"macos-utilities"});
+        }));
+        EXPECT_EQ(window.undoStack().size(), 1u);
+    }
+    harness.window.reset();
+    AmbergridWindow& again = harness.load();
+    EXPECT_FALSE(again.layout()->layout().folder(FolderID{"macos-utilities"}));
+    EXPECT_EQ(harness.pageIDs(), (std::vector<std::string>{ordinary.id(), utility.id()}));
+
+    WindowHarness none;
+    none.catalog.setApps({ordinary});
+    EXPECT_FALSE(none.load().settings()->systemUtilitiesSeeded());
+}
+
+TEST(WindowStateLoading, GuideOpensAfterTheLoadUnlessOnboardedOrUnderTest) {
+    {
+        WindowHarness harness;
+        harness.testDefaultsSet = false;
+        AmbergridWindow& window = harness.load();
+        EXPECT_EQ(harness.watcher.starts, 1) << "the watcher starts before the guide";
+        harness.scheduler.advance(449ms);
+        EXPECT_FALSE(window.lifecycle()->onboardingOpen());
+        harness.scheduler.advance(1ms);
+        EXPECT_TRUE(window.lifecycle()->onboardingOpen());
+    }
+    {
+        WindowHarness harness; // AMBERGRID_TEST_DEFAULTS present
+        AmbergridWindow& window = harness.load();
+        harness.scheduler.advance(5s);
+        EXPECT_FALSE(window.lifecycle()->onboardingOpen());
+    }
+    {
+        WindowHarness harness;
+        harness.testDefaultsSet = false;
+        harness.store->setValue("ambergrid.onboarded.v1", DefaultsValue{true});
+        AmbergridWindow& window = harness.load();
+        harness.scheduler.advance(5s);
+        EXPECT_FALSE(window.lifecycle()->onboardingOpen());
+    }
+}
+
+TEST(WindowStateLoading, RefreshAnnouncesNewAppsAndPrunesOnlyAfterACompleteScan) {
+    WindowHarness harness;
+    auto apps = threeApps();
+    harness.catalog.setApps(apps);
+    harness.setStored(WindowSettings::lastOpenedKey,
+                      R"({"bundle:com.example.alpha":10,"bundle:com.example.gamma":20})");
+    harness.setStored(WindowSettings::countKey,
+                      R"({"bundle:com.example.alpha":1,"bundle:com.example.gamma":2})");
+    AmbergridWindow& window = harness.load();
+
+    // Unchanged and not quiet: nothing at all.
+    harness.refresh(false);
+    EXPECT_FALSE(window.toasts()->visible());
+
+    apps.push_back(app("Delta", "com.example.delta"));
+    harness.catalog.setApps(apps);
+    harness.refresh(false);
+    EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Delta”"));
+
+    apps.push_back(app("Epsilon", "com.example.epsilon"));
+    apps.push_back(app("Zeta", "com.example.zeta"));
+    harness.catalog.setApps(apps);
+    harness.refresh(false);
+    EXPECT_EQ(window.toasts()->text(), QStringLiteral("2 new apps added"));
+    EXPECT_EQ(window.tiles()->count(), 6);
+
+    // Gamma missing from a scan that timed out somewhere: its data stays.
+    std::vector<AppDescriptor> withoutGamma = {apps[0], apps[1], apps[3], apps[4], apps[5]};
+    const QByteArray datesBefore = harness.stored(WindowSettings::lastOpenedKey);
+    harness.catalog.setApps(withoutGamma, /*complete=*/false);
+    harness.refresh(false);
+    EXPECT_TRUE(window.library()->launchCounts().contains(appID("com.example.gamma")));
+    EXPECT_EQ(harness.stored(WindowSettings::lastOpenedKey), datesBefore);
+
+    // A complete scan without it prunes memory and store.
+    harness.catalog.setApps(withoutGamma, /*complete=*/true);
+    harness.refresh(true);
+    EXPECT_FALSE(window.library()->launchCounts().contains(appID("com.example.gamma")));
+    EXPECT_FALSE(decodeRecentUse(harness.stored(WindowSettings::lastOpenedKey))
+                     .contains(appID("com.example.gamma")));
+    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+}
+
+TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    AmbergridWindow& window = harness.make();
+    harness.refresh(false);
+    EXPECT_EQ(harness.catalog.scans(), 0) << "nothing is scanned before the first load";
+    harness.load();
+
+    const auto slow = harness.catalog.gateNextScan();
+    const auto fast = harness.catalog.gateNextScan();
+    bool slowDone = false;
+    bool fastDone = false;
+    window.loader().refreshApps(true, [&] { slowDone = true; });
+    ASSERT_TRUE(harness.waitUntil([&] { return harness.catalog.scans() == 2; }));
+    window.loader().refreshApps(true, [&] { fastDone = true; });
+    ASSERT_TRUE(harness.waitUntil([&] { return harness.catalog.scans() == 3; }));
+
+    fast->set_value(CatalogScan{.apps = {app("Newer", "com.example.newer")}, .complete = true});
+    ASSERT_TRUE(harness.waitUntil([&] { return fastDone; }));
+    slow->set_value(CatalogScan{.apps = {app("Older", "com.example.older")}, .complete = true});
+    ASSERT_TRUE(harness.waitUntil([&] { return slowDone; }));
+    ASSERT_EQ(window.library()->apps().size(), 1u);
+    EXPECT_EQ(window.library()->apps().front().displayName(), "Newer");
+}
+
+TEST(WindowStateLoading, WatcherAndActivationRefreshTheList) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    AmbergridWindow& window = harness.load();
+    ASSERT_TRUE(harness.watcher.onChange);
+    const int afterLoad = harness.catalog.scans();
+    harness.watcher.onChange();
+    ASSERT_TRUE(harness.waitUntil([&] { return harness.catalog.scans() == afterLoad + 1; }));
+
+    // Scans run on a worker thread: wait for the expected count, then make sure no more came.
+    const auto scansSettleAt = [&](int expected) {
+        harness.waitUntil([&] { return harness.catalog.scans() >= expected; }, 2000);
+        harness.waitUntil([] { return false; }, 50);
+        return harness.catalog.scans() == expected;
+    };
+    const int scans = harness.catalog.scans();
+    window.actions()->applicationDidBecomeActive();
+    harness.scheduler.advance(349ms);
+    EXPECT_TRUE(scansSettleAt(scans));
+    harness.scheduler.advance(1ms);
+    EXPECT_TRUE(scansSettleAt(scans + 1)) << "the first activation always reloads";
+
+    window.actions()->applicationDidBecomeActive();
+    harness.scheduler.advance(10s);
+    EXPECT_TRUE(scansSettleAt(scans + 1)) << "within 20 s only the wallpaper";
+
+    harness.scheduler.advance(11s);
+    harness.presentation.active = false;
+    window.actions()->applicationDidBecomeActive();
+    harness.scheduler.advance(1s);
+    EXPECT_TRUE(scansSettleAt(scans + 1)) << "no longer active after the wait";
+
+    harness.presentation.active = true;
+    window.actions()->applicationDidBecomeActive();
+    harness.scheduler.advance(1s);
+    EXPECT_TRUE(scansSettleAt(scans + 2));
+}

@@ -1,0 +1,77 @@
+#include "window/app_entry.h"
+
+#include "library/composition_root.h"
+#include "platform/defaults_domains.h"
+#include "platform/defaults_store.h"
+#include "platform/main_thread.h"
+#include "platform/scheduler.h"
+#include "window/ambergrid_window.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace orbitdeck {
+
+namespace {
+
+std::string resolvedBundlePath(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    return (error ? path.lexically_normal() : resolved).string();
+}
+
+std::optional<QString> moveFileItem(const std::filesystem::path& from,
+                                    const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (error)
+        return QString::fromStdString(error.message());
+    return std::nullopt;
+}
+
+WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& scheduler,
+                                  DefaultsStore& defaults, const AppEntry::Seams& seams) {
+    return WindowEnvironment{
+        .scheduler = &scheduler,
+        .defaults = &defaults,
+        .scanCatalog =
+            [catalog = root.catalog] {
+                CatalogListing listing = catalog->applications();
+                return CatalogScan{.apps = std::move(listing.applications),
+                                   .complete = listing.complete};
+            },
+        .openApplication =
+            [launcher = root.launcher](const AppDescriptor& app) {
+                return launcher->open(app.bundleURL());
+            },
+        .scanAddedDates = {},
+        .moveItem = moveFileItem,
+        .wallClock = [] { return std::chrono::system_clock::now(); },
+        .hasEnvironmentVariable = [](const char* name) { return std::getenv(name) != nullptr; },
+        .resolvedPath = resolvedBundlePath,
+        .localize = {},
+        .presentation = seams.presentation,
+        .watcher = seams.watcher,
+    };
+}
+
+} // namespace
+
+AppEntry::AppEntry(Seams seams, std::vector<Extension> extensions) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    defaults_ = DefaultsStore::openDomain(QString::fromLatin1(appDefaultsDomain));
+    if (seams.migrateLegacyDefaults)
+        seams.migrateLegacyDefaults(*defaults_);
+    scheduler_ = std::make_unique<QtScheduler>();
+    // The catalog and the launcher are made once per run, here, before the window exists.
+    const CompositionRoot root = makeLiveCompositionRoot();
+    window_ =
+        std::make_unique<AmbergridWindow>(liveEnvironment(root, *scheduler_, *defaults_, seams));
+    for (const Extension& extension : extensions)
+        extension(*window_);
+}
+
+AppEntry::~AppEntry() = default;
+
+} // namespace orbitdeck

@@ -1,0 +1,245 @@
+#include "window/library_loader.h"
+
+#include "platform/main_thread.h"
+#include "platform/scheduler.h"
+#include "window/ambergrid_window.h"
+#include "window/stored_library_data.h"
+
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <nlohmann/json.hpp>
+
+#include <unordered_set>
+
+namespace orbitdeck {
+
+namespace {
+
+// Runs work off the main thread and hands its value to handler on the main thread.
+template <typename Value>
+void runInBackground(QObject* context, std::function<Value()> work,
+                     std::function<void(Value)> handler) {
+    auto* watcher = new QFutureWatcher<Value>(context);
+    QObject::connect(watcher, &QFutureWatcher<Value>::finished, context,
+                     [watcher, handler = std::move(handler)] {
+                         ORBITDECK_ASSERT_MAIN_THREAD();
+                         watcher->deleteLater();
+                         handler(watcher->result());
+                     });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
+}
+
+// A snapshot that holds nothing on purpose is not damage.
+bool isEmptySnapshot(const QByteArray& data) {
+    const auto json = nlohmann::json::parse(data.constBegin(), data.constEnd(), nullptr, false);
+    return json.is_object() && json.contains("items") && json["items"].is_array() &&
+           json["items"].empty() && json.contains("folders") && json["folders"].is_array() &&
+           json["folders"].empty();
+}
+
+bool sameApps(const std::vector<AppDescriptor>& a, const std::vector<AppDescriptor>& b) {
+    return a == b;
+}
+
+void finish(const std::function<void()>& done) {
+    if (done)
+        done();
+}
+
+} // namespace
+
+LibraryLoader::LibraryLoader(AmbergridWindow& window, QObject* parent)
+    : QObject(parent)
+    , window_(window) {}
+
+void LibraryLoader::readStoredLibraryData() {
+    WindowSettings& settings = *window_.settings();
+    LibraryState& library = *window_.library();
+    library.setRecentUse(decodeRecentUse(settings.data(WindowSettings::lastOpenedKey)));
+    library.setLaunchCounts(decodeLaunchCounts(settings.data(WindowSettings::countKey)));
+    library.assignHidden(decodeHiddenIDs(settings.data(WindowSettings::hiddenKey)));
+}
+
+void LibraryLoader::scan(ScanHandler handler) {
+    const std::uint64_t generation = nextGeneration_++;
+    std::function<CatalogScan()> work = window_.environment().scanCatalog;
+    if (!work)
+        work = [] { return CatalogScan{}; };
+    runInBackground<CatalogScan>(
+        this, std::move(work), [this, generation, handler = std::move(handler)](CatalogScan scan) {
+            // A slow scan never overwrites a newer list.
+            if (generation < appliedGeneration_)
+                return handler(CatalogScan{.apps = {}, .complete = false},
+                               /*stale=*/true);
+            appliedGeneration_ = generation;
+            handler(std::move(scan), false);
+        });
+}
+
+void LibraryLoader::loadLibrary(std::function<void()> done) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    readStoredLibraryData();
+    scan([this, done = std::move(done)](CatalogScan result, bool stale) mutable {
+        if (stale)
+            return finish(done);
+        finishFirstLoad(std::move(result), std::move(done));
+    });
+}
+
+void LibraryLoader::finishFirstLoad(CatalogScan result, std::function<void()> done) {
+    LibraryState& library = *window_.library();
+    library.setApps(std::move(result.apps));
+    const auto rest = [this, done = std::move(done)] {
+        LibraryState& library = *window_.library();
+        std::set<std::string> utilities;
+        const auto& resolve = window_.environment().resolvedPath;
+        for (const AppDescriptor& app : library.apps()) {
+            const std::string path = resolve ? resolve(app.bundleURL()) : app.bundleURL().string();
+            if (path.starts_with(utilitiesPrefix))
+                utilities.insert(app.id());
+        }
+        library.setUtilityIDs(std::move(utilities));
+        restoreLayoutFromStore(false);
+        gatherUtilitiesOnce();
+        library.setLoaded();
+        scheduleGuide();
+        startWatcher();
+        emit loadFinished();
+        finish(done);
+    };
+    if (window_.settings()->sort() == QLatin1String("added"))
+        refreshAddedDates(rest);
+    else
+        rest();
+}
+
+void LibraryLoader::restoreLayoutFromStore(bool animated) {
+    WindowSettings& settings = *window_.settings();
+    const QByteArray stored = settings.data(WindowSettings::layoutKey);
+    LibraryLayout layout = window_.restoredLayout(stored);
+    if (!stored.isEmpty()) {
+        LibraryLayout alone{.pageID = layout.pageID, .graph = std::nullopt};
+        alone.restore(std::string_view(stored.constData(), static_cast<std::size_t>(stored.size())),
+                      {});
+        const bool unreadable =
+            !alone.graph || (alone.pageItems().empty() && alone.graph->folders().empty() &&
+                             !isEmptySnapshot(stored));
+        if (unreadable && settings.data(WindowSettings::unreadableLayoutKey) != stored)
+            settings.setData(WindowSettings::unreadableLayoutKey, stored);
+    }
+    const bool motion = animated && settings.motionAllowed();
+    window_.layout()->setLayout(std::move(layout),
+                                motion ? LayoutAnimation::refresh : LayoutAnimation::none);
+}
+
+void LibraryLoader::gatherUtilitiesOnce() {
+    WindowSettings& settings = *window_.settings();
+    const std::set<std::string>& utilities = window_.library()->utilityIDs();
+    if (settings.systemUtilitiesSeeded() || utilities.empty())
+        return;
+    LayoutTextSet ids(utilities.begin(), utilities.end());
+    window_.updateLayout(
+        true, [&ids](LibraryLayout& layout) { return layout.gatherIntoUtilitiesFolder(ids); });
+    settings.setSystemUtilitiesSeeded(true);
+}
+
+void LibraryLoader::scheduleGuide() {
+    const auto& hasVariable = window_.environment().hasEnvironmentVariable;
+    if (window_.settings()->onboarded() || (hasVariable && hasVariable(testDefaultsVariable)))
+        return;
+    window_.scheduler().schedule(std::chrono::milliseconds(guideDelayMilliseconds), this,
+                                 [this] { window_.lifecycle()->setOnboardingOpen(true); });
+}
+
+void LibraryLoader::startWatcher() {
+    FolderWatch* watcher = window_.environment().watcher;
+    if (!watcher)
+        return;
+    watcher->setOnChange([this] { refreshApps(false); });
+    watcher->start();
+}
+
+void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!window_.library()->loaded())
+        return finish(done);
+    scan([this, quietly, done = std::move(done)](CatalogScan result, bool stale) {
+        if (stale)
+            return finish(done);
+        const std::vector<AppDescriptor>& current = window_.library()->apps();
+        if (!quietly && sameApps(result.apps, current))
+            return finish(done);
+        std::unordered_set<std::string> known;
+        for (const AppDescriptor& app : current)
+            known.insert(app.id());
+        std::vector<AppDescriptor> added;
+        for (const AppDescriptor& app : result.apps) {
+            if (!known.contains(app.id()))
+                added.push_back(app);
+        }
+        applyRefreshedApps(result.apps);
+        if (!quietly)
+            announceNewApps(added);
+        // A root that timed out looks like uninstalled applications: never prune then.
+        if (result.complete)
+            pruneLaunchData(result.apps);
+        finish(done);
+    });
+}
+
+void LibraryLoader::applyRefreshedApps(std::vector<AppDescriptor> apps) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.library()->setApps(std::move(apps));
+    restoreLayoutFromStore(true);
+}
+
+void LibraryLoader::announceNewApps(const std::vector<AppDescriptor>& added) {
+    if (added.size() == 1) {
+        window_.showToast(window_.localizedText(
+            "New app: “%@”", {QString::fromStdString(added.front().displayName())}));
+    } else if (added.size() > 1) {
+        window_.showToast(
+            window_.localizedText("%lld new apps added", {QString::number(added.size())}));
+    }
+}
+
+void LibraryLoader::pruneLaunchData(const std::vector<AppDescriptor>& apps) {
+    LibraryState& library = *window_.library();
+    std::unordered_set<std::string> valid;
+    for (const AppDescriptor& app : apps)
+        valid.insert(app.id());
+    RecentUse dates = library.recentUse();
+    LaunchCounts counts = library.launchCounts();
+    std::erase_if(dates, [&](const auto& entry) { return !valid.contains(entry.first); });
+    std::erase_if(counts, [&](const auto& entry) { return !valid.contains(entry.first); });
+    if (dates.size() == library.recentUse().size() &&
+        counts.size() == library.launchCounts().size())
+        return;
+    library.setRecentUse(std::move(dates));
+    library.setLaunchCounts(std::move(counts));
+    window_.storeLaunchData();
+}
+
+void LibraryLoader::refreshAddedDates(std::function<void()> done) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto scanDates = window_.environment().scanAddedDates;
+    if (!scanDates)
+        return finish(done);
+    const std::uint64_t scanNumber = ++latestDatesScan_;
+    using Pairs = std::vector<std::pair<std::string, LibraryDate>>;
+    runInBackground<Pairs>(
+        this, [scanDates, apps = window_.library()->apps()] { return scanDates(apps); },
+        [this, scanNumber, done = std::move(done)](Pairs pairs) {
+            // Only the most recently started scan is applied.
+            if (scanNumber == latestDatesScan_) {
+                RecentUse dates;
+                for (auto& [id, date] : pairs)
+                    dates.emplace(std::move(id), date); // the first date of an id wins
+                window_.library()->setAddedDates(std::move(dates));
+            }
+            finish(done);
+        });
+}
+
+} // namespace orbitdeck

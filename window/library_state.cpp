@@ -1,0 +1,120 @@
+#include "window/library_state.h"
+
+#include "catalog-core/search_index.h"
+#include "platform/main_thread.h"
+
+#include <QCollator>
+#include <QVariantMap>
+
+#include <algorithm>
+
+namespace orbitdeck {
+
+LibraryState::LibraryState(QObject* parent)
+    : QObject(parent)
+    , index_(std::make_unique<AppSearchIndex>()) {}
+
+LibraryState::~LibraryState() = default;
+
+void LibraryState::setLoaded() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (loaded_)
+        return;
+    loaded_ = true;
+    emit loadedChanged();
+}
+
+void LibraryState::setApps(std::vector<AppDescriptor> apps) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    apps_ = std::move(apps);
+    rebuildIndex();
+    emit appsChanged();
+}
+
+std::vector<std::string> LibraryState::appIDs() const {
+    std::vector<std::string> ids;
+    ids.reserve(apps_.size());
+    for (const AppDescriptor& app : apps_)
+        ids.push_back(app.id());
+    return ids;
+}
+
+const AppDescriptor* LibraryState::app(const std::string& id) const {
+    const auto found = byID_.find(id);
+    return found == byID_.end() ? nullptr : found->second;
+}
+
+std::optional<std::string> LibraryState::displayName(const std::string& id) const {
+    const AppDescriptor* found = app(id);
+    if (!found)
+        return std::nullopt;
+    return found->displayName();
+}
+
+std::vector<std::string> LibraryState::search(const std::string& query) const {
+    std::vector<std::string> ids;
+    for (const SearchResult& result : index_->search(query, recentUse_))
+        ids.push_back(result.id());
+    return ids;
+}
+
+void LibraryState::rebuildIndex() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    std::vector<AppDescriptor> visible;
+    visible.reserve(apps_.size());
+    byID_.clear();
+    for (const AppDescriptor& app : apps_) {
+        byID_.emplace(app.id(), &app); // the first of a repeated id stays
+        if (!hiddenIDs_.contains(app.id()))
+            visible.push_back(app);
+    }
+    index_ = std::make_unique<AppSearchIndex>(visible);
+}
+
+void LibraryState::assignHidden(HiddenIDs ids) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    hiddenIDs_ = std::move(ids);
+    rebuildIndex();
+    emit hiddenChanged();
+}
+
+std::vector<HiddenAppRow> LibraryState::hiddenAppRows() const {
+    std::vector<HiddenAppRow> rows;
+    for (const std::string& id : hiddenIDs_) {
+        if (const AppDescriptor* found = app(id))
+            rows.push_back({.id = id, .name = found->displayName()});
+    }
+    QCollator collator;
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(rows.begin(), rows.end(), [&](const HiddenAppRow& a, const HiddenAppRow& b) {
+        return collator.compare(QString::fromStdString(a.name), QString::fromStdString(b.name)) < 0;
+    });
+    return rows;
+}
+
+void LibraryState::setAddedDates(RecentUse value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    addedDates_ = std::move(value);
+    emit orderingDataChanged();
+}
+
+QString LibraryState::displayNameOf(const QString& id) const {
+    return QString::fromStdString(displayName(id.toStdString()).value_or(std::string()));
+}
+
+QString LibraryState::appPath(const QString& id) const {
+    const AppDescriptor* found = app(id.toStdString());
+    return found ? QString::fromStdString(found->bundleURL().string()) : QString();
+}
+
+QVariantList LibraryState::hiddenAppsForQml() const {
+    QVariantList list;
+    for (const HiddenAppRow& row : hiddenAppRows()) {
+        list.append(QVariantMap{{QStringLiteral("id"), QString::fromStdString(row.id)},
+                                {QStringLiteral("name"), QString::fromStdString(row.name)}});
+    }
+    return list;
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,95 @@
+#include "window/window_actions.h"
+
+#include "platform/main_thread.h"
+#include "platform/scheduler.h"
+#include "window/ambergrid_window.h"
+#include "window/library_loader.h"
+
+namespace orbitdeck {
+
+WindowActions::WindowActions(AmbergridWindow& window, QObject* parent)
+    : QObject(parent)
+    , window_(window) {}
+
+void WindowActions::toggleFullScreen() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const QString mode = window_.lifecycle()->isFullScreen() ? QStringLiteral("window")
+                                                             : QStringLiteral("fullscreen");
+    window_.settings()->setStartMode(mode);
+    window_.lifecycle()->setPendingMode(mode);
+    emit window_.lifecycle()->applyPendingStartupModeRequested();
+}
+
+void WindowActions::openSettings() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.lifecycle()->setAppearanceOpen(true);
+}
+
+void WindowActions::closeSettings() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.lifecycle()->setAppearanceOpen(false);
+}
+
+void WindowActions::refreshLibrary() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.stopArranging();
+    window_.selection()->clearMultiSelection();
+    window_.selection()->setSelectedItem(std::nullopt);
+    emit window_.lifecycle()->iconCacheClearRequested();
+    window_.loader().refreshApps(true, [this] {
+        window_.loader().restoreLayoutFromStore(true);
+        emit window_.lifecycle()->wallpaperRefreshRequested();
+        window_.showToast(window_.localizedText(
+            "Refreshed · %lld apps", {QString::number(window_.library()->apps().size())}));
+    });
+}
+
+void WindowActions::changeStartMode(const QString& mode) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.settings()->setStartMode(mode);
+    window_.lifecycle()->setAppearanceOpen(false);
+    // Yield once so the sheet closes before the window changes mode.
+    window_.scheduler().schedule(std::chrono::milliseconds(0), this, [this, mode] {
+        window_.lifecycle()->setPendingMode(mode);
+        emit window_.lifecycle()->applyPendingStartupModeRequested();
+    });
+}
+
+void WindowActions::applicationDidBecomeActive() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.scheduler().schedule(std::chrono::milliseconds(activationDelayMilliseconds), this,
+                                 [this] { refreshAfterActivation(); });
+}
+
+void WindowActions::refreshAfterActivation() {
+    LibraryPresentation* presentation = window_.environment().presentation;
+    if (presentation && !presentation->isApplicationActive())
+        return;
+    emit window_.lifecycle()->wallpaperRefreshRequested();
+    const auto now = window_.scheduler().now();
+    // The first activation of a run always reloads; afterwards only every 20 seconds.
+    if (hasRefreshedApps_ &&
+        now - lastAppRefresh_ <= std::chrono::seconds(activationRefreshAgeSeconds))
+        return;
+    hasRefreshedApps_ = true;
+    lastAppRefresh_ = now;
+    window_.loader().refreshApps(false);
+}
+
+void WindowActions::libraryDidHide() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.selection()->setArranging(false);
+    window_.selection()->setActiveDropTile(std::nullopt);
+    window_.selection()->setSelectedItem(std::nullopt);
+    window_.selection()->setDraggingItem(std::nullopt);
+}
+
+void WindowActions::handleLibraryCommand(const QString& command) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (command == QLatin1String("settings"))
+        window_.lifecycle()->setAppearanceOpen(true);
+    else if (command == QLatin1String("welcome"))
+        emit welcomeRequested();
+}
+
+} // namespace orbitdeck

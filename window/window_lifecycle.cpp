@@ -1,0 +1,49 @@
+#include "window/window_lifecycle.h"
+
+#include "window/state_assign.h"
+
+namespace orbitdeck {
+
+void WindowLifecycle::setAppearanceOpen(bool value) {
+    assignAndNotify(this, appearanceOpen_, value, &WindowLifecycle::appearanceOpenChanged);
+}
+
+void WindowLifecycle::setOnboardingOpen(bool value) {
+    assignAndNotify(this, onboardingOpen_, value, &WindowLifecycle::onboardingOpenChanged);
+}
+
+void WindowLifecycle::setFullScreen(bool value) {
+    assignAndNotify(this, isFullScreen_, value, &WindowLifecycle::isFullScreenChanged);
+}
+
+void WindowLifecycle::setModeTransitionInProgress(bool value) {
+    assignAndNotify(this, modeTransitionInProgress_, value,
+                    &WindowLifecycle::modeTransitionInProgressChanged);
+}
+
+void WindowLifecycle::setPendingMode(const QString& value) {
+    assignAndNotify(this, pendingMode_, QString(value), &WindowLifecycle::pendingModeChanged);
+}
+
+void WindowLifecycle::setDidApplyStartup(bool value) {
+    assignAndNotify(this, didApplyStartup_, value, &WindowLifecycle::didApplyStartupChanged);
+}
+
+void WindowLifecycle::setFailedApp(const QString& value) {
+    assignAndNotify(this, failedApp_, QString(value), &WindowLifecycle::failedAppChanged);
+}
+
+void WindowLifecycle::setUninstallError(const QString& value) {
+    assignAndNotify(this, uninstallError_, QString(value), &WindowLifecycle::uninstallErrorChanged);
+}
+
+void WindowLifecycle::setLibraryScale(double value) {
+    assignAndNotify(this, libraryScale_, value, &WindowLifecycle::libraryScaleChanged);
+}
+
+void WindowLifecycle::setWallpaperUnavailable(bool value) {
+    assignAndNotify(this, wallpaperUnavailable_, value,
+                    &WindowLifecycle::wallpaperUnavailableChanged);
+}
+
+} // namespace orbitdeck

@@ -61,3 +61,19 @@ function(orbitdeck_benchmark name)
   set_tests_properties(${name}_smoke PROPERTIES LABELS bench TIMEOUT 600
     ENVIRONMENT "ORBITDECK_BENCH_QUICK=1;ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+# orbitdeck_benchmark_folder(LIBS ...): one orbitdeck_benchmark per .cpp file of the calling
+# folder, named after the file; nothing when a library it needs is not built.
+function(orbitdeck_benchmark_folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  foreach(lib IN LISTS ARG_LIBS)
+    if(NOT TARGET ${lib})
+      return()
+    endif()
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(source IN LISTS sources)
+    get_filename_component(name ${source} NAME_WE)
+    orbitdeck_benchmark(${name} SOURCES ${source} LIBS ${ARG_LIBS})
+  endforeach()
+endfunction()

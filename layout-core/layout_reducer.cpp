@@ -10,6 +10,8 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 bool indexWithin(std::int64_t index, std::size_t limit) {
     return index >= 0 && static_cast<std::uint64_t>(index) <= limit;

@@ -1,0 +1,107 @@
+// Directory scan against a floor that walks the same tree and only reads each Info.plist's bytes.
+// Each side reports its best of several runs over a warm cache, so load from other work on the
+// machine does not decide the ratio.
+#include "catalog-core/application_directory_catalog.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+bool quickMode() {
+    const char* quick = std::getenv("ORBITDECK_BENCH_QUICK");
+    return quick != nullptr && std::string(quick) == "1";
+}
+
+fs::path sourceFolder() {
+    if (const char* source = std::getenv("ORBITDECK_SOURCE_DIR"))
+        return source;
+    return fs::path(__FILE__).parent_path().parent_path().parent_path();
+}
+
+bool generate(const fs::path& home, int count) {
+    const std::string command =
+        "python3 '" + (sourceFolder() / "scripts/make-sample-apps.py").string() + "' --home '" +
+        home.string() + "' --count " + std::to_string(count) + " > /dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+// The plain baseline: the same depth limit and skips, then every Info.plist read whole.
+std::size_t floorScan(const fs::path& root) {
+    std::size_t bytes = 0;
+    std::error_code error;
+    fs::recursive_directory_iterator walk(root, error), end;
+    for (; walk != end; walk.increment(error)) {
+        const auto name = walk->path().filename().string();
+        if (name.front() == '.' || walk.depth() >= 3) {
+            walk.disable_recursion_pending();
+            if (name.front() == '.')
+                continue;
+        }
+        if (walk->path().extension() == ".app") {
+            walk.disable_recursion_pending();
+            std::ifstream in(walk->path() / "Contents" / "Info.plist", std::ios::binary);
+            bytes += static_cast<std::size_t>(std::distance(std::istreambuf_iterator<char>(in),
+                                                            std::istreambuf_iterator<char>()));
+        }
+    }
+    return bytes;
+}
+
+double milliseconds(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+} // namespace
+
+int main() {
+    const bool quick = quickMode();
+    const std::vector<int> sizes = quick ? std::vector<int>{50, 100} : std::vector<int>{1000, 5000};
+    const int repeats = quick ? 3 : 15;
+    std::string pattern = (fs::temp_directory_path() / "orbitdeck-scan-bench-XXXXXX").string();
+    const fs::path work = ::mkdtemp(pattern.data());
+    int status = 0;
+    std::printf("%-28s %12s %12s %8s\n", "directory scan", "scan ms", "floor ms", "ratio");
+    for (const int size : sizes) {
+        const fs::path home = work / std::to_string(size);
+        if (!generate(home, size)) {
+            std::fprintf(stderr, "could not generate %d sample bundles\n", size);
+            status = 1;
+            break;
+        }
+        const fs::path root = home / "Applications";
+        std::size_t found = 0;
+        std::size_t bytes = 0;
+        floorScan(root); // warm the cache for both sides
+        // Runs alternate so both sides see the same load.
+        double scan = 1e300;
+        double floor = 1e300;
+        for (int run = 0; run < repeats; ++run) {
+            floor = std::min(floor, milliseconds([&] { bytes = floorScan(root); }));
+            scan = std::min(
+                scan, milliseconds([&] {
+                    found = orbitdeck::ApplicationDirectoryCatalog({root}).applications().size();
+                }));
+        }
+        std::printf("%-28s %12.2f %12.2f %7.2fx  (%zu apps, %zu plist bytes; goal <= 2x)\n",
+                    ("bundles: " + std::to_string(size)).c_str(), scan, floor, scan / floor, found,
+                    bytes);
+        if (found != static_cast<std::size_t>(size))
+            status = 1;
+    }
+    fs::remove_all(work);
+    return status;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace orbitdeck {
+
+// One installed application. All fields are fixed at construction; `id` is always derived by the
+// identity rule, so two scans of the same bundle agree on it wherever it was found.
+class AppDescriptor {
+public:
+    AppDescriptor(std::string displayName, std::optional<std::string> bundleIdentifier,
+                  std::filesystem::path bundleURL);
+
+    // "bundle:" + lower-cased identifier, else "path:" + standardised path.
+    static std::string identity(const std::optional<std::string>& bundleIdentifier,
+                                const std::filesystem::path& bundleURL);
+
+    const std::string& id() const { return id_; }
+    const std::string& displayName() const { return displayName_; }
+    const std::optional<std::string>& bundleIdentifier() const { return bundleIdentifier_; }
+    // The bundle folder as the scan met it (not standardised).
+    const std::filesystem::path& bundleURL() const { return bundleURL_; }
+
+    // Display name, then id, both in code-point order after canonical composition.
+    static bool displayNameOrder(const AppDescriptor& left, const AppDescriptor& right);
+
+    friend bool operator==(const AppDescriptor& left, const AppDescriptor& right) {
+        return left.id_ == right.id_ && left.displayName_ == right.displayName_ &&
+               left.bundleIdentifier_ == right.bundleIdentifier_ &&
+               left.bundleURL_ == right.bundleURL_;
+    }
+
+private:
+    std::string id_;
+    std::string displayName_;
+    std::optional<std::string> bundleIdentifier_;
+    std::filesystem::path bundleURL_;
+    const std::string& displayNameKey() const {
+        return displayNameKey_.empty() ? displayName_ : displayNameKey_;
+    }
+    const std::string& idKey() const { return idKey_.empty() ? id_ : idKey_; }
+
+    // Composed forms kept so sorting does not normalise on every comparison; empty when the
+    // field is composed already (nearly always), to spare the copies.
+    std::string displayNameKey_;
+    std::string idKey_;
+};
+
+// "." and ".." resolved lexically, repeated and trailing separators dropped; links are not
+// resolved.
+std::string standardizedPath(const std::filesystem::path& path);
+
+} // namespace orbitdeck
+
+template <>
+struct std::hash<orbitdeck::AppDescriptor> {
+    std::size_t operator()(const orbitdeck::AppDescriptor& descriptor) const noexcept;
+};

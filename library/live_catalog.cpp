@@ -1,0 +1,139 @@
+#include "library/live_catalog.h"
+
+#include "catalog-core/application_directory_catalog.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <future>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace orbitdeck {
+namespace {
+
+std::filesystem::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
+}
+
+ResumeOnce::Result runScanner(const RootScanner& scanner, const std::filesystem::path& root) {
+    try {
+        return scanner(root);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::vector<std::filesystem::path> liveApplicationRoots() {
+    if (const char* override = std::getenv("ORBITDECK_APP_ROOTS"); override != nullptr) {
+        std::vector<std::filesystem::path> roots;
+        std::string_view rest(override);
+        while (!rest.empty()) {
+            const auto colon = rest.find(':');
+            const auto entry = rest.substr(0, colon);
+            if (!entry.empty())
+                roots.emplace_back(entry);
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+        return roots;
+    }
+    std::vector<std::filesystem::path> roots{"/Applications", "/System/Applications"};
+    if (const auto home = homeFolder(); !home.empty())
+        roots.push_back(home / "Applications");
+    return roots;
+}
+
+std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root) {
+    return ApplicationDirectoryCatalog({root}).applications();
+}
+
+void RootScans::join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
+                     const RootScanner& scanner) {
+    const std::string key = standardizedPath(root);
+    {
+        const std::lock_guard guard(mutex_);
+        auto [entry, fresh] = waiting_.try_emplace(key);
+        // Callers that gave up on this scan need not wait for its end.
+        std::erase_if(entry->second, [](const auto& other) { return !other->isPending(); });
+        entry->second.push_back(waiter);
+        if (!fresh)
+            return;
+    }
+    try {
+        std::thread([self = shared_from_this(), key, root, scanner] {
+            self->finish(key, runScanner(scanner, root));
+        }).detach();
+    } catch (const std::system_error&) {
+        finish(key, std::nullopt);
+    }
+}
+
+void RootScans::finish(const std::string& key, const ResumeOnce::Result& result) {
+    std::vector<std::shared_ptr<ResumeOnce>> waiters;
+    {
+        const std::lock_guard guard(mutex_);
+        if (auto entry = waiting_.find(key); entry != waiting_.end()) {
+            waiters = std::move(entry->second);
+            waiting_.erase(entry);
+        }
+    }
+    for (const auto& waiter : waiters)
+        waiter->resume(result);
+}
+
+std::size_t RootScans::running() const {
+    const std::lock_guard guard(mutex_);
+    return waiting_.size();
+}
+
+LiveCatalog::LiveCatalog()
+    : LiveCatalog(Options{.roots = liveApplicationRoots(), .scanner = scanApplicationRoot}) {}
+
+LiveCatalog::LiveCatalog(Options options)
+    : options_(std::move(options))
+    , scans_(std::make_shared<RootScans>()) {
+    if (!options_.scanner)
+        options_.scanner = scanApplicationRoot;
+}
+
+void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
+                                  const std::shared_ptr<ResumeOnce>& waiter) const {
+    scans_->join(root, waiter, options_.scanner);
+}
+
+CatalogListing LiveCatalog::applications() const {
+    CatalogListing listing;
+    std::vector<AppDescriptor> gathered;
+    // One root after another: the next starts only when the previous answered or timed out.
+    for (const auto& root : options_.roots) {
+        auto delivered = std::make_shared<std::promise<ResumeOnce::Result>>();
+        auto future = delivered->get_future();
+        const auto waiter = std::make_shared<ResumeOnce>(
+            [delivered](ResumeOnce::Result result) { delivered->set_value(std::move(result)); });
+        scanWithTimeout(root, waiter);
+        if (future.wait_for(options_.timeout) == std::future_status::timeout)
+            waiter->resume(std::nullopt);
+        auto result = future.get();
+        if (!result) {
+            listing.complete = false;
+            continue;
+        }
+        gathered.insert(gathered.end(), std::make_move_iterator(result->begin()),
+                        std::make_move_iterator(result->end()));
+    }
+    listing.applications = firstPerIdentity(std::move(gathered));
+    std::sort(listing.applications.begin(), listing.applications.end(),
+              AppDescriptor::displayNameOrder);
+    return listing;
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "library/application_catalog.h"
+#include "library/resume_once.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace orbitdeck {
+
+using RootScanner = std::function<std::vector<AppDescriptor>(const std::filesystem::path&)>;
+
+// The scan of one root by the directory catalog.
+std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root);
+
+// The scans currently running, one per root. A scan that outlived its caller's time-out keeps
+// running; later callers join it instead of starting another, so a hanging volume costs one
+// thread, not one per refresh.
+class RootScans : public std::enable_shared_from_this<RootScans> {
+public:
+    // Adds waiter to the running scan of root, or starts one on its own thread. Returns at once;
+    // waiter is resumed with the list when the scan ends, or with none if it cannot start.
+    void join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
+              const RootScanner& scanner);
+    std::size_t running() const;
+
+private:
+    void finish(const std::string& key, const ResumeOnce::Result& result);
+
+    mutable std::mutex mutex_;
+    std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
+};
+
+// Scans the application folders one after another, each bounded by a time-out.
+class LiveCatalog final : public ApplicationCatalog {
+public:
+    struct Options {
+        std::vector<std::filesystem::path> roots;
+        std::chrono::milliseconds timeout = std::chrono::seconds(10);
+        RootScanner scanner = scanApplicationRoot;
+    };
+
+    // The machine's application folders (see liveApplicationRoots), 10 s per folder.
+    LiveCatalog();
+    explicit LiveCatalog(Options options);
+
+    CatalogListing applications() const override;
+
+    // Starts (or joins) the scan of root and completes waiter with its list; returns at once.
+    void scanWithTimeout(const std::filesystem::path& root,
+                         const std::shared_ptr<ResumeOnce>& waiter) const;
+
+private:
+    Options options_;
+    std::shared_ptr<RootScans> scans_;
+};
+
+// "/Applications", "/System/Applications" and "$HOME/Applications". The environment variable
+// ORBITDECK_APP_ROOTS, when set, replaces them with its colon-separated folders (empty entries
+// ignored), so the app can be pointed at sample bundles; this is the only place that reads it.
+std::vector<std::filesystem::path> liveApplicationRoots();
+
+} // namespace orbitdeck

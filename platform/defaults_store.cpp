@@ -1,0 +1,156 @@
+#include "platform/defaults_store.h"
+
+#include "platform/durable_file.h"
+#include "platform/main_thread.h"
+
+#include <QDir>
+
+namespace orbitdeck {
+namespace {
+
+// Far above any real domain (layouts of thousands of apps stay well under a megabyte).
+constexpr qint64 maxDomainFileBytes = 64LL * 1024 * 1024;
+
+template <typename T>
+std::optional<T> valueAs(const std::optional<DefaultsValue>& value) {
+    if (value)
+        if (const auto* typed = std::get_if<T>(&*value))
+            return *typed;
+    return std::nullopt;
+}
+
+} // namespace
+
+QString DefaultsStore::domainFilePath(const QString& domain) {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/orbitdeck/") + domain + QStringLiteral(".plist");
+}
+
+std::unique_ptr<DefaultsStore> DefaultsStore::openDomain(const QString& domain) {
+    return std::make_unique<DefaultsStore>(domainFilePath(domain));
+}
+
+std::unique_ptr<DefaultsStore> DefaultsStore::openExistingDomain(const QString& domain) {
+    const QString path = domainFilePath(domain);
+    if (!QFileInfo::exists(path))
+        return nullptr;
+    return std::make_unique<DefaultsStore>(path);
+}
+
+DefaultsStore::DefaultsStore(QString filePath, QObject* parent)
+    : QObject(parent)
+    , filePath_(std::move(filePath)) {
+    load();
+}
+
+void DefaultsStore::load() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    removeStaleTemporaries(filePath_);
+    const FileReadResult read = readFileCapped(filePath_, maxDomainFileBytes);
+    if (std::holds_alternative<FileMissing>(read))
+        return;
+    if (std::holds_alternative<FileUnreadable>(read)) {
+        writable_ = false;
+        return;
+    }
+    if (const auto* bytes = std::get_if<QByteArray>(&read))
+        if (auto document = decodeDefaultsPlist(*bytes)) {
+            document_ = std::move(*document);
+            return;
+        }
+    movedAsidePath_ = moveFileAside(filePath_);
+    writable_ = !movedAsidePath_.isEmpty();
+}
+
+bool DefaultsStore::contains(const QString& key) const {
+    return document_.values.contains(key);
+}
+
+QStringList DefaultsStore::keys() const {
+    QStringList keys;
+    for (const auto& entry : document_.values)
+        keys.append(entry.first);
+    return keys;
+}
+
+std::optional<DefaultsValue> DefaultsStore::value(const QString& key) const {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto found = document_.values.find(key);
+    if (found == document_.values.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<bool> DefaultsStore::boolValue(const QString& key) const {
+    return valueAs<bool>(value(key));
+}
+
+std::optional<qint64> DefaultsStore::integerValue(const QString& key) const {
+    return valueAs<qint64>(value(key));
+}
+
+std::optional<double> DefaultsStore::realValue(const QString& key) const {
+    const auto stored = value(key);
+    if (const auto integer = valueAs<qint64>(stored))
+        return static_cast<double>(*integer);
+    return valueAs<double>(stored);
+}
+
+std::optional<QString> DefaultsStore::stringValue(const QString& key) const {
+    return valueAs<QString>(value(key));
+}
+
+std::optional<QByteArray> DefaultsStore::dataValue(const QString& key) const {
+    return valueAs<QByteArray>(value(key));
+}
+
+bool DefaultsStore::setValue(const QString& key, const DefaultsValue& value) {
+    return setValues({{key, value}});
+}
+
+bool DefaultsStore::setValues(const DefaultsDictionary& values) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    QStringList changed;
+    for (const auto& [key, value] : values) {
+        const auto found = document_.values.find(key);
+        if (found != document_.values.end() && found->second == value)
+            continue;
+        dropOtherEntry(document_, key);
+        document_.values.insert_or_assign(key, value);
+        changed.append(key);
+    }
+    if (changed.isEmpty())
+        return true;
+    const bool saved = commit();
+    for (const QString& key : changed)
+        emit valueChanged(key);
+    return saved;
+}
+
+bool DefaultsStore::remove(const QString& key) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const bool hadOther = dropOtherEntry(document_, key);
+    const bool hadValue = document_.values.erase(key) > 0;
+    if (!hadOther && !hadValue)
+        return true;
+    const bool saved = commit();
+    emit valueChanged(key);
+    return saved;
+}
+
+QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject* context,
+                                               std::function<void()> onChange) {
+    return connect(this, &DefaultsStore::valueChanged, context,
+                   [key, onChange = std::move(onChange)](const QString& changed) {
+                       if (changed == key)
+                           onChange();
+                   });
+}
+
+bool DefaultsStore::commit() {
+    return writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_));
+}
+
+} // namespace orbitdeck

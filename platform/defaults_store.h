@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/defaults_plist_codec.h"
+#include "platform/defaults_value.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace orbitdeck {
+
+// One preferences domain kept in one property-list file. Every change is written through at
+// once and durably; there is nothing to save at exit. A file that cannot be parsed is moved
+// aside and the domain starts empty; a file that cannot be read or moved is left alone and
+// the domain stays read-only in memory, so the user's file is never overwritten blindly.
+class DefaultsStore : public QObject {
+    Q_OBJECT
+public:
+    // "$XDG_CONFIG_HOME/orbitdeck/<domain>.plist" ($HOME/.config when the variable is unset).
+    static QString domainFilePath(const QString& domain);
+    // The domain file, created on the first write.
+    static std::unique_ptr<DefaultsStore> openDomain(const QString& domain);
+    // Only a domain whose file exists, e.g. a legacy suite that is read once; none otherwise.
+    static std::unique_ptr<DefaultsStore> openExistingDomain(const QString& domain);
+
+    explicit DefaultsStore(QString filePath, QObject* parent = nullptr);
+
+    QString filePath() const { return filePath_; }
+    // False after the file could not be read or moved aside; writes then change memory only.
+    bool isWritable() const { return writable_; }
+    // Where an unparsable file went, empty when none was moved.
+    QString movedAsidePath() const { return movedAsidePath_; }
+
+    bool contains(const QString& key) const;
+    QStringList keys() const;
+    const DefaultsDictionary& dictionary() const { return document_.values; }
+    std::optional<DefaultsValue> value(const QString& key) const;
+
+    // Typed reads: none when the key is absent or holds another kind of value. An integer
+    // also reads as a real, as the defaults model allows.
+    std::optional<bool> boolValue(const QString& key) const;
+    std::optional<qint64> integerValue(const QString& key) const;
+    std::optional<double> realValue(const QString& key) const;
+    std::optional<QString> stringValue(const QString& key) const;
+    std::optional<QByteArray> dataValue(const QString& key) const;
+
+    // Each answers whether the change reached the disk; memory and observers change either way.
+    bool setValue(const QString& key, const DefaultsValue& value);
+    // Several keys committed in one write, e.g. by a migration.
+    bool setValues(const DefaultsDictionary& values);
+    bool remove(const QString& key);
+
+    // Calls onChange (on context's thread) whenever key changes, until context is destroyed.
+    QMetaObject::Connection observe(const QString& key, const QObject* context,
+                                    std::function<void()> onChange);
+
+signals:
+    void valueChanged(const QString& key);
+
+private:
+    void load();
+    bool commit();
+
+    QString filePath_;
+    DefaultsDocument document_;
+    QString movedAsidePath_;
+    bool writable_ = true;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,102 @@
+#include "platform/desktop_wallpaper.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace orbitdeck::desktop_wallpaper {
+
+namespace {
+
+std::optional<QString> gsettingsValue(const QString& schema, const QString& key) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (program.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(program, {QStringLiteral("get"), schema, key});
+    // A hung settings daemon must not hold the wallpaper back for long.
+    if (!process.waitForFinished(2000)) {
+        process.kill();
+        process.waitForFinished(500);
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+std::optional<QString> existingFile(std::optional<QString> path) {
+    if (path && QFileInfo(*path).isFile())
+        return path;
+    return std::nullopt;
+}
+
+std::optional<QString> fromGnome() {
+    const auto scheme = gsettingsValue(QStringLiteral("org.gnome.desktop.interface"),
+                                       QStringLiteral("color-scheme"));
+    const bool dark = scheme && scheme->contains(QStringLiteral("prefer-dark"));
+    const QString schema = QStringLiteral("org.gnome.desktop.background");
+    if (dark) {
+        if (const auto value = gsettingsValue(schema, QStringLiteral("picture-uri-dark")))
+            if (auto path = existingFile(pathFromGsettingsValue(*value)))
+                return path;
+    }
+    if (const auto value = gsettingsValue(schema, QStringLiteral("picture-uri")))
+        return existingFile(pathFromGsettingsValue(*value));
+    return std::nullopt;
+}
+
+std::optional<QString> fromPlasma(const QString& configHome) {
+    QFile file(configHome + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
+    // The file is a small INI; a huge one is not ours to parse.
+    if (file.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    return existingFile(pathFromPlasmaConfig(QString::fromUtf8(file.readAll())));
+}
+
+} // namespace
+
+std::optional<QString> pathFromGsettingsValue(const QString& value) {
+    QString text = value.trimmed();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
+        text = text.mid(1, text.size() - 2);
+    if (text.isEmpty())
+        return std::nullopt;
+    const QUrl url(text);
+    if (url.isLocalFile())
+        return url.toLocalFile();
+    if (text.startsWith(QLatin1Char('/')))
+        return text;
+    return std::nullopt;
+}
+
+std::optional<QString> pathFromPlasmaConfig(const QString& text) {
+    static const QRegularExpression section(QStringLiteral("^\\[(.*)\\]$"));
+    std::optional<QString> found;
+    bool inImageSection = false;
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (const auto match = section.match(line); match.hasMatch()) {
+            const QString name = match.captured(1);
+            inImageSection = name.contains(QStringLiteral("][Wallpaper][")) &&
+                             name.endsWith(QStringLiteral("][General"));
+            continue;
+        }
+        if (inImageSection && line.startsWith(QStringLiteral("Image="))) {
+            if (auto path = pathFromGsettingsValue(line.mid(6)))
+                found = path;
+        }
+    }
+    return found;
+}
+
+std::optional<QString> locate(const QString& configHome) {
+    if (auto path = fromGnome())
+        return path;
+    return fromPlasma(configHome);
+}
+
+} // namespace orbitdeck::desktop_wallpaper

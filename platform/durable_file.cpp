@@ -1,0 +1,154 @@
+#include "platform/durable_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orbitdeck {
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // close() can report a deferred write error, so the writer must see its result.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const QByteArray& path, int flags, mode_t mode = 0) {
+    int fd;
+    do
+        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool syncFolder(const QByteArray& folder) {
+    FileDescriptor fd(openRetrying(folder, O_RDONLY | O_DIRECTORY));
+    return fd.valid() && ::fsync(fd.get()) == 0;
+}
+
+QString temporaryPattern(const QFileInfo& info) {
+    return QStringLiteral(".%1.*.tmp").arg(info.fileName());
+}
+
+} // namespace
+
+bool writeFileDurably(const QString& path, const QByteArray& bytes) {
+    const QFileInfo link(path);
+    // A dangling link has no canonical path yet; its target is where the file belongs.
+    QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
+    if (resolved.isEmpty() && link.isSymLink())
+        resolved = link.symLinkTarget();
+    const QFileInfo info(resolved.isEmpty() ? path : resolved);
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    // One temporary name per process: a writer killed mid-write leaves at most one behind.
+    const QByteArray temporary = QFile::encodeName(
+        QStringLiteral("%1/.%2.%3.tmp").arg(info.absolutePath(), info.fileName()).arg(::getpid()));
+    FileDescriptor fd(openRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    if (!fd.valid())
+        return false;
+    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close();
+    if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return syncFolder(QFile::encodeName(info.absolutePath()));
+}
+
+void removeStaleTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    const QStringList names =
+        folder.entryList({temporaryPattern(info)}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        // ".<file>.<pid>.tmp"
+        bool ok = false;
+        const pid_t writer = name.section(u'.', -2, -2).toInt(&ok);
+        if (ok && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)
+            folder.remove(name);
+    }
+}
+
+FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {
+    FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY));
+    if (!fd.valid())
+        return errno == ENOENT ? FileReadResult{FileMissing{}} : FileReadResult{FileUnreadable{}};
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return FileUnreadable{};
+    if (status.st_size > maxBytes)
+        return FileTooLarge{};
+    QByteArray bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return FileUnreadable{};
+        }
+        if (count == 0)
+            return bytes;
+        bytes.append(buffer, count);
+        if (bytes.size() > maxBytes)
+            return FileTooLarge{};
+    }
+}
+
+QString moveFileAside(const QString& path) {
+    const QByteArray source = QFile::encodeName(path);
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = path + QStringLiteral(".unreadable-") + QString::number(n);
+        const QByteArray target = QFile::encodeName(aside);
+        // link() fails instead of replacing, so an earlier aside file is never lost.
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            syncFolder(QFile::encodeName(QFileInfo(path).absolutePath()));
+            return aside;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+} // namespace orbitdeck

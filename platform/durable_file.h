@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <variant>
+
+namespace orbitdeck {
+
+// Replaces the file at path with bytes so that after a crash or power loss the path holds
+// either the old or the new content in full: temporary file, fsync, rename, fsync of the folder.
+// Creates the parent folder when needed. A symbolic link is followed, so a linked configuration
+// file stays linked. Answers whether every step succeeded.
+bool writeFileDurably(const QString& path, const QByteArray& bytes);
+
+struct FileMissing {};
+struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
+struct FileTooLarge {};
+using FileReadResult = std::variant<QByteArray, FileMissing, FileUnreadable, FileTooLarge>;
+
+// Removes the temporary files that writers of path left behind when they were killed; a file of
+// a process that still runs is left alone.
+void removeStaleTemporaries(const QString& path);
+
+// Reads a whole file, refusing anything over maxBytes so a corrupt file cannot exhaust memory.
+FileReadResult readFileCapped(const QString& path, qint64 maxBytes);
+
+// Moves path aside to "<path>.unreadable-<n>" for the smallest free n, never replacing an
+// existing file. Answers the new path, or empty when the move failed.
+QString moveFileAside(const QString& path);
+
+} // namespace orbitdeck

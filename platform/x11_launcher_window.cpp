@@ -1,0 +1,143 @@
+#include "platform/x11_launcher_window.h"
+
+#include "platform/main_thread.h"
+#include "platform/x11_support.h"
+
+#include <QGuiApplication>
+#include <QPropertyAnimation>
+#include <QScreen>
+
+#include <xcb/xcb.h>
+
+namespace orbitdeck {
+
+namespace {
+QScreen* screenOf(const QWindow* window) {
+    if (window != nullptr && window->screen() != nullptr)
+        return window->screen();
+    return QGuiApplication::primaryScreen();
+}
+} // namespace
+
+X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
+    : QObject(parent)
+    , window_(window) {}
+
+X11LauncherWindow::~X11LauncherWindow() {
+    endFade();
+}
+
+bool X11LauncherWindow::isVisible() const {
+    return window_ && window_->isVisible();
+}
+
+double X11LauncherWindow::opacity() const {
+    return window_ ? window_->opacity() : 0.0;
+}
+
+void X11LauncherWindow::setOpacity(double opacity) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    endFade();
+    if (window_)
+        window_->setOpacity(opacity);
+}
+
+void X11LauncherWindow::fadeOpacity(double target, std::chrono::milliseconds duration,
+                                    FadeCurve curve, std::function<void()> finished) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    endFade();
+    fadeFinished_ = std::move(finished);
+    if (!window_) {
+        endFade();
+        return;
+    }
+    auto* animation = new QPropertyAnimation(window_, "opacity", this);
+    animation->setDuration(static_cast<int>(duration.count()));
+    animation->setStartValue(window_->opacity());
+    animation->setEndValue(target);
+    animation->setEasingCurve(curve == FadeCurve::easeIn ? QEasingCurve::InQuad
+                                                         : QEasingCurve::OutQuad);
+    connect(animation, &QPropertyAnimation::finished, this, [this] { endFade(); });
+    fade_ = animation;
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void X11LauncherWindow::endFade() {
+    if (QPropertyAnimation* animation = fade_.data()) {
+        fade_.clear();
+        animation->disconnect(this);
+        animation->stop();
+    }
+    if (auto finished = std::exchange(fadeFinished_, nullptr))
+        finished();
+}
+
+void X11LauncherWindow::bringForward() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!window_)
+        return;
+    moveToCurrentDesktop();
+    window_->show();
+    window_->raise();
+    window_->requestActivate();
+}
+
+void X11LauncherWindow::unmap() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_)
+        window_->hide();
+}
+
+QRect X11LauncherWindow::frame() const {
+    return window_ ? window_->geometry() : QRect();
+}
+
+void X11LauncherWindow::setFrame(const QRect& frame, bool) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_)
+        window_->setGeometry(frame);
+}
+
+std::optional<QRect> X11LauncherWindow::monitorGeometry() const {
+    if (const QScreen* screen = screenOf(window_))
+        return screen->geometry();
+    return std::nullopt;
+}
+
+std::optional<QRect> X11LauncherWindow::monitorAvailableGeometry() const {
+    if (const QScreen* screen = screenOf(window_))
+        return screen->availableGeometry();
+    return std::nullopt;
+}
+
+void X11LauncherWindow::setFullScreenChrome(bool fullScreen) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!window_)
+        return;
+    window_->setFlag(Qt::FramelessWindowHint, fullScreen);
+    window_->setFlag(Qt::NoDropShadowWindowHint, fullScreen);
+}
+
+void X11LauncherWindow::moveToCurrentDesktop() {
+    const auto x = x11::qtConnection();
+    if (!x)
+        return;
+    const auto desktop =
+        x11::propertyValue(x->connection, x->root, "_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL);
+    if (!desktop)
+        return;
+    const auto window = static_cast<xcb_window_t>(window_->winId());
+    if (window_->isVisible()) {
+        // A mapped window belongs to the window manager: ask it to move the window (source 2,
+        // a pager-like tool, which window managers honour).
+        x11::sendToWindowManager(x->connection, x->root, window, "_NET_WM_DESKTOP", *desktop, 2);
+    } else {
+        const std::uint32_t value = *desktop;
+        xcb_change_property(x->connection, XCB_PROP_MODE_REPLACE, window,
+                            x11::atom(x->connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
+                            &value);
+    }
+    xcb_flush(x->connection);
+}
+
+} // namespace orbitdeck

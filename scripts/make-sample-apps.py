@@ -1,0 +1,224 @@
+#!/usr/bin/env python3
+"""Creates a folder of sample application bundles for tests, benchmarks and trying the app.
+
+    make-sample-apps.py --home DIR [--count N] [--system-root]
+
+writes DIR/Applications with N real ".app" bundles (XML and binary Info.plists, a PNG icon,
+an executable script that records its launch) plus decoys the catalog must skip; with
+--system-root also DIR/System/Applications with a few utilities. The run is deterministic.
+A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id>, or DIR/launch-markers/<bundle id>
+when that variable is unset. The last line printed is the value for ORBITDECK_APP_ROOTS.
+"""
+
+import argparse
+import os
+import plistlib
+import struct
+import sys
+import zlib
+
+LATIN = ["Café Menu", "Über Notes", "Résumé Builder", "Señor Calendar", "Ångström Lab",
+         "Zoë Paint", "Crème Reader", "Naïve Mail", "Façade Studio", "Øresund Maps",
+         "Notes", "Calculator", "Terminal", "Text Edit", "Preview", "Weather", "App 1",
+         "app 2", "App 10", "Podcasts", "Stocks", "Voice Memos"]
+CHINESE = ["微信", "QQ音乐", "网易云音乐", "支付宝", "钉钉", "百度网盘", "腾讯会议", "飞书",
+           "哔哩哔哩", "高德地图", "淘宝", "美团", "京东", "抖音", "企业微信", "爱奇艺",
+           "有道云笔记", "招商银行", "重庆地铁", "长城浏览器"]
+JAPANESE = ["メモ帳", "写真ビューア", "カレンダー", "ミュージック", "翻訳アプリ", "ゲームセンター"]
+KOREAN = ["카카오톡", "네이버 지도", "멜론", "한글 워드", "배달의민족", "토스"]
+
+
+def interleave(*groups):
+    """Round-robin over the groups, so every run of a few names mixes the scripts."""
+    longest = max(len(group) for group in groups)
+    return [group[i] for i in range(longest) for group in groups if i < len(group)]
+
+
+BASE_NAMES = interleave(LATIN, CHINESE, JAPANESE, KOREAN)
+
+SYSTEM_UTILITIES = ["Activity Monitor", "Disk Utility", "Console", "System Information"]
+
+COLOURS = [(0xE5, 0x4B, 0x4B), (0xF2, 0x9E, 0x38), (0x3F, 0xA3, 0x5B), (0x2F, 0x80, 0xED),
+           (0x8E, 0x5B, 0xD9), (0x1F, 0xB5, 0xA9), (0xD9, 0x4F, 0x9B), (0x5C, 0x6B, 0x7A)]
+SHAPES = ["circle", "triangle", "diamond", "bars"]
+ICON_SIZE = 64
+
+
+def png_bytes(width, height, rows):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+    raw = b"".join(b"\x00" + bytes(row) for row in rows)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 6))
+            + chunk(b"IEND", b""))
+
+
+def inside_rounded_square(x, y, size, radius):
+    cx = min(max(x, radius), size - 1 - radius)
+    cy = min(max(y, radius), size - 1 - radius)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2
+
+
+def inside_shape(shape, x, y, size):
+    u, v = (x - size / 2) / size, (y - size / 2) / size
+    if shape == "circle":
+        return u * u + v * v <= 0.22 ** 2
+    if shape == "triangle":
+        return -0.22 <= v <= 0.2 and abs(u) <= (v + 0.22) * 0.6
+    if shape == "diamond":
+        return abs(u) + abs(v) <= 0.26
+    return abs(v) <= 0.22 and int((u + 0.3) * 10) % 2 == 0 and abs(u) <= 0.3
+
+
+def draw_icon(colour, shape):
+    rows = []
+    for y in range(ICON_SIZE):
+        row = []
+        for x in range(ICON_SIZE):
+            if not inside_rounded_square(x, y, ICON_SIZE, 14):
+                row += (0, 0, 0, 0)
+            elif inside_shape(shape, x, y, ICON_SIZE):
+                row += (255, 255, 255, 255)
+            else:
+                row += (*colour, 255)
+        rows.append(row)
+    return png_bytes(ICON_SIZE, ICON_SIZE, rows)
+
+
+class IconCache:
+    def __init__(self):
+        self.icons = {}
+
+    def get(self, index):
+        key = (index % len(COLOURS), (index // len(COLOURS)) % len(SHAPES))
+        if key not in self.icons:
+            self.icons[key] = draw_icon(COLOURS[key[0]], SHAPES[key[1]])
+        return self.icons[key]
+
+
+def write(path, data, mode=None):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as handle:
+        handle.write(data)
+    if mode is not None:
+        os.chmod(path, mode)
+
+
+def launch_script(bundle_id, default_markers):
+    quoted = default_markers.replace("'", "'\\''")
+    return (f"#!/bin/sh\n"
+            f"dir=\"${{ORBITDECK_LAUNCH_MARKERS:-'{quoted}'}}\"\n"
+            f"mkdir -p \"$dir\" && touch \"$dir/{bundle_id}\"\n").encode()
+
+
+def make_bundle(bundle, info, icons, index, markers, plist_format):
+    info = dict(info)
+    executable = info.setdefault("CFBundleExecutable", "launch")
+    info["CFBundleIconFile"] = "AppIcon.png"
+    write(os.path.join(bundle, "Contents", "Info.plist"), plistlib.dumps(info, fmt=plist_format))
+    write(os.path.join(bundle, "Contents", "Resources", "AppIcon.png"), icons.get(index))
+    write(os.path.join(bundle, "Contents", "MacOS", executable),
+          launch_script(info.get("CFBundleIdentifier", f"sample-{index}"), markers), 0o755)
+
+
+def sample_name(index):
+    base = BASE_NAMES[index % len(BASE_NAMES)]
+    round_ = index // len(BASE_NAMES)
+    return base if round_ == 0 else f"{base} {round_ + 1}"
+
+
+def sample_folder(index):
+    if index % 7 == 3:
+        return "Utilities"
+    if index % 11 == 5:
+        return os.path.join("Games", "Puzzles")
+    return ""
+
+
+def sample_info(index, name):
+    info = {"CFBundlePackageType": "APPL", "CFBundleIdentifier": f"dev.orbitdeck.sample.app{index}",
+            "CFBundleShortVersionString": "1.0"}
+    style = index % 5
+    if style == 0:
+        info["CFBundleDisplayName"] = name
+        info["CFBundleName"] = "Short"
+    elif style in (1, 2, 3):
+        info["CFBundleName"] = name
+    # style 4 names the bundle by its folder alone.
+    return info
+
+
+def make_applications(root, count, icons, markers):
+    used = set()
+    for index in range(count):
+        name = sample_name(index)
+        folder = os.path.join(root, sample_folder(index))
+        # Some folders carry an ASCII name under a localised display name; folder-named ones
+        # (style 4) always carry the name.
+        file_name = f"Sample{index}" if index % 3 == 0 and index % 5 != 4 else name
+        while (folder, file_name.casefold()) in used:
+            file_name += " copy"
+        used.add((folder, file_name.casefold()))
+        plist_format = plistlib.FMT_BINARY if index % 2 else plistlib.FMT_XML
+        make_bundle(os.path.join(folder, file_name + ".app"), sample_info(index, name), icons,
+                    index, markers, plist_format)
+
+
+def make_decoys(root, icons, markers):
+    def app(name):
+        return {"CFBundlePackageType": "APPL", "CFBundleIdentifier": f"dev.orbitdeck.decoy.{name}",
+                "CFBundleName": f"Decoy {name}"}
+    make_bundle(os.path.join(root, ".Hidden Tool.app"), app("hidden"), icons, 1, markers,
+                plistlib.FMT_XML)
+    make_bundle(os.path.join(root, ".secret", "Inside.app"), app("inside"), icons, 2, markers,
+                plistlib.FMT_XML)
+    make_bundle(os.path.join(root, "Deep", "Deeper", "Deepest", "Too Deep.app"), app("deep"),
+                icons, 3, markers, plistlib.FMT_BINARY)
+    not_app = dict(app("framework"), CFBundlePackageType="FMWK")
+    make_bundle(os.path.join(root, "Helper Kit.app"), not_app, icons, 4, markers, plistlib.FMT_XML)
+    write(os.path.join(root, "Broken.app", "Contents", "Info.plist"), b"<?xml version=\"1.0\"?><plist><dict><key>")
+
+
+def make_system(home, icons, markers):
+    utilities = os.path.join(home, "System", "Applications", "Utilities")
+    for offset, name in enumerate(SYSTEM_UTILITIES):
+        info = {"CFBundlePackageType": "APPL", "CFBundleName": name,
+                "CFBundleIdentifier": "dev.orbitdeck.system." + name.replace(" ", "").lower()}
+        make_bundle(os.path.join(utilities, name + ".app"), info, icons, 40 + offset, markers,
+                    plistlib.FMT_BINARY)
+    info = {"CFBundlePackageType": "APPL", "CFBundleName": "System Settings",
+            "CFBundleIdentifier": "dev.orbitdeck.system.settings"}
+    make_bundle(os.path.join(home, "System", "Applications", "System Settings.app"), info, icons,
+                44, markers, plistlib.FMT_XML)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--home", required=True, help="folder to fill (created if missing)")
+    parser.add_argument("--count", type=int, default=40, help="number of real applications")
+    parser.add_argument("--system-root", action="store_true",
+                        help="also create System/Applications with utilities")
+    parser.add_argument("--no-decoys", action="store_true", help="only real applications")
+    args = parser.parse_args()
+    if args.count < 0:
+        parser.error("--count must not be negative")
+
+    home = os.path.abspath(args.home)
+    applications = os.path.join(home, "Applications")
+    markers = os.path.join(home, "launch-markers")
+    icons = IconCache()
+    os.makedirs(applications, exist_ok=True)
+    make_applications(applications, args.count, icons, markers)
+    if not args.no_decoys:
+        make_decoys(applications, icons, markers)
+    roots = [applications]
+    if args.system_root:
+        make_system(home, icons, markers)
+        roots.append(os.path.join(home, "System", "Applications"))
+    print(":".join(roots))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

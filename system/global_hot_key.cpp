@@ -1,0 +1,60 @@
+#include "system/global_hot_key.h"
+
+#include "platform/main_thread.h"
+
+namespace orbitdeck {
+
+namespace {
+constexpr std::uint32_t keysymSpace = 0x20;
+}
+
+std::optional<KeyChord> hotKeyChord(std::string_view storedHotKey) {
+    if (storedHotKey == "off")
+        return std::nullopt;
+    if (storedHotKey == "commandOptionSpace")
+        return KeyChord{.keysym = keysymSpace, .modifiers = KeyModifier::super | KeyModifier::alt};
+    if (storedHotKey == "controlOptionSpace")
+        return KeyChord{.keysym = keysymSpace,
+                        .modifiers = KeyModifier::control | KeyModifier::alt};
+    return KeyChord{.keysym = keysymSpace,
+                    .modifiers = static_cast<KeyModifiers>(KeyModifier::alt)};
+}
+
+GlobalHotKey::GlobalHotKey(HotKeyGrabber& grabber)
+    : grabber_(grabber) {
+    grabber_.setPressedHandler([this] {
+        ORBITDECK_ASSERT_MAIN_THREAD();
+        if (action_)
+            action_();
+    });
+}
+
+void GlobalHotKey::setAction(std::function<void()> action) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    action_ = std::move(action);
+}
+
+void GlobalHotKey::registerHotKey(std::optional<KeyChord> chord) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    grabber_.release();
+    if (!chord) {
+        setRegistration(Registration::none);
+        return;
+    }
+    const bool grabbed = grabber_.grab(*chord) == HotKeyGrabber::GrabResult::grabbed;
+    setRegistration(grabbed ? Registration::registered : Registration::refused);
+}
+
+void GlobalHotKey::setRegistrationObserver(std::function<void(Registration)> observer) {
+    observer_ = std::move(observer);
+}
+
+void GlobalHotKey::setRegistration(Registration registration) {
+    if (registration == registration_)
+        return;
+    registration_ = registration;
+    if (observer_)
+        observer_(registration);
+}
+
+} // namespace orbitdeck

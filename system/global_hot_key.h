@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/hot_key_grabber.h"
+
+#include <functional>
+#include <optional>
+#include <string_view>
+
+namespace orbitdeck {
+
+// The combination a stored "ambergrid.hotKey" value asks for: Space with Alt (optionSpace),
+// Super+Alt (commandOptionSpace) or Control+Alt (controlOptionSpace); none for off. An unknown
+// value reads as the default, optionSpace.
+std::optional<KeyChord> hotKeyChord(std::string_view storedHotKey);
+
+// Owns the one global shortcut of the program.
+class GlobalHotKey {
+public:
+    enum class Registration { none, registered, refused };
+
+    explicit GlobalHotKey(HotKeyGrabber& grabber);
+
+    // Runs on every press of the registered combination, on the main thread.
+    void setAction(std::function<void()> action);
+    // Replaces the current registration; none registers nothing.
+    void registerHotKey(std::optional<KeyChord> chord);
+
+    Registration registration() const { return registration_; }
+    // Told whenever the registration state changes (for "not registered" in the settings).
+    void setRegistrationObserver(std::function<void(Registration)> observer);
+
+private:
+    void setRegistration(Registration registration);
+
+    HotKeyGrabber& grabber_;
+    std::function<void()> action_;
+    std::function<void(Registration)> observer_;
+    Registration registration_ = Registration::none;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,151 @@
+#include "library/live_catalog.h"
+#include "tests/catalog-core/catalog_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace orbitdeck {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::makeBundle;
+using testing::TemporaryFolder;
+
+std::size_t threadCount() {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                      std::filesystem::directory_iterator()));
+}
+
+// Scan threads of quick roots exit a moment after they answer; blocked ones never do.
+std::size_t settledThreadCount(std::size_t atMost) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    auto count = threadCount();
+    while (count > atMost && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(5ms);
+        count = threadCount();
+    }
+    return count;
+}
+
+// A scanner whose "slow" root blocks until released, counting the scans it starts.
+class GatedScanner {
+public:
+    std::vector<AppDescriptor> operator()(const std::filesystem::path& root) {
+        if (root.filename() == "slow") {
+            ++slowScans;
+            std::unique_lock lock(mutex_);
+            released_.wait(lock, [this] { return open_; });
+            return {AppDescriptor("Late", "com.example.late", root / "Late.app")};
+        }
+        return {AppDescriptor(root.filename().string(), "com.example." + root.filename().string(),
+                              root / "App.app")};
+    }
+    void release() {
+        {
+            const std::lock_guard guard(mutex_);
+            open_ = true;
+        }
+        released_.notify_all();
+    }
+    std::atomic<int> slowScans = 0;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool open_ = false;
+};
+
+std::vector<std::string> names(const CatalogListing& listing) {
+    std::vector<std::string> result;
+    for (const auto& app : listing.applications)
+        result.push_back(app.displayName());
+    return result;
+}
+
+TEST(CatalogLiveCatalog, MergesRootsInOrder) {
+    TemporaryFolder home;
+    makeBundle(home / "system/Notes.app", {.identifier = "com.example.notes", .name = "System"});
+    makeBundle(home / "user/Notes.app", {.identifier = "COM.example.notes", .name = "User"});
+    makeBundle(home / "user/Zed.app", {.name = "Zed"});
+    makeBundle(home / "system/Alpha.app", {.name = "Alpha"});
+    const LiveCatalog catalog({.roots = {home / "system", home / "missing", home / "user"}});
+    const auto listing = catalog.applications();
+    EXPECT_TRUE(listing.complete);
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Alpha", "System", "Zed"}));
+    EXPECT_TRUE(LiveCatalog({.roots = {}}).applications().complete);
+}
+
+TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
+    auto scanner = std::make_shared<GatedScanner>();
+    const LiveCatalog catalog(
+        {.roots = {"/fixture/first", "/fixture/slow", "/fixture/last"},
+         .timeout = 50ms,
+         .scanner = [scanner](const auto& root) { return (*scanner)(root); }});
+    {
+        SCOPED_TRACE("the slow root is left out and the listing says so");
+        const auto listing = catalog.applications();
+        EXPECT_FALSE(listing.complete);
+        EXPECT_EQ(names(listing), (std::vector<std::string>{"first", "last"}));
+    }
+    {
+        SCOPED_TRACE("later calls join the running scan instead of piling up threads");
+        // The test thread and the one blocked scan.
+        const std::size_t threadsBefore = 2;
+        ASSERT_EQ(settledThreadCount(threadsBefore), threadsBefore);
+        for (int call = 0; call < 20; ++call)
+            EXPECT_FALSE(catalog.applications().complete);
+        EXPECT_EQ(scanner->slowScans, 1);
+        EXPECT_EQ(settledThreadCount(threadsBefore), threadsBefore);
+    }
+    {
+        SCOPED_TRACE("a late result is dropped; the next call scans afresh and finds it");
+        scanner->release();
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        CatalogListing listing;
+        do {
+            listing = catalog.applications();
+        } while (!listing.complete && std::chrono::steady_clock::now() < deadline);
+        EXPECT_TRUE(listing.complete);
+        EXPECT_EQ(names(listing), (std::vector<std::string>{"Late", "first", "last"}));
+    }
+}
+
+TEST(CatalogLiveCatalog, ResumeOnceCompletesExactlyOnce) {
+    std::vector<ResumeOnce::Result> delivered;
+    ResumeOnce once([&delivered](ResumeOnce::Result result) { delivered.push_back(result); });
+    EXPECT_TRUE(once.isPending());
+    once.resume(std::nullopt);
+    once.resume(std::vector<AppDescriptor>{AppDescriptor("Late", "x", "/x.app")});
+    ASSERT_EQ(delivered.size(), 1u);
+    EXPECT_FALSE(delivered[0].has_value());
+    EXPECT_FALSE(once.isPending());
+}
+
+TEST(CatalogLiveCatalog, RootsFromTheEnvironment) {
+    const char* saved = std::getenv("ORBITDECK_APP_ROOTS");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("ORBITDECK_APP_ROOTS", "/tmp/a::/tmp/b:", 1);
+    EXPECT_EQ(liveApplicationRoots(), (std::vector<std::filesystem::path>{"/tmp/a", "/tmp/b"}));
+    ::unsetenv("ORBITDECK_APP_ROOTS");
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(liveApplicationRoots(),
+              (std::vector<std::filesystem::path>{"/Applications", "/System/Applications",
+                                                  "/home/someone/Applications"}));
+    ::setenv("HOME", savedHome.c_str(), 1);
+    if (saved)
+        ::setenv("ORBITDECK_APP_ROOTS", savedValue.c_str(), 1);
+}
+
+} // namespace
+} // namespace orbitdeck

@@ -1,0 +1,159 @@
+#include "platform/defaults_store.h"
+
+#include "support/temp_config_home.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <plist/plist.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using orbitdeck::DefaultsStore;
+using orbitdeck::DefaultsValue;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(DefaultsStore, KeepsEveryKindOfValueAcrossReopening) {
+    TempConfigHome home;
+    const QByteArray binary("\0\x01\xff layout", 10);
+    {
+        auto store = DefaultsStore::openDomain("app");
+        EXPECT_EQ(store->filePath(), home.path() + "/orbitdeck/app.plist");
+        EXPECT_FALSE(QFile::exists(store->filePath())) << "opening creates nothing";
+        EXPECT_TRUE(store->setValue("flag", true));
+        EXPECT_TRUE(store->setValue("count", qint64{-42}));
+        EXPECT_TRUE(store->setValue("big", qint64{1} << 53));
+        EXPECT_TRUE(store->setValue("blur", 0.1));
+        EXPECT_TRUE(store->setValue("name", QString::fromUtf8("Réglages 设置 & <x>")));
+        EXPECT_TRUE(store->setValue("data", binary));
+    }
+    auto store = DefaultsStore::openDomain("app");
+    EXPECT_EQ(store->boolValue("flag"), true);
+    EXPECT_EQ(store->integerValue("count"), -42);
+    EXPECT_EQ(store->integerValue("big"), qint64{1} << 53);
+    EXPECT_EQ(store->realValue("blur"), 0.1);
+    EXPECT_EQ(store->stringValue("name"), QString::fromUtf8("Réglages 设置 & <x>"));
+    EXPECT_EQ(store->dataValue("data"), binary);
+    EXPECT_EQ(store->keys().size(), 6);
+
+    // Absent and wrongly typed keys both read as none, but only one of them exists.
+    EXPECT_FALSE(store->boolValue("missing"));
+    EXPECT_FALSE(store->contains("missing"));
+    EXPECT_FALSE(store->boolValue("count"));
+    EXPECT_FALSE(store->stringValue("data"));
+    EXPECT_TRUE(store->contains("count"));
+    EXPECT_EQ(store->realValue("count"), -42.0) << "an integer also reads as a real";
+    EXPECT_FALSE(store->integerValue("blur")) << "a real does not read as an integer";
+
+    EXPECT_TRUE(store->remove("flag"));
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->contains("flag"));
+    const QStringList leftovers =
+        QDir(home.path() + "/orbitdeck").entryList(QDir::Hidden | QDir::Files);
+    EXPECT_EQ(leftovers, QStringList{"app.plist"}) << "no temporary file stays behind";
+
+    // A domain file linked from elsewhere (a dotfiles checkout) stays a link.
+    const QString real = home.path() + "/dotfiles/linked.plist";
+    QDir().mkpath(home.path() + "/dotfiles");
+    ASSERT_TRUE(QFile::link(real, DefaultsStore::domainFilePath("linked")));
+    DefaultsStore::openDomain("linked")->setValue("skin", QString("dusk"));
+    EXPECT_TRUE(QFileInfo(DefaultsStore::domainFilePath("linked")).isSymLink());
+    EXPECT_EQ(DefaultsStore::openDomain("linked")->stringValue("skin"), "dusk");
+    EXPECT_TRUE(QFile::exists(real));
+}
+
+TEST(DefaultsStore, SignalsEachChangedKeyOnce) {
+    TempConfigHome home;
+    auto store = DefaultsStore::openDomain("app");
+    QStringList changes;
+    QObject::connect(store.get(), &DefaultsStore::valueChanged,
+                     [&](const QString& key) { changes.append(key); });
+    int skinChanges = 0;
+    QObject context;
+    store->observe("skin", &context, [&] { ++skinChanges; });
+
+    store->setValue("skin", QString("paper"));
+    store->setValue("skin", QString("paper"));
+    store->setValue("labels", false);
+    store->setValue("skin", qint64{1});
+    store->setValues({{"a", true}, {"b", true}});
+    store->remove("skin");
+    store->remove("skin");
+    EXPECT_EQ(changes, (QStringList{"skin", "labels", "skin", "a", "b", "skin"}));
+    EXPECT_EQ(skinChanges, 3);
+}
+
+TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {
+    TempConfigHome home;
+    const QString path = DefaultsStore::domainFilePath("app");
+    for (const QByteArray& garbage :
+         {QByteArray("not a plist"), QByteArray("<?xml version=\"1.0\"?><plist><array/></plist>"),
+          QByteArray("bplist00\xff\xff", 10)}) {
+        writeBytes(path, garbage);
+        auto store = DefaultsStore::openDomain("app");
+        EXPECT_TRUE(store->keys().isEmpty());
+        ASSERT_FALSE(store->movedAsidePath().isEmpty());
+        EXPECT_EQ(readAll(store->movedAsidePath()), garbage);
+        EXPECT_TRUE(store->setValue("skin", QString("dusk")));
+        EXPECT_EQ(DefaultsStore::openDomain("app")->stringValue("skin"), "dusk");
+    }
+    // Each bad file got its own place; none replaced an earlier one.
+    EXPECT_EQ(readAll(path + ".unreadable-1"), "not a plist");
+    EXPECT_TRUE(QFile::exists(path + ".unreadable-3"));
+
+    // A file we may not read is not corruption: it stays, and nothing is written over it.
+    if (::geteuid() != 0) {
+        writeBytes(path, "secret");
+        ::chmod(QFile::encodeName(path).constData(), 0);
+        auto store = DefaultsStore::openDomain("app");
+        EXPECT_FALSE(store->isWritable());
+        EXPECT_FALSE(store->setValue("skin", QString("night")));
+        EXPECT_EQ(store->stringValue("skin"), "night") << "the session still sees its change";
+        ::chmod(QFile::encodeName(path).constData(), 0600);
+        EXPECT_EQ(readAll(path), "secret");
+    }
+}
+
+TEST(DefaultsStore, KeepsEntriesOfOtherKindsAndReadsBinaryFiles) {
+    TempConfigHome home;
+    plist_t root = plist_new_dict();
+    plist_t list = plist_new_array();
+    plist_array_append_item(list, plist_new_string("kept"));
+    plist_dict_set_item(root, "ambergrid.list", list);
+    plist_dict_set_item(root, "ambergrid.dropped", plist_new_date(0, 0));
+    plist_dict_set_item(root, "ambergrid.skin", plist_new_string("dusk"));
+    char* bytes = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &bytes, &length);
+    plist_free(root);
+    writeBytes(DefaultsStore::domainFilePath("legacy"), QByteArray(bytes, length));
+    plist_to_bin_free(bytes);
+
+    auto store = DefaultsStore::openExistingDomain("legacy");
+    ASSERT_TRUE(store);
+    EXPECT_EQ(store->stringValue("ambergrid.skin"), "dusk");
+    EXPECT_FALSE(store->contains("ambergrid.list"));
+    store->setValue("ambergrid.labels", false);
+    store->setValue("ambergrid.dropped", true);
+
+    const QByteArray xml = readAll(store->filePath());
+    EXPECT_TRUE(xml.contains("<string>kept</string>")) << xml.constData();
+    EXPECT_FALSE(xml.contains("<date>")) << "a key set anew replaces the old entry";
+    EXPECT_FALSE(DefaultsStore::openExistingDomain("absent"));
+}

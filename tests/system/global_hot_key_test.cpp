@@ -1,0 +1,71 @@
+#include "fakes.h"
+#include "system/global_hot_key.h"
+
+#include <gtest/gtest.h>
+
+using namespace orbitdeck;
+using orbitdeck::testing::FakeGrabber;
+
+TEST(GlobalHotKey, SettingsMapOntoChords) {
+    const KeyModifiers alt = static_cast<KeyModifiers>(KeyModifier::alt);
+    EXPECT_EQ(hotKeyChord("off"), std::nullopt);
+    EXPECT_EQ(hotKeyChord("optionSpace"), (KeyChord{.keysym = ' ', .modifiers = alt}));
+    EXPECT_EQ(hotKeyChord("commandOptionSpace"),
+              (KeyChord{.keysym = ' ', .modifiers = KeyModifier::super | KeyModifier::alt}));
+    EXPECT_EQ(hotKeyChord("controlOptionSpace"),
+              (KeyChord{.keysym = ' ', .modifiers = KeyModifier::control | KeyModifier::alt}));
+    EXPECT_EQ(hotKeyChord("garbage"), hotKeyChord("optionSpace")) << "unknown reads as default";
+}
+
+TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
+    FakeGrabber grabber;
+    GlobalHotKey hotKey(grabber);
+    std::vector<GlobalHotKey::Registration> seen;
+    hotKey.setRegistrationObserver([&](GlobalHotKey::Registration r) { seen.push_back(r); });
+    int toggles = 0;
+    hotKey.setAction([&] { ++toggles; });
+
+    {
+        SCOPED_TRACE("switching shortcuts leaves exactly the new one");
+        hotKey.registerHotKey(hotKeyChord("optionSpace"));
+        hotKey.registerHotKey(hotKeyChord("commandOptionSpace"));
+        ASSERT_EQ(grabber.grabbed.size(), 1u);
+        EXPECT_EQ(grabber.grabbed[0], *hotKeyChord("commandOptionSpace"));
+        hotKey.registerHotKey(hotKeyChord("commandOptionSpace"));
+        EXPECT_EQ(grabber.grabbed.size(), 1u) << "registering twice keeps one grab";
+    }
+    {
+        SCOPED_TRACE("off grabs nothing, and coming back installs no second handler");
+        hotKey.registerHotKey(hotKeyChord("off"));
+        EXPECT_TRUE(grabber.grabbed.empty());
+        EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::none);
+        hotKey.registerHotKey(hotKeyChord("optionSpace"));
+        EXPECT_EQ(grabber.handlersInstalled, 1);
+    }
+    {
+        SCOPED_TRACE("every press runs the action once");
+        grabber.pressed();
+        grabber.pressed();
+        EXPECT_EQ(toggles, 2);
+    }
+    {
+        SCOPED_TRACE("a combination held by another client is reported, not fatal");
+        grabber.taken.insert(static_cast<KeyModifiers>(KeyModifier::alt));
+        hotKey.registerHotKey(hotKeyChord("optionSpace"));
+        EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
+        EXPECT_TRUE(grabber.grabbed.empty());
+        hotKey.registerHotKey(hotKeyChord("controlOptionSpace"));
+        EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered);
+    }
+    using R = GlobalHotKey::Registration;
+    EXPECT_EQ(seen,
+              (std::vector{R::registered, R::none, R::registered, R::refused, R::registered}));
+}
+
+TEST(GlobalHotKey, PressWithoutActionDoesNothing) {
+    FakeGrabber grabber;
+    GlobalHotKey hotKey(grabber);
+    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    grabber.pressed();
+    SUCCEED();
+}

@@ -1,0 +1,114 @@
+#include "platform/x11_hot_key_grabber.h"
+#include "system/global_hot_key.h"
+#include "x11_harness.h"
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <cstdlib>
+
+using namespace orbitdeck;
+using orbitdeck::testing::waitUntil;
+using orbitdeck::testing::xdotool;
+
+namespace {
+constexpr std::uint32_t keysymF12 = 0xffc9;
+
+// A grab on F12 marks the end of a scenario: once its press arrives, every event sent before
+// it has been seen too.
+struct Scenario {
+    X11HotKeyGrabber grabber;
+    X11HotKeyGrabber marker;
+    int presses = 0;
+    int markers = 0;
+
+    Scenario() {
+        grabber.setPressedHandler([this] { ++presses; });
+        marker.setPressedHandler([this] { ++markers; });
+        EXPECT_EQ(marker.grab({.keysym = keysymF12}), HotKeyGrabber::GrabResult::grabbed);
+    }
+    // Presses the marker and waits for it; returns the presses counted until then.
+    int settle() {
+        const int expected = markers + 1;
+        xdotool({"key", "F12"});
+        EXPECT_TRUE(waitUntil([&] { return markers == expected; }));
+        return presses;
+    }
+};
+} // namespace
+
+TEST(X11HotKeyGrabber, FiresOncePerPhysicalPress) {
+    Scenario s;
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord("optionSpace")), HotKeyGrabber::GrabResult::grabbed);
+    xdotool({"key", "alt+space"});
+    EXPECT_EQ(s.settle(), 1);
+
+    {
+        SCOPED_TRACE("with Caps Lock on");
+        xdotool({"key", "Caps_Lock"});
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 2);
+        xdotool({"key", "Caps_Lock"});
+    }
+    {
+        SCOPED_TRACE("held for 1.5 s");
+        xdotool({"keydown", "alt+space", "sleep", "1.5", "keyup", "space", "keyup", "alt"});
+        EXPECT_EQ(s.settle(), 3);
+    }
+    {
+        SCOPED_TRACE("other modifiers do not match, and releasing stops the presses");
+        xdotool({"key", "ctrl+alt+space"});
+        xdotool({"key", "space"});
+        EXPECT_EQ(s.settle(), 3);
+        s.grabber.release();
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 3);
+    }
+}
+
+TEST(X11HotKeyGrabber, SuperAltSpaceOnlyWhenChosen) {
+    Scenario s;
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord("commandOptionSpace")),
+              HotKeyGrabber::GrabResult::grabbed);
+    xdotool({"key", "alt+space"});
+    EXPECT_EQ(s.settle(), 0);
+    xdotool({"key", "super+alt+space"});
+    EXPECT_EQ(s.settle(), 1);
+}
+
+TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
+    xcb_connection_t* rival = xcb_connect(nullptr, nullptr);
+    ASSERT_EQ(xcb_connection_has_error(rival), 0);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(rival)).data->root;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(rival);
+    xcb_keycode_t* space = xcb_key_symbols_get_keycode(symbols, ' ');
+    ASSERT_NE(space, nullptr);
+    const xcb_keycode_t keycode = space[0];
+    std::free(space);
+    xcb_key_symbols_free(symbols);
+    ASSERT_EQ(
+        xcb_request_check(rival, xcb_grab_key_checked(rival, 1, root, XCB_MOD_MASK_1, keycode,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)),
+        nullptr);
+
+    X11HotKeyGrabber grabber;
+    GlobalHotKey hotKey(grabber);
+    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
+    hotKey.registerHotKey(hotKeyChord("controlOptionSpace"));
+    EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
+        << "other combinations still work";
+
+    // A checked ungrab is done once it returns; a disconnect is processed some time later.
+    EXPECT_EQ(
+        xcb_request_check(rival, xcb_ungrab_key_checked(rival, keycode, root, XCB_MOD_MASK_1)),
+        nullptr);
+    xcb_disconnect(rival);
+    int presses = 0;
+    hotKey.setAction([&] { ++presses; });
+    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
+        << "free again once the rival is gone";
+    xdotool({"key", "alt+space"});
+    EXPECT_TRUE(waitUntil([&] { return presses == 1; }));
+}

@@ -1,0 +1,47 @@
+#include "window/app/launcher_window.h"
+
+#include "window/app/launcher_parts.h"
+#include "window/qml/desktop_wallpaper_image.h"
+#include "window/qml/image_providers.h"
+#include "window/qml/state_report.h"
+
+#include <QGuiApplication>
+#include <QQuickWindow>
+#include <QScreen>
+
+namespace orbitdeck {
+
+LauncherWindow::LauncherWindow()
+    : parts_(makeLauncherParts()) {
+    // Where our QML module lives in the resources (not a default import path before Qt 6.5).
+    engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
+    engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
+    engine_.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
+    engine_.addImageProvider(QStringLiteral("wallpaper"), new WallpaperProvider);
+}
+
+LauncherWindow::~LauncherWindow() = default;
+
+bool LauncherWindow::show() {
+    engine_.setInitialProperties({{QStringLiteral("win"), QVariant::fromValue(parts_->state())}});
+    // Through the module's name, so its C++ types come with it.
+    engine_.loadData("import Orbitdeck.Views\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
+    if (engine_.rootObjects().isEmpty())
+        return false;
+    window_ = qobject_cast<QQuickWindow*>(engine_.rootObjects().constFirst());
+    if (!window_)
+        return false;
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window_->setPosition(area.center() - QPoint(window_->width() / 2, window_->height() / 2));
+    }
+    if (const QByteArray path = qgetenv(StateReport::environmentVariable); !path.isEmpty())
+        report_ =
+            std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
+    parts_->attach(*window_);
+    window_->show();
+    return true;
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QQmlApplicationEngine>
+
+#include <memory>
+
+class QQuickWindow;
+
+namespace orbitdeck {
+
+class StateReport;
+struct LauncherParts;
+
+// The one window scene: builds the window state, loads the views with it, centres the window
+// and, for tests only, attaches the state report.
+class LauncherWindow {
+public:
+    LauncherWindow();
+    ~LauncherWindow();
+
+    // False when the views could not be loaded.
+    bool show();
+    QQuickWindow* window() const { return window_; }
+
+private:
+    std::unique_ptr<LauncherParts> parts_;
+    QQmlApplicationEngine engine_;
+    QQuickWindow* window_ = nullptr;
+    std::unique_ptr<StateReport> report_;
+};
+
+} // namespace orbitdeck

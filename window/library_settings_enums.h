@@ -1,0 +1,166 @@
+#pragma once
+
+#include "window/setting_enum.h"
+
+namespace orbitdeck {
+
+// `auto` is stored as "auto"; the C++ name differs only because auto is a keyword.
+enum class LibrarySkin { night, dusk, paper, automatic };
+enum class LibraryEffects { fluid, reduced, off };
+enum class LibraryDensity { compact, comfortable, large };
+enum class LibraryHotKey { off, optionSpace, commandOptionSpace, controlOptionSpace };
+enum class LibraryStartup { fullscreen, window };
+enum class LibraryBrowsing { pages, scroll };
+enum class LibrarySort { manual, name, nameReverse, added, recent, frequency };
+enum class LibraryLanguage {
+    system,
+    english,
+    simplifiedChinese,
+    traditionalChinese,
+    japanese,
+    korean,
+    german,
+    french,
+    spanish,
+    italian,
+    portuguese,
+    russian
+};
+enum class HotCorner { off, topLeft, topRight, bottomLeft, bottomRight };
+// The tab the settings sheet opens on.
+enum class LibraryAppearanceTab { general, shortcuts, grid, appearance, organize };
+// The app's own icon; midnight is the standard one.
+enum class AppIconStyle { midnight, light, mint, sunset, graphite, classic };
+
+template <>
+struct SettingEnumTraits<LibrarySkin> {
+    using C = EnumCase<LibrarySkin>;
+    static constexpr std::array cases{
+        C{LibrarySkin::night, "night", textKey("Midnight")},
+        C{LibrarySkin::dusk, "dusk", textKey("Plum")},
+        C{LibrarySkin::paper, "paper", textKey("Paper")},
+        C{LibrarySkin::automatic, "auto", textKey("Match macOS")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibraryEffects> {
+    using C = EnumCase<LibraryEffects>;
+    static constexpr std::array cases{
+        C{LibraryEffects::fluid, "fluid", textKey("Fluid")},
+        C{LibraryEffects::reduced, "reduced", textKey("Reduced")},
+        C{LibraryEffects::off, "off", textKey("Off")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibraryDensity> {
+    using C = EnumCase<LibraryDensity>;
+    static constexpr std::array cases{
+        C{LibraryDensity::compact, "compact", {}},
+        C{LibraryDensity::comfortable, "comfortable", {}},
+        C{LibraryDensity::large, "large", {}},
+    };
+};
+
+// Titles name the keys as the tables show them for this platform (Super for Command).
+template <>
+struct SettingEnumTraits<LibraryHotKey> {
+    using C = EnumCase<LibraryHotKey>;
+    static constexpr std::array cases{
+        C{LibraryHotKey::off, "off", textKey("Off")},
+        C{LibraryHotKey::optionSpace, "optionSpace", textKey("⌥ Space")},
+        C{LibraryHotKey::commandOptionSpace, "commandOptionSpace", textKey("⌘⌥ Space")},
+        C{LibraryHotKey::controlOptionSpace, "controlOptionSpace", textKey("⌃⌥ Space")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibraryStartup> {
+    using C = EnumCase<LibraryStartup>;
+    static constexpr std::array cases{
+        C{LibraryStartup::fullscreen, "fullscreen", textKey("Full screen")},
+        C{LibraryStartup::window, "window", textKey("Window")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibraryBrowsing> {
+    using C = EnumCase<LibraryBrowsing>;
+    static constexpr std::array cases{
+        C{LibraryBrowsing::pages, "pages", textKey("Horizontal pages")},
+        C{LibraryBrowsing::scroll, "scroll", textKey("Vertical scrolling")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibrarySort> {
+    using C = EnumCase<LibrarySort>;
+    static constexpr std::array cases{
+        C{LibrarySort::manual, "manual", textKey("Manual")},
+        C{LibrarySort::name, "name", textKey("Name A–Z")},
+        C{LibrarySort::nameReverse, "nameReverse", textKey("Name Z–A")},
+        C{LibrarySort::added, "added", textKey("Date added")},
+        C{LibrarySort::recent, "recent", textKey("Last opened")},
+        C{LibrarySort::frequency, "frequency", textKey("Most used")},
+    };
+};
+
+// Only `system` has a title key; the others show their native names (library_language.h).
+template <>
+struct SettingEnumTraits<LibraryLanguage> {
+    using C = EnumCase<LibraryLanguage>;
+    static constexpr std::array cases{
+        C{LibraryLanguage::system, "system", textKey("Follow macOS")},
+        C{LibraryLanguage::english, "english", {}},
+        C{LibraryLanguage::simplifiedChinese, "simplifiedChinese", {}},
+        C{LibraryLanguage::traditionalChinese, "traditionalChinese", {}},
+        C{LibraryLanguage::japanese, "japanese", {}},
+        C{LibraryLanguage::korean, "korean", {}},
+        C{LibraryLanguage::german, "german", {}},
+        C{LibraryLanguage::french, "french", {}},
+        C{LibraryLanguage::spanish, "spanish", {}},
+        C{LibraryLanguage::italian, "italian", {}},
+        C{LibraryLanguage::portuguese, "portuguese", {}},
+        C{LibraryLanguage::russian, "russian", {}},
+    };
+};
+
+template <>
+struct SettingEnumTraits<HotCorner> {
+    using C = EnumCase<HotCorner>;
+    static constexpr std::array cases{
+        C{HotCorner::off, "off", textKey("Off")},
+        C{HotCorner::topLeft, "topLeft", textKey("Top left")},
+        C{HotCorner::topRight, "topRight", textKey("Top right")},
+        C{HotCorner::bottomLeft, "bottomLeft", textKey("Bottom left")},
+        C{HotCorner::bottomRight, "bottomRight", textKey("Bottom right")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<LibraryAppearanceTab> {
+    using C = EnumCase<LibraryAppearanceTab>;
+    static constexpr std::array cases{
+        C{LibraryAppearanceTab::general, "general", textKey("General")},
+        C{LibraryAppearanceTab::shortcuts, "shortcuts", textKey("Shortcuts")},
+        C{LibraryAppearanceTab::grid, "grid", textKey("Grid")},
+        C{LibraryAppearanceTab::appearance, "appearance", textKey("Appearance")},
+        C{LibraryAppearanceTab::organize, "organize", textKey("Organize")},
+    };
+};
+
+template <>
+struct SettingEnumTraits<AppIconStyle> {
+    using C = EnumCase<AppIconStyle>;
+    static constexpr std::array cases{
+        C{AppIconStyle::midnight, "midnight", textKey("Midnight")},
+        C{AppIconStyle::light, "light", textKey("Light")},
+        C{AppIconStyle::mint, "mint", textKey("Mint")},
+        C{AppIconStyle::sunset, "sunset", textKey("Sunset")},
+        C{AppIconStyle::graphite, "graphite", textKey("Graphite")},
+        C{AppIconStyle::classic, "classic", textKey("Classic")},
+    };
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "window/localization.h"
+
+#include <QObject>
+#include <QVariantList>
+
+class QQmlEngine;
+
+namespace orbitdeck {
+
+// The interface language for QML, registered as the singleton L of "Orbitdeck.Localization".
+// QML passes L.revision to every lookup, so each text is a binding on the revision and changes
+// as soon as the language setting does, without a restart:
+//     text: L.t("Done", L.revision)
+//     text: L.format("Refreshed · %lld apps", [count], L.revision)
+class LocalizationBridge : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int revision READ revision NOTIFY revisionChanged)
+    // The interface locale's name ("fr", "zh-Hans"), for number formatting in QML.
+    Q_PROPERTY(QString localeName READ localeName NOTIFY revisionChanged)
+public:
+    LocalizationBridge(DefaultsStore& defaults, const Localizer& localizer,
+                       QObject* parent = nullptr);
+
+    static void registerSingleton(LocalizationBridge* bridge);
+
+    int revision() const { return revision_; }
+    QString localeName() const;
+    LibraryLanguage language() const;
+
+    Q_INVOKABLE QString t(const QString& key, int revision) const;
+    Q_INVOKABLE QString format(const QString& key, const QVariantList& arguments,
+                               int revision) const;
+
+signals:
+    void revisionChanged();
+
+private:
+    DefaultsStore& defaults_;
+    const Localizer& localizer_;
+    int revision_ = 0;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,149 @@
+import QtQuick
+import QtQuick.Controls
+import Qt5Compat.GraphicalEffects
+
+// One application: icon, name, hover and highlight, the delete badge while arranging.
+Item {
+    id: tile
+    property string appId
+    property string name
+    property url iconSource
+    property real size: 62
+    property real tileHeight: 96
+    property bool showsLabel: true
+    property string effects: "fluid"
+    property bool reduceMotion: false
+    property color ink: "white"
+    property color accent: Skin.accent("night")
+    property bool highlighted: false
+    property bool deletable: false
+    property bool pressed: false
+    property string deleteTooltip: "Move to Trash"
+    property string deleteLabel: "Delete " + name
+    readonly property bool hovered: hover.hovered
+    readonly property bool lifts: hovered && Skin.fluid(effects, reduceMotion)
+    readonly property bool pressAnimates: Skin.fluid(effects, reduceMotion)
+
+    signal deleteClicked()
+
+    objectName: "application-result-" + appId
+    height: tileHeight
+    Accessible.name: name
+    Accessible.role: Accessible.Button
+
+    HoverHandler { id: hover }
+    ToolTip.visible: hovered && tooltipText !== ""
+    ToolTip.delay: 700
+    ToolTip.text: tooltipText
+    readonly property string tooltipText: showsLabel && name.length < 14 ? "" : name
+
+    Item {
+        id: face
+        anchors.fill: parent
+        opacity: tile.pressed ? 0.86 : 1
+        scale: tile.pressed && tile.pressAnimates ? 0.94 : 1
+        Behavior on scale {
+            enabled: tile.pressAnimates
+            NumberAnimation { duration: 220; easing.type: Easing.OutBack; easing.overshoot: 1.2 }
+        }
+
+        Rectangle {
+            anchors.fill: parent
+            radius: 15
+            color: tile.highlighted ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.17)
+                 : tile.hovered ? Qt.rgba(tile.ink.r, tile.ink.g, tile.ink.b, 0.09) : "transparent"
+            border.width: tile.highlighted || tile.hovered ? 1 : 0
+            border.color: tile.highlighted ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.4)
+                        : Qt.rgba(tile.ink.r, tile.ink.g, tile.ink.b, 0.14)
+            Behavior on color {
+                enabled: Skin.animates(tile.effects, tile.reduceMotion)
+                ColorAnimation { duration: 200 }
+            }
+        }
+
+        Column {
+            id: stack
+            spacing: 3
+            anchors.centerIn: parent
+            width: parent.width - 10
+
+            Item {
+                id: iconBox
+                width: tile.size
+                height: tile.size
+                anchors.horizontalCenter: parent.horizontalCenter
+                scale: tile.lifts ? 1.07 : 1
+                transform: Translate { y: tile.lifts ? -3 : 0 }
+                Behavior on scale {
+                    enabled: Skin.animates(tile.effects, tile.reduceMotion)
+                    NumberAnimation { duration: 260; easing.type: Easing.OutBack; easing.overshoot: 1.1 }
+                }
+
+                RectangularGlow {
+                    width: parent.width * 0.8
+                    height: parent.height * 0.8
+                    anchors.centerIn: parent
+                    anchors.verticalCenterOffset: tile.hovered ? 5 : 2
+                    glowRadius: tile.hovered ? 10 : 4
+                    spread: 0.1
+                    cornerRadius: width * 0.22 + glowRadius
+                    color: Qt.rgba(0, 0, 0, tile.hovered ? 0.26 : 0.12)
+                }
+                Image {
+                    anchors.fill: parent
+                    source: tile.iconSource
+                    sourceSize: Qt.size(Math.ceil(tile.size * Screen.devicePixelRatio),
+                                        Math.ceil(tile.size * Screen.devicePixelRatio))
+                    fillMode: Image.PreserveAspectFit
+                    smooth: true
+                    mipmap: true
+                    antialiasing: true
+                    Accessible.ignored: true
+                }
+            }
+
+            Item {
+                visible: tile.showsLabel
+                width: parent.width
+                height: label.implicitHeight
+                Text {
+                    // The name's shadow under white ink.
+                    visible: tile.ink.r === 1 && tile.ink.g === 1 && tile.ink.b === 1
+                    x: label.x
+                    y: label.y + 1
+                    width: label.width
+                    text: label.text
+                    font: label.font
+                    fontSizeMode: label.fontSizeMode
+                    minimumPixelSize: label.minimumPixelSize
+                    elide: label.elide
+                    horizontalAlignment: label.horizontalAlignment
+                    color: Qt.rgba(0, 0, 0, 0.45)
+                }
+                Text {
+                    id: label
+                    width: parent.width
+                    text: tile.name
+                    textFormat: Text.PlainText
+                    font.pixelSize: tile.tileHeight < 65 ? 10.5 : 12
+                    fontSizeMode: Text.HorizontalFit
+                    minimumPixelSize: font.pixelSize * 0.85
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                    horizontalAlignment: Text.AlignHCenter
+                    color: tile.ink
+                }
+            }
+        }
+    }
+
+    DeleteBadge {
+        visible: tile.deletable
+        x: tile.width / 2 - tile.size / 2 - width / 2
+        y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
+        appId: tile.appId
+        tooltip: tile.deleteTooltip
+        label: tile.deleteLabel
+        onClicked: tile.deleteClicked()
+    }
+}

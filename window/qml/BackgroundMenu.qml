@@ -1,0 +1,84 @@
+import QtQuick
+import QtQuick.Controls
+
+// The context menu of the grid's empty space.
+Menu {
+    id: bgMenu
+    property bool arranging: false
+    property bool searching: false
+    property bool fullScreen: false
+    property string sort: "manual"
+    property bool labels: true
+    property var tr: key => key
+
+    signal done()
+    signal editLayout()
+    signal sortChosen(string sort)
+    signal labelsToggled(bool on)
+    signal fullScreenToggled()
+    signal settingsChosen()
+    signal refreshChosen()
+    signal restartChosen()
+    signal closeChosen()
+
+    objectName: "library-background-menu"
+
+    MenuItem {
+        objectName: "library-menu-arrange"
+        text: bgMenu.arranging ? bgMenu.tr("Done") : bgMenu.tr("Edit Layout")
+        enabled: bgMenu.arranging || !bgMenu.searching
+        onTriggered: bgMenu.arranging ? bgMenu.done() : bgMenu.editLayout()
+    }
+    Menu {
+        id: sortMenu
+        objectName: "library-menu-sort"
+        title: bgMenu.tr("Sort apps by")
+        Repeater {
+            model: [["manual", "Manual"], ["name", "Name A–Z"], ["nameReverse", "Name Z–A"],
+                    ["added", "Date added"], ["recent", "Last opened"], ["frequency", "Most used"]]
+            MenuItem {
+                required property var modelData
+                objectName: "library-menu-sort-" + modelData[0]
+                text: bgMenu.tr(modelData[1])
+                checkable: true
+                checked: bgMenu.sort === modelData[0]
+                onTriggered: bgMenu.sortChosen(modelData[0])
+            }
+        }
+    }
+    MenuItem {
+        objectName: "library-menu-labels"
+        text: bgMenu.tr("Show app names")
+        checkable: true
+        checked: bgMenu.labels
+        onTriggered: bgMenu.labelsToggled(checked)
+    }
+    MenuSeparator {}
+    MenuItem {
+        objectName: "library-menu-full-screen"
+        text: bgMenu.fullScreen ? bgMenu.tr("Exit full screen") : bgMenu.tr("Enter full screen")
+        onTriggered: bgMenu.fullScreenToggled()
+    }
+    MenuItem {
+        objectName: "library-menu-settings"
+        text: bgMenu.tr("Settings…")
+        onTriggered: bgMenu.settingsChosen()
+    }
+    MenuSeparator {}
+    MenuItem {
+        objectName: "library-menu-refresh"
+        text: bgMenu.tr("Refresh") + "\t" + "Ctrl+R"
+        onTriggered: bgMenu.refreshChosen()
+    }
+    MenuItem {
+        objectName: "library-menu-restart"
+        text: bgMenu.tr("Restart Orbitdeck")
+        onTriggered: bgMenu.restartChosen()
+    }
+    MenuSeparator {}
+    MenuItem {
+        objectName: "library-menu-close"
+        text: bgMenu.tr("Close Orbitdeck")
+        onTriggered: bgMenu.closeChosen()
+    }
+}

@@ -1,0 +1,34 @@
+import QtQuick
+import QtQuick.Controls
+
+// A round 33 x 33 toolbar button with a symbol on glass.
+Item {
+    id: button
+    property string symbol
+    property string label
+    property string tooltip
+    property string skin: "night"
+    signal clicked()
+
+    width: 33
+    height: 33
+    Accessible.name: label
+    Accessible.role: Accessible.Button
+    ToolTip.visible: hover.hovered && tooltip !== ""
+    ToolTip.delay: 700
+    ToolTip.text: tooltip
+
+    HoverHandler { id: hover }
+    GlassCapsule {
+        anchors.fill: parent
+        skin: button.skin
+        opacity: tap.pressed ? 0.7 : hover.hovered ? 1 : 0.85
+    }
+    Symbol {
+        anchors.centerIn: parent
+        name: button.symbol
+        size: 15
+        color: Skin.ink(button.skin)
+    }
+    TapHandler { id: tap; onTapped: button.clicked() }
+}

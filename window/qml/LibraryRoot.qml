@@ -1,0 +1,192 @@
+import QtQuick
+import Orbitdeck.Views
+import Qt5Compat.GraphicalEffects
+
+// The visible frame of the launcher: backdrop, top bar, the loading, empty or grid state,
+// the background menu and the toast.
+Item {
+    id: root
+    property string skin: "night"            // resolved
+    property string effects: "fluid"
+    property bool reduceMotion: false
+    property bool fullScreen: false
+    property bool loaded: false
+    property var tiles                       // every visible item
+    property int itemCount: 0
+    property int page: 0
+    property string query: ""
+    property bool searching: false
+    property bool arranging: false
+    property bool folderOpen: false
+    property string toastText: ""
+    property url wallpaper: ""
+    property real wallpaperBlur: 12
+    property bool scrolling: false
+    property int customColumns: 0
+    property int customRows: 0
+    property real baseIconSize: 62
+    property string sort: "manual"
+    property bool labels: true
+    property real libraryScale: 1
+    property Component cell
+    property var tr: key => key
+    readonly property alias search: topBar.search
+    readonly property alias grid: gridArea
+    readonly property var metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
+                                                           customColumns, customRows,
+                                                           baseIconSize, scrolling)
+
+    signal queryEdited(string text)
+    signal submitted()
+    signal doneClicked()
+    signal settingsClicked()
+    signal fullScreenClicked()
+    signal backgroundClicked()
+    signal editLayoutChosen()
+    signal sortChosen(string sort)
+    signal labelsToggled(bool on)
+    signal refreshChosen()
+    signal restartChosen()
+    signal closeChosen()
+    signal pageRequested(int target)
+    signal pageSettled(int target)
+    signal appStoreRequested()
+
+    LibraryBackdrop {
+        anchors.fill: parent
+        skin: root.skin
+        wallpaper: root.wallpaper
+        wallpaperBlur: root.wallpaperBlur
+    }
+
+    Column {
+        id: content
+        anchors.fill: parent
+        anchors.margins: root.fullScreen ? 20 : 0
+
+        Item {
+            id: header
+            width: parent.width
+            height: topBar.implicitHeight + (root.fullScreen ? 44 + 30 : 16 + 12)
+            MouseArea {
+                anchors.fill: parent
+                onClicked: root.backgroundClicked()
+            }
+            TopBar {
+                id: topBar
+                anchors.fill: parent
+                anchors.leftMargin: 22
+                anchors.rightMargin: 22
+                anchors.topMargin: root.fullScreen ? 44 : 16
+                anchors.bottomMargin: root.fullScreen ? 30 : 12
+                skin: root.skin
+                fullScreen: root.fullScreen
+                arranging: root.arranging
+                reduceMotion: root.reduceMotion
+                query: root.query
+                tr: root.tr
+                onQueryEdited: text => root.queryEdited(text)
+                onSubmitted: root.submitted()
+                onDoneClicked: root.doneClicked()
+                onSettingsClicked: root.settingsClicked()
+                onFullScreenClicked: root.fullScreenClicked()
+            }
+        }
+
+        Item {
+            id: mainArea
+            width: parent.width
+            height: parent.height - header.height
+
+            LoadingState {
+                anchors.fill: parent
+                visible: !root.loaded
+                label: root.tr("Finding applications")
+                skin: root.skin
+            }
+            EmptyState {
+                objectName: "library-empty"
+                anchors.fill: parent
+                visible: root.loaded && root.itemCount === 0
+                title: root.tr("No applications found")
+                description: root.searching ? "\u201C" + root.query + "\u201D" : ""
+                showsAction: root.searching
+                actionTitle: root.tr("Search the App Store")
+                skin: root.skin
+                onActionClicked: root.appStoreRequested()
+            }
+            Item {
+                id: gridArea
+                objectName: "library-grid"
+                anchors.fill: parent
+                visible: root.loaded && root.itemCount > 0
+                scale: root.libraryScale * (root.folderOpen && Skin.fluid(root.effects, root.reduceMotion) ? 0.96 : 1)
+                opacity: root.folderOpen ? 0.55 : 1
+                layer.enabled: root.folderOpen && Skin.animates(root.effects, root.reduceMotion)
+                layer.effect: FastBlur { radius: 22; transparentBorder: true }
+                Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
+
+                BackgroundLayer {
+                    anchors.fill: parent
+                    arranging: root.arranging
+                    searching: root.searching
+                    fullScreen: root.fullScreen
+                    sort: root.sort
+                    labels: root.labels
+                    tr: root.tr
+                    onTapped: root.backgroundClicked()
+                    onDone: root.doneClicked()
+                    onEditLayout: root.editLayoutChosen()
+                    onSortChosen: sort => root.sortChosen(sort)
+                    onLabelsToggled: on => root.labelsToggled(on)
+                    onFullScreenToggled: root.fullScreenClicked()
+                    onSettingsChosen: root.settingsClicked()
+                    onRefreshChosen: root.refreshChosen()
+                    onRestartChosen: root.restartChosen()
+                    onCloseChosen: root.closeChosen()
+                }
+                Loader {
+                    anchors.fill: parent
+                    sourceComponent: root.scrolling ? scrollGrid : pagedGrid
+                }
+            }
+        }
+    }
+
+    Component {
+        id: pagedGrid
+        PagedGrid {
+            model: root.tiles
+            itemCount: root.itemCount
+            page: root.page
+            metrics: root.metrics
+            cell: root.cell
+            skin: root.skin
+            effects: root.effects
+            reduceMotion: root.reduceMotion
+            searching: root.searching
+            pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
+            onPageRequested: target => root.pageRequested(target)
+            onPageSettled: target => root.pageSettled(target)
+        }
+    }
+    Component {
+        id: scrollGrid
+        Item {
+            ScrollGrid {
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+                anchors.horizontalCenter: parent.horizontalCenter
+                model: root.tiles
+                metrics: root.metrics
+                cell: root.cell
+                animated: Skin.animates(root.effects, root.reduceMotion)
+            }
+        }
+    }
+
+    Toast {
+        text: root.toastText
+        skin: root.skin
+    }
+}

@@ -1,0 +1,103 @@
+import QtQuick
+import Orbitdeck.Views
+
+// The one launcher window. Binds the views to the window state `win` and forwards input to it.
+Window {
+    id: window
+    property QtObject win: null
+    property var localize: null               // (key) -> text in the interface language
+    property url wallpaperSource: wallpaper.source
+    readonly property QtObject settings: win ? win.settings : null
+    readonly property QtObject selection: win ? win.selection : null
+    readonly property QtObject lifecycle: win ? win.lifecycle : null
+    readonly property string skin: settings ? (settings.resolvedSkin || (settings.skin === "auto" ? "night" : settings.skin)) : "night"
+    readonly property string effects: settings ? settings.effects : "fluid"
+    readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
+    readonly property string query: win ? win.search.query : ""
+    readonly property bool searching: win ? win.search.isSearching : false
+    readonly property bool arranging: selection ? selection.arranging : false
+
+    function tr(key) { return localize ? localize(key) : key }
+
+    title: tr("Orbitdeck")
+    width: 1040
+    height: 680
+    minimumWidth: 760
+    minimumHeight: 600
+    color: "black"
+
+    Actions { id: actions; win: window.win; view: libraryRoot }
+
+    DesktopWallpaperImage {
+        id: wallpaper
+        enabled: window.settings ? window.settings.wallpaper : true
+    }
+    LibraryKeyMonitor {
+        window: window
+        handler: key => actions.handleKey(key)
+    }
+    Shortcut { sequence: "Ctrl+,"; onActivated: actions.openSettings() }
+    Shortcut { sequence: "Ctrl+R"; onActivated: actions.refresh() }
+
+    LibraryRoot {
+        id: libraryRoot
+        anchors.fill: parent
+        skin: window.skin
+        effects: window.effects
+        reduceMotion: window.reduceMotion
+        fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
+        loaded: window.win ? window.win.library.loaded : false
+        tiles: window.win ? window.win.tiles : null
+        itemCount: window.win ? window.win.tiles.count : 0
+        page: window.win ? window.win.paging.page : 0
+        query: window.query
+        searching: window.searching
+        arranging: window.arranging
+        folderOpen: window.selection ? window.selection.openFolder !== "" : false
+        toastText: window.win ? window.win.toasts.text : ""
+        wallpaper: window.settings && window.settings.wallpaper ? wallpaper.source : ""
+        wallpaperBlur: window.settings ? window.settings.wallpaperBlur : 12
+        scrolling: window.settings ? window.settings.browsing === "scroll" : false
+        customColumns: window.settings ? window.settings.customColumns : 0
+        customRows: window.settings ? window.settings.customRows : 0
+        baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
+        sort: window.settings ? window.settings.sort : "manual"
+        labels: window.settings ? window.settings.labels : true
+        libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
+        tr: key => window.tr(key)
+        cell: Component { LibraryCell { actions: actions; root: window } }
+
+        onQueryEdited: text => actions.setQuery(text)
+        onSubmitted: actions.submitSearch()
+        onDoneClicked: actions.stopArranging()
+        onSettingsClicked: actions.openSettings()
+        onFullScreenClicked: actions.toggleFullScreen()
+        onBackgroundClicked: actions.backgroundClick()
+        onEditLayoutChosen: actions.editLayout()
+        onSortChosen: sort => actions.setSort(sort)
+        onLabelsToggled: on => actions.setLabels(on)
+        onRefreshChosen: actions.refresh()
+        onRestartChosen: actions.restart()
+        onCloseChosen: actions.dismiss()
+        onPageRequested: target => actions.goToPage(target)
+        onPageSettled: target => actions.settlePage(target)
+        onAppStoreRequested: actions.searchAppStore()
+    }
+
+    Connections {
+        target: window.win ? window.win.search : null
+        function onSearchFocusedChanged() {
+            if (window.win.search.searchFocused)
+                libraryRoot.search.focusField()
+        }
+    }
+    Connections {
+        target: window.lifecycle
+        function onWallpaperRefreshRequested() { wallpaper.refresh() }
+        function onIconCacheClearRequested() { actions.clearIconCache() }
+    }
+    Component.onCompleted: {
+        wallpaper.refresh()
+        libraryRoot.search.focusField()
+    }
+}

@@ -1,0 +1,68 @@
+import QtQuick
+import Orbitdeck.Views
+
+// Under the paged grid: previous chevron, at most seven dots around the current page, next
+// chevron, and an invisible status text for accessibility and automation.
+Row {
+    id: bar
+    property int current: 0
+    property int count: 1
+    property string skin: "night"
+    property bool reduceMotion: false
+    property string effects: "fluid"
+    property string pageLabelFormat: "Page %1"   // localised "Page %lld"
+    readonly property color mark: Skin.ink(skin)
+    readonly property int firstDot: LibraryGridMath.firstDot(current, count)
+    readonly property int endDot: LibraryGridMath.endDot(current, count)
+
+    signal pageRequested(int page)
+
+    spacing: 10
+    height: 52
+    leftPadding: 6
+    rightPadding: 6
+    opacity: 0.6
+
+    Chevron {
+        objectName: "library-page-previous"
+        anchors.verticalCenter: parent.verticalCenter
+        symbol: "chevron.left"
+        label: "Previous page"
+        color: bar.mark
+        enabled: bar.current - 1 >= 0 && bar.current - 1 < bar.count
+        onClicked: bar.pageRequested(bar.current - 1)
+    }
+    Row {
+        anchors.verticalCenter: parent.verticalCenter
+        Repeater {
+            model: Math.max(bar.endDot - bar.firstDot, 0)
+            PageDot {
+                required property int index
+                page: bar.firstDot + index
+                current: page === bar.current
+                color: bar.mark
+                animated: Skin.animates(bar.effects, bar.reduceMotion)
+                label: bar.pageLabelFormat.arg(page + 1)
+                onClicked: bar.pageRequested(page)
+            }
+        }
+    }
+    Chevron {
+        objectName: "library-page-next"
+        anchors.verticalCenter: parent.verticalCenter
+        symbol: "chevron.right"
+        label: "Next page"
+        color: bar.mark
+        enabled: bar.current + 1 >= 0 && bar.current + 1 < bar.count
+        onClicked: bar.pageRequested(bar.current + 1)
+    }
+    Text {
+        objectName: "library-page-status"
+        width: 1
+        height: 1
+        opacity: 0
+        font.pixelSize: 11
+        text: (bar.current + 1) + " / " + bar.count
+        Accessible.name: text
+    }
+}

@@ -1,0 +1,32 @@
+import QtQuick
+
+// One page dot: the current page's dot is opaque and a little larger.
+Item {
+    id: dot
+    property int page
+    property bool current: false
+    property color color: "white"
+    property bool animated: true
+    property string label
+    signal clicked()
+
+    objectName: "library-page-" + (page + 1)
+    width: 20
+    height: 30
+    Accessible.name: label
+    Accessible.role: Accessible.Button
+    Accessible.selected: current
+
+    Rectangle {
+        anchors.centerIn: parent
+        width: 7
+        height: 7
+        radius: 3.5
+        color: dot.color
+        opacity: dot.current ? 1 : 0.32
+        scale: dot.current ? 1.15 : 1
+        Behavior on opacity { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
+        Behavior on scale { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
+    }
+    TapHandler { onTapped: dot.clicked() }
+}

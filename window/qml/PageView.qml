@@ -1,0 +1,33 @@
+import QtQuick
+
+// The grid of one list of items: `columns` columns, 18 points between columns and 14 between
+// rows. A list change moves, inserts and removes tiles with an animation.
+GridView {
+    id: grid
+    property var metrics: ({ columns: 7, rows: 5, width: 0, cellWidth: 100, cellHeight: 96, iconSize: 62 })
+    property bool tilesInteractive: true
+    property Component cell
+    property bool animated: true
+
+    width: metrics.width + 18
+    height: metrics.rows * (metrics.cellHeight + 14)
+    cellWidth: metrics.cellWidth + 18
+    cellHeight: metrics.cellHeight + 14
+    interactive: false
+    boundsBehavior: Flickable.StopAtBounds
+    reuseItems: false
+    delegate: cell
+
+    move: Transition {
+        enabled: grid.animated
+        NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+    }
+    displaced: Transition {
+        enabled: grid.animated
+        NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+    }
+    add: Transition {
+        enabled: grid.animated
+        NumberAnimation { property: "opacity"; from: 0; to: 1; duration: 180 }
+    }
+}

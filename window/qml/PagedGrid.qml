@@ -1,0 +1,170 @@
+import QtQuick
+import Orbitdeck.Views
+
+// Pages mode: the current page (and its neighbour while a swipe is under way) over the page
+// bar. Swipes track the finger with fluid motion and settle with a spring; page changes slide
+// in from the side they come from, only with fluid motion.
+Item {
+    id: paged
+    property var model                     // every visible item of the library
+    property int itemCount: 0
+    property int page: 0                   // the page asked for
+    property var metrics
+    property Component cell
+    property string skin: "night"
+    property string effects: "fluid"
+    property bool reduceMotion: false
+    property bool searching: false
+    property string pageLabelFormat: "Page %1"
+
+    readonly property int capacity: metrics ? metrics.capacity : 35
+    readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
+    readonly property int currentPage: LibraryGridMath.currentPage(page, shownPageCount)
+    readonly property bool fluid: Skin.fluid(effects, reduceMotion)
+    property real swipeOffset: 0
+    property bool settlingSwipe: false
+    property real slide: 0                 // offset of a page change's slide, 0 at rest
+    property int previousPage: 0
+    readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
+    readonly property bool showsNeighbour: swipeOffset !== 0 && neighbourPage >= 0
+                                           && neighbourPage < shownPageCount
+
+    // Asks for a page change that animates (through the state's page turn).
+    signal pageRequested(int target)
+    // A finished swipe has settled on this page: set it without a second animation.
+    signal pageSettled(int target)
+
+    clip: true
+
+    onCurrentPageChanged: {
+        const from = previousPage
+        previousPage = currentPage
+        if (settlingSwipe || !fluid || from === currentPage) {
+            slide = 0
+            return
+        }
+        outgoing.first = from * capacity
+        slide = currentPage > from ? width : -width
+        slideIn.restart()
+    }
+
+    function swipeChanged(translation) {
+        if (!fluid || settlingSwipe)
+            return
+        swipeOffset = LibraryGridMath.trackedOffset(translation, currentPage, shownPageCount, width)
+    }
+
+    function swipeEnded(translation, velocity) {
+        if (settlingSwipe)
+            return
+        const target = LibraryGridMath.swipeTarget(translation, velocity, currentPage,
+                                                   shownPageCount, width)
+        if (!fluid || swipeOffset === 0) {
+            swipeOffset = 0
+            paged.pageRequested(target)
+            return
+        }
+        settlingSwipe = true
+        settle.to = target === currentPage ? 0 : (target > currentPage ? -width : width)
+        settle.destination = target
+        settle.restart()
+    }
+
+    NumberAnimation {
+        id: settle
+        property int destination
+        target: paged
+        property: "swipeOffset"
+        duration: 360
+        easing.type: Easing.OutCubic
+        onFinished: {
+            paged.pageSettled(destination)
+            paged.swipeOffset = 0
+            paged.settlingSwipe = false
+        }
+    }
+    NumberAnimation {
+        id: slideIn
+        target: paged
+        property: "slide"
+        to: 0
+        duration: 420
+        easing.type: Easing.OutCubic
+    }
+
+    Item {
+        id: area
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: bar.top
+        clip: true
+
+        PageView {
+            id: neighbourView
+            objectName: "library-neighbour-page"
+            anchors.top: parent.top
+            x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
+            visible: paged.showsNeighbour
+            metrics: paged.metrics
+            cell: paged.cell
+            tilesInteractive: false
+            animated: false
+            Accessible.ignored: true
+            model: PageSliceModel {
+                sourceModel: paged.model
+                first: paged.neighbourPage * paged.capacity
+                count: paged.showsNeighbour ? paged.capacity : 0
+            }
+        }
+        PageView {
+            id: outgoingView
+            anchors.top: parent.top
+            x: (area.width - width) / 2 + paged.slide + (paged.slide > 0 ? -area.width : area.width)
+            visible: paged.slide !== 0
+            opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
+            metrics: paged.metrics
+            cell: paged.cell
+            tilesInteractive: false
+            animated: false
+            model: PageSliceModel {
+                id: outgoing
+                sourceModel: paged.model
+                count: paged.slide !== 0 ? paged.capacity : 0
+            }
+        }
+        PageView {
+            id: currentView
+            objectName: "library-page-grid"
+            anchors.top: parent.top
+            x: (area.width - width) / 2 + paged.swipeOffset + paged.slide
+            opacity: area.width > 0 ? 1 - Math.abs(paged.slide) / area.width : 1
+            metrics: paged.metrics
+            cell: paged.cell
+            animated: Skin.animates(paged.effects, paged.reduceMotion)
+            model: PageSliceModel {
+                sourceModel: paged.model
+                first: paged.currentPage * paged.capacity
+                count: paged.capacity
+            }
+        }
+        PageSwipeArea {
+            anchors.fill: parent
+            onMoved: travel => paged.swipeChanged(travel)
+            onEnded: (travel, velocity) => paged.swipeEnded(travel, velocity)
+        }
+    }
+
+    PageBar {
+        id: bar
+        anchors.bottom: parent.bottom
+        anchors.horizontalCenter: parent.horizontalCenter
+        current: paged.currentPage
+        count: paged.shownPageCount
+        skin: paged.skin
+        effects: paged.effects
+        reduceMotion: paged.reduceMotion
+        pageLabelFormat: paged.pageLabelFormat
+        onPageRequested: target => paged.pageRequested(target)
+    }
+}

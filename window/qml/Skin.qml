@@ -1,0 +1,38 @@
+pragma Singleton
+import QtQuick
+
+// Colours of the three resolved skins ("night", "dusk", "paper") and the motion rules.
+QtObject {
+    function accent(skin) {
+        if (skin === "dusk") return Qt.rgba(0.93, 0.64, 1.0, 1)
+        if (skin === "paper") return Qt.rgba(0, 0.45, 0.85, 1)
+        return Qt.rgba(0.49, 0.89, 0.81, 1)
+    }
+    // Text, symbols and tile ink.
+    function ink(skin) { return skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : Qt.rgba(1, 1, 1, 1) }
+    function inkAt(skin, opacity) {
+        const c = ink(skin)
+        return Qt.rgba(c.r, c.g, c.b, opacity)
+    }
+    function gradientTop(skin) {
+        if (skin === "dusk") return Qt.rgba(0.26, 0.16, 0.33, 1)
+        if (skin === "paper") return Qt.rgba(0.95, 0.96, 0.98, 1)
+        return Qt.rgba(0.12, 0.17, 0.29, 1)
+    }
+    function gradientBottom(skin) {
+        if (skin === "dusk") return Qt.rgba(0.10, 0.06, 0.14, 1)
+        if (skin === "paper") return Qt.rgba(0.85, 0.88, 0.93, 1)
+        return Qt.rgba(0.04, 0.06, 0.11, 1)
+    }
+    function tint(skin) {
+        if (skin === "dusk") return Qt.rgba(0.22, 0.08, 0.28, 0.42)
+        if (skin === "paper") return Qt.rgba(1, 1, 1, 0.42)
+        return Qt.rgba(0.02, 0.04, 0.10, 0.40)
+    }
+    function vignetteOpacity(skin) { return skin === "paper" ? 0.06 : 0.22 }
+
+    // Motion: nothing moves under reduce motion or with effects "off"; scale effects, swipe
+    // tracking and page transitions run only with "fluid".
+    function animates(effects, reduceMotion) { return !reduceMotion && effects !== "off" }
+    function fluid(effects, reduceMotion) { return !reduceMotion && effects === "fluid" }
+}

@@ -1,0 +1,64 @@
+#include "window/qml/library_grid_math.h"
+
+#include "window/library_grid_metrics.h"
+
+#include <QUrl>
+
+namespace orbitdeck {
+
+QVariantMap LibraryGridMath::metrics(qreal width, qreal height, int customColumns, int customRows,
+                                     qreal baseIconSize, bool scrolling) const {
+    const auto m = LibraryGridMetrics::make({.width = width,
+                                             .height = height,
+                                             .customColumns = customColumns,
+                                             .customRows = customRows,
+                                             .baseIconSize = baseIconSize,
+                                             .scrolling = scrolling});
+    return {{QStringLiteral("columns"), m.columns},
+            {QStringLiteral("rows"), m.rows},
+            {QStringLiteral("width"), m.width},
+            {QStringLiteral("cellWidth"), m.cellWidth},
+            {QStringLiteral("cellHeight"), m.cellHeight},
+            {QStringLiteral("iconSize"), m.iconSize},
+            {QStringLiteral("capacity"), m.capacity()},
+            {QStringLiteral("pageHeight"), m.pageHeight()}};
+}
+
+int LibraryGridMath::pageCount(int itemCount, int capacity) const {
+    return paging::pageCount(itemCount, capacity);
+}
+
+int LibraryGridMath::shownPageCount(int itemCount, int capacity) const {
+    return paging::shownPageCount(itemCount, capacity);
+}
+
+int LibraryGridMath::currentPage(int requestedPage, int shownPages) const {
+    return paging::currentPage(requestedPage, shownPages);
+}
+
+int LibraryGridMath::firstDot(int current, int count) const {
+    return paging::dotRange(current, count).first;
+}
+
+int LibraryGridMath::endDot(int current, int count) const {
+    return paging::dotRange(current, count).second;
+}
+
+qreal LibraryGridMath::trackedOffset(qreal translation, int page, int shownPages,
+                                     qreal pageWidth) const {
+    return swipe::trackedOffset(translation, page, shownPages, pageWidth);
+}
+
+int LibraryGridMath::swipeTarget(qreal translation, qreal velocity, int page, int shownPages,
+                                 qreal pageWidth) const {
+    return swipe::target(translation, velocity, page, shownPages, pageWidth);
+}
+
+QString LibraryGridMath::appStoreSearchUrl(const QString& query) const {
+    // Encoded as a query value: "+", "&", "=" and "#" must not become separators or spaces.
+    const QByteArray value = QUrl::toPercentEncoding(query);
+    return QStringLiteral("macappstore://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?q=") +
+           QString::fromLatin1(value);
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,121 @@
+#include "window/qml/state_report.h"
+
+#include "platform/main_thread.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMetaProperty>
+#include <QQuickItem>
+#include <QSaveFile>
+
+namespace orbitdeck {
+
+namespace {
+
+bool shownOnScreen(const QQuickItem* item) {
+    for (const QQuickItem* at = item; at; at = at->parentItem()) {
+        if (!at->isVisible() || at->opacity() <= 0)
+            return false;
+    }
+    return true;
+}
+
+void collectItems(const QQuickItem* item, const QPoint& windowOrigin, QJsonObject& out) {
+    if (!item->isVisible() || item->opacity() <= 0)
+        return;
+    const QString name = item->objectName();
+    if (!name.isEmpty() && item->width() > 0 && item->height() > 0 && shownOnScreen(item)) {
+        const QRectF scene = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+        QJsonObject rect{{QStringLiteral("x"), qRound(scene.x()) + windowOrigin.x()},
+                         {QStringLiteral("y"), qRound(scene.y()) + windowOrigin.y()},
+                         {QStringLiteral("w"), qRound(scene.width())},
+                         {QStringLiteral("h"), qRound(scene.height())}};
+        const QVariant text = item->property("text");
+        if (text.isValid())
+            rect.insert(QStringLiteral("text"), text.toString());
+        const QVariant enabled = item->property("enabled");
+        rect.insert(QStringLiteral("enabled"), enabled.toBool());
+        out.insert(name, rect);
+    }
+    for (const QQuickItem* child : item->childItems())
+        collectItems(child, windowOrigin, out);
+}
+
+QJsonValue plainValue(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+        return QJsonValue::fromVariant(value);
+    default:
+        return QJsonValue::Undefined;
+    }
+}
+
+QJsonObject plainProperties(const QObject* object) {
+    QJsonObject out;
+    if (!object)
+        return out;
+    const QMetaObject* meta = object->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        const QJsonValue value = plainValue(property.read(object));
+        if (!value.isUndefined())
+            out.insert(QString::fromLatin1(property.name()), value);
+    }
+    return out;
+}
+
+} // namespace
+
+StateReport::StateReport(QQuickWindow* window, QObject* state, QString path, QObject* parent)
+    : QObject(parent)
+    , window_(window)
+    , state_(state)
+    , path_(std::move(path)) {
+    debounce_.setSingleShot(true);
+    debounce_.setInterval(40);
+    connect(&debounce_, &QTimer::timeout, this, &StateReport::writeIfChanged);
+    // Every drawn frame may have changed what is shown; the write happens once things settle.
+    connect(window, &QQuickWindow::afterAnimating, &debounce_, qOverload<>(&QTimer::start));
+    connect(window, &QWindow::visibleChanged, this, &StateReport::writeIfChanged);
+}
+
+QJsonObject StateReport::snapshot() const {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    QJsonObject items;
+    QJsonObject windowInfo;
+    if (window_) {
+        const QPoint origin = window_->geometry().topLeft();
+        collectItems(window_->contentItem(), origin, items);
+        windowInfo = {{QStringLiteral("x"), origin.x()},
+                      {QStringLiteral("y"), origin.y()},
+                      {QStringLiteral("w"), window_->width()},
+                      {QStringLiteral("h"), window_->height()},
+                      {QStringLiteral("visible"), window_->isVisible()},
+                      {QStringLiteral("title"), window_->title()}};
+        const QJsonObject view = plainProperties(window_);
+        windowInfo.insert(QStringLiteral("view"), view);
+    }
+    return {{QStringLiteral("window"), windowInfo},
+            {QStringLiteral("state"), plainProperties(state_)},
+            {QStringLiteral("items"), items}};
+}
+
+void StateReport::writeIfChanged() {
+    const QByteArray bytes = QJsonDocument(snapshot()).toJson(QJsonDocument::Indented);
+    if (bytes == lastWritten_)
+        return;
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(bytes);
+    if (file.commit())
+        lastWritten_ = bytes;
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,28 @@
+#include "window/qml/view_services.h"
+
+#include "platform/main_thread.h"
+#include "window/qml/app_icon_cache.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+namespace orbitdeck {
+
+void ViewServices::clearIconCache() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    AppIconCache::shared().clear();
+}
+
+void ViewServices::restart() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const QString script =
+        QStringLiteral("while kill -0 \"$1\" 2>/dev/null; do sleep 0.2; done; exec \"$2\"");
+    // A failure to start the shell is not reported: the program quits either way.
+    QProcess::startDetached(QStringLiteral("/bin/sh"),
+                            {QStringLiteral("-c"), script, QStringLiteral("sh"),
+                             QString::number(QCoreApplication::applicationPid()),
+                             QCoreApplication::applicationFilePath()});
+    QCoreApplication::quit();
+}
+
+} // namespace orbitdeck

@@ -5,7 +5,7 @@
 #include <QPointF>
 #include <QPointer>
 
-class QQuickWindow;
+#include <QQuickWindow>
 
 namespace orbitdeck {
 

@@ -82,6 +82,10 @@ DragSession::DragSession(AmbergridWindow& window, QObject* parent)
     connect(pointerWatch_, &DragPointer::moved, this, &DragSession::pointerMoved);
     connect(pointerWatch_, &DragPointer::released, this, &DragSession::pointerReleased);
     // Closing the folder by any road ends a pending drag-out.
+    connect(window.selection(), &SelectionState::suppressNextTapChanged, this, [this] {
+        if (window_.selection()->suppressNextTap())
+            rules_->taps.longPressed();
+    });
     connect(window.selection(), &SelectionState::openFolderChanged, this, [this] {
         rules_->folderLeave.cancel();
         anchorOpenedFolder();
@@ -107,10 +111,6 @@ bool DragSession::trailingEdgeLit() const {
     return rules_->trailingEdge.highlighted();
 }
 
-bool DragSession::suppressingTap() const {
-    return rules_->taps.suppressing();
-}
-
 void DragSession::attach(QQuickWindow* window) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     pointerWatch_->watch(window);
@@ -123,6 +123,7 @@ void DragSession::pressTile(const QString& key, QPointF scenePosition, const QSt
     pressedAnyMode_ = anyMode;
     lastPressedKey_ = key;
     lastPressedAt_ = scenePosition;
+    rules_->taps.pressed();
     pressedAt_ = scenePosition;
     pressedIcon_ = icon;
     pressedSize_ = iconSize;
@@ -155,6 +156,12 @@ void DragSession::pointerMoved(QPointF scenePosition, bool leftButtonDown) {
 
 void DragSession::pointerReleased() {
     pressedKey_.clear();
+    if (const auto press = rules_->taps.current(); press && rules_->taps.released(*press)) {
+        // The long press's mark ends with its release: after the click of this press (if any)
+        // has been swallowed, so a press that turned into a drag leaves no mark behind.
+        window_.scheduler().schedule(std::chrono::milliseconds(0), this,
+                                     [this] { window_.selection()->setSuppressNextTap(false); });
+    }
     if (!dragging())
         return;
     emit dropRequested();
@@ -178,26 +185,6 @@ void DragSession::mirrorState() {
         mirroredDragging_ = draggingItem();
         emit draggingChanged();
     }
-}
-
-int DragSession::pressBegan() {
-    return static_cast<int>(rules_->taps.pressed());
-}
-
-void DragSession::longPressed(int press) {
-    rules_->taps.longPressed(static_cast<LongPressTap::Press>(press));
-    emit suppressingTapChanged();
-}
-
-bool DragSession::swallowsClick(int press) {
-    const bool swallow = rules_->taps.swallowsClick(static_cast<LongPressTap::Press>(press));
-    emit suppressingTapChanged();
-    return swallow;
-}
-
-void DragSession::pressReleased(int press) {
-    rules_->taps.released(static_cast<LongPressTap::Press>(press));
-    emit suppressingTapChanged();
 }
 
 void DragSession::goToPage(int target) {

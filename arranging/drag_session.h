@@ -30,7 +30,6 @@ class DragSession : public QObject {
     Q_PROPERTY(double proxySize READ proxySize NOTIFY draggingChanged)
     Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged)
     Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged)
-    Q_PROPERTY(bool suppressingTap READ suppressingTap NOTIFY suppressingTapChanged)
 
 public:
     // A press must travel this far before it becomes a drag, in points.
@@ -46,7 +45,6 @@ public:
     double proxySize() const { return proxySize_; }
     bool leadingEdgeLit() const;
     bool trailingEdgeLit() const;
-    bool suppressingTap() const;
 
     // Follows the pointer over this window.
     Q_INVOKABLE void attach(QQuickWindow* window);
@@ -54,12 +52,6 @@ public:
     // the open folder's tiles (anyMode) always.
     Q_INVOKABLE void pressTile(const QString& key, QPointF scenePosition, const QString& icon,
                                double iconSize, bool anyMode = false);
-
-    // The long press of a tile swallows the click of that press only.
-    Q_INVOKABLE int pressBegan();
-    Q_INVOKABLE void longPressed(int press);
-    Q_INVOKABLE bool swallowsClick(int press);
-    Q_INVOKABLE void pressReleased(int press);
 
     // A drag over a grid tile (x, y in the tile; w, h, s its width, height and icon size).
     Q_INVOKABLE void hoverTile(const QString& key, double x, double y, double w, double h,
@@ -90,7 +82,6 @@ signals:
     void draggingChanged();
     void pointerChanged();
     void edgesChanged();
-    void suppressingTapChanged();
     // The drag was released: the proxy drops on what lies under it.
     void dropRequested();
 

@@ -2,21 +2,23 @@
 
 namespace orbitdeck {
 
-void LongPressTap::longPressed(Press press) {
-    longPress_ = press;
-    suppressing_ = true;
+LongPressTap::Press LongPressTap::pressed() {
+    current_ = ++lastPress_;
+    longPress_.reset();
+    return *current_;
 }
 
-bool LongPressTap::swallowsClick(Press press) {
-    const bool swallow = longPress_ == press;
-    if (swallow)
-        suppressing_ = false;
-    return swallow;
+void LongPressTap::longPressed() {
+    longPress_ = current_;
 }
 
-void LongPressTap::released(Press press) {
-    if (longPress_ == press)
-        suppressing_ = false;
+bool LongPressTap::released(Press press) {
+    if (current_ == press)
+        current_.reset();
+    if (!longPress_ || *longPress_ != press)
+        return false;
+    longPress_.reset();
+    return true;
 }
 
 } // namespace orbitdeck

@@ -1,7 +1,7 @@
 #pragma once
-// A long press on a tile swallows the click that ends that same press, and nothing else: the
-// mark belongs to one press, and its release clears the window's "suppress" flag whether or not
-// a click followed (a press that became a drag has none).
+// The "suppress the next tap" mark of a long press belongs to that press: its release ends the
+// mark whether or not a click followed (a press that became a drag has none), so the mark
+// never eats the click of a later press.
 #include <cstdint>
 #include <optional>
 
@@ -11,21 +11,21 @@ class LongPressTap {
 public:
     using Press = std::uint64_t;
 
-    // A new press on a tile.
-    Press pressed() { return ++lastPress_; }
-    // The press was held long enough to turn arranging on.
-    void longPressed(Press press);
-    // Whether the click of this press must be ignored (its release may come first).
-    bool swallowsClick(Press press);
-    // The press ended, with or without a click.
-    void released(Press press);
+    // A new press on a tile; it ends any mark left by an earlier one.
+    Press pressed();
+    // The current press was held long enough to turn arranging on.
+    void longPressed();
+    // The press ended. True when it was the long press, so its mark must now be cleared (after
+    // the click of this very press, if any, has been handled).
+    bool released(Press press);
 
-    bool suppressing() const { return suppressing_; }
+    std::optional<Press> current() const { return current_; }
+    bool marked() const { return longPress_.has_value(); }
 
 private:
     Press lastPress_ = 0;
+    std::optional<Press> current_;
     std::optional<Press> longPress_;
-    bool suppressing_ = false;
 };
 
 } // namespace orbitdeck

@@ -30,32 +30,34 @@ TEST(ArrangeWiggle, TimingFollowsTheSeed) {
     EXPECT_EQ(wiggleSeed(LayoutItem::application("a")), wiggleSeed(LayoutItem::application("a")));
 }
 
-TEST(LongPressTap, OnlyTheClickOfTheLongPressIsSwallowed) {
+TEST(LongPressTap, TheMarkBelongsToItsPressAndEndsWithItsRelease) {
     LongPressTap taps;
     {
-        // Release then click, as a mouse area reports them.
         const auto press = taps.pressed();
-        taps.longPressed(press);
-        EXPECT_TRUE(taps.suppressing());
-        taps.released(press);
-        EXPECT_FALSE(taps.suppressing());
-        EXPECT_TRUE(taps.swallowsClick(press));
+        taps.longPressed();
+        EXPECT_TRUE(taps.marked());
+        EXPECT_TRUE(taps.released(press));
+        EXPECT_FALSE(taps.marked());
     }
     {
-        // A long press that became a drag has no click; the next click still works.
+        // A plain press and release leaves nothing to clear.
         const auto press = taps.pressed();
-        taps.longPressed(press);
-        taps.released(press);
-        const auto later = taps.pressed();
-        taps.released(later);
-        EXPECT_FALSE(taps.swallowsClick(later));
+        EXPECT_FALSE(taps.released(press));
     }
     {
-        // Click before release.
-        const auto press = taps.pressed();
-        taps.longPressed(press);
-        EXPECT_TRUE(taps.swallowsClick(press));
-        EXPECT_FALSE(taps.suppressing());
+        // A long press whose release was never seen does not outlive the next press.
+        const auto first = taps.pressed();
+        taps.longPressed();
+        const auto second = taps.pressed();
+        EXPECT_FALSE(taps.marked());
+        EXPECT_FALSE(taps.released(first));
+        EXPECT_FALSE(taps.released(second));
+    }
+    {
+        // A long press reported with no press under way marks nothing.
+        LongPressTap idle;
+        idle.longPressed();
+        EXPECT_FALSE(idle.marked());
     }
 }
 

@@ -5,11 +5,13 @@ import Orbitdeck.Arranging
 // while a tile is dragged, and the dragged tile's proxy on top.
 Item {
     id: arranging
-    property QtObject win
+    // The launcher window (Main), for the state and the look.
+    property var main: null
     property QtObject actions
-    property string skin: "night"
-    property string effects: "fluid"
-    property bool reduceMotion: false
+    readonly property QtObject win: main ? main.win : null
+    readonly property string skin: main ? main.skin : "night"
+    readonly property string effects: main ? main.effects : "fluid"
+    readonly property bool reduceMotion: main ? main.reduceMotion : false
     // The strips span the grid's height, between the top bar and the page bar.
     property real gridTop: 96
     property real gridBottomMargin: 52

@@ -84,6 +84,17 @@ Window {
         onAppStoreRequested: actions.searchAppStore()
     }
 
+    // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
+    Loader {
+        anchors.fill: parent
+        active: window.win !== null && window.win.layoutOps !== null
+        source: "ArrangingLayer.qml"
+        onLoaded: {
+            item.main = window
+            item.actions = actions
+        }
+    }
+
     Connections {
         target: window.win ? window.win.search : null
         function onSearchFocusedChanged() {

@@ -1,28 +1,30 @@
 import QtQuick
 import Orbitdeck.Arranging
 
-// What makes a grid tile draggable and a drop target: its press is reported so the drag can
-// start from it, and a drag over it feeds the live reordering; a drop on it groups or places.
+// What makes a grid tile draggable and a drop target: its press is reported so a drag can start
+// from it, and a drag over it feeds the live reordering; a drop on it groups or places.
 Item {
     id: hooks
-    property string key
-    property string iconSource
-    property real iconSize: 62
-    property bool active: true
+    // The grid cell (a LibraryCell).
+    property Item cell
+    readonly property string key: cell ? cell.key : ""
+    readonly property real iconSize: cell ? cell.iconSize : 62
+    readonly property bool live: cell !== null && cell.full
 
     anchors.fill: parent
 
     PointHandler {
         acceptedButtons: Qt.LeftButton
-        enabled: hooks.active
+        enabled: hooks.live
         onActiveChanged: {
             if (active)
-                LiveDrag.pressTile(hooks.key, point.scenePosition, hooks.iconSource, hooks.iconSize)
+                LiveDrag.pressTile(hooks.key, point.scenePosition, hooks.cell.iconSource.toString(),
+                                   hooks.iconSize)
         }
     }
     DropArea {
         anchors.fill: parent
-        enabled: hooks.active
+        enabled: hooks.live
         keys: ["dev.ambergrid.library-item"]
         onEntered: drag => LiveDrag.hoverTile(hooks.key, drag.x, drag.y, width, height, hooks.iconSize)
         onPositionChanged: drag => LiveDrag.hoverTile(hooks.key, drag.x, drag.y, width, height, hooks.iconSize)

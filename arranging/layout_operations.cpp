@@ -55,12 +55,15 @@ bool appendToFolderEnd(LibraryLayout& layout, const LayoutItem& item, const Fold
                                                    }));
 }
 
+// A list that already forms the folder's end moves each item and lands where it started:
+// that is no change, and must not leave an undo step.
 bool appendAll(LibraryLayout& layout, const std::vector<LayoutItem>& items,
                const FolderID& folder) {
-    bool changed = false;
+    const std::optional<LayoutGraph> before = layout.graph;
+    bool moved = false;
     for (const LayoutItem& item : items)
-        changed = appendToFolderEnd(layout, item, folder) || changed;
-    return changed;
+        moved = appendToFolderEnd(layout, item, folder) || moved;
+    return moved && layout.graph != before;
 }
 
 // Takes every item out, last first, each just after the folder's tile; all or nothing.
@@ -231,18 +234,42 @@ bool LayoutOperations::commitFolderRename(const QString& folderID, const QString
     return renameFolder(id, name, true);
 }
 
-bool LayoutOperations::dropItem(const QString& item, const QString& target, bool after) {
-    const auto moved = itemFromKey(item);
-    const auto next = itemFromKey(target);
-    if (!moved || !next)
-        return false;
+bool LayoutOperations::placeInShownOrder(const LayoutItem& item, const LayoutItem& target,
+                                         bool after, bool recordUndo) {
     const std::string sort = window_.settings()->sort().toStdString();
     std::optional<std::vector<LayoutItem>> order;
     if (sort != "manual")
         order = window_.visible().sortedItems(window_.layout()->pageItems(), sort);
-    const bool changed = moveItem(*moved, *next, after, order, true);
+    const bool changed = moveItem(item, target, after, order, recordUndo);
     if (changed && order)
         window_.settings()->setSort(QStringLiteral("manual"));
+    return changed;
+}
+
+bool LayoutOperations::dropItem(const QString& item, const QString& target, bool after) {
+    const auto moved = itemFromKey(item);
+    const auto next = itemFromKey(target);
+    return moved && next && placeInShownOrder(*moved, *next, after, true);
+}
+
+void LayoutOperations::beginLiveDrag(const QString& item) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    SelectionState& selection = *window_.selection();
+    selection.setDraggingItem(itemFromKey(item));
+    selection.setDragUndoRecorded(false);
+    selection.setSelectedItem(std::nullopt);
+}
+
+bool LayoutOperations::liveReorder(const QString& item, const QString& target, bool after) {
+    const auto moved = itemFromKey(item);
+    const auto next = itemFromKey(target);
+    if (!moved || !next)
+        return false;
+    SelectionState& selection = *window_.selection();
+    // A hover that moved nothing must not use up the drag's one undo step.
+    const bool changed = placeInShownOrder(*moved, *next, after, !selection.dragUndoRecorded());
+    if (changed)
+        selection.setDragUndoRecorded(true);
     return changed;
 }
 

@@ -57,8 +57,16 @@ public:
     Q_INVOKABLE bool commitFolderRename(const QString& folderID, const QString& name);
     // Places the item next to target in the order the grid shows; a sorted grid turns manual.
     Q_INVOKABLE bool dropItem(const QString& item, const QString& target, bool after);
+    // A drag starts: its one undo step is still to be recorded.
+    Q_INVOKABLE void beginLiveDrag(const QString& item);
+    // A live reorder during the drag, as dropItem; the drag records one undo step, with the
+    // first move that changed something.
+    Q_INVOKABLE bool liveReorder(const QString& item, const QString& target, bool after);
 
 private:
+    bool placeInShownOrder(const LayoutItem& item, const LayoutItem& target, bool after,
+                           bool recordUndo);
+
     AmbergridWindow& window_;
 };
 

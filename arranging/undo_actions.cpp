@@ -3,6 +3,7 @@
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/library_loader.h"
+#include "window/localization.h"
 
 namespace orbitdeck {
 
@@ -23,7 +24,7 @@ void UndoActions::undo() {
     std::optional<LibraryUndo> entry = window_.popUndo();
     if (!entry)
         return;
-    const QString undone = window_.localizedText("Undone");
+    const QString undone = localized(QStringLiteral("Undone"), window_.language());
     std::visit(
         [&](auto& step) {
             using Step = std::decay_t<decltype(step)>;
@@ -51,7 +52,8 @@ void UndoActions::undo() {
                 }
                 window_.settings()->setData(WindowSettings::layoutKey, step.data);
                 window_.loader().refreshApps(true);
-                window_.showToast(window_.localizedText("“%@” restored", {name}));
+                window_.showToast(
+                    localizedFormat(QStringLiteral("“%@” restored"), window_.language(), {name}));
             }
         },
         entry->value);
@@ -70,7 +72,8 @@ void UndoActions::hide(const std::string& appID) {
         window_.selection()->setSelectedItem(std::nullopt);
     const QString name =
         QString::fromStdString(window_.library()->displayName(appID).value_or(std::string()));
-    window_.showToast(window_.localizedText("“%@” hidden · ⌘Z", {name}));
+    window_.showToast(
+        localizedFormat(QStringLiteral("“%@” hidden · ⌘Z"), window_.language(), {name}));
 }
 
 void UndoActions::unhide(const std::optional<std::string>& appID) {

@@ -62,7 +62,7 @@ bool namesThenIndex(int nameOrder, std::size_t leftIndex, std::size_t rightIndex
 
 } // namespace
 
-std::string_view rawValue(LibrarySort sort) {
+std::string_view librarySortRawValue(LibrarySort sort) {
     for (const auto& [value, text] : kRawValues) {
         if (value == sort) {
             return text;

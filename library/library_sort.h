@@ -16,7 +16,7 @@ namespace orbitdeck {
 // The order the grid shows the library in; stored by case name under "ambergrid.sort".
 enum class LibrarySort { manual, name, nameReverse, added, recent, frequency };
 
-std::string_view rawValue(LibrarySort sort);
+std::string_view librarySortRawValue(LibrarySort sort);
 // None for any text that is not exactly a case name.
 std::optional<LibrarySort> librarySortFromRawValue(std::string_view rawValue);
 

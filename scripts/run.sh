@@ -8,33 +8,35 @@ source=$(pwd)
 
 scripts/setup.sh
 cmake --preset default
-cmake --build --preset default
+cmake --build --preset default --target orbitdeck
 
-launcher=build/default/window/orbitdeck
+launcher="$source/build/default/orbitdeck"
 if [ ! -x "$launcher" ]; then
   echo "not built yet: the launcher window is not part of this checkout"
   exit 0
 fi
 
 home=$(mktemp -d /tmp/orbitdeck-home.XXXXXX)
-python3 scripts/make-sample-apps.py --home "$home" --count 64 >/dev/null
+roots=$(python3 scripts/make-sample-apps.py --home "$home" --count 64 | tail -n 1)
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
-export XDG_CACHE_HOME="$home/.cache"
+export XDG_CACHE_HOME="$home/.cache" ORBITDECK_APP_ROOTS="$roots"
 echo "throwaway home: $home"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$source/$launcher"
+  exec "$launcher"
 fi
 
+# Headless: the window's state report says when the grid is on screen.
 shot="$home/orbitdeck-screenshot.png"
+export ORBITDECK_STATE_REPORT="$home/state.json"
 xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
   "$1" & app=$!
-  for _ in $(seq 1 100); do
-    xdotool search --name "^Orbitdeck$" >/dev/null 2>&1 && break
+  for _ in $(seq 1 300); do
+    grep -q "\"library-cell-" "$ORBITDECK_STATE_REPORT" 2>/dev/null && break
     sleep 0.1
   done
-  sleep 2
+  sleep 0.5
   import -window root "$2"
   kill $app
-' _ "$source/$launcher" "$shot"
+' _ "$launcher" "$shot"
 echo "screenshot: $shot"

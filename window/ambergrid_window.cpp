@@ -4,8 +4,8 @@
 #include "platform/scheduler.h"
 #include "window/item_keys.h"
 #include "window/library_loader.h"
+#include "window/localization.h"
 #include "window/stored_library_data.h"
-#include "window/text_format.h"
 #include "window/window_actions.h"
 
 namespace orbitdeck {
@@ -144,15 +144,13 @@ void AmbergridWindow::showToast(const QString& text) {
     toasts_->showToast(text);
 }
 
-QString AmbergridWindow::localizedText(const char* key, const QStringList& arguments) const {
-    const QString format =
-        environment_.localize ? environment_.localize(QString::fromUtf8(key), settings_->language())
-                              : QString::fromUtf8(key);
-    return fillFormat(format, arguments);
-}
-
 QString AmbergridWindow::folderTitle(const LayoutFolder& folder) const {
     return folderTitle_ ? folderTitle_(folder) : QString::fromStdString(folder.name);
+}
+
+QString AmbergridWindow::folderTitleOf(const QString& folderID) const {
+    const auto folder = layout_->layout().folder(FolderID{folderID.toStdString()});
+    return folder ? folderTitle(*folder) : QString();
 }
 
 void AmbergridWindow::setFolderTitle(std::function<QString(const LayoutFolder&)> title) {

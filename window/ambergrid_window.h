@@ -93,10 +93,11 @@ public:
     // Writes the launch dates and counts to their settings.
     void storeLaunchData();
     void showToast(const QString& text);
-    // The text of key in the interface language, with "%@" and "%lld" filled in order.
-    QString localizedText(const char* key, const QStringList& arguments = {}) const;
+    LibraryLanguage language() const { return settings_->languageValue(); }
     // A folder's title as shown (installed by the onboarding module; else the stored name).
     QString folderTitle(const LayoutFolder& folder) const;
+    // The title shown for a folder of the layout; empty when there is none with that id.
+    Q_INVOKABLE QString folderTitleOf(const QString& folderID) const;
     void setFolderTitle(std::function<QString(const LayoutFolder&)> title);
 
     // Recomputes the visible tiles (the model diffs them).

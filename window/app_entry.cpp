@@ -1,6 +1,7 @@
 #include "window/app_entry.h"
 
 #include "library/composition_root.h"
+#include "library/library_sort_added_dates.h"
 #include "platform/defaults_domains.h"
 #include "platform/defaults_store.h"
 #include "platform/main_thread.h"
@@ -45,12 +46,11 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
             [launcher = root.launcher](const AppDescriptor& app) {
                 return launcher->open(app.bundleURL());
             },
-        .scanAddedDates = {},
+        .scanAddedDates = addedDates,
         .moveItem = moveFileItem,
         .wallClock = [] { return std::chrono::system_clock::now(); },
         .hasEnvironmentVariable = [](const char* name) { return std::getenv(name) != nullptr; },
         .resolvedPath = resolvedBundlePath,
-        .localize = {},
         .presentation = seams.presentation,
         .watcher = seams.watcher,
     };

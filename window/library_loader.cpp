@@ -3,6 +3,7 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
+#include "window/localization.h"
 #include "window/stored_library_data.h"
 
 #include <QFutureWatcher>
@@ -196,11 +197,11 @@ void LibraryLoader::applyRefreshedApps(std::vector<AppDescriptor> apps) {
 
 void LibraryLoader::announceNewApps(const std::vector<AppDescriptor>& added) {
     if (added.size() == 1) {
-        window_.showToast(window_.localizedText(
-            "New app: “%@”", {QString::fromStdString(added.front().displayName())}));
+        window_.showToast(localizedFormat(QStringLiteral("New app: “%@”"), window_.language(),
+                                          {QString::fromStdString(added.front().displayName())}));
     } else if (added.size() > 1) {
-        window_.showToast(
-            window_.localizedText("%lld new apps added", {QString::number(added.size())}));
+        window_.showToast(localizedFormat(QStringLiteral("%lld new apps added"), window_.language(),
+                                          {static_cast<qint64>(added.size())}));
     }
 }
 
@@ -226,18 +227,14 @@ void LibraryLoader::refreshAddedDates(std::function<void()> done) {
     const auto scanDates = window_.environment().scanAddedDates;
     if (!scanDates)
         return finish(done);
-    const std::uint64_t scanNumber = ++latestDatesScan_;
-    using Pairs = std::vector<std::pair<std::string, LibraryDate>>;
-    runInBackground<Pairs>(
+    const std::uint64_t scan = datesScans_.begin();
+    runInBackground<AppDates>(
         this, [scanDates, apps = window_.library()->apps()] { return scanDates(apps); },
-        [this, scanNumber, done = std::move(done)](Pairs pairs) {
+        [this, scan, done = std::move(done)](AppDates result) {
             // Only the most recently started scan is applied.
-            if (scanNumber == latestDatesScan_) {
-                RecentUse dates;
-                for (auto& [id, date] : pairs)
-                    dates.emplace(std::move(id), date); // the first date of an id wins
+            AppDates dates;
+            if (datesScans_.finish(scan, std::move(result), dates))
                 window_.library()->setAddedDates(std::move(dates));
-            }
             finish(done);
         });
 }

@@ -2,6 +2,7 @@
 
 // moc of Qt 6.4 cannot parse the concepts these pull in.
 #ifndef Q_MOC_RUN
+#include "library/library_sort_added_dates.h"
 #include "window/window_seams.h"
 #endif
 
@@ -58,7 +59,7 @@ private:
     AmbergridWindow& window_;
     std::uint64_t nextGeneration_ = 1;
     std::uint64_t appliedGeneration_ = 0;
-    std::uint64_t latestDatesScan_ = 0;
+    AddedDatesScans datesScans_;
 };
 
 } // namespace orbitdeck

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/library_sort.h"
 #include "window/setting_enum.h"
 
 namespace orbitdeck {
@@ -11,7 +12,7 @@ enum class LibraryDensity { compact, comfortable, large };
 enum class LibraryHotKey { off, optionSpace, commandOptionSpace, controlOptionSpace };
 enum class LibraryStartup { fullscreen, window };
 enum class LibraryBrowsing { pages, scroll };
-enum class LibrarySort { manual, name, nameReverse, added, recent, frequency };
+// LibrarySort is the library's own (library/library_sort.h); only its setting traits live here.
 enum class LibraryLanguage {
     system,
     english,

@@ -4,6 +4,7 @@
 #ifndef Q_MOC_RUN
 #include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
+#include "library/library_sort.h"
 #endif
 
 #include <QObject>
@@ -24,7 +25,6 @@ class AppSearchIndex;
 
 using LibraryDate = AppDate;
 using RecentUse = AppDates;
-using LaunchCounts = std::map<std::string, std::int64_t>;
 using HiddenIDs = std::set<std::string>;
 
 // One hidden application as the settings list it.

@@ -4,6 +4,7 @@
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
 #include "window/library_loader.h"
+#include "window/localization.h"
 
 namespace orbitdeck {
 
@@ -39,8 +40,9 @@ void WindowActions::refreshLibrary() {
     window_.loader().refreshApps(true, [this] {
         window_.loader().restoreLayoutFromStore(true);
         emit window_.lifecycle()->wallpaperRefreshRequested();
-        window_.showToast(window_.localizedText(
-            "Refreshed · %lld apps", {QString::number(window_.library()->apps().size())}));
+        window_.showToast(localizedFormat(QStringLiteral("Refreshed · %lld apps"),
+                                          window_.language(),
+                                          {static_cast<qint64>(window_.library()->apps().size())}));
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
 
 #include <QString>
@@ -57,9 +58,7 @@ struct WindowEnvironment {
     // Synchronous, on the main thread; whether the application could be opened.
     std::function<bool(const AppDescriptor&)> openApplication;
     // Blocking dates-added scan of a copy of the list; runs off the main thread.
-    std::function<std::vector<std::pair<std::string, std::chrono::system_clock::time_point>>(
-        const std::vector<AppDescriptor>&)>
-        scanAddedDates;
+    std::function<AppDates(const std::vector<AppDescriptor>&)> scanAddedDates;
     // Moves a bundle back out of the Trash; an error text on failure.
     std::function<std::optional<QString>(const std::filesystem::path& from,
                                          const std::filesystem::path& to)>
@@ -68,8 +67,6 @@ struct WindowEnvironment {
     std::function<bool(const char* name)> hasEnvironmentVariable;
     // Resolves symbolic links and standardises a bundle path.
     std::function<std::string(const std::filesystem::path&)> resolvedPath;
-    // The text of a key in the interface language; the key itself when missing.
-    std::function<QString(const QString& key, const QString& language)> localize;
     LibraryPresentation* presentation = nullptr;
     FolderWatch* watcher = nullptr;
 };

@@ -1,70 +1,66 @@
 #include "window/window_settings.h"
 
-#include "platform/defaults_store.h"
 #include "platform/main_thread.h"
+#include "window/library_settings.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <string_view>
 #include <vector>
 
 namespace orbitdeck {
 
 namespace {
 
-struct EnumSetting {
-    const char* key;
-    std::vector<const char*> cases; // the first is the default
-};
-
-const std::map<std::string_view, EnumSetting>& enumSettings() {
-    static const std::map<std::string_view, EnumSetting> settings = {
-        {"ambergrid.skin", {"ambergrid.skin", {"night", "dusk", "paper", "auto"}}},
-        {"ambergrid.effects", {"ambergrid.effects", {"fluid", "reduced", "off"}}},
-        {"ambergrid.density", {"ambergrid.density", {"comfortable", "compact", "large"}}},
-        {"ambergrid.hotKey",
-         {"ambergrid.hotKey", {"optionSpace", "off", "commandOptionSpace", "controlOptionSpace"}}},
-        {"ambergrid.startMode", {"ambergrid.startMode", {"fullscreen", "window"}}},
-        {"ambergrid.browsing", {"ambergrid.browsing", {"pages", "scroll"}}},
-        {"ambergrid.sort",
-         {"ambergrid.sort", {"manual", "name", "nameReverse", "added", "recent", "frequency"}}},
-        {"ambergrid.language",
-         {"ambergrid.language",
-          {"system", "english", "simplifiedChinese", "traditionalChinese", "japanese", "korean",
-           "german", "french", "spanish", "italian", "portuguese", "russian"}}},
-    };
-    return settings;
+template <typename E>
+QString enumSetting(const DefaultsStore& store, const SettingKey<E>& setting) {
+    return rawValue(readSetting(store, setting));
 }
 
-// Which property signal a stored key drives.
+// A text that names no case changes nothing.
+template <typename E>
+void setEnumSetting(DefaultsStore& store, const SettingKey<E>& setting, const QString& raw) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (const std::optional<E> value = enumFromRawValue<E>(raw))
+        writeSetting(store, setting, *value);
+}
+
+template <typename T>
+void setSetting(DefaultsStore& store, const SettingKey<T>& setting, const T& value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    writeSetting(store, setting, value);
+}
+
+int clampedToInt(qint64 value) {
+    return static_cast<int>(std::clamp<qint64>(value, -1'000'000, 1'000'000));
+}
+
+// Which property signals a stored key drives.
 using Signal = void (WindowSettings::*)();
 const std::map<QString, std::vector<Signal>>& keySignals() {
-    static const std::map<QString, std::vector<Signal>> signals_ = {
-        {"ambergrid.skin", {&WindowSettings::skinChanged}},
-        {"ambergrid.effects", {&WindowSettings::effectsChanged, &WindowSettings::motionChanged}},
-        {"ambergrid.density",
-         {&WindowSettings::densityChanged, &WindowSettings::effectiveIconSizeChanged}},
-        {"ambergrid.labels", {&WindowSettings::labelsChanged}},
-        {"ambergrid.wallpaper", {&WindowSettings::showWallpaperChanged}},
-        {"ambergrid.wallpaperBlur", {&WindowSettings::wallpaperBlurChanged}},
-        {"ambergrid.folderLabels", {&WindowSettings::folderLabelsChanged}},
-        {"ambergrid.language", {&WindowSettings::languageChanged}},
-        {"ambergrid.startMode", {&WindowSettings::startModeChanged}},
-        {"ambergrid.rememberPage", {&WindowSettings::rememberPageChanged}},
-        {"ambergrid.savedPage", {&WindowSettings::savedPageChanged}},
-        {"ambergrid.browsing", {&WindowSettings::browsingChanged}},
-        {"ambergrid.columns", {&WindowSettings::customColumnsChanged}},
-        {"ambergrid.rows", {&WindowSettings::customRowsChanged}},
-        {"ambergrid.iconSize",
-         {&WindowSettings::customIconSizeChanged, &WindowSettings::effectiveIconSizeChanged}},
-        {"ambergrid.sort", {&WindowSettings::sortChanged}},
-        {"ambergrid.hotKey", {&WindowSettings::hotKeyChanged}},
-        {"ambergrid.clickToClose", {&WindowSettings::clickToCloseChanged}},
-        {"ambergrid.onboarded.v1", {&WindowSettings::onboardedChanged}},
-        {"ambergrid.systemUtilitiesSeeded.v1", {&WindowSettings::systemUtilitiesSeededChanged}},
+    using S = WindowSettings;
+    static const std::map<QString, std::vector<Signal>> table = {
+        {settings::skin.key(), {&S::skinChanged}},
+        {settings::effects.key(), {&S::effectsChanged, &S::motionChanged}},
+        {settings::density.key(), {&S::densityChanged, &S::effectiveIconSizeChanged}},
+        {settings::labels.key(), {&S::labelsChanged}},
+        {settings::wallpaper.key(), {&S::showWallpaperChanged}},
+        {settings::wallpaperBlur.key(), {&S::wallpaperBlurChanged}},
+        {settings::folderLabels.key(), {&S::folderLabelsChanged}},
+        {settings::language.key(), {&S::languageChanged}},
+        {settings::startMode.key(), {&S::startModeChanged}},
+        {settings::rememberPage.key(), {&S::rememberPageChanged}},
+        {settings::savedPage.key(), {&S::savedPageChanged}},
+        {settings::browsing.key(), {&S::browsingChanged}},
+        {settings::columns.key(), {&S::customColumnsChanged}},
+        {settings::rows.key(), {&S::customRowsChanged}},
+        {settings::iconSize.key(), {&S::customIconSizeChanged, &S::effectiveIconSizeChanged}},
+        {settings::sort.key(), {&S::sortChanged}},
+        {settings::hotKey.key(), {&S::hotKeyChanged}},
+        {settings::clickToClose.key(), {&S::clickToCloseChanged}},
+        {settings::onboarded.key(), {&S::onboardedChanged}},
+        {settings::systemUtilitiesSeeded.key(), {&S::systemUtilitiesSeededChanged}},
     };
-    return signals_;
+    return table;
 }
 
 } // namespace
@@ -84,196 +80,144 @@ WindowSettings::WindowSettings(DefaultsStore& store, QObject* parent)
     });
 }
 
-QString WindowSettings::enumValue(const char* key) const {
-    const EnumSetting& setting = enumSettings().at(key);
-    const std::optional<QString> stored = store_.stringValue(QString::fromLatin1(key));
-    if (stored) {
-        for (const char* candidate : setting.cases) {
-            if (*stored == QLatin1String(candidate))
-                return *stored;
-        }
-    }
-    return QString::fromLatin1(setting.cases.front());
-}
-
-void WindowSettings::setEnumValue(const char* key, const QString& value) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    const EnumSetting& setting = enumSettings().at(key);
-    for (const char* candidate : setting.cases) {
-        if (value == QLatin1String(candidate)) {
-            store_.setValue(QString::fromLatin1(key), DefaultsValue{value});
-            return;
-        }
-    }
-}
-
-bool WindowSettings::boolValue(const char* key, bool fallback) const {
-    return store_.boolValue(QString::fromLatin1(key)).value_or(fallback);
-}
-
-void WindowSettings::setBoolValue(const char* key, bool value) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    store_.setValue(QString::fromLatin1(key), DefaultsValue{value});
-}
-
-int WindowSettings::intValue(const char* key) const {
-    const qint64 value = store_.integerValue(QString::fromLatin1(key)).value_or(0);
-    // Stored numbers are untrusted: keep them within int.
-    return static_cast<int>(std::clamp<qint64>(value, -1'000'000, 1'000'000));
-}
-
-void WindowSettings::setIntValue(const char* key, int value) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    store_.setValue(QString::fromLatin1(key), DefaultsValue{static_cast<qint64>(value)});
-}
-
 QString WindowSettings::skin() const {
-    return enumValue("ambergrid.skin");
+    return enumSetting(store_, settings::skin);
 }
 void WindowSettings::setSkin(const QString& value) {
-    setEnumValue("ambergrid.skin", value);
+    setEnumSetting(store_, settings::skin, value);
 }
 QString WindowSettings::effects() const {
-    return enumValue("ambergrid.effects");
+    return enumSetting(store_, settings::effects);
 }
 void WindowSettings::setEffects(const QString& value) {
-    setEnumValue("ambergrid.effects", value);
+    setEnumSetting(store_, settings::effects, value);
 }
 QString WindowSettings::density() const {
-    return enumValue("ambergrid.density");
+    return enumSetting(store_, settings::density);
 }
 void WindowSettings::setDensity(const QString& value) {
-    setEnumValue("ambergrid.density", value);
+    setEnumSetting(store_, settings::density, value);
 }
 bool WindowSettings::labels() const {
-    return boolValue("ambergrid.labels", true);
+    return readSetting(store_, settings::labels);
 }
 void WindowSettings::setLabels(bool value) {
-    setBoolValue("ambergrid.labels", value);
+    setSetting(store_, settings::labels, value);
 }
 bool WindowSettings::showWallpaper() const {
-    return boolValue("ambergrid.wallpaper", true);
+    return readSetting(store_, settings::wallpaper);
 }
 void WindowSettings::setShowWallpaper(bool value) {
-    setBoolValue("ambergrid.wallpaper", value);
+    setSetting(store_, settings::wallpaper, value);
 }
-
 double WindowSettings::wallpaperBlur() const {
-    const double value = store_.realValue(QStringLiteral("ambergrid.wallpaperBlur")).value_or(12.0);
-    return std::isfinite(value) ? std::clamp(value, 0.0, 36.0) : 12.0;
+    return wallpaperBlurRadius(readSetting(store_, settings::wallpaperBlur));
 }
-
 void WindowSettings::setWallpaperBlur(double value) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    store_.setValue(QStringLiteral("ambergrid.wallpaperBlur"), DefaultsValue{value});
+    setSetting(store_, settings::wallpaperBlur, value);
 }
-
 bool WindowSettings::folderLabels() const {
-    return boolValue("ambergrid.folderLabels", true);
+    return readSetting(store_, settings::folderLabels);
 }
 void WindowSettings::setFolderLabels(bool value) {
-    setBoolValue("ambergrid.folderLabels", value);
+    setSetting(store_, settings::folderLabels, value);
 }
 QString WindowSettings::language() const {
-    return enumValue("ambergrid.language");
+    return enumSetting(store_, settings::language);
 }
 void WindowSettings::setLanguage(const QString& value) {
-    setEnumValue("ambergrid.language", value);
+    setEnumSetting(store_, settings::language, value);
 }
 QString WindowSettings::startMode() const {
-    return enumValue("ambergrid.startMode");
+    return enumSetting(store_, settings::startMode);
 }
 void WindowSettings::setStartMode(const QString& value) {
-    setEnumValue("ambergrid.startMode", value);
+    setEnumSetting(store_, settings::startMode, value);
 }
 bool WindowSettings::rememberPage() const {
-    return boolValue("ambergrid.rememberPage", false);
+    return readSetting(store_, settings::rememberPage);
 }
 void WindowSettings::setRememberPage(bool value) {
-    setBoolValue("ambergrid.rememberPage", value);
+    setSetting(store_, settings::rememberPage, value);
 }
 int WindowSettings::savedPage() const {
-    return intValue("ambergrid.savedPage");
+    return clampedToInt(readSetting(store_, settings::savedPage));
 }
 void WindowSettings::setSavedPage(int value) {
-    setIntValue("ambergrid.savedPage", value);
+    setSetting(store_, settings::savedPage, qint64{value});
 }
 QString WindowSettings::browsing() const {
-    return enumValue("ambergrid.browsing");
+    return enumSetting(store_, settings::browsing);
 }
 void WindowSettings::setBrowsing(const QString& value) {
-    setEnumValue("ambergrid.browsing", value);
+    setEnumSetting(store_, settings::browsing, value);
 }
 int WindowSettings::customColumns() const {
-    return intValue("ambergrid.columns");
+    return clampedToInt(readSetting(store_, settings::columns));
 }
 void WindowSettings::setCustomColumns(int value) {
-    setIntValue("ambergrid.columns", value);
+    setSetting(store_, settings::columns, qint64{value});
 }
 int WindowSettings::customRows() const {
-    return intValue("ambergrid.rows");
+    return clampedToInt(readSetting(store_, settings::rows));
 }
 void WindowSettings::setCustomRows(int value) {
-    setIntValue("ambergrid.rows", value);
+    setSetting(store_, settings::rows, qint64{value});
 }
 int WindowSettings::customIconSize() const {
-    return intValue("ambergrid.iconSize");
+    return clampedToInt(readSetting(store_, settings::iconSize));
 }
 void WindowSettings::setCustomIconSize(int value) {
-    setIntValue("ambergrid.iconSize", value);
+    setSetting(store_, settings::iconSize, qint64{value});
 }
 QString WindowSettings::sort() const {
-    return enumValue("ambergrid.sort");
+    return enumSetting(store_, settings::sort);
 }
 void WindowSettings::setSort(const QString& value) {
-    setEnumValue("ambergrid.sort", value);
+    setEnumSetting(store_, settings::sort, value);
 }
 QString WindowSettings::hotKey() const {
-    return enumValue("ambergrid.hotKey");
+    return enumSetting(store_, settings::hotKey);
 }
 void WindowSettings::setHotKey(const QString& value) {
-    setEnumValue("ambergrid.hotKey", value);
+    setEnumSetting(store_, settings::hotKey, value);
 }
 bool WindowSettings::clickToClose() const {
-    return boolValue("ambergrid.clickToClose", true);
+    return readSetting(store_, settings::clickToClose);
 }
 void WindowSettings::setClickToClose(bool value) {
-    setBoolValue("ambergrid.clickToClose", value);
+    setSetting(store_, settings::clickToClose, value);
 }
 bool WindowSettings::onboarded() const {
-    return boolValue("ambergrid.onboarded.v1", false);
+    return readSetting(store_, settings::onboarded);
 }
 void WindowSettings::setOnboarded(bool value) {
-    setBoolValue("ambergrid.onboarded.v1", value);
+    setSetting(store_, settings::onboarded, value);
 }
 bool WindowSettings::systemUtilitiesSeeded() const {
-    return boolValue("ambergrid.systemUtilitiesSeeded.v1", false);
+    return readSetting(store_, settings::systemUtilitiesSeeded);
 }
 void WindowSettings::setSystemUtilitiesSeeded(bool value) {
-    setBoolValue("ambergrid.systemUtilitiesSeeded.v1", value);
+    setSetting(store_, settings::systemUtilitiesSeeded, value);
+}
+
+LibrarySort WindowSettings::sortValue() const {
+    return readSetting(store_, settings::sort);
+}
+LibraryLanguage WindowSettings::languageValue() const {
+    return readSetting(store_, settings::language);
 }
 
 double WindowSettings::effectiveIconSize() const {
-    // A corrupt store must not ask for enormous icons.
-    const int custom = customIconSize();
-    if (custom >= 1)
-        return std::min(custom, 256);
-    const QString value = density();
-    if (value == QLatin1String("compact"))
-        return 48;
-    if (value == QLatin1String("large"))
-        return 76;
-    return 62;
+    return orbitdeck::effectiveIconSize(readSetting(store_, settings::iconSize),
+                                        readSetting(store_, settings::density));
 }
 
 int WindowSettings::columns() const {
-    const int custom = customColumns();
-    return custom > 0 ? std::min(custom, 64) : 7;
+    return gridColumns(readSetting(store_, settings::columns));
 }
-
 int WindowSettings::rows() const {
-    const int custom = customRows();
-    return custom > 0 ? std::min(custom, 64) : 5;
+    return gridRows(readSetting(store_, settings::rows));
 }
 
 void WindowSettings::setReduceMotion(bool value) {
@@ -285,11 +229,11 @@ void WindowSettings::setReduceMotion(bool value) {
 }
 
 bool WindowSettings::fluidMotion() const {
-    return !reduceMotion_ && effects() == QLatin1String("fluid");
+    return !reduceMotion_ && readSetting(store_, settings::effects) == LibraryEffects::fluid;
 }
 
 bool WindowSettings::motionAllowed() const {
-    return !reduceMotion_ && effects() != QLatin1String("off");
+    return !reduceMotion_ && readSetting(store_, settings::effects) != LibraryEffects::off;
 }
 
 QByteArray WindowSettings::data(const char* key) const {

@@ -4,6 +4,12 @@
 #include <QObject>
 #include <QString>
 
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "library/library_sort.h"
+#include "window/library_settings_enums.h"
+#endif
+
 namespace orbitdeck {
 
 class DefaultsStore;
@@ -53,6 +59,7 @@ public:
     // Stored keys of the data settings.
     static constexpr const char* hiddenKey = "ambergrid.hidden.v1";
     static constexpr const char* layoutKey = "ambergrid.library.layout.v1";
+    // Stored layout bytes that could not be read, kept aside before anything overwrites them.
     static constexpr const char* unreadableLayoutKey = "ambergrid.library.layout.v1.unreadable";
     static constexpr const char* lastOpenedKey = "ambergrid.lastOpened.v1";
     static constexpr const char* countKey = "ambergrid.openCount.v1";
@@ -100,6 +107,9 @@ public:
     bool systemUtilitiesSeeded() const;
     void setSystemUtilitiesSeeded(bool value);
 
+    LibrarySort sortValue() const;
+    LibraryLanguage languageValue() const;
+
     double effectiveIconSize() const;
     int columns() const;
     int rows() const;
@@ -141,13 +151,6 @@ signals:
     void dataChanged(const QString& key);
 
 private:
-    QString enumValue(const char* key) const;
-    void setEnumValue(const char* key, const QString& value);
-    bool boolValue(const char* key, bool fallback) const;
-    void setBoolValue(const char* key, bool value);
-    int intValue(const char* key) const;
-    void setIntValue(const char* key, int value);
-
     DefaultsStore& store_;
     bool reduceMotion_ = false;
 };

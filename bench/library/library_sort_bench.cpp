@@ -90,7 +90,7 @@ int main() {
         const double ours =
             medianMilliseconds(rounds, [&] { (void)sortedItems(items, mode, context); });
         std::printf("  %-12s                                 %8.2f ms  (%.2fx floor)\n",
-                    std::string(rawValue(mode)).c_str(), ours, ours / floor);
+                    std::string(librarySortRawValue(mode)).c_str(), ours, ours / floor);
     }
     return 0;
 }

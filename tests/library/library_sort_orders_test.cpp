@@ -133,7 +133,7 @@ TEST(LibrarySortOrders, ComparatorAgreesWithTheKeyedSort) {
     }
     for (const auto mode : {LibrarySort::name, LibrarySort::nameReverse, LibrarySort::added,
                             LibrarySort::recent, LibrarySort::frequency}) {
-        SCOPED_TRACE(std::string(rawValue(mode)));
+        SCOPED_TRACE(std::string(librarySortRawValue(mode)));
         auto indexed = indexedItems(items);
         std::ranges::reverse(indexed);
         std::ranges::sort(indexed, [&](const IndexedItem& a, const IndexedItem& b) {
@@ -150,9 +150,9 @@ TEST(LibrarySortOrders, ComparatorAgreesWithTheKeyedSort) {
 TEST(LibrarySortOrders, RawValuesAndNameLookups) {
     for (const auto mode : {LibrarySort::manual, LibrarySort::name, LibrarySort::nameReverse,
                             LibrarySort::added, LibrarySort::recent, LibrarySort::frequency}) {
-        EXPECT_EQ(librarySortFromRawValue(rawValue(mode)), mode);
+        EXPECT_EQ(librarySortFromRawValue(librarySortRawValue(mode)), mode);
     }
-    EXPECT_EQ(rawValue(LibrarySort::nameReverse), "nameReverse");
+    EXPECT_EQ(librarySortRawValue(LibrarySort::nameReverse), "nameReverse");
     EXPECT_FALSE(librarySortFromRawValue("Name").has_value());
     EXPECT_FALSE(librarySortFromRawValue("").has_value());
 

@@ -161,7 +161,6 @@ public:
                     return testDefaultsSet && name == std::string_view("AMBERGRID_TEST_DEFAULTS");
                 },
             .resolvedPath = [](const std::filesystem::path& path) { return path.string(); },
-            .localize = {},
             .presentation = &presentation,
             .watcher = &watcher,
         });

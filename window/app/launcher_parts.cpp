@@ -1,18 +1,85 @@
 #include "window/app/launcher_parts.h"
 
+#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
+#include "arranging/command_layer.h"
+#include "onboarding/application_assembly.h"
+#include "platform/scheduler.h"
+#include "system/library_key_monitor.h"
+#include "system/page_swipe_monitor.h"
+#include "window/ambergrid_window.h"
+#include "window/app/quick_presentation.h"
+#include "window/localization.h"
+#include "window/localization_bridge.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#endif
+
 namespace orbitdeck {
 
 namespace {
 
-struct NoState final : LauncherParts {
+#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
+
+class LiveParts final : public LauncherParts {
+public:
+    LiveParts()
+        : entry_(assembleApplication(
+              {.presentation = &presentation_, .watcher = nullptr, .migrateLegacyDefaults = {}}))
+        , language_(entry_->defaults(), Localizer::system()) {}
+
+    QObject* state() override { return &entry_->window(); }
+    QObject* language() override { return &language_; }
+
+    void attach(QQuickWindow& window) override {
+        presentation_.attach(window);
+        keys_.setLibraryWindow(&window);
+        keys_.setOnKey([this](LibraryKey key) {
+            auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands());
+            return commands && commands->handleKey(key);
+        });
+        swipes_ = std::make_unique<PageSwipeMonitor>(&window, scheduler_, [&window](QPointF at) {
+            const auto* grid =
+                window.contentItem()->findChild<QQuickItem*>(QStringLiteral("library-page-area"));
+            return grid && grid->isVisible() && grid->contains(grid->mapFromScene(at));
+        });
+        QObject* root = &window;
+        swipes_->setOnMove([root](double travel) {
+            QMetaObject::invokeMethod(root, "swipeMoved", Q_ARG(QVariant, travel));
+        });
+        swipes_->setOnEnd([root](double travel, double velocity) {
+            QMetaObject::invokeMethod(root, "swipeEnded", Q_ARG(QVariant, travel),
+                                      Q_ARG(QVariant, velocity));
+        });
+    }
+
+private:
+    QuickPresentation presentation_;
+    std::unique_ptr<AppEntry> entry_;
+    LocalizationBridge language_;
+    QtScheduler scheduler_;
+    LibraryKeyMonitor keys_;
+    std::unique_ptr<PageSwipeMonitor> swipes_;
+};
+
+#endif
+
+// Without the state modules the views show their loading state.
+class NoState final : public LauncherParts {
+public:
     QObject* state() override { return nullptr; }
+    QObject* language() override { return nullptr; }
     void attach(QQuickWindow&) override {}
 };
 
 } // namespace
 
 std::unique_ptr<LauncherParts> makeLauncherParts() {
+#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
+    return std::make_unique<LiveParts>();
+#else
     return std::make_unique<NoState>();
+#endif
 }
 
 } // namespace orbitdeck

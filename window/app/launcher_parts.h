@@ -8,12 +8,15 @@ class QQuickWindow;
 
 namespace orbitdeck {
 
-// The window state and whatever the executable wires around it (presentation, watcher).
+// The window state and whatever the executable wires around it: presentation, the interface
+// language, the key and swipe monitors.
 struct LauncherParts {
     virtual ~LauncherParts() = default;
     // The object the views bind to as `win`; none while no state module is built.
     virtual QObject* state() = 0;
-    // The window exists: hand it to whatever presents it.
+    // The interface language for the views (t, revision); none without the settings module.
+    virtual QObject* language() = 0;
+    // The window exists: hand it to whatever presents it and watches its input.
     virtual void attach(QQuickWindow& window) = 0;
 };
 

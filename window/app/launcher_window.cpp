@@ -23,9 +23,12 @@ LauncherWindow::LauncherWindow()
 LauncherWindow::~LauncherWindow() = default;
 
 bool LauncherWindow::show() {
-    engine_.setInitialProperties({{QStringLiteral("win"), QVariant::fromValue(parts_->state())}});
+    engine_.setInitialProperties(
+        {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
+         {QStringLiteral("lang"), QVariant::fromValue(parts_->language())}});
     // Through the module's name, so its C++ types come with it.
-    engine_.loadData("import Orbitdeck.Views\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
+    engine_.loadData("import Orbitdeck.Views\nMain {}\n",
+                     QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
     if (engine_.rootObjects().isEmpty())
         return false;
     window_ = qobject_cast<QQuickWindow*>(engine_.rootObjects().constFirst());

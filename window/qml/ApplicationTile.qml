@@ -115,19 +115,21 @@ Item {
                     text: label.text
                     font: label.font
                     fontSizeMode: label.fontSizeMode
-                    minimumPixelSize: label.minimumPixelSize
+                    minimumPointSize: label.minimumPointSize
                     elide: label.elide
                     horizontalAlignment: label.horizontalAlignment
                     color: Qt.rgba(0, 0, 0, 0.45)
                 }
                 Text {
                     id: label
+                    objectName: "application-label"
                     width: parent.width
                     text: tile.name
                     textFormat: Text.PlainText
-                    font.pixelSize: tile.tileHeight < 65 ? 10.5 : 12
+                    // 10.5 points has no whole pixel size: given in points at the logical 96 dpi.
+                    font.pointSize: (tile.tileHeight < 65 ? 10.5 : 12) * 0.75
                     fontSizeMode: Text.HorizontalFit
-                    minimumPixelSize: font.pixelSize * 0.85
+                    minimumPointSize: font.pointSize * 0.85
                     elide: Text.ElideRight
                     maximumLineCount: 1
                     horizontalAlignment: Text.AlignHCenter

@@ -19,5 +19,5 @@ Item {
         color: chevron.color
         opacity: chevron.enabled ? 1 : 0.35
     }
-    TapHandler { onTapped: chevron.clicked() }
+    TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: chevron.clicked() }
 }

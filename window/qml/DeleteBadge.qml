@@ -42,5 +42,5 @@ Item {
         size: 9
         color: "white"
     }
-    TapHandler { onTapped: badge.clicked() }
+    TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: badge.clicked() }
 }

@@ -30,5 +30,5 @@ Item {
         size: 15
         color: Skin.ink(button.skin)
     }
-    TapHandler { id: tap; onTapped: button.clicked() }
+    TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; id: tap; onTapped: button.clicked() }
 }

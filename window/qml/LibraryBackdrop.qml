@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Shapes as Shapes
 import Qt5Compat.GraphicalEffects
 
 // The blurred, enlarged and tinted desktop picture, or the skin's gradient, under a vignette.
@@ -69,14 +70,28 @@ Item {
         }
     }
 
-    RadialGradient {
+    // Clear within 0.35 x width of the centre, black at the vignette opacity from 0.8 x width.
+    Shapes.Shape {
         anchors.fill: parent
-        horizontalRadius: 0.8 * backdrop.width
-        verticalRadius: 0.8 * backdrop.width
-        gradient: Gradient {
-            GradientStop { position: 0; color: "transparent" }
-            GradientStop { position: 0.35 / 0.8; color: "transparent" }
-            GradientStop { position: 1; color: Qt.rgba(0, 0, 0, Skin.vignetteOpacity(backdrop.skin)) }
+        Shapes.ShapePath {
+            strokeWidth: -1
+            fillGradient: Shapes.RadialGradient {
+                centerX: backdrop.width / 2
+                centerY: backdrop.height / 2
+                centerRadius: 0.8 * backdrop.width
+                focalX: centerX
+                focalY: centerY
+                focalRadius: 0
+                spread: Shapes.ShapeGradient.PadSpread
+                GradientStop { position: 0; color: "transparent" }
+                GradientStop { position: 0.35 / 0.8; color: "transparent" }
+                GradientStop { position: 1; color: Qt.rgba(0, 0, 0, Skin.vignetteOpacity(backdrop.skin)) }
+            }
+            startX: 0; startY: 0
+            PathLine { x: backdrop.width; y: 0 }
+            PathLine { x: backdrop.width; y: backdrop.height }
+            PathLine { x: 0; y: backdrop.height }
+            PathLine { x: 0; y: 0 }
         }
     }
 }

@@ -36,6 +36,15 @@ Item {
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
 
+    function swipeMoved(travel) {
+        if (gridLoader.item && gridLoader.item.swipeChanged)
+            gridLoader.item.swipeChanged(travel)
+    }
+    function swipeEnded(travel, velocity) {
+        if (gridLoader.item && gridLoader.item.swipeEnded)
+            gridLoader.item.swipeEnded(travel, velocity)
+    }
+
     signal queryEdited(string text)
     signal submitted()
     signal doneClicked()
@@ -146,6 +155,7 @@ Item {
                     onCloseChosen: root.closeChosen()
                 }
                 Loader {
+                    id: gridLoader
                     anchors.fill: parent
                     sourceComponent: root.scrolling ? scrollGrid : pagedGrid
                 }

@@ -5,19 +5,22 @@ import Orbitdeck.Views
 Window {
     id: window
     property QtObject win: null
-    property var localize: null               // (key) -> text in the interface language
+    property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
-    readonly property string skin: settings ? (settings.resolvedSkin || (settings.skin === "auto" ? "night" : settings.skin)) : "night"
+    readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin) : "night"
     readonly property string effects: settings ? settings.effects : "fluid"
     readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
     readonly property string query: win ? win.search.query : ""
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
 
-    function tr(key) { return localize ? localize(key) : key }
+    function tr(key) { return lang ? lang.t(key, lang.revision) : key }
+    // The window's swipe monitor reports here.
+    function swipeMoved(travel) { libraryRoot.swipeMoved(travel) }
+    function swipeEnded(travel, velocity) { libraryRoot.swipeEnded(travel, velocity) }
 
     title: tr("Orbitdeck")
     width: 1040
@@ -26,18 +29,15 @@ Window {
     minimumHeight: 600
     color: "black"
 
-    Actions { id: actions; win: window.win; view: libraryRoot }
+    Actions { id: windowActions; win: window.win; view: libraryRoot }
 
     DesktopWallpaperImage {
         id: wallpaper
-        enabled: window.settings ? window.settings.wallpaper : true
+        enabled: window.settings ? window.settings.showWallpaper : true
+        onImageChanged: if (window.lifecycle) window.lifecycle.wallpaperUnavailable = unavailable
     }
-    LibraryKeyMonitor {
-        window: window
-        handler: key => actions.handleKey(key)
-    }
-    Shortcut { sequence: "Ctrl+,"; onActivated: actions.openSettings() }
-    Shortcut { sequence: "Ctrl+R"; onActivated: actions.refresh() }
+    Shortcut { sequence: "Ctrl+,"; onActivated: windowActions.openSettings() }
+    Shortcut { sequence: "Ctrl+R"; onActivated: windowActions.refresh() }
 
     LibraryRoot {
         id: libraryRoot
@@ -55,7 +55,7 @@ Window {
         arranging: window.arranging
         folderOpen: window.selection ? window.selection.openFolder !== "" : false
         toastText: window.win ? window.win.toasts.text : ""
-        wallpaper: window.settings && window.settings.wallpaper ? wallpaper.source : ""
+        wallpaper: window.settings && window.settings.showWallpaper ? wallpaper.source : ""
         wallpaperBlur: window.settings ? window.settings.wallpaperBlur : 12
         scrolling: window.settings ? window.settings.browsing === "scroll" : false
         customColumns: window.settings ? window.settings.customColumns : 0
@@ -65,23 +65,23 @@ Window {
         labels: window.settings ? window.settings.labels : true
         libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
         tr: key => window.tr(key)
-        cell: Component { LibraryCell { actions: actions; root: window } }
+        cell: Component { LibraryCell { actions: windowActions; root: window } }
 
-        onQueryEdited: text => actions.setQuery(text)
-        onSubmitted: actions.submitSearch()
-        onDoneClicked: actions.stopArranging()
-        onSettingsClicked: actions.openSettings()
-        onFullScreenClicked: actions.toggleFullScreen()
-        onBackgroundClicked: actions.backgroundClick()
-        onEditLayoutChosen: actions.editLayout()
-        onSortChosen: sort => actions.setSort(sort)
-        onLabelsToggled: on => actions.setLabels(on)
-        onRefreshChosen: actions.refresh()
-        onRestartChosen: actions.restart()
-        onCloseChosen: actions.dismiss()
-        onPageRequested: target => actions.goToPage(target)
-        onPageSettled: target => actions.settlePage(target)
-        onAppStoreRequested: actions.searchAppStore()
+        onQueryEdited: text => windowActions.setQuery(text)
+        onSubmitted: windowActions.submitSearch()
+        onDoneClicked: windowActions.stopArranging()
+        onSettingsClicked: windowActions.openSettings()
+        onFullScreenClicked: windowActions.toggleFullScreen()
+        onBackgroundClicked: windowActions.backgroundClick()
+        onEditLayoutChosen: windowActions.editLayout()
+        onSortChosen: sort => windowActions.setSort(sort)
+        onLabelsToggled: on => windowActions.setLabels(on)
+        onRefreshChosen: windowActions.refresh()
+        onRestartChosen: windowActions.restart()
+        onCloseChosen: windowActions.dismiss()
+        onPageRequested: target => windowActions.goToPage(target)
+        onPageSettled: target => windowActions.settlePage(target)
+        onAppStoreRequested: windowActions.searchAppStore()
     }
 
     // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
@@ -105,10 +105,14 @@ Window {
     Connections {
         target: window.lifecycle
         function onWallpaperRefreshRequested() { wallpaper.refresh() }
-        function onIconCacheClearRequested() { actions.clearIconCache() }
+        function onIconCacheClearRequested() { windowActions.clearIconCache() }
     }
     Component.onCompleted: {
         wallpaper.refresh()
         libraryRoot.search.focusField()
+        if (win) {
+            win.windowDidAppear()
+            win.loadLibrary()
+        }
     }
 }

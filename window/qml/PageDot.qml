@@ -28,5 +28,5 @@ Item {
         Behavior on opacity { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
         Behavior on scale { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
     }
-    TapHandler { onTapped: dot.clicked() }
+    TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: dot.clicked() }
 }

@@ -94,6 +94,7 @@ Item {
 
     Item {
         id: area
+        objectName: "library-page-area"
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
@@ -147,11 +148,6 @@ Item {
                 first: paged.currentPage * paged.capacity
                 count: paged.capacity
             }
-        }
-        PageSwipeArea {
-            anchors.fill: parent
-            onMoved: travel => paged.swipeChanged(travel)
-            onEnded: (travel, velocity) => paged.swipeEnded(travel, velocity)
         }
     }
 

@@ -24,7 +24,7 @@ Item {
     height: 28
 
     HoverHandler { id: hover }
-    TapHandler { onTapped: input.forceActiveFocus() }
+    TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: input.forceActiveFocus() }
 
     Rectangle {
         id: shadowSource
@@ -121,7 +121,7 @@ Item {
             color: field.base
             opacity: 0.55
         }
-        TapHandler {
+        TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds;
             onTapped: {
                 field.edited("")
                 input.forceActiveFocus()

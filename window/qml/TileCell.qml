@@ -31,6 +31,7 @@ Item {
     property string deleteTooltip: "Move to Trash"
     property string deleteLabel: "Delete " + name
     readonly property bool full: interactive && !searching
+    readonly property bool wiggling: wiggle.active
     readonly property color accent: Skin.accent(skin)
     readonly property color ink: Skin.ink(skin)
 
@@ -52,6 +53,7 @@ Item {
         }
 
         Wiggle {
+            id: wiggle
             anchors.fill: parent
             active: cell.full && cell.arranging && !cell.dragging
                     && Skin.animates(cell.effects, cell.reduceMotion)

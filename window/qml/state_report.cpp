@@ -30,11 +30,12 @@ void collectItems(const QQuickItem* item, const QPoint& windowOrigin, QJsonObjec
                          {QStringLiteral("y"), qRound(scene.y()) + windowOrigin.y()},
                          {QStringLiteral("w"), qRound(scene.width())},
                          {QStringLiteral("h"), qRound(scene.height())}};
-        const QVariant text = item->property("text");
-        if (text.isValid())
-            rect.insert(QStringLiteral("text"), text.toString());
-        const QVariant enabled = item->property("enabled");
-        rect.insert(QStringLiteral("enabled"), enabled.toBool());
+        // The few view properties tests check besides the geometry.
+        for (const char* property : {"text", "enabled", "highlighted", "wiggling", "checked"}) {
+            const QVariant value = item->property(property);
+            if (value.isValid())
+                rect.insert(QString::fromLatin1(property), QJsonValue::fromVariant(value));
+        }
         out.insert(name, rect);
     }
     for (const QQuickItem* child : item->childItems())
@@ -56,16 +57,24 @@ QJsonValue plainValue(const QVariant& value) {
     }
 }
 
-QJsonObject plainProperties(const QObject* object) {
+// The simple properties of an object, and those of the objects it holds down to depth.
+QJsonObject plainProperties(const QObject* object, int depth = 2) {
     QJsonObject out;
     if (!object)
         return out;
     const QMetaObject* meta = object->metaObject();
     for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
-        const QJsonValue value = plainValue(property.read(object));
-        if (!value.isUndefined())
-            out.insert(QString::fromLatin1(property.name()), value);
+        const QVariant value = property.read(object);
+        const QString name = QString::fromLatin1(property.name());
+        if (auto* child = value.value<QObject*>(); child && depth > 1) {
+            if (!child->inherits("QAbstractItemModel"))
+                out.insert(name, plainProperties(child, depth - 1));
+            continue;
+        }
+        const QJsonValue plain = plainValue(value);
+        if (!plain.isUndefined())
+            out.insert(name, plain);
     }
     return out;
 }
@@ -98,7 +107,7 @@ QJsonObject StateReport::snapshot() const {
                       {QStringLiteral("h"), window_->height()},
                       {QStringLiteral("visible"), window_->isVisible()},
                       {QStringLiteral("title"), window_->title()}};
-        const QJsonObject view = plainProperties(window_);
+        const QJsonObject view = plainProperties(window_, 1);
         windowInfo.insert(QStringLiteral("view"), view);
     }
     return {{QStringLiteral("window"), windowInfo},

@@ -1,5 +1,6 @@
 #include "window/qml/view_services.h"
 
+#include "platform/desktop_appearance.h"
 #include "platform/main_thread.h"
 #include "window/qml/app_icon_cache.h"
 
@@ -11,6 +12,14 @@ namespace orbitdeck {
 void ViewServices::clearIconCache() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     AppIconCache::shared().clear();
+}
+
+QString ViewServices::resolvedSkin(const QString& skin) const {
+    if (skin != QLatin1String("auto"))
+        return skin;
+    static const LinuxDesktopAppearance desktop;
+    return desktop.appearance() == DesktopAppearance::light ? QStringLiteral("paper")
+                                                            : QStringLiteral("night");
 }
 
 void ViewServices::restart() {

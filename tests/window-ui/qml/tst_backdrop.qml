@@ -1,0 +1,58 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+// The backdrop without a wallpaper: the skin's gradient under the vignette.
+Item {
+    width: 800
+    height: 600
+
+    LibraryBackdrop {
+        id: backdrop
+        anchors.fill: parent
+        skin: "night"
+    }
+
+    TestCase {
+        name: "Backdrop"
+        when: windowShown
+
+        function near(actual, expected, label) {
+            verify(Math.abs(actual - expected) <= 3, label + ": " + actual + " vs " + expected)
+        }
+
+        function test_nightGradientOnTheCentreLineAndDarkerCorners() {
+            backdrop.skin = "night"
+            waitForRendering(backdrop)
+            const image = grabImage(backdrop)
+            // The vignette is clear within 0.35 x width of the centre: top and bottom of the
+            // centre line show the gradient's own end colours.
+            const top = image.pixel(400, 0)
+            near(top.r * 255, 0.12 * 255, "top red")
+            near(top.g * 255, 0.17 * 255, "top green")
+            near(top.b * 255, 0.29 * 255, "top blue")
+            const bottom = image.pixel(400, 599)
+            near(bottom.r * 255, 0.04 * 255, "bottom red")
+            near(bottom.g * 255, 0.06 * 255, "bottom green")
+            near(bottom.b * 255, 0.11 * 255, "bottom blue")
+            // Corners lie beyond the clear radius: darker than the centre line at that height.
+            const corner = image.pixel(0, 0)
+            verify(corner.b < top.b - 0.01, "top corner darker: " + corner.b + " vs " + top.b)
+            const bottomCorner = image.pixel(799, 599)
+            verify(bottomCorner.b < bottom.b, "bottom corner darker")
+        }
+
+        function test_paperIsLightWithALighterVignette() {
+            backdrop.skin = "paper"
+            waitForRendering(backdrop)
+            const image = grabImage(backdrop)
+            const top = image.pixel(400, 0)
+            near(top.r * 255, 0.95 * 255, "paper top red")
+            near(top.b * 255, 0.98 * 255, "paper top blue")
+            const corner = image.pixel(0, 0)
+            // 0.06 black at most: the corner stays light.
+            verify(corner.r > 0.85, "paper corner stays light: " + corner.r)
+            backdrop.skin = "night"
+        }
+    }
+}

@@ -1,0 +1,54 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+Item {
+    width: 400
+    height: 400
+
+    BackgroundMenu { id: menu }
+
+    TestCase {
+        name: "BackgroundMenu"
+        when: windowShown
+
+        function entries() {
+            const out = []
+            for (let i = 0; i < menu.count; ++i) {
+                const item = menu.itemAt(i)
+                out.push(item.text !== undefined && item.text !== "" ? item.text
+                         : item.subMenu ? item.subMenu.title : "—")
+            }
+            return out
+        }
+
+        function test_entriesInOrder() {
+            menu.arranging = false
+            menu.fullScreen = false
+            compare(entries(), ["Edit Layout", "Sort apps by", "Show app names", "—",
+                                "Enter full screen", "Settings…", "—", "Refresh\tCtrl+R",
+                                "Restart Orbitdeck", "—", "Close Orbitdeck"])
+            menu.arranging = true
+            menu.fullScreen = true
+            compare(menu.itemAt(0).text, "Done")
+            compare(menu.itemAt(4).text, "Exit full screen")
+        }
+
+        function test_editLayoutIsDisabledWhileSearchingButDoneIsNot() {
+            menu.arranging = false
+            menu.searching = true
+            verify(!menu.itemAt(0).enabled)
+            menu.arranging = true
+            verify(menu.itemAt(0).enabled)
+            menu.searching = false
+        }
+
+        function test_sortEntries() {
+            const sort = menu.itemAt(1).subMenu
+            const titles = []
+            for (let i = 0; i < sort.count; ++i)
+                titles.push(sort.itemAt(i).text)
+            compare(titles, ["Manual", "Name A–Z", "Name Z–A", "Date added", "Last opened", "Most used"])
+        }
+    }
+}

@@ -1,0 +1,105 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+Item {
+    width: 600
+    height: 400
+
+    ApplicationTile {
+        id: tile
+        width: 110
+        appId: "bundle:dev.sample.safari"
+        name: "Safari"
+        size: 62
+        tileHeight: 96
+    }
+    FolderTile {
+        id: folder
+        x: 200
+        width: 110
+        folderId: "f1"
+        name: "Tools"
+        previewIcons: ["a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"]
+    }
+    EmptyState {
+        id: empty
+        y: 150
+        width: 600
+        height: 250
+    }
+
+    TestCase {
+        name: "Tiles"
+        when: windowShown
+
+        function test_tooltipFollowsTheLabelAndNameLength() {
+            tile.showsLabel = true
+            tile.name = "Thirteen char"
+            compare(tile.tooltipText, "")
+            tile.name = "Fourteen chars"
+            compare(tile.tooltipText, "Fourteen chars")
+            tile.showsLabel = false
+            tile.name = "Safari"
+            compare(tile.tooltipText, "Safari")
+            tile.showsLabel = true
+        }
+
+        function test_labelSizeSwitchesAt65Points() {
+            const label = findChild(tile, "application-label")
+            tile.tileHeight = 64.9
+            compare(label.font.pointSize / 0.75, 10.5)
+            tile.tileHeight = 65
+            compare(label.font.pointSize / 0.75, 12)
+            tile.tileHeight = 96
+        }
+
+        function test_deleteBadgeOnlyWhenDeletable() {
+            tile.deletable = false
+            const badge = findChild(tile, "application-delete-bundle:dev.sample.safari")
+            verify(!badge.visible)
+            tile.deletable = true
+            verify(badge.visible)
+            // On the icon's top-left corner.
+            compare(badge.x + badge.width / 2, tile.width / 2 - tile.size / 2)
+            compare(badge.y, Math.max((96 - 62 - 16) / 2, 0) - 6)
+            tile.deletable = false
+        }
+
+        function test_folderPreviewsNineIcons() {
+            let images = 0
+            function count(item) {
+                for (let i = 0; i < item.children.length; ++i) {
+                    const child = item.children[i]
+                    if (child.sourceSize !== undefined && child.fillMode === Image.PreserveAspectFit)
+                        images += 1
+                    count(child)
+                }
+            }
+            count(folder)
+            compare(images, 9)
+            folder.showsLabel = false
+            compare(folder.height, folder.tileHeight)
+        }
+
+        function test_emptyStateShowsTheQueryAndTheStoreOnlyWhileSearching() {
+            empty.description = ""
+            empty.showsAction = false
+            verify(!findChild(empty, "library-empty-query").visible)
+            verify(!findChild(empty, "library-app-store-search").visible)
+            empty.description = "\u201C c++ \u201D"
+            empty.showsAction = true
+            verify(findChild(empty, "library-empty-query").visible)
+            compare(findChild(empty, "library-empty-query").text, "\u201C c++ \u201D")
+            verify(findChild(empty, "library-app-store-search").visible)
+        }
+
+        function test_appStoreAddressKeepsTheQueryAsOneValue() {
+            const base = "macappstore://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?q="
+            compare(LibraryGridMath.appStoreSearchUrl("c++"), base + "c%2B%2B")
+            compare(LibraryGridMath.appStoreSearchUrl("a&b=c#d"), base + "a%26b%3Dc%23d")
+            compare(LibraryGridMath.appStoreSearchUrl(" x "), base + "%20x%20")
+            compare(LibraryGridMath.appStoreSearchUrl("微信"), base + "%E5%BE%AE%E4%BF%A1")
+        }
+    }
+}

@@ -1,0 +1,90 @@
+#include "window/qml/desktop_wallpaper_image.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QSemaphore>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+namespace orbitdeck {
+namespace {
+
+QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
+
+bool waitFor(const std::function<bool()>& condition) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+TEST(WallpaperThumbnail, LongerSideAtMost2200) {
+    QTemporaryDir dir;
+    {
+        const QImage thumb =
+            wallpaperThumbnail(writePicture(dir, QStringLiteral("big.png"), {6000, 4000}, Qt::red));
+        EXPECT_EQ(thumb.width(), 2200);
+        EXPECT_NEAR(thumb.height(), 1467, 1);
+    }
+    {
+        const QImage thumb = wallpaperThumbnail(
+            writePicture(dir, QStringLiteral("small.png"), {1600, 900}, Qt::green));
+        EXPECT_EQ(thumb.size(), QSize(1600, 900));
+    }
+    { EXPECT_TRUE(wallpaperThumbnail(dir.filePath(QStringLiteral("missing.jpg"))).isNull()); }
+}
+
+TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
+    QTemporaryDir dir;
+    const QString red = writePicture(dir, QStringLiteral("red.png"), {40, 30}, Qt::red);
+    const QString blue = writePicture(dir, QStringLiteral("blue.png"), {40, 30}, Qt::blue);
+    {
+        // The first refresh is held back until the second has finished: its late result
+        // must not replace the newer picture.
+        QSemaphore releaseFirst;
+        std::atomic<int> calls = 0;
+        DesktopWallpaperImage wallpaper;
+        wallpaper.setLocator([&]() -> std::optional<QString> {
+            if (calls.fetch_add(1) == 0) {
+                releaseFirst.acquire();
+                return red;
+            }
+            return blue;
+        });
+        wallpaper.refresh();
+        wallpaper.refresh();
+        ASSERT_TRUE(waitFor([&] { return !wallpaper.image().isNull(); }));
+        EXPECT_EQ(wallpaper.image().pixelColor(0, 0), QColor(Qt::blue));
+        releaseFirst.release();
+        QThreadPool::globalInstance()->waitForDone(10000);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(wallpaper.image().pixelColor(0, 0), QColor(Qt::blue));
+        EXPECT_FALSE(wallpaper.unavailable());
+        EXPECT_TRUE(wallpaper.source().toString().startsWith(QStringLiteral("image://wallpaper/")));
+    }
+    {
+        DesktopWallpaperImage wallpaper;
+        wallpaper.setLocator([]() -> std::optional<QString> { return std::nullopt; });
+        wallpaper.refresh();
+        ASSERT_TRUE(waitFor([&] { return wallpaper.unavailable(); }));
+        EXPECT_TRUE(wallpaper.source().isEmpty());
+        // Switched off: no picture, and nothing missing either.
+        wallpaper.setEnabled(false);
+        EXPECT_FALSE(wallpaper.unavailable());
+        EXPECT_TRUE(wallpaper.image().isNull());
+    }
+}
+
+} // namespace
+} // namespace orbitdeck

@@ -1,0 +1,171 @@
+#include "window_state_harness.h"
+
+#include "window/app_entry.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using namespace orbitdeck;
+using namespace orbitdeck::testing;
+
+namespace {
+
+std::vector<AppDescriptor> manyApps(int count) {
+    std::vector<AppDescriptor> apps;
+    for (int index = 0; index < count; ++index) {
+        const std::string name = "App " + std::to_string(100 + index);
+        apps.push_back(app(name, "com.example.app" + std::to_string(index)));
+    }
+    return apps;
+}
+
+} // namespace
+
+TEST(WindowStateLifecycle, PagesFollowSearchSortBrowsingAndTheRememberedPage) {
+    WindowHarness harness;
+    harness.catalog.setApps(manyApps(100));
+    harness.store->setValue("ambergrid.rememberPage", DefaultsValue{true});
+    harness.store->setValue("ambergrid.savedPage", DefaultsValue{qint64{-3}});
+    AmbergridWindow& window = harness.load();
+    EXPECT_EQ(window.pageCount(), 3) << "100 tiles at 42 a page";
+
+    window.windowDidAppear();
+    EXPECT_EQ(window.paging()->page(), 0) << "a negative stored page reads as 0";
+    EXPECT_TRUE(window.search()->searchFocused());
+    EXPECT_EQ(harness.presentation.installs, 1);
+
+    window.paging()->setPage(2);
+    EXPECT_EQ(window.settings()->savedPage(), 2);
+    window.search()->setQuery("App 1");
+    EXPECT_EQ(window.paging()->page(), 0);
+    window.paging()->setPage(1);
+    EXPECT_EQ(window.settings()->savedPage(), 2) << "pages seen while searching are not kept";
+    window.search()->setQuery("App 10");
+    EXPECT_EQ(window.search()->pageBeforeSearch(), 2);
+    window.search()->setQuery(" ");
+    EXPECT_EQ(window.paging()->page(), 2) << "the search ends where it began";
+
+    window.settings()->setSort("manual");
+    EXPECT_EQ(window.paging()->page(), 2);
+    window.settings()->setSort("name");
+    EXPECT_EQ(window.paging()->page(), 0);
+    window.paging()->setPage(1);
+    window.settings()->setBrowsing("scroll");
+    EXPECT_EQ(window.paging()->page(), 0);
+    EXPECT_EQ(window.pageCount(), 1);
+}
+
+TEST(WindowStateLifecycle, WindowActionsAndNotifications) {
+    WindowHarness harness;
+    harness.catalog.setApps(manyApps(3));
+    AmbergridWindow& window = harness.load();
+    WindowActions& actions = *window.actions();
+    QSignalSpy apply(window.lifecycle(), &WindowLifecycle::applyPendingStartupModeRequested);
+
+    actions.toggleFullScreen();
+    EXPECT_EQ(window.settings()->startMode(), "fullscreen");
+    window.lifecycle()->setFullScreen(true);
+    actions.toggleFullScreen();
+    EXPECT_EQ(window.settings()->startMode(), "window");
+    EXPECT_EQ(window.lifecycle()->pendingMode(), "window");
+    EXPECT_EQ(apply.count(), 2);
+
+    // The sheet closes first; the mode follows once the main thread has yielded.
+    window.lifecycle()->setAppearanceOpen(true);
+    actions.changeStartMode("fullscreen");
+    EXPECT_FALSE(window.lifecycle()->appearanceOpen());
+    EXPECT_EQ(apply.count(), 2);
+    harness.scheduler.advance(0ms);
+    EXPECT_EQ(apply.count(), 3);
+    EXPECT_EQ(window.lifecycle()->pendingMode(), "fullscreen");
+
+    actions.handleLibraryCommand("settings");
+    EXPECT_TRUE(window.lifecycle()->appearanceOpen());
+    QSignalSpy welcome(&actions, &WindowActions::welcomeRequested);
+    actions.handleLibraryCommand("welcome");
+    actions.handleLibraryCommand("other");
+    EXPECT_EQ(welcome.count(), 1);
+
+    window.selection()->setArranging(true);
+    window.selection()->setSelectedItem(LayoutItem::application("x"));
+    actions.libraryDidHide();
+    EXPECT_FALSE(window.selection()->arranging());
+    EXPECT_FALSE(window.selection()->selectedItem());
+
+    // The manual refresh: quiet, arranging and selections gone, its own toast.
+    harness.catalog.setApps(manyApps(4));
+    window.selection()->setArranging(true);
+    actions.refreshLibrary();
+    ASSERT_TRUE(harness.waitUntil([&] { return window.toasts()->visible(); }));
+    EXPECT_EQ(window.toasts()->text(), "Refreshed · 4 apps");
+    EXPECT_FALSE(window.selection()->arranging());
+    EXPECT_EQ(window.tiles()->count(), 4);
+}
+
+TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
+    WindowHarness harness;
+    AmbergridWindow& window = harness.load();
+    window.search()->setQuery("abc");
+    window.selection()->setArranging(true);
+    window.dismissLibrary();
+    EXPECT_TRUE(window.search()->query().isEmpty());
+    EXPECT_FALSE(window.selection()->arranging());
+    EXPECT_EQ(harness.presentation.hides, 1);
+    EXPECT_FALSE(harness.presentation.lastHideImmediate);
+    EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.06);
+    harness.scheduler.advance(320ms);
+    EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
+
+    // Without motion: at once and without the zoom.
+    window.settings()->setEffects("off");
+    window.dismissLibrary();
+    EXPECT_TRUE(harness.presentation.lastHideImmediate);
+    EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
+
+    // While a fade-out runs nothing happens.
+    harness.presentation.hiding = true;
+    window.search()->setQuery("kept");
+    window.dismissLibrary();
+    EXPECT_EQ(window.search()->query(), "kept");
+    EXPECT_EQ(harness.presentation.hides, 2);
+}
+
+TEST(WindowStateLifecycle, LookupTablesKeepTheFirstOfARepeatedId) {
+    WindowHarness harness;
+    harness.catalog.setApps({app("First", "com.example.same", "/Applications/First.app"),
+                             app("Second", "com.example.same", "/Applications/Second.app"),
+                             app("Other", "com.example.other")});
+    AmbergridWindow& window = harness.load();
+    EXPECT_EQ(window.library()->displayName(appID("com.example.same")), "First");
+    window.storeHidden({appID("com.example.other")});
+    EXPECT_TRUE(window.library()->app(appID("com.example.other"))) << "hidden stays in byID";
+    EXPECT_TRUE(window.library()->search("Other").empty()) << "but leaves the index";
+    EXPECT_EQ(window.library()->hiddenAppRows(),
+              (std::vector<HiddenAppRow>{{.id = appID("com.example.other"), .name = "Other"}}));
+}
+
+TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions) {
+    ensureApplication();
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    std::vector<std::string> order;
+    {
+        AppEntry entry(AppEntry::Seams{.presentation = nullptr,
+                                       .watcher = nullptr,
+                                       .migrateLegacyDefaults =
+                                           [&](DefaultsStore& store) {
+                                               order.push_back("migrate");
+                                               store.setValue(
+                                                   "ambergrid.skin",
+                                                   DefaultsValue{QStringLiteral("dusk")});
+                                           }},
+                       {[&](AmbergridWindow& window) {
+                           order.push_back("extension:" + window.settings()->skin().toStdString());
+                       }});
+        EXPECT_TRUE(entry.defaults().filePath().startsWith(config.path()));
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(order, (std::vector<std::string>{"migrate", "extension:dusk"}));
+}

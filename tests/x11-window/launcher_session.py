@@ -1,0 +1,145 @@
+"""One run of the real launcher in a throwaway home, with its state report and xdotool input."""
+
+import json
+import os
+import plistlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SOURCE = os.environ.get("ORBITDECK_SOURCE_DIR",
+                        os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
+
+
+def make_bundle(applications, name, bundle_id, markers):
+    """A minimal bundle whose executable records its launch in the markers folder."""
+    contents = os.path.join(applications, name + ".app", "Contents")
+    os.makedirs(os.path.join(contents, "MacOS"), exist_ok=True)
+    os.makedirs(os.path.join(contents, "Resources"), exist_ok=True)
+    with open(os.path.join(contents, "Info.plist"), "wb") as out:
+        plistlib.dump({"CFBundlePackageType": "APPL", "CFBundleName": name,
+                       "CFBundleIdentifier": bundle_id, "CFBundleExecutable": "run"}, out)
+    script = os.path.join(contents, "MacOS", "run")
+    with open(script, "w") as out:
+        out.write(f"#!/bin/sh\nmkdir -p '{markers}' && touch '{markers}/{bundle_id}'\n")
+    os.chmod(script, 0o755)
+
+
+class Session:
+    """Starts the launcher on sample applications; stops it and removes the home on exit."""
+
+    def __init__(self, app, count=40, extra=(), env=None, geometry=None):
+        self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
+        self.report = os.path.join(self.home, "state.json")
+        self.markers = os.path.join(self.home, "launch-markers")
+        generated = max(count - len(extra), 0)
+        roots = subprocess.run(
+            [sys.executable, os.path.join(SOURCE, "scripts", "make-sample-apps.py"),
+             "--home", self.home, "--count", str(generated), "--no-decoys"],
+            check=True, capture_output=True, text=True).stdout.strip().splitlines()[-1]
+        for name, bundle_id in extra:
+            make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers)
+        environment = dict(os.environ)
+        environment.update({
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
+            "XDG_RUNTIME_DIR": self.home,
+            "GSETTINGS_BACKEND": "memory",
+            "ORBITDECK_APP_ROOTS": roots,
+            "ORBITDECK_LAUNCH_MARKERS": self.markers,
+            "ORBITDECK_STATE_REPORT": self.report,
+            "AMBERGRID_TEST_DEFAULTS": "1",
+        })
+        environment.update(env or {})
+        self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.PIPE)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    # --- the state report ---
+
+    def state(self):
+        try:
+            with open(self.report) as source:
+                return json.load(source)
+        except (OSError, ValueError):
+            return None
+
+    def wait_for(self, condition, what, timeout=20.0):
+        """Polls the report until condition(report) holds; fails with what after timeout."""
+        deadline = time.monotonic() + timeout
+        report = None
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError(f"launcher ended while waiting for {what}: "
+                                     f"{self.process.stderr.read().decode(errors='replace')[-2000:]}")
+            report = self.state()
+            if report is not None:
+                try:
+                    if condition(report):
+                        return report
+                except (KeyError, TypeError, IndexError):
+                    pass
+            time.sleep(0.05)
+        raise AssertionError(f"timed out waiting for {what}; last report: "
+                             f"{json.dumps(report)[:3000] if report else None}")
+
+    def wait_for_file(self, path, what, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if os.path.exists(path):
+                return
+            time.sleep(0.05)
+        raise AssertionError(f"timed out waiting for {what}")
+
+    # --- input ---
+
+    @staticmethod
+    def xdotool(*args):
+        subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
+
+    def window_id(self):
+        out = subprocess.run(["xdotool", "search", "--sync", "--name", "^Orbitdeck$"],
+                             check=True, capture_output=True, text=True).stdout.split()
+        return out[0]
+
+    def focus(self):
+        self.xdotool("windowfocus", "--sync", self.window_id())
+
+    @staticmethod
+    def centre(item):
+        return item["x"] + item["w"] // 2, item["y"] + item["h"] // 2
+
+    def click(self, item, button=1):
+        x, y = self.centre(item)
+        self.xdotool("mousemove", "--sync", x, y, "click", button)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 40, text)
+
+    def key(self, name):
+        self.xdotool("key", name)
+
+
+def cells(report):
+    """The visible grid cells, in reading order."""
+    found = [(item["y"], item["x"], name) for name, item in report["items"].items()
+             if name.startswith("library-cell-")]
+    return [name for _, _, name in sorted(found)]

@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""The launcher window under Xvfb with the real executable: the grid, paging by wheel, search
+and launch, the Escape cascade, arranging by long press, and the background menu."""
+
+import os
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+from launcher_session import Session, cells  # noqa: E402
+
+APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
+SAFARI = ("Safari", "com.example.safari")
+
+
+def loaded_grid(report):
+    return report["window"]["visible"] and len(cells(report)) > 0
+
+
+def status(report):
+    return report["items"]["library-page-status"]["text"]
+
+
+class LauncherWindowTest(unittest.TestCase):
+    def test_grid_pages_and_background_menu(self):
+        with Session(APP, count=40, extra=[SAFARI]) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            self.assertEqual(report["window"]["title"], "Orbitdeck")
+            self.assertEqual((report["window"]["w"], report["window"]["h"]), (1040, 680))
+            report = session.wait_for(lambda r: len(cells(r)) == 35, "35 tiles on page 1")
+            self.assertEqual(status(report), "1 / 2")
+            # Labels are on by default: every tile shows its name.
+            first = report["items"][cells(report)[0]]
+            self.assertGreater(first["h"], 62)
+            # Seven columns by five rows.
+            rows = sorted({report["items"][name]["y"] for name in cells(report)})
+            columns = sorted({report["items"][name]["x"] for name in cells(report)})
+            self.assertEqual((len(columns), len(rows)), (7, 5))
+
+            # One page per notch of a horizontal wheel over the grid.
+            session.focus()
+            x, y = session.centre(report["items"]["library-page-area"])
+            session.xdotool("mousemove", "--sync", x, y, "click", 7)
+            report = session.wait_for(lambda r: status(r) == "2 / 2", "page 2 after a notch")
+            session.wait_for(lambda r: len(cells(r)) == 5, "the five tiles of page 2")
+            session.xdotool("click", 6)
+            session.wait_for(lambda r: status(r) == "1 / 2", "page 1 after a notch back")
+
+            # The background menu with every entry, in order.
+            area = report["items"]["library-page-area"]
+            session.xdotool("mousemove", "--sync", area["x"] + 8, area["y"] + area["h"] - 70,
+                            "click", 3)
+            order = ["library-menu-arrange", "library-menu-sort", "library-menu-labels",
+                     "library-menu-full-screen", "library-menu-settings", "library-menu-refresh",
+                     "library-menu-restart", "library-menu-close"]
+            report = session.wait_for(lambda r: all(n in r["items"] for n in order),
+                                      "the background menu")
+            tops = [report["items"][name]["y"] for name in order]
+            self.assertEqual(tops, sorted(tops))
+            self.assertEqual(report["items"]["library-menu-arrange"]["text"], "Edit Layout")
+            session.key("Escape")
+            session.wait_for(lambda r: "library-menu-arrange" not in r["items"], "menu closed")
+
+    def test_long_press_arranges_and_a_later_click_still_opens(self):
+        with Session(APP, count=12, extra=[SAFARI]) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            session.focus()
+            target = report["items"][cells(report)[0]]
+            x, y = session.centre(target)
+            session.xdotool("mousemove", "--sync", x, y, "mousedown", 1)
+            report = session.wait_for(lambda r: r["state"]["selection"]["arranging"],
+                                      "arranging after a long press")
+            session.xdotool("mouseup", 1)
+            report = session.wait_for(lambda r: "library-arrange-done" in r["items"], "Done shown")
+            wiggling = [n for n in cells(report) if report["items"][n].get("wiggling")]
+            self.assertEqual(len(wiggling), len(cells(report)))
+            # Leave arranging with Done, then one click opens the application.
+            session.click(report["items"]["library-arrange-done"])
+            report = session.wait_for(lambda r: "library-arrange-done" not in r["items"],
+                                      "arranging left")
+            name = next(n for n in cells(report) if n.endswith("application:bundle:com.example.safari"))
+            session.click(report["items"][name])
+            session.wait_for_file(os.path.join(session.markers, SAFARI[1]), "Safari's marker")
+            session.wait_for(lambda r: not r["window"]["visible"], "the window hidden")
+
+    def test_search_return_and_escape(self):
+        with Session(APP, count=40, extra=[SAFARI]) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            before = len(cells(report))
+            session.focus()
+            session.type("saf")
+            report = session.wait_for(lambda r: len(cells(r)) < before, "a narrowed grid")
+            first = cells(report)[0]
+            self.assertTrue(first.endswith("com.example.safari"), first)
+            self.assertTrue(report["items"][first]["highlighted"])
+            self.assertTrue(all(not report["items"][n]["highlighted"] for n in cells(report)[1:]))
+            session.key("Return")
+            session.wait_for_file(os.path.join(session.markers, SAFARI[1]), "Safari's marker")
+            session.wait_for(lambda r: not r["window"]["visible"], "the window hidden")
+
+        with Session(APP, count=12, extra=[SAFARI]) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            session.focus()
+            session.type("zz")
+            session.wait_for(lambda r: "library-empty-query" in r["items"], "nothing found")
+            # Escape clears the query first, then hides the launcher.
+            session.key("Escape")
+            session.wait_for(lambda r: len(cells(r)) > 0 and r["window"]["visible"],
+                             "the query cleared")
+            session.key("Escape")
+            session.wait_for(lambda r: not r["window"]["visible"], "the window hidden")
+
+
+if __name__ == "__main__":
+    if not APP:
+        sys.exit("usage: window_x11_test.py <orbitdeck executable>")
+    unittest.main()

@@ -43,13 +43,13 @@ TEST_F(ArrangingDrag, DroppedOnAnotherApplicationMakesAFolderThatOpensRenamesAnd
     EXPECT_EQ(pageOrder().mid(1, 2), keys({"Charlie", "Delta"}));
 
     // The folder opens as a panel.
-    const QRect tile = waitForItem(QStringLiteral("library-cell-folder:") + folder);
+    const QRect tile = waitForSettledItem(QStringLiteral("library-cell-folder:") + folder);
     click(tile.center());
-    waitForItem(QStringLiteral("library-folder-panel"));
+    waitForSettledItem(QStringLiteral("library-folder-panel"));
     screenshot(QStringLiteral("folder-panel"));
 
     // Its title is saved trimmed.
-    click(waitForItem(QStringLiteral("library-folder-title-input")).center());
+    click(waitForSettledItem(QStringLiteral("library-folder-title-input")).center());
     pressKey("ctrl+a");
     type(QStringLiteral(" Work "));
     pressKey("Return");
@@ -57,11 +57,13 @@ TEST_F(ArrangingDrag, DroppedOnAnotherApplicationMakesAFolderThatOpensRenamesAnd
         << storedLayout().names[folder].toStdString();
 
     // A tile held over the backdrop leaves the folder, placed right after the folder's tile.
-    const QRect inside = waitForItem(QStringLiteral("library-folder-cell-") + appKey("Alpha"));
-    const QRect panel = waitForItem(QStringLiteral("library-folder-panel"));
+    const QRect inside =
+        waitForSettledItem(QStringLiteral("library-folder-cell-") + appKey("Alpha"));
+    const QRect panel = waitForSettledItem(QStringLiteral("library-folder-panel"));
     press(inside.center());
     const QPoint backdrop(panel.left() - 60, panel.top() + 20);
     glide(inside.center(), backdrop, 12);
+    screenshot(QStringLiteral("drag-out"));
     ASSERT_TRUE(waitUntil([&] {
         const QStringList order = pageOrder();
         return order.value(1) == appKey("Alpha");

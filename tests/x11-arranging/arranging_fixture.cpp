@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QThread>
 
+#include <utility>
+
 namespace orbitdeck::testing {
 namespace {
 
@@ -90,6 +92,8 @@ void ArrangingApp::SetUp() {
 }
 
 void ArrangingApp::TearDown() {
+    // A failed step may have left the button down on this shared X server.
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")});
     if (app_.state() != QProcess::NotRunning) {
         app_.terminate();
         if (!app_.waitForFinished(5000))
@@ -144,7 +148,7 @@ void ArrangingApp::start(const QStringList& names) {
     app_.setProcessChannelMode(QProcess::ForwardedChannels);
     app_.start(qEnvironmentVariable("ORBITDECK_EXECUTABLE"), {});
     ASSERT_TRUE(app_.waitForStarted(10000));
-    waitForItem(cellName(names.first()));
+    waitForSettledItem(cellName(names.first()));
 }
 
 QJsonObject ArrangingApp::report() const {
@@ -161,6 +165,18 @@ std::optional<QRect> ArrangingApp::itemRect(const QString& objectName) const {
     const QJsonObject rect = item.toObject();
     return QRect(rect.value(QStringLiteral("x")).toInt(), rect.value(QStringLiteral("y")).toInt(),
                  rect.value(QStringLiteral("w")).toInt(), rect.value(QStringLiteral("h")).toInt());
+}
+
+QRect ArrangingApp::waitForSettledItem(const QString& objectName) {
+    std::optional<QRect> last;
+    std::optional<QRect> rect;
+    const bool settled = waitUntil([&] {
+        last = std::exchange(rect, itemRect(objectName));
+        QThread::msleep(120);
+        return rect && last == rect;
+    });
+    EXPECT_TRUE(settled) << "no settled item " << objectName.toStdString();
+    return rect.value_or(QRect());
 }
 
 QRect ArrangingApp::waitForItem(const QString& objectName) {
@@ -225,7 +241,13 @@ void ArrangingApp::release() {
 
 void ArrangingApp::longPressAndLift(QPoint at) {
     press(at);
-    EXPECT_TRUE(waitUntil([&] { return reportsView("arranging", true); }));
+    const bool arranging = waitUntil([&] { return reportsView("arranging", true); });
+    EXPECT_TRUE(arranging) << "no arranging after a long press at " << at.x() << "," << at.y();
+    if (!arranging) {
+        screenshot(QStringLiteral("no-long-press"));
+        QFile::remove(QStringLiteral("/tmp/arranging-report.json"));
+        QFile::copy(reportPath_, QStringLiteral("/tmp/arranging-report.json"));
+    }
 }
 
 void ArrangingApp::click(QPoint at) {
@@ -246,8 +268,12 @@ void ArrangingApp::screenshot(const QString& name) const {
     if (directory.isEmpty())
         return;
     QDir().mkpath(directory);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        screen->grabWindow(0).save(directory + QLatin1Char('/') + name + QStringLiteral(".png"));
+    // The software renderer under Xvfb draws some frames behind the scene; give it time.
+    QThread::msleep(1200);
+    QFile::copy(reportPath_, directory + QLatin1Char('/') + name + QStringLiteral(".json"));
+    QProcess::execute(QStringLiteral("import"),
+                      {QStringLiteral("-window"), QStringLiteral("root"),
+                       directory + QLatin1Char('/') + name + QStringLiteral(".png")});
 }
 
 } // namespace orbitdeck::testing

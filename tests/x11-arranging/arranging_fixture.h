@@ -38,6 +38,8 @@ protected:
     // Screen rectangle of a visible item, by object name.
     std::optional<QRect> itemRect(const QString& objectName) const;
     QRect waitForItem(const QString& objectName);
+    // The item, once it has stopped moving and growing.
+    QRect waitForSettledItem(const QString& objectName);
     bool reportsView(const char* property, const QJsonValue& value) const;
 
     // The stored layout: page items as "application:<id>" / "folder:<id>", and the folders.

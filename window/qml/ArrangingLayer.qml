@@ -8,6 +8,9 @@ Item {
     // The launcher window (Main), for the state and the look.
     property var main: null
     property QtObject actions
+    // The library view, for the grid's metrics.
+    property Item library: null
+    readonly property var metrics: library ? library.metrics : null
     readonly property QtObject win: main ? main.win : null
     readonly property string skin: main ? main.skin : "night"
     readonly property string effects: main ? main.effects : "fluid"
@@ -17,6 +20,20 @@ Item {
     property real gridBottomMargin: 52
     readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
                                        && !win.search.isSearching && win.pageCount >= 2
+
+    // The grid as laid out: the page capacity that page turns and page drops count with.
+    Binding {
+        target: arranging.win ? arranging.win.paging : null
+        property: "navColumns"
+        value: arranging.metrics ? arranging.metrics.columns : 7
+        when: arranging.metrics !== null && arranging.win !== null
+    }
+    Binding {
+        target: arranging.win ? arranging.win.paging : null
+        property: "navCapacity"
+        value: arranging.metrics ? Math.max(arranging.metrics.columns * arranging.metrics.rows, 8) : 35
+        when: arranging.metrics !== null && arranging.win !== null
+    }
 
     FolderPanel {
         anchors.fill: parent

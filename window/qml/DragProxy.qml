@@ -1,7 +1,7 @@
 import QtQuick
 import Orbitdeck.Arranging
 
-// The icon that follows the pointer while a tile is dragged. Its internal drag reaches the drop
+// The tile that follows the pointer while it is dragged. Its internal drag reaches the drop
 // areas of the tiles, page edges and folder panel; the release drops it on what lies beneath.
 Item {
     id: proxy
@@ -23,15 +23,24 @@ Item {
     Drag.supportedActions: Qt.MoveAction
     Drag.proposedAction: Qt.MoveAction
 
+    // Without an icon, the same rounded plate the tile shows.
+    Rectangle {
+        anchors.fill: parent
+        visible: icon.status !== Image.Ready
+        radius: size * 0.22
+        color: Qt.rgba(0.78, 0.80, 0.86, 0.92)
+        border.color: Qt.rgba(1, 1, 1, 0.5)
+        border.width: 1
+    }
     Image {
+        id: icon
         anchors.fill: parent
         source: LiveDrag.proxyIcon
         sourceSize.width: 256
         sourceSize.height: 256
         smooth: true
-        opacity: 0.92
-        scale: 1.06
     }
+    scale: 1.06
 
     Connections {
         target: LiveDrag

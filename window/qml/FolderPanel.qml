@@ -5,7 +5,7 @@ import Orbitdeck.Arranging
 // The open folder over the grid: a dimmed backdrop, the editable title and a glass panel with
 // the folder's tiles. It grows out of the point it was opened from and shrinks back into it.
 Item {
-    id: layer
+    id: panel
     property QtObject win
     property QtObject actions
     property string skin: "night"
@@ -50,12 +50,12 @@ Item {
         }
     }
     Behavior on grow {
-        enabled: layer.animates
-        SpringAnimation { spring: 4.2; damping: 0.42; epsilon: 0.002 }
+        enabled: panel.animates
+        NumberAnimation { duration: 360; easing.type: Easing.OutBack; easing.overshoot: 0.8 }
     }
     Connections {
-        target: layer.win ? layer.win.layout : null
-        function onLayoutChanged() { layer.refresh() }
+        target: panel.win ? panel.win.layout : null
+        function onLayoutChanged() { panel.refresh() }
     }
 
     Rectangle {
@@ -63,19 +63,19 @@ Item {
         objectName: "library-folder-backdrop"
         anchors.fill: parent
         color: Qt.rgba(0, 0, 0, 0.18)
-        opacity: Math.min(layer.grow, 1)
+        opacity: Math.min(panel.grow, 1)
         Accessible.ignored: true
         MouseArea {
             anchors.fill: parent
-            onClicked: layer.close()
+            onClicked: panel.close()
         }
         DropArea {
             anchors.fill: parent
             keys: ["dev.ambergrid.library-item"]
-            onEntered: LiveDrag.hoverFolderBackdrop(layer.folderId)
-            onPositionChanged: LiveDrag.hoverFolderBackdrop(layer.folderId)
+            onEntered: LiveDrag.hoverFolderBackdrop(panel.folderId)
+            onPositionChanged: LiveDrag.hoverFolderBackdrop(panel.folderId)
             onDropped: drop => {
-                if (LiveDrag.dropOnFolderBackdrop(layer.folderId))
+                if (LiveDrag.dropOnFolderBackdrop(panel.folderId))
                     drop.accept(Qt.MoveAction)
             }
         }
@@ -86,28 +86,28 @@ Item {
         objectName: "library-folder-panel"
         anchors.centerIn: parent
         spacing: 20
-        opacity: Math.min(layer.grow, 1)
+        opacity: Math.min(panel.grow, 1)
         transform: Scale {
-            readonly property point anchorPoint: layer.win ? layer.win.selection.folderAnchor : Qt.point(0.5, 0.5)
-            origin.x: anchorPoint.x * layer.width - content.x
-            origin.y: anchorPoint.y * layer.height - content.y
-            xScale: layer.openFolder !== "" ? 0.12 + 0.88 * layer.grow : 0.2 + 0.8 * layer.grow
+            readonly property point anchorPoint: panel.win ? panel.win.selection.folderAnchor : Qt.point(0.5, 0.5)
+            origin.x: anchorPoint.x * panel.width - content.x
+            origin.y: anchorPoint.y * panel.height - content.y
+            xScale: panel.openFolder !== "" ? 0.12 + 0.88 * panel.grow : 0.2 + 0.8 * panel.grow
             yScale: xScale
         }
 
         FolderTitleInput {
             anchors.horizontalCenter: parent.horizontalCenter
-            title: layer.title
-            ink: layer.skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : "white"
+            title: panel.title
+            ink: panel.skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : "white"
             onSaved: text => {
-                if (layer.win && layer.win.layoutOps)
-                    layer.win.layoutOps.commitFolderRename(layer.folderId, text)
-                layer.refresh()
+                if (panel.win && panel.win.layoutOps)
+                    panel.win.layoutOps.commitFolderRename(panel.folderId, text)
+                panel.refresh()
             }
         }
         Item {
-            width: layer.geometry.scrollWidth
-            height: layer.geometry.scrollHeight
+            width: panel.geometry.scrollWidth
+            height: panel.geometry.scrollHeight
 
             DropShadow {
                 anchors.fill: glass
@@ -122,14 +122,14 @@ Item {
                 id: glass
                 anchors.fill: parent
                 radius: 30
-                color: Qt.rgba(layer.tint.r, layer.tint.g, layer.tint.b, 0.25)
+                color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.25)
                 border.width: 1
-                border.color: Qt.rgba(1, 1, 1, layer.skin === "paper" ? 0.5 : 0.14)
+                border.color: Qt.rgba(1, 1, 1, panel.skin === "paper" ? 0.5 : 0.14)
             }
             Rectangle {
                 anchors.fill: parent
                 radius: 30
-                color: Qt.rgba(1, 1, 1, layer.skin === "paper" ? 0.35 : 0.06)
+                color: Qt.rgba(1, 1, 1, panel.skin === "paper" ? 0.35 : 0.06)
             }
             MouseArea {
                 anchors.fill: parent
@@ -150,19 +150,19 @@ Item {
                 anchors.fill: parent
                 anchors.margins: 22
                 clip: true
-                interactive: layer.geometry.rows > 3
+                interactive: panel.geometry.rows > 3
                 boundsBehavior: Flickable.StopAtBounds
-                cellWidth: layer.geometry.cell + 6
-                cellHeight: layer.geometry.cell
-                model: layer.items
+                cellWidth: panel.geometry.cell + 6
+                cellHeight: panel.geometry.cell
+                model: panel.items
                 delegate: FolderTileCell {
-                    win: layer.win
-                    actions: layer.actions
-                    cellWidth: layer.geometry.cell
-                    iconSize: layer.geometry.tile
-                    skin: layer.skin
-                    effects: layer.effects
-                    reduceMotion: layer.reduceMotion
+                    win: panel.win
+                    actions: panel.actions
+                    cellWidth: panel.geometry.cell
+                    iconSize: panel.geometry.tile
+                    skin: panel.skin
+                    effects: panel.effects
+                    reduceMotion: panel.reduceMotion
                 }
             }
         }

@@ -53,11 +53,15 @@ Item {
                 cell.actions.tileTapped(cell.kind, cell.itemId, mouse.modifiers)
         }
     }
-    PointHandler {
-        acceptedButtons: Qt.LeftButton
-        onActiveChanged: {
-            if (active)
-                LiveDrag.pressTile(cell.modelData, point.scenePosition, cell.icon, cell.iconSize, true)
+    // Above the mouse area, so the press reaches it before the mouse area takes it.
+    Item {
+        anchors.fill: parent
+        PointHandler {
+            acceptedButtons: Qt.LeftButton
+            onActiveChanged: {
+                if (active)
+                    LiveDrag.pressTile(cell.modelData, point.scenePosition, cell.icon, cell.iconSize, true)
+            }
         }
     }
     DropArea {

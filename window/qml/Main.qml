@@ -91,7 +91,8 @@ Window {
         source: "ArrangingLayer.qml"
         onLoaded: {
             item.main = window
-            item.actions = actions
+            item.library = libraryRoot
+            item.actions = windowActions
         }
     }
 

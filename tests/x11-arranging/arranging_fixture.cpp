@@ -200,6 +200,13 @@ bool ArrangingApp::reportsView(const char* property, const QJsonValue& value) co
                .value(QLatin1String(property)) == value;
 }
 
+QJsonValue ArrangingApp::statePath(const QStringList& path) const {
+    QJsonValue value = report().value(QStringLiteral("state"));
+    for (const QString& key : path)
+        value = value.toObject().value(key);
+    return value;
+}
+
 ArrangingApp::StoredLayout ArrangingApp::storedLayout() const {
     DefaultsStore store(DefaultsStore::domainFilePath(QStringLiteral("orbitdeck")));
     const QJsonObject layout =

@@ -41,6 +41,8 @@ protected:
     // The item, once it has stopped moving and growing.
     QRect waitForSettledItem(const QString& objectName);
     bool reportsView(const char* property, const QJsonValue& value) const;
+    // A value of the window state's report, e.g. {"paging", "page"}.
+    QJsonValue statePath(const QStringList& path) const;
 
     // The stored layout: page items as "application:<id>" / "folder:<id>", and the folders.
     struct StoredLayout {

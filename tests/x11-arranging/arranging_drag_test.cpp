@@ -43,13 +43,22 @@ TEST_F(ArrangingDrag, DroppedOnAnotherApplicationMakesAFolderThatOpensRenamesAnd
     EXPECT_EQ(pageOrder().mid(1, 2), keys({"Charlie", "Delta"}));
 
     // The folder opens as a panel.
-    const QRect tile = waitForSettledItem(QStringLiteral("library-cell-folder:") + folder);
-    click(tile.center());
+    click(waitForSettledItem(QStringLiteral("library-cell-folder:") + folder).center());
     waitForSettledItem(QStringLiteral("library-folder-panel"));
     screenshot(QStringLiteral("folder-panel"));
 
     // Its title is saved trimmed.
+    const auto editing = [&] {
+        return report()
+            .value(QStringLiteral("items"))
+            .toObject()
+            .value(QStringLiteral("library-folder-title"))
+            .toObject()
+            .value(QStringLiteral("highlighted"))
+            .toBool();
+    };
     click(waitForSettledItem(QStringLiteral("library-folder-title-input")).center());
+    ASSERT_TRUE(waitUntil(editing));
     pressKey("ctrl+a");
     type(QStringLiteral(" Work "));
     pressKey("Return");
@@ -57,9 +66,9 @@ TEST_F(ArrangingDrag, DroppedOnAnotherApplicationMakesAFolderThatOpensRenamesAnd
         << storedLayout().names[folder].toStdString();
 
     // A tile held over the backdrop leaves the folder, placed right after the folder's tile.
+    const QRect panel = waitForSettledItem(QStringLiteral("library-folder-panel"));
     const QRect inside =
         waitForSettledItem(QStringLiteral("library-folder-cell-") + appKey("Alpha"));
-    const QRect panel = waitForSettledItem(QStringLiteral("library-folder-panel"));
     press(inside.center());
     const QPoint backdrop(panel.left() - 60, panel.top() + 20);
     glide(inside.center(), backdrop, 12);

@@ -8,6 +8,8 @@ Item {
     signal saved(string text)
 
     objectName: "library-folder-title"
+    // Lit while the title is being edited.
+    readonly property bool highlighted: input.activeFocus
     implicitWidth: Math.min(Math.max(input.contentWidth + 40, 160), 460)
     implicitHeight: 44
 

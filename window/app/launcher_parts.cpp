@@ -2,6 +2,7 @@
 
 #if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
 #include "arranging/command_layer.h"
+#include "arranging/launch_flow.h"
 #include "onboarding/application_assembly.h"
 #include "platform/scheduler.h"
 #include "system/library_key_monitor.h"
@@ -30,17 +31,20 @@ public:
 
     QObject* state() override { return &entry_->window(); }
     QObject* language() override { return &language_; }
+    QObject* launchFlow() override { return entry_->window().findChild<LaunchFlow*>(); }
 
     void attach(QQuickWindow& window) override {
         presentation_.attach(window);
         keys_.setLibraryWindow(&window);
-        keys_.setOnKey([this](LibraryKey key) {
+        keys_.setOnKey([this, &window](LibraryKey key) {
+            if (window.property("menuOpen").toBool())
+                return false;
             auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands());
             return commands && commands->handleKey(key);
         });
         swipes_ = std::make_unique<PageSwipeMonitor>(&window, scheduler_, [&window](QPointF at) {
-            const auto* grid =
-                window.contentItem()->findChild<QQuickItem*>(QStringLiteral("library-page-area"));
+            // Items of a QML window are QObject children of the window, not of its content item.
+            const auto* grid = window.findChild<QQuickItem*>(QStringLiteral("library-page-area"));
             return grid && grid->isVisible() && grid->contains(grid->mapFromScene(at));
         });
         QObject* root = &window;
@@ -69,6 +73,7 @@ class NoState final : public LauncherParts {
 public:
     QObject* state() override { return nullptr; }
     QObject* language() override { return nullptr; }
+    QObject* launchFlow() override { return nullptr; }
     void attach(QQuickWindow&) override {}
 };
 

@@ -16,6 +16,8 @@ struct LauncherParts {
     virtual QObject* state() = 0;
     // The interface language for the views (t, revision); none without the settings module.
     virtual QObject* language() = 0;
+    // Launching and page turns of the window state; none without the arranging module.
+    virtual QObject* launchFlow() = 0;
     // The window exists: hand it to whatever presents it and watches its input.
     virtual void attach(QQuickWindow& window) = 0;
 };

@@ -25,7 +25,8 @@ LauncherWindow::~LauncherWindow() = default;
 bool LauncherWindow::show() {
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
-         {QStringLiteral("lang"), QVariant::fromValue(parts_->language())}});
+         {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
+         {QStringLiteral("launchFlow"), QVariant::fromValue(parts_->launchFlow())}});
     // Through the module's name, so its C++ types come with it.
     engine_.loadData("import Orbitdeck.Views\nMain {}\n",
                      QUrl(QStringLiteral("qrc:/orbitdeck.qml")));

@@ -6,7 +6,7 @@ import Orbitdeck.Views
 QtObject {
     id: actions
     property QtObject win: null
-    property Item view: null
+    property QtObject launchFlow: null
     readonly property QtObject commands: win ? win.commands : null
     readonly property QtObject selection: win ? win.selection : null
 
@@ -18,10 +18,12 @@ QtObject {
         return false
     }
     function setQuery(text) { if (win) win.search.query = text }
+    // Return in the search field: the first visible application.
     function submitSearch() {
         if (!win || win.search.query.length === 0)
             return
-        handleKey("enter")
+        if (has(launchFlow, "launchFirstVisible"))
+            launchFlow.launchFirstVisible()
     }
     function stopArranging() { if (win) win.stopArranging() }
     function openSettings() { if (win) win.actions.openSettings() }
@@ -84,21 +86,27 @@ QtObject {
             return selection.clearMultiSelection()
         if (selection.arranging)
             return
-        if (has(commands, "activateSelection"))
-            commands.activateSelection(kind + ":" + itemId)
+        if (has(launchFlow, "openFromTile"))
+            launchFlow.openFromTile(itemId)
     }
     function requestUninstall(itemId) {
         if (has(commands, "requestUninstall"))
             commands.requestUninstall(itemId)
     }
 
-    function goToPage(target) {
+    // A page turn asked for by the bar, a swipe or a wheel notch, within the shown pages.
+    function goToPage(target, current, count) {
+        if (has(launchFlow, "goToPage"))
+            launchFlow.goToPage(target, current, count)
+        else if (win && target >= 0 && target < count && target !== current)
+            win.paging.page = target
+    }
+    // The grid's geometry, for keyboard navigation.
+    function publishGrid(columns, capacity) {
         if (!win)
             return
-        const count = win.pageCount
-        if (target < 0 || target >= count || target === win.paging.page)
-            return
-        win.paging.page = target
+        win.paging.navColumns = columns
+        win.paging.navCapacity = capacity
     }
     function settlePage(target) { if (win) win.paging.page = target }
 

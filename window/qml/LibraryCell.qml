@@ -45,7 +45,7 @@ TileCell {
         if (searching) {
             if (selectionState.selectedItem !== "")
                 return selectionState.selectedItem === key
-            return win.paging.page === 0 && win.tiles.indexOfKey(key) === 0
+            return win.paging.page === 0 && index === 0
         }
         return selectionState.selectedItem === key || selectionState.multiSelection.indexOf(key) >= 0
     }

@@ -32,6 +32,7 @@ Item {
     property var tr: key => key
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
+    readonly property bool menuOpen: backgroundLayer.menuOpen
     readonly property var metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
@@ -57,9 +58,12 @@ Item {
     signal refreshChosen()
     signal restartChosen()
     signal closeChosen()
-    signal pageRequested(int target)
+    signal pageRequested(int target, int current, int count)
     signal pageSettled(int target)
     signal appStoreRequested()
+    signal gridLaidOut(int columns, int capacity)
+
+    onMetricsChanged: if (metrics.capacity > 0) gridLaidOut(metrics.columns, metrics.capacity)
 
     LibraryBackdrop {
         anchors.fill: parent
@@ -136,6 +140,7 @@ Item {
                 Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
 
                 BackgroundLayer {
+                    id: backgroundLayer
                     anchors.fill: parent
                     arranging: root.arranging
                     searching: root.searching
@@ -176,7 +181,7 @@ Item {
             reduceMotion: root.reduceMotion
             searching: root.searching
             pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            onPageRequested: target => root.pageRequested(target)
+            onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
             onPageSettled: target => root.pageSettled(target)
         }
     }

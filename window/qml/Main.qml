@@ -5,6 +5,7 @@ import Orbitdeck.Views
 Window {
     id: window
     property QtObject win: null
+    property QtObject launchFlow: null       // launching and page turns
     property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
     readonly property QtObject settings: win ? win.settings : null
@@ -16,6 +17,9 @@ Window {
     readonly property string query: win ? win.search.query : ""
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
+
+    // An open menu takes its own keys (Escape closes it) before the window's key handling.
+    readonly property bool menuOpen: libraryRoot.menuOpen
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -29,7 +33,7 @@ Window {
     minimumHeight: 600
     color: "black"
 
-    Actions { id: windowActions; win: window.win; view: libraryRoot }
+    Actions { id: windowActions; win: window.win; launchFlow: window.launchFlow }
 
     DesktopWallpaperImage {
         id: wallpaper
@@ -79,7 +83,8 @@ Window {
         onRefreshChosen: windowActions.refresh()
         onRestartChosen: windowActions.restart()
         onCloseChosen: windowActions.dismiss()
-        onPageRequested: target => windowActions.goToPage(target)
+        onPageRequested: (target, current, count) => windowActions.goToPage(target, current, count)
+        onGridLaidOut: (columns, capacity) => windowActions.publishGrid(columns, capacity)
         onPageSettled: target => windowActions.settlePage(target)
         onAppStoreRequested: windowActions.searchAppStore()
     }

@@ -30,11 +30,14 @@ Item {
                                            && neighbourPage < shownPageCount
 
     // Asks for a page change that animates (through the state's page turn).
-    signal pageRequested(int target)
+    signal pageRequested(int target, int current, int count)
     // A finished swipe has settled on this page: set it without a second animation.
     signal pageSettled(int target)
 
     clip: true
+
+    // A page beyond the last one after the capacity changed is pulled back.
+    onCapacityChanged: if (page !== currentPage) pageSettled(currentPage)
 
     onCurrentPageChanged: {
         const from = previousPage
@@ -61,7 +64,7 @@ Item {
                                                    shownPageCount, width)
         if (!fluid || swipeOffset === 0) {
             swipeOffset = 0
-            paged.pageRequested(target)
+            paged.pageRequested(target, currentPage, shownPageCount)
             return
         }
         settlingSwipe = true
@@ -161,6 +164,6 @@ Item {
         effects: paged.effects
         reduceMotion: paged.reduceMotion
         pageLabelFormat: paged.pageLabelFormat
-        onPageRequested: target => paged.pageRequested(target)
+        onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
     }
 }

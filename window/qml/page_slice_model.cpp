@@ -1,26 +1,47 @@
 #include "window/qml/page_slice_model.h"
 
+#include <algorithm>
+
 namespace orbitdeck {
 
-PageSliceModel::PageSliceModel(QObject* parent)
-    : QSortFilterProxyModel(parent) {
-    // A row moving within the source changes which rows fall in the range: filter again.
-    setDynamicSortFilter(true);
-    connect(this, &QSortFilterProxyModel::sourceModelChanged, this, [this] {
-        if (!sourceModel())
-            return;
-        const auto refilter = [this] { invalidateRowsFilter(); };
-        connect(sourceModel(), &QAbstractItemModel::rowsInserted, this, refilter);
-        connect(sourceModel(), &QAbstractItemModel::rowsRemoved, this, refilter);
-        connect(sourceModel(), &QAbstractItemModel::rowsMoved, this, refilter);
-    });
+void PageSliceModel::setSourceModel(QAbstractItemModel* source) {
+    if (source_ == source)
+        return;
+    for (const auto& connection : connections_)
+        disconnect(connection);
+    connections_.clear();
+    beginResetModel();
+    source_ = source;
+    rows_.clear();
+    endResetModel();
+    if (source_) {
+        const auto refollow = [this] { follow(); };
+        connections_ = {
+            connect(source_, &QAbstractItemModel::rowsInserted, this, refollow),
+            connect(source_, &QAbstractItemModel::rowsRemoved, this, refollow),
+            connect(source_, &QAbstractItemModel::rowsMoved, this, refollow),
+            connect(source_, &QAbstractItemModel::modelReset, this, refollow),
+            connect(source_, &QAbstractItemModel::layoutChanged, this, refollow),
+            connect(
+                source_, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+                        const int at = rows_[static_cast<std::size_t>(row)].row();
+                        if (at >= from.row() && at <= to.row())
+                            emit dataChanged(index(row), index(row), roles);
+                    }
+                }),
+        };
+    }
+    emit sourceModelChanged();
+    follow();
 }
 
 void PageSliceModel::setFirst(int first) {
     if (first_ == first)
         return;
     first_ = first;
-    invalidateRowsFilter();
+    follow();
     emit rangeChanged();
 }
 
@@ -28,17 +49,65 @@ void PageSliceModel::setCount(int count) {
     if (count_ == count)
         return;
     count_ = count;
-    invalidateRowsFilter();
+    follow();
     emit rangeChanged();
+}
+
+int PageSliceModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant PageSliceModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(rows_.size()))
+        return {};
+    return rows_[static_cast<std::size_t>(index.row())].data(role);
+}
+
+QHash<int, QByteArray> PageSliceModel::roleNames() const {
+    return source_ ? source_->roleNames() : QAbstractListModel::roleNames();
 }
 
 QVariant PageSliceModel::get(int row, const QString& roleName) const {
     const int role = roleNames().key(roleName.toUtf8(), -1);
-    return role < 0 ? QVariant() : data(index(row, 0), role);
+    return role < 0 ? QVariant() : data(index(row), role);
 }
 
-bool PageSliceModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return sourceRow >= first_ && sourceRow < first_ + count_;
+void PageSliceModel::follow() {
+    std::vector<QPersistentModelIndex> wanted;
+    if (source_) {
+        const int end = std::min(first_ + std::max(count_, 0), source_->rowCount());
+        for (int row = std::max(first_, 0); row < end; ++row)
+            wanted.emplace_back(source_->index(row, 0));
+    }
+    // Removes first, from the end, of rows no longer in range (or gone from the source).
+    for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
+        const auto& held = rows_[static_cast<std::size_t>(row)];
+        if (held.isValid() && std::find(wanted.begin(), wanted.end(), held) != wanted.end())
+            continue;
+        beginRemoveRows({}, row, row);
+        rows_.erase(rows_.begin() + row);
+        endRemoveRows();
+    }
+    // Then each wanted row into its place: moved when already held, inserted otherwise.
+    for (int target = 0; target < static_cast<int>(wanted.size()); ++target) {
+        const auto& row = wanted[static_cast<std::size_t>(target)];
+        if (target < static_cast<int>(rows_.size()) &&
+            rows_[static_cast<std::size_t>(target)] == row)
+            continue;
+        const auto held = std::find(rows_.begin() + target, rows_.end(), row);
+        if (held != rows_.end()) {
+            const int from = static_cast<int>(held - rows_.begin());
+            beginMoveRows({}, from, from, {}, target);
+            QPersistentModelIndex moved = *held;
+            rows_.erase(held);
+            rows_.insert(rows_.begin() + target, moved);
+            endMoveRows();
+        } else {
+            beginInsertRows({}, target, target);
+            rows_.insert(rows_.begin() + target, row);
+            endInsertRows();
+        }
+    }
 }
 
 } // namespace orbitdeck

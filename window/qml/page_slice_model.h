@@ -1,36 +1,53 @@
 #pragma once
 
-#include <QSortFilterProxyModel>
+#include <QAbstractListModel>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QtQml/qqmlregistration.h>
+
+#include <vector>
 
 namespace orbitdeck {
 
-// The rows of one page of a list model: [first, first + count). Changes of the source reach
-// the page as inserts, removes and moves, so its tiles animate instead of being rebuilt.
-class PageSliceModel : public QSortFilterProxyModel {
+// The rows of one page of a list model: [first, first + count). Whenever the source or the
+// range changes, the page follows by removes, moves and inserts (never a reset), so its tiles
+// animate and a dragged tile keeps its delegate.
+class PageSliceModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
+    Q_PROPERTY(QAbstractItemModel* sourceModel READ sourceModel WRITE setSourceModel NOTIFY
+                   sourceModelChanged)
     Q_PROPERTY(int first READ first WRITE setFirst NOTIFY rangeChanged)
     Q_PROPERTY(int count READ count WRITE setCount NOTIFY rangeChanged)
 
 public:
-    explicit PageSliceModel(QObject* parent = nullptr);
+    using QAbstractListModel::QAbstractListModel;
 
+    QAbstractItemModel* sourceModel() const { return source_; }
+    void setSourceModel(QAbstractItemModel* source);
     int first() const { return first_; }
     void setFirst(int first);
     int count() const { return count_; }
     void setCount(int count);
 
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
     // Model data by role name, for views and tests.
     Q_INVOKABLE QVariant get(int row, const QString& roleName) const;
 
 signals:
+    void sourceModelChanged();
     void rangeChanged();
 
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-
 private:
+    // Brings rows_ to the source rows now in range.
+    void follow();
+
+    QPointer<QAbstractItemModel> source_;
+    std::vector<QMetaObject::Connection> connections_;
+    std::vector<QPersistentModelIndex> rows_;
     int first_ = 0;
     int count_ = 0;
 };

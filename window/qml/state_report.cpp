@@ -12,8 +12,12 @@ namespace orbitdeck {
 
 namespace {
 
+// Visible, and not inside a faded-out parent. The item's own opacity does not count: the page
+// status text is transparent on purpose and still there.
 bool shownOnScreen(const QQuickItem* item) {
-    for (const QQuickItem* at = item; at; at = at->parentItem()) {
+    if (!item->isVisible())
+        return false;
+    for (const QQuickItem* at = item->parentItem(); at; at = at->parentItem()) {
         if (!at->isVisible() || at->opacity() <= 0)
             return false;
     }
@@ -21,7 +25,7 @@ bool shownOnScreen(const QQuickItem* item) {
 }
 
 void collectItems(const QQuickItem* item, const QPoint& windowOrigin, QJsonObject& out) {
-    if (!item->isVisible() || item->opacity() <= 0)
+    if (!item->isVisible())
         return;
     const QString name = item->objectName();
     if (!name.isEmpty() && item->width() > 0 && item->height() > 0 && shownOnScreen(item)) {

@@ -19,6 +19,11 @@ Item {
         color: Qt.rgba(field.ink.r, field.ink.g, field.ink.b, input.activeFocus ? 0.14 : 0.0)
         Behavior on color { ColorAnimation { duration: 120 } }
     }
+    // A click on the title edits it and never reaches the backdrop behind (which closes).
+    MouseArea {
+        anchors.fill: parent
+        onPressed: input.forceActiveFocus()
+    }
     TextInput {
         id: input
         objectName: "library-folder-title-input"

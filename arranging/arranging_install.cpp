@@ -1,6 +1,7 @@
 #include "arranging/arranging_install.h"
 
 #include "arranging/command_layer.h"
+#include "arranging/drag_session.h"
 #include "arranging/launch_flow.h"
 #include "arranging/layout_operations.h"
 #include "arranging/undo_actions.h"
@@ -14,6 +15,7 @@ void installArranging(AmbergridWindow& window) {
     auto* commands = new CommandLayer(window, *launch, *undo, &window);
     auto* layoutOps = new LayoutOperations(window, &window);
     window.attachExtensions(commands, layoutOps, nullptr);
+    installLiveDrag(window);
 }
 
 } // namespace orbitdeck

@@ -63,6 +63,14 @@ TileCell {
     deleteTooltip: root ? root.tr("Move to Trash") : "Move to Trash"
     deleteLabel: root ? root.tr("Delete %@").replace("%@", name) : "Delete " + name
 
+    // Drag and drop, when the arranging module is there.
+    Loader {
+        anchors.fill: parent
+        active: bound.win !== null && bound.win.layoutOps !== null
+        source: "TileDragHooks.qml"
+        onLoaded: item.cell = bound
+    }
+
     onTapped: modifiers => actions.tileTapped(kind, itemId, modifiers)
     onLongPressed: actions.longPress()
     onDeleteRequested: actions.requestUninstall(itemId)

@@ -89,6 +89,18 @@ Window {
         onAppStoreRequested: windowActions.searchAppStore()
     }
 
+    // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
+    Loader {
+        anchors.fill: parent
+        active: window.win !== null && window.win.layoutOps !== null
+        source: "ArrangingLayer.qml"
+        onLoaded: {
+            item.main = window
+            item.library = libraryRoot
+            item.actions = windowActions
+        }
+    }
+
     Connections {
         target: window.win ? window.win.search : null
         function onSearchFocusedChanged() {

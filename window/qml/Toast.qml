@@ -27,6 +27,7 @@ Item {
         }
         Text {
             id: label
+            objectName: "library-toast-text"
             anchors.centerIn: parent
             text: lastText
             property string lastText: ""

@@ -93,8 +93,12 @@ StateReport::StateReport(QQuickWindow* window, QObject* state, QString path, QOb
     debounce_.setSingleShot(true);
     debounce_.setInterval(40);
     connect(&debounce_, &QTimer::timeout, this, &StateReport::writeIfChanged);
-    // Every drawn frame may have changed what is shown; the write happens once things settle.
-    connect(window, &QQuickWindow::afterAnimating, &debounce_, qOverload<>(&QTimer::start));
+    // Every drawn frame may have changed what is shown. The first frame starts the timer and
+    // later ones leave it running, so endless animations (tiles jiggling) still get reports.
+    connect(window, &QQuickWindow::afterAnimating, this, [this] {
+        if (!debounce_.isActive())
+            debounce_.start();
+    });
     connect(window, &QWindow::visibleChanged, this, &StateReport::writeIfChanged);
 }
 

@@ -1,0 +1,115 @@
+#pragma once
+// The window's side of a tile drag, for QML: a press on a tile becomes a drag once arranging is
+// on and the pointer has moved, the drag follows the pointer over the whole window, and hovers
+// and drops on tiles, page edges and the folder panel go to the drag rules and the layout
+// operations.
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <memory>
+
+class QQuickWindow;
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+class DragPointer;
+struct DragRules;
+
+class DragSession : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool dragging READ dragging NOTIFY draggingChanged)
+    Q_PROPERTY(QString draggingItem READ draggingItem NOTIFY draggingChanged)
+    // The pointer in window coordinates while dragging.
+    Q_PROPERTY(QPointF pointer READ pointer NOTIFY pointerChanged)
+    // What the proxy shows: the pressed tile's icon and size.
+    Q_PROPERTY(QString proxyIcon READ proxyIcon NOTIFY draggingChanged)
+    Q_PROPERTY(double proxySize READ proxySize NOTIFY draggingChanged)
+    Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged)
+    Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged)
+
+public:
+    // A press must travel this far before it becomes a drag, in points.
+    static constexpr double dragDistance = 10;
+
+    explicit DragSession(AmbergridWindow& window, QObject* parent = nullptr);
+    ~DragSession() override;
+
+    bool dragging() const;
+    QString draggingItem() const;
+    QPointF pointer() const { return pointer_; }
+    QString proxyIcon() const { return proxyIcon_; }
+    double proxySize() const { return proxySize_; }
+    bool leadingEdgeLit() const;
+    bool trailingEdgeLit() const;
+
+    // Follows the pointer over this window.
+    Q_INVOKABLE void attach(QQuickWindow* window);
+    // A left press on a tile, in window coordinates. Grid tiles drag only in arranging mode,
+    // the open folder's tiles (anyMode) always.
+    Q_INVOKABLE void pressTile(const QString& key, QPointF scenePosition, const QString& icon,
+                               double iconSize, bool anyMode = false);
+
+    // A drag over a grid tile (x, y in the tile; w, h, s its width, height and icon size).
+    Q_INVOKABLE void hoverTile(const QString& key, double x, double y, double w, double h,
+                               double s);
+    Q_INVOKABLE void leaveTile(const QString& key);
+    Q_INVOKABLE bool dropOnTile(const QString& key, double x, double y, double w, double h,
+                                double s);
+
+    Q_INVOKABLE void edgeTargeted(bool trailing, bool targeted);
+    Q_INVOKABLE bool dropOnEdge(bool trailing);
+
+    // The open folder's panel.
+    Q_INVOKABLE void hoverFolderBackdrop(const QString& folderID);
+    Q_INVOKABLE void hoverFolderPanel();
+    Q_INVOKABLE bool dropOnFolderBackdrop(const QString& folderID);
+    Q_INVOKABLE bool dropOnFolderPanel();
+    Q_INVOKABLE bool dropInFolder(const QString& key, double x, double cellWidth);
+    Q_INVOKABLE QVariantMap folderGeometry(int shownCount, int gridColumns, double iconSize) const;
+    Q_INVOKABLE QStringList shownFolderItems(const QString& folderID) const;
+    // The title a folder shows (its display name).
+    Q_INVOKABLE QString folderTitle(const QString& folderID) const;
+    // Opens a folder growing from the point given in window coordinates.
+
+    // The jiggle of a tile in arranging mode: "duration" and "delay" in milliseconds.
+    Q_INVOKABLE QVariantMap wiggleTiming(const QString& key) const;
+
+signals:
+    void draggingChanged();
+    void pointerChanged();
+    void edgesChanged();
+    // The drag was released: the proxy drops on what lies under it.
+    void dropRequested();
+
+private:
+    void pointerMoved(QPointF scenePosition, bool leftButtonDown);
+    void pointerReleased();
+    void mirrorState();
+    void goToPage(int target);
+    // A folder opened by a click on its tile grows from where it was pressed.
+    void anchorOpenedFolder();
+
+    AmbergridWindow& window_;
+    DragPointer* pointerWatch_;
+    std::unique_ptr<DragRules> rules_;
+    QString pressedKey_;
+    QPointF pressedAt_;
+    QString pressedIcon_;
+    double pressedSize_ = 0;
+    bool pressedAnyMode_ = false;
+    QString lastPressedKey_;
+    QPointF lastPressedAt_;
+    QPointF pointer_;
+    QString proxyIcon_;
+    double proxySize_ = 0;
+    QString mirroredDragging_;
+};
+
+// Makes the session and registers it for QML as the singleton LiveDrag of Orbitdeck.Arranging.
+void installLiveDrag(AmbergridWindow& window);
+
+} // namespace orbitdeck

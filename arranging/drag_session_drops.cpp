@@ -1,0 +1,142 @@
+#include "arranging/drag_session.h"
+
+#include "arranging/arrange_wiggle.h"
+#include "arranging/drag_session_rules.h"
+#include "arranging/layout_operations.h"
+#include "platform/main_thread.h"
+#include "window/ambergrid_window.h"
+#include "window/item_keys.h"
+
+namespace orbitdeck {
+
+void DragSession::hoverTile(const QString& key, double x, double y, double w, double h, double s) {
+    if (const auto target = keyItem(key))
+        rules_->live.hover(*target, TilePoint{.x = x, .y = y},
+                           {.width = w, .height = h, .iconSize = s});
+}
+
+void DragSession::leaveTile(const QString& key) {
+    if (const auto target = keyItem(key))
+        rules_->live.hover(*target, std::nullopt, {});
+}
+
+bool DragSession::dropOnTile(const QString& key, double x, double y, double w, double h, double s) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto target = keyItem(key);
+    LayoutOperations* operations = layoutOperations(window_);
+    if (!target || !operations)
+        return false;
+    const std::optional<LayoutItem> dragged = rules_->live.draggingItem();
+    const TileDrop drop =
+        tileDrop(dragged, *target, {.x = x, .y = y}, {.width = w, .height = h, .iconSize = s});
+    if (drop.action == TileDrop::Action::refuse)
+        return false;
+    rules_->live.reset();
+    switch (drop.action) {
+    case TileDrop::Action::makeFolder:
+        return operations->createFolder(*dragged, *target, true);
+    case TileDrop::Action::moveIntoFolder:
+        return operations->appendItem(*dragged, target->folderID(), true);
+    default:
+        moveNextToAsShown(window_, *dragged, *target, drop.after, true);
+        return true;
+    }
+}
+
+void DragSession::edgeTargeted(bool trailing, bool targeted) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
+    if (targeted && !dragging())
+        return;
+    const int neighbour = window_.paging()->page() + (trailing ? 1 : -1);
+    edge.setCanAdvance(neighbour >= 0 && neighbour < window_.pageCount());
+    edge.setTargeted(targeted);
+}
+
+bool DragSession::dropOnEdge(bool trailing) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
+    const bool didAdvance = edge.didAdvance();
+    edge.setTargeted(false);
+    const auto dragged = rules_->live.draggingItem();
+    if (!dragged)
+        return false;
+    const int shownPages = window_.pageCount();
+    const int current = std::min(window_.paging()->page(), shownPages - 1);
+    const int page = pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1));
+    const auto plan = pageDrop(*dragged, page, shownPages, window_.visible().visibleItems(),
+                               window_.paging()->navCapacity());
+    if (!plan || !moveNextToAsShown(window_, *dragged, plan->target, plan->after, true))
+        return false;
+    goToPage(plan->page);
+    return true;
+}
+
+void DragSession::hoverFolderBackdrop(const QString& folderID) {
+    rules_->folderLeave.schedule(FolderID{folderID.toStdString()});
+}
+
+void DragSession::hoverFolderPanel() {
+    rules_->folderLeave.cancel();
+}
+
+bool DragSession::dropOnFolderBackdrop(const QString& folderID) {
+    return rules_->folderLeave.dropOnBackdrop(FolderID{folderID.toStdString()});
+}
+
+bool DragSession::dropOnFolderPanel() {
+    rules_->live.reset();
+    return true;
+}
+
+bool DragSession::dropInFolder(const QString& key, double x, double cellWidth) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto target = keyItem(key);
+    const auto dragged = rules_->live.draggingItem();
+    rules_->live.reset();
+    LayoutOperations* operations = layoutOperations(window_);
+    if (!target || !dragged || *dragged == *target || !operations)
+        return false;
+    const bool after = placesAfterInFolder(x, cellWidth);
+    // Folder contents keep their own order: the sort is neither read nor changed.
+    return operations->updateLayout(true, [&](LibraryLayout& layout) {
+        const auto position = layout.position(*target);
+        return position &&
+               layout.move(*dragged, position->container, position->index + (after ? 1 : 0));
+    });
+}
+
+QVariantMap DragSession::folderGeometry(int shownCount, int gridColumns, double iconSize) const {
+    const FolderPanelGeometry geometry = orbitdeck::folderPanelGeometry(
+        static_cast<std::size_t>(std::max(shownCount, 0)), gridColumns, iconSize);
+    return {{QStringLiteral("columns"), geometry.columns},
+            {QStringLiteral("tile"), geometry.tile},
+            {QStringLiteral("cell"), geometry.cell},
+            {QStringLiteral("rows"), geometry.rows},
+            {QStringLiteral("scrollWidth"), geometry.scrollWidth},
+            {QStringLiteral("scrollHeight"), geometry.scrollHeight}};
+}
+
+QStringList DragSession::shownFolderItems(const QString& folderID) const {
+    const auto folder = window_.layout()->layout().folder(FolderID{folderID.toStdString()});
+    if (!folder)
+        return {};
+    const LibraryState& library = *window_.library();
+    return itemKeys(orbitdeck::shownFolderItems(folder->items, [&](const std::string& id) {
+        return library.app(id) != nullptr && !library.hiddenIDs().contains(id);
+    }));
+}
+
+QString DragSession::folderTitle(const QString& folderID) const {
+    const auto folder = window_.layout()->layout().folder(FolderID{folderID.toStdString()});
+    return folder ? window_.folderTitle(*folder) : QString();
+}
+
+QVariantMap DragSession::wiggleTiming(const QString& key) const {
+    const auto item = keyItem(key);
+    const WiggleTiming timing = orbitdeck::wiggleTiming(item ? wiggleSeed(*item) : 0);
+    return {{QStringLiteral("duration"), qRound(timing.duration * 1000)},
+            {QStringLiteral("delay"), qRound(timing.delay * 1000)}};
+}
+
+} // namespace orbitdeck

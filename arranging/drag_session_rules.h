@@ -1,0 +1,33 @@
+#pragma once
+// The drag rules one window's drag session runs, and the window operations they call.
+#include "arranging/folder_panel.h"
+#include "arranging/live_drag.h"
+#include "arranging/live_drag_press.h"
+#include "arranging/page_edge.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+class LayoutOperations;
+
+struct DragRules {
+    LiveDrag live;
+    PageEdge leadingEdge;
+    PageEdge trailingEdge;
+    FolderLeave folderLeave;
+    LongPressTap taps;
+};
+
+// Null until the arranging operations are attached.
+LayoutOperations* layoutOperations(AmbergridWindow& window);
+std::optional<LayoutItem> keyItem(const QString& key);
+// Moves item next to target from the order the grid shows; a sorted grid is written as shown
+// and turns manual. Answers whether the layout changed.
+bool moveNextToAsShown(AmbergridWindow& window, const LayoutItem& item, const LayoutItem& target,
+                       bool after, bool recordUndo);
+
+} // namespace orbitdeck

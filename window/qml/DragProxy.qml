@@ -1,0 +1,49 @@
+import QtQuick
+import Orbitdeck.Arranging
+
+// The tile that follows the pointer while it is dragged. Its internal drag reaches the drop
+// areas of the tiles, page edges and folder panel; the release drops it on what lies beneath.
+Item {
+    id: proxy
+    objectName: "library-drag-proxy"
+    readonly property real size: Math.max(LiveDrag.proxySize, 32)
+
+    width: size
+    height: size
+    x: LiveDrag.pointer.x - size / 2
+    y: LiveDrag.pointer.y - size / 2
+    visible: LiveDrag.dragging
+    enabled: false
+
+    Drag.active: LiveDrag.dragging
+    Drag.dragType: Drag.Internal
+    Drag.keys: ["dev.ambergrid.library-item"]
+    Drag.hotSpot.x: size / 2
+    Drag.hotSpot.y: size / 2
+    Drag.supportedActions: Qt.MoveAction
+    Drag.proposedAction: Qt.MoveAction
+
+    // Without an icon, the same rounded plate the tile shows.
+    Rectangle {
+        anchors.fill: parent
+        visible: icon.status !== Image.Ready
+        radius: size * 0.22
+        color: Qt.rgba(0.78, 0.80, 0.86, 0.92)
+        border.color: Qt.rgba(1, 1, 1, 0.5)
+        border.width: 1
+    }
+    Image {
+        id: icon
+        anchors.fill: parent
+        source: LiveDrag.proxyIcon
+        sourceSize.width: 256
+        sourceSize.height: 256
+        smooth: true
+    }
+    scale: 1.06
+
+    Connections {
+        target: LiveDrag
+        function onDropRequested() { proxy.Drag.drop() }
+    }
+}

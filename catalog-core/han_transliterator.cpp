@@ -24,8 +24,13 @@ public:
         return reading;
     }
 
+    void prepare() {
+        std::lock_guard lock(mutex_);
+        make();
+    }
+
 private:
-    std::string transliterate(char32_t codePoint) {
+    void make() {
         if (!made_) {
             made_ = true;
             UErrorCode status = U_ZERO_ERROR;
@@ -35,6 +40,10 @@ private:
                 transliterator_.reset();
             }
         }
+    }
+
+    std::string transliterate(char32_t codePoint) {
+        make();
         if (!transliterator_) {
             return {};
         }
@@ -60,6 +69,10 @@ HanTransliterator& sharedTransliterator() {
 
 std::string transliterateHanCharacter(char32_t codePoint) {
     return sharedTransliterator().read(codePoint);
+}
+
+void prepareHanTransliterator() {
+    sharedTransliterator().prepare();
 }
 
 } // namespace orbitdeck

@@ -9,4 +9,8 @@ namespace orbitdeck {
 // character; safe to call from any thread. Answers an empty text when ICU cannot read it.
 std::string transliterateHanCharacter(char32_t codePoint);
 
+// Makes the transliterator now (it compiles its rules, tens of milliseconds), so a caller on a
+// background thread can take that cost off the first transliteration.
+void prepareHanTransliterator();
+
 } // namespace orbitdeck

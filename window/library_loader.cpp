@@ -1,6 +1,5 @@
 #include "window/library_loader.h"
 
-#include "catalog-core/han_transliterator.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
@@ -81,9 +80,6 @@ void LibraryLoader::scan(ScanHandler handler) {
 
 void LibraryLoader::loadLibrary(std::function<void()> done) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    // The search index reads Chinese names through the transliterator, which is slow to make:
-    // make it beside the scan, not on the main thread when the index is built.
-    static_cast<void>(QtConcurrent::run(&prepareHanTransliterator));
     readStoredLibraryData();
     scan([this, done = std::move(done)](CatalogScan result, bool stale) mutable {
         if (stale)

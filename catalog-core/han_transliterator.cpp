@@ -1,13 +1,21 @@
 #include "catalog-core/han_transliterator.h"
 
+#include "catalog-core/han_reading_range.h"
+
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 
 namespace orbitdeck {
+
+// The table made by make_han_readings: the readings one after another, and where each ends.
+extern const unsigned char hanReadingText[];
+extern const std::uint32_t hanReadingEnd[];
+
 namespace {
 
 // ICU transliterators are not safe for concurrent use, and making one costs milliseconds, so
@@ -22,11 +30,6 @@ public:
         std::string reading = transliterate(codePoint);
         cache_.emplace(codePoint, reading);
         return reading;
-    }
-
-    void prepare() {
-        std::lock_guard lock(mutex_);
-        make();
     }
 
 private:
@@ -68,11 +71,13 @@ HanTransliterator& sharedTransliterator() {
 } // namespace
 
 std::string transliterateHanCharacter(char32_t codePoint) {
+    if (codePoint >= hanTableFirst && codePoint <= hanTableLast) {
+        const std::size_t index = codePoint - hanTableFirst;
+        const std::uint32_t begin = index == 0 ? 0 : hanReadingEnd[index - 1];
+        return {reinterpret_cast<const char*>(hanReadingText) + begin,
+                hanReadingEnd[index] - begin};
+    }
     return sharedTransliterator().read(codePoint);
-}
-
-void prepareHanTransliterator() {
-    sharedTransliterator().prepare();
 }
 
 } // namespace orbitdeck

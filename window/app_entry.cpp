@@ -1,14 +1,11 @@
 #include "window/app_entry.h"
 
-#include "catalog-core/han_transliterator.h"
 #include "library/composition_root.h"
 #include "library/library_sort_added_dates.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "platform/standard_defaults.h"
 #include "window/ambergrid_window.h"
-
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cstdlib>
 #include <filesystem>
@@ -62,9 +59,6 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
 
 AppEntry::AppEntry(Seams seams, std::vector<Extension> extensions) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    // The search index reads Chinese names through the transliterator, which is slow to make:
-    // make it while the window loads, not on the main thread when the first index is built.
-    static_cast<void>(QtConcurrent::run(&prepareHanTransliterator));
     // The window's settings and the direct readers (menus, toasts, triggers) share one copy of
     // the domain: a second copy would read stale values and write over the other's changes.
     defaults_ = &standardDefaults();

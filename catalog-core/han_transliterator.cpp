@@ -1,13 +1,21 @@
 #include "catalog-core/han_transliterator.h"
 
+#include "catalog-core/han_reading_range.h"
+
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 
 namespace orbitdeck {
+
+// The table made by make_han_readings: the readings one after another, and where each ends.
+extern const unsigned char hanReadingText[];
+extern const std::uint32_t hanReadingEnd[];
+
 namespace {
 
 // ICU transliterators are not safe for concurrent use, and making one costs milliseconds, so
@@ -25,7 +33,7 @@ public:
     }
 
 private:
-    std::string transliterate(char32_t codePoint) {
+    void make() {
         if (!made_) {
             made_ = true;
             UErrorCode status = U_ZERO_ERROR;
@@ -35,6 +43,10 @@ private:
                 transliterator_.reset();
             }
         }
+    }
+
+    std::string transliterate(char32_t codePoint) {
+        make();
         if (!transliterator_) {
             return {};
         }
@@ -59,6 +71,12 @@ HanTransliterator& sharedTransliterator() {
 } // namespace
 
 std::string transliterateHanCharacter(char32_t codePoint) {
+    if (codePoint >= hanTableFirst && codePoint <= hanTableLast) {
+        const std::size_t index = codePoint - hanTableFirst;
+        const std::uint32_t begin = index == 0 ? 0 : hanReadingEnd[index - 1];
+        return {reinterpret_cast<const char*>(hanReadingText) + begin,
+                hanReadingEnd[index] - begin};
+    }
     return sharedTransliterator().read(codePoint);
 }
 

@@ -1,7 +1,11 @@
+#include "catalog-core/han_transliterator.h"
 #include "catalog-core/pinyin.h"
 
 #include <gtest/gtest.h>
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,3 +160,27 @@ TEST(PinyinNames, OnlyNamesWithHanInRangeHavePinyin) {
 
 } // namespace
 } // namespace orbitdeck
+
+TEST(PinyinNames, BuiltInReadingsMatchTheTransliterator) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> transliterator(
+        icu::Transliterator::createInstance("Han-Latin", UTRANS_FORWARD, status));
+    ASSERT_TRUE(U_SUCCESS(status));
+    const auto reading = [&](char32_t codePoint) {
+        icu::UnicodeString text(static_cast<UChar32>(codePoint));
+        transliterator->transliterate(text);
+        std::string result;
+        text.trim().toUTF8String(result);
+        return result;
+    };
+    // Both ends of the table, a stride through it, and characters beyond it (Extension B).
+    for (char32_t codePoint :
+         {U'\x3400', U'\x4E00', U'\x4E2D', U'\x97F3', U'\x9FFF', U'\x20000', U'\x2A6D6'}) {
+        EXPECT_EQ(orbitdeck::transliterateHanCharacter(codePoint), reading(codePoint))
+            << std::hex << static_cast<unsigned>(codePoint);
+    }
+    for (char32_t codePoint = 0x3400; codePoint <= 0x9FFF; codePoint += 37) {
+        EXPECT_EQ(orbitdeck::transliterateHanCharacter(codePoint), reading(codePoint))
+            << std::hex << static_cast<unsigned>(codePoint);
+    }
+}

@@ -65,6 +65,18 @@ AppDescriptor::AppDescriptor(std::string displayName, std::optional<std::string>
     , displayNameKey_(composedIfChanged(displayName_).value_or(std::string()))
     , idKey_(composedIfChanged(id_).value_or(std::string())) {}
 
+bool operator==(const AppDescriptor& left, const AppDescriptor& right) {
+    const auto& leftIdentifier = left.bundleIdentifier_;
+    const auto& rightIdentifier = right.bundleIdentifier_;
+    // Composed only when the bytes differ, which equal descriptors nearly never do.
+    const bool sameIdentifier =
+        leftIdentifier.has_value() == rightIdentifier.has_value() &&
+        (!leftIdentifier || *leftIdentifier == *rightIdentifier ||
+         canonicalComposition(*leftIdentifier) == canonicalComposition(*rightIdentifier));
+    return left.idKey() == right.idKey() && left.displayNameKey() == right.displayNameKey() &&
+           sameIdentifier && left.bundleURL_ == right.bundleURL_;
+}
+
 bool AppDescriptor::displayNameOrder(const AppDescriptor& left, const AppDescriptor& right) {
     if (const int order = left.displayNameKey().compare(right.displayNameKey()); order != 0)
         return order < 0;
@@ -75,12 +87,15 @@ bool AppDescriptor::displayNameOrder(const AppDescriptor& left, const AppDescrip
 
 std::size_t std::hash<orbitdeck::AppDescriptor>::operator()(
     const orbitdeck::AppDescriptor& descriptor) const noexcept {
-    std::size_t seed = std::hash<std::string>{}(descriptor.id());
-    orbitdeck::combine(seed, std::hash<std::string>{}(descriptor.displayName()));
+    // Composed forms, so canonically equivalent descriptors hash alike.
+    std::size_t seed = std::hash<std::string>{}(descriptor.idKey());
+    orbitdeck::combine(seed, std::hash<std::string>{}(descriptor.displayNameKey()));
     const auto& identifier = descriptor.bundleIdentifier();
     // An absent identifier must hash apart from an empty one.
     orbitdeck::combine(seed, identifier.has_value());
-    orbitdeck::combine(seed, identifier ? std::hash<std::string>{}(*identifier) : 0);
+    orbitdeck::combine(
+        seed,
+        identifier ? std::hash<std::string>{}(orbitdeck::canonicalComposition(*identifier)) : 0);
     orbitdeck::combine(seed, std::filesystem::hash_value(descriptor.bundleURL()));
     return seed;
 }

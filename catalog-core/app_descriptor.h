@@ -27,13 +27,12 @@ public:
     // Display name, then id, both in code-point order after canonical composition.
     static bool displayNameOrder(const AppDescriptor& left, const AppDescriptor& right);
 
-    friend bool operator==(const AppDescriptor& left, const AppDescriptor& right) {
-        return left.id_ == right.id_ && left.displayName_ == right.displayName_ &&
-               left.bundleIdentifier_ == right.bundleIdentifier_ &&
-               left.bundleURL_ == right.bundleURL_;
-    }
+    // Texts are equal when canonically equivalent ("é" composed or not), as in every order.
+    friend bool operator==(const AppDescriptor& left, const AppDescriptor& right);
 
 private:
+    friend struct std::hash<AppDescriptor>;
+
     std::string id_;
     std::string displayName_;
     std::optional<std::string> bundleIdentifier_;

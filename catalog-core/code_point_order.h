@@ -7,7 +7,7 @@
 namespace orbitdeck {
 
 // Canonical composition (NFC) of UTF-8 text. Byte order of NFC UTF-8 is code-point order, so
-// canonically equivalent texts compare equal and neither locale nor case plays a part.
+// canonically equivalent texts compare equal and neither locale nor case matters.
 // Ill-formed UTF-8 is returned unchanged.
 std::string canonicalComposition(std::string_view text);
 

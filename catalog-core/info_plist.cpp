@@ -1,6 +1,7 @@
 #include "catalog-core/info_plist.h"
 
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/plist_shape.h"
 
 #include <plist/plist.h>
 
@@ -52,7 +53,7 @@ private:
 } // namespace
 
 std::optional<BundleInfo> parseInfoPlist(std::span<const std::uint8_t> bytes) {
-    if (bytes.empty() || bytes.size() > maxInfoPlistBytes)
+    if (bytes.empty() || bytes.size() > maxInfoPlistBytes || !plistShapeWithinBounds(bytes))
         return std::nullopt;
     plist_t root = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(bytes.data()),

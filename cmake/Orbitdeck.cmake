@@ -77,3 +77,18 @@ function(orbitdeck_benchmark_folder)
     orbitdeck_benchmark(${name} SOURCES ${source} LIBS ${ARG_LIBS})
   endforeach()
 endfunction()
+
+# orbitdeck_add_module_folders(): adds every subfolder of the calling folder that has a
+# CMakeLists.txt, leaving out the Qt modules' folders when Qt is not built.
+function(orbitdeck_add_module_folders)
+  file(GLOB entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(entry IN LISTS entries)
+    get_filename_component(name ${entry} NAME)
+    if(IS_DIRECTORY ${entry} AND EXISTS ${entry}/CMakeLists.txt)
+      list(FIND ORBITDECK_QT_MODULES ${name} qt_index)
+      if(qt_index EQUAL -1 OR ORBITDECK_WITH_QT)
+        add_subdirectory(${name})
+      endif()
+    endif()
+  endforeach()
+endfunction()

@@ -21,7 +21,8 @@ struct CodingKey {
     friend bool operator==(const CodingKey&, const CodingKey&) = default;
 };
 
-// A path frame on the caller's stack; the vector form is only built when an error is thrown.
+// A path frame on the caller's stack, pointing at its parent frame: keep it no longer than the
+// call that made it. The vector form is only built when an error is thrown.
 class CodingPath {
 public:
     CodingPath() = default;

@@ -4,6 +4,7 @@
 #include "layout-core/layout_reducer.h"
 
 #include <algorithm>
+#include <functional>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 #include <unordered_set>
@@ -221,7 +222,9 @@ bool LibraryLayout::applyOrder(const std::vector<LayoutItem>& order) {
     // unless the list repeats one, which the rebuild refuses.
     if (order.size() != items.size())
         return false;
-    const std::unordered_set<LayoutItem> onPage(items.begin(), items.end());
+    const std::unordered_set<std::reference_wrapper<const LayoutItem>, std::hash<LayoutItem>,
+                             std::equal_to<LayoutItem>>
+        onPage(items.begin(), items.end());
     if (!std::all_of(order.begin(), order.end(),
                      [&](const LayoutItem& item) { return onPage.contains(item); }))
         return false;

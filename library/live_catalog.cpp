@@ -90,17 +90,13 @@ void RootScans::finish(const std::string& key, const ResumeOnce::Result& result)
         waiter->resume(result);
 }
 
-std::size_t RootScans::running() const {
-    const std::lock_guard guard(mutex_);
-    return waiting_.size();
-}
-
 LiveCatalog::LiveCatalog()
     : LiveCatalog(Options{.roots = liveApplicationRoots(), .scanner = scanApplicationRoot}) {}
 
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
-    , scans_(std::make_shared<RootScans>()) {
+    , scans_(std::make_shared<RootScans>())
+    , deadlines_(std::make_shared<ScanDeadlines>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;
 }
@@ -108,6 +104,12 @@ LiveCatalog::LiveCatalog(Options options)
 void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
                                   const std::shared_ptr<ResumeOnce>& waiter) const {
     scans_->join(root, waiter, options_.scanner);
+    const auto timeout =
+        deadlines_->schedule(options_.timeout, [waiter] { waiter->resume(std::nullopt); });
+    waiter->setOnResume([deadlines = std::weak_ptr(deadlines_), timeout] {
+        if (const auto owner = deadlines.lock())
+            owner->cancel(timeout);
+    });
 }
 
 CatalogListing LiveCatalog::applications() const {
@@ -120,8 +122,6 @@ CatalogListing LiveCatalog::applications() const {
         const auto waiter = std::make_shared<ResumeOnce>(
             [delivered](ResumeOnce::Result result) { delivered->set_value(std::move(result)); });
         scanWithTimeout(root, waiter);
-        if (future.wait_for(options_.timeout) == std::future_status::timeout)
-            waiter->resume(std::nullopt);
         auto result = future.get();
         if (!result) {
             listing.complete = false;

@@ -2,6 +2,7 @@
 
 #include "library/application_catalog.h"
 #include "library/resume_once.h"
+#include "library/scan_deadlines.h"
 
 #include <chrono>
 #include <filesystem>
@@ -28,12 +29,11 @@ public:
     // waiter is resumed with the list when the scan ends, or with none if it cannot start.
     void join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
               const RootScanner& scanner);
-    std::size_t running() const;
 
 private:
     void finish(const std::string& key, const ResumeOnce::Result& result);
 
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
 };
 
@@ -52,13 +52,15 @@ public:
 
     CatalogListing applications() const override;
 
-    // Starts (or joins) the scan of root and completes waiter with its list; returns at once.
+    // Starts (or joins) the scan of root and its time-out and returns at once; waiter is
+    // completed exactly once, with the root's list or, at the time-out, with none.
     void scanWithTimeout(const std::filesystem::path& root,
                          const std::shared_ptr<ResumeOnce>& waiter) const;
 
 private:
     Options options_;
     std::shared_ptr<RootScans> scans_;
+    std::shared_ptr<ScanDeadlines> deadlines_;
 };
 
 // "/Applications", "/System/Applications" and "$HOME/Applications". The environment variable

@@ -9,12 +9,24 @@ ResumeOnce::ResumeOnce(Continuation continuation)
 
 void ResumeOnce::resume(Result result) {
     Continuation taken;
+    std::function<void()> onResume;
     {
         const std::lock_guard guard(lock_);
         taken = std::exchange(continuation_, nullptr);
+        if (taken)
+            onResume = std::exchange(onResume_, nullptr);
     }
-    if (taken)
-        taken(std::move(result));
+    if (!taken)
+        return;
+    taken(std::move(result));
+    if (onResume)
+        onResume();
+}
+
+void ResumeOnce::setOnResume(std::function<void()> action) {
+    const std::lock_guard guard(lock_);
+    if (continuation_)
+        onResume_ = std::move(action);
 }
 
 bool ResumeOnce::isPending() const {

@@ -18,14 +18,17 @@ public:
 
     explicit ResumeOnce(Continuation continuation);
 
-    // Completes the waiting call with result unless that has happened already. The continuation
-    // runs outside the lock.
+    // Completes the waiting call with result unless that has happened already, then runs the
+    // on-resume action. Neither runs under the lock.
     void resume(Result result);
+    // Installed once both sides are under way; a resume that came earlier does not run it.
+    void setOnResume(std::function<void()> action);
     bool isPending() const;
 
 private:
     mutable std::mutex lock_;
     Continuation continuation_;
+    std::function<void()> onResume_;
 };
 
 } // namespace orbitdeck

@@ -1,5 +1,6 @@
 #include "onboarding/sorted_items.h"
 
+#include "library/folder_titles.h"
 #include "library/library_sort.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
@@ -9,16 +10,18 @@ namespace orbitdeck {
 
 namespace {
 
-const char* utilitiesFolderID = "macos-utilities";
+LocalizedText localizedIn(const AmbergridWindow& window) {
+    return [language = window.language()](std::string_view key) {
+        return localized(QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
+                         language)
+            .toStdString();
+    };
+}
 
 } // namespace
 
 QString folderDisplayName(const AmbergridWindow& window, const LayoutFolder& folder) {
-    if (folder.id.rawValue == utilitiesFolderID && folder.name == "Other")
-        return localized(QStringLiteral("Other"), window.language());
-    if (folder.name == "New Folder")
-        return localized(QStringLiteral("New Folder"), window.language());
-    return QString::fromStdString(folder.name);
+    return QString::fromStdString(folderDisplayName(folder, localizedIn(window)));
 }
 
 std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
@@ -27,16 +30,11 @@ std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
     const std::optional<LibrarySort> mode = librarySortFromRawValue(sort);
     if (!mode || *mode == LibrarySort::manual)
         return items;
-    auto& state = const_cast<AmbergridWindow&>(window);
-    const LibraryState& library = *state.library();
+    const LibraryState& library = *window.library();
     std::unordered_map<std::string, std::string> names;
     for (const AppDescriptor& app : library.apps())
         names.emplace(app.id(), app.displayName()); // the first of a repeated id
-    std::unordered_map<std::string, std::string> titles;
-    if (const auto& graph = state.layout()->layout().graph) {
-        for (const auto& [id, folder] : graph->folders())
-            titles.emplace(id.rawValue, folderDisplayName(window, folder).toStdString());
-    }
+    const auto titles = folderTitles(window.layout()->layout(), localizedIn(window));
     const std::string languageID = Localizer::system().lprojName(window.language()).toStdString();
     const LibrarySortContext context{
         .displayNames = names,

@@ -1,5 +1,7 @@
 #include "platform/defaults_plist_codec.h"
 
+#include "platform/plist_guard.h"
+
 #include <plist/plist.h>
 
 #include <limits>
@@ -32,19 +34,15 @@ std::optional<DefaultsValue> decodeValue(plist_t node) {
         return DefaultsValue{number};
     }
     case PLIST_STRING: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        QString value = QString::fromUtf8(text ? text : "");
-        std::free(text);
-        return DefaultsValue{value};
+        // The pointer forms: the copying getter aborts on a string with an embedded NUL.
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return DefaultsValue{QString::fromUtf8(text, text ? static_cast<qsizetype>(length) : 0)};
     }
     case PLIST_DATA: {
-        char* bytes = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &bytes, &length);
-        QByteArray value(bytes ? bytes : "", static_cast<qsizetype>(bytes ? length : 0));
-        std::free(bytes);
-        return DefaultsValue{value};
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return DefaultsValue{QByteArray(bytes, bytes ? static_cast<qsizetype>(length) : 0)};
     }
     default:
         return std::nullopt;
@@ -72,6 +70,8 @@ plist_t encodeValue(const DefaultsValue& value) {
 
 std::optional<DefaultsDocument> decodeDefaultsPlist(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    if (!plistSafeToParse(bytes))
         return std::nullopt;
     plist_t rootNode = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &rootNode);

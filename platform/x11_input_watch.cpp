@@ -75,10 +75,14 @@ void X11InputWatch::setChannels(Channels channels) {
         return;
     active_ = channels;
     heldKeycodes_.clear();
-    select();
+    if (!select() && active_.pinch) {
+        // A server that announces gestures but refuses them still gives the other channels.
+        active_.pinch = false;
+        select();
+    }
 }
 
-void X11InputWatch::select() {
+bool X11InputWatch::select() {
     std::uint32_t mask = 0;
     if (active_.pointer)
         mask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
@@ -92,9 +96,11 @@ void X11InputWatch::select() {
         xcb_input_event_mask_t head;
         std::uint32_t bits;
     } selection{{.deviceid = XCB_INPUT_DEVICE_ALL_MASTER, .mask_len = 1}, mask};
-    xcb_input_xi_select_events(connection_, root_, 1, &selection.head);
-    // A round trip, so the selection is in force once this returns.
-    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    // Checked, so the selection is in force (or refused) once this returns.
+    xcb_generic_error_t* error = xcb_request_check(
+        connection_, xcb_input_xi_select_events_checked(connection_, root_, 1, &selection.head));
+    std::free(error);
+    return error == nullptr;
 }
 
 void X11InputWatch::drain() {

@@ -32,7 +32,7 @@ public:
     void drain();
 
 private:
-    void select();
+    bool select();
     void handle(const void* event);
     void handleInputEvent(const void* event);
     void reportPointer();

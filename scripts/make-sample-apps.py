@@ -108,7 +108,8 @@ def write(path, data, mode=None):
 def launch_script(bundle_id, default_markers):
     quoted = default_markers.replace("'", "'\\''")
     return (f"#!/bin/sh\n"
-            f"dir=\"${{ORBITDECK_LAUNCH_MARKERS:-'{quoted}'}}\"\n"
+            f"dir=\"$ORBITDECK_LAUNCH_MARKERS\"\n"
+            f"[ -n \"$dir\" ] || dir='{quoted}'\n"
             f"mkdir -p \"$dir\" && touch \"$dir/{bundle_id}\"\n").encode()
 
 

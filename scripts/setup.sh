@@ -9,7 +9,7 @@ packages=(
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev python3
   # Qt 6 and every QML module the views import
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-5compat-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins

@@ -8,16 +8,20 @@ namespace {
 constexpr std::uint32_t keysymSpace = 0x20;
 }
 
-std::optional<KeyChord> hotKeyChord(std::string_view storedHotKey) {
-    if (storedHotKey == "off")
+std::optional<KeyChord> hotKeyChord(LibraryHotKey hotKey) {
+    switch (hotKey) {
+    case LibraryHotKey::off:
         return std::nullopt;
-    if (storedHotKey == "commandOptionSpace")
+    case LibraryHotKey::optionSpace:
+        return KeyChord{.keysym = keysymSpace,
+                        .modifiers = static_cast<KeyModifiers>(KeyModifier::alt)};
+    case LibraryHotKey::commandOptionSpace:
         return KeyChord{.keysym = keysymSpace, .modifiers = KeyModifier::super | KeyModifier::alt};
-    if (storedHotKey == "controlOptionSpace")
+    case LibraryHotKey::controlOptionSpace:
         return KeyChord{.keysym = keysymSpace,
                         .modifiers = KeyModifier::control | KeyModifier::alt};
-    return KeyChord{.keysym = keysymSpace,
-                    .modifiers = static_cast<KeyModifiers>(KeyModifier::alt)};
+    }
+    return std::nullopt;
 }
 
 GlobalHotKey::GlobalHotKey(HotKeyGrabber& grabber)

@@ -1,17 +1,16 @@
 #pragma once
 
 #include "platform/hot_key_grabber.h"
+#include "window/library_settings_enums.h"
 
 #include <functional>
 #include <optional>
-#include <string_view>
 
 namespace orbitdeck {
 
-// The combination a stored "ambergrid.hotKey" value asks for: Space with Alt (optionSpace),
-// Super+Alt (commandOptionSpace) or Control+Alt (controlOptionSpace); none for off. An unknown
-// value reads as the default, optionSpace.
-std::optional<KeyChord> hotKeyChord(std::string_view storedHotKey);
+// The combination a hot-key setting asks for: Space with Alt (optionSpace), Super+Alt
+// (commandOptionSpace) or Control+Alt (controlOptionSpace); none for off.
+std::optional<KeyChord> hotKeyChord(LibraryHotKey hotKey);
 
 // Owns the one global shortcut of the program.
 class GlobalHotKey {

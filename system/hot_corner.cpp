@@ -6,30 +6,6 @@ namespace {
 constexpr double zoneDepthPoints = 3.0;
 }
 
-std::string_view storedName(HotCorner corner) {
-    switch (corner) {
-    case HotCorner::off:
-        return "off";
-    case HotCorner::topLeft:
-        return "topLeft";
-    case HotCorner::topRight:
-        return "topRight";
-    case HotCorner::bottomLeft:
-        return "bottomLeft";
-    case HotCorner::bottomRight:
-        return "bottomRight";
-    }
-    return "off";
-}
-
-HotCorner hotCornerFromStored(std::string_view name) {
-    for (const HotCorner corner : allHotCorners) {
-        if (storedName(corner) == name)
-            return corner;
-    }
-    return HotCorner::off;
-}
-
 bool insideHotCorner(HotCorner corner, QPoint pointer, const ScreenArea& screen) {
     const QRect& area = screen.geometry;
     const double depth = zoneDepthPoints * screen.pixelsPerPoint;

@@ -1,21 +1,11 @@
 #pragma once
 
+#include "window/library_settings_enums.h"
+
 #include <QPoint>
 #include <QRect>
 
-#include <array>
-#include <string_view>
-
 namespace orbitdeck {
-
-enum class HotCorner { off, topLeft, topRight, bottomLeft, bottomRight };
-
-inline constexpr std::array allHotCorners{HotCorner::off, HotCorner::topLeft, HotCorner::topRight,
-                                          HotCorner::bottomLeft, HotCorner::bottomRight};
-
-std::string_view storedName(HotCorner corner);
-// A missing or unknown stored name reads as off.
-HotCorner hotCornerFromStored(std::string_view name);
 
 // One monitor in native pixels, with its scale so the zone keeps its depth in points.
 struct ScreenArea {

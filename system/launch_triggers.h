@@ -11,10 +11,6 @@
 
 namespace orbitdeck {
 
-inline constexpr std::string_view hotCornerKey = "ambergrid.hotCorner";
-inline constexpr std::string_view pinchToOpenKey = "ambergrid.pinchToOpen";
-inline constexpr std::string_view f4KeyKey = "ambergrid.f4Key";
-
 // The trigger settings as stored; missing or unreadable values read as off.
 struct TriggerSettings {
     HotCorner hotCorner = HotCorner::off;

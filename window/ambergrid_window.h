@@ -53,16 +53,16 @@ public:
     explicit AmbergridWindow(WindowEnvironment environment, QObject* parent = nullptr);
     ~AmbergridWindow() override;
 
-    WindowSettings* settings() { return settings_; }
-    LibraryState* library() { return library_; }
-    QueryState* search() { return query_; }
-    PagingState* paging() { return paging_; }
-    SelectionState* selection() { return selection_; }
-    ToastState* toasts() { return toasts_; }
-    WindowLifecycle* lifecycle() { return lifecycle_; }
-    LayoutState* layout() { return layout_; }
-    TileListModel* tiles() { return tiles_; }
-    WindowActions* actions() { return actions_; }
+    WindowSettings* settings() const { return settings_; }
+    LibraryState* library() const { return library_; }
+    QueryState* search() const { return query_; }
+    PagingState* paging() const { return paging_; }
+    SelectionState* selection() const { return selection_; }
+    ToastState* toasts() const { return toasts_; }
+    WindowLifecycle* lifecycle() const { return lifecycle_; }
+    LayoutState* layout() const { return layout_; }
+    TileListModel* tiles() const { return tiles_; }
+    WindowActions* actions() const { return actions_; }
     LibraryLoader& loader() { return *loader_; }
     VisibleLibrary& visible() { return *visible_; }
     const VisibleLibrary& visible() const { return *visible_; }

@@ -22,18 +22,4 @@ QColor skinAccent(LibrarySkin resolved) {
     return QColor::fromRgbF(0.49f, 0.89f, 0.81f);
 }
 
-Qt::KeyboardModifiers hotKeyModifiers(LibraryHotKey hotKey) {
-    switch (hotKey) {
-    case LibraryHotKey::off:
-        return Qt::NoModifier;
-    case LibraryHotKey::optionSpace:
-        return Qt::AltModifier;
-    case LibraryHotKey::commandOptionSpace:
-        return Qt::MetaModifier | Qt::AltModifier;
-    case LibraryHotKey::controlOptionSpace:
-        return Qt::ControlModifier | Qt::AltModifier;
-    }
-    return Qt::NoModifier;
-}
-
 } // namespace orbitdeck

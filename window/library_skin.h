@@ -4,7 +4,6 @@
 #include "window/library_settings_enums.h"
 
 #include <QColor>
-#include <Qt>
 
 namespace orbitdeck {
 
@@ -17,9 +16,5 @@ QColor skinAccent(LibrarySkin resolved);
 inline QColor skinAccent(LibrarySkin skin, const DesktopAppearanceSource& desktop) {
     return skinAccent(resolvedSkin(skin, desktop));
 }
-
-// The modifiers of the global shortcut (the key is Space). Command is grabbed as Super (Qt's
-// Meta), so the Command-Option shortcut stays distinct from Control-Option.
-Qt::KeyboardModifiers hotKeyModifiers(LibraryHotKey hotKey);
 
 } // namespace orbitdeck

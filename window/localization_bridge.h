@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QVariantList>
 
-class QQmlEngine;
-
 namespace orbitdeck {
 
 // The interface language for QML, registered as the singleton L of "Orbitdeck.Localization".

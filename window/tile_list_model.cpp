@@ -63,35 +63,50 @@ void TileListModel::setItems(const std::vector<LayoutItem>& items) {
     const int before = count();
     const std::unordered_set<LayoutItem> wanted(items.begin(), items.end());
 
-    // Removes, from the end so the rows ahead keep their numbers.
-    for (int row = count() - 1; row >= 0; --row) {
-        if (wanted.contains(items_[static_cast<std::size_t>(row)]))
+    // Removes in contiguous runs, from the end so the rows ahead keep their numbers.
+    for (int last = count() - 1; last >= 0; --last) {
+        if (wanted.contains(items_[static_cast<std::size_t>(last)]))
             continue;
-        beginRemoveRows({}, row, row);
-        items_.erase(items_.begin() + row);
-        texts_.erase(texts_.begin() + row);
+        int first = last;
+        while (first > 0 && !wanted.contains(items_[static_cast<std::size_t>(first - 1)]))
+            --first;
+        beginRemoveRows({}, first, last);
+        items_.erase(items_.begin() + first, items_.begin() + last + 1);
+        texts_.erase(texts_.begin() + first, texts_.begin() + last + 1);
         endRemoveRows();
+        last = first;
     }
 
-    // Then every slot in turn: the right item moved up from further down, or inserted.
+    // Then every slot in turn: the right item moved up from further down, or a run of new
+    // items inserted.
+    const std::unordered_set<LayoutItem> present(items_.begin(), items_.end());
     for (std::size_t slot = 0; slot < items.size(); ++slot) {
         if (slot < items_.size() && items_[slot] == items[slot])
             continue;
-        const auto found = std::find(items_.begin() + static_cast<std::ptrdiff_t>(slot),
-                                     items_.end(), items[slot]);
         const int to = static_cast<int>(slot);
-        if (found != items_.end()) {
+        if (present.contains(items[slot])) {
+            const auto found = std::find(items_.begin() + static_cast<std::ptrdiff_t>(slot),
+                                         items_.end(), items[slot]);
             const int from = static_cast<int>(found - items_.begin());
             beginMoveRows({}, from, from, {}, to);
             std::rotate(items_.begin() + to, items_.begin() + from, items_.begin() + from + 1);
             std::rotate(texts_.begin() + to, texts_.begin() + from, texts_.begin() + from + 1);
             endMoveRows();
-        } else {
-            beginInsertRows({}, to, to);
-            items_.insert(items_.begin() + to, items[slot]);
-            texts_.insert(texts_.begin() + to, describe_(items[slot]));
-            endInsertRows();
+            continue;
         }
+        std::size_t end = slot + 1;
+        while (end < items.size() && !present.contains(items[end]))
+            ++end;
+        std::vector<TileText> texts;
+        for (std::size_t index = slot; index < end; ++index)
+            texts.push_back(describe_(items[index]));
+        beginInsertRows({}, to, static_cast<int>(end) - 1);
+        items_.insert(items_.begin() + to, items.begin() + static_cast<std::ptrdiff_t>(slot),
+                      items.begin() + static_cast<std::ptrdiff_t>(end));
+        texts_.insert(texts_.begin() + to, std::make_move_iterator(texts.begin()),
+                      std::make_move_iterator(texts.end()));
+        endInsertRows();
+        slot = end - 1;
     }
 
     // Names and folder contents may change without the item moving.

@@ -57,6 +57,13 @@ TEST(CatalogAppDescriptor, EqualityAndHashUseAllFields) {
     std::unordered_set<AppDescriptor> set{base, absent, empty};
     set.insert(AppDescriptor("Notes", "com.example.notes", "/Applications/Notes.app"));
     EXPECT_EQ(set.size(), 3u);
+
+    // The same texts composed or decomposed are the same descriptor.
+    const AppDescriptor composed("Caf\u00e9", "org.caf\u00e9", "/Applications/Cafe.app");
+    const AppDescriptor decomposed("Cafe\u0301", "org.cafe\u0301", "/Applications/Cafe.app");
+    EXPECT_EQ(composed, decomposed);
+    EXPECT_EQ(std::hash<AppDescriptor>{}(composed), std::hash<AppDescriptor>{}(decomposed));
+    EXPECT_NE(composed, AppDescriptor("Cafe", "org.cafe", "/Applications/Cafe.app"));
 }
 
 TEST(CatalogAppDescriptor, DisplayNameOrder) {

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 #include <vector>
 
 namespace orbitdeck {
@@ -158,6 +160,87 @@ TEST(CatalogInfoPlist, ReadsBothFormatsAndRejectsTheRest) {
     EXPECT_FALSE(parse("bplist00garbage").has_value());
     EXPECT_FALSE(parse("<plist><array/></plist>").has_value());
     EXPECT_FALSE(parse(std::string(maxInfoPlistBytes + 1, '<')).has_value());
+}
+
+// A binary Info.plist naming "Shapes" whose key "Nested" holds a chain of arrays, each holding
+// `width` references to the next one: the parsed tree has width^levels leaves.
+std::string chainedArrays(int levels, int width) {
+    const auto bigEndian = [](std::string& out, std::uint64_t value, int size) {
+        for (int shift = (size - 1) * 8; shift >= 0; shift -= 8)
+            out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    };
+    std::string bytes = "bplist00";
+    std::string offsets;
+    const auto object = [&](std::uint8_t marker, std::string_view text,
+                            std::initializer_list<std::uint64_t> references) {
+        bigEndian(offsets, bytes.size(), 4);
+        bytes.push_back(static_cast<char>(marker));
+        bytes += text;
+        for (const auto reference : references)
+            bigEndian(bytes, reference, 4);
+    };
+    // 0: {1: 2, 3: 4}; 1 "CFBundleName"; 2 "Shapes"; 3 "Nested"; 4.. the chain.
+    object(0xD2, "", {1, 3, 2, 4});
+    object(0x5C, "CFBundleName", {});
+    object(0x56, "Shapes", {});
+    object(0x56, "Nested", {});
+    for (int level = 0; level < levels; ++level) {
+        bigEndian(offsets, bytes.size(), 4);
+        bytes.push_back(static_cast<char>(0xA0 | width));
+        for (int reference = 0; reference < width; ++reference)
+            bigEndian(bytes, 5 + static_cast<std::uint64_t>(level), 4);
+    }
+    object(0xA0, "", {});
+    const std::uint64_t table = bytes.size();
+    bytes += offsets;
+    bytes.append(6, '\0');
+    bytes.push_back(4);
+    bytes.push_back(4);
+    bigEndian(bytes, 5 + static_cast<std::uint64_t>(levels), 8);
+    bigEndian(bytes, 0, 8);
+    bigEndian(bytes, table, 8);
+    return bytes;
+}
+
+std::string nestedXmlArrays(int levels) {
+    std::string xml = "<?xml version=\"1.0\"?><plist><dict><key>CFBundleName</key>"
+                      "<string>Shapes</string><key>Nested</key>";
+    for (int level = 0; level < levels; ++level)
+        xml += "<array>";
+    for (int level = 0; level < levels; ++level)
+        xml += "</array>";
+    return xml + "</dict></plist>";
+}
+
+TEST(CatalogInfoPlist, RefusesFilesThatExpandBeyondAnyRealInformationFile) {
+    const auto parse = [](const std::string& bytes) {
+        return parseInfoPlist(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    };
+    {
+        // Nested documents types and the like stay readable.
+        const auto info = parse(chainedArrays(10, 2));
+        ASSERT_TRUE(info.has_value());
+        EXPECT_EQ(info->name, "Shapes");
+        EXPECT_EQ(parse(nestedXmlArrays(10))->name, "Shapes");
+    }
+    {
+        // A few hundred bytes that would expand to 2^40 nodes; the parser would never return.
+        EXPECT_FALSE(parse(chainedArrays(40, 2)).has_value());
+        EXPECT_FALSE(parse(chainedArrays(8, 14)).has_value());
+    }
+    {
+        // Deep nesting overflows the parser's stack.
+        EXPECT_FALSE(parse(chainedArrays(100'000, 1)).has_value());
+        EXPECT_FALSE(parse(nestedXmlArrays(100)).has_value());
+    }
+    {
+        // An array that holds itself.
+        auto loop = chainedArrays(1, 1);
+        const auto lastReferenceByte = loop.find('\xA1') + 4;
+        loop[lastReferenceByte] = 4;
+        EXPECT_FALSE(parse(loop).has_value());
+    }
 }
 
 } // namespace

@@ -51,17 +51,17 @@ inline std::string encodePlist(const std::map<std::string, std::string>& values,
 }
 
 inline std::filesystem::path makeBundle(const std::filesystem::path& bundle,
-                                        const FixtureBundle& spec) {
+                                        const FixtureBundle& wanted) {
     std::map<std::string, std::string> values;
-    if (spec.identifier)
-        values["CFBundleIdentifier"] = *spec.identifier;
-    if (spec.displayName)
-        values["CFBundleDisplayName"] = *spec.displayName;
-    if (spec.name)
-        values["CFBundleName"] = *spec.name;
-    if (spec.packageType)
-        values["CFBundlePackageType"] = *spec.packageType;
-    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, spec.format));
+    if (wanted.identifier)
+        values["CFBundleIdentifier"] = *wanted.identifier;
+    if (wanted.displayName)
+        values["CFBundleDisplayName"] = *wanted.displayName;
+    if (wanted.name)
+        values["CFBundleName"] = *wanted.name;
+    if (wanted.packageType)
+        values["CFBundlePackageType"] = *wanted.packageType;
+    writeFile(bundle / "Contents" / "Info.plist", encodePlist(values, wanted.format));
     return bundle;
 }
 

@@ -144,6 +144,9 @@ TEST(LayoutGraphValidation, EqualityHashingAndAccess) {
     EXPECT_EQ(items.size(), 4u);
     EXPECT_TRUE(items.contains(app("cafe\xCC\x81")));
     EXPECT_LT(FolderID{"B"}, FolderID{"a"}) << "code-point order, case-sensitive";
+    EXPECT_EQ(FolderID{"caf\xC3\xA9"} <=> FolderID{"cafe\xCC\x81"}, std::strong_ordering::equal);
+    EXPECT_GT(FolderID{"e\xCC\x81"}, FolderID{"f"}) << "compared in NFC, not as stored";
+    EXPECT_FALSE(textEquals("\xFF", "\xFE")) << "ill-formed text compares by its bytes";
 
     EXPECT_EQ(a.items(LayoutContainer::folder(FolderID{"g"})), std::vector<LayoutItem>{app("b")});
     EXPECT_EQ(errorOf([&]() -> Outcome {

@@ -100,14 +100,23 @@ namespace {
 TEST(CatalogWorkspace, GeneratedSampleRecordsItsLaunch) {
     TemporaryFolder home;
     ASSERT_TRUE(testing::makeSampleApps(home.path(), 3, false));
-    const auto markers = home / "markers";
-    ::setenv("ORBITDECK_LAUNCH_MARKERS", markers.c_str(), 1);
     const auto listing = LiveCatalog({.roots = {home / "Applications"}}).applications();
     ASSERT_EQ(listing.applications.size(), 3u);
-    const auto& app = listing.applications.front();
-    EXPECT_TRUE(ProcessWorkspace().openApplication(app.bundleURL()));
-    EXPECT_TRUE(eventuallyExists(markers / *app.bundleIdentifier()));
-    ::unsetenv("ORBITDECK_LAUNCH_MARKERS");
+    {
+        SCOPED_TRACE("marker in the folder the environment names");
+        const auto& app = listing.applications[0];
+        const auto markers = home / "markers";
+        ::setenv("ORBITDECK_LAUNCH_MARKERS", markers.c_str(), 1);
+        EXPECT_TRUE(ProcessWorkspace().openApplication(app.bundleURL()));
+        EXPECT_TRUE(eventuallyExists(markers / *app.bundleIdentifier()));
+        ::unsetenv("ORBITDECK_LAUNCH_MARKERS");
+    }
+    {
+        SCOPED_TRACE("marker next to the applications otherwise");
+        const auto& app = listing.applications[1];
+        EXPECT_TRUE(ProcessWorkspace().openApplication(app.bundleURL()));
+        EXPECT_TRUE(eventuallyExists(home / "launch-markers" / *app.bundleIdentifier()));
+    }
 }
 
 } // namespace

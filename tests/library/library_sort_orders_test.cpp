@@ -1,5 +1,8 @@
 #include "library/library_sort.h"
 
+#include "library/folder_titles.h"
+#include "tests/library/library_layout_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -162,6 +165,29 @@ TEST(LibrarySortOrders, RawValuesAndNameLookups) {
     EXPECT_FALSE(displayName("id9", state.context()).has_value());
     EXPECT_EQ(sortName(LayoutItem::folder(FolderID{"missing"}), state.context()), "");
     EXPECT_EQ(sortName(LayoutItem::placeholder("id0"), state.context()), "Mail");
+}
+
+TEST(LibrarySortOrders, FoldersSortUnderTheTitleTheyAreShownUnder) {
+    using testing::app;
+    using testing::folder;
+    const LocalizedText german = [](std::string_view key) {
+        return key == "Other" ? std::string("Andere") : std::string("Neuer Ordner");
+    };
+    const auto layout = testing::libraryLayout(
+        {LayoutItem::folder(FolderID{"macos-utilities"}), LayoutItem::folder(FolderID{"mine"}),
+         LayoutItem::folder(FolderID{"renamed"}), LayoutItem::folder(FolderID{"kept"})},
+        {folder("macos-utilities", {app("u1")}, "Other"), folder("mine", {app("m1")}, "New Folder"),
+         folder("renamed", {app("r1")}, "Other"), folder("kept", {app("k1")}, "Zettel")});
+    SortFixture state;
+    state.languageID = "de";
+    state.folderTitles = folderTitles(layout, german);
+    // Only the utilities folder translates "Other"; any folder translates "New Folder".
+    EXPECT_EQ(state.sortedNames(layout.pageItems(), LibrarySort::name),
+              (Names{"Andere", "Neuer Ordner", "Other", "Zettel"}));
+
+    auto renamedUtilities = folder("macos-utilities", {app("u1")}, "Werkzeuge");
+    EXPECT_EQ(folderDisplayName(renamedUtilities, german), "Werkzeuge");
+    EXPECT_TRUE(folderTitles(testing::emptyLibraryLayout(), german).empty());
 }
 
 } // namespace

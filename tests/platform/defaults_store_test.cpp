@@ -117,6 +117,19 @@ TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {
     EXPECT_EQ(readAll(path + ".unreadable-1"), "not a plist");
     EXPECT_TRUE(QFile::exists(path + ".unreadable-3"));
 
+    // Nesting far beyond any domain would hang or overflow the parser: refused, moved aside.
+    const QByteArray deep = "<plist><dict><key>a</key>" + QByteArray("<array>").repeated(100000) +
+                            QByteArray("</array>").repeated(100000) + "</dict></plist>";
+    writeBytes(path, deep);
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+
+    // A NUL character in a key or string makes the plist library abort: not a domain file.
+    const char withNul[] = "<plist><dict><key>name</key><string>a\0b</string></dict></plist>";
+    writeBytes(path, QByteArray(withNul, sizeof withNul - 1));
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+    writeBytes(path, "<plist><dict><key>a&#x00;</key><true/></dict></plist>");
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+
     // A file we may not read is not corruption: it stays, and nothing is written over it.
     if (::geteuid() != 0) {
         writeBytes(path, "secret");

@@ -8,13 +8,12 @@ using orbitdeck::testing::FakeGrabber;
 
 TEST(GlobalHotKey, SettingsMapOntoChords) {
     const KeyModifiers alt = static_cast<KeyModifiers>(KeyModifier::alt);
-    EXPECT_EQ(hotKeyChord("off"), std::nullopt);
-    EXPECT_EQ(hotKeyChord("optionSpace"), (KeyChord{.keysym = ' ', .modifiers = alt}));
-    EXPECT_EQ(hotKeyChord("commandOptionSpace"),
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::off), std::nullopt);
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::optionSpace), (KeyChord{.keysym = ' ', .modifiers = alt}));
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::commandOptionSpace),
               (KeyChord{.keysym = ' ', .modifiers = KeyModifier::super | KeyModifier::alt}));
-    EXPECT_EQ(hotKeyChord("controlOptionSpace"),
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::controlOptionSpace),
               (KeyChord{.keysym = ' ', .modifiers = KeyModifier::control | KeyModifier::alt}));
-    EXPECT_EQ(hotKeyChord("garbage"), hotKeyChord("optionSpace")) << "unknown reads as default";
 }
 
 TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
@@ -27,19 +26,19 @@ TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
 
     {
         SCOPED_TRACE("switching shortcuts leaves exactly the new one");
-        hotKey.registerHotKey(hotKeyChord("optionSpace"));
-        hotKey.registerHotKey(hotKeyChord("commandOptionSpace"));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::commandOptionSpace));
         ASSERT_EQ(grabber.grabbed.size(), 1u);
-        EXPECT_EQ(grabber.grabbed[0], *hotKeyChord("commandOptionSpace"));
-        hotKey.registerHotKey(hotKeyChord("commandOptionSpace"));
+        EXPECT_EQ(grabber.grabbed[0], *hotKeyChord(LibraryHotKey::commandOptionSpace));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::commandOptionSpace));
         EXPECT_EQ(grabber.grabbed.size(), 1u) << "registering twice keeps one grab";
     }
     {
         SCOPED_TRACE("off grabs nothing, and coming back installs no second handler");
-        hotKey.registerHotKey(hotKeyChord("off"));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::off));
         EXPECT_TRUE(grabber.grabbed.empty());
         EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::none);
-        hotKey.registerHotKey(hotKeyChord("optionSpace"));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
         EXPECT_EQ(grabber.handlersInstalled, 1);
     }
     {
@@ -51,10 +50,10 @@ TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
     {
         SCOPED_TRACE("a combination held by another client is reported, not fatal");
         grabber.taken.insert(static_cast<KeyModifiers>(KeyModifier::alt));
-        hotKey.registerHotKey(hotKeyChord("optionSpace"));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
         EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
         EXPECT_TRUE(grabber.grabbed.empty());
-        hotKey.registerHotKey(hotKeyChord("controlOptionSpace"));
+        hotKey.registerHotKey(hotKeyChord(LibraryHotKey::controlOptionSpace));
         EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered);
     }
     using R = GlobalHotKey::Registration;
@@ -65,7 +64,7 @@ TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
 TEST(GlobalHotKey, PressWithoutActionDoesNothing) {
     FakeGrabber grabber;
     GlobalHotKey hotKey(grabber);
-    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
     grabber.pressed();
     SUCCEED();
 }

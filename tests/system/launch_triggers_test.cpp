@@ -1,5 +1,8 @@
 #include "fakes.h"
 #include "system/launch_triggers.h"
+#include "system/trigger_settings.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -178,9 +181,27 @@ TEST(LaunchTriggers, SettingsSwitchChannelsAndOwnInputIsIgnored) {
     EXPECT_EQ(t.fired, 1);
 }
 
-TEST(LaunchTriggers, StoredCornerNames) {
-    for (const HotCorner corner : allHotCorners)
-        EXPECT_EQ(hotCornerFromStored(storedName(corner)), corner);
-    EXPECT_EQ(hotCornerFromStored(""), HotCorner::off);
-    EXPECT_EQ(hotCornerFromStored("TopLeft"), HotCorner::off);
+TEST(LaunchTriggers, ReadsStoredSettings) {
+    QTemporaryDir home;
+    DefaultsStore store(home.filePath("app.plist"));
+    const TriggerSettings none = readTriggerSettings(store);
+    EXPECT_EQ(none.hotCorner, HotCorner::off);
+    EXPECT_FALSE(none.pinchToOpen);
+    EXPECT_FALSE(none.f4Key);
+
+    store.setValue("ambergrid.hotCorner", QString("bottomLeft"));
+    store.setValue("ambergrid.pinchToOpen", true);
+    store.setValue("ambergrid.f4Key", true);
+    const TriggerSettings all = readTriggerSettings(store);
+    EXPECT_EQ(all.hotCorner, HotCorner::bottomLeft);
+    EXPECT_TRUE(all.pinchToOpen);
+    EXPECT_TRUE(all.f4Key);
+
+    store.setValue("ambergrid.hotCorner", QString("middle"));
+    store.setValue("ambergrid.f4Key", QString("true"));
+    store.setValue("ambergrid.pinchToOpen", qint64{1});
+    const TriggerSettings odd = readTriggerSettings(store);
+    EXPECT_EQ(odd.hotCorner, HotCorner::off) << "an unknown corner";
+    EXPECT_FALSE(odd.f4Key) << "only a stored boolean counts";
+    EXPECT_FALSE(odd.pinchToOpen);
 }

@@ -1,3 +1,4 @@
+#include "window/library_hot_key.h"
 #include "window/library_settings.h"
 #include "window/library_skin.h"
 
@@ -171,8 +172,11 @@ TEST(LibrarySkin, AutoFollowsTheDesktopAndNightWhenNobodyAnswers) {
     EXPECT_EQ(skinAccent(LibrarySkin::automatic, silent), QColor::fromRgbF(0.49f, 0.89f, 0.81f));
     EXPECT_EQ(skinAccent(LibrarySkin::dusk, dark), QColor::fromRgbF(0.93f, 0.64f, 1.0f));
 
-    EXPECT_EQ(hotKeyModifiers(LibraryHotKey::off), Qt::NoModifier);
-    EXPECT_EQ(hotKeyModifiers(LibraryHotKey::optionSpace), Qt::AltModifier);
-    EXPECT_NE(hotKeyModifiers(LibraryHotKey::commandOptionSpace),
-              hotKeyModifiers(LibraryHotKey::controlOptionSpace));
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::off), std::nullopt);
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::optionSpace),
+              (KeyChord{.keysym = 0x20, .modifiers = KeyModifiers(KeyModifier::alt)}));
+    EXPECT_EQ(hotKeyChord(LibraryHotKey::commandOptionSpace),
+              (KeyChord{.keysym = 0x20, .modifiers = KeyModifier::super | KeyModifier::alt}));
+    EXPECT_NE(hotKeyChord(LibraryHotKey::commandOptionSpace),
+              hotKeyChord(LibraryHotKey::controlOptionSpace));
 }

@@ -3,10 +3,12 @@
 #include "window/item_keys.h"
 #include "window/stored_library_data.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -84,6 +86,19 @@ TEST(WindowStateTiles, ListChangesArriveAsMovesInsertsAndRemovesNeverResets) {
         keys << model.data(model.index(row), TileListModel::ItemIDRole).toString();
     EXPECT_EQ(keys, (QStringList{"c", "b", "x", "d", "y"}));
     EXPECT_EQ(model.indexOfKey("application:x"), 2);
+
+    // Narrowing and widening go in contiguous runs, as a search does.
+    removes.clear();
+    inserts.clear();
+    model.setItems(items({"b", "d"}));
+    EXPECT_EQ(removes.count(), 3) << "c, x and y stand apart";
+    model.setItems(items({"p", "q", "b", "r", "s", "d", "t"}));
+    EXPECT_EQ(inserts.count(), 3);
+    keys.clear();
+    for (int row = 0; row < model.count(); ++row)
+        keys << model.data(model.index(row), TileListModel::ItemIDRole).toString();
+    EXPECT_EQ(keys, (QStringList{"p", "q", "b", "r", "s", "d", "t"}));
+    EXPECT_EQ(resets.count(), 0);
     EXPECT_EQ(itemFromKey("folder:f1"), LayoutItem::folder(FolderID{"f1"}));
     EXPECT_FALSE(itemFromKey("nonsense"));
 }
@@ -127,4 +142,45 @@ TEST(WindowStateMainThreadDeathTest, EntryPointsStopTheProgramOffTheMainThread) 
             std::thread([&] { window.toasts()->showToast("from elsewhere"); }).join();
         },
         "toast_state.cpp");
+}
+
+TEST(WindowStateTiles, RandomListsReplayedFromTheSignalsGiveTheTarget) {
+    ensureApplication();
+    TileListModel model([](const LayoutItem& item) {
+        return TileListModel::TileText{
+            .name = QString::fromStdString(item.payload), .path = {}, .folderItems = {}};
+    });
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    // A shadow list that follows only the signals, as a view does.
+    std::vector<QString> shadow;
+    QObject::connect(
+        &model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
+            for (int row = first; row <= last; ++row)
+                shadow.insert(shadow.begin() + row,
+                              model.data(model.index(row), TileListModel::KeyRole).toString());
+        });
+    QObject::connect(&model, &QAbstractItemModel::rowsRemoved,
+                     [&](const QModelIndex&, int first, int last) {
+                         shadow.erase(shadow.begin() + first, shadow.begin() + last + 1);
+                     });
+    QObject::connect(&model, &QAbstractItemModel::rowsMoved,
+                     [&](const QModelIndex&, int from, int, const QModelIndex&, int to) {
+                         const QString moved = shadow[static_cast<std::size_t>(from)];
+                         shadow.erase(shadow.begin() + from);
+                         shadow.insert(shadow.begin() + (to > from ? to - 1 : to), moved);
+                     });
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<LayoutItem> target;
+        for (int id = 0; id < 40; ++id) {
+            if (random() % 3 != 0)
+                target.push_back(LayoutItem::application("app" + std::to_string(id)));
+        }
+        std::shuffle(target.begin(), target.end(), random);
+        model.setItems(target);
+        ASSERT_EQ(model.items(), target);
+        ASSERT_EQ(shadow.size(), target.size());
+        for (std::size_t row = 0; row < target.size(); ++row)
+            ASSERT_EQ(shadow[row], itemKey(target[row])) << "round " << round;
+    }
 }

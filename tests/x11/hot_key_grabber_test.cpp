@@ -39,36 +39,43 @@ struct Scenario {
 
 TEST(X11HotKeyGrabber, FiresOncePerPhysicalPress) {
     Scenario s;
-    ASSERT_EQ(s.grabber.grab(*hotKeyChord("optionSpace")), HotKeyGrabber::GrabResult::grabbed);
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord(LibraryHotKey::optionSpace)),
+              HotKeyGrabber::GrabResult::grabbed);
     xdotool({"key", "alt+space"});
     EXPECT_EQ(s.settle(), 1);
 
     {
-        SCOPED_TRACE("with Caps Lock on");
+        SCOPED_TRACE("with the lock keys on");
         xdotool({"key", "Caps_Lock"});
         xdotool({"key", "alt+space"});
         EXPECT_EQ(s.settle(), 2);
+        xdotool({"key", "Num_Lock"});
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 3) << "with Num Lock on as well";
         xdotool({"key", "Caps_Lock"});
+        xdotool({"key", "alt+space"});
+        EXPECT_EQ(s.settle(), 4) << "with Num Lock alone";
+        xdotool({"key", "Num_Lock"});
     }
     {
         SCOPED_TRACE("held for 1.5 s");
         xdotool({"keydown", "alt+space", "sleep", "1.5", "keyup", "space", "keyup", "alt"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
     }
     {
         SCOPED_TRACE("other modifiers do not match, and releasing stops the presses");
         xdotool({"key", "ctrl+alt+space"});
         xdotool({"key", "space"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
         s.grabber.release();
         xdotool({"key", "alt+space"});
-        EXPECT_EQ(s.settle(), 3);
+        EXPECT_EQ(s.settle(), 5);
     }
 }
 
 TEST(X11HotKeyGrabber, SuperAltSpaceOnlyWhenChosen) {
     Scenario s;
-    ASSERT_EQ(s.grabber.grab(*hotKeyChord("commandOptionSpace")),
+    ASSERT_EQ(s.grabber.grab(*hotKeyChord(LibraryHotKey::commandOptionSpace)),
               HotKeyGrabber::GrabResult::grabbed);
     xdotool({"key", "alt+space"});
     EXPECT_EQ(s.settle(), 0);
@@ -93,9 +100,9 @@ TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
 
     X11HotKeyGrabber grabber;
     GlobalHotKey hotKey(grabber);
-    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
-    hotKey.registerHotKey(hotKeyChord("controlOptionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::controlOptionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
         << "other combinations still work";
 
@@ -106,7 +113,7 @@ TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
     xcb_disconnect(rival);
     int presses = 0;
     hotKey.setAction([&] { ++presses; });
-    hotKey.registerHotKey(hotKeyChord("optionSpace"));
+    hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
         << "free again once the rival is gone";
     xdotool({"key", "alt+space"});

@@ -75,6 +75,11 @@ TEST(X11InputWatch, SeesPointerAndKeysOfOtherClients) {
         {keysymF12, 0}};
     EXPECT_EQ(keys, expected);
 
+    watch.setChannels({.pointer = true, .keys = true, .pinch = true});
+    EXPECT_EQ(watch.activeChannels().pinch, watch.supportsPinch())
+        << "pinch gestures where the server has XInput 2.4";
+    EXPECT_TRUE(watch.activeChannels().keys);
+
     watch.setChannels({});
     keys.clear();
     xdotool({"key", "F4"});

@@ -30,8 +30,14 @@ def make_bundle(applications, name, bundle_id, markers):
 class Session:
     """Starts the launcher on sample applications; stops it and removes the home on exit."""
 
-    def __init__(self, app, count=40, extra=(), env=None, geometry=None):
+    def __init__(self, app, count=40, extra=(), env=None, defaults=None):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
+        if defaults:
+            # The settings as the app stores them: one plist per preferences domain.
+            folder = os.path.join(self.home, ".config", "orbitdeck")
+            os.makedirs(folder, exist_ok=True)
+            with open(os.path.join(folder, "orbitdeck.plist"), "wb") as out:
+                plistlib.dump(defaults, out)
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
         generated = max(count - len(extra), 0)
@@ -136,6 +142,9 @@ class Session:
 
     def key(self, name):
         self.xdotool("key", name)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True)
 
 
 def cells(report):

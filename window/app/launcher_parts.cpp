@@ -36,7 +36,9 @@ public:
     void attach(QQuickWindow& window) override {
         presentation_.attach(window);
         keys_.setLibraryWindow(&window);
-        keys_.setOnKey([this](LibraryKey key) {
+        keys_.setOnKey([this, &window](LibraryKey key) {
+            if (window.property("menuOpen").toBool())
+                return false;
             auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands());
             return commands && commands->handleKey(key);
         });

@@ -9,6 +9,7 @@ MouseArea {
     property string sort: "manual"
     property bool labels: true
     property var tr: key => key
+    readonly property bool menuOpen: menu.opened
 
     signal tapped()
     signal done()

@@ -32,6 +32,7 @@ Item {
     property var tr: key => key
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
+    readonly property bool menuOpen: backgroundLayer.menuOpen
     readonly property var metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
@@ -139,6 +140,7 @@ Item {
                 Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
 
                 BackgroundLayer {
+                    id: backgroundLayer
                     anchors.fill: parent
                     arranging: root.arranging
                     searching: root.searching

@@ -18,6 +18,9 @@ Window {
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
 
+    // An open menu takes its own keys (Escape closes it) before the window's key handling.
+    readonly property bool menuOpen: libraryRoot.menuOpen
+
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
     function swipeMoved(travel) { libraryRoot.swipeMoved(travel) }

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <optional>
 #include <poll.h>
@@ -115,25 +116,28 @@ public:
     }
 
     void discardEvents() {
-        xcb_damage_subtract(connection_, damage_, XCB_NONE, XCB_NONE);
+        for (const auto& [window, damage] : damages_)
+            xcb_damage_subtract(connection_, damage, XCB_NONE, XCB_NONE);
         xcb_flush(connection_);
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection_))
             std::free(event);
     }
 
-    // Milliseconds from start until the event kind comes for the window; none after timeoutMs.
+    // Milliseconds from start until the event kind comes for window; none after timeoutMs.
     enum class Kind { map, unmap, frame };
-    std::optional<double> waitFor(Kind kind, double start, double timeoutMs) {
+    std::optional<double> waitFor(Kind kind, xcb_window_t window, double start, double timeoutMs) {
         const double deadline = now() + timeoutMs;
         while (now() < deadline) {
             while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
                 const int type = event->response_type & 0x7f;
+                const xcb_window_t about = windowOf(event, type);
                 std::free(event);
-                const bool hit = (kind == Kind::map && type == XCB_MAP_NOTIFY) ||
-                                 (kind == Kind::unmap && type == XCB_UNMAP_NOTIFY) ||
-                                 (kind == Kind::frame && type == damageEvent_);
-                if (type == damageEvent_) {
-                    xcb_damage_subtract(connection_, damage_, XCB_NONE, XCB_NONE);
+                const bool hit =
+                    about == window && ((kind == Kind::map && type == XCB_MAP_NOTIFY) ||
+                                        (kind == Kind::unmap && type == XCB_UNMAP_NOTIFY) ||
+                                        (kind == Kind::frame && type == damageEvent_));
+                if (type == damageEvent_ && damages_.contains(about)) {
+                    xcb_damage_subtract(connection_, damages_[about], XCB_NONE, XCB_NONE);
                     xcb_flush(connection_);
                 }
                 if (hit)
@@ -147,11 +151,22 @@ public:
     }
 
 private:
+    xcb_window_t windowOf(const xcb_generic_event_t* event, int type) const {
+        if (type == XCB_MAP_NOTIFY)
+            return reinterpret_cast<const xcb_map_notify_event_t*>(event)->window;
+        if (type == XCB_UNMAP_NOTIFY)
+            return reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window;
+        if (type == damageEvent_)
+            return reinterpret_cast<const xcb_damage_notify_event_t*>(event)->drawable;
+        return XCB_NONE;
+    }
+
     void watch(xcb_window_t window) {
         const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
-        damage_ = xcb_generate_id(connection_);
-        xcb_damage_create(connection_, damage_, window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        const xcb_damage_damage_t damage = xcb_generate_id(connection_);
+        xcb_damage_create(connection_, damage, window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        damages_[window] = damage;
         xcb_flush(connection_);
     }
 
@@ -162,7 +177,7 @@ private:
     xcb_connection_t* connection_;
     xcb_window_t root_ = 0;
     xcb_key_symbols_t* symbols_ = nullptr;
-    xcb_damage_damage_t damage_ = 0;
+    std::map<xcb_window_t, xcb_damage_damage_t> damages_;
     int damageEvent_ = 0;
     QElapsedTimer clock_;
 };
@@ -172,7 +187,7 @@ bool hideWith(Display& display, xcb_window_t window, const std::vector<xcb_keysy
     for (int attempt = 0; attempt < 5; ++attempt) {
         display.discardEvents();
         display.pressChord(chord);
-        if (display.waitFor(Display::Kind::unmap, display.now(), 1500))
+        if (display.waitFor(Display::Kind::unmap, window, display.now(), 3000))
             return true;
     }
     return !display.isMapped(window);
@@ -183,19 +198,24 @@ std::vector<Latency> measureToggles(Display& display, xcb_window_t window,
     std::vector<Latency> samples;
     if (display.isMapped(window)) {
         display.focus(window);
-        if (!hideWith(display, window, chord))
+        if (!hideWith(display, window, chord)) {
+            std::fprintf(stderr, "window 0x%x did not hide\n", window);
             return samples;
+        }
     }
     for (int i = 0; i < toggles; ++i) {
         display.focus(XCB_INPUT_FOCUS_POINTER_ROOT);
         display.discardEvents();
         const double start = display.now();
         display.pressChord(chord);
-        const auto mapped = display.waitFor(Display::Kind::map, start, 5000);
+        const auto mapped = display.waitFor(Display::Kind::map, window, start, 5000);
         const auto drawn =
-            mapped ? display.waitFor(Display::Kind::frame, start, 5000) : std::nullopt;
-        if (!mapped || !drawn)
+            mapped ? display.waitFor(Display::Kind::frame, window, start, 5000) : std::nullopt;
+        if (!mapped || !drawn) {
+            std::fprintf(stderr, "window 0x%x: mapped %d drawn %d\n", window, bool(mapped),
+                         bool(drawn));
             return {};
+        }
         samples.push_back({.mapMs = *mapped, .frameMs = *drawn});
         if (!hideWith(display, window, chord))
             return {};
@@ -278,7 +298,7 @@ int main() {
         // Let the launcher finish loading its library before timing it.
         const double settle = display.now();
         while (display.now() - settle < 1500)
-            display.waitFor(Display::Kind::frame, settle, 100);
+            display.waitFor(Display::Kind::frame, *launcherWindow, settle, 100);
         launcherSamples = measureToggles(display, *launcherWindow, {altKey, spaceKey}, toggles);
         bareSamples = measureToggles(display, *bareWindow, {controlKey, altKey, spaceKey}, toggles);
     }

@@ -23,15 +23,27 @@ std::string foundDescription(const Json& value) {
     }
 }
 
+[[noreturn]] void failTypeMismatch(const Json& value, const CodingPath& path,
+                                   std::string_view expected) {
+    throw LayoutDecodingError(Kind::typeMismatch, path.keys(),
+                              "Expected to decode " + std::string(expected) + " but found " +
+                                  foundDescription(value) + " instead.");
+}
+
 // Null where a value is required is "not found"; any other wrong kind is a type mismatch.
 [[noreturn]] void failKind(const Json& value, const CodingPath& path, std::string_view expected) {
     if (value.is_null())
         throw LayoutDecodingError(Kind::valueNotFound, path.keys(),
                                   "Expected " + std::string(expected) +
                                       " value but found null instead.");
-    throw LayoutDecodingError(Kind::typeMismatch, path.keys(),
-                              "Expected to decode " + std::string(expected) + " but found " +
-                                  foundDescription(value) + " instead.");
+    failTypeMismatch(value, path, expected);
+}
+
+// The item and its case object: anything but an object, null included, is a type mismatch.
+const Json& itemObject(const Json& value, const CodingPath& path) {
+    if (!value.is_object())
+        failTypeMismatch(value, path, "Dictionary<String, Any>");
+    return value;
 }
 
 template <typename Identity>
@@ -104,7 +116,7 @@ FolderID decodeFolderID(const Json& value, const CodingPath& path) {
 }
 
 LayoutItem decodeLayoutItem(const Json& value, const CodingPath& path) {
-    const Json& object = json_decode::object(value, path);
+    const Json& object = itemObject(value, path);
     // Keys that are not case names are ignored, so only case names are counted.
     std::size_t caseCount = 0;
     std::size_t caseIndex = 0;
@@ -120,7 +132,7 @@ LayoutItem decodeLayoutItem(const Json& value, const CodingPath& path) {
 
     const std::string_view caseName = kLayoutItemCaseNames[caseIndex];
     const CodingPath casePath = path.key(caseName);
-    const Json& caseObject = json_decode::object(object.find(caseName).value(), casePath);
+    const Json& caseObject = itemObject(object.find(caseName).value(), casePath);
     const Json& payload = json_decode::member(caseObject, "_0", casePath);
     const CodingPath payloadPath = casePath.key("_0");
     const auto kind = static_cast<LayoutItem::Kind>(caseIndex);

@@ -5,11 +5,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace orbitdeck {
 namespace {
 
 constexpr int maxNesting = 64;
+// The parser copies an object once per reference to it, so a few arrays that each point at the
+// next many times expand beyond any memory; no domain comes near this many values.
+constexpr uint64_t maxExpandedNodes = 1 << 18;
 
 bool xmlSafeToParse(const QByteArray& bytes) {
     // XML allows neither a NUL byte nor a reference to character 0.
@@ -38,7 +43,7 @@ public:
     explicit BinaryPlist(const QByteArray& bytes)
         : bytes_(bytes) {}
 
-    bool safeToParse() const {
+    bool safeToParse() {
         constexpr qsizetype trailerSize = 32;
         if (bytes_.size() < 8 + trailerSize)
             return false;
@@ -62,8 +67,15 @@ public:
                 return false;
             if ((kind == 0x5 || kind == 0x6) && !stringWithoutNul(at, kind == 0x6 ? 2 : 1))
                 return false;
+            offsets_.push_back(at);
         }
-        return true;
+        refSize_ = byte(trailer + 7);
+        const auto top = number(trailer + 16, 8);
+        if (refSize_ < 1 || refSize_ > 8 || !top || *top >= *objects)
+            return false;
+        expanded_.assign(offsets_.size(), 0);
+        const auto nodes = expandedNodes(*top);
+        return nodes && *nodes <= maxExpandedNodes;
     }
 
 private:
@@ -102,7 +114,57 @@ private:
         return true;
     }
 
+    // A count in the marker's low half, or 0xF and an integer object after it.
+    std::optional<std::pair<uint64_t, qsizetype>> countAndStart(qsizetype at) const {
+        const uint64_t low = byte(at) & 0xF;
+        if (low != 0xF)
+            return std::pair{low, at + 1};
+        if (at + 1 >= bytes_.size() || (byte(at + 1) >> 4) != 0x1)
+            return std::nullopt;
+        const int width = 1 << (byte(at + 1) & 0xF);
+        const auto count = width <= 8 ? number(at + 2, width) : std::nullopt;
+        if (!count)
+            return std::nullopt;
+        return std::pair{*count, at + 2 + width};
+    }
+
+    // The nodes the parser builds for an object, each reference copied; none when the object
+    // refers back to itself or the count passes the bound.
+    std::optional<uint64_t> expandedNodes(uint64_t object) {
+        if (object >= offsets_.size())
+            return std::nullopt;
+        uint64_t& memo = expanded_[object];
+        if (memo == inProgress)
+            return std::nullopt;
+        if (memo != 0)
+            return memo;
+        const qsizetype at = offsets_[object];
+        const int kind = byte(at) >> 4;
+        if (kind != 0xA && kind != 0xC && kind != 0xD)
+            return memo = 1;
+        const auto found = countAndStart(at);
+        if (!found)
+            return std::nullopt;
+        const auto [count, start] = *found;
+        const uint64_t references = kind == 0xD ? 2 * count : count;
+        if (references > static_cast<uint64_t>(bytes_.size() - start) / refSize_)
+            return std::nullopt;
+        memo = inProgress;
+        uint64_t total = 1;
+        for (uint64_t i = 0; i < references; ++i) {
+            const auto child = number(start + static_cast<qsizetype>(i * refSize_), refSize_);
+            const auto nodes = child ? expandedNodes(*child) : std::nullopt;
+            if (!nodes || (total += *nodes) > maxExpandedNodes)
+                return std::nullopt; // memo stays in progress: the whole file is refused anyway
+        }
+        return memo = total;
+    }
+
+    static constexpr uint64_t inProgress = ~uint64_t{0};
     const QByteArray& bytes_;
+    std::vector<qsizetype> offsets_;
+    std::vector<uint64_t> expanded_;
+    int refSize_ = 0;
 };
 
 } // namespace

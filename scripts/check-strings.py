@@ -3,8 +3,9 @@
 
 Every table must parse, hold the same keys as the English one, hold no key twice
 and no empty value, and keep in each value the placeholders of its key (the same
-%@ and %lld arguments, plain or positional such as %1$@). Exit status 1 on any
-problem, with one line per problem.
+%@ and %lld arguments, plain or positional such as %1$@), and show no macOS key glyph
+(⌘ ⌥ ⌃ ⇧) in a value: a value names the keys pressed here (Ctrl, Super, Alt,
+Shift). Exit status 1 on any problem, with one line per problem.
 
 Usage: scripts/check-strings.py [resources-folder]
 """
@@ -17,6 +18,7 @@ LANGUAGES = ["en", "zh-Hans", "zh-Hant", "ja", "ko", "de", "fr", "es", "it", "pt
 REFERENCE = "en"
 ESCAPES = {'"': '"', "\\": "\\", "n": "\n", "t": "\t", "r": "\r", "0": "\0"}
 PLACEHOLDER = re.compile(r"%(?:(\d+)\$)?(@|lld|ld|d|%)")
+MAC_KEY_GLYPHS = re.compile("[⌘⌥⌃⇧]")
 
 
 class ParseError(Exception):
@@ -128,6 +130,8 @@ def check_table(lang, entries):
             problems.append(f"{lang}: line {line}: empty value for {key!r}")
         elif placeholders(key) != placeholders(value):
             problems.append(f"{lang}: line {line}: placeholders of {key!r} not kept in {value!r}")
+        elif MAC_KEY_GLYPHS.search(value):
+            problems.append(f"{lang}: line {line}: macOS key glyph in {value!r}")
     return problems
 
 

@@ -2,10 +2,9 @@
 
 #include "library/composition_root.h"
 #include "library/library_sort_added_dates.h"
-#include "platform/defaults_domains.h"
-#include "platform/defaults_store.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
+#include "platform/standard_defaults.h"
 #include "window/ambergrid_window.h"
 
 #include <cstdlib>
@@ -60,7 +59,9 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
 
 AppEntry::AppEntry(Seams seams, std::vector<Extension> extensions) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    defaults_ = DefaultsStore::openDomain(QString::fromLatin1(appDefaultsDomain));
+    // The window's settings and the direct readers (menus, toasts, triggers) share one copy of
+    // the domain: a second copy would read stale values and write over the other's changes.
+    defaults_ = &standardDefaults();
     if (seams.migrateLegacyDefaults)
         seams.migrateLegacyDefaults(*defaults_);
     scheduler_ = std::make_unique<QtScheduler>();

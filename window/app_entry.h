@@ -12,9 +12,9 @@ class AmbergridWindow;
 class DefaultsStore;
 class QtScheduler;
 
-// The non-view top of the program: the defaults store, the one-time migration, the composition
-// root (made once, on first use) and the window state. The executable makes one and hands
-// window() to QML.
+// The non-view top of the program: the standard defaults (the store of the window's settings),
+// the one-time migration, the composition root (made once, on first use) and the window state. The
+// executable makes one and hands window() to QML.
 class AppEntry {
 public:
     // Attaches the operations of a module to the window (arranging, onboarding).
@@ -34,7 +34,7 @@ public:
     DefaultsStore& defaults() { return *defaults_; }
 
 private:
-    std::unique_ptr<DefaultsStore> defaults_;
+    DefaultsStore* defaults_ = nullptr;
     std::unique_ptr<QtScheduler> scheduler_;
     std::unique_ptr<AmbergridWindow> window_;
 };

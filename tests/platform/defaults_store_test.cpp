@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +29,38 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// The same document in the binary form, as another program might have written it.
+QByteArray binaryPlist(const char* xml) {
+    plist_t root = nullptr;
+    plist_from_xml(xml, static_cast<uint32_t>(std::strlen(xml)), &root);
+    char* bytes = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &bytes, &length);
+    QByteArray result(bytes, static_cast<qsizetype>(length));
+    std::free(bytes);
+    plist_free(root);
+    return result;
+}
+
+// A binary plist of `count` arrays, each holding two references to the next.
+QByteArray doublingArrays(int count) {
+    QByteArray bytes("bplist00");
+    QByteArray offsets;
+    for (int i = 0; i < count; ++i) {
+        offsets.append(static_cast<char>(bytes.size()));
+        if (i + 1 < count)
+            bytes.append('\xA2').append(static_cast<char>(i + 1)).append(static_cast<char>(i + 1));
+        else
+            bytes.append('\xA0');
+    }
+    const auto tableOffset = static_cast<char>(bytes.size());
+    bytes.append(offsets);
+    const char trailer[32] = {0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, static_cast<char>(count),
+                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, tableOffset};
+    bytes.append(trailer, sizeof trailer);
+    return bytes;
 }
 
 } // namespace
@@ -122,6 +157,18 @@ TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {
                             QByteArray("</array>").repeated(100000) + "</dict></plist>";
     writeBytes(path, deep);
     EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+
+    // Forty arrays each pointing twice at the next: a few hundred bytes that the parser would
+    // copy into 2^40 nodes. Refused before parsing; a flat binary domain still reads.
+    writeBytes(path, doublingArrays(40));
+    EXPECT_FALSE(DefaultsStore::openDomain("app")->movedAsidePath().isEmpty());
+    writeBytes(path,
+               binaryPlist("<plist><dict><key>skin</key><string>paper</string></dict></plist>"));
+    {
+        auto store = DefaultsStore::openDomain("app");
+        EXPECT_TRUE(store->movedAsidePath().isEmpty());
+        EXPECT_EQ(store->stringValue("skin"), "paper");
+    }
 
     // A NUL character in a key or string makes the plist library abort: not a domain file.
     const char withNul[] = "<plist><dict><key>name</key><string>a\0b</string></dict></plist>";

@@ -1,6 +1,8 @@
 #include "window_state_harness.h"
 
+#include "platform/standard_defaults.h"
 #include "window/app_entry.h"
+#include "window/localization.h"
 
 #include <QSignalSpy>
 
@@ -165,6 +167,16 @@ TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions)
                            order.push_back("extension:" + window.settings()->skin().toStdString());
                        }});
         EXPECT_TRUE(entry.defaults().filePath().startsWith(config.path()));
+
+        // Direct readers (menus, toasts) see a language chosen through the window's settings,
+        // and a key they write survives the window's next write.
+        EXPECT_EQ(&entry.defaults(), &standardDefaults());
+        entry.window().settings()->setLanguage(QStringLiteral("german"));
+        EXPECT_EQ(currentLanguage(), LibraryLanguage::german);
+        standardDefaults().setValue("ambergrid.appIcon", DefaultsValue{QStringLiteral("mint")});
+        entry.window().settings()->setLabels(false);
+        EXPECT_EQ(DefaultsStore(entry.defaults().filePath()).stringValue("ambergrid.appIcon"),
+                  "mint");
     }
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(order, (std::vector<std::string>{"migrate", "extension:dusk"}));

@@ -53,8 +53,11 @@ HotKeyGrabber::GrabResult X11HotKeyGrabber::grab(const KeyChord& chord) {
         for (const std::uint16_t variant : variants) {
             const Grab wanted{.keycode = keycode,
                               .modifiers = static_cast<std::uint16_t>(chordMask_ | variant)};
+            // owner_events off: while the grab is active the press and its release come on the
+            // root window even when one of our windows has the focus, so the release is seen
+            // and the space never reaches the search field.
             requests.emplace_back(
-                wanted, xcb_grab_key_checked(connection_, 1, root_, wanted.modifiers, keycode,
+                wanted, xcb_grab_key_checked(connection_, 0, root_, wanted.modifiers, keycode,
                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }

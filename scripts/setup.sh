@@ -19,7 +19,7 @@ packages=(
   qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-platform qml6-module-qtcore
   qml6-module-qttest libqt6svg6
   # X11
-  libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev
+  libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev libxcb-damage0-dev libxcb-xtest0-dev
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
   xvfb xauth xdotool x11-utils x11-apps imagemagick

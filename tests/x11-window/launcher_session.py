@@ -47,6 +47,12 @@ class Session:
             check=True, capture_output=True, text=True).stdout.strip().splitlines()[-1]
         for name, bundle_id in extra:
             make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers)
+        # The windowed start mode (full screen is the default), unless the caller brings its own
+        # configuration folder.
+        config = os.path.join(self.home, ".config", "orbitdeck")
+        os.makedirs(config, exist_ok=True)
+        with open(os.path.join(config, "orbitdeck.plist"), "wb") as out:
+            plistlib.dump({"ambergrid.startMode": "window"}, out)
         environment = dict(os.environ)
         environment.update({
             "HOME": self.home,
@@ -122,7 +128,8 @@ class Session:
         subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
 
     def window_id(self):
-        out = subprocess.run(["xdotool", "search", "--sync", "--name", "^Orbitdeck$"],
+        # By class: Qt's client leader window carries the title too.
+        out = subprocess.run(["xdotool", "search", "--sync", "--classname", "^orbitdeck$"],
                              check=True, capture_output=True, text=True).stdout.split()
         return out[0]
 

@@ -8,6 +8,7 @@
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
 #include "window/ambergrid_window.h"
+#include "window/app/display_mode.h"
 #include "window/app/quick_presentation.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
@@ -34,7 +35,10 @@ public:
     QObject* launchFlow() override { return entry_->window().findChild<LaunchFlow*>(); }
 
     void attach(QQuickWindow& window) override {
-        presentation_.attach(window);
+        presentation_.attach(window, entry_->defaults());
+        AmbergridWindow& state = entry_->window();
+        displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
+                                                     presentation_);
         keys_.setLibraryWindow(&window);
         keys_.setOnKey([this, &window](LibraryKey key) {
             if (window.property("menuOpen").toBool())
@@ -64,6 +68,7 @@ private:
     QtScheduler scheduler_;
     LibraryKeyMonitor keys_;
     std::unique_ptr<PageSwipeMonitor> swipes_;
+    std::unique_ptr<DisplayMode> displayMode_;
 };
 
 #endif

@@ -2,32 +2,57 @@
 
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
-#include "platform/x11_focus_handover.h"
 #include "platform/x11_launcher_window.h"
-#include "system/window_presentation.h"
+#include "system/system_services.h"
 
 #include <QGuiApplication>
 #include <QQuickWindow>
 
 namespace orbitdeck {
 
+namespace {
+
+const char* registrationText(GlobalHotKey::Registration registration) {
+    switch (registration) {
+    case GlobalHotKey::Registration::registered:
+        return "registered";
+    case GlobalHotKey::Registration::refused:
+        return "not registered";
+    case GlobalHotKey::Registration::none:
+        break;
+    }
+    return "none";
+}
+
+} // namespace
+
 struct QuickPresentation::X11 {
+    X11(QQuickWindow& quickWindow, DefaultsStore& store)
+        : services(scheduler, store, [] { return QGuiApplication::focusWindow() != nullptr; })
+        , window(std::make_shared<X11LauncherWindow>(&quickWindow)) {}
+
     QtScheduler scheduler;
-    X11FocusHandover focus;
-    WindowPresentation presentation{scheduler, focus};
+    SystemServices services;
     std::shared_ptr<X11LauncherWindow> window;
 };
 
 QuickPresentation::QuickPresentation() = default;
 QuickPresentation::~QuickPresentation() = default;
 
-void QuickPresentation::attach(QQuickWindow& window) {
+void QuickPresentation::attach(QQuickWindow& window, DefaultsStore& store) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     window_ = &window;
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        x11_ = std::make_unique<X11>();
-        x11_->window = std::make_shared<X11LauncherWindow>(&window);
-    }
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    x11_ = std::make_unique<X11>(window, store);
+    const auto publish = [&window](GlobalHotKey::Registration registration) {
+        window.setProperty(hotKeyStateProperty,
+                           QString::fromLatin1(registrationText(registration)));
+    };
+    publish(x11_->services.hotKey().registration());
+    x11_->services.hotKey().setRegistrationObserver(publish);
+    if (toggle_)
+        x11_->services.installTriggerHandlers(toggle_);
 }
 
 bool QuickPresentation::isApplicationActive() const {
@@ -39,7 +64,7 @@ bool QuickPresentation::isWindowShown() const {
 }
 
 bool QuickPresentation::isHiding() const {
-    return x11_ && x11_->presentation.isHiding();
+    return x11_ && x11_->services.presentation().isHiding();
 }
 
 bool QuickPresentation::hasWindow() const {
@@ -49,7 +74,7 @@ bool QuickPresentation::hasWindow() const {
 void QuickPresentation::hide(bool immediately) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (x11_)
-        x11_->presentation.hide(x11_->window, immediately);
+        x11_->services.presentation().hide(x11_->window, immediately);
     else if (window_)
         window_->hide();
 }
@@ -57,7 +82,7 @@ void QuickPresentation::hide(bool immediately) {
 void QuickPresentation::show(bool immediately) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (x11_)
-        x11_->presentation.show(x11_->window, immediately);
+        x11_->services.presentation().show(x11_->window, immediately);
     else if (window_)
         window_->show();
 }
@@ -66,8 +91,25 @@ void QuickPresentation::openWindow() {
     show(true);
 }
 
-void QuickPresentation::installTriggerHandlers(std::function<void()>, const QString&) {
-    // The global shortcut and the launch triggers are wired by the system module's entry.
+void QuickPresentation::installTriggerHandlers(std::function<void()> toggle, const QString&) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    // The services read the shortcut from the store themselves.
+    toggle_ = std::move(toggle);
+    if (x11_)
+        x11_->services.installTriggerHandlers(toggle_);
+}
+
+void QuickPresentation::applyDisplayMode(bool fullScreen) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!x11_) {
+        if (window_)
+            fullScreen ? window_->showFullScreen() : window_->showNormal();
+        return;
+    }
+    WindowPresentation& presentation = x11_->services.presentation();
+    if (!fullScreen && presentation.fullScreenWindow() != x11_->window)
+        WindowPresentation::normalizeWindowedFrame(*x11_->window);
+    presentation.applyWindowStyle(x11_->window, fullScreen);
 }
 
 } // namespace orbitdeck

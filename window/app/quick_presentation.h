@@ -8,14 +8,18 @@ class QQuickWindow;
 
 namespace orbitdeck {
 
-// Shows and hides the launcher's Qt Quick window for the window state: through the X11
-// presentation (fades, focus handed back) on X11, by plain show and hide elsewhere.
+class DefaultsStore;
+
+// Shows and hides the launcher's Qt Quick window for the window state: through the system
+// services on X11 (fades, focus handed back, global hot key, launch triggers), by plain show and
+// hide elsewhere.
 class QuickPresentation final : public LibraryPresentation {
 public:
     QuickPresentation();
     ~QuickPresentation() override;
 
-    void attach(QQuickWindow& window);
+    // The stored settings drive the hot key and the triggers.
+    void attach(QQuickWindow& window, DefaultsStore& store);
 
     bool isApplicationActive() const override;
     bool isWindowShown() const override;
@@ -24,12 +28,22 @@ public:
     void hide(bool immediately) override;
     void show(bool immediately) override;
     void openWindow() override;
+    // May come before attach (the views report their window while loading); applied on attach.
     void installTriggerHandlers(std::function<void()> toggle, const QString& hotKey) override;
+
+    // Full screen covers the window's monitor; the windowed frame is normalised first unless the
+    // window is leaving full screen (it gets its frame back then).
+    void applyDisplayMode(bool fullScreen);
+
+    // The window's dynamic property naming the hot key's state: "registered", "not registered"
+    // (another client holds the combination) or "none".
+    static constexpr const char* hotKeyStateProperty = "hotKeyRegistration";
 
 private:
     struct X11;
     std::unique_ptr<X11> x11_;
     QQuickWindow* window_ = nullptr;
+    std::function<void()> toggle_;
 };
 
 } // namespace orbitdeck

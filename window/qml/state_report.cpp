@@ -117,6 +117,12 @@ QJsonObject StateReport::snapshot() const {
                       {QStringLiteral("title"), window_->title()}};
         const QJsonObject view = plainProperties(window_, 1);
         windowInfo.insert(QStringLiteral("view"), view);
+        // What the executable hangs on the window (e.g. the hot key's registration).
+        for (const QByteArray& name : window_->dynamicPropertyNames()) {
+            const QJsonValue plain = plainValue(window_->property(name.constData()));
+            if (!plain.isUndefined())
+                windowInfo.insert(QString::fromLatin1(name), plain);
+        }
     }
     return {{QStringLiteral("window"), windowInfo},
             {QStringLiteral("state"), plainProperties(state_)},

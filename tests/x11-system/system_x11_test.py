@@ -1,0 +1,282 @@
+"""The launcher's global hot key, launch triggers and presentation with the real executable.
+
+Xvfb runs no window manager: nothing gives a mapped window the focus, so the tests focus the
+other client (an xmessage window) explicitly, and the launcher hands the focus back by itself.
+Usage: system_x11_test.py ORBITDECK CASE
+"""
+
+import os
+import plistlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
+from launcher_session import Session  # noqa: E402
+
+FULL_OPACITY = 0xFFFFFFFF
+
+
+def run(*args):
+    return subprocess.run([str(a) for a in args], capture_output=True, text=True).stdout
+
+
+def poll(condition, what, timeout=5.0):
+    """Waits until condition() holds; fails with what after timeout."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return time.monotonic()
+        time.sleep(0.01)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def holds(condition, what, duration):
+    """Fails as soon as condition() stops holding within duration."""
+    deadline = time.monotonic() + duration
+    while time.monotonic() < deadline:
+        if not condition():
+            raise AssertionError(f"no longer true: {what}")
+        time.sleep(0.01)
+
+
+def mapped(window):
+    return "IsViewable" in run("xwininfo", "-id", window)
+
+
+def opacity(window):
+    out = run("xprop", "-id", window, "_NET_WM_WINDOW_OPACITY")
+    if "=" not in out:
+        return FULL_OPACITY  # never set: opaque
+    return int(out.split("=")[1].split(",")[0])
+
+
+def focused():
+    return run("xdotool", "getwindowfocus").strip()
+
+
+def geometry(window):
+    values = {}
+    for line in run("xwininfo", "-id", window).splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+            int(values["Width"]), int(values["Height"]))
+
+
+def screen_size():
+    for line in run("xdpyinfo").splitlines():
+        if "dimensions:" in line:
+            width, height = line.split()[1].split("x")
+            return int(width), int(height)
+    raise AssertionError("no screen size")
+
+
+class Desk:
+    """The launcher plus an ordinary client that holds the focus while the launcher is away."""
+
+    def __init__(self, app, settings=None):
+        self.config = tempfile.mkdtemp(prefix="orbitdeck-x11-config-")
+        if settings:
+            os.makedirs(os.path.join(self.config, "orbitdeck"))
+            with open(os.path.join(self.config, "orbitdeck", "orbitdeck.plist"), "wb") as out:
+                plistlib.dump(settings, out)
+        self.session = Session(app, env={"XDG_CONFIG_HOME": self.config})
+        self.other = subprocess.Popen(["xmessage", "-title", "focus-target", "focus target"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.other_id = run("xdotool", "search", "--sync", "--name", "^focus-target$").split()[0]
+        self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
+        # Qt's client leader carries the title too, but no class.
+        self.id = run("xdotool", "search", "--sync", "--classname", "^orbitdeck$").split()[0]
+        poll(lambda: mapped(self.id), "the launcher mapped")
+
+    def close(self):
+        self.other.terminate()
+        self.other.wait(5)
+        self.session.close()
+        shutil.rmtree(self.config, ignore_errors=True)
+
+    def report_window(self):
+        report = self.session.state()
+        return report["window"] if report else {}
+
+    def focus_other(self):
+        Session.xdotool("windowfocus", "--sync", self.other_id)
+        poll(lambda: focused() == self.other_id, "the focus on the other client")
+
+    def shown(self):
+        # A hidden launcher is left at opacity 0, so full opacity means shown; one call is
+        # cheaper than two, which keeps the polling close to the event.
+        return opacity(self.id) == FULL_OPACITY and mapped(self.id)
+
+    def hidden(self):
+        return not mapped(self.id)
+
+    def hide_with(self, keys):
+        """Takes the launcher away; the launcher must be active for the shortcut to hide it."""
+        for _ in range(3):
+            Session.xdotool("windowfocus", "--sync", self.id)
+            self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 5)
+            Session.xdotool("key", keys)
+            try:
+                poll(self.hidden, "the launcher hidden", 5)
+                return
+            except AssertionError:
+                continue
+        raise AssertionError("the launcher never hid")
+
+    def toggle_round_trip(self, keys):
+        """Hidden with the other client focused: keys show the launcher, keys again hide it."""
+        self.focus_other()
+        # A running xprop reports each change of the opacity as it happens, without a process
+        # start per look.
+        spy = subprocess.Popen(["xprop", "-spy", "-id", self.id, "_NET_WM_WINDOW_OPACITY"],
+                               stdout=subprocess.PIPE, text=True)
+        try:
+            spy.stdout.readline()  # the current value
+            Session.xdotool("key", keys)
+            pressed = time.monotonic()
+            while str(FULL_OPACITY) not in (line := spy.stdout.readline()):
+                assert line, "the opacity watch ended"
+            full = time.monotonic()
+        finally:
+            spy.kill()
+            spy.wait()
+        assert full - pressed < 0.5, f"full opacity only {full - pressed:.3f} s after the keys"
+        poll(self.shown, f"{keys} to show the launcher at full opacity")
+        poll(lambda: focused() == self.id, "the launcher focused")
+        self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 2)
+        Session.xdotool("key", keys)
+        poll(self.hidden, f"{keys} to hide the launcher")
+        poll(lambda: focused() == self.other_id, "the focus back on the other client")
+
+
+def case_toggle(desk):
+    desk.hide_with("alt+space")
+    desk.toggle_round_trip("alt+space")
+    assert desk.report_window().get("hotKeyRegistration") == "registered"
+
+
+def case_caps_lock(desk):
+    desk.hide_with("alt+space")
+    Session.xdotool("key", "Caps_Lock")
+    try:
+        desk.toggle_round_trip("alt+space")
+    finally:
+        Session.xdotool("key", "Caps_Lock")
+
+
+def case_held_keys(desk):
+    desk.hide_with("alt+space")
+    desk.focus_other()
+    Session.xdotool("keydown", "alt+space")
+    poll(desk.shown, "the launcher shown while the keys are held")
+    # The hold itself is the input; repeats must not toggle again during it.
+    holds(desk.shown, "the launcher shown through the hold", 1.5)
+    Session.xdotool("keyup", "alt+space")
+    holds(desk.shown, "the launcher shown after the keys are let go", 0.3)
+
+
+def case_command_option_space(desk):
+    desk.hide_with("super+alt+space")
+    desk.focus_other()
+    # Both go through the same connection in order: had Alt+Space shown the launcher, the
+    # second press would hide it again.
+    Session.xdotool("key", "alt+space")
+    Session.xdotool("key", "super+alt+space")
+    poll(desk.shown, "Super+Alt+Space to show the launcher")
+    holds(lambda: mapped(desk.id), "the launcher stays", 0.5)
+    desk.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 2)
+    Session.xdotool("key", "super+alt+space")
+    poll(desk.hidden, "Super+Alt+Space to hide the launcher")
+
+
+def push_into_corner(condition, what, timeout=5.0):
+    Session.xdotool("mousemove_relative", "--sync", "--", -400, -400)
+    deadline = time.monotonic() + timeout
+    while not condition():
+        assert time.monotonic() < deadline, f"timed out waiting for {what}"
+        Session.xdotool("mousemove_relative", "--", -2, -2)
+
+
+def case_hot_corner(desk):
+    Session.xdotool("mousemove", "--sync", 300, 300)
+    desk.hide_with("alt+space")
+    desk.focus_other()
+    # The zone is checked on pointer motion: keep pushing into the corner, as a hand does.
+    push_into_corner(lambda: focused() == desk.id and desk.shown(), "the corner to show it")
+    # Still in the corner, with the focus elsewhere: a second firing would take it back.
+    desk.focus_other()
+    deadline = time.monotonic() + 1.0
+    while time.monotonic() < deadline:
+        Session.xdotool("mousemove_relative", "--", -2, -2)
+        assert focused() == desk.other_id, "a second firing within one stay"
+    # Several separate motions outside, so the leaving is not folded into the next stay.
+    for step in (200, 1, -1, 1, -1):
+        Session.xdotool("mousemove_relative", "--sync", "--", step, step)
+    push_into_corner(lambda: focused() == desk.id, "a new stay to fire again")
+
+
+def case_f4_key(desk):
+    desk.hide_with("alt+space")
+    desk.focus_other()
+    Session.xdotool("key", "shift+F4")
+    holds(desk.hidden, "Shift+F4 leaves the launcher hidden", 0.8)
+    Session.xdotool("key", "F4")
+    poll(desk.shown, "F4 to show the launcher")
+
+
+def case_full_screen(desk):
+    width, height = screen_size()
+    poll(lambda: geometry(desk.id) == (0, 0, width, height), "the launcher covering the monitor")
+    holds(lambda: geometry(desk.id) == (0, 0, width, height), "the frame stays pinned", 0.5)
+    desk.hide_with("alt+space")
+    desk.toggle_round_trip("alt+space")
+
+
+def case_refused_grab(app):
+    holder = subprocess.Popen([os.environ["KEY_GRAB_HOLDER"]], stdin=subprocess.PIPE,
+                              stdout=subprocess.PIPE, text=True)
+    try:
+        assert holder.stdout.readline().strip() == "grabbed", "the other client's grab failed"
+        desk = Desk(app)
+        try:
+            desk.session.wait_for(
+                lambda r: r["window"]["hotKeyRegistration"] == "not registered",
+                "the refused grab in the report")
+            desk.focus_other()
+            Session.xdotool("key", "alt+space")
+            holds(lambda: desk.session.process.poll() is None, "the launcher keeps running", 0.5)
+        finally:
+            desk.close()
+    finally:
+        holder.stdin.close()
+        holder.wait(5)
+
+
+SETTINGS = {
+    "command_option_space": {"ambergrid.hotKey": "commandOptionSpace"},
+    "hot_corner": {"ambergrid.hotCorner": "topLeft", "ambergrid.startMode": "window"},
+    "f4_key": {"ambergrid.f4Key": True},
+    "full_screen": {"ambergrid.startMode": "fullscreen"},
+}
+
+
+def main():
+    app, case = sys.argv[1], sys.argv[2]
+    if case == "refused_grab":
+        case_refused_grab(app)
+        return
+    settings = {"ambergrid.startMode": "window"}
+    settings.update(SETTINGS.get(case, {}))
+    desk = Desk(app, settings)
+    try:
+        globals()["case_" + case](desk)
+    finally:
+        desk.close()
+
+
+if __name__ == "__main__":
+    main()

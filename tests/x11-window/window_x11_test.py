@@ -22,6 +22,24 @@ def status(report):
     return report["items"]["library-page-status"]["text"]
 
 
+def settled_on(page_status, tiles):
+    """The page shown at rest: its status, only its own tiles (a page turn's outgoing page is
+    gone) and the grid back in the middle of the page area."""
+    def condition(report):
+        grid = report["items"]["library-page-grid"]
+        area = report["items"]["library-page-area"]
+        centred = abs(2 * (grid["x"] - area["x"]) - (area["w"] - grid["w"])) <= 2
+        return status(report) == page_status and len(cells(report)) == tiles and centred
+    return condition
+
+
+def covering_cells(report, x, y):
+    """The tiles under the point (x, y)."""
+    rects = {name: report["items"][name] for name in cells(report)}
+    return [name for name, r in rects.items()
+            if r["x"] <= x < r["x"] + r["w"] and r["y"] <= y < r["y"] + r["h"]]
+
+
 class LauncherWindowTest(unittest.TestCase):
     def test_grid_pages_and_background_menu(self):
         with Session(APP, count=40, extra=[SAFARI]) as session:
@@ -42,16 +60,18 @@ class LauncherWindowTest(unittest.TestCase):
             session.focus()
             x, y = session.centre(report["items"]["library-page-area"])
             session.xdotool("mousemove", "--sync", x, y, "click", 7)
-            report = session.wait_for(lambda r: status(r) == "2 / 2", "page 2 after a notch")
-            session.wait_for(lambda r: len(cells(r)) == 5, "the five tiles of page 2")
+            session.wait_for(settled_on("2 / 2", 5), "page 2 settled after a notch")
             session.xdotool("click", 6)
-            session.wait_for(lambda r: status(r) == "1 / 2", "page 1 after a notch back")
+            # The status flips as the slide starts; aim only once page 1 has come to rest, or
+            # the click can land on one of its tiles sliding past.
+            report = session.wait_for(settled_on("1 / 2", 35), "page 1 settled after a notch back")
 
             # The background menu with every entry, in order (the sort submenu's own order is
             # checked by the view tests).
             area = report["items"]["library-page-area"]
-            session.xdotool("mousemove", "--sync", area["x"] + 8, area["y"] + area["h"] - 70,
-                            "click", 3)
+            x, y = area["x"] + 8, area["y"] + area["h"] - 70
+            self.assertEqual(covering_cells(report, x, y), [], "the aim is not on empty space")
+            session.xdotool("mousemove", "--sync", x, y, "click", 3)
             order = ["library-menu-arrange", "library-menu-labels",
                      "library-menu-full-screen", "library-menu-settings", "library-menu-refresh",
                      "library-menu-restart", "library-menu-close"]
@@ -91,9 +111,12 @@ class LauncherWindowTest(unittest.TestCase):
             before = len(cells(report))
             session.focus()
             session.type("saf")
-            report = session.wait_for(lambda r: len(cells(r)) < before, "a narrowed grid")
+            # Each typed letter narrows the grid again: wait for the whole query's result, not
+            # the first narrowing after "s".
+            report = session.wait_for(
+                lambda r: len(cells(r)) < before
+                and cells(r)[0].endswith("com.example.safari"), "the grid narrowed to Safari")
             first = cells(report)[0]
-            self.assertTrue(first.endswith("com.example.safari"), first)
             self.assertTrue(report["items"][first]["highlighted"])
             self.assertTrue(all(not report["items"][n]["highlighted"] for n in cells(report)[1:]))
             session.key("Return")

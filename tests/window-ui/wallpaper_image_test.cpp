@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -23,7 +24,7 @@ QString writePicture(const QTemporaryDir& dir, const QString& name, QSize size, 
 bool waitFor(const std::function<bool()>& condition) {
     QElapsedTimer clock;
     clock.start();
-    while (!condition() && clock.elapsed() < 10000)
+    while (!condition() && clock.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return condition();
 }
@@ -52,6 +53,8 @@ TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
         // The first refresh is held back until the second has finished: its late result
         // must not replace the newer picture.
         QSemaphore releaseFirst;
+        // Whatever happens below, the held-back worker is let go, or the pool never finishes.
+        const auto letGo = qScopeGuard([&] { releaseFirst.release(); });
         std::atomic<int> calls = 0;
         DesktopWallpaperImage wallpaper;
         wallpaper.setLocator([&]() -> std::optional<QString> {
@@ -62,11 +65,13 @@ TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
             return blue;
         });
         wallpaper.refresh();
+        // The second refresh starts only once the first is held, so the two cannot swap roles.
+        ASSERT_TRUE(waitFor([&] { return calls.load() == 1; }));
         wallpaper.refresh();
         ASSERT_TRUE(waitFor([&] { return !wallpaper.image().isNull(); }));
         EXPECT_EQ(wallpaper.image().pixelColor(0, 0), QColor(Qt::blue));
         releaseFirst.release();
-        QThreadPool::globalInstance()->waitForDone(10000);
+        QThreadPool::globalInstance()->waitForDone(30000);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         EXPECT_EQ(wallpaper.image().pixelColor(0, 0), QColor(Qt::blue));

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "../support/sample_apps.h"
+
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -258,14 +260,7 @@ int main() {
     }
 
     QTemporaryDir home;
-    QProcess generator;
-    generator.start(QStringLiteral("python3"),
-                    {source + QStringLiteral("/scripts/make-sample-apps.py"),
-                     QStringLiteral("--home"), home.path(), QStringLiteral("--count"),
-                     QStringLiteral("40"), QStringLiteral("--no-decoys")});
-    generator.waitForFinished(120000);
-    const QString roots =
-        QString::fromUtf8(generator.readAllStandardOutput()).trimmed().split('\n').last();
+    const QString roots = makeSampleApps(source, home.path(), 40);
     // The windowed start mode, so both windows are of a size.
     QDir(home.path()).mkpath(QStringLiteral(".config/orbitdeck"));
     QFile settings(home.filePath(QStringLiteral(".config/orbitdeck/orbitdeck.plist")));

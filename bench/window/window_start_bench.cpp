@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "../support/sample_apps.h"
 #include <QThread>
 
 #include <algorithm>
@@ -91,14 +93,7 @@ int main() {
     const QString source = qEnvironmentVariable("ORBITDECK_SOURCE_DIR", QStringLiteral(SOURCE_DIR));
 
     QTemporaryDir home;
-    QProcess generator;
-    generator.start(QStringLiteral("python3"),
-                    {source + QStringLiteral("/scripts/make-sample-apps.py"),
-                     QStringLiteral("--home"), home.path(), QStringLiteral("--count"),
-                     QStringLiteral("300"), QStringLiteral("--no-decoys")});
-    generator.waitForFinished(120000);
-    const QString roots =
-        QString::fromUtf8(generator.readAllStandardOutput()).trimmed().split('\n').last();
+    const QString roots = makeSampleApps(source, home.path(), 300);
 
     // The same icon files for the baseline, in bundle order.
     const QString iconList = home.filePath(QStringLiteral("icons.txt"));

@@ -4,10 +4,11 @@
 #include "platform/x11_support.h"
 
 #include <QGuiApplication>
-#include <QPropertyAnimation>
 #include <QScreen>
 
 #include <xcb/xcb.h>
+
+#include <algorithm>
 
 namespace orbitdeck {
 
@@ -17,11 +18,17 @@ QScreen* screenOf(const QWindow* window) {
         return window->screen();
     return QGuiApplication::primaryScreen();
 }
+
+constexpr auto fadeStep = std::chrono::milliseconds(16);
 } // namespace
 
 X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
     : QObject(parent)
-    , window_(window) {}
+    , window_(window) {
+    fadeTimer_.setTimerType(Qt::PreciseTimer);
+    fadeTimer_.setInterval(fadeStep);
+    connect(&fadeTimer_, &QTimer::timeout, this, &X11LauncherWindow::stepFade);
+}
 
 X11LauncherWindow::~X11LauncherWindow() {
     endFade();
@@ -51,23 +58,32 @@ void X11LauncherWindow::fadeOpacity(double target, std::chrono::milliseconds dur
         endFade();
         return;
     }
-    auto* animation = new QPropertyAnimation(window_, "opacity", this);
-    animation->setDuration(static_cast<int>(duration.count()));
-    animation->setStartValue(window_->opacity());
-    animation->setEndValue(target);
-    animation->setEasingCurve(curve == FadeCurve::easeIn ? QEasingCurve::InQuad
-                                                         : QEasingCurve::OutQuad);
-    connect(animation, &QPropertyAnimation::finished, this, [this] { endFade(); });
-    fade_ = animation;
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    fade_ = {.from = window_->opacity(),
+             .to = target,
+             .duration = duration,
+             .curve = QEasingCurve(curve == FadeCurve::easeIn ? QEasingCurve::InQuad
+                                                              : QEasingCurve::OutQuad),
+             .clock = {}};
+    fade_.clock.start();
+    fadeTimer_.start();
+}
+
+void X11LauncherWindow::stepFade() {
+    if (!window_) {
+        endFade();
+        return;
+    }
+    const double elapsed = static_cast<double>(fade_.clock.elapsed());
+    const double progress =
+        fade_.duration.count() > 0 ? std::min(elapsed / fade_.duration.count(), 1.0) : 1.0;
+    window_->setOpacity(fade_.from +
+                        (fade_.to - fade_.from) * fade_.curve.valueForProgress(progress));
+    if (progress >= 1.0)
+        endFade();
 }
 
 void X11LauncherWindow::endFade() {
-    if (QPropertyAnimation* animation = fade_.data()) {
-        fade_.clear();
-        animation->disconnect(this);
-        animation->stop();
-    }
+    fadeTimer_.stop();
     if (auto finished = std::exchange(fadeFinished_, nullptr))
         finished();
 }

@@ -2,11 +2,12 @@
 
 #include "platform/launcher_window.h"
 
+#include <QEasingCurve>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
-
-class QPropertyAnimation;
 
 namespace orbitdeck {
 
@@ -32,11 +33,23 @@ public:
     void setFullScreenChrome(bool fullScreen) override;
 
 private:
+    struct Fade {
+        double from = 0;
+        double to = 0;
+        std::chrono::milliseconds duration{0};
+        QEasingCurve curve;
+        QElapsedTimer clock;
+    };
+
+    void stepFade();
     void endFade();
     void moveToCurrentDesktop();
 
     QPointer<QWindow> window_;
-    QPointer<QPropertyAnimation> fade_;
+    // A plain timer, not a QAbstractAnimation: any running animation keeps Qt Quick's render loop
+    // drawing a frame per tick, while the window opacity is the compositor's to apply.
+    QTimer fadeTimer_;
+    Fade fade_;
     std::function<void()> fadeFinished_;
 };
 

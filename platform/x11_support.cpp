@@ -6,7 +6,11 @@
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
 
 namespace orbitdeck::x11 {
 
@@ -35,11 +39,22 @@ std::optional<Connection> qtConnection() {
 }
 
 std::uint32_t atom(xcb_connection_t* connection, std::string_view name) {
+    // An atom never changes while the server runs, and each lookup is a round trip: the show
+    // path asks for several while the user waits for the window.
+    static std::mutex mutex;
+    static std::map<std::pair<xcb_connection_t*, std::string>, std::uint32_t, std::less<>> known;
+    const std::lock_guard lock(mutex);
+    const auto key = std::make_pair(connection, std::string(name));
+    if (const auto found = known.find(key); found != known.end())
+        return found->second;
     const auto answer = reply(xcb_intern_atom_reply(
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
         nullptr));
-    return answer ? answer->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
+    if (!answer)
+        return XCB_ATOM_NONE;
+    known.emplace(key, answer->atom);
+    return answer->atom;
 }
 
 std::optional<std::uint32_t> propertyValue(xcb_connection_t* connection, std::uint32_t window,

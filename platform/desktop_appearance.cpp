@@ -1,16 +1,13 @@
 #include "platform/desktop_appearance.h"
 
-#include "platform/durable_file.h"
+#include "platform/desktop_settings.h"
+#include "platform/main_thread.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QCoreApplication>
+#include <QThreadPool>
 
 namespace orbitdeck {
 namespace {
-
-constexpr auto cacheLifetime = std::chrono::seconds(2);
-constexpr int gsettingsTimeoutMs = 1000;
 
 QString unquoted(QString text) {
     text = text.trimmed();
@@ -19,47 +16,33 @@ QString unquoted(QString text) {
     return text;
 }
 
-QString gsettingsValue(const QString& schema, const QString& key) {
-    if (QStandardPaths::findExecutable(QStringLiteral("gsettings")).isEmpty())
-        return {};
-    QProcess process;
-    process.start(QStringLiteral("gsettings"), {QStringLiteral("get"), schema, key});
-    if (!process.waitForFinished(gsettingsTimeoutMs)) {
-        process.kill();
-        process.waitForFinished(gsettingsTimeoutMs);
-        return {};
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-std::optional<DesktopAppearance> askGnome() {
+DesktopPreferences askGnome() {
+    using desktop_settings::gsettingsValue;
     const QString schema = QStringLiteral("org.gnome.desktop.interface");
-    const QString scheme = gsettingsValue(schema, QStringLiteral("color-scheme"));
-    if (scheme.isEmpty())
-        return std::nullopt;
-    return appearanceFromGnome(scheme, gsettingsValue(schema, QStringLiteral("gtk-theme")));
+    DesktopPreferences answer;
+    if (const auto scheme = gsettingsValue(schema, QStringLiteral("color-scheme")))
+        answer.appearance = appearanceFromGnome(
+            *scheme, gsettingsValue(schema, QStringLiteral("gtk-theme")).value_or(QString()));
+    if (const auto animations = gsettingsValue(schema, QStringLiteral("enable-animations")))
+        answer.reduceMotion = reduceMotionFromGnome(*animations);
+    return answer;
 }
 
-std::optional<DesktopAppearance> askKde() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    const auto read = readFileCapped(base + QStringLiteral("/kdeglobals"), 1024 * 1024);
-    if (const auto* contents = std::get_if<QByteArray>(&read))
-        return appearanceFromKdeGlobals(*contents);
-    return std::nullopt;
+DesktopPreferences askKde() {
+    const auto contents = desktop_settings::kdeGlobals();
+    if (!contents)
+        return {};
+    return {.appearance = appearanceFromKdeGlobals(*contents),
+            .reduceMotion = reduceMotionFromKdeGlobals(*contents)};
 }
 
-std::optional<DesktopAppearance> askDesktop() {
-    const bool onKde = qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(u"KDE");
-    if (onKde)
-        if (auto answer = askKde())
-            return answer;
-    if (auto answer = askGnome())
-        return answer;
-    return onKde ? std::nullopt : askKde();
+// first's answers, with second asked only for what first left open.
+DesktopPreferences merged(DesktopPreferences first, DesktopPreferences (*second)()) {
+    if (first.appearance && first.reduceMotion)
+        return first;
+    const DesktopPreferences more = second();
+    return {.appearance = first.appearance ? first.appearance : more.appearance,
+            .reduceMotion = first.reduceMotion ? first.reduceMotion : more.reduceMotion};
 }
 
 } // namespace
@@ -78,39 +61,94 @@ std::optional<DesktopAppearance> appearanceFromGnome(const QString& colorScheme,
 }
 
 std::optional<DesktopAppearance> appearanceFromKdeGlobals(const QByteArray& contents) {
-    bool inWindowColors = false;
-    for (const QByteArray& rawLine : contents.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.startsWith('[')) {
-            inWindowColors = line == "[Colors:Window]";
-            continue;
-        }
-        if (!inWindowColors || !line.startsWith("BackgroundNormal="))
-            continue;
-        const QList<QByteArray> parts = line.mid(line.indexOf('=') + 1).split(',');
-        if (parts.size() < 3)
+    const auto background =
+        desktop_settings::iniValue(contents, "Colors:Window", "BackgroundNormal");
+    if (!background)
+        return std::nullopt;
+    const QList<QByteArray> parts = background->split(',');
+    if (parts.size() < 3)
+        return std::nullopt;
+    double channels[3];
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        channels[i] = parts[i].trimmed().toInt(&ok) / 255.0;
+        if (!ok || channels[i] < 0 || channels[i] > 1)
             return std::nullopt;
-        double channels[3];
-        for (int i = 0; i < 3; ++i) {
-            bool ok = false;
-            channels[i] = parts[i].trimmed().toInt(&ok) / 255.0;
-            if (!ok || channels[i] < 0 || channels[i] > 1)
-                return std::nullopt;
-        }
-        const double luminance = 0.2126 * channels[0] + 0.7152 * channels[1] + 0.0722 * channels[2];
-        return luminance < 0.5 ? DesktopAppearance::dark : DesktopAppearance::light;
     }
+    const double luminance = 0.2126 * channels[0] + 0.7152 * channels[1] + 0.0722 * channels[2];
+    return luminance < 0.5 ? DesktopAppearance::dark : DesktopAppearance::light;
+}
+
+std::optional<bool> reduceMotionFromGnome(const QString& enableAnimations) {
+    const QString value = enableAnimations.trimmed();
+    if (value == u"false")
+        return true;
+    if (value == u"true")
+        return false;
     return std::nullopt;
 }
 
-std::optional<DesktopAppearance> LinuxDesktopAppearance::appearance() const {
-    const auto now = std::chrono::steady_clock::now();
-    if (!hasCache_ || now - cachedAt_ > cacheLifetime) {
-        cached_ = askDesktop();
-        cachedAt_ = now;
-        hasCache_ = true;
+std::optional<bool> reduceMotionFromKdeGlobals(const QByteArray& contents) {
+    const auto factor = desktop_settings::iniValue(contents, "KDE", "AnimationDurationFactor");
+    if (!factor)
+        return std::nullopt;
+    bool ok = false;
+    const double value = factor->toDouble(&ok);
+    if (!ok || value < 0)
+        return std::nullopt;
+    return value == 0;
+}
+
+DesktopPreferences readDesktopPreferences() {
+    if (desktop_settings::onKdeSession())
+        return merged(askKde(), askGnome);
+    return merged(askGnome(), askKde);
+}
+
+DesktopPreferencesWatch::DesktopPreferencesWatch(Reader reader, QObject* parent)
+    : QObject(parent)
+    , reader_(std::move(reader)) {
+    refresh();
+}
+
+DesktopPreferencesWatch::~DesktopPreferencesWatch() {
+    *alive_ = false;
+}
+
+DesktopPreferencesWatch& DesktopPreferencesWatch::shared() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    static DesktopPreferencesWatch watch;
+    return watch;
+}
+
+void DesktopPreferencesWatch::refresh() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (reading_) {
+        readAgain_ = true;
+        return;
     }
-    return cached_;
+    reading_ = true;
+    QThreadPool::globalInstance()->start([this, reader = reader_, alive = alive_] {
+        const DesktopPreferences answer = reader();
+        // Back on the main thread; the watch may be gone by then (alive is only touched there).
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [this, answer, alive] {
+                if (*alive)
+                    answered(answer);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void DesktopPreferencesWatch::answered(const DesktopPreferences& answer) {
+    reading_ = false;
+    const bool isNew = answer != current_;
+    current_ = answer;
+    if (isNew)
+        emit changed();
+    if (std::exchange(readAgain_, false))
+        refresh();
 }
 
 } // namespace orbitdeck

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
-#include <chrono>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace orbitdeck {
@@ -17,16 +19,50 @@ public:
     virtual std::optional<DesktopAppearance> appearance() const = 0;
 };
 
-// Asks KDE (kdeglobals) on a KDE session, otherwise GNOME (gsettings), then KDE's file anyway.
-// An answer is kept for a moment because skins are resolved by many views in one pass.
-class LinuxDesktopAppearance final : public DesktopAppearanceSource {
+// What the desktop says about the look and motion it wants; a value is none when nobody says.
+struct DesktopPreferences {
+    std::optional<DesktopAppearance> appearance;
+    std::optional<bool> reduceMotion;
+
+    bool operator==(const DesktopPreferences&) const = default;
+};
+
+// Asks KDE (kdeglobals) first on a KDE session, otherwise GNOME (gsettings) first, each filling
+// what the other left open. Blocks while gsettings runs: call it off the main thread.
+DesktopPreferences readDesktopPreferences();
+
+// The desktop's preferences for the whole run. Reads run on a worker thread, so start-up never
+// waits for gsettings: until the first answer every value is none (night skin, motion on).
+class DesktopPreferencesWatch final : public QObject, public DesktopAppearanceSource {
+    Q_OBJECT
 public:
-    std::optional<DesktopAppearance> appearance() const override;
+    using Reader = std::function<DesktopPreferences()>;
+
+    // Starts the first read at once.
+    explicit DesktopPreferencesWatch(Reader reader = readDesktopPreferences,
+                                     QObject* parent = nullptr);
+    ~DesktopPreferencesWatch() override;
+
+    // The one watch of the process, made (and so first read) on the first call.
+    static DesktopPreferencesWatch& shared();
+
+    const DesktopPreferences& current() const { return current_; }
+    std::optional<DesktopAppearance> appearance() const override { return current_.appearance; }
+
+    // Reads again in the background unless a read is running; changed follows a new answer.
+    void refresh();
+
+signals:
+    void changed();
 
 private:
-    mutable std::optional<DesktopAppearance> cached_;
-    mutable std::chrono::steady_clock::time_point cachedAt_{};
-    mutable bool hasCache_ = false;
+    void answered(const DesktopPreferences& answer);
+
+    Reader reader_;
+    DesktopPreferences current_;
+    bool reading_ = false;
+    bool readAgain_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A fixed answer, for tests and for running without a desktop.
@@ -46,5 +82,10 @@ std::optional<DesktopAppearance> appearanceFromGnome(const QString& colorScheme,
                                                      const QString& gtkTheme);
 // The window background colour of a kdeglobals file decides: dark when its luminance is low.
 std::optional<DesktopAppearance> appearanceFromKdeGlobals(const QByteArray& contents);
+
+// GNOME's enable-animations as gsettings prints it: "false" asks for reduced motion.
+std::optional<bool> reduceMotionFromGnome(const QString& enableAnimations);
+// KDE's [KDE] AnimationDurationFactor: 0 turns animations off.
+std::optional<bool> reduceMotionFromKdeGlobals(const QByteArray& contents);
 
 } // namespace orbitdeck

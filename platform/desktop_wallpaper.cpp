@@ -1,32 +1,17 @@
 #include "platform/desktop_wallpaper.h"
 
+#include "platform/desktop_settings.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace orbitdeck::desktop_wallpaper {
 
 namespace {
 
-std::optional<QString> gsettingsValue(const QString& schema, const QString& key) {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-    if (program.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(program, {QStringLiteral("get"), schema, key});
-    // A hung settings daemon must not hold the wallpaper back for long.
-    if (!process.waitForFinished(2000)) {
-        process.kill();
-        process.waitForFinished(500);
-        return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
+using desktop_settings::gsettingsValue;
 
 std::optional<QString> existingFile(std::optional<QString> path) {
     if (path && QFileInfo(*path).isFile())

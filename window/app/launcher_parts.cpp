@@ -4,6 +4,7 @@
 #include "arranging/command_layer.h"
 #include "arranging/launch_flow.h"
 #include "onboarding/application_assembly.h"
+#include "platform/desktop_appearance.h"
 #include "platform/scheduler.h"
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
@@ -12,6 +13,7 @@
 #include "window/app/quick_presentation.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
+#include "window/window_settings.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -28,7 +30,9 @@ public:
     LiveParts()
         : entry_(assembleApplication(
               {.presentation = &presentation_, .watcher = nullptr, .migrateLegacyDefaults = {}}))
-        , language_(entry_->defaults(), Localizer::system()) {}
+        , language_(entry_->defaults(), Localizer::system()) {
+        followDesktopMotion();
+    }
 
     QObject* state() override { return &entry_->window(); }
     QObject* language() override { return &language_; }
@@ -36,6 +40,11 @@ public:
 
     void attach(QQuickWindow& window) override {
         presentation_.attach(window, entry_->defaults());
+        // Asked again while hidden, so the next show follows a changed desktop without waiting.
+        QObject::connect(&window, &QWindow::visibleChanged, &window, [](bool visible) {
+            if (!visible)
+                DesktopPreferencesWatch::shared().refresh();
+        });
         AmbergridWindow& state = entry_->window();
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
                                                      presentation_);
@@ -62,6 +71,17 @@ public:
     }
 
 private:
+    // The desktop's reduce-motion preference, read in the background from the start.
+    void followDesktopMotion() {
+        DesktopPreferencesWatch& desktop = DesktopPreferencesWatch::shared();
+        WindowSettings* settings = entry_->window().settings();
+        const auto apply = [settings, &desktop] {
+            settings->setReduceMotion(desktop.current().reduceMotion.value_or(false));
+        };
+        QObject::connect(&desktop, &DesktopPreferencesWatch::changed, settings, apply);
+        apply();
+    }
+
     QuickPresentation presentation_;
     std::unique_ptr<AppEntry> entry_;
     LocalizationBridge language_;

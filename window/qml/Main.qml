@@ -11,7 +11,7 @@ Window {
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
-    readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin) : "night"
+    readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin, ViewServices.desktopRevision) : "night"
     readonly property string effects: settings ? settings.effects : "fluid"
     readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
     readonly property string query: win ? win.search.query : ""

@@ -9,17 +9,25 @@
 
 namespace orbitdeck {
 
+ViewServices::ViewServices(QObject* parent)
+    : QObject(parent) {
+    connect(&DesktopPreferencesWatch::shared(), &DesktopPreferencesWatch::changed, this, [this] {
+        ++desktopRevision_;
+        emit desktopChanged();
+    });
+}
+
 void ViewServices::clearIconCache() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     AppIconCache::shared().clear();
 }
 
-QString ViewServices::resolvedSkin(const QString& skin) const {
+QString ViewServices::resolvedSkin(const QString& skin, int) const {
     if (skin != QLatin1String("auto"))
         return skin;
-    static const LinuxDesktopAppearance desktop;
-    return desktop.appearance() == DesktopAppearance::light ? QStringLiteral("paper")
-                                                            : QStringLiteral("night");
+    return DesktopPreferencesWatch::shared().appearance() == DesktopAppearance::light
+               ? QStringLiteral("paper")
+               : QStringLiteral("night");
 }
 
 void ViewServices::restart() {

@@ -10,17 +10,27 @@ class ViewServices : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
+    // Counts the desktop's answers; bindings that resolve the skin pass it on to follow them.
+    Q_PROPERTY(int desktopRevision READ desktopRevision NOTIFY desktopChanged)
 
 public:
-    using QObject::QObject;
+    explicit ViewServices(QObject* parent = nullptr);
+
+    int desktopRevision() const { return desktopRevision_; }
 
     // Empties the process-wide icon cache (the manual refresh).
     Q_INVOKABLE void clearIconCache();
     // The skin the views draw: "auto" follows the desktop's light or dark look (night when
-    // the desktop does not say); the others are themselves.
-    Q_INVOKABLE QString resolvedSkin(const QString& skin) const;
+    // the desktop does not say, or has not answered yet); the others are themselves.
+    Q_INVOKABLE QString resolvedSkin(const QString& skin, int desktopRevision = 0) const;
     // Starts a shell that waits for this process to end and starts the program again; quits.
     Q_INVOKABLE void restart();
+
+signals:
+    void desktopChanged();
+
+private:
+    int desktopRevision_ = 0;
 };
 
 } // namespace orbitdeck

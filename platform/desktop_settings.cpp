@@ -1,0 +1,64 @@
+#include "platform/desktop_settings.h"
+
+#include "platform/durable_file.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace orbitdeck::desktop_settings {
+
+namespace {
+// A hung settings daemon must not hold anything back for long.
+constexpr int gsettingsTimeoutMs = 2000;
+constexpr qint64 kdeGlobalsCap = 1024 * 1024;
+} // namespace
+
+std::optional<QString> gsettingsValue(const QString& schema, const QString& key) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (program.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(program, {QStringLiteral("get"), schema, key});
+    if (!process.waitForFinished(gsettingsTimeoutMs)) {
+        process.kill();
+        process.waitForFinished(500);
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+std::optional<QByteArray> kdeGlobals() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    auto read = readFileCapped(base + QStringLiteral("/kdeglobals"), kdeGlobalsCap);
+    if (auto* contents = std::get_if<QByteArray>(&read))
+        return std::move(*contents);
+    return std::nullopt;
+}
+
+std::optional<QByteArray> iniValue(const QByteArray& contents, const QByteArray& group,
+                                   const QByteArray& key) {
+    const QByteArray header = '[' + group + ']';
+    bool inGroup = false;
+    for (const QByteArray& rawLine : contents.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.startsWith('[')) {
+            inGroup = line == header;
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (inGroup && equals > 0 && line.left(equals).trimmed() == key)
+            return line.mid(equals + 1).trimmed();
+    }
+    return std::nullopt;
+}
+
+bool onKdeSession() {
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(u"KDE");
+}
+
+} // namespace orbitdeck::desktop_settings

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace orbitdeck::desktop_settings {
+
+// A GNOME setting as `gsettings get` prints it (e.g. "'prefer-dark'"), trimmed; none when
+// gsettings is missing, fails or hangs. Starts a process: keep it off the main thread.
+std::optional<QString> gsettingsValue(const QString& schema, const QString& key);
+
+// The contents of KDE's kdeglobals in the user's configuration folder, when it can be read.
+std::optional<QByteArray> kdeGlobals();
+
+// The value of key in [group] of an INI-style file such as kdeglobals, trimmed.
+std::optional<QByteArray> iniValue(const QByteArray& contents, const QByteArray& group,
+                                   const QByteArray& key);
+
+// Whether the session is KDE's, whose own files then answer before GNOME's settings.
+bool onKdeSession();
+
+} // namespace orbitdeck::desktop_settings

@@ -77,13 +77,13 @@ def screen_size():
 class Desk:
     """The launcher plus an ordinary client that holds the focus while the launcher is away."""
 
-    def __init__(self, app, settings=None):
+    def __init__(self, app, settings=None, env=None):
         self.config = tempfile.mkdtemp(prefix="orbitdeck-x11-config-")
         if settings:
             os.makedirs(os.path.join(self.config, "orbitdeck"))
             with open(os.path.join(self.config, "orbitdeck", "orbitdeck.plist"), "wb") as out:
                 plistlib.dump(settings, out)
-        self.session = Session(app, env={"XDG_CONFIG_HOME": self.config})
+        self.session = Session(app, env={"XDG_CONFIG_HOME": self.config, **(env or {})})
         self.other = subprocess.Popen(["xmessage", "-title", "focus-target", "focus target"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.other_id = run("xdotool", "search", "--sync", "--name", "^focus-target$").split()[0]
@@ -236,6 +236,40 @@ def case_full_screen(desk):
     desk.toggle_round_trip("alt+space")
 
 
+def case_desktop_reduce_motion(desk):
+    # The fake GNOME turns animations off: the launcher comes and goes without fading.
+    desk.session.wait_for(lambda r: r["state"]["settings"]["reduceMotion"],
+                          "the desktop's preference read")
+    desk.hide_with("alt+space")
+    desk.focus_other()
+    spy = subprocess.Popen(["xprop", "-spy", "-id", desk.id, "_NET_WM_WINDOW_OPACITY"],
+                           stdout=subprocess.PIPE, text=True)
+    try:
+        Session.xdotool("key", "alt+space")
+        poll(desk.shown, "alt+space to show the launcher")
+        desk.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 2)
+        Session.xdotool("key", "alt+space")
+        poll(desk.hidden, "alt+space to hide the launcher")
+    finally:
+        spy.kill()
+        seen = [line.split("=")[1].split(",")[0].strip() for line in spy.communicate()[0]
+                .splitlines() if "=" in line]
+    assert all(int(value) == FULL_OPACITY for value in seen), f"faded through {seen}"
+
+
+def fake_gnome(answers):
+    """A gsettings on PATH that answers `get SCHEMA KEY` from answers and fails otherwise."""
+    folder = tempfile.mkdtemp(prefix="orbitdeck-x11-gsettings-")
+    script = os.path.join(folder, "gsettings")
+    with open(script, "w") as out:
+        out.write("#!/bin/sh\ncase \"$3\" in\n")
+        for key, value in answers.items():
+            out.write(f"{key}) echo \"{value}\" ;;\n")
+        out.write("*) exit 1 ;;\nesac\n")
+    os.chmod(script, 0o755)
+    return {"PATH": folder + os.pathsep + os.environ["PATH"], "XDG_CURRENT_DESKTOP": "GNOME"}
+
+
 def case_refused_grab(app):
     holder = subprocess.Popen([os.environ["KEY_GRAB_HOLDER"]], stdin=subprocess.PIPE,
                               stdout=subprocess.PIPE, text=True)
@@ -271,7 +305,8 @@ def main():
         return
     settings = {"ambergrid.startMode": "window"}
     settings.update(SETTINGS.get(case, {}))
-    desk = Desk(app, settings)
+    env = fake_gnome({"enable-animations": "false"}) if case == "desktop_reduce_motion" else None
+    desk = Desk(app, settings, env)
     try:
         globals()["case_" + case](desk)
     finally:

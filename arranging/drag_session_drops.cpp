@@ -1,6 +1,7 @@
 #include "arranging/drag_session.h"
 
 #include "arranging/arrange_wiggle.h"
+#include "arranging/drag_payload.h"
 #include "arranging/drag_session_rules.h"
 #include "arranging/layout_operations.h"
 #include "platform/main_thread.h"
@@ -53,20 +54,21 @@ void DragSession::edgeTargeted(bool trailing, bool targeted) {
     edge.setTargeted(targeted);
 }
 
-bool DragSession::dropOnEdge(bool trailing) {
+bool DragSession::dropOnEdge(bool trailing, const QString& payload) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
     const bool didAdvance = edge.didAdvance();
     edge.setTargeted(false);
-    const auto dragged = rules_->live.draggingItem();
-    if (!dragged)
+    const auto drag = readLibraryDrag(payload.toStdString());
+    if (!drag)
         return false;
+    const LayoutItem& dragged = drag->item;
     const int shownPages = window_.pageCount();
     const int current = std::min(window_.paging()->page(), shownPages - 1);
     const int page = pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1));
-    const auto plan = pageDrop(*dragged, page, shownPages, window_.visible().visibleItems(),
+    const auto plan = pageDrop(dragged, page, shownPages, window_.visible().visibleItems(),
                                window_.paging()->navCapacity());
-    if (!plan || !moveNextToAsShown(window_, *dragged, plan->target, plan->after, true))
+    if (!plan || !moveNextToAsShown(window_, dragged, plan->target, plan->after, true))
         return false;
     goToPage(plan->page);
     return true;
@@ -136,7 +138,9 @@ QVariantMap DragSession::wiggleTiming(const QString& key) const {
     const auto item = keyItem(key);
     const WiggleTiming timing = orbitdeck::wiggleTiming(item ? wiggleSeed(*item) : 0);
     return {{QStringLiteral("duration"), qRound(timing.duration * 1000)},
-            {QStringLiteral("delay"), qRound(timing.delay * 1000)}};
+            {QStringLiteral("delay"), qRound(timing.delay * 1000)},
+            {QStringLiteral("angle"), wiggleDegrees},
+            {QStringLiteral("lift"), wiggleLift}};
 }
 
 } // namespace orbitdeck

@@ -21,7 +21,10 @@ Rectangle {
         onEntered: LiveDrag.edgeTargeted(strip.trailing, true)
         onExited: LiveDrag.edgeTargeted(strip.trailing, false)
         onDropped: drop => {
-            if (LiveDrag.dropOnEdge(strip.trailing))
+            // The item comes from the drag's payload; a drag without one is refused.
+            const payload = drop.source && typeof drop.source.payload === "string"
+                            ? drop.source.payload : ""
+            if (LiveDrag.dropOnEdge(strip.trailing, payload))
                 drop.accept(Qt.MoveAction)
         }
     }

@@ -71,8 +71,10 @@ public:
                                 double s);
 
     Q_INVOKABLE void edgeTargeted(bool trailing, bool targeted);
-    // A drop on a page edge places the item the drag's payload names; no payload, no drop.
-    Q_INVOKABLE bool dropOnEdge(bool trailing, const QString& payload);
+    // Drops on a page edge or a page dot place the item named by the payload the drag's source
+    // carries, as the first tile of a page; a drag without one is refused.
+    Q_INVOKABLE bool dropOnEdge(bool trailing, QObject* dragSource);
+    Q_INVOKABLE bool dropOnPageDot(int page, QObject* dragSource);
 
     // The open folder's panel.
     Q_INVOKABLE void hoverFolderBackdrop(const QString& folderID);
@@ -103,6 +105,7 @@ private:
     void mirrorState();
     void offer(const LayoutItem& item);
     void goToPage(int target);
+    bool dropFirstOnPage(const LayoutItem& item, int page);
     // A folder opened by a click on its tile grows from where it was pressed.
     void anchorOpenedFolder();
 

@@ -54,21 +54,41 @@ void DragSession::edgeTargeted(bool trailing, bool targeted) {
     edge.setTargeted(targeted);
 }
 
-bool DragSession::dropOnEdge(bool trailing, const QString& payload) {
+namespace {
+
+std::optional<LibraryDrag> carriedDrag(const QObject* dragSource) {
+    if (!dragSource)
+        return std::nullopt;
+    return readLibraryDrag(dragSource->property("payload").toString().toStdString());
+}
+
+} // namespace
+
+bool DragSession::dropOnEdge(bool trailing, QObject* dragSource) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
     const bool didAdvance = edge.didAdvance();
     edge.setTargeted(false);
-    const auto drag = readLibraryDrag(payload.toStdString());
+    const auto drag = carriedDrag(dragSource);
     if (!drag)
         return false;
-    const LayoutItem& dragged = drag->item;
-    const int shownPages = window_.pageCount();
-    const int current = std::min(window_.paging()->page(), shownPages - 1);
-    const int page = pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1));
-    const auto plan = pageDrop(dragged, page, shownPages, window_.visible().visibleItems(),
+    const int current = std::min(window_.paging()->page(), window_.pageCount() - 1);
+    return dropFirstOnPage(drag->item,
+                           pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1)));
+}
+
+bool DragSession::dropOnPageDot(int page, QObject* dragSource) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto drag = carriedDrag(dragSource);
+    if (!drag || window_.search()->isSearching())
+        return false;
+    return dropFirstOnPage(drag->item, page);
+}
+
+bool DragSession::dropFirstOnPage(const LayoutItem& item, int page) {
+    const auto plan = pageDrop(item, page, window_.pageCount(), window_.visible().visibleItems(),
                                window_.paging()->navCapacity());
-    if (!plan || !moveNextToAsShown(window_, dragged, plan->target, plan->after, true))
+    if (!plan || !moveNextToAsShown(window_, item, plan->target, plan->after, true))
         return false;
     goToPage(plan->page);
     return true;

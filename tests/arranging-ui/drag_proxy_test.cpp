@@ -4,6 +4,7 @@
 #include "arranging/arranging_fixture.h"
 #include "arranging/drag_payload.h"
 #include "arranging/drag_session.h"
+#include "window/qml/image_providers.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <cmath>
 
 #include <memory>
+#include <vector>
 
 namespace orbitdeck::testing {
 namespace {
@@ -43,6 +45,11 @@ Item {
         }
     }
     PageEdgeStrip { trailing: true; x: 776; height: 600 }
+    PageBar {
+        x: 100; y: 500
+        count: 3
+        acceptDrop: (page, source) => LiveDrag.dropOnPageDot(page, source)
+    }
     Item {
         id: foreign
         x: 780; y: 300; width: 10; height: 10
@@ -67,6 +74,7 @@ protected:
         session = window->findChild<DragSession*>();
         ASSERT_TRUE(session);
         engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
+        engine.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
         QQmlComponent component(&engine);
         component.setData(scene, QUrl::fromLocalFile(QStringLiteral("/scene.qml")));
         ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
@@ -87,6 +95,21 @@ protected:
     }
 
     QQuickItem* root() const { return scene_.get(); }
+
+    // The centre of a drawn item, in the scene.
+    QPointF centreOf(const QString& objectName) const {
+        std::vector<QQuickItem*> pending{scene_.get()};
+        while (!pending.empty()) {
+            QQuickItem* item = pending.back();
+            pending.pop_back();
+            if (item->objectName() == objectName)
+                return item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+            for (QQuickItem* child : item->childItems())
+                pending.push_back(child);
+        }
+        ADD_FAILURE() << "no " << objectName.toStdString();
+        return {};
+    }
 
     void send(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons) {
         QMouseEvent event(type, at, at, view->mapToGlobal(at), button, buttons, Qt::NoModifier);
@@ -112,7 +135,7 @@ protected:
     std::unique_ptr<QQuickItem> scene_;
 };
 
-TEST_F(ArrangingViews, TheDragCarriesItsPayloadAndAPageEdgeDropsTheItemItNames) {
+TEST_F(ArrangingViews, TheDragCarriesItsPayloadAndPageEdgesAndDotsDropTheItemItNames) {
     // A drop target reads the payload from the drag itself: the dragged tile's item.
     dragTo("B", QPointF(350, 350));
     const QString received = root()->property("received").toString();
@@ -126,14 +149,19 @@ TEST_F(ArrangingViews, TheDragCarriesItsPayloadAndAPageEdgeDropsTheItemItNames) 
     EXPECT_EQ(page(), "B C A D E F");
     EXPECT_EQ(window->paging()->page(), 1);
 
+    // A drop on the third page's dot makes D that page's first tile and shows the page.
+    dragTo("D", centreOf(QStringLiteral("library-page-3")));
+    EXPECT_EQ(page(), "B C A E D F");
+    EXPECT_EQ(window->paging()->page(), 2);
+
     // A drag that carries the key but no payload is refused by the edge and changes nothing.
     QMetaObject::invokeMethod(root(), "startForeignDrag");
     QCoreApplication::processEvents();
     QVariant taken;
     QMetaObject::invokeMethod(root(), "dropForeignDrag", Q_RETURN_ARG(QVariant, taken));
     EXPECT_FALSE(taken.toBool());
-    EXPECT_EQ(page(), "B C A D E F");
-    EXPECT_EQ(window->paging()->page(), 1);
+    EXPECT_EQ(page(), "B C A E D F");
+    EXPECT_EQ(window->paging()->page(), 2);
 }
 
 TEST_F(ArrangingViews, TheJiggleSwingsOnItsTilesTimingAndLevelsAtOnceWhenItStops) {

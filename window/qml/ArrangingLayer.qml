@@ -8,7 +8,8 @@ Item {
     // The launcher window (Main), for the state and the look.
     property var main: null
     property QtObject actions
-    // The library view: the strips cover its grid's pages, above the page bar.
+    // The library view: the strips cover its grid's pages, above the page bar; its page dots
+    // take dropped tiles.
     property Item library: null
     readonly property QtObject win: main ? main.win : null
     readonly property string skin: main ? main.skin : "night"
@@ -17,6 +18,14 @@ Item {
     readonly property real pageBarHeight: 52
     readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
                                        && !win.search.isSearching && win.pageCount >= 2
+
+    // The page dots take dropped tiles.
+    Binding {
+        target: arranging.library
+        property: "acceptPageDrop"
+        value: (page, source) => LiveDrag.dropOnPageDot(page, source)
+        when: arranging.library !== null
+    }
 
     FolderPanel {
         anchors.fill: parent

@@ -20,11 +20,9 @@ Rectangle {
         keys: ["dev.ambergrid.library-item"]
         onEntered: LiveDrag.edgeTargeted(strip.trailing, true)
         onExited: LiveDrag.edgeTargeted(strip.trailing, false)
+        // The item comes from the payload the drag's source carries.
         onDropped: drop => {
-            // The item comes from the drag's payload; a drag without one is refused.
-            const payload = drop.source && typeof drop.source.payload === "string"
-                            ? drop.source.payload : ""
-            if (LiveDrag.dropOnEdge(strip.trailing, payload))
+            if (LiveDrag.dropOnEdge(strip.trailing, drop.source))
                 drop.accept(Qt.MoveAction)
         }
     }

@@ -48,7 +48,7 @@ Item {
     PageBar {
         x: 100; y: 500
         count: 3
-        acceptDrop: (page, source) => LiveDrag.dropOnPageDot(page, source)
+        dropTarget: LiveDrag
     }
     Item {
         id: foreign

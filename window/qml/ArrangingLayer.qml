@@ -22,8 +22,8 @@ Item {
     // The page dots take dropped tiles.
     Binding {
         target: arranging.library
-        property: "acceptPageDrop"
-        value: (page, source) => LiveDrag.dropOnPageDot(page, source)
+        property: "pageDropTarget"
+        value: LiveDrag
         when: arranging.library !== null
     }
 

@@ -11,8 +11,8 @@ Row {
     property bool reduceMotion: false
     property string effects: "fluid"
     property string pageLabelFormat: "Page %1"   // localised "Page %lld"
-    // Drops of dragged tiles on the dots (PageDot.acceptDrop); none without arranging.
-    property var acceptDrop: null
+    // Takes tiles dropped on the dots (PageDot.dropTarget); none without arranging.
+    property QtObject dropTarget: null
     readonly property color mark: Skin.ink(skin)
     readonly property int firstDot: LibraryGridMath.firstDot(current, count)
     readonly property int endDot: LibraryGridMath.endDot(current, count)
@@ -45,7 +45,7 @@ Row {
                 color: bar.mark
                 animated: Skin.animates(bar.effects, bar.reduceMotion)
                 label: bar.pageLabelFormat.arg(page + 1)
-                acceptDrop: bar.acceptDrop
+                dropTarget: bar.dropTarget
                 onClicked: bar.pageRequested(page)
             }
         }

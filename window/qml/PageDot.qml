@@ -8,8 +8,8 @@ Item {
     property color color: "white"
     property bool animated: true
     property string label
-    // While tiles can be dragged: (page, drag source) -> whether the dropped tile was placed.
-    property var acceptDrop: null
+    // While tiles can be dragged: takes drops with dropOnPageDot(page, drag source) -> placed.
+    property QtObject dropTarget: null
     signal clicked()
 
     objectName: "library-page-" + (page + 1)
@@ -32,10 +32,10 @@ Item {
     }
     DropArea {
         anchors.fill: parent
-        enabled: dot.acceptDrop !== null
+        enabled: dot.dropTarget !== null
         keys: ["dev.ambergrid.library-item"]
         onDropped: drop => {
-            if (dot.acceptDrop(dot.page, drop.source))
+            if (dot.dropTarget.dropOnPageDot(dot.page, drop.source))
                 drop.accept(Qt.MoveAction)
         }
     }

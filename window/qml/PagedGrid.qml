@@ -16,7 +16,7 @@ Item {
     property bool reduceMotion: false
     property bool searching: false
     property string pageLabelFormat: "Page %1"
-    property var acceptPageDrop: null       // drops on the page dots (PageDot.acceptDrop)
+    property QtObject pageDropTarget: null  // drops on the page dots (PageDot.dropTarget)
 
     readonly property int capacity: metrics ? metrics.capacity : 35
     readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
@@ -165,7 +165,7 @@ Item {
         effects: paged.effects
         reduceMotion: paged.reduceMotion
         pageLabelFormat: paged.pageLabelFormat
-        acceptDrop: paged.acceptPageDrop
+        dropTarget: paged.pageDropTarget
         onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
     }
 }

@@ -2,6 +2,8 @@
 
 #include "layout-core/layout_coding.h"
 
+#include <filesystem>
+
 namespace orbitdeck {
 
 std::optional<std::string> encodeLibraryDrag(const LibraryDrag& drag) {
@@ -24,6 +26,23 @@ std::optional<LibraryDrag> readLibraryDrag(std::string_view bytes) {
     } catch (const LayoutDecodingError&) {
         return std::nullopt;
     }
+}
+
+LibraryDragOffer libraryDragOffer(
+    const LayoutItem& item,
+    const std::function<std::optional<std::string>(const std::string&)>& bundlePathOf) {
+    LibraryDragOffer offer{
+        .payload = encodeLibraryDrag({.item = item}), .bundlePath = {}, .suggestedName = {}};
+    if (item.isFolder())
+        return offer;
+    offer.bundlePath = bundlePathOf(item.payload);
+    if (!offer.bundlePath)
+        return offer;
+    std::filesystem::path bundle(*offer.bundlePath);
+    if (!bundle.has_filename())
+        bundle = bundle.parent_path(); // ".../Calculator.app/"
+    offer.suggestedName = bundle.stem().string();
+    return offer;
 }
 
 } // namespace orbitdeck

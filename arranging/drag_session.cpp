@@ -1,5 +1,6 @@
 #include "arranging/drag_session.h"
 
+#include "arranging/drag_payload.h"
 #include "arranging/drag_pointer.h"
 #include "arranging/drag_session_rules.h"
 #include "arranging/layout_operations.h"
@@ -150,6 +151,7 @@ void DragSession::pointerMoved(QPointF scenePosition, bool leftButtonDown) {
     pointer_ = scenePosition;
     proxyIcon_ = pressedIcon_;
     proxySize_ = pressedSize_;
+    offer(*item);
     rules_->live.begin(*item);
     emit pointerChanged();
 }
@@ -185,6 +187,20 @@ void DragSession::mirrorState() {
         mirroredDragging_ = draggingItem();
         emit draggingChanged();
     }
+}
+
+void DragSession::offer(const LayoutItem& item) {
+    const LibraryDragOffer offered =
+        libraryDragOffer(item, [this](const std::string& id) -> std::optional<std::string> {
+            const QString path = window_.library()->appPath(QString::fromStdString(id));
+            if (path.isEmpty())
+                return std::nullopt;
+            return path.toStdString();
+        });
+    payload_ = QString::fromStdString(offered.payload.value_or(std::string()));
+    appUrl_ = offered.bundlePath ? QUrl::fromLocalFile(QString::fromStdString(*offered.bundlePath))
+                                 : QUrl();
+    suggestedName_ = QString::fromStdString(offered.suggestedName);
 }
 
 void DragSession::goToPage(int target) {

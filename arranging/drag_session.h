@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QVariantMap>
 
 #include <memory>
@@ -17,6 +18,7 @@ namespace orbitdeck {
 
 class AmbergridWindow;
 class DragPointer;
+struct LayoutItem;
 struct DragRules;
 
 class DragSession : public QObject {
@@ -28,6 +30,11 @@ class DragSession : public QObject {
     // What the proxy shows: the pressed tile's icon and size.
     Q_PROPERTY(QString proxyIcon READ proxyIcon NOTIFY draggingChanged)
     Q_PROPERTY(double proxySize READ proxySize NOTIFY draggingChanged)
+    // What the drag carries, made when it starts: the item as the library-item JSON, and an
+    // application's bundle with the name it suggests. The proxy hands them to drop targets.
+    Q_PROPERTY(QString payload READ payload NOTIFY draggingChanged)
+    Q_PROPERTY(QUrl appUrl READ appUrl NOTIFY draggingChanged)
+    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY draggingChanged)
     Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged)
     Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged)
 
@@ -43,6 +50,9 @@ public:
     QPointF pointer() const { return pointer_; }
     QString proxyIcon() const { return proxyIcon_; }
     double proxySize() const { return proxySize_; }
+    QString payload() const { return payload_; }
+    QUrl appUrl() const { return appUrl_; }
+    QString suggestedName() const { return suggestedName_; }
     bool leadingEdgeLit() const;
     bool trailingEdgeLit() const;
 
@@ -61,7 +71,10 @@ public:
                                 double s);
 
     Q_INVOKABLE void edgeTargeted(bool trailing, bool targeted);
-    Q_INVOKABLE bool dropOnEdge(bool trailing);
+    // Drops on a page edge or a page dot place the item named by the payload the drag's source
+    // carries, as the first tile of a page; a drag without one is refused.
+    Q_INVOKABLE bool dropOnEdge(bool trailing, QObject* dragSource);
+    Q_INVOKABLE bool dropOnPageDot(int page, QObject* dragSource);
 
     // The open folder's panel.
     Q_INVOKABLE void hoverFolderBackdrop(const QString& folderID);
@@ -75,7 +88,8 @@ public:
     Q_INVOKABLE QString folderTitle(const QString& folderID) const;
     // Opens a folder growing from the point given in window coordinates.
 
-    // The jiggle of a tile in arranging mode: "duration" and "delay" in milliseconds.
+    // The jiggle of a tile in arranging mode: "duration" of one swing and "delay" before the
+    // first, in milliseconds; the swing's "angle" in degrees and "lift" in points.
     Q_INVOKABLE QVariantMap wiggleTiming(const QString& key) const;
 
 signals:
@@ -89,7 +103,9 @@ private:
     void pointerMoved(QPointF scenePosition, bool leftButtonDown);
     void pointerReleased();
     void mirrorState();
+    void offer(const LayoutItem& item);
     void goToPage(int target);
+    bool dropFirstOnPage(const LayoutItem& item, int page);
     // A folder opened by a click on its tile grows from where it was pressed.
     void anchorOpenedFolder();
 
@@ -106,6 +122,9 @@ private:
     QPointF pointer_;
     QString proxyIcon_;
     double proxySize_ = 0;
+    QString payload_;
+    QUrl appUrl_;
+    QString suggestedName_;
     QString mirroredDragging_;
 };
 

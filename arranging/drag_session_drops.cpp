@@ -1,6 +1,7 @@
 #include "arranging/drag_session.h"
 
 #include "arranging/arrange_wiggle.h"
+#include "arranging/drag_payload.h"
 #include "arranging/drag_session_rules.h"
 #include "arranging/layout_operations.h"
 #include "platform/main_thread.h"
@@ -53,20 +54,41 @@ void DragSession::edgeTargeted(bool trailing, bool targeted) {
     edge.setTargeted(targeted);
 }
 
-bool DragSession::dropOnEdge(bool trailing) {
+namespace {
+
+std::optional<LibraryDrag> carriedDrag(const QObject* dragSource) {
+    if (!dragSource)
+        return std::nullopt;
+    return readLibraryDrag(dragSource->property("payload").toString().toStdString());
+}
+
+} // namespace
+
+bool DragSession::dropOnEdge(bool trailing, QObject* dragSource) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
     const bool didAdvance = edge.didAdvance();
     edge.setTargeted(false);
-    const auto dragged = rules_->live.draggingItem();
-    if (!dragged)
+    const auto drag = carriedDrag(dragSource);
+    if (!drag)
         return false;
-    const int shownPages = window_.pageCount();
-    const int current = std::min(window_.paging()->page(), shownPages - 1);
-    const int page = pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1));
-    const auto plan = pageDrop(*dragged, page, shownPages, window_.visible().visibleItems(),
+    const int current = std::min(window_.paging()->page(), window_.pageCount() - 1);
+    return dropFirstOnPage(drag->item,
+                           pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1)));
+}
+
+bool DragSession::dropOnPageDot(int page, QObject* dragSource) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto drag = carriedDrag(dragSource);
+    if (!drag || window_.search()->isSearching())
+        return false;
+    return dropFirstOnPage(drag->item, page);
+}
+
+bool DragSession::dropFirstOnPage(const LayoutItem& item, int page) {
+    const auto plan = pageDrop(item, page, window_.pageCount(), window_.visible().visibleItems(),
                                window_.paging()->navCapacity());
-    if (!plan || !moveNextToAsShown(window_, *dragged, plan->target, plan->after, true))
+    if (!plan || !moveNextToAsShown(window_, item, plan->target, plan->after, true))
         return false;
     goToPage(plan->page);
     return true;
@@ -136,7 +158,9 @@ QVariantMap DragSession::wiggleTiming(const QString& key) const {
     const auto item = keyItem(key);
     const WiggleTiming timing = orbitdeck::wiggleTiming(item ? wiggleSeed(*item) : 0);
     return {{QStringLiteral("duration"), qRound(timing.duration * 1000)},
-            {QStringLiteral("delay"), qRound(timing.delay * 1000)}};
+            {QStringLiteral("delay"), qRound(timing.delay * 1000)},
+            {QStringLiteral("angle"), wiggleDegrees},
+            {QStringLiteral("lift"), wiggleLift}};
 }
 
 } // namespace orbitdeck

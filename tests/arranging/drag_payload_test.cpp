@@ -36,5 +36,43 @@ TEST(DragPayload, MalformedPayloadsAreErrorsOrRefusals) {
     EXPECT_FALSE(encodeLibraryDrag({.item = LayoutItem::application("\xff")}));
 }
 
+TEST(DragPayload, AnApplicationOffersItsBundleAndAFolderOnlyThePayload) {
+    const auto bundles = [](const std::string& id) -> std::optional<std::string> {
+        if (id == "bundle:com.example.calc")
+            return "/Applications/Calculator.app";
+        if (id == "bundle:com.example.dots")
+            return "/Applications/Sub/My.Tool.app/";
+        return std::nullopt;
+    };
+    const LayoutItem calculator = LayoutItem::application("bundle:com.example.calc");
+    const LibraryDragOffer app = libraryDragOffer(calculator, bundles);
+    ASSERT_TRUE(app.payload);
+    EXPECT_EQ(decodeLibraryDrag(*app.payload).item, calculator);
+    EXPECT_EQ(app.bundlePath, "/Applications/Calculator.app");
+    EXPECT_EQ(app.suggestedName, "Calculator");
+    // Only the last extension goes, and a trailing slash does not hide the name.
+    EXPECT_EQ(
+        libraryDragOffer(LayoutItem::placeholder("bundle:com.example.dots"), bundles).suggestedName,
+        "My.Tool");
+
+    // A folder is never looked up, even when its id would name a bundle.
+    int lookups = 0;
+    const LibraryDragOffer folder = libraryDragOffer(
+        LayoutItem::folder(FolderID{"bundle:com.example.calc"}), [&](const std::string& id) {
+            ++lookups;
+            return bundles(id);
+        });
+    EXPECT_EQ(lookups, 0);
+    EXPECT_TRUE(folder.payload);
+    EXPECT_FALSE(folder.bundlePath);
+    EXPECT_EQ(folder.suggestedName, "");
+
+    // An application no longer installed, or one whose id cannot be encoded, still drags.
+    const LibraryDragOffer gone = libraryDragOffer(LayoutItem::application("x"), bundles);
+    EXPECT_TRUE(gone.payload);
+    EXPECT_FALSE(gone.bundlePath);
+    EXPECT_FALSE(libraryDragOffer(LayoutItem::application("\xff"), bundles).payload);
+}
+
 } // namespace
 } // namespace orbitdeck

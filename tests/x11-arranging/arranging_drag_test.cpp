@@ -130,5 +130,19 @@ TEST_F(ArrangingDrag, RestingOnTheRightEdgeTurnsThePageAndTheDropLeadsIt) {
     EXPECT_TRUE(waitUntil([&] { return statePath({"selection", "suppressNextTap"}) == false; }));
 }
 
+TEST_F(ArrangingDrag, DroppedOnAPageDotItLeadsThatPage) {
+    start(apps);
+    const QRect bravo = waitForItem(cellName("Bravo"));
+    const QRect dot = waitForItem(QStringLiteral("library-page-2"));
+    longPressAndLift(bravo.center());
+    glide(bravo.center(), dot.center(), 16);
+    waitForItem(QStringLiteral("library-drag-proxy"));
+    screenshot(QStringLiteral("page-dot-drop"));
+    release();
+    ASSERT_TRUE(waitUntil([&] { return pageOrder().value(8) == appKey("Bravo"); }))
+        << pageOrder().join(' ').toStdString();
+    EXPECT_TRUE(waitUntil([&] { return statePath({"paging", "page"}) == 1; }));
+}
+
 } // namespace
 } // namespace orbitdeck::testing

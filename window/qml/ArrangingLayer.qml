@@ -8,31 +8,23 @@ Item {
     // The launcher window (Main), for the state and the look.
     property var main: null
     property QtObject actions
-    // The library view, for the grid's metrics.
+    // The library view: the strips cover its grid's pages, above the page bar; its page dots
+    // take dropped tiles.
     property Item library: null
-    readonly property var metrics: library ? library.metrics : null
     readonly property QtObject win: main ? main.win : null
     readonly property string skin: main ? main.skin : "night"
     readonly property string effects: main ? main.effects : "fluid"
     readonly property bool reduceMotion: main ? main.reduceMotion : false
-    // The strips span the grid's height, between the top bar and the page bar.
-    property real gridTop: 96
-    property real gridBottomMargin: 52
+    readonly property real pageBarHeight: 52
     readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
                                        && !win.search.isSearching && win.pageCount >= 2
 
-    // The grid as laid out: the page capacity that page turns and page drops count with.
+    // The page dots take dropped tiles.
     Binding {
-        target: arranging.win ? arranging.win.paging : null
-        property: "navColumns"
-        value: arranging.metrics ? arranging.metrics.columns : 7
-        when: arranging.metrics !== null && arranging.win !== null
-    }
-    Binding {
-        target: arranging.win ? arranging.win.paging : null
-        property: "navCapacity"
-        value: arranging.metrics ? Math.max(arranging.metrics.columns * arranging.metrics.rows, 8) : 35
-        when: arranging.metrics !== null && arranging.win !== null
+        target: arranging.library
+        property: "pageDropTarget"
+        value: LiveDrag
+        when: arranging.library !== null
     }
 
     FolderPanel {
@@ -49,11 +41,19 @@ Item {
         model: arranging.pagesShown && LiveDrag.dragging ? [false, true] : []
         PageEdgeStrip {
             required property bool modelData
+            // The grid does not move while a tile is dragged: placed once, when the drag starts.
+            readonly property rect pages: {
+                const grid = arranging.library ? arranging.library.grid : null
+                if (!grid)
+                    return Qt.rect(0, 0, arranging.width, arranging.height)
+                const origin = grid.mapToItem(arranging, 0, 0)
+                return Qt.rect(origin.x, origin.y, grid.width, grid.height - arranging.pageBarHeight)
+            }
             trailing: modelData
             accent: Skin.accent(arranging.skin)
-            x: trailing ? arranging.width - width : 0
-            y: arranging.gridTop
-            height: arranging.height - arranging.gridTop - arranging.gridBottomMargin
+            x: trailing ? pages.x + pages.width - width : pages.x
+            y: pages.y
+            height: Math.max(pages.height, 0)
         }
     }
     DragProxy {}

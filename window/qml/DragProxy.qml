@@ -3,10 +3,16 @@ import Orbitdeck.Arranging
 
 // The tile that follows the pointer while it is dragged. Its internal drag reaches the drop
 // areas of the tiles, page edges and folder panel; the release drops it on what lies beneath.
+// An internal drag delivers its keys but not Drag.mimeData, so the proxy is the drag's source
+// and carries the payload: drop targets read it from the event's source.
 Item {
     id: proxy
     objectName: "library-drag-proxy"
     readonly property real size: Math.max(LiveDrag.proxySize, 32)
+    // The library-item JSON, and for an application its bundle and suggested name.
+    readonly property string payload: LiveDrag.payload
+    readonly property url appUrl: LiveDrag.appUrl
+    readonly property string suggestedName: LiveDrag.suggestedName
 
     width: size
     height: size
@@ -17,6 +23,7 @@ Item {
 
     Drag.active: LiveDrag.dragging
     Drag.dragType: Drag.Internal
+    Drag.source: proxy
     Drag.keys: ["dev.ambergrid.library-item"]
     Drag.hotSpot.x: size / 2
     Drag.hotSpot.y: size / 2

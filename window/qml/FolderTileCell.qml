@@ -28,7 +28,7 @@ Item {
     Wiggle {
         anchors.fill: parent
         active: cell.arranging && !cell.dragged && Skin.animates(cell.effects, cell.reduceMotion)
-        seed: cell.modelData
+        timing: LiveDrag.wiggleTiming(cell.modelData)
 
         ApplicationTile {
             width: parent.width

@@ -29,6 +29,7 @@ Item {
     property bool labels: true
     property real libraryScale: 1
     property Component cell
+    property QtObject pageDropTarget: null   // drops on the page dots, set by the arranging layer
     property var tr: key => key
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
@@ -181,6 +182,7 @@ Item {
             reduceMotion: root.reduceMotion
             searching: root.searching
             pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
+            pageDropTarget: root.pageDropTarget
             onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
             onPageSettled: target => root.pageSettled(target)
         }

@@ -11,6 +11,8 @@ Row {
     property bool reduceMotion: false
     property string effects: "fluid"
     property string pageLabelFormat: "Page %1"   // localised "Page %lld"
+    // Takes tiles dropped on the dots (PageDot.dropTarget); none without arranging.
+    property QtObject dropTarget: null
     readonly property color mark: Skin.ink(skin)
     readonly property int firstDot: LibraryGridMath.firstDot(current, count)
     readonly property int endDot: LibraryGridMath.endDot(current, count)
@@ -43,6 +45,7 @@ Row {
                 color: bar.mark
                 animated: Skin.animates(bar.effects, bar.reduceMotion)
                 label: bar.pageLabelFormat.arg(page + 1)
+                dropTarget: bar.dropTarget
                 onClicked: bar.pageRequested(page)
             }
         }

@@ -8,6 +8,8 @@ Item {
     property color color: "white"
     property bool animated: true
     property string label
+    // While tiles can be dragged: takes drops with dropOnPageDot(page, drag source) -> placed.
+    property QtObject dropTarget: null
     signal clicked()
 
     objectName: "library-page-" + (page + 1)
@@ -27,6 +29,15 @@ Item {
         scale: dot.current ? 1.15 : 1
         Behavior on opacity { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
         Behavior on scale { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
+    }
+    DropArea {
+        anchors.fill: parent
+        enabled: dot.dropTarget !== null
+        keys: ["dev.ambergrid.library-item"]
+        onDropped: drop => {
+            if (dot.dropTarget.dropOnPageDot(dot.page, drop.source))
+                drop.accept(Qt.MoveAction)
+        }
     }
     TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: dot.clicked() }
 }

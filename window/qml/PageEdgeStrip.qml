@@ -20,8 +20,9 @@ Rectangle {
         keys: ["dev.ambergrid.library-item"]
         onEntered: LiveDrag.edgeTargeted(strip.trailing, true)
         onExited: LiveDrag.edgeTargeted(strip.trailing, false)
+        // The item comes from the payload the drag's source carries.
         onDropped: drop => {
-            if (LiveDrag.dropOnEdge(strip.trailing))
+            if (LiveDrag.dropOnEdge(strip.trailing, drop.source))
                 drop.accept(Qt.MoveAction)
         }
     }

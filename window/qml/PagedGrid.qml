@@ -16,6 +16,7 @@ Item {
     property bool reduceMotion: false
     property bool searching: false
     property string pageLabelFormat: "Page %1"
+    property QtObject pageDropTarget: null  // drops on the page dots (PageDot.dropTarget)
 
     readonly property int capacity: metrics ? metrics.capacity : 35
     readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
@@ -164,6 +165,7 @@ Item {
         effects: paged.effects
         reduceMotion: paged.reduceMotion
         pageLabelFormat: paged.pageLabelFormat
+        dropTarget: paged.pageDropTarget
         onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
     }
 }

@@ -20,6 +20,8 @@ Item {
     property bool dragging: false
     property bool arranging: false
     property bool deletable: false
+    // The jiggle's motion (Wiggle.timing), given by the live drag.
+    property var wiggleTiming: null
     // Looks.
     property real cellHeight: 96
     property real iconSize: 62
@@ -57,7 +59,7 @@ Item {
             anchors.fill: parent
             active: cell.full && cell.arranging && !cell.dragging
                     && Skin.animates(cell.effects, cell.reduceMotion)
-            seed: cell.kind + ":" + cell.itemId
+            timing: cell.wiggleTiming
 
             ApplicationTile {
                 visible: cell.kind !== "folder"

@@ -13,6 +13,14 @@ Item {
 
     anchors.fill: parent
 
+    // The tile's jiggle, timed per tile.
+    Binding {
+        target: hooks.cell
+        property: "wiggleTiming"
+        value: LiveDrag.wiggleTiming(hooks.key)
+        when: hooks.cell !== null
+    }
+
     PointHandler {
         acceptedButtons: Qt.LeftButton
         enabled: hooks.live

@@ -1,17 +1,22 @@
 import QtQuick
 
-// The arranging jiggle: +-1.3 degrees and +-0.4 points, its phase spread by a seed.
+// The arranging jiggle: the tile tilts and lifts one way, then swings to the other side and back
+// for as long as it is active. Its motion comes from the live drag (LiveDrag.wiggleTiming): a
+// swing's duration and the delay before the first one differ per tile, so the grid does not
+// move in lockstep. Without a timing the tile stays still.
 Item {
     id: wiggle
     property bool active: false
-    property string seed
-    readonly property int phase: {
-        let h = 0
-        for (let i = 0; i < seed.length; ++i)
-            h = (h * 31 + seed.charCodeAt(i)) % 997
-        return h
-    }
-    readonly property int period: 240 + phase % 60
+    // {duration, delay} in milliseconds, {angle} in degrees, {lift} in points.
+    property var timing: null
+    readonly property bool swinging: active && timing !== null
+    readonly property real angle: timing ? timing.angle : 0
+    readonly property real rise: timing ? timing.lift : 0
+    readonly property int swing: timing ? timing.duration : 0
+    readonly property int delay: timing ? timing.delay : 0
+
+    // The common ease-in-out curve.
+    readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 
     transform: [
         Rotation {
@@ -22,21 +27,30 @@ Item {
         Translate { id: lift }
     ]
 
+    // Inactive: level at once, which also ends the swing.
+    onSwingingChanged: {
+        if (swinging)
+            return
+        turn.angle = 0
+        lift.y = 0
+    }
+
     SequentialAnimation {
-        running: wiggle.active
-        loops: Animation.Infinite
-        PauseAnimation { duration: wiggle.phase % 120 }
-        ParallelAnimation {
-            NumberAnimation { target: turn; property: "angle"; from: -1.3; to: 1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
-            NumberAnimation { target: lift; property: "y"; from: 0.4; to: -0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
-        }
-        ParallelAnimation {
-            NumberAnimation { target: turn; property: "angle"; from: 1.3; to: -1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
-            NumberAnimation { target: lift; property: "y"; from: -0.4; to: 0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
-        }
-        onStopped: {
-            turn.angle = 0
-            lift.y = 0
+        running: wiggle.swinging
+        // Starts tilted back, holds there for the delay, then swings forth and back forever.
+        PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
+        PropertyAction { target: lift; property: "y"; value: wiggle.rise }
+        PauseAnimation { duration: wiggle.delay }
+        SequentialAnimation {
+            loops: Animation.Infinite
+            ParallelAnimation {
+                NumberAnimation { target: turn; property: "angle"; to: wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                NumberAnimation { target: lift; property: "y"; to: -wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+            }
+            ParallelAnimation {
+                NumberAnimation { target: turn; property: "angle"; to: -wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                NumberAnimation { target: lift; property: "y"; to: wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+            }
         }
     }
 }

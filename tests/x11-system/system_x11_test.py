@@ -86,10 +86,9 @@ class Desk:
         self.session = Session(app, env={"XDG_CONFIG_HOME": self.config, **(env or {})})
         self.other = subprocess.Popen(["xmessage", "-title", "focus-target", "focus target"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.other_id = run("xdotool", "search", "--sync", "--name", "^focus-target$").split()[0]
+        self.other_id = Session.find_window("--name", "^focus-target$")
         self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
-        # Qt's client leader carries the title too, but no class.
-        self.id = run("xdotool", "search", "--sync", "--classname", "^orbitdeck$").split()[0]
+        self.id = self.session.window_id()
         poll(lambda: mapped(self.id), "the launcher mapped")
 
     def close(self):

@@ -127,11 +127,22 @@ class Session:
     def xdotool(*args):
         subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
 
+    @staticmethod
+    def find_window(*criteria, timeout=10.0):
+        """The first window matching criteria. xdotool's own --sync gives up with no output
+        when a window it looks at disappears mid-search, so the search is repeated instead."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", *criteria],
+                                   capture_output=True, text=True).stdout.split()
+            if found:
+                return found[0]
+            time.sleep(0.05)
+        raise AssertionError(f"timed out waiting for a window matching {' '.join(criteria)}")
+
     def window_id(self):
         # By class: Qt's client leader window carries the title too.
-        out = subprocess.run(["xdotool", "search", "--sync", "--classname", "^orbitdeck$"],
-                             check=True, capture_output=True, text=True).stdout.split()
-        return out[0]
+        return self.find_window("--classname", "^orbitdeck$")
 
     def focus(self):
         self.xdotool("windowfocus", "--sync", self.window_id())

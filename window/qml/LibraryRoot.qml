@@ -1,6 +1,5 @@
 import QtQuick
 import Orbitdeck.Views
-import Qt5Compat.GraphicalEffects
 
 // The visible frame of the launcher: backdrop, top bar, the loading, empty or grid state,
 // the background menu and the toast.
@@ -38,13 +37,17 @@ Item {
                                                            baseIconSize, scrolling)
 
     function swipeMoved(travel) {
-        if (gridLoader.item && gridLoader.item.swipeChanged)
-            gridLoader.item.swipeChanged(travel)
+        if (pagedLoader.item)
+            pagedLoader.item.swipeChanged(travel)
     }
     function swipeEnded(travel, velocity) {
-        if (gridLoader.item && gridLoader.item.swipeEnded)
-            gridLoader.item.swipeEnded(travel, velocity)
+        if (pagedLoader.item)
+            pagedLoader.item.swipeEnded(travel, velocity)
     }
+    // The blur behind an open folder, compiled on its first use: the graphical effects' module
+    // costs the start of the window otherwise.
+    property Component folderBlur: null
+    onFolderOpenChanged: if (folderOpen && !folderBlur) folderBlur = Qt.createComponent("FolderBlur.qml")
 
     signal queryEdited(string text)
     signal submitted()
@@ -136,7 +139,7 @@ Item {
                 scale: root.libraryScale * (root.folderOpen && Skin.fluid(root.effects, root.reduceMotion) ? 0.96 : 1)
                 opacity: root.folderOpen ? 0.55 : 1
                 layer.enabled: root.folderOpen && Skin.animates(root.effects, root.reduceMotion)
-                layer.effect: FastBlur { radius: 22; transparentBorder: true }
+                layer.effect: root.folderBlur
                 Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
 
                 BackgroundLayer {
@@ -160,9 +163,17 @@ Item {
                     onCloseChosen: root.closeChosen()
                 }
                 Loader {
-                    id: gridLoader
+                    id: pagedLoader
                     anchors.fill: parent
-                    sourceComponent: root.scrolling ? scrollGrid : pagedGrid
+                    active: !root.scrolling
+                    sourceComponent: pagedGrid
+                }
+                // Scroll mode comes with the controls' scroll bar: loaded only when chosen.
+                Loader {
+                    anchors.fill: parent
+                    active: root.scrolling
+                    source: "ScrollMode.qml"
+                    onLoaded: item.library = root
                 }
             }
         }
@@ -185,21 +196,6 @@ Item {
             onPageSettled: target => root.pageSettled(target)
         }
     }
-    Component {
-        id: scrollGrid
-        Item {
-            ScrollGrid {
-                anchors.top: parent.top
-                anchors.bottom: parent.bottom
-                anchors.horizontalCenter: parent.horizontalCenter
-                model: root.tiles
-                metrics: root.metrics
-                cell: root.cell
-                animated: Skin.animates(root.effects, root.reduceMotion)
-            }
-        }
-    }
-
     Toast {
         text: root.toastText
         skin: root.skin

@@ -22,21 +22,29 @@ Item {
         Translate { id: lift }
     ]
 
-    SequentialAnimation {
-        running: wiggle.active
-        loops: Animation.Infinite
-        PauseAnimation { duration: wiggle.phase % 120 }
-        ParallelAnimation {
-            NumberAnimation { target: turn; property: "angle"; from: -1.3; to: 1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
-            NumberAnimation { target: lift; property: "y"; from: 0.4; to: -0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
+    // The animation exists only while the tile jiggles: most tiles never do.
+    Loader {
+        active: wiggle.active
+        sourceComponent: Item {
+            SequentialAnimation {
+                running: true
+                loops: Animation.Infinite
+                PauseAnimation { duration: wiggle.phase % 120 }
+                ParallelAnimation {
+                    NumberAnimation { target: turn; property: "angle"; from: -1.3; to: 1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
+                    NumberAnimation { target: lift; property: "y"; from: 0.4; to: -0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
+                }
+                ParallelAnimation {
+                    NumberAnimation { target: turn; property: "angle"; from: 1.3; to: -1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
+                    NumberAnimation { target: lift; property: "y"; from: -0.4; to: 0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
+                }
+            }
         }
-        ParallelAnimation {
-            NumberAnimation { target: turn; property: "angle"; from: 1.3; to: -1.3; duration: wiggle.period; easing.type: Easing.InOutSine }
-            NumberAnimation { target: lift; property: "y"; from: -0.4; to: 0.4; duration: wiggle.period; easing.type: Easing.InOutSine }
-        }
-        onStopped: {
-            turn.angle = 0
-            lift.y = 0
+        onActiveChanged: {
+            if (!active) {
+                turn.angle = 0
+                lift.y = 0
+            }
         }
     }
 }

@@ -19,7 +19,8 @@ Window {
     readonly property bool arranging: selection ? selection.arranging : false
 
     // Set by the executable once a frame has shown the loaded library: what that frame does not
-    // need (drag and drop, the folder panel) is made only then.
+    // need (drag and drop, the folder panel) is made only then, at once, before the next frame
+    // or state report.
     property bool libraryShown: false
     readonly property bool libraryLoaded: win ? win.library.loaded : false
     // One compiled drag-and-drop hook for every tile, when the arranging module is there.
@@ -101,7 +102,6 @@ Window {
     Loader {
         anchors.fill: parent
         active: window.libraryShown && window.win !== null && window.win.layoutOps !== null
-        asynchronous: true
         source: "ArrangingLayer.qml"
         onLoaded: {
             item.main = window

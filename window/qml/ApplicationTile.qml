@@ -138,13 +138,18 @@ Item {
         }
     }
 
-    DeleteBadge {
-        visible: tile.deletable
-        x: tile.width / 2 - tile.size / 2 - width / 2
-        y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
-        appId: tile.appId
-        tooltip: tile.deleteTooltip
-        label: tile.deleteLabel
-        onClicked: tile.deleteClicked()
+    // Made while arranging only: every tile would carry one otherwise.
+    Loader {
+        active: tile.deletable
+        sourceComponent: Component {
+            DeleteBadge {
+                x: tile.width / 2 - tile.size / 2 - width / 2
+                y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
+                appId: tile.appId
+                tooltip: tile.deleteTooltip
+                label: tile.deleteLabel
+                onClicked: tile.deleteClicked()
+            }
+        }
     }
 }

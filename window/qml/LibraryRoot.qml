@@ -120,16 +120,21 @@ Item {
                 label: root.tr("Finding applications")
                 skin: root.skin
             }
-            EmptyState {
-                objectName: "library-empty"
+            // Made only when there is nothing to show.
+            Loader {
                 anchors.fill: parent
-                visible: root.loaded && root.itemCount === 0
-                title: root.tr("No applications found")
-                description: root.searching ? "\u201C" + root.query + "\u201D" : ""
-                showsAction: root.searching
-                actionTitle: root.tr("Search the App Store")
-                skin: root.skin
-                onActionClicked: root.appStoreRequested()
+                active: root.loaded && root.itemCount === 0
+                sourceComponent: Component {
+                    EmptyState {
+                        objectName: "library-empty"
+                        title: root.tr("No applications found")
+                        description: root.searching ? "\u201C" + root.query + "\u201D" : ""
+                        showsAction: root.searching
+                        actionTitle: root.tr("Search the App Store")
+                        skin: root.skin
+                        onActionClicked: root.appStoreRequested()
+                    }
+                }
             }
             Item {
                 id: gridArea

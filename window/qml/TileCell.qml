@@ -65,12 +65,21 @@ Item {
                 sourceComponent: cell.kind === "folder" ? folderTile : applicationTile
             }
         }
-        SelectionBadge {
+        // Made at the first multi-selection of the tile, then kept for its fade.
+        Loader {
             anchors.top: parent.top
             anchors.right: parent.right
             anchors.margins: 6
-            shown: cell.full && cell.multiSelected
-            accent: cell.accent
+            active: cell.full && cell.multiSelected || item !== null
+            sourceComponent: Component {
+                SelectionBadge {
+                    // Shown only once made, so it grows in as it always did.
+                    property bool made: false
+                    shown: made && cell.full && cell.multiSelected
+                    accent: cell.accent
+                    Component.onCompleted: made = true
+                }
+            }
         }
     }
 

@@ -1,11 +1,17 @@
 // The baseline: a plain Qt Quick window, the launcher's size, with a GridView of the given
-// icons. Touches the marker file at the first frame that shows every visible icon.
+// icons under the same display names the launcher shows (so both lay out the same scripts and
+// load the same fonts, CJK included). At the first frame that shows every visible icon it
+// writes that frame's CLOCK_MONOTONIC time in milliseconds to the marker file, as the
+// launcher's state report does for its frames.
 #include <QFile>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QTextStream>
+#include <QVariantMap>
+
+#include <chrono>
 
 namespace {
 
@@ -24,10 +30,10 @@ Window {
             width: 123; spacing: 3
             Image {
                 width: 72; height: 72; anchors.horizontalCenter: parent.horizontalCenter
-                source: modelData; sourceSize: Qt.size(72, 72)
+                source: modelData.icon; sourceSize: Qt.size(72, 72)
                 onStatusChanged: if (status === Image.Ready) ready += 1
             }
-            Text { width: parent.width; text: "App " + index; color: "white"
+            Text { width: parent.width; text: modelData.name; color: "white"
                    horizontalAlignment: Text.AlignHCenter; elide: Text.ElideRight }
         }
     }
@@ -40,14 +46,15 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    QStringList icons;
+    QVariantList icons;
     QFile list(QString::fromLocal8Bit(argv[1]));
     if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
         return 2;
     QTextStream in(&list);
     while (!in.atEnd())
-        if (const QString line = in.readLine(); !line.isEmpty())
-            icons << QStringLiteral("file://") + line;
+        if (const QStringList line = in.readLine().split(QLatin1Char('\t')); !line[0].isEmpty())
+            icons << QVariantMap{{QStringLiteral("icon"), QStringLiteral("file://") + line[0]},
+                                 {QStringLiteral("name"), line.value(1)}};
     const QString marker = QString::fromLocal8Bit(argv[2]);
 
     QQmlApplicationEngine engine;
@@ -60,8 +67,13 @@ int main(int argc, char* argv[]) {
         static bool written = false;
         if (written || !window->property("complete").toBool())
             return;
+        const double swapMs = std::chrono::duration<double, std::milli>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count();
         written = true;
-        QFile(marker).open(QIODevice::WriteOnly);
+        QFile file(marker);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray::number(swapMs, 'f', 3));
     });
     return QGuiApplication::exec();
 }

@@ -47,6 +47,11 @@ TEST(BundleIcon, ReadsTheDeclaredIconAndReducesIt) {
         const QString bundle = makeBundle(root, QStringLiteral("Large"), QStringLiteral("Big.png"),
                                           QStringLiteral("Big.png"), 1024);
         EXPECT_EQ(loadBundleIcon(bundle, 256).size(), QSize(256, 256));
+        // Decoded for the size it is drawn at; a small file is never enlarged.
+        EXPECT_EQ(loadBundleIcon(bundle, 62).size(), QSize(62, 62));
+        const QString small = makeBundle(root, QStringLiteral("Small"), QStringLiteral("S.png"),
+                                         QStringLiteral("S.png"), 32);
+        EXPECT_EQ(loadBundleIcon(small, 62).size(), QSize(32, 32));
     }
     {
         // A name that leaves the resources folder is not followed.
@@ -66,39 +71,44 @@ TEST(BundleIcon, ReadsTheDeclaredIconAndReducesIt) {
 TEST(AppIconCache, AsksOncePerBundleUntilClearedAndKeepsAtMostItsLimit) {
     int loads = 0;
     AppIconCache cache(
-        [&loads](const QString&) {
+        [&loads](const QString&, int edge) {
             ++loads;
-            QImage image(8, 8, QImage::Format_ARGB32);
+            QImage image(edge, edge, QImage::Format_ARGB32);
             image.fill(Qt::blue);
             return image;
         },
         3);
     {
-        cache.icon(QStringLiteral("/a.app"));
-        cache.icon(QStringLiteral("/a.app"));
+        cache.icon(QStringLiteral("/a.app"), 62);
+        cache.icon(QStringLiteral("/a.app"), 62);
         EXPECT_EQ(loads, 1);
+        // Each drawn size is its own entry, held at that size.
+        EXPECT_EQ(cache.icon(QStringLiteral("/a.app"), 20).size(), QSize(20, 20));
+        EXPECT_EQ(loads, 2);
+        EXPECT_EQ(cache.icon(QStringLiteral("/a.app"), 62).size(), QSize(62, 62));
+        EXPECT_EQ(loads, 2);
     }
     {
         // A bundle without an icon is remembered as such and not read again.
-        AppIconCache empty([&loads](const QString&) {
+        AppIconCache empty([&loads](const QString&, int) {
             ++loads;
             return QImage();
         });
         const int before = loads;
-        EXPECT_TRUE(empty.icon(QStringLiteral("/none.app")).isNull());
-        EXPECT_TRUE(empty.icon(QStringLiteral("/none.app")).isNull());
+        EXPECT_TRUE(empty.icon(QStringLiteral("/none.app"), 62).isNull());
+        EXPECT_TRUE(empty.icon(QStringLiteral("/none.app"), 62).isNull());
         EXPECT_EQ(loads, before + 1);
     }
     {
         for (const char* path : {"/b.app", "/c.app", "/d.app", "/e.app"})
-            cache.icon(QString::fromLatin1(path));
+            cache.icon(QString::fromLatin1(path), 62);
         EXPECT_LE(cache.count(), 3);
     }
     {
         cache.clear();
         EXPECT_EQ(cache.count(), 0);
         const int before = loads;
-        cache.icon(QStringLiteral("/a.app"));
+        cache.icon(QStringLiteral("/a.app"), 62);
         EXPECT_EQ(loads, before + 1);
     }
     EXPECT_EQ(AppIconCache::defaultLimit, 256);

@@ -37,6 +37,7 @@ public:
     QObject* state() override { return &entry_->window(); }
     QObject* language() override { return &language_; }
     QObject* launchFlow() override { return entry_->window().findChild<LaunchFlow*>(); }
+    void loadLibrary() override { entry_->window().loadLibrary(); }
 
     void attach(QQuickWindow& window) override {
         presentation_.attach(window, entry_->defaults());
@@ -99,6 +100,7 @@ public:
     QObject* state() override { return nullptr; }
     QObject* language() override { return nullptr; }
     QObject* launchFlow() override { return nullptr; }
+    void loadLibrary() override {}
     void attach(QQuickWindow&) override {}
 };
 

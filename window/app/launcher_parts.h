@@ -18,6 +18,8 @@ struct LauncherParts {
     virtual QObject* language() = 0;
     // Launching and page turns of the window state; none without the arranging module.
     virtual QObject* launchFlow() = 0;
+    // Starts reading the library; its catalog scan runs in the background.
+    virtual void loadLibrary() = 0;
     // The window exists: hand it to whatever presents it and watches its input.
     virtual void attach(QQuickWindow& window) = 0;
 };

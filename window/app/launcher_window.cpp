@@ -17,12 +17,16 @@ LauncherWindow::LauncherWindow()
     engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
     engine_.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
+    engine_.addImageProvider(QStringLiteral("shadow"), new ShadowProvider);
     engine_.addImageProvider(QStringLiteral("wallpaper"), new WallpaperProvider);
 }
 
 LauncherWindow::~LauncherWindow() = default;
 
 bool LauncherWindow::show() {
+    // The catalog scan overlaps the loading of the views; its result reaches the main thread
+    // only once they are up.
+    parts_->loadLibrary();
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
@@ -44,8 +48,25 @@ bool LauncherWindow::show() {
         report_ =
             std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
     parts_->attach(*window_);
+    watchFirstLibraryFrame();
     window_->show();
     return true;
+}
+
+void LauncherWindow::watchFirstLibraryFrame() {
+    // Whether the library was loaded when the frame began; the swap that ends such a frame has
+    // put the library on screen. The render thread may swap: its signal is queued here.
+    auto loadedAtFrame = std::make_shared<bool>(false);
+    QObject::connect(window_, &QQuickWindow::afterAnimating, window_, [this, loadedAtFrame] {
+        *loadedAtFrame = window_->property("libraryLoaded").toBool();
+    });
+    QObject::connect(
+        window_, &QQuickWindow::frameSwapped, window_,
+        [this, loadedAtFrame] {
+            if (*loadedAtFrame && !window_->property("libraryShown").toBool())
+                window_->setProperty("libraryShown", true);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace orbitdeck

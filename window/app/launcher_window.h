@@ -24,6 +24,8 @@ public:
     QQuickWindow* window() const { return window_; }
 
 private:
+    void watchFirstLibraryFrame();
+
     std::unique_ptr<LauncherParts> parts_;
     QQmlApplicationEngine engine_;
     QQuickWindow* window_ = nullptr;

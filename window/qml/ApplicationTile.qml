@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls
-import Qt5Compat.GraphicalEffects
 
 // One application: icon, name, hover and highlight, the delete badge while arranging.
 Item {
@@ -32,16 +30,24 @@ Item {
     Accessible.role: Accessible.Button
 
     HoverHandler { id: hover }
-    ToolTip.visible: hovered && tooltipText !== ""
-    ToolTip.delay: 700
-    ToolTip.text: tooltipText
+    LazyToolTip { shown: tile.hovered; text: tile.tooltipText }
     readonly property string tooltipText: showsLabel && name.length < 14 ? "" : name
+
+    // The pressed face is a little darker: one effect, on the pressed tile only, compiled at the
+    // first press (the software renderer draws no effects).
+    property Component pressDim: null
+    onPressedChanged: {
+        if (pressed && !pressDim && GraphicsInfo.api !== GraphicsInfo.Software)
+            pressDim = Qt.createComponent("PressDim.qml")
+    }
 
     Item {
         id: face
         anchors.fill: parent
         opacity: tile.pressed ? 0.86 : 1
         scale: tile.pressed && tile.pressAnimates ? 0.94 : 1
+        layer.enabled: tile.pressed && tile.pressDim !== null
+        layer.effect: tile.pressDim
         Behavior on scale {
             enabled: tile.pressAnimates
             NumberAnimation { duration: 220; easing.type: Easing.OutBack; easing.overshoot: 1.2 }
@@ -79,15 +85,19 @@ Item {
                     NumberAnimation { duration: 260; easing.type: Easing.OutBack; easing.overshoot: 1.1 }
                 }
 
-                RectangularGlow {
-                    width: parent.width * 0.8
-                    height: parent.height * 0.8
+                // The soft shadow under the icon, one shared picture per size and hover state.
+                Image {
+                    readonly property real glow: tile.hovered ? 10 : 4
+                    readonly property real plate: parent.width * 0.8
+                    width: plate + 2 * glow
+                    height: width
                     anchors.centerIn: parent
                     anchors.verticalCenterOffset: tile.hovered ? 5 : 2
-                    glowRadius: tile.hovered ? 10 : 4
-                    spread: 0.1
-                    cornerRadius: width * 0.22 + glowRadius
-                    color: Qt.rgba(0, 0, 0, tile.hovered ? 0.26 : 0.12)
+                    source: "image://shadow/" + (plate * 0.22).toFixed(1) + "/" + glow
+                    sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
+                    opacity: tile.hovered ? 0.26 : 0.12
+                    smooth: true
+                    Accessible.ignored: true
                 }
                 Image {
                     anchors.fill: parent
@@ -107,20 +117,6 @@ Item {
                 width: parent.width
                 height: label.implicitHeight
                 Text {
-                    // The name's shadow under white ink.
-                    visible: tile.ink.r === 1 && tile.ink.g === 1 && tile.ink.b === 1
-                    x: label.x
-                    y: label.y + 1
-                    width: label.width
-                    text: label.text
-                    font: label.font
-                    fontSizeMode: label.fontSizeMode
-                    minimumPointSize: label.minimumPointSize
-                    elide: label.elide
-                    horizontalAlignment: label.horizontalAlignment
-                    color: Qt.rgba(0, 0, 0, 0.45)
-                }
-                Text {
                     id: label
                     objectName: "application-label"
                     width: parent.width
@@ -134,18 +130,26 @@ Item {
                     maximumLineCount: 1
                     horizontalAlignment: Text.AlignHCenter
                     color: tile.ink
+                    // The name's shadow, a point below, under white ink.
+                    style: tile.ink.r === 1 && tile.ink.g === 1 && tile.ink.b === 1 ? Text.Raised : Text.Normal
+                    styleColor: Qt.rgba(0, 0, 0, 0.45)
                 }
             }
         }
     }
 
-    DeleteBadge {
-        visible: tile.deletable
-        x: tile.width / 2 - tile.size / 2 - width / 2
-        y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
-        appId: tile.appId
-        tooltip: tile.deleteTooltip
-        label: tile.deleteLabel
-        onClicked: tile.deleteClicked()
+    // Made while arranging only: every tile would carry one otherwise.
+    Loader {
+        active: tile.deletable
+        sourceComponent: Component {
+            DeleteBadge {
+                x: tile.width / 2 - tile.size / 2 - width / 2
+                y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
+                appId: tile.appId
+                tooltip: tile.deleteTooltip
+                label: tile.deleteLabel
+                onClicked: tile.deleteClicked()
+            }
+        }
     }
 }

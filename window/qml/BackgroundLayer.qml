@@ -1,6 +1,7 @@
 import QtQuick
 
-// The clear layer behind the grid: a click on empty space, and the background menu.
+// The clear layer behind the grid: a click on empty space, and the background menu (made on
+// the first right-click, so the window starts without the controls' module).
 MouseArea {
     id: catcher
     property bool arranging: false
@@ -9,7 +10,7 @@ MouseArea {
     property string sort: "manual"
     property bool labels: true
     property var tr: key => key
-    readonly property bool menuOpen: menu.opened
+    readonly property bool menuOpen: menu.item ? menu.item.menu.opened : false
 
     signal tapped()
     signal done()
@@ -25,28 +26,18 @@ MouseArea {
     acceptedButtons: Qt.LeftButton | Qt.RightButton
     Accessible.ignored: true
     onClicked: mouse => {
-        if (mouse.button === Qt.RightButton)
-            menu.popup()
+        if (mouse.button === Qt.RightButton) {
+            menu.active = true
+            menu.item.menu.popup()
+        }
         else
             catcher.tapped()
     }
 
-    BackgroundMenu {
+    Loader {
         id: menu
-        arranging: catcher.arranging
-        searching: catcher.searching
-        fullScreen: catcher.fullScreen
-        sort: catcher.sort
-        labels: catcher.labels
-        tr: catcher.tr
-        onDone: catcher.done()
-        onEditLayout: catcher.editLayout()
-        onSortChosen: sort => catcher.sortChosen(sort)
-        onLabelsToggled: on => catcher.labelsToggled(on)
-        onFullScreenToggled: catcher.fullScreenToggled()
-        onSettingsChosen: catcher.settingsChosen()
-        onRefreshChosen: catcher.refreshChosen()
-        onRestartChosen: catcher.restartChosen()
-        onCloseChosen: catcher.closeChosen()
+        active: false
+        source: "BackgroundMenuHost.qml"
+        onLoaded: item.owner = catcher
     }
 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 
 // The small black circle with a cross on a tile's icon corner while arranging.
 Item {
@@ -17,11 +16,9 @@ Item {
     scale: visible ? 1 : 0.00001
     Accessible.name: label
     Accessible.role: Accessible.Button
-    ToolTip.visible: hover.hovered
-    ToolTip.delay: 700
-    ToolTip.text: tooltip
 
     HoverHandler { id: hover }
+    LazyToolTip { shown: hover.hovered; text: badge.tooltip }
     Rectangle {
         anchors.fill: parent
         anchors.topMargin: 1
@@ -38,7 +35,8 @@ Item {
     }
     Symbol {
         anchors.centerIn: parent
-        name: "xmark"
+        // Drawn only once the badge shows: every tile has one.
+        name: badge.visible ? "xmark" : ""
         size: 9
         color: "white"
     }

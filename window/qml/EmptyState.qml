@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 
 // No applications to show; while searching, the query and the App Store search.
 Item {
@@ -44,26 +43,13 @@ Item {
             wrapMode: Text.Wrap
         }
         Item { width: 1; height: 4; visible: empty.showsAction }
-        Button {
+        PillButton {
             objectName: "library-app-store-search"
             visible: empty.showsAction
             anchors.horizontalCenter: parent.horizontalCenter
             text: empty.actionTitle
-            font.pixelSize: 13
-            leftPadding: 16
-            rightPadding: 16
-            contentItem: Text {
-                text: parent.text
-                font: parent.font
-                color: empty.skin === "paper" ? "white" : Qt.rgba(0.05, 0.08, 0.12, 1)
-                horizontalAlignment: Text.AlignHCenter
-                verticalAlignment: Text.AlignVCenter
-            }
-            background: Rectangle {
-                radius: height / 2
-                color: Skin.accent(empty.skin)
-                opacity: parent.down ? 0.8 : 1
-            }
+            skin: empty.skin
+            horizontalPadding: 16
             onClicked: empty.actionClicked()
         }
     }

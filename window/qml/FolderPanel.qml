@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Orbitdeck.Arranging
 
 // The open folder over the grid: a dimmed backdrop, the editable title and a glass panel with
@@ -109,14 +108,16 @@ Item {
             width: panel.geometry.scrollWidth
             height: panel.geometry.scrollHeight
 
-            DropShadow {
-                anchors.fill: glass
-                source: glass
-                color: Qt.rgba(0, 0, 0, 0.28)
-                radius: 30
-                samples: 41
-                verticalOffset: 14
-                transparentBorder: true
+            // The panel's drop shadow, 14 points down, blurred over 30.
+            Image {
+                x: -30
+                y: -30 + 14
+                width: parent.width + 60
+                height: parent.height + 60
+                source: "image://shadow/30/30"
+                sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
+                opacity: 0.28
+                Accessible.ignored: true
             }
             Rectangle {
                 id: glass

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 
 // A round 33 x 33 toolbar button with a symbol on glass.
 Item {
@@ -14,11 +13,9 @@ Item {
     height: 33
     Accessible.name: label
     Accessible.role: Accessible.Button
-    ToolTip.visible: hover.hovered && tooltip !== ""
-    ToolTip.delay: 700
-    ToolTip.text: tooltip
 
     HoverHandler { id: hover }
+    LazyToolTip { shown: hover.hovered; text: button.tooltip }
     GlassCapsule {
         anchors.fill: parent
         skin: button.skin

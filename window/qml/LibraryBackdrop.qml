@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Shapes as Shapes
-import Qt5Compat.GraphicalEffects
 
 // The blurred, enlarged and tinted desktop picture, or the skin's gradient, under a vignette.
 Item {
@@ -9,55 +8,21 @@ Item {
     property url wallpaper: ""             // none: the gradient shows
     property real wallpaperBlur: 12
 
-    readonly property bool hasWallpaper: wallpaper.toString() !== "" && picture.status === Image.Ready
-    readonly property real blurRadius: Math.max(wallpaperBlur, 1) * 2.2
-    // FastBlur stops at 64: larger radii blur a reduced copy that is scaled back up.
-    readonly property real blurScale: blurRadius > 64 ? 64 / blurRadius : 1
+    readonly property bool hasWallpaper: wallpaper.toString() !== "" && wallpaperLayer.item !== null
+                                         && wallpaperLayer.item.ready
 
     clip: true
     layer.enabled: true
     Accessible.ignored: true
 
-    Item {
+    // The picture's layer needs the graphical effects: made only when there is a picture.
+    Loader {
         id: wallpaperLayer
         anchors.fill: parent
+        active: backdrop.wallpaper.toString() !== ""
         visible: backdrop.hasWallpaper
-
-        Item {
-            id: reduced
-            width: parent.width * backdrop.blurScale
-            height: parent.height * backdrop.blurScale
-            anchors.centerIn: parent
-            scale: 1 / backdrop.blurScale
-
-            Image {
-                id: picture
-                anchors.fill: parent
-                source: backdrop.wallpaper
-                fillMode: Image.PreserveAspectCrop
-                scale: 1.12
-                visible: false
-                asynchronous: false
-                cache: false
-            }
-            HueSaturation {
-                id: saturated
-                anchors.fill: parent
-                source: picture
-                saturation: 0.1
-                visible: false
-            }
-            FastBlur {
-                anchors.fill: parent
-                source: saturated
-                radius: backdrop.blurRadius * backdrop.blurScale
-                transparentBorder: false
-            }
-        }
-        Rectangle {
-            anchors.fill: parent
-            color: Skin.tint(backdrop.skin)
-        }
+        source: "WallpaperLayer.qml"
+        onLoaded: item.backdrop = backdrop
     }
 
     Rectangle {

@@ -66,8 +66,8 @@ TileCell {
     // Drag and drop, when the arranging module is there.
     Loader {
         anchors.fill: parent
-        active: bound.win !== null && bound.win.layoutOps !== null
-        source: "TileDragHooks.qml"
+        active: bound.root !== null && bound.root.tileHooks !== null
+        sourceComponent: bound.root ? bound.root.tileHooks : null
         onLoaded: item.cell = bound
     }
 

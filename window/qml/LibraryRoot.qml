@@ -1,6 +1,5 @@
 import QtQuick
 import Orbitdeck.Views
-import Qt5Compat.GraphicalEffects
 
 // The visible frame of the launcher: backdrop, top bar, the loading, empty or grid state,
 // the background menu and the toast.
@@ -39,13 +38,17 @@ Item {
                                                            baseIconSize, scrolling)
 
     function swipeMoved(travel) {
-        if (gridLoader.item && gridLoader.item.swipeChanged)
-            gridLoader.item.swipeChanged(travel)
+        if (pagedLoader.item)
+            pagedLoader.item.swipeChanged(travel)
     }
     function swipeEnded(travel, velocity) {
-        if (gridLoader.item && gridLoader.item.swipeEnded)
-            gridLoader.item.swipeEnded(travel, velocity)
+        if (pagedLoader.item)
+            pagedLoader.item.swipeEnded(travel, velocity)
     }
+    // The blur behind an open folder, compiled on its first use: the graphical effects' module
+    // costs the start of the window otherwise.
+    property Component folderBlur: null
+    onFolderOpenChanged: if (folderOpen && !folderBlur) folderBlur = Qt.createComponent("FolderBlur.qml")
 
     signal queryEdited(string text)
     signal submitted()
@@ -118,16 +121,21 @@ Item {
                 label: root.tr("Finding applications")
                 skin: root.skin
             }
-            EmptyState {
-                objectName: "library-empty"
+            // Made only when there is nothing to show.
+            Loader {
                 anchors.fill: parent
-                visible: root.loaded && root.itemCount === 0
-                title: root.tr("No applications found")
-                description: root.searching ? "\u201C" + root.query + "\u201D" : ""
-                showsAction: root.searching
-                actionTitle: root.tr("Search the App Store")
-                skin: root.skin
-                onActionClicked: root.appStoreRequested()
+                active: root.loaded && root.itemCount === 0
+                sourceComponent: Component {
+                    EmptyState {
+                        objectName: "library-empty"
+                        title: root.tr("No applications found")
+                        description: root.searching ? "\u201C" + root.query + "\u201D" : ""
+                        showsAction: root.searching
+                        actionTitle: root.tr("Search the App Store")
+                        skin: root.skin
+                        onActionClicked: root.appStoreRequested()
+                    }
+                }
             }
             Item {
                 id: gridArea
@@ -137,7 +145,7 @@ Item {
                 scale: root.libraryScale * (root.folderOpen && Skin.fluid(root.effects, root.reduceMotion) ? 0.96 : 1)
                 opacity: root.folderOpen ? 0.55 : 1
                 layer.enabled: root.folderOpen && Skin.animates(root.effects, root.reduceMotion)
-                layer.effect: FastBlur { radius: 22; transparentBorder: true }
+                layer.effect: root.folderBlur
                 Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
 
                 BackgroundLayer {
@@ -161,9 +169,17 @@ Item {
                     onCloseChosen: root.closeChosen()
                 }
                 Loader {
-                    id: gridLoader
+                    id: pagedLoader
                     anchors.fill: parent
-                    sourceComponent: root.scrolling ? scrollGrid : pagedGrid
+                    active: !root.scrolling
+                    sourceComponent: pagedGrid
+                }
+                // Scroll mode comes with the controls' scroll bar: loaded only when chosen.
+                Loader {
+                    anchors.fill: parent
+                    active: root.scrolling
+                    source: "ScrollMode.qml"
+                    onLoaded: item.library = root
                 }
             }
         }
@@ -187,21 +203,6 @@ Item {
             onPageSettled: target => root.pageSettled(target)
         }
     }
-    Component {
-        id: scrollGrid
-        Item {
-            ScrollGrid {
-                anchors.top: parent.top
-                anchors.bottom: parent.bottom
-                anchors.horizontalCenter: parent.horizontalCenter
-                model: root.tiles
-                metrics: root.metrics
-                cell: root.cell
-                animated: Skin.animates(root.effects, root.reduceMotion)
-            }
-        }
-    }
-
     Toast {
         text: root.toastText
         skin: root.skin

@@ -18,6 +18,15 @@ Window {
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
 
+    // Set by the executable once a frame has shown the loaded library: what that frame does not
+    // need (drag and drop, the folder panel) is made only then, at once, before the next frame
+    // or state report.
+    property bool libraryShown: false
+    readonly property bool libraryLoaded: win ? win.library.loaded : false
+    // One compiled drag-and-drop hook for every tile, when the arranging module is there.
+    readonly property Component tileHooks: libraryShown && win && win.layoutOps
+                                           ? Qt.createComponent("TileDragHooks.qml") : null
+
     // An open menu takes its own keys (Escape closes it) before the window's key handling.
     readonly property bool menuOpen: libraryRoot.menuOpen
 
@@ -92,7 +101,7 @@ Window {
     // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
     Loader {
         anchors.fill: parent
-        active: window.win !== null && window.win.layoutOps !== null
+        active: window.libraryShown && window.win !== null && window.win.layoutOps !== null
         source: "ArrangingLayer.qml"
         onLoaded: {
             item.main = window
@@ -116,9 +125,7 @@ Window {
     Component.onCompleted: {
         wallpaper.refresh()
         libraryRoot.search.focusField()
-        if (win) {
+        if (win)
             win.windowDidAppear()
-            win.loadLibrary()
-        }
     }
 }

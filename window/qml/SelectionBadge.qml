@@ -23,7 +23,8 @@ Item {
     }
     Symbol {
         anchors.centerIn: parent
-        name: "checkmark"
+        // Drawn only once the badge shows: every tile has one.
+        name: badge.visible ? "checkmark" : ""
         size: 11
         color: "white"
     }

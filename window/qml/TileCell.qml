@@ -61,46 +61,27 @@ Item {
                     && Skin.animates(cell.effects, cell.reduceMotion)
             timing: cell.wiggleTiming
 
-            ApplicationTile {
-                visible: cell.kind !== "folder"
+            // Only the kind of tile the item is gets made.
+            Loader {
                 width: parent.width
-                appId: cell.itemId
-                name: cell.name
-                iconSource: cell.iconSource
-                size: cell.iconSize
-                tileHeight: cell.cellHeight
-                showsLabel: cell.showsLabel
-                effects: cell.reduceMotion ? "off" : cell.effects
-                reduceMotion: cell.reduceMotion
-                ink: cell.ink
-                accent: cell.accent
-                highlighted: cell.highlighted
-                deletable: cell.full && cell.deletable && cell.arranging
-                pressed: press.pressed
-                deleteTooltip: cell.deleteTooltip
-                deleteLabel: cell.deleteLabel
-                onDeleteClicked: cell.deleteRequested()
-            }
-            FolderTile {
-                visible: cell.kind === "folder"
-                width: parent.width
-                folderId: cell.itemId
-                name: cell.name
-                previewIcons: cell.previewIcons
-                size: cell.iconSize
-                tileHeight: cell.cellHeight
-                showsLabel: cell.folderLabels
-                ink: cell.ink
-                pressed: press.pressed
-                pressAnimates: Skin.fluid(cell.effects, cell.reduceMotion)
+                sourceComponent: cell.kind === "folder" ? folderTile : applicationTile
             }
         }
-        SelectionBadge {
+        // Made at the first multi-selection of the tile, then kept for its fade.
+        Loader {
             anchors.top: parent.top
             anchors.right: parent.right
             anchors.margins: 6
-            shown: cell.full && cell.multiSelected
-            accent: cell.accent
+            active: cell.full && cell.multiSelected || item !== null
+            sourceComponent: Component {
+                SelectionBadge {
+                    // Shown only once made, so it grows in as it always did.
+                    property bool made: false
+                    shown: made && cell.full && cell.multiSelected
+                    accent: cell.accent
+                    Component.onCompleted: made = true
+                }
+            }
         }
     }
 
@@ -130,6 +111,44 @@ Item {
             mouse.accepted = false
             if (cell.full && mouse.button === Qt.LeftButton)
                 cell.longPressed()
+        }
+    }
+
+    Component {
+        id: applicationTile
+        ApplicationTile {
+            width: wiggle.width
+            appId: cell.itemId
+            name: cell.name
+            iconSource: cell.iconSource
+            size: cell.iconSize
+            tileHeight: cell.cellHeight
+            showsLabel: cell.showsLabel
+            effects: cell.reduceMotion ? "off" : cell.effects
+            reduceMotion: cell.reduceMotion
+            ink: cell.ink
+            accent: cell.accent
+            highlighted: cell.highlighted
+            deletable: cell.full && cell.deletable && cell.arranging
+            pressed: press.pressed
+            deleteTooltip: cell.deleteTooltip
+            deleteLabel: cell.deleteLabel
+            onDeleteClicked: cell.deleteRequested()
+        }
+    }
+    Component {
+        id: folderTile
+        FolderTile {
+            width: wiggle.width
+            folderId: cell.itemId
+            name: cell.name
+            previewIcons: cell.previewIcons
+            size: cell.iconSize
+            tileHeight: cell.cellHeight
+            showsLabel: cell.folderLabels
+            ink: cell.ink
+            pressed: press.pressed
+            pressAnimates: Skin.fluid(cell.effects, cell.reduceMotion)
         }
     }
 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 
 // The trailing buttons of the top bar: "Done" while arranging, settings, full screen.
 Row {
@@ -32,28 +31,14 @@ Row {
         skin: toolbar.skin
         onClicked: toolbar.settingsClicked()
     }
-    Button {
+    PillButton {
         objectName: "library-arrange-done"
         visible: toolbar.arranging
         anchors.verticalCenter: parent.verticalCenter
         text: toolbar.tr("Done")
-        font.pixelSize: 13
+        skin: toolbar.skin
         font.weight: Font.DemiBold
-        padding: 6
-        leftPadding: 14
-        rightPadding: 14
-        contentItem: Text {
-            text: parent.text
-            font: parent.font
-            color: toolbar.skin === "paper" ? "white" : Qt.rgba(0.05, 0.08, 0.12, 1)
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
-        }
-        background: Rectangle {
-            radius: height / 2
-            color: Skin.accent(toolbar.skin)
-            opacity: parent.down ? 0.8 : 1
-        }
+        verticalPadding: 6
         onClicked: toolbar.doneClicked()
     }
 }

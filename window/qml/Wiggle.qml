@@ -35,21 +35,27 @@ Item {
         lift.y = 0
     }
 
-    SequentialAnimation {
-        running: wiggle.swinging
-        // Starts tilted back, holds there for the delay, then swings forth and back forever.
-        PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
-        PropertyAction { target: lift; property: "y"; value: wiggle.rise }
-        PauseAnimation { duration: wiggle.delay }
-        SequentialAnimation {
-            loops: Animation.Infinite
-            ParallelAnimation {
-                NumberAnimation { target: turn; property: "angle"; to: wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                NumberAnimation { target: lift; property: "y"; to: -wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-            }
-            ParallelAnimation {
-                NumberAnimation { target: turn; property: "angle"; to: -wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                NumberAnimation { target: lift; property: "y"; to: wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+    // The animation exists only while the tile jiggles: most tiles never do.
+    Loader {
+        active: wiggle.swinging
+        sourceComponent: Item {
+            SequentialAnimation {
+                running: true
+                // Starts tilted back, holds there for the delay, then swings forth and back forever.
+                PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
+                PropertyAction { target: lift; property: "y"; value: wiggle.rise }
+                PauseAnimation { duration: wiggle.delay }
+                SequentialAnimation {
+                    loops: Animation.Infinite
+                    ParallelAnimation {
+                        NumberAnimation { target: turn; property: "angle"; to: wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                        NumberAnimation { target: lift; property: "y"; to: -wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                    }
+                    ParallelAnimation {
+                        NumberAnimation { target: turn; property: "angle"; to: -wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                        NumberAnimation { target: lift; property: "y"; to: wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
+                    }
+                }
             }
         }
     }

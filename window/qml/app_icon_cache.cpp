@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace orbitdeck {
 
 namespace {
@@ -33,22 +35,37 @@ QString iconFilePath(const QString& bundlePath) {
 
 } // namespace
 
-QImage loadBundleIcon(const QString& bundlePath, int maxEdge) {
+namespace {
+
+// Of two image sizes, whether candidate serves an edge better than current: one that covers the
+// edge beats one that does not, the smaller of two that do, the larger of two that do not.
+bool servesBetter(const QSize& candidate, const QSize& current, int edge) {
+    if (!current.isValid())
+        return true;
+    const int have = std::max(current.width(), current.height());
+    const int offered = std::max(candidate.width(), candidate.height());
+    if ((offered >= edge) != (have >= edge))
+        return offered >= edge;
+    return offered >= edge ? offered < have : offered > have;
+}
+
+} // namespace
+
+QImage loadBundleIcon(const QString& bundlePath, int edge) {
     const QString path = iconFilePath(bundlePath);
     if (path.isEmpty())
         return {};
     QImageReader reader(path);
-    // An .icns holds several sizes; take the largest and reduce it once here.
     QImage best;
     do {
         QImage image = reader.read();
-        if (!image.isNull() && image.width() > best.width())
+        if (!image.isNull() && servesBetter(image.size(), best.size(), edge))
             best = std::move(image);
     } while (reader.jumpToNextImage());
     if (best.isNull())
         return {};
-    if (best.width() > maxEdge || best.height() > maxEdge)
-        best = best.scaled(maxEdge, maxEdge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (best.width() > edge || best.height() > edge)
+        best = best.scaled(edge, edge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return best.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
@@ -57,18 +74,20 @@ AppIconCache::AppIconCache(Loader loader, int limit)
     , loader_(std::move(loader)) {}
 
 AppIconCache& AppIconCache::shared() {
-    static AppIconCache cache([](const QString& path) { return loadBundleIcon(path); });
+    static AppIconCache cache(
+        [](const QString& path, int edge) { return loadBundleIcon(path, edge); });
     return cache;
 }
 
-QImage AppIconCache::icon(const QString& bundlePath) {
+QImage AppIconCache::icon(const QString& bundlePath, int edge) {
     const QMutexLocker lock(&mutex_);
-    if (const QImage* hit = cache_.object(bundlePath))
+    const QString key = bundlePath + QLatin1Char('@') + QString::number(edge);
+    if (const QImage* hit = cache_.object(key))
         return *hit;
     // A bundle without a readable icon is cached too, so it is not read again.
-    auto* image = new QImage(loader_(bundlePath));
+    auto* image = new QImage(loader_(bundlePath, edge));
     const QImage result = *image;
-    cache_.insert(bundlePath, image, 1);
+    cache_.insert(key, image, 1);
     return result;
 }
 

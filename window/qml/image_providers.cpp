@@ -8,6 +8,9 @@
 #include <QSvgRenderer>
 #include <QUrl>
 
+#include <algorithm>
+#include <vector>
+
 namespace orbitdeck {
 
 namespace {
@@ -31,17 +34,70 @@ QImage placeholderIcon(const QSize& size) {
     return image;
 }
 
+// One pass of a box blur of the given radius along the rows (or the columns) of an 8-bit alpha
+// image; three passes come close to a Gaussian.
+void boxBlurPass(QImage& alpha, int radius, bool rows) {
+    const int lines = rows ? alpha.height() : alpha.width();
+    const int length = rows ? alpha.width() : alpha.height();
+    const int window = 2 * radius + 1;
+    std::vector<int> line(static_cast<std::size_t>(length));
+    for (int l = 0; l < lines; ++l) {
+        const auto at = [&](int i) -> uchar& {
+            return rows ? alpha.scanLine(l)[i] : alpha.scanLine(i)[l];
+        };
+        for (int i = 0; i < length; ++i)
+            line[static_cast<std::size_t>(i)] = at(i);
+        int sum = 0;
+        const auto value = [&](int i) {
+            return i < 0 || i >= length ? 0 : line[static_cast<std::size_t>(i)];
+        };
+        for (int i = -radius; i <= radius; ++i)
+            sum += value(i);
+        for (int i = 0; i < length; ++i) {
+            at(i) = static_cast<uchar>(sum / window);
+            sum += value(i + radius + 1) - value(i - radius);
+        }
+    }
+}
+
 } // namespace
+
+QImage roundedShadow(const QSize& size, qreal cornerRadius, qreal blurRadius) {
+    QImage alpha(size, QImage::Format_Alpha8);
+    alpha.fill(0);
+    {
+        QPainter painter(&alpha);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        const QRectF shape =
+            QRectF(alpha.rect()).adjusted(blurRadius, blurRadius, -blurRadius, -blurRadius);
+        painter.drawRoundedRect(shape, cornerRadius, cornerRadius);
+    }
+    // Three box passes each way of a third of the radius spread the edge over the radius.
+    const int box = std::max(qRound(blurRadius / 3), 1);
+    for (int pass = 0; pass < 3; ++pass) {
+        boxBlurPass(alpha, box, true);
+        boxBlurPass(alpha, box, false);
+    }
+    QImage shadow(size, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* from = alpha.constScanLine(y);
+        auto* to = reinterpret_cast<QRgb*>(shadow.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            to[x] = qRgba(0, 0, 0, from[x]);
+    }
+    return shadow;
+}
 
 AppIconProvider::AppIconProvider()
     : QQuickImageProvider(QQuickImageProvider::Image) {}
 
 QImage AppIconProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
     const QSize target = squareOf(requestedSize, 256);
-    const QImage icon = AppIconCache::shared().icon(QUrl::fromPercentEncoding(id.toUtf8()));
-    QImage result = icon.isNull()
-                        ? placeholderIcon(target)
-                        : icon.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage icon =
+        AppIconCache::shared().icon(QUrl::fromPercentEncoding(id.toUtf8()), target.width());
+    QImage result = icon.isNull() ? placeholderIcon(target) : icon;
     if (size)
         *size = result.size();
     return result;
@@ -67,6 +123,22 @@ QImage SymbolProvider::requestImage(const QString& id, QSize* size, const QSize&
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(image.rect(), color.isValid() ? color : QColor(Qt::white));
     }
+    if (size)
+        *size = image.size();
+    return image;
+}
+
+ShadowProvider::ShadowProvider()
+    : QQuickImageProvider(QQuickImageProvider::Image) {}
+
+QImage ShadowProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
+    const QStringList parts = id.split(QLatin1Char('/'));
+    const qreal corner = parts.value(0).toDouble();
+    const qreal blur = std::clamp(parts.value(1).toDouble(), 0.0, 200.0);
+    const QSize target = requestedSize.isValid() && !requestedSize.isEmpty()
+                             ? requestedSize.boundedTo(QSize(4096, 4096))
+                             : QSize(64, 64);
+    QImage image = roundedShadow(target, corner, blur);
     if (size)
         *size = image.size();
     return image;

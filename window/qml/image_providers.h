@@ -19,4 +19,17 @@ public:
     QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
 };
 
+// "image://shadow/<corner radius>/<blur radius>": a soft black shadow of a rounded rectangle,
+// the rectangle inset by the blur radius on every side of the requested size. Drawn once per
+// size and shared by every item that shows it, where a graphical effect per item would cost
+// each its own pass.
+class ShadowProvider final : public QQuickImageProvider {
+public:
+    ShadowProvider();
+    QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
+};
+
+// The shadow itself: opaque black, its alpha the rounded rectangle blurred by blurRadius.
+QImage roundedShadow(const QSize& size, qreal cornerRadius, qreal blurRadius);
+
 } // namespace orbitdeck

@@ -8,9 +8,19 @@
 #include <QQuickItem>
 #include <QSaveFile>
 
+#include <chrono>
+#include <utility>
+
 namespace orbitdeck {
 
 namespace {
+
+double monotonicMs() {
+    // steady_clock is CLOCK_MONOTONIC here, the clock the benchmark starts its processes by.
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // Visible, and not inside a faded-out parent. The item's own opacity does not count: the page
 // status text is transparent on purpose and still there.
@@ -91,7 +101,23 @@ StateReport::StateReport(QQuickWindow* window, QObject* state, QString path, QOb
     , state_(state)
     , path_(std::move(path)) {
     debounce_.setSingleShot(true);
-    debounce_.setInterval(40);
+    bool numeric = false;
+    const int debounceMs = qEnvironmentVariableIntValue(debounceVariable, &numeric);
+    debounce_.setInterval(numeric && debounceMs >= 0 ? debounceMs : 40);
+    connect(
+        window, &QQuickWindow::beforeRendering, this, [this] { ++rendering_; },
+        Qt::DirectConnection);
+    connect(
+        window, &QQuickWindow::frameSwapped, this,
+        [this] {
+            swapTimeMs_ = monotonicMs();
+            swapped_ = rendering_.load();
+        },
+        Qt::DirectConnection);
+    connect(window, &QQuickWindow::frameSwapped, this, [this] {
+        if (std::exchange(writeAfterSwap_, false))
+            writeIfChanged();
+    });
     connect(&debounce_, &QTimer::timeout, this, &StateReport::writeIfChanged);
     // Every drawn frame may have changed what is shown. The first frame starts the timer and
     // later ones leave it running, so endless animations (tiles jiggling) still get reports.
@@ -130,15 +156,22 @@ QJsonObject StateReport::snapshot() const {
 }
 
 void StateReport::writeIfChanged() {
-    const QByteArray bytes = QJsonDocument(snapshot()).toJson(QJsonDocument::Indented);
-    if (bytes == lastWritten_)
+    // A frame being drawn may show what is about to be reported: report it with that frame.
+    if (rendering_.load() != swapped_.load()) {
+        writeAfterSwap_ = true;
         return;
+    }
+    QJsonObject report = snapshot();
+    const QByteArray content = QJsonDocument(report).toJson(QJsonDocument::Compact);
+    if (content == lastWritten_)
+        return;
+    report.insert(QStringLiteral("frameTime"), swapTimeMs_.load());
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(bytes);
+    file.write(QJsonDocument(report).toJson(QJsonDocument::Indented));
     if (file.commit())
-        lastWritten_ = bytes;
+        lastWritten_ = content;
 }
 
 } // namespace orbitdeck

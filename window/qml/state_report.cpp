@@ -157,10 +157,20 @@ QJsonObject StateReport::snapshot() const {
 
 void StateReport::writeIfChanged() {
     // A frame being drawn may show what is about to be reported: report it with that frame.
-    if (rendering_.load() != swapped_.load()) {
+    // A frame that never reaches the screen (the window hidden meanwhile) is waited for only
+    // briefly, and then no longer counted.
+    if (rendering_.load() != swapped_.load() && !writeAfterSwap_) {
         writeAfterSwap_ = true;
+        QTimer::singleShot(100, this, [this] {
+            if (!std::exchange(writeAfterSwap_, false))
+                return;
+            swapped_ = rendering_.load();
+            writeIfChanged();
+        });
         return;
     }
+    if (writeAfterSwap_)
+        return;
     QJsonObject report = snapshot();
     const QByteArray content = QJsonDocument(report).toJson(QJsonDocument::Compact);
     if (content == lastWritten_)

@@ -45,8 +45,17 @@ double X11LauncherWindow::opacity() const {
 void X11LauncherWindow::setOpacity(double opacity) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     endFade();
-    if (window_)
-        window_->setOpacity(opacity);
+    applyOpacity(opacity);
+}
+
+void X11LauncherWindow::applyOpacity(double opacity) {
+    if (!window_)
+        return;
+    window_->setOpacity(opacity);
+    // Qt queues the property change until it next talks to the server; a still window may not
+    // for a long time, leaving the fade stuck part-way on screen.
+    if (const auto x = x11::qtConnection())
+        xcb_flush(x->connection);
 }
 
 void X11LauncherWindow::fadeOpacity(double target, std::chrono::milliseconds duration,
@@ -76,8 +85,7 @@ void X11LauncherWindow::stepFade() {
     const double elapsed = static_cast<double>(fade_.clock.elapsed());
     const double progress =
         fade_.duration.count() > 0 ? std::min(elapsed / fade_.duration.count(), 1.0) : 1.0;
-    window_->setOpacity(fade_.from +
-                        (fade_.to - fade_.from) * fade_.curve.valueForProgress(progress));
+    applyOpacity(fade_.from + (fade_.to - fade_.from) * fade_.curve.valueForProgress(progress));
     if (progress >= 1.0)
         endFade();
 }

@@ -41,6 +41,7 @@ private:
         QElapsedTimer clock;
     };
 
+    void applyOpacity(double opacity);
     void stepFade();
     void endFade();
     void moveToCurrentDesktop();

@@ -32,12 +32,6 @@ class Session:
 
     def __init__(self, app, count=40, extra=(), env=None, defaults=None):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
-        if defaults:
-            # The settings as the app stores them: one plist per preferences domain.
-            folder = os.path.join(self.home, ".config", "orbitdeck")
-            os.makedirs(folder, exist_ok=True)
-            with open(os.path.join(folder, "orbitdeck.plist"), "wb") as out:
-                plistlib.dump(defaults, out)
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
         generated = max(count - len(extra), 0)
@@ -47,12 +41,13 @@ class Session:
             check=True, capture_output=True, text=True).stdout.strip().splitlines()[-1]
         for name, bundle_id in extra:
             make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers)
-        # The windowed start mode (full screen is the default), unless the caller brings its own
-        # configuration folder.
+        # The settings as the app stores them, one plist per preferences domain: the windowed
+        # start mode (full screen is the default) under the caller's own. A caller may also
+        # bring a configuration folder of its own through XDG_CONFIG_HOME.
         config = os.path.join(self.home, ".config", "orbitdeck")
         os.makedirs(config, exist_ok=True)
         with open(os.path.join(config, "orbitdeck.plist"), "wb") as out:
-            plistlib.dump({"ambergrid.startMode": "window"}, out)
+            plistlib.dump({"ambergrid.startMode": "window", **(defaults or {})}, out)
         environment = dict(os.environ)
         environment.update({
             "HOME": self.home,

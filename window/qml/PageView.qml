@@ -18,13 +18,17 @@ GridView {
     reuseItems: false
     delegate: cell
 
+    // A tile moved or displaced while its add transition runs loses that transition: these
+    // bring its opacity home, or it would stay invisible.
     move: Transition {
         enabled: grid.animated
         NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+        NumberAnimation { property: "opacity"; to: 1; duration: 180 }
     }
     displaced: Transition {
         enabled: grid.animated
         NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+        NumberAnimation { property: "opacity"; to: 1; duration: 180 }
     }
     add: Transition {
         enabled: grid.animated

@@ -40,7 +40,8 @@ Item {
         active: wiggle.swinging
         sourceComponent: Item {
             SequentialAnimation {
-                running: true
+                // Stops in the same change that levels the tile; the loader removes it later.
+                running: wiggle.swinging
                 // Starts tilted back, holds there for the delay, then swings forth and back forever.
                 PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
                 PropertyAction { target: lift; property: "y"; value: wiggle.rise }

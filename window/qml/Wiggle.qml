@@ -27,21 +27,30 @@ Item {
         Translate { id: lift }
     ]
 
-    // Inactive: level at once, which also ends the swing.
+    // The animation exists only while the tile jiggles: most tiles never do. It is started and
+    // stopped here, in order: a loader's own deactivation leaves a running animation ticking
+    // until the loader gets round to deleting it, which could tilt a levelled tile again.
     onSwingingChanged: {
-        if (swinging)
+        if (swinging) {
+            swingLoader.active = true
             return
+        }
+        if (swingLoader.item)
+            swingLoader.item.swing.stop()
+        swingLoader.active = false
         turn.angle = 0
         lift.y = 0
     }
+    Component.onCompleted: swingLoader.active = swinging
 
-    // The animation exists only while the tile jiggles: most tiles never do.
     Loader {
-        active: wiggle.swinging
+        id: swingLoader
+        active: false
         sourceComponent: Item {
+            readonly property alias swing: swingAnimation
             SequentialAnimation {
-                // Stops in the same change that levels the tile; the loader removes it later.
-                running: wiggle.swinging
+                id: swingAnimation
+                running: true
                 // Starts tilted back, holds there for the delay, then swings forth and back forever.
                 PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
                 PropertyAction { target: lift; property: "y"; value: wiggle.rise }

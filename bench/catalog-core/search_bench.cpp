@@ -2,6 +2,8 @@
 // the raw names, at 1,000 and 10,000 applications with one name in five Chinese.
 #include "catalog-core/search_index.h"
 
+#include "../support/statistics.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,11 +22,6 @@ const bool kQuick = std::getenv("ORBITDECK_BENCH_QUICK") != nullptr;
 
 double microsecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::ranges::sort(values);
-    return values[values.size() / 2];
 }
 
 double percentile(std::vector<double> values, double fraction) {

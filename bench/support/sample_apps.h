@@ -15,3 +15,10 @@ inline QString makeSampleApps(const QString& source, const QString& home, int co
     generator.waitForFinished(120000);
     return QString::fromUtf8(generator.readAllStandardOutput()).trimmed().split('\n').last();
 }
+
+// Stops a child the benchmark started: politely first, then for good.
+inline void stopProcess(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
+}

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "../support/sample_apps.h"
+#include "../support/statistics.h"
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
@@ -239,11 +240,6 @@ std::vector<Latency> measureToggles(Display& display, xcb_window_t window,
     return samples;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 Latency medians(const std::vector<Latency>& samples) {
     std::vector<double> map, frame;
     for (const Latency& sample : samples) {
@@ -251,12 +247,6 @@ Latency medians(const std::vector<Latency>& samples) {
         frame.push_back(sample.frameMs);
     }
     return {.mapMs = median(map), .frameMs = median(frame)};
-}
-
-void stop(QProcess& process) {
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
 }
 
 constexpr xcb_keysym_t altKey = 0xffe9, controlKey = 0xffe3, spaceKey = 0x20;
@@ -312,8 +302,8 @@ int main() {
         hurriedSamples = measureToggles(display, *launcherWindow, {altKey, spaceKey}, toggles, 0);
         bareSamples = measureToggles(display, *bareWindow, {controlKey, altKey, spaceKey}, toggles);
     }
-    stop(launcher);
-    stop(bare);
+    stopProcess(launcher);
+    stopProcess(bare);
     if (launcherSamples.empty() || hurriedSamples.empty() || bareSamples.empty()) {
         std::fprintf(stderr, "a window did not come up on its key\n");
         return 1;

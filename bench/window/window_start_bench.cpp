@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include "../support/sample_apps.h"
+#include "../support/statistics.h"
 #include <QThread>
 
 #include <algorithm>
@@ -78,9 +79,7 @@ Sample measure(const QString& program, const QStringList& arguments,
     // Memory once the first frame is up and the window has settled.
     QThread::msleep(500);
     sample.rssMb = residentMegabytes(process.processId());
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
+    stopProcess(process);
     return sample;
 }
 
@@ -115,11 +114,6 @@ QString displayName(const QString& bundlePath) {
             return match.captured(1);
     }
     return QFileInfo(bundlePath).completeBaseName();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 } // namespace

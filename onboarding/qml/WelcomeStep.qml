@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Orbitdeck.Views
 
 // The first page: the app's icon, a greeting and three things worth knowing.
@@ -15,23 +14,31 @@ Column {
     Item {
         width: 108; height: 108
         anchors.horizontalCenter: parent.horizontalCenter
+        // The accent glow under the icon, painted once in software: no shader to build.
+        Canvas {
+            readonly property real spread: 40
+            x: -spread; y: -spread
+            width: 108 + 2 * spread; height: 108 + 2 * spread
+            readonly property color glow: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.35)
+            onGlowChanged: requestPaint()
+            onPaint: {
+                const ctx = getContext("2d")
+                ctx.reset()
+                ctx.shadowColor = glow
+                ctx.shadowBlur = 24
+                ctx.shadowOffsetY = 8
+                ctx.fillStyle = glow
+                ctx.beginPath()
+                ctx.roundedRect(spread + 6, spread + 6, 96, 96, 22, 22)
+                ctx.fill()
+            }
+        }
         Image {
-            id: icon
             anchors.fill: parent
             source: "qrc:/icons/orbitdeck.svg"
             sourceSize: Qt.size(216, 216)
             smooth: true
             mipmap: true
-            visible: false
-        }
-        DropShadow {
-            anchors.fill: icon
-            source: icon
-            horizontalOffset: 0
-            verticalOffset: 8
-            radius: 24
-            samples: 49
-            color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.35)
         }
     }
     Text {

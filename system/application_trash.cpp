@@ -5,11 +5,14 @@
 #include "system/app_folder_watcher.h"
 
 #include <QDir>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <sys/stat.h>
 
 namespace orbitdeck {
@@ -116,6 +119,7 @@ ApplicationTrash::Options ApplicationTrash::standardOptions() {
         .ownBundleIdentifier = info ? info->identifier : std::nullopt,
         .ownBundleURL = bundle,
         .locale = QLocale(),
+        .background = runInBackground,
     };
 }
 
@@ -198,7 +202,7 @@ void ApplicationTrash::moveToTrash(const AppDescriptor& app,
     ORBITDECK_ASSERT_MAIN_THREAD();
     const std::string id = app.bundleIdentifier().value_or(std::string());
     if (id.empty()) {
-        done(recycleToTrash(app.bundleURL()));
+        recycleInBackground(app.bundleURL(), std::move(done));
         return;
     }
     for (const int pid : running_.instances(id, app.bundleURL()))
@@ -209,14 +213,14 @@ void ApplicationTrash::moveToTrash(const AppDescriptor& app,
 void ApplicationTrash::awaitQuit(const AppDescriptor& app, int check,
                                  std::function<void(TrashOutcome)> done) {
     if (running_.instances(*app.bundleIdentifier(), app.bundleURL()).empty()) {
-        done(recycleToTrash(app.bundleURL()));
+        recycleInBackground(app.bundleURL(), std::move(done));
         return;
     }
     // An application that will not quit is moved anyway once the last wait is over.
     scheduler_.schedule(quitCheckInterval, this,
                         [this, app, check, done = std::move(done)]() mutable {
                             if (check >= quitChecks)
-                                done(recycleToTrash(app.bundleURL()));
+                                recycleInBackground(app.bundleURL(), std::move(done));
                             else
                                 awaitQuit(app, check + 1, std::move(done));
                         });
@@ -230,10 +234,44 @@ TrashOutcome ApplicationTrash::recycleToTrash(const fs::path& item) {
 void ApplicationTrash::recycleItemsToTrash(const std::vector<fs::path>& items,
                                            std::function<void()> done) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    for (const fs::path& item : items)
-        trash_.recycle(item);
-    if (done)
+    if (!done)
+        done = [] {};
+    if (items.empty()) {
         done();
+        return;
+    }
+    runBlocking(
+        [this, items] {
+            for (const fs::path& item : items)
+                trash_.recycle(item);
+        },
+        std::move(done));
+}
+
+void ApplicationTrash::recycleInBackground(const fs::path& item,
+                                           std::function<void(TrashOutcome)> done) {
+    auto outcome = std::make_shared<TrashOutcome>();
+    runBlocking([this, item, outcome] { *outcome = trash_.recycle(item); },
+                [outcome, done = std::move(done)] { done(std::move(*outcome)); });
+}
+
+void ApplicationTrash::runBlocking(std::function<void()> work, std::function<void()> then) {
+    if (options_.background) {
+        options_.background(this, std::move(work), std::move(then));
+        return;
+    }
+    work();
+    then();
+}
+
+void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then) {
+    auto* watcher = new QFutureWatcher<void>(context);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
+                     [watcher, then = std::move(then)] {
+                         watcher->deleteLater();
+                         then();
+                     });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
 
 QString formatFileByteCount(std::int64_t bytes, const QLocale& locale) {

@@ -47,6 +47,12 @@ public:
         std::optional<std::string> ownBundleIdentifier;
         std::optional<std::filesystem::path> ownBundleURL;
         QLocale locale;
+        // Runs blocking file work (a move can copy a whole bundle across filesystems) away from
+        // the main thread, then `then` on the main thread unless context is gone; when empty,
+        // both run at once.
+        std::function<void(QObject* context, std::function<void()> work,
+                           std::function<void()> then)>
+            background;
     };
     // The watched application folders, the XDG folders, and this program's own bundle when it
     // runs from one.
@@ -61,10 +67,11 @@ public:
     // The allocated size of everything inside the bundle, e.g. "12.3 MB"; none when the bundle
     // cannot be listed.
     std::optional<QString> formattedSize(const std::filesystem::path& bundle);
-    // Asks running copies to quit, waits up to 3 s for them, then moves the bundle to the Trash.
+    // Asks running copies to quit, waits up to 3 s for them, then moves the bundle to the Trash;
+    // done runs on the main thread.
     void moveToTrash(const AppDescriptor& app, std::function<void(TrashOutcome)> done);
     TrashOutcome recycleToTrash(const std::filesystem::path& item);
-    // Errors are dropped: leftovers that stay behind do no harm.
+    // Errors are dropped: leftovers that stay behind do no harm. done runs on the main thread.
     void recycleItemsToTrash(const std::vector<std::filesystem::path>& items,
                              std::function<void()> done = {});
 
@@ -76,6 +83,9 @@ public:
     std::map<std::filesystem::path, QString>& sizeCache() { return sizeCache_; }
 
 private:
+    void recycleInBackground(const std::filesystem::path& item,
+                             std::function<void(TrashOutcome)> done);
+    void runBlocking(std::function<void()> work, std::function<void()> then);
     void awaitQuit(const AppDescriptor& app, int check, std::function<void(TrashOutcome)> done);
 
     Trash& trash_;
@@ -85,6 +95,9 @@ private:
     std::map<std::string, std::vector<std::filesystem::path>> leftoverCache_;
     std::map<std::filesystem::path, QString> sizeCache_;
 };
+
+// Work on the global thread pool, then `then` on context's thread.
+void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then);
 
 // A byte count in the file style: decimal units, "Zero KB", "1 byte", "999 bytes", "2 KB",
 // "1.5 MB", "1.23 GB".

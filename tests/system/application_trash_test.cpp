@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace orbitdeck {
 namespace {
@@ -42,14 +47,21 @@ public:
 };
 
 struct TrashFixture {
-    TrashFixture() {
+    explicit TrashFixture(bool deferred = false) {
         ApplicationTrash::Options options{
             .applicationFolders = {home / "Applications", home / "Other Apps"},
             .library = LeftoverFolders::standard(),
             .ownBundleIdentifier = "dev.orbitdeck.Launcher",
             .ownBundleURL = home / "Applications/Orbitdeck.app",
             .locale = QLocale::c(),
+            .background = {},
         };
+        if (deferred)
+            options.background = [this](QObject*, std::function<void()> work,
+                                        std::function<void()> then) {
+                deferredWork.push_back(std::move(work));
+                deferredThen.push_back(std::move(then));
+            };
         service = std::make_unique<ApplicationTrash>(trash, running, scheduler, options);
     }
     AppDescriptor app(const std::string& name, std::optional<std::string> identifier) const {
@@ -63,6 +75,8 @@ struct TrashFixture {
     FakeRunning running;
     VirtualScheduler scheduler;
     std::unique_ptr<ApplicationTrash> service;
+    std::vector<std::function<void()>> deferredWork;
+    std::vector<std::function<void()>> deferredThen;
 };
 
 TEST(ApplicationTrash, OnlyApplicationsUsersInstalledMayBeTrashed) {
@@ -217,6 +231,44 @@ TEST(ApplicationTrash, AsksRunningCopiesToQuitBeforeTheMove) {
         f.service->recycleItemsToTrash({}, [&] { finished = true; });
         EXPECT_TRUE(finished);
         EXPECT_EQ(f.trash.recycled.size(), 2u);
+    }
+}
+
+TEST(ApplicationTrash, MovesFilesAwayFromTheMainThread) {
+    {
+        SCOPED_TRACE("the move and the leftovers are handed to the background");
+        TrashFixture f(true);
+        std::optional<TrashOutcome> result;
+        f.service->moveToTrash(f.app("Tool", "com.example.tool"),
+                               [&](TrashOutcome outcome) { result = std::move(outcome); });
+        bool leftoversDone = false;
+        f.service->recycleItemsToTrash({"/a"}, [&] { leftoversDone = true; });
+        ASSERT_EQ(f.deferredWork.size(), 2u);
+        EXPECT_TRUE(f.trash.recycled.empty());
+        for (auto& work : f.deferredWork)
+            work();
+        EXPECT_EQ(f.trash.recycled.size(), 2u);
+        EXPECT_FALSE(result);
+        for (auto& then : f.deferredThen)
+            then();
+        EXPECT_TRUE(result && !result->error);
+        EXPECT_TRUE(leftoversDone);
+    }
+    {
+        SCOPED_TRACE("the thread pool runs the work, the main thread what follows");
+        QObject context;
+        const auto main = std::this_thread::get_id();
+        std::atomic<bool> workedElsewhere = false;
+        bool followed = false;
+        runInBackground(
+            &context, [&] { workedElsewhere = std::this_thread::get_id() != main; },
+            [&] { followed = std::this_thread::get_id() == main; });
+        QElapsedTimer timer;
+        timer.start();
+        while (!followed && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(followed);
+        EXPECT_TRUE(workedElsewhere);
     }
 }
 

@@ -120,7 +120,28 @@ fs::path partialName(const fs::path& to) {
     }
 }
 
+// Whether the tree at from can be removed once copied: its folder and every folder inside it
+// writable. Checked first, so an item that could only be copied is not left half removed.
+bool removable(const fs::path& from) {
+    if (::access(from.parent_path().c_str(), W_OK) != 0)
+        return false;
+    std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(from, error)))
+        return true;
+    if (::access(from.c_str(), W_OK) != 0)
+        return false;
+    for (fs::recursive_directory_iterator entry(from, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (entry->is_directory(error) && !entry->is_symlink(error) &&
+            ::access(entry->path().c_str(), W_OK) != 0)
+            return false;
+    }
+    return !error;
+}
+
 std::optional<std::string> moveByCopy(const fs::path& from, const fs::path& to) {
+    if (!removable(from))
+        return from.string() + ": " + errorText(EACCES);
     const fs::path partial = partialName(to);
     std::error_code ignored;
     if (const int error = copyTree(from, partial)) {

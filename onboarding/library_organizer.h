@@ -1,0 +1,74 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "library/library_sort_organization.h"
+#include "onboarding/launchpad_importer.h"
+#include "onboarding/onboarding_layout_choice.h"
+#endif
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+class BackupFileChooser;
+
+// The whole-library actions: organise, backups, the Launchpad import, the welcome guide and its
+// finish. Attached to the window as `organizer`; the settings sheet and the menus call it.
+class LibraryOrganizer : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject* files READ files CONSTANT)
+
+public:
+    // The flow actions wait this long for the settings sheet to close.
+    static constexpr int backupDelayMilliseconds = 200;
+    static constexpr int welcomeDelayMilliseconds = 250;
+    static constexpr int startModeDelayMilliseconds = 300;
+
+    using LaunchpadReader = std::function<std::optional<std::vector<LaunchpadImporter::Entry>>()>;
+
+    LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files,
+                     QObject* filesObject = nullptr, QObject* parent = nullptr);
+
+    // Case names: "systemUtilities", "sortByName", "foldersFirst", "foldersLast", "ungroup",
+    // "exportLayout", "importLayout", "welcome"; anything else does nothing.
+    Q_INVOKABLE void performOrganization(const QString& organization);
+    void performOrganization(LibraryOrganization organization);
+
+    // "launchpad", "tidy", "keep", or empty when the guide was skipped.
+    Q_INVOKABLE void finishOnboarding(const QString& choice);
+    void finishOnboarding(std::optional<OnboardingLayoutChoice> choice);
+
+    // Whether the guide may offer the Launchpad import.
+    Q_INVOKABLE bool launchpadAvailable() const;
+    // The number of installed applications taken from Launchpad, 0 when none matched or the
+    // layout was refused; none when there was nothing to read.
+    std::optional<std::size_t> importLaunchpadLayout();
+
+    void exportLayoutBackup();
+    void importLayoutBackup();
+
+    QObject* files() const { return filesObject_; }
+    void setLaunchpadReader(LaunchpadReader reader) { readLaunchpad_ = std::move(reader); }
+
+private:
+    void applyLayoutAction(LibraryOrganization organization);
+    void afterDelay(int milliseconds, std::function<void()> action);
+    void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);
+    void readBackup(const std::filesystem::path& file);
+
+    AmbergridWindow& window_;
+    BackupFileChooser& chooser_;
+    QObject* filesObject_;
+    LaunchpadReader readLaunchpad_;
+};
+
+// Attaches the organiser, with the file chooser of the views, to the window.
+void installOrganizer(AmbergridWindow& window);
+
+} // namespace orbitdeck

@@ -35,9 +35,13 @@ QUrl QuickBackupFileChooser::suggestedFile() const {
 void QuickBackupFileChooser::answer(const QUrl& file) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (!file.isLocalFile())
-        finish(std::nullopt);
-    else
-        finish(std::filesystem::path(file.toLocalFile().toStdString()));
+        return finish(std::nullopt);
+    std::filesystem::path path = file.toLocalFile().toStdString();
+    // A save dialog left without a name would write a hidden ".json": use the suggested name.
+    if (request_ == QLatin1String("save") &&
+        (path.filename().empty() || path.filename() == ".json"))
+        path.replace_filename(suggestedName_.toStdString());
+    finish(std::move(path));
 }
 
 void QuickBackupFileChooser::cancel() {

@@ -86,38 +86,11 @@ void LibraryOrganizer::afterDelay(int milliseconds, std::function<void()> action
     window_.scheduler().schedule(std::chrono::milliseconds(milliseconds), this, std::move(action));
 }
 
-void LibraryOrganizer::finishOnboarding(const QString& choice) {
-    finishOnboarding(onboardingLayoutChoice(choice.toStdString()));
-}
-
-void LibraryOrganizer::finishOnboarding(std::optional<OnboardingLayoutChoice> choice) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    window_.settings()->setOnboarded(true);
-    window_.lifecycle()->setOnboardingOpen(false);
-    if (choice == OnboardingLayoutChoice::launchpad) {
-        const std::optional<std::size_t> count = importLaunchpadLayout();
-        if (!count || *count < 1)
-            window_.showToast(
-                localized(QStringLiteral("No Launchpad layout found"), window_.language()));
-        else
-            window_.showToast(
-                localizedFormat(QStringLiteral("Imported %lld apps from Launchpad · ⌘Z"),
-                                window_.language(), {static_cast<qint64>(*count)}));
-    } else if (choice == OnboardingLayoutChoice::tidy) {
-        performOrganization(LibraryOrganization::sortByName);
-        performOrganization(LibraryOrganization::systemUtilities);
-    }
-    afterDelay(startModeDelayMilliseconds, [this] {
-        window_.lifecycle()->setPendingMode(window_.settings()->startMode());
-        emit window_.lifecycle()->applyPendingStartupModeRequested();
-    });
-}
-
 bool LibraryOrganizer::launchpadAvailable() const {
     return LaunchpadImporter::databaseURL().has_value();
 }
 
-std::optional<std::size_t> LibraryOrganizer::importLaunchpadLayout() {
+std::optional<int> LibraryOrganizer::importLaunchpadLayout() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     const auto entries = readLaunchpad_();
     if (!entries || entries->empty())
@@ -143,7 +116,7 @@ std::optional<std::size_t> LibraryOrganizer::importLaunchpadLayout() {
         return 0;
     window_.settings()->setSort(QStringLiteral("manual"));
     window_.paging()->setPage(0);
-    return converted.found;
+    return static_cast<int>(converted.found);
 }
 
 void installOrganizer(AmbergridWindow& window) {

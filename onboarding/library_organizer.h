@@ -4,7 +4,6 @@
 #ifndef Q_MOC_RUN
 #include "library/library_sort_organization.h"
 #include "onboarding/launchpad_importer.h"
-#include "onboarding/onboarding_layout_choice.h"
 #endif
 
 #include <QObject>
@@ -18,8 +17,9 @@ namespace orbitdeck {
 class AmbergridWindow;
 class BackupFileChooser;
 
-// The whole-library actions: organise, backups, the Launchpad import, the welcome guide and its
-// finish. Attached to the window as `organizer`; the settings sheet and the menus call it.
+// The whole-library actions: organise, backups, the Launchpad import and reopening the welcome
+// guide (whose finish runs the import and the organise actions). Attached to the window as
+// `organizer`; the settings sheet and the menus call it.
 class LibraryOrganizer : public QObject {
     Q_OBJECT
     Q_PROPERTY(QObject* files READ files CONSTANT)
@@ -28,7 +28,6 @@ public:
     // The flow actions wait this long for the settings sheet to close.
     static constexpr int backupDelayMilliseconds = 200;
     static constexpr int welcomeDelayMilliseconds = 250;
-    static constexpr int startModeDelayMilliseconds = 300;
 
     using LaunchpadReader = std::function<std::optional<std::vector<LaunchpadImporter::Entry>>()>;
 
@@ -40,15 +39,11 @@ public:
     Q_INVOKABLE void performOrganization(const QString& organization);
     void performOrganization(LibraryOrganization organization);
 
-    // "launchpad", "tidy", "keep", or empty when the guide was skipped.
-    Q_INVOKABLE void finishOnboarding(const QString& choice);
-    void finishOnboarding(std::optional<OnboardingLayoutChoice> choice);
-
     // Whether the guide may offer the Launchpad import.
     Q_INVOKABLE bool launchpadAvailable() const;
     // The number of installed applications taken from Launchpad, 0 when none matched or the
     // layout was refused; none when there was nothing to read.
-    std::optional<std::size_t> importLaunchpadLayout();
+    std::optional<int> importLaunchpadLayout();
 
     void exportLayoutBackup();
     void importLayoutBackup();

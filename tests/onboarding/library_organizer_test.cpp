@@ -9,7 +9,6 @@
 #include "onboarding/sorted_items.h"
 
 #include <QFile>
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -105,15 +104,19 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
     organizer->performOrganization(QStringLiteral("no such action"));
     EXPECT_EQ(window->undoStack().size(), 4u);
 
-    // The guide's tidy choice is both actions: name order, then the utilities gathered in place.
-    organizer->finishOnboarding(OnboardingLayoutChoice::tidy);
+    // The guide's tidy start: name order, then the utilities gathered where they stand.
+    const auto tidy = [&] {
+        organizer->performOrganization(LibraryOrganization::sortByName);
+        organizer->performOrganization(LibraryOrganization::systemUtilities);
+    };
+    tidy();
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "[folder]", "Delta"}));
     EXPECT_EQ(window->undoStack().size(), 6u);
     // The folder "Other" now sorts by its title; once settled, tidy changes nothing.
-    organizer->finishOnboarding(OnboardingLayoutChoice::tidy);
+    tidy();
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Delta", "[folder]"}));
     EXPECT_EQ(window->undoStack().size(), 7u);
-    organizer->finishOnboarding(OnboardingLayoutChoice::tidy);
+    tidy();
     EXPECT_EQ(window->undoStack().size(), 7u);
 }
 
@@ -125,19 +128,6 @@ TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
     EXPECT_FALSE(window->lifecycle()->onboardingOpen());
     harness->scheduler.advance(1ms);
     EXPECT_TRUE(window->lifecycle()->onboardingOpen());
-
-    // Skipping still marks the user onboarded and applies the start mode 0.3 s later.
-    QSignalSpy apply(window->lifecycle(), &WindowLifecycle::applyPendingStartupModeRequested);
-    window->settings()->setStartMode(QStringLiteral("window"));
-    window->settings()->setOnboarded(false);
-    organizer->finishOnboarding(QString());
-    EXPECT_TRUE(window->settings()->onboarded());
-    EXPECT_FALSE(window->lifecycle()->onboardingOpen());
-    harness->scheduler.advance(299ms);
-    EXPECT_EQ(apply.count(), 0);
-    harness->scheduler.advance(1ms);
-    EXPECT_EQ(apply.count(), 1);
-    EXPECT_EQ(window->lifecycle()->pendingMode(), "window");
 
     // Export and import wait 0.2 s; the menus' welcome command reaches the organiser too.
     files.file = file("later.json");
@@ -265,8 +255,12 @@ TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
     chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")));
     chooser.chooseFileToOpen(record);
     chooser.answer(QUrl(QStringLiteral("https://example.com/c.json")));
-    ASSERT_EQ(answers.size(), 3u);
+    // A save answered without a name gets the suggested one in the chosen folder.
+    chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")));
+    ASSERT_EQ(answers.size(), 4u);
     EXPECT_FALSE(answers[0]);
     EXPECT_EQ(answers[1], std::filesystem::path("/tmp/b.json"));
     EXPECT_FALSE(answers[2]);
+    EXPECT_EQ(answers[3], std::filesystem::path("/tmp/docs/Suggested.json"));
 }

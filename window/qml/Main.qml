@@ -110,6 +110,29 @@ Window {
         }
     }
 
+    // The backup file dialog, made only while the organiser asks for a file.
+    Loader {
+        anchors.fill: parent
+        active: window.win !== null && window.win.organizer !== null
+                && window.win.organizer.files.request !== ""
+        source: "BackupFileDialog.qml"
+        onLoaded: {
+            item.tr = key => window.tr(key)
+            item.files = window.win.organizer.files
+        }
+    }
+    // The error alert, made only while there is an error to show.
+    Loader {
+        anchors.fill: parent
+        active: window.lifecycle !== null && window.lifecycle.uninstallError !== ""
+        source: "ErrorAlert.qml"
+        onLoaded: {
+            item.tr = key => window.tr(key)
+            item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
+            item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
+        }
+    }
+
     Connections {
         target: window.win ? window.win.search : null
         function onSearchFocusedChanged() {

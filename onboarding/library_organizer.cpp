@@ -28,6 +28,13 @@ constexpr std::array organizationNames = {
     std::pair{"welcome", LibraryOrganization::welcome},
 };
 
+std::optional<LibraryOrganization> organizationNamed(const QString& name) {
+    for (const auto& [caseName, value] : organizationNames)
+        if (name == QLatin1String(caseName))
+            return value;
+    return std::nullopt;
+}
+
 std::string newFolderID() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
 }
@@ -43,9 +50,12 @@ LibraryOrganizer::LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& f
     , readLaunchpad_([] { return LaunchpadImporter::readLayout(); }) {}
 
 void LibraryOrganizer::performOrganization(const QString& organization) {
-    for (const auto& [name, value] : organizationNames)
-        if (organization == QLatin1String(name))
-            return performOrganization(value);
+    if (const auto value = organizationNamed(organization))
+        performOrganization(*value);
+}
+
+bool LibraryOrganizer::canPerform(const QString& organization) const {
+    return organizationNamed(organization).has_value();
 }
 
 void LibraryOrganizer::performOrganization(LibraryOrganization organization) {

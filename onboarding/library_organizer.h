@@ -37,6 +37,8 @@ public:
     // Case names: "systemUtilities", "sortByName", "foldersFirst", "foldersLast", "ungroup",
     // "exportLayout", "importLayout", "welcome"; anything else does nothing.
     Q_INVOKABLE void performOrganization(const QString& organization);
+    // Every case name can be performed here; anything else cannot.
+    Q_INVOKABLE bool canPerform(const QString& organization) const;
     void performOrganization(LibraryOrganization organization);
 
     // Whether the guide may offer the Launchpad import.

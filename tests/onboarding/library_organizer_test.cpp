@@ -102,6 +102,8 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
     EXPECT_EQ(names(), (std::vector<std::string>{"Console", "Alpha", "Beta", "Delta"}));
     EXPECT_EQ(window->undoStack().size(), 4u);
     organizer->performOrganization(QStringLiteral("no such action"));
+    EXPECT_FALSE(organizer->canPerform(QStringLiteral("no such action")));
+    EXPECT_TRUE(organizer->canPerform(QStringLiteral("importLayout")));
     EXPECT_EQ(window->undoStack().size(), 4u);
 
     // The guide's tidy start: name order, then the utilities gathered where they stand.

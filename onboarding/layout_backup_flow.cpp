@@ -60,12 +60,18 @@ void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByt
     // Written whole or not at all: a failed write leaves the old file in place.
     QSaveFile out(pathText(file));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        window_.lifecycle()->setUninstallError(out.errorString());
+        showBackupError(out.errorString());
         return;
     }
     window_.showToast(localized(QStringLiteral("Layout exported"), window_.language()) +
                       localized(QStringLiteral(" · "), window_.language()) +
                       pathText(file.filename()));
+}
+
+void LibraryOrganizer::showBackupError(const QString& message) {
+    backupError_ = message;
+    emit backupErrorChanged();
+    window_.lifecycle()->setUninstallError(message);
 }
 
 void LibraryOrganizer::importLayoutBackup() {
@@ -85,7 +91,7 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
               : std::nullopt;
     const LibraryLanguage language = window_.language();
     if (!backup) {
-        window_.lifecycle()->setUninstallError(
+        showBackupError(
             localized(QStringLiteral("This file isn’t a Orbitdeck layout backup."), language));
         return;
     }

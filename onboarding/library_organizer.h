@@ -23,6 +23,9 @@ class BackupFileChooser;
 class LibraryOrganizer : public QObject {
     Q_OBJECT
     Q_PROPERTY(QObject* files READ files CONSTANT)
+    // The last error a backup put into the window's error alert, so the alert can tell it from
+    // a failed move to the Trash.
+    Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
 
 public:
     // The flow actions wait this long for the settings sheet to close.
@@ -51,9 +54,14 @@ public:
     void importLayoutBackup();
 
     QObject* files() const { return filesObject_; }
+    QString backupError() const { return backupError_; }
     void setLaunchpadReader(LaunchpadReader reader) { readLaunchpad_ = std::move(reader); }
 
+signals:
+    void backupErrorChanged();
+
 private:
+    void showBackupError(const QString& message);
     void applyLayoutAction(LibraryOrganization organization);
     void afterDelay(int milliseconds, std::function<void()> action);
     void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);
@@ -63,6 +71,7 @@ private:
     BackupFileChooser& chooser_;
     QObject* filesObject_;
     LaunchpadReader readLaunchpad_;
+    QString backupError_;
 };
 
 // Attaches the organiser, with the file chooser of the views, to the window.

@@ -197,6 +197,7 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
         EXPECT_EQ(window->lifecycle()->uninstallError(),
                   "This file isn’t a Orbitdeck layout backup.")
             << what;
+        EXPECT_EQ(organizer->backupError(), window->lifecycle()->uninstallError()) << what;
         EXPECT_EQ(storedLayout(), layoutBefore) << what;
         EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
         EXPECT_EQ(window->settings()->sort(), "name") << what;

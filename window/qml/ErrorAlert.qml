@@ -5,6 +5,7 @@ import QtQuick.Controls
 Item {
     id: host
     property string message: ""
+    property string title: ""
     property var tr: key => key
     readonly property alias dialog: alert
     signal dismissed()
@@ -13,6 +14,7 @@ Item {
         id: alert
         objectName: "library-error-alert"
         parent: host
+        title: host.title
         anchors.centerIn: parent
         modal: true
         closePolicy: Popup.CloseOnEscape

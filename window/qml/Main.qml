@@ -129,6 +129,10 @@ Window {
         onLoaded: {
             item.tr = key => window.tr(key)
             item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
+            // A failed move to the Trash has its title; a backup's own errors need none.
+            item.title = Qt.binding(() => window.win.organizer
+                                    && window.win.organizer.backupError === item.message
+                                    ? "" : window.tr("Couldn’t move the app to the Trash"))
             item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
         }
     }

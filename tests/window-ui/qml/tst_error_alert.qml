@@ -45,12 +45,14 @@ Item {
 
         function test_showsTheMessageUntilDismissed() {
             const host = createTemporaryObject(alertComponent, root,
-                                               {message: "This file isn’t a Orbitdeck layout backup."})
+                                               {message: "Files: permission denied",
+                                                title: "Couldn’t move the app to the Trash"})
             const spy = createTemporaryObject(signalSpyComponent, root,
                                               {target: host, signalName: "dismissed"})
             const alert = host.dialog
             tryVerify(() => alert.opened)
-            compare(alert.contentItem.text, "This file isn’t a Orbitdeck layout backup.")
+            compare(alert.contentItem.text, "Files: permission denied")
+            compare(alert.title, "Couldn’t move the app to the Trash")
             alert.accept()
             spy.wait(2000)
             compare(spy.count, 1)

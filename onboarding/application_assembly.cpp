@@ -1,6 +1,7 @@
 #include "onboarding/application_assembly.h"
 
 #include "arranging/arranging_install.h"
+#include "onboarding/library_organizer.h"
 #include "onboarding/onboarding_presenter.h"
 #include "onboarding/sorted_items.h"
 
@@ -10,6 +11,7 @@ std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
     return std::make_unique<AppEntry>(std::move(seams), std::vector<AppEntry::Extension>{
                                                             installArranging,
                                                             installSortedItems,
+                                                            installOrganizer,
                                                             installOnboardingGuide,
                                                         });
 }

@@ -44,11 +44,4 @@ void finishOnboarding(AmbergridWindow& window, const OnboardingActions& actions,
     });
 }
 
-void openWelcomeGuide(AmbergridWindow& window, QObject* context) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    window.lifecycle()->setAppearanceOpen(false);
-    window.scheduler().schedule(guideAfterSettings, context,
-                                [&window] { window.lifecycle()->setOnboardingOpen(true); });
-}
-
 } // namespace orbitdeck

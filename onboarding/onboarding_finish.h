@@ -23,14 +23,10 @@ struct OnboardingActions {
 };
 
 inline constexpr auto startModeAfterGuide = std::chrono::milliseconds(300);
-inline constexpr auto guideAfterSettings = std::chrono::milliseconds(250);
 
 // Marks the user as onboarded, closes the guide, acts on the starting layout and, 0.3 s later,
 // brings the window into the stored start mode. No choice means the guide was skipped.
 void finishOnboarding(AmbergridWindow& window, const OnboardingActions& actions,
                       std::optional<OnboardingLayoutChoice> choice, QObject* context);
-
-// The welcome command: closes the settings sheet and opens the guide 0.25 s later.
-void openWelcomeGuide(AmbergridWindow& window, QObject* context);
 
 } // namespace orbitdeck

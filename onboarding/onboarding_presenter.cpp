@@ -1,7 +1,7 @@
 #include "onboarding/onboarding_presenter.h"
 
+#include "onboarding/library_organizer.h"
 #include "onboarding/onboarding_view.h"
-#include "onboarding/sorted_items.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 
@@ -14,8 +14,6 @@ OnboardingPresenter::OnboardingPresenter(AmbergridWindow& window, OnboardingActi
     , actions_(std::move(actions)) {
     connect(window_.lifecycle(), &WindowLifecycle::onboardingOpenChanged, this,
             &OnboardingPresenter::followOpenFlag);
-    connect(window_.actions(), &WindowActions::welcomeRequested, this,
-            [this] { openWelcomeGuide(window_, this); });
     followOpenFlag();
 }
 
@@ -41,32 +39,20 @@ void OnboardingPresenter::followOpenFlag() {
     emit guideChanged();
 }
 
-namespace {
-
-// The two layout actions of the tidy start, until the organise actions are attached.
-void organizeLayout(AmbergridWindow& window, LibraryOrganization organization) {
-    const std::vector<LayoutItem> sorted =
-        organization == LibraryOrganization::sortByName
-            ? sortedItems(window, window.layout()->pageItems(), "name")
-            : std::vector<LayoutItem>{};
-    const std::set<std::string>& utilities = window.library()->utilityIDs();
-    const LayoutTextSet utilityIDs(utilities.begin(), utilities.end());
-    window.updateLayout(true, [&](LibraryLayout& layout) {
-        return applyOrganization(organization, layout, sorted, utilityIDs);
-    });
-    window.settings()->setSort(QStringLiteral("manual"));
-    window.paging()->setPage(0);
-}
-
-} // namespace
-
 void installOnboardingGuide(AmbergridWindow& window) {
-    OnboardingActions actions{
-        .launchpadAvailable = {},
-        .importLaunchpadLayout = {},
-        .performOrganization =
-            [&window](LibraryOrganization organization) { organizeLayout(window, organization); },
-    };
+    // The import and the organise actions are the organiser's, attached before.
+    auto* organizer = qobject_cast<LibraryOrganizer*>(window.organizer());
+    OnboardingActions actions;
+    if (organizer) {
+        actions = {
+            .launchpadAvailable = [organizer] { return organizer->launchpadAvailable(); },
+            .importLaunchpadLayout = [organizer] { return organizer->importLaunchpadLayout(); },
+            .performOrganization =
+                [organizer](LibraryOrganization organization) {
+                    organizer->performOrganization(organization);
+                },
+        };
+    }
     auto* presenter = new OnboardingPresenter(window, std::move(actions), &window);
     window.attachOnboarding(presenter);
 }

@@ -16,7 +16,7 @@ class AmbergridWindow;
 
 // Shows the first-run guide while the window's onboardingOpen is set: each showing gets a fresh
 // OnboardingView, told whether the system launcher's database is there at that moment, whose
-// finish is finishOnboarding. Also answers the welcome command by opening the guide again.
+// finish is finishOnboarding.
 class OnboardingPresenter : public QObject {
     Q_OBJECT
     // The guide being shown; null while it is closed.
@@ -40,7 +40,7 @@ private:
     QPointer<OnboardingView> guide_;
 };
 
-// Attaches the presenter to the window, with the import and the organise actions it can find.
+// Attaches the presenter to the window, with the organiser's import and organise actions.
 void installOnboardingGuide(AmbergridWindow& window);
 
 } // namespace orbitdeck

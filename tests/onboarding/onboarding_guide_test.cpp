@@ -1,6 +1,9 @@
 #include "../window/window_state_harness.h"
 
+#include "launchpad_fixture.h"
+
 #include "arranging/arranging_install.h"
+#include "onboarding/library_organizer.h"
 #include "onboarding/onboarding_presenter.h"
 #include "onboarding/onboarding_view.h"
 #include "onboarding/sorted_items.h"
@@ -22,7 +25,8 @@ class OnboardingGuideTest : public ::testing::Test {
 protected:
     void SetUp() override {
         harness = std::make_unique<WindowHarness>(std::vector<WindowHarness::Extension>{
-            installArranging, installSortedItems, [this](AmbergridWindow& window) {
+            installArranging, installSortedItems, installOrganizer,
+            [this](AmbergridWindow& window) {
                 presenter =
                     new OnboardingPresenter(window,
                                             {.launchpadAvailable = [this] { return databaseFound; },
@@ -204,29 +208,41 @@ TEST_F(OnboardingGuideTest, WelcomeCommandClosesTheSettingsAndReopensTheGuide) {
     EXPECT_EQ(presenter->guide()->step(), 0);
 }
 
-TEST(OnboardingGuideInstall, TidyStartSortsByNameAndGathersTheUtilities) {
-    WindowHarness harness({installArranging, installSortedItems, installOnboardingGuide});
-    harness.catalog.setApps(
-        {app("Zed", "zed"),
-         app("Terminal", "terminal", "/System/Applications/Utilities/Terminal.app"),
-         app("Alpha", "alpha")});
-    AmbergridWindow& window = harness.make();
-    // The first load gathers the utilities already; ungroup them to see the tidy start do it.
-    window.settings()->setSystemUtilitiesSeeded(true);
-    harness.load();
-    window.settings()->setSort(QStringLiteral("name"));
-    window.lifecycle()->setOnboardingOpen(true);
+// The guide as the application assembles it: its import and tidy-up are the organiser's.
+TEST(OnboardingGuideInstall, FinishesThroughTheOrganisersImportAndTidyUp) {
+    QTemporaryDir darwin;
+    qputenv("ORBITDECK_DARWIN_USER_DIR", darwin.path().toLocal8Bit());
+    WindowHarness harness(
+        {installArranging, installSortedItems, installOrganizer, installOnboardingGuide});
+    harness.catalog.setApps({app("Zed", "zed"), app("Alpha", "alpha"), app("Mid", "mid")});
+    AmbergridWindow& window = harness.load();
     auto* presenter = qobject_cast<OnboardingPresenter*>(window.onboarding());
     ASSERT_NE(presenter, nullptr);
-    ASSERT_NE(presenter->guide(), nullptr);
-    EXPECT_FALSE(presenter->guide()->launchpadAvailable());
-    presenter->guide()->chooseLayout(QStringLiteral("tidy"));
-    presenter->guide()->getStarted();
-    const std::vector<std::string> page = harness.pageIDs();
-    ASSERT_EQ(page.size(), 3u);
-    EXPECT_EQ(page[0], appID("alpha"));
-    EXPECT_EQ(page[1], "macos-utilities"); // where Terminal stood in name order
-    EXPECT_EQ(page[2], appID("zed"));
-    EXPECT_EQ(window.settings()->sort(), QStringLiteral("manual"));
-    EXPECT_EQ(window.undoStack().size(), 2u);
+    const auto openGuide = [&] {
+        window.lifecycle()->setOnboardingOpen(true);
+        return presenter->guide();
+    };
+
+    // No database yet: the import is not offered; tidy sorts by name.
+    OnboardingView* guide = openGuide();
+    EXPECT_FALSE(guide->launchpadAvailable());
+    guide->chooseLayout(QStringLiteral("tidy"));
+    guide->getStarted();
+    EXPECT_EQ(harness.pageIDs(), (std::vector{appID("alpha"), appID("mid"), appID("zed")}));
+
+    // With one, it is offered and chosen at once; Mid, not in it, goes last.
+    LaunchpadFixture(std::filesystem::path(darwin.path().toStdString()) /
+                     "com.apple.dock.launchpad/db/db")
+        .item({1, 1, 0, 0})
+        .item({2, 3, 1, 0})
+        .item({3, 4, 2, 0})
+        .item({4, 4, 2, 1})
+        .app(3, "Zed")
+        .app(4, "com.elsewhere");
+    guide = openGuide();
+    EXPECT_TRUE(guide->launchpadAvailable());
+    guide->getStarted();
+    EXPECT_EQ(window.toasts()->text().toStdString(), "Imported 1 apps from Launchpad · Ctrl+Z");
+    EXPECT_EQ(harness.pageIDs(), (std::vector{appID("zed"), appID("alpha"), appID("mid")}));
+    qunsetenv("ORBITDECK_DARWIN_USER_DIR");
 }

@@ -2,6 +2,7 @@
 
 #include "arranging/arranging_install.h"
 #include "onboarding/sorted_items.h"
+#include "settings/layout_organizer.h"
 
 namespace orbitdeck {
 
@@ -9,6 +10,7 @@ std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
     return std::make_unique<AppEntry>(std::move(seams), std::vector<AppEntry::Extension>{
                                                             installArranging,
                                                             installSortedItems,
+                                                            installLayoutOrganizer,
                                                         });
 }
 

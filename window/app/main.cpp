@@ -5,6 +5,9 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
+#ifdef ORBITDECK_HAS_SETTINGS
+Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
+#endif
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);

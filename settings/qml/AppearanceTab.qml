@@ -21,9 +21,10 @@ Column {
                 id: iconPicker
                 width: parent.width
                 source: "AppIconPicker.qml"
+                // Bound, since this page gets its own model and theme only after it is loaded.
                 onLoaded: {
-                    item.model = page.model
-                    item.theme = page.theme
+                    item.model = Qt.binding(() => page.model)
+                    item.theme = Qt.binding(() => page.theme)
                 }
             }
         }

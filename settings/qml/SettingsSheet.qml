@@ -122,7 +122,10 @@ FocusScope {
             contentHeight: pageLoader.height + 26
             clip: true
             boundsBehavior: contentHeight > height ? Flickable.DragAndOvershootBounds : Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar { policy: scroller.contentHeight > scroller.height ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded }
+            ScrollBar.vertical: ScrollBar {
+                visible: scroller.contentHeight > scroller.height
+                policy: ScrollBar.AlwaysOn
+            }
 
             Loader {
                 id: pageLoader

@@ -1,8 +1,8 @@
 #include "onboarding/application_assembly.h"
 
 #include "arranging/arranging_install.h"
+#include "onboarding/library_organizer.h"
 #include "onboarding/sorted_items.h"
-#include "settings/layout_organizer.h"
 
 namespace orbitdeck {
 
@@ -10,7 +10,7 @@ std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
     return std::make_unique<AppEntry>(std::move(seams), std::vector<AppEntry::Extension>{
                                                             installArranging,
                                                             installSortedItems,
-                                                            installLayoutOrganizer,
+                                                            installOrganizer,
                                                         });
 }
 

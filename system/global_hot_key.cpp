@@ -4,26 +4,6 @@
 
 namespace orbitdeck {
 
-namespace {
-constexpr std::uint32_t keysymSpace = 0x20;
-}
-
-std::optional<KeyChord> hotKeyChord(LibraryHotKey hotKey) {
-    switch (hotKey) {
-    case LibraryHotKey::off:
-        return std::nullopt;
-    case LibraryHotKey::optionSpace:
-        return KeyChord{.keysym = keysymSpace,
-                        .modifiers = static_cast<KeyModifiers>(KeyModifier::alt)};
-    case LibraryHotKey::commandOptionSpace:
-        return KeyChord{.keysym = keysymSpace, .modifiers = KeyModifier::super | KeyModifier::alt};
-    case LibraryHotKey::controlOptionSpace:
-        return KeyChord{.keysym = keysymSpace,
-                        .modifiers = KeyModifier::control | KeyModifier::alt};
-    }
-    return std::nullopt;
-}
-
 GlobalHotKey::GlobalHotKey(HotKeyGrabber& grabber)
     : grabber_(grabber) {
     grabber_.setPressedHandler([this] {

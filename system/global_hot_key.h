@@ -1,16 +1,12 @@
 #pragma once
 
 #include "platform/hot_key_grabber.h"
-#include "window/library_settings_enums.h"
+#include "window/library_hot_key.h"
 
 #include <functional>
 #include <optional>
 
 namespace orbitdeck {
-
-// The combination a hot-key setting asks for: Space with Alt (optionSpace), Super+Alt
-// (commandOptionSpace) or Control+Alt (controlOptionSpace); none for off.
-std::optional<KeyChord> hotKeyChord(LibraryHotKey hotKey);
 
 // Owns the one global shortcut of the program.
 class GlobalHotKey {

@@ -27,8 +27,9 @@ Window {
     readonly property Component tileHooks: libraryShown && win && win.layoutOps
                                            ? Qt.createComponent("TileDragHooks.qml") : null
 
-    // An open menu takes its own keys (Escape closes it) before the window's key handling.
-    readonly property bool menuOpen: libraryRoot.menuOpen
+    // An open menu or the settings sheet takes its own keys (Escape closes it) before the
+    // window's key handling.
+    readonly property bool menuOpen: libraryRoot.menuOpen || settingsSheet.status === Loader.Ready
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -108,6 +109,19 @@ Window {
             item.library = libraryRoot
             item.actions = windowActions
         }
+    }
+
+    // The settings sheet, made each time it opens (its module is loaded only then).
+    Loader {
+        id: settingsSheet
+        anchors.fill: parent
+        active: window.lifecycle ? window.lifecycle.appearanceOpen : false
+        source: "qrc:/qt/qml/Orbitdeck/Settings/SettingsSheet.qml"
+        onLoaded: {
+            item.lang = window.lang
+            item.win = window.win
+        }
+        onActiveChanged: if (!active) libraryRoot.search.focusField()
     }
 
     // The first-run guide, made only while it shows.

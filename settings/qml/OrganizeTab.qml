@@ -1,0 +1,109 @@
+import QtQuick
+import Orbitdeck.Settings
+
+// Organize: the sort order, one-shot reorganisations, layout backups and the hidden apps. The
+// tab performs nothing itself: the window's organiser runs each action, and an action it cannot
+// run shows disabled.
+Column {
+    id: page
+    property QtObject model
+    property SheetTheme theme
+    // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
+    readonly property SheetTheme look: theme ? theme : fallbackTheme
+    readonly property QtObject settings: model ? model.settings : null
+    readonly property QtObject organizer: model && model.window ? model.window.organizer : null
+    readonly property var hiddenApps: model ? model.hiddenApps : []
+
+    function available(action) {
+        return organizer !== null
+               && (typeof organizer.canPerform !== "function" || organizer.canPerform(action))
+    }
+    function run(action) {
+        if (available(action))
+            model.organize(action)
+    }
+
+    spacing: 18
+
+    SettingsCard {
+        theme: page.look
+        LabeledRow {
+            theme: page.look
+            title: "Sort apps by"
+            SettingsPicker {
+                objectName: "organize-sort"
+                theme: page.look
+                entries: EnumChoices.sortOrders
+                value: page.settings ? page.settings.sort : "manual"
+                onChosen: value => page.settings.sort = value
+            }
+        }
+    }
+
+    SectionHeading { theme: page.look; key: "Reorganize layout" }
+    SettingsCard {
+        theme: page.look
+        OrganizeRow { page: page; title: "Arrange by name"; symbol: "textformat.abc"; action: "sortByName" }
+        OrganizeRow { page: page; title: "Move folders to beginning"; symbol: "arrow.up.to.line"; action: "foldersFirst" }
+        OrganizeRow {
+            objectName: "organize-folders-last"
+            page: page; title: "Move folders to end"; symbol: "arrow.down.to.line"; action: "foldersLast"
+        }
+        OrganizeRow { page: page; title: "Group macOS utilities"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
+        // Asks first; the sheet's confirmation runs the ungrouping.
+        OrganizeRow {
+            page: page; title: "Ungroup all folders"; symbol: "folder.badge.minus"; action: "ungroup"
+            onActivated: if (page.available("ungroup")) page.model.confirmUngroup = true
+        }
+    }
+
+    SectionHeading { theme: page.look; key: "Backup" }
+    SettingsCard {
+        theme: page.look
+        // The save and open panels come after the sheet has closed.
+        OrganizeRow {
+            objectName: "organize-export"
+            page: page; title: "Export layout…"; symbol: "square.and.arrow.up"; action: "exportLayout"
+            closesSheet: true
+        }
+        OrganizeRow {
+            objectName: "organize-import"
+            page: page; title: "Import layout…"; symbol: "square.and.arrow.down"; action: "importLayout"
+            closesSheet: true
+        }
+    }
+
+    SectionHeading {
+        objectName: "organize-hidden-heading"
+        visible: page.hiddenApps.length > 0
+        theme: page.look
+        key: "Hidden apps"
+    }
+    SettingsCard {
+        objectName: "organize-hidden-card"
+        visible: page.hiddenApps.length > 0
+        theme: page.look
+        Repeater {
+            model: page.hiddenApps
+            HiddenAppRow {
+                required property var modelData
+                theme: page.look
+                appID: modelData.id
+                name: modelData.name
+                onShowRequested: page.model.unhide(appID)
+            }
+        }
+        CardRow {
+            SmallButton {
+                objectName: "library-unhide-all"
+                anchors.verticalCenter: parent.verticalCenter
+                theme: page.look
+                title: "Show all hidden apps"
+                // One call for all of them, so one undo hides them all again.
+                onClicked: page.model.unhide("")
+            }
+        }
+    }
+
+    SheetTheme { id: fallbackTheme }
+}

@@ -1,0 +1,44 @@
+import QtQuick
+
+// A segmented choice over entries [{value, title}] (titles are table keys). It shows `value`
+// and asks through `chosen`.
+Rectangle {
+    id: picker
+    property SheetTheme theme
+    property var entries: []
+    property var value
+    signal chosen(var value)
+
+    implicitHeight: 22
+    radius: 6
+    color: theme.primaryAt(0.08)
+    border.width: 0.5
+    border.color: theme.primaryAt(0.1)
+
+    Row {
+        anchors { fill: parent; margins: 2 }
+        Repeater {
+            model: picker.entries
+            delegate: Rectangle {
+                required property var modelData
+                required property int index
+                readonly property bool selected: modelData.value === picker.value
+                objectName: picker.objectName ? picker.objectName + "-" + modelData.value : ""
+                width: (picker.width - 4) / Math.max(1, picker.entries.length)
+                height: parent.height
+                radius: 4
+                color: selected ? picker.theme.accentAt(picker.theme.dark ? 0.35 : 0.85) : "transparent"
+                Accessible.role: Accessible.RadioButton
+                Accessible.checked: selected
+                Text {
+                    anchors.centerIn: parent
+                    text: picker.theme.tr(modelData.title)
+                    font.pixelSize: 12
+                    font.weight: parent.selected ? Font.DemiBold : Font.Normal
+                    color: parent.selected && !picker.theme.dark ? "white" : picker.theme.primary
+                }
+                MouseArea { anchors.fill: parent; onClicked: picker.chosen(modelData.value) }
+            }
+        }
+    }
+}

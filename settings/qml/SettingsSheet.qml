@@ -1,0 +1,157 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Orbitdeck.Views
+import Orbitdeck.Settings
+
+// The settings sheet over the launcher window: a sidebar with the tabs, a header with the tab's
+// title and "Done", and the selected tab's page below. Each tab page is "<Name>Tab.qml" of this
+// module, given `model` (SettingsSheetModel) and `theme` (SheetTheme).
+FocusScope {
+    id: sheet
+    property QtObject win: null
+    property QtObject lang: null
+
+    readonly property SettingsSheetModel model: sheetModel
+    readonly property QtObject settings: sheetModel.settings
+    readonly property string tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab : "general"
+    readonly property alias theme: sheetTheme
+    readonly property Item page: pageLoader.item
+
+    function tr(key) { return sheetTheme.tr(key) }
+    function chooseTab(name) { if (sheetModel.sheetSettings) sheetModel.sheetSettings.tab = name }
+
+    SettingsSheetModel { id: sheetModel; window: sheet.win }
+    SheetTheme {
+        id: sheetTheme
+        skin: sheet.settings ? ViewServices.resolvedSkin(sheet.settings.skin, ViewServices.desktopRevision) : "night"
+        lang: sheet.lang
+        motion: sheet.settings ? sheet.settings.motionAllowed : true
+    }
+
+    focus: true
+    Keys.onEscapePressed: sheetModel.close()
+    // "Done" is the default action.
+    Keys.onReturnPressed: sheetModel.close()
+    Keys.onEnterPressed: sheetModel.close()
+    Component.onCompleted: forceActiveFocus()
+
+    // Dims the window and keeps pointer input from the grid below.
+    Rectangle {
+        anchors.fill: parent
+        color: Qt.rgba(0, 0, 0, sheetTheme.dark ? 0.45 : 0.25)
+        MouseArea {
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            onWheel: wheel => wheel.accepted = true
+        }
+    }
+
+    Rectangle {
+        id: panel
+        objectName: "settings-panel"
+        anchors.centerIn: parent
+        width: 780
+        height: 580
+        // A window smaller than the sheet shows all of it, scaled down.
+        scale: Math.min(1, (sheet.width - 16) / width, (sheet.height - 16) / height)
+        radius: 12
+        color: sheetTheme.background
+        border.width: 0.5
+        border.color: sheetTheme.primaryAt(0.15)
+        clip: true
+        Accessible.role: Accessible.Dialog
+        Accessible.name: sheet.tr("Settings")
+
+        SettingsSidebar {
+            id: sidebar
+            anchors { top: parent.top; bottom: parent.bottom; left: parent.left; margins: 0.5 }
+            theme: sheetTheme
+            tab: sheet.tab
+            versionLine: sheetModel.versionLine
+            onTabChosen: name => sheet.chooseTab(name)
+        }
+        Rectangle {
+            id: divider
+            anchors { top: parent.top; bottom: parent.bottom; left: sidebar.right }
+            width: 0.5
+            color: sheetTheme.primaryAt(0.08)
+        }
+        Item {
+            id: header
+            anchors { top: parent.top; left: divider.right; right: parent.right }
+            height: 22 + title.implicitHeight + 14
+            Text {
+                id: title
+                objectName: "settings-title"
+                x: 26
+                y: 22
+                text: sheet.tr(sidebar.tabs.find(entry => entry.tab === sheet.tab).title)
+                font.pixelSize: 22
+                font.bold: true
+                color: sheetTheme.primary
+            }
+            Button {
+                id: done
+                objectName: "settings-done"
+                anchors { right: parent.right; rightMargin: 26; verticalCenter: title.verticalCenter }
+                text: sheet.tr("Done")
+                font.pixelSize: 13
+                implicitHeight: 24
+                leftPadding: 14
+                rightPadding: 14
+                onClicked: sheetModel.close()
+                contentItem: Text {
+                    text: done.text
+                    font: done.font
+                    color: sheetTheme.dark ? "black" : "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                background: Rectangle {
+                    radius: 6
+                    color: done.down ? Qt.darker(sheetTheme.accent, 1.15) : sheetTheme.accent
+                }
+            }
+        }
+        Flickable {
+            id: scroller
+            objectName: "settings-scroll"
+            anchors { top: header.bottom; bottom: parent.bottom; left: divider.right; right: parent.right }
+            contentWidth: width
+            contentHeight: pageLoader.height + 26
+            clip: true
+            boundsBehavior: contentHeight > height ? Flickable.DragAndOvershootBounds : Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {
+                visible: scroller.contentHeight > scroller.height
+                policy: ScrollBar.AlwaysOn
+            }
+
+            Loader {
+                id: pageLoader
+                x: 26
+                width: scroller.width - 52
+                height: item ? item.implicitHeight : 0
+                // The page of the stored tab; a tab whose page is missing shows nothing.
+                source: sheet.tab.charAt(0).toUpperCase() + sheet.tab.slice(1) + "Tab.qml"
+                onLoaded: {
+                    item.model = sheetModel
+                    item.theme = sheetTheme
+                    item.width = Qt.binding(() => pageLoader.width)
+                    scroller.contentY = 0
+                }
+            }
+        }
+    }
+
+    UngroupConfirmation {
+        anchors.fill: parent
+        theme: sheetTheme
+        visible: sheetModel.confirmUngroup
+        onConfirmed: {
+            sheetModel.confirmUngroup = false
+            sheetModel.organize("ungroup")
+        }
+        onCancelled: sheetModel.confirmUngroup = false
+    }
+}

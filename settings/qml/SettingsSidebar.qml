@@ -1,0 +1,68 @@
+import QtQuick
+
+// The sheet's left column: the app's icon and name, one button per tab and the version line.
+Rectangle {
+    id: sidebar
+    property SheetTheme theme
+    property string tab
+    property string versionLine
+    signal tabChosen(string tab)
+
+    // Tabs in the order the sidebar lists them.
+    readonly property var tabs: [
+        { tab: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
+        { tab: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
+        { tab: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
+        { tab: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
+        { tab: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
+    ]
+
+    width: 214
+    color: theme.primaryAt(0.035)
+
+    Column {
+        anchors { fill: parent; margins: 12 }
+        spacing: 3
+
+        Row {
+            x: 8
+            topPadding: 6
+            bottomPadding: 16
+            spacing: 10
+            Image {
+                width: 34
+                height: 34
+                sourceSize: Qt.size(68, 68)
+                source: "qrc:/icons/orbitdeck.svg"
+                smooth: true
+                mipmap: true
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Orbitdeck"
+                font.pixelSize: 14
+                font.weight: Font.DemiBold
+                color: sidebar.theme.primary
+            }
+        }
+        Repeater {
+            model: sidebar.tabs
+            delegate: SidebarTabButton {
+                required property var modelData
+                theme: sidebar.theme
+                tab: modelData.tab
+                title: modelData.title
+                symbol: modelData.symbol
+                tileColor: modelData.color
+                selected: sidebar.tab === modelData.tab
+                onChosen: sidebar.tabChosen(modelData.tab)
+            }
+        }
+    }
+    Text {
+        anchors { left: parent.left; bottom: parent.bottom; margins: 12; leftMargin: 20 }
+        text: sidebar.versionLine
+        font.pixelSize: 10
+        color: sidebar.theme.tertiary
+    }
+}

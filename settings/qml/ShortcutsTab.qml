@@ -1,0 +1,86 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Orbitdeck.Views
+import Orbitdeck.Settings
+
+// Shortcuts: the global shortcut, a hot corner, pinch and the F4 key. The last three watch input
+// meant for other applications; while one is on without that access, a notice asks for it.
+Column {
+    id: page
+    property QtObject model
+    property SheetTheme theme
+    // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
+    readonly property SheetTheme look: theme ? theme : fallbackTheme
+    readonly property QtObject settings: model ? model.settings : null
+    readonly property QtObject triggers: model ? model.sheetSettings : null
+    readonly property bool watchesInput: triggers !== null
+                                         && (triggers.hotCorner !== "off" || triggers.pinchToOpen
+                                             || triggers.f4Key)
+    readonly property bool noticeShown: watchesInput && !(model && model.accessibilityGranted)
+
+    spacing: 18
+
+    SectionHeading { theme: page.look; key: "Open Orbitdeck with" }
+    SettingsCard {
+        theme: page.look
+        LabeledRow {
+            theme: page.look
+            title: "Global shortcut"
+            SettingsPicker {
+                objectName: "library-hotkey"
+                theme: page.look
+                entries: EnumChoices.hotKeys
+                value: page.settings ? page.settings.hotKey : "optionSpace"
+                onChosen: value => page.settings.hotKey = value
+            }
+        }
+        LabeledRow {
+            theme: page.look
+            title: "Hot corner"
+            SettingsPicker {
+                objectName: "library-hot-corner"
+                theme: page.look
+                entries: EnumChoices.hotCorners
+                value: page.triggers ? page.triggers.hotCorner : "off"
+                onChosen: value => page.triggers.hotCorner = value
+            }
+        }
+        SettingsSwitch {
+            objectName: "library-pinch"
+            theme: page.look
+            title: "Pinch with four fingers to open"
+            checked: page.triggers ? page.triggers.pinchToOpen : false
+            onToggled: on => page.triggers.pinchToOpen = on
+        }
+        SettingsSwitch {
+            objectName: "library-f4"
+            theme: page.look
+            title: "Open with F4 / Launchpad key"
+            checked: page.triggers ? page.triggers.f4Key : false
+            onToggled: on => page.triggers.f4Key = on
+        }
+        CardRow {
+            objectName: "shortcuts-permission-notice"
+            visible: page.noticeShown
+            contentHeight: notice.height
+            PermissionNotice {
+                id: notice
+                width: parent.width
+                theme: page.look
+                // Nothing to prompt for here beyond asking again whether input may be watched.
+                onAllowRequested: page.model.refreshAccessibility()
+            }
+        }
+    }
+    Text {
+        width: parent.width
+        leftPadding: 12
+        rightPadding: 12
+        text: page.look.tr("The global shortcut works right away. Hot corner, pinch and F4 need Accessibility permission once.")
+        font.pixelSize: 11
+        color: page.look.secondary
+        wrapMode: Text.Wrap
+    }
+
+    SheetTheme { id: fallbackTheme }
+}

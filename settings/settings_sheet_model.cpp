@@ -1,0 +1,237 @@
+#include "settings/settings_sheet_model.h"
+
+#include "platform/accessibility_trust.h"
+#include "platform/login_item.h"
+#include "platform/main_thread.h"
+#include "settings/settings_choices.h"
+#include "window/ambergrid_window.h"
+#include "window/localization.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+
+namespace orbitdeck {
+
+namespace {
+
+SettingsSheetServices& installedServices() {
+    static XdgAutostartLoginItem loginItem;
+    static X11AccessibilityTrust trust;
+    static SettingsSheetServices services{
+        .loginItem = &loginItem, .accessibility = &trust, .checkForUpdates = {}};
+    return services;
+}
+
+QVariantList pickerEntries(const std::vector<PickerEntry>& entries) {
+    QVariantList list;
+    for (const PickerEntry& entry : entries)
+        list.append(QVariantMap{{QStringLiteral("value"), entry.value},
+                                {QStringLiteral("title"), entry.title},
+                                {QStringLiteral("titleIsKey"), entry.titleIsKey}});
+    return list;
+}
+
+// The first child of the window that answers method; the modules attach their operations as
+// children, so the sheet needs none of their headers.
+QObject* answering(QObject* window, const char* signature) {
+    if (!window)
+        return nullptr;
+    const auto answers = [signature](const QObject* object) {
+        return object->metaObject()->indexOfMethod(signature) >= 0;
+    };
+    for (QObject* child : window->children())
+        if (answers(child))
+            return child;
+    return nullptr;
+}
+
+} // namespace
+
+SettingsSheetServices& SettingsSheetServices::current() {
+    return installedServices();
+}
+
+void SettingsSheetServices::install(SettingsSheetServices services) {
+    installedServices() = services;
+}
+
+SettingsSheetModel::SettingsSheetModel(QObject* parent)
+    : QObject(parent) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    refreshAccessibility();
+    // Permission granted elsewhere shows as soon as the launcher is active again.
+    if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(application, &QGuiApplication::applicationStateChanged, this,
+                [this] { refreshAccessibility(); });
+}
+
+SettingsSheetModel::~SettingsSheetModel() = default;
+
+QObject* SettingsSheetModel::window() const {
+    return window_;
+}
+
+AmbergridWindow* SettingsSheetModel::state() const {
+    return qobject_cast<AmbergridWindow*>(window_.data());
+}
+
+void SettingsSheetModel::setWindow(QObject* window) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_ == window)
+        return;
+    if (window_)
+        window_->disconnect(this);
+    delete sheetSettings_;
+    sheetSettings_ = nullptr;
+    window_ = window;
+    if (AmbergridWindow* target = state()) {
+        sheetSettings_ = new SheetSettings(target->settings()->store(), this);
+        connect(target->lifecycle(), &WindowLifecycle::wallpaperUnavailableChanged, this,
+                &SettingsSheetModel::windowStateChanged);
+        connect(target->library(), &LibraryState::hiddenChanged, this,
+                &SettingsSheetModel::windowStateChanged);
+        connect(target->library(), &LibraryState::appsChanged, this,
+                &SettingsSheetModel::windowStateChanged);
+    }
+    readOpenAtLogin();
+    emit windowChanged();
+    emit windowStateChanged();
+}
+
+WindowSettings* SettingsSheetModel::settings() const {
+    AmbergridWindow* target = state();
+    return target ? target->settings() : nullptr;
+}
+
+bool SettingsSheetModel::wallpaperUnavailable() const {
+    AmbergridWindow* target = state();
+    return target && target->lifecycle()->wallpaperUnavailable();
+}
+
+QVariantList SettingsSheetModel::hiddenApps() const {
+    AmbergridWindow* target = state();
+    return target ? target->library()->property("hiddenApps").toList() : QVariantList();
+}
+
+void SettingsSheetModel::setConfirmUngroup(bool value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (confirmUngroup_ == value)
+        return;
+    confirmUngroup_ = value;
+    emit confirmUngroupChanged();
+}
+
+bool SettingsSheetModel::canCheckForUpdates() const {
+    return static_cast<bool>(SettingsSheetServices::current().checkForUpdates);
+}
+
+void SettingsSheetModel::checkForUpdates() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (const auto& check = SettingsSheetServices::current().checkForUpdates)
+        check();
+}
+
+QString SettingsSheetModel::versionLine() const {
+    return orbitdeck::versionLine(currentAppVersion());
+}
+
+QString SettingsSheetModel::versionText() const {
+    return orbitdeck::versionText(versionLine());
+}
+
+QVariantList SettingsSheetModel::columnChoices() const {
+    return pickerEntries(columnEntries());
+}
+
+QVariantList SettingsSheetModel::rowChoices() const {
+    return pickerEntries(rowEntries());
+}
+
+QVariantList SettingsSheetModel::languageChoices() const {
+    QVariantList list;
+    for (const auto& entry : allCases<LibraryLanguage>())
+        list.append(QVariantMap{{QStringLiteral("value"), rawValue(entry.value)},
+                                {QStringLiteral("title"), displayName(entry.value)}});
+    return list;
+}
+
+void SettingsSheetModel::close() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (AmbergridWindow* target = state())
+        target->actions()->closeSettings();
+}
+
+void SettingsSheetModel::changeMode(const QString& mode) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (AmbergridWindow* target = state())
+        target->actions()->changeStartMode(mode);
+}
+
+void SettingsSheetModel::organize(const QString& organization) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    AmbergridWindow* target = state();
+    if (!target || !target->organizer())
+        return;
+    QMetaObject::invokeMethod(target->organizer(), "performOrganization",
+                              Q_ARG(QString, organization));
+}
+
+void SettingsSheetModel::unhide(const QString& appID) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (QObject* undo = answering(window_, "unhideWithUndo(QString)"))
+        QMetaObject::invokeMethod(undo, "unhideWithUndo", Q_ARG(QString, appID));
+}
+
+void SettingsSheetModel::setOpenAtLogin(bool on) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    LoginItem* item = SettingsSheetServices::current().loginItem;
+    if (!item)
+        return;
+    const std::optional<QString> error = on ? item->registerItem() : item->unregisterItem();
+    setLoginError(error.value_or(QString()));
+    readOpenAtLogin();
+}
+
+void SettingsSheetModel::setCustomIconSize(bool on) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    WindowSettings* target = settings();
+    if (!target)
+        return;
+    const auto density =
+        enumFromRawValue<LibraryDensity>(target->density()).value_or(LibraryDensity::comfortable);
+    target->setCustomIconSize(on ? customIconSizeSeed(density) : 0);
+}
+
+void SettingsSheetModel::setIconSizeFromSlider(double position) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (WindowSettings* target = settings())
+        target->setCustomIconSize(iconSizeFromSlider(position));
+}
+
+void SettingsSheetModel::refreshAccessibility() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const AccessibilityTrust* trust = SettingsSheetServices::current().accessibility;
+    const bool granted = trust && trust->isTrusted();
+    if (granted == accessibilityGranted_)
+        return;
+    accessibilityGranted_ = granted;
+    emit accessibilityGrantedChanged();
+}
+
+void SettingsSheetModel::readOpenAtLogin() {
+    const LoginItem* item = SettingsSheetServices::current().loginItem;
+    const bool enabled = item && item->status() == LoginItemStatus::enabled;
+    if (enabled == openAtLogin_)
+        return;
+    openAtLogin_ = enabled;
+    emit openAtLoginChanged();
+}
+
+void SettingsSheetModel::setLoginError(const QString& error) {
+    if (error == loginError_)
+        return;
+    loginError_ = error;
+    emit loginErrorChanged();
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "settings/sheet_settings.h"
+#include "window/window_settings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariantList>
+#include <QtQml/qqmlregistration.h>
+
+#include <functional>
+
+namespace orbitdeck {
+
+class AccessibilityTrust;
+class AmbergridWindow;
+class LoginItem;
+
+// The platform services the sheet asks; tests install fakes before a sheet is made.
+struct SettingsSheetServices {
+    LoginItem* loginItem = nullptr;
+    AccessibilityTrust* accessibility = nullptr;
+    // Looks for a newer version; none where the system's packages bring updates.
+    std::function<void()> checkForUpdates;
+
+    // The services of the running system (XDG autostart, X11), unless tests installed others.
+    static SettingsSheetServices& current();
+    static void install(SettingsSheetServices services);
+};
+
+// What one presentation of the settings sheet holds besides its views: the window's settings
+// and actions, the sheet-only settings, and view state made fresh for each presentation
+// (accessibility trust, the login item, its last error, a pending confirmation).
+class SettingsSheetModel : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QObject* window READ window WRITE setWindow NOTIFY windowChanged)
+    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings NOTIFY windowChanged)
+    Q_PROPERTY(orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged)
+    Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged)
+    // [{id, name}] of the installed hidden applications, by name.
+    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged)
+    Q_PROPERTY(
+        bool accessibilityGranted READ accessibilityGranted NOTIFY accessibilityGrantedChanged)
+    Q_PROPERTY(bool openAtLogin READ openAtLogin NOTIFY openAtLoginChanged)
+    Q_PROPERTY(QString loginError READ loginError NOTIFY loginErrorChanged)
+    Q_PROPERTY(bool confirmUngroup READ confirmUngroup WRITE setConfirmUngroup NOTIFY
+                   confirmUngroupChanged)
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates CONSTANT)
+    Q_PROPERTY(QString versionLine READ versionLine CONSTANT)
+    Q_PROPERTY(QString versionText READ versionText CONSTANT)
+    // Picker entries [{value, title, titleIsKey}].
+    Q_PROPERTY(QVariantList columnChoices READ columnChoices CONSTANT)
+    Q_PROPERTY(QVariantList rowChoices READ rowChoices CONSTANT)
+    // [{value, title}]: "Follow macOS" first, then each language by its native name.
+    Q_PROPERTY(QVariantList languageChoices READ languageChoices CONSTANT)
+
+public:
+    explicit SettingsSheetModel(QObject* parent = nullptr);
+    ~SettingsSheetModel() override;
+
+    QObject* window() const;
+    void setWindow(QObject* window);
+    WindowSettings* settings() const;
+    SheetSettings* sheetSettings() const { return sheetSettings_; }
+    bool wallpaperUnavailable() const;
+    QVariantList hiddenApps() const;
+    bool accessibilityGranted() const { return accessibilityGranted_; }
+    bool openAtLogin() const { return openAtLogin_; }
+    QString loginError() const { return loginError_; }
+    bool confirmUngroup() const { return confirmUngroup_; }
+    void setConfirmUngroup(bool value);
+    bool canCheckForUpdates() const;
+    QString versionLine() const;
+    QString versionText() const;
+    QVariantList columnChoices() const;
+    QVariantList rowChoices() const;
+    QVariantList languageChoices() const;
+
+    // "Done" and the other ways out.
+    Q_INVOKABLE void close();
+    // Stores the mode, closes the sheet and applies the mode, also when it is the current one.
+    Q_INVOKABLE void changeMode(const QString& mode);
+    // The window's organise and flow actions ("welcome", "ungroup", ...).
+    Q_INVOKABLE void organize(const QString& organization);
+    // Unhides one application with an undo step; an empty id unhides all.
+    Q_INVOKABLE void unhide(const QString& appID);
+    // The login-item switch: registers or unregisters, then shows the status read back.
+    Q_INVOKABLE void setOpenAtLogin(bool on);
+    // The "Custom icon size" switch: on starts from the density's size, off stores 0.
+    Q_INVOKABLE void setCustomIconSize(bool on);
+    Q_INVOKABLE void setIconSizeFromSlider(double position);
+    Q_INVOKABLE void checkForUpdates();
+    // Asks the system again whether global input may be watched.
+    Q_INVOKABLE void refreshAccessibility();
+
+signals:
+    void windowChanged();
+    void windowStateChanged();
+    void accessibilityGrantedChanged();
+    void openAtLoginChanged();
+    void loginErrorChanged();
+    void confirmUngroupChanged();
+
+private:
+    AmbergridWindow* state() const;
+    void readOpenAtLogin();
+    void setLoginError(const QString& error);
+
+    QPointer<QObject> window_;
+    SheetSettings* sheetSettings_ = nullptr;
+    bool accessibilityGranted_ = false;
+    bool openAtLogin_ = false;
+    QString loginError_;
+    bool confirmUngroup_ = false;
+};
+
+} // namespace orbitdeck

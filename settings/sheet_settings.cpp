@@ -1,0 +1,99 @@
+#include "settings/sheet_settings.h"
+
+#include "platform/main_thread.h"
+#include "window/library_settings.h"
+
+#include <map>
+
+namespace orbitdeck {
+
+namespace {
+
+template <typename E>
+void writeCase(DefaultsStore& store, const SettingKey<E>& setting, const QString& raw) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    // A text that names no case changes nothing.
+    if (const std::optional<E> value = enumFromRawValue<E>(raw))
+        writeSetting(store, setting, *value);
+}
+
+void writeFlag(DefaultsStore& store, const SettingKey<bool>& setting, bool value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    writeSetting(store, setting, value);
+}
+
+using Signal = void (SheetSettings::*)();
+const std::map<QString, Signal>& keySignals() {
+    using S = SheetSettings;
+    static const std::map<QString, Signal> table = {
+        {settings::menuBarIcon.key(), &S::menuBarIconChanged},
+        {settings::hotCorner.key(), &S::hotCornerChanged},
+        {settings::pinchToOpen.key(), &S::pinchToOpenChanged},
+        {settings::f4Key.key(), &S::f4KeyChanged},
+        {settings::settingsTab.key(), &S::tabChanged},
+        {settings::appIcon.key(), &S::appIconChanged},
+    };
+    return table;
+}
+
+} // namespace
+
+SheetSettings::SheetSettings(DefaultsStore& store, QObject* parent)
+    : QObject(parent)
+    , store_(store) {
+    connect(&store_, &DefaultsStore::valueChanged, this, [this](const QString& key) {
+        const auto found = keySignals().find(key);
+        if (found != keySignals().end())
+            emit(this->*found->second)();
+    });
+}
+
+bool SheetSettings::menuBarIcon() const {
+    return readSetting(store_, settings::menuBarIcon);
+}
+
+void SheetSettings::setMenuBarIcon(bool value) {
+    writeFlag(store_, settings::menuBarIcon, value);
+}
+
+QString SheetSettings::hotCorner() const {
+    return rawValue(readSetting(store_, settings::hotCorner));
+}
+
+void SheetSettings::setHotCorner(const QString& value) {
+    writeCase(store_, settings::hotCorner, value);
+}
+
+bool SheetSettings::pinchToOpen() const {
+    return readSetting(store_, settings::pinchToOpen);
+}
+
+void SheetSettings::setPinchToOpen(bool value) {
+    writeFlag(store_, settings::pinchToOpen, value);
+}
+
+bool SheetSettings::f4Key() const {
+    return readSetting(store_, settings::f4Key);
+}
+
+void SheetSettings::setF4Key(bool value) {
+    writeFlag(store_, settings::f4Key, value);
+}
+
+QString SheetSettings::tab() const {
+    return rawValue(readSetting(store_, settings::settingsTab));
+}
+
+void SheetSettings::setTab(const QString& value) {
+    writeCase(store_, settings::settingsTab, value);
+}
+
+QString SheetSettings::appIcon() const {
+    return rawValue(readSetting(store_, settings::appIcon));
+}
+
+void SheetSettings::setAppIcon(const QString& value) {
+    writeCase(store_, settings::appIcon, value);
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace orbitdeck {
+
+class DefaultsStore;
+
+// The settings only the sheet writes (the window reads its own through WindowSettings): the
+// status-bar item, the launch triggers, the app's icon and the tab the sheet opens on. Each is
+// read from and written to the store on every access; enumerations travel as case names, and a
+// stored value that names no case reads as the default.
+class SheetSettings : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool menuBarIcon READ menuBarIcon WRITE setMenuBarIcon NOTIFY menuBarIconChanged)
+    Q_PROPERTY(QString hotCorner READ hotCorner WRITE setHotCorner NOTIFY hotCornerChanged)
+    Q_PROPERTY(bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged)
+    Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged)
+    Q_PROPERTY(QString tab READ tab WRITE setTab NOTIFY tabChanged)
+    Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged)
+
+public:
+    explicit SheetSettings(DefaultsStore& store, QObject* parent = nullptr);
+
+    bool menuBarIcon() const;
+    void setMenuBarIcon(bool value);
+    QString hotCorner() const;
+    void setHotCorner(const QString& value);
+    bool pinchToOpen() const;
+    void setPinchToOpen(bool value);
+    bool f4Key() const;
+    void setF4Key(bool value);
+    QString tab() const;
+    void setTab(const QString& value);
+    QString appIcon() const;
+    void setAppIcon(const QString& value);
+
+signals:
+    void menuBarIconChanged();
+    void hotCornerChanged();
+    void pinchToOpenChanged();
+    void f4KeyChanged();
+    void tabChanged();
+    void appIconChanged();
+
+private:
+    DefaultsStore& store_;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,106 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Settings
+
+Item {
+    id: root
+    width: 520
+    height: 900
+
+    Component { id: modelComponent; FakeSheetModel {} }
+    // Outlives every page, so no page sees its theme go away.
+    SheetTheme { id: sharedTheme }
+    Component { id: tabComponent; OrganizeTab {} }
+    // An organiser that runs everything, and one that leaves backups to another module.
+    Component { id: anyOrganizer; QtObject {} }
+    Component {
+        id: layoutOnlyOrganizer
+        QtObject { function canPerform(action) { return action !== "exportLayout" && action !== "importLayout" } }
+    }
+
+    TestCase {
+        name: "OrganizeTab"
+        when: windowShown
+
+        function makeTab(organizerComponent, hidden) {
+            const model = createTemporaryObject(modelComponent, root)
+            if (organizerComponent)
+                model.window.organizer = createTemporaryObject(organizerComponent, root)
+            model.hiddenApps = hidden || []
+            const tab = createTemporaryObject(tabComponent, root, {
+                model: model, theme: sharedTheme, width: 520 })
+            return { model: model, tab: tab }
+        }
+        function rowOf(tab, title) {
+            const found = []
+            const visit = item => {
+                if (item.title === title && item.action !== undefined)
+                    found.push(item)
+                for (let i = 0; i < item.children.length; ++i)
+                    visit(item.children[i])
+            }
+            visit(tab)
+            return found[0]
+        }
+
+        function test_actions_go_to_the_organiser_and_ungroup_asks_first() {
+            const { model, tab } = makeTab(anyOrganizer)
+            mouseClick(rowOf(tab, "Arrange by name"))
+            mouseClick(findChild(tab, "organize-folders-last"))
+            compare(model.calls, ["organize:sortByName", "organize:foldersLast"])
+
+            mouseClick(rowOf(tab, "Ungroup all folders"))
+            verify(model.confirmUngroup, "the sheet's confirmation is presented")
+            compare(model.calls.length, 2, "nothing is ungrouped before the confirmation")
+
+            mouseClick(findChild(tab, "organize-export"))
+            compare(model.calls.slice(2), ["organize:exportLayout", "close"])
+        }
+
+        function test_actions_the_window_cannot_run_are_disabled() {
+            const { model, tab } = makeTab(layoutOnlyOrganizer)
+            const exportRow = findChild(tab, "organize-export")
+            verify(!exportRow.enabled)
+            verify(!findChild(tab, "organize-import").enabled)
+            verify(rowOf(tab, "Group macOS utilities").enabled)
+            mouseClick(exportRow)
+            compare(model.calls, [], "a disabled row neither acts nor closes the sheet")
+        }
+
+        function test_without_an_organiser_nothing_runs() {
+            const { model, tab } = makeTab(null)
+            verify(!rowOf(tab, "Arrange by name").enabled, "no organiser: nothing to run")
+            mouseClick(rowOf(tab, "Ungroup all folders"))
+            verify(!model.confirmUngroup)
+        }
+
+        function test_hidden_apps_section_follows_the_list() {
+            let { model, tab } = makeTab(anyOrganizer)
+            verify(!findChild(tab, "organize-hidden-heading").visible)
+            verify(!findChild(tab, "organize-hidden-card").visible)
+
+            model.hiddenApps = [{ id: "bundle:com.example.b", name: "Beta" },
+                                { id: "bundle:com.example.z", name: "Zeta" }]
+            verify(findChild(tab, "organize-hidden-heading").visible)
+            verify(findChild(tab, "hidden-app-bundle:com.example.b"))
+            mouseClick(findChild(tab, "hidden-app-show-bundle:com.example.z"))
+            mouseClick(findChild(tab, "library-unhide-all"))
+            compare(model.calls, ["unhide:bundle:com.example.z", "unhide:"],
+                    "show all is one call for every application")
+
+            model.hiddenApps = []
+            verify(!findChild(tab, "organize-hidden-card").visible, "the last one shown removes it")
+        }
+
+        function test_sort_picker_lists_the_orders() {
+            const { model, tab } = makeTab(anyOrganizer)
+            const sort = findChild(tab, "organize-sort")
+            compare(sort.model, ["Manual", "Name A–Z", "Name Z–A", "Date added", "Last opened",
+                                 "Most used"])
+            sort.activated(4)
+            compare(model.settings.sort, "recent")
+            model.settings.sort = "manual"
+            compare(sort.currentIndex, 0, "an organise action's manual order shows at once")
+        }
+    }
+}

@@ -1,0 +1,178 @@
+#include "settings/settings_sheet_model.h"
+
+#include "fake_sheet_services.h"
+#include "window/window_state_harness.h"
+
+#include <gtest/gtest.h>
+
+using namespace orbitdeck;
+using namespace orbitdeck::testing;
+
+namespace {
+
+struct SheetFixture {
+    SheetFixture() {
+        harness.make();
+        model.setWindow(harness.window.get());
+    }
+    WindowSettings& settings() { return *harness.window->settings(); }
+
+    FakeSheetServices services;
+    WindowHarness harness;
+    SettingsSheetModel model;
+};
+
+} // namespace
+
+TEST(SettingsSheetModel, OpenAtLoginShowsTheStatusReadBackAndTheLastError) {
+    {
+        SheetFixture sheet;
+        sheet.services.login.error = QStringLiteral("Autostart folder is read-only");
+        sheet.model.setOpenAtLogin(true);
+        EXPECT_EQ(sheet.services.login.registers, 1);
+        EXPECT_FALSE(sheet.model.openAtLogin());
+        EXPECT_EQ(sheet.model.loginError(), "Autostart folder is read-only");
+
+        // A later successful switch clears the error line.
+        sheet.services.login.error.reset();
+        sheet.model.setOpenAtLogin(true);
+        EXPECT_TRUE(sheet.model.openAtLogin());
+        EXPECT_TRUE(sheet.model.loginError().isEmpty());
+
+        sheet.model.setOpenAtLogin(false);
+        EXPECT_EQ(sheet.services.login.unregisters, 1);
+        EXPECT_FALSE(sheet.model.openAtLogin());
+    }
+    {
+        // Accepted but still awaiting approval: the switch stays off, with no error.
+        SheetFixture sheet;
+        sheet.services.login.statusAfterRegister = LoginItemStatus::requiresApproval;
+        sheet.model.setOpenAtLogin(true);
+        EXPECT_FALSE(sheet.model.openAtLogin());
+        EXPECT_TRUE(sheet.model.loginError().isEmpty());
+    }
+    {
+        // Read when the sheet is made, not again until the next presentation.
+        FakeSheetServices services;
+        services.login.currentStatus = LoginItemStatus::enabled;
+        WindowHarness harness;
+        harness.make();
+        SettingsSheetModel model;
+        model.setWindow(harness.window.get());
+        EXPECT_TRUE(model.openAtLogin());
+        services.login.currentStatus = LoginItemStatus::notRegistered;
+        model.refreshAccessibility();
+        EXPECT_TRUE(model.openAtLogin());
+    }
+}
+
+TEST(SettingsSheetModel, CustomIconSizeStartsFromTheDensityEachTimeItIsSwitchedOn) {
+    SheetFixture sheet;
+    sheet.settings().setDensity(QStringLiteral("large"));
+    sheet.model.setCustomIconSize(true);
+    EXPECT_EQ(sheet.settings().customIconSize(), 76);
+    EXPECT_EQ(sheet.settings().effectiveIconSize(), 76);
+
+    sheet.model.setIconSizeFromSlider(90.7);
+    EXPECT_EQ(sheet.settings().customIconSize(), 90);
+
+    sheet.model.setCustomIconSize(false);
+    EXPECT_EQ(sheet.settings().customIconSize(), 0);
+    sheet.model.setCustomIconSize(true);
+    EXPECT_EQ(sheet.settings().customIconSize(), 76); // not the last slider position
+
+    // An unreadable density seeds from the default density.
+    sheet.harness.store->setValue(QStringLiteral("ambergrid.density"), QStringLiteral("huge"));
+    sheet.model.setCustomIconSize(true);
+    EXPECT_EQ(sheet.settings().customIconSize(), 62);
+}
+
+TEST(SettingsSheetModel, WindowActionsCloseTheSheetAndApplyTheMode) {
+    SheetFixture sheet;
+    WindowLifecycle& lifecycle = *sheet.harness.window->lifecycle();
+    {
+        lifecycle.setAppearanceOpen(true);
+        sheet.model.close();
+        EXPECT_FALSE(lifecycle.appearanceOpen());
+    }
+    {
+        // The mode already chosen still closes the sheet and is applied again.
+        int applied = 0;
+        QObject::connect(&lifecycle, &WindowLifecycle::applyPendingStartupModeRequested,
+                         [&applied] { ++applied; });
+        lifecycle.setAppearanceOpen(true);
+        sheet.model.changeMode(QStringLiteral("fullscreen"));
+        EXPECT_FALSE(lifecycle.appearanceOpen());
+        sheet.harness.scheduler.advance(std::chrono::milliseconds(1));
+        EXPECT_EQ(applied, 1);
+        EXPECT_EQ(lifecycle.pendingMode(), "fullscreen");
+
+        lifecycle.setAppearanceOpen(true);
+        sheet.model.changeMode(QStringLiteral("window"));
+        sheet.harness.scheduler.advance(std::chrono::milliseconds(1));
+        EXPECT_EQ(sheet.settings().startMode(), "window");
+        EXPECT_EQ(applied, 2);
+    }
+    {
+        // Without the modules that run them, organise and unhide do nothing rather than fail.
+        sheet.model.organize(QStringLiteral("welcome"));
+        sheet.model.unhide(QString());
+    }
+}
+
+TEST(SettingsSheetModel, FollowsTheWindowsWallpaperStateAndAccessibilityTrust) {
+    SheetFixture sheet;
+    EXPECT_FALSE(sheet.model.wallpaperUnavailable());
+    int changes = 0;
+    QObject::connect(&sheet.model, &SettingsSheetModel::windowStateChanged,
+                     [&changes] { ++changes; });
+    sheet.harness.window->lifecycle()->setWallpaperUnavailable(true);
+    EXPECT_TRUE(sheet.model.wallpaperUnavailable());
+    EXPECT_EQ(changes, 1);
+
+    EXPECT_FALSE(sheet.model.accessibilityGranted());
+    sheet.services.trust.trusted = true;
+    sheet.model.refreshAccessibility();
+    EXPECT_TRUE(sheet.model.accessibilityGranted());
+}
+
+TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases) {
+    SheetFixture sheet;
+    SheetSettings& stored = *sheet.model.sheetSettings();
+    DefaultsStore& store = *sheet.harness.store;
+    {
+        EXPECT_EQ(stored.tab(), "general");
+        store.setValue(QStringLiteral("ambergrid.settingsTab"), QStringLiteral("advanced"));
+        EXPECT_EQ(stored.tab(), "general");
+        stored.setTab(QStringLiteral("grid"));
+        EXPECT_EQ(store.stringValue(QStringLiteral("ambergrid.settingsTab")), "grid");
+        stored.setTab(QStringLiteral("nonsense"));
+        EXPECT_EQ(stored.tab(), "grid");
+    }
+    {
+        EXPECT_TRUE(stored.menuBarIcon());
+        EXPECT_EQ(stored.hotCorner(), "off");
+        EXPECT_FALSE(stored.pinchToOpen());
+        EXPECT_FALSE(stored.f4Key());
+        EXPECT_EQ(stored.appIcon(), "midnight");
+        store.setValue(QStringLiteral("ambergrid.menuBarIcon"), QStringLiteral("yes"));
+        EXPECT_TRUE(stored.menuBarIcon());
+    }
+    {
+        // Every write is stored at once and signalled once, whoever wrote it.
+        int cornerChanges = 0;
+        QObject::connect(&stored, &SheetSettings::hotCornerChanged,
+                         [&cornerChanges] { ++cornerChanges; });
+        stored.setHotCorner(QStringLiteral("topLeft"));
+        EXPECT_EQ(store.stringValue(QStringLiteral("ambergrid.hotCorner")), "topLeft");
+        store.setValue(QStringLiteral("ambergrid.hotCorner"), QStringLiteral("bottomRight"));
+        EXPECT_EQ(stored.hotCorner(), "bottomRight");
+        EXPECT_EQ(cornerChanges, 2);
+        stored.setF4Key(true);
+        stored.setPinchToOpen(true);
+        stored.setMenuBarIcon(false);
+        EXPECT_EQ(store.boolValue(QStringLiteral("ambergrid.f4Key")), true);
+        EXPECT_EQ(store.boolValue(QStringLiteral("ambergrid.pinchToOpen")), true);
+        EXPECT_EQ(store.boolValue(QStringLiteral("ambergrid.menuBarIcon")), false);
+    }
+}

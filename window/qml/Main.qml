@@ -28,7 +28,9 @@ Window {
                                            ? Qt.createComponent("TileDragHooks.qml") : null
 
     // An open menu takes its own keys (Escape closes it) before the window's key handling.
-    readonly property bool menuOpen: libraryRoot.menuOpen
+    // Set by the arranging layer while a tile menu or an alert is up.
+    property bool arrangingOverlayOpen: false
+    readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.

@@ -82,7 +82,7 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
                                       localized(QStringLiteral("Open"), language),
                                       QStringLiteral("open")));
         const auto& bundleID = app->bundleIdentifier();
-        if (places && bundleID && places->isRunning(*bundleID))
+        if (places && bundleID && places->isRunning(*app))
             entries.push_back(actionEntry(QStringLiteral("tile-menu-quit"),
                                           localized(QStringLiteral("Quit"), language),
                                           QStringLiteral("quit")));
@@ -164,7 +164,7 @@ void TileMenu::run(const QString& action, const QString& itemKey, const QString&
             parts_.launch.launch(AppDescriptor(*app));
     } else if (action == QLatin1String("quit")) {
         if (places && app && app->bundleIdentifier())
-            places->quitFirst(*app->bundleIdentifier());
+            places->quitFirst(*app);
     } else if (action == QLatin1String("groupWith")) {
         if (const std::optional<LayoutItem> target = itemFromKey(argument))
             parts_.operations.createFolder(*item, *target, true);

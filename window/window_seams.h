@@ -77,9 +77,10 @@ public:
     virtual bool isInDock(const std::filesystem::path& bundle) = 0;
     virtual void addToDock(const std::filesystem::path& bundle) = 0;
     virtual void removeFromDock(const std::filesystem::path& bundle) = 0;
-    virtual bool isRunning(const std::string& bundleIdentifier) = 0;
+    // Running copies are found by bundle identifier and bundle.
+    virtual bool isRunning(const AppDescriptor& app) = 0;
     // Politely asks the first running copy to quit; nothing waits.
-    virtual void quitFirst(const std::string& bundleIdentifier) = 0;
+    virtual void quitFirst(const AppDescriptor& app) = 0;
     // Opens a file-manager window with the bundle selected.
     virtual void reveal(const std::filesystem::path& bundle) = 0;
 };

@@ -52,8 +52,10 @@ public:
     bool isInDock(const std::filesystem::path& bundle) override { return docked.contains(bundle); }
     void addToDock(const std::filesystem::path& bundle) override { docked.insert(bundle); }
     void removeFromDock(const std::filesystem::path& bundle) override { docked.erase(bundle); }
-    bool isRunning(const std::string& bundleID) override { return running.contains(bundleID); }
-    void quitFirst(const std::string& bundleID) override { quits.push_back(bundleID); }
+    bool isRunning(const AppDescriptor& app) override {
+        return running.contains(*app.bundleIdentifier());
+    }
+    void quitFirst(const AppDescriptor& app) override { quits.push_back(*app.bundleIdentifier()); }
     void reveal(const std::filesystem::path& bundle) override { revealed.push_back(bundle); }
 
     std::set<std::filesystem::path> docked;

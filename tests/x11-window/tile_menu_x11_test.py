@@ -73,6 +73,31 @@ class TileMenuTest(unittest.TestCase):
                 and len(cells(r)) == 11 and gone("tile-menu-new-folder")(r), "the new folder")
             self.assertEqual(report["state"]["selection"]["multiSelection"], [])
 
+    def test_move_to_trash_asks_then_moves_and_undo_puts_it_back(self):
+        with Session(APP, count=12) as session:
+            report = session.wait_for(lambda r: loaded_grid(r) and len(cells(r)) == 12,
+                                      "the first grid")
+            session.focus()
+            tile = cells(report)[4]
+            session.click(report["items"][tile], button=3)
+            report = session.wait_for(shown("tile-menu-open", "tile-menu-hide", "tile-menu-trash"),
+                                      "the tile menu with its Trash entry")
+            session.click(report["items"]["tile-menu-trash"])
+            report = session.wait_for(shown("uninstall-alert-message", "uninstall-alert-cancel"),
+                                      "the confirmation")
+            self.assertIn("Size: ", report["items"]["uninstall-alert-message"]["text"])
+            if SHOTS:
+                session.screenshot(os.path.join(SHOTS, "uninstall-alert.png"))
+            session.click(report["items"]["uninstall-alert-trash"])
+            session.wait_for(lambda r: tile not in r["items"] and len(cells(r)) == 11,
+                             "the application gone from the grid")
+            trashed = os.path.join(session.home, ".local", "share", "Trash", "files")
+            self.assertEqual(len([n for n in os.listdir(trashed) if n.endswith(".app")]), 1)
+
+            session.key("ctrl+z")
+            session.wait_for(lambda r: tile in r["items"] and len(cells(r)) == 12,
+                             "the application back after undo")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -30,16 +30,21 @@ def gone(*names):
     return lambda report: not any(name in report["items"] for name in names)
 
 
+def open_menu(session, index, *entries):
+    """Waits for the grid of 12, right-clicks its tile at index; the tile and the report once
+    the entries are shown in order."""
+    report = session.wait_for(lambda r: loaded_grid(r) and len(cells(r)) == 12, "the first grid")
+    session.focus()
+    tile = cells(report)[index]
+    session.click(report["items"][tile], button=3)
+    return tile, session.wait_for(shown(*entries), f"the tile menu with {', '.join(entries)}")
+
+
 class TileMenuTest(unittest.TestCase):
     def test_menu_entries_and_hide(self):
         with Session(APP, count=12) as session:
-            report = session.wait_for(lambda r: loaded_grid(r) and len(cells(r)) == 12,
-                                      "the first grid")
-            session.focus()
-            tile = cells(report)[2]
-            session.click(report["items"][tile], button=3)
-            order = ["tile-menu-open", "tile-menu-group-with", "tile-menu-hide"]
-            report = session.wait_for(shown(*order), "the tile menu, in order")
+            tile, report = open_menu(session, 2, "tile-menu-open", "tile-menu-group-with",
+                                     "tile-menu-hide")
             self.assertEqual(report["items"]["tile-menu-open"]["text"], "Open")
             self.assertNotIn("tile-menu-move-to-folder", report["items"])
             if SHOTS:
@@ -75,13 +80,8 @@ class TileMenuTest(unittest.TestCase):
 
     def test_move_to_trash_asks_then_moves_and_undo_puts_it_back(self):
         with Session(APP, count=12) as session:
-            report = session.wait_for(lambda r: loaded_grid(r) and len(cells(r)) == 12,
-                                      "the first grid")
-            session.focus()
-            tile = cells(report)[4]
-            session.click(report["items"][tile], button=3)
-            report = session.wait_for(shown("tile-menu-open", "tile-menu-hide", "tile-menu-trash"),
-                                      "the tile menu with its Trash entry")
+            tile, report = open_menu(session, 4, "tile-menu-open", "tile-menu-hide",
+                                     "tile-menu-trash")
             session.click(report["items"]["tile-menu-trash"])
             report = session.wait_for(shown("uninstall-alert-message", "uninstall-alert-cancel"),
                                       "the confirmation")

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <regex>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace orbitdeck {
@@ -225,6 +227,47 @@ TEST(ItemMove, NeverReplacesAndNeverLosesTheItem) {
             EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos)
                 << entry.path();
     }
+}
+
+// Runs body in a child process as the unprivileged user "nobody"; its result, or none when the
+// test cannot change users.
+std::optional<bool> asNobody(const std::function<bool()>& body) {
+    if (::getuid() != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == 2)
+        return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
+TEST(ItemMove, AnItemThatCouldOnlyBeCopiedIsNotMoved) {
+    TempHome home;
+    std::optional<QTemporaryDir> volume = otherFilesystemDir(home.root());
+    if (!volume)
+        GTEST_SKIP() << "no second filesystem";
+    const fs::path other = volume->path().toStdString();
+    makeBundle(other / "Locked.app");
+    const auto open = fs::perms::all;
+    fs::permissions(other, open);
+    fs::permissions(home.root(), open);
+    fs::permissions(other / "Locked.app", open);
+    // Everything readable, but one folder inside cannot be emptied by its owner-to-be.
+    fs::permissions(other / "Locked.app/Contents", fs::perms(0755));
+    const std::optional<bool> refused = asNobody([&] {
+        return moveItemSafely(other / "Locked.app", home / "Locked.app").has_value() &&
+               !fs::exists(home / "Locked.app");
+    });
+    if (!refused)
+        GTEST_SKIP() << "cannot run as another user";
+    EXPECT_TRUE(*refused);
+    EXPECT_EQ(readTextFile(other / "Locked.app/Contents/MacOS/App"), "binary");
 }
 
 } // namespace

@@ -18,8 +18,15 @@ Menu {
             objectName: entry.name
             text: entry.title
             enabled: entry.enabled
-            palette.windowText: entry.destructive ? "#d23a3a" : undefined
             onTriggered: tileMenu.chosen(entry.action, entry.argument)
+            // The destructive entry in red, whichever palette role the style draws text with.
+            Component.onCompleted: {
+                if (entry.destructive) {
+                    palette.windowText = "#d23a3a"
+                    palette.text = "#d23a3a"
+                    palette.buttonText = "#d23a3a"
+                }
+            }
         }
     }
     Component {

@@ -12,8 +12,8 @@ namespace orbitdeck {
 void installArranging(AmbergridWindow& window) {
     auto* launch = new LaunchFlow(window, &window);
     auto* undo = new UndoActions(window, &window);
-    auto* commands = new CommandLayer(window, *launch, *undo, &window);
     auto* layoutOps = new LayoutOperations(window, &window);
+    auto* commands = new CommandLayer(window, *launch, *undo, *layoutOps, &window);
     window.attachExtensions(commands, layoutOps, nullptr);
     installLiveDrag(window);
 }

@@ -1,7 +1,11 @@
 #include "arranging/command_layer.h"
 
 #include "arranging/launch_flow.h"
+#include "arranging/layout_operations.h"
+#include "arranging/multi_selection.h"
+#include "arranging/tile_menu.h"
 #include "arranging/undo_actions.h"
+#include "arranging/uninstall_flow.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
@@ -18,11 +22,22 @@ constexpr auto guideEscapeDelay = std::chrono::milliseconds(300);
 } // namespace
 
 CommandLayer::CommandLayer(AmbergridWindow& window, LaunchFlow& launch, UndoActions& undo,
-                           QObject* parent)
+                           LayoutOperations& operations, QObject* parent)
     : QObject(parent)
     , window_(window)
     , launch_(launch)
-    , undo_(undo) {
+    , undo_(undo)
+    , selection_(new MultiSelection(window, operations, undo, this))
+    , uninstall_(new UninstallFlow(window, this))
+    , tileMenu_(new TileMenu(window,
+                             TileMenu::Parts{
+                                 .launch = launch,
+                                 .operations = operations,
+                                 .undo = undo,
+                                 .selection = *selection_,
+                                 .uninstall = *uninstall_,
+                             },
+                             this)) {
     connect(&window_, &AmbergridWindow::toggleRequested, this, &CommandLayer::toggleLibrary);
 }
 
@@ -32,6 +47,26 @@ QObject* CommandLayer::launching() const {
 
 QObject* CommandLayer::undoing() const {
     return &undo_;
+}
+
+QObject* CommandLayer::tileMenu() const {
+    return tileMenu_;
+}
+
+QObject* CommandLayer::multiSelect() const {
+    return selection_;
+}
+
+QObject* CommandLayer::uninstalling() const {
+    return uninstall_;
+}
+
+bool CommandLayer::modifierClick(const QString& itemKey, int modifiers) {
+    return selection_->modifierClick(itemKey, modifiers);
+}
+
+void CommandLayer::requestUninstall(const QString& appID) {
+    uninstall_->requestUninstall(appID);
 }
 
 bool CommandLayer::queryBlank() const {

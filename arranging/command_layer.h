@@ -13,7 +13,11 @@ namespace orbitdeck {
 
 class AmbergridWindow;
 class LaunchFlow;
+class LayoutOperations;
+class MultiSelection;
+class TileMenu;
 class UndoActions;
+class UninstallFlow;
 
 // The window keys, the Escape cascade, the keyboard selection and the toggle of the launcher.
 class CommandLayer : public QObject {
@@ -21,10 +25,14 @@ class CommandLayer : public QObject {
     // Launching and page turns; undo and the hidden set.
     Q_PROPERTY(QObject* launching READ launching CONSTANT)
     Q_PROPERTY(QObject* undoing READ undoing CONSTANT)
+    // The tile menu, the multi-selection and the uninstall confirmation.
+    Q_PROPERTY(QObject* tileMenu READ tileMenu CONSTANT)
+    Q_PROPERTY(QObject* multiSelect READ multiSelect CONSTANT)
+    Q_PROPERTY(QObject* uninstalling READ uninstalling CONSTANT)
 
 public:
     CommandLayer(AmbergridWindow& window, LaunchFlow& launch, UndoActions& undo,
-                 QObject* parent = nullptr);
+                 LayoutOperations& operations, QObject* parent = nullptr);
 
     // True when the key was handled (and is swallowed).
     bool handleKey(LibraryKey key);
@@ -44,6 +52,14 @@ public:
 
     QObject* launching() const;
     QObject* undoing() const;
+    QObject* tileMenu() const;
+    QObject* multiSelect() const;
+    QObject* uninstalling() const;
+
+    // A Shift- or Ctrl-click on an application tile changes the multi-selection (true).
+    Q_INVOKABLE bool modifierClick(const QString& itemKey, int modifiers);
+    // The delete badge and the menu: asks before moving the application to the Trash.
+    Q_INVOKABLE void requestUninstall(const QString& appID);
 
 private:
     bool queryBlank() const;
@@ -52,6 +68,9 @@ private:
     AmbergridWindow& window_;
     LaunchFlow& launch_;
     UndoActions& undo_;
+    MultiSelection* selection_;
+    UninstallFlow* uninstall_;
+    TileMenu* tileMenu_;
 };
 
 } // namespace orbitdeck

@@ -52,6 +52,8 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
         .resolvedPath = resolvedBundlePath,
         .presentation = seams.presentation,
         .watcher = seams.watcher,
+        .trash = seams.trash,
+        .places = seams.places,
     };
 }
 

@@ -23,6 +23,8 @@ public:
     struct Seams {
         LibraryPresentation* presentation = nullptr;
         FolderWatch* watcher = nullptr;
+        AppTrash* trash = nullptr;
+        AppPlaces* places = nullptr;
         // Runs once before the window exists (the legacy settings copy).
         std::function<void(DefaultsStore&)> migrateLegacyDefaults;
     };

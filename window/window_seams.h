@@ -43,6 +43,48 @@ public:
     virtual void start() = 0;
 };
 
+// Moving applications and their leftovers to the Trash; the system module implements it.
+class AppTrash {
+public:
+    struct Moved {
+        // The bundle's new place in the Trash, when the system reports one.
+        std::optional<std::filesystem::path> trashURL;
+        // Set when the bundle could not be moved: the system's description.
+        std::optional<QString> error;
+    };
+
+    virtual ~AppTrash() = default;
+    // Whether the application may be moved to the Trash at all.
+    virtual bool isUninstallable(const AppDescriptor& app) = 0;
+    // Existing leftover items in the user's folders; cached per application id.
+    virtual std::vector<std::filesystem::path> leftoverURLs(const AppDescriptor& app) = 0;
+    // The bundle's allocated size as text; none when it cannot be enumerated. Cached per path.
+    virtual std::optional<QString> formattedSize(const std::filesystem::path& bundle) = 0;
+    // Asks running copies to quit, waits for them, then moves the bundle; done runs on the main
+    // thread.
+    virtual void moveToTrash(const AppDescriptor& app, std::function<void(Moved)> done) = 0;
+    // Moves the items together; failures are swallowed. done runs on the main thread.
+    virtual void recycleItems(const std::vector<std::filesystem::path>& items,
+                              std::function<void()> done) = 0;
+    // Forgets the cached leftovers and size text of an uninstalled application.
+    virtual void forget(const AppDescriptor& app) = 0;
+};
+
+// The dock's kept applications, the running applications and the file manager.
+class AppPlaces {
+public:
+    virtual ~AppPlaces() = default;
+    virtual bool isInDock(const std::filesystem::path& bundle) = 0;
+    virtual void addToDock(const std::filesystem::path& bundle) = 0;
+    virtual void removeFromDock(const std::filesystem::path& bundle) = 0;
+    // Running copies are found by bundle identifier and bundle.
+    virtual bool isRunning(const AppDescriptor& app) = 0;
+    // Politely asks the first running copy to quit; nothing waits.
+    virtual void quitFirst(const AppDescriptor& app) = 0;
+    // Opens a file-manager window with the bundle selected.
+    virtual void reveal(const std::filesystem::path& bundle) = 0;
+};
+
 // One scan of the catalog; complete is false when a root timed out.
 struct CatalogScan {
     std::vector<AppDescriptor> apps;
@@ -69,6 +111,9 @@ struct WindowEnvironment {
     std::function<std::string(const std::filesystem::path&)> resolvedPath;
     LibraryPresentation* presentation = nullptr;
     FolderWatch* watcher = nullptr;
+    // Optional: without them the tile menu offers no Trash, dock, quit or reveal entries.
+    AppTrash* trash = nullptr;
+    AppPlaces* places = nullptr;
 };
 
 } // namespace orbitdeck

@@ -18,12 +18,16 @@ protected:
     void SetUp() override {
         harness = std::make_unique<WindowHarness>(
             std::vector<WindowHarness::Extension>{installArranging});
+        prepare(*harness);
         std::vector<AppDescriptor> apps;
         for (const char* name : {"A", "B", "C", "D", "E", "F"})
             apps.push_back(app(name, std::string("com.example.") + name));
         harness->catalog.setApps(apps);
         window = &harness->load();
     }
+
+    // Runs before the window is made (fakes for its environment).
+    virtual void prepare(WindowHarness&) {}
 
     // Ids are lower-cased bundle identifiers.
     static std::string idOf(const char* name) {

@@ -163,6 +163,8 @@ public:
             .resolvedPath = [](const std::filesystem::path& path) { return path.string(); },
             .presentation = &presentation,
             .watcher = &watcher,
+            .trash = trash,
+            .places = places,
         });
         for (const Extension& extension : extensions_)
             extension(*window);
@@ -222,6 +224,9 @@ public:
     std::optional<QString> moveError;
     std::int64_t clockOffsetSeconds = 0;
     bool testDefaultsSet = true;
+    // Set before make() by tests that need them.
+    AppTrash* trash = nullptr;
+    AppPlaces* places = nullptr;
     std::unique_ptr<AmbergridWindow> window;
 
 private:

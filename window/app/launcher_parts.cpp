@@ -9,6 +9,7 @@
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
 #include "system/system_files.h"
+#include "system/tile_services.h"
 #include "window/ambergrid_window.h"
 #include "window/app/display_mode.h"
 #include "window/app/quick_presentation.h"
@@ -31,6 +32,8 @@ public:
     LiveParts()
         : entry_(assembleApplication({.presentation = &presentation_,
                                       .watcher = &files_.watcher(),
+                                      .trash = &tileServices_,
+                                      .places = &tileServices_,
                                       .migrateLegacyDefaults = {}}))
         , language_(entry_->defaults(), Localizer::system()) {
         followDesktopMotion();
@@ -88,6 +91,8 @@ private:
     // Before the window state, which keeps a pointer to the watcher.
     QtScheduler filesScheduler_;
     SystemFiles files_{filesScheduler_};
+    ProcessTable processes_;
+    TileServices tileServices_{files_.trash(), files_.dock(), processes_};
     QuickPresentation presentation_;
     std::unique_ptr<AppEntry> entry_;
     LocalizationBridge language_;

@@ -10,6 +10,9 @@ QtObject {
     readonly property QtObject commands: win ? win.commands : null
     readonly property QtObject selection: win ? win.selection : null
 
+    // A secondary click on a grid tile; the arranging layer opens the tile menu.
+    signal tileMenuRequested(string itemKey, Item cell, real x, real y)
+
     function has(object, name) { return object && typeof object[name] === "function" }
 
     function handleKey(key) {
@@ -82,12 +85,18 @@ QtObject {
                 commands.openFolder(itemId)
             return
         }
+        if (has(commands, "modifierClick") && commands.modifierClick(kind + ":" + itemId, modifiers))
+            return
         if (selection.multiSelection.length > 0)
             return selection.clearMultiSelection()
         if (selection.arranging)
             return
         if (has(launchFlow, "openFromTile"))
             launchFlow.openFromTile(itemId)
+    }
+    function showTileMenu(itemKey, cell, x, y) {
+        if (win && !win.search.isSearching)
+            tileMenuRequested(itemKey, cell, x, y)
     }
     function requestUninstall(itemId) {
         if (has(commands, "requestUninstall"))

@@ -58,5 +58,28 @@ Item {
     }
     DragProxy {}
 
+    // The tile menu and the alerts, each made when first needed.
+    TileMenuHost {
+        id: tileMenus
+        anchors.fill: parent
+        win: arranging.win
+    }
+    AlertsLayer {
+        id: alerts
+        anchors.fill: parent
+        win: arranging.win
+        tr: arranging.main ? arranging.main.tr : (key => key)
+    }
+    Connections {
+        target: arranging.actions
+        function onTileMenuRequested(itemKey, cell, x, y) { tileMenus.popup(itemKey, cell, x, y) }
+    }
+    Binding {
+        target: arranging.main
+        property: "arrangingOverlayOpen"
+        value: tileMenus.menuOpen || alerts.open
+        when: arranging.main !== null
+    }
+
     Component.onCompleted: LiveDrag.attach(Window.window)
 }

@@ -74,4 +74,5 @@ TileCell {
     onTapped: modifiers => actions.tileTapped(kind, itemId, modifiers)
     onLongPressed: actions.longPress()
     onDeleteRequested: actions.requestUninstall(itemId)
+    onContextMenuRequested: (x, y) => actions.showTileMenu(key, bound, x, y)
 }

@@ -27,9 +27,11 @@ Window {
     readonly property Component tileHooks: libraryShown && win && win.layoutOps
                                            ? Qt.createComponent("TileDragHooks.qml") : null
 
-    // An open menu or the settings sheet takes its own keys (Escape closes it) before the
-    // window's key handling.
-    readonly property bool menuOpen: libraryRoot.menuOpen || settingsSheet.status === Loader.Ready
+    // An open menu, alert or the settings sheet takes its own keys (Escape closes it) before the
+    // window's key handling. The arranging layer sets its flag while a tile menu or an alert is up.
+    property bool arrangingOverlayOpen: false
+    readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
+                                     || settingsSheet.status === Loader.Ready
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.

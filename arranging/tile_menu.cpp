@@ -1,0 +1,186 @@
+#include "arranging/tile_menu.h"
+
+#include "arranging/launch_flow.h"
+#include "arranging/layout_operations.h"
+#include "arranging/menu_entries.h"
+#include "arranging/multi_selection.h"
+#include "arranging/undo_actions.h"
+#include "arranging/uninstall_flow.h"
+#include "platform/main_thread.h"
+#include "window/ambergrid_window.h"
+#include "window/item_keys.h"
+#include "window/localization.h"
+
+namespace orbitdeck {
+
+TileMenu::TileMenu(AmbergridWindow& window, Parts parts, QObject* parent)
+    : QObject(parent)
+    , window_(window)
+    , parts_(parts) {}
+
+QVariantList TileMenu::entries(const LayoutItem& item, const std::vector<LayoutItem>& drawn) const {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (parts_.selection.menuApplies(item))
+        return parts_.selection.menuEntries();
+    return item.isFolder() ? folderMenu(item) : applicationMenu(item, drawn);
+}
+
+QVariantList TileMenu::entriesFor(const QString& itemKey) const {
+    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    if (!item)
+        return {};
+    return entries(*item, window_.visible().visibleItems());
+}
+
+QVariantList TileMenu::folderMenu(const LayoutItem& item) const {
+    const LibraryLanguage language = window_.language();
+    const QString folder = QString::fromStdString(item.payload);
+    return {
+        actionEntry(QStringLiteral("tile-menu-open-folder"),
+                    localized(QStringLiteral("Open Folder"), language),
+                    QStringLiteral("openFolder"), folder),
+        actionEntry(QStringLiteral("tile-menu-rename"),
+                    localized(QStringLiteral("Rename…"), language), QStringLiteral("openFolder"),
+                    folder),
+        actionEntry(QStringLiteral("tile-menu-ungroup"),
+                    localized(QStringLiteral("Ungroup"), language), QStringLiteral("ungroup"),
+                    folder),
+    };
+}
+
+QVariantList TileMenu::groupWithEntries(const LayoutItem& item,
+                                        const std::vector<LayoutItem>& drawn) const {
+    std::size_t candidates = 0;
+    QVariantList entries;
+    for (const LayoutItem& other : drawn) {
+        if (candidates == maxGroupCandidates)
+            break;
+        if (other.isFolder() || other == item)
+            continue;
+        ++candidates;
+        if (const AppDescriptor* app = window_.library()->app(other.payload))
+            entries.push_back(actionEntry(QStringLiteral("tile-menu-group-") +
+                                              QString::fromStdString(other.payload),
+                                          QString::fromStdString(app->displayName()),
+                                          QStringLiteral("groupWith"), itemKey(other)));
+    }
+    if (candidates == 0)
+        return {};
+    return {submenuEntry(QStringLiteral("tile-menu-group-with"),
+                         localized(QStringLiteral("Group With"), window_.language()),
+                         std::move(entries))};
+}
+
+QVariantList TileMenu::applicationMenu(const LayoutItem& item,
+                                       const std::vector<LayoutItem>& drawn) const {
+    const LibraryLanguage language = window_.language();
+    const AppDescriptor* app = window_.library()->app(item.payload);
+    AppPlaces* places = window_.environment().places;
+    QVariantList entries;
+    if (app) {
+        entries.push_back(actionEntry(QStringLiteral("tile-menu-open"),
+                                      localized(QStringLiteral("Open"), language),
+                                      QStringLiteral("open")));
+        const auto& bundleID = app->bundleIdentifier();
+        if (places && bundleID && places->isRunning(*app))
+            entries.push_back(actionEntry(QStringLiteral("tile-menu-quit"),
+                                          localized(QStringLiteral("Quit"), language),
+                                          QStringLiteral("quit")));
+        entries.push_back(separatorEntry());
+    }
+    entries.append(groupWithEntries(item, drawn));
+    entries.append(moveToFolderEntries(window_, QStringLiteral("moveToFolder")));
+    entries.push_back(actionEntry(QStringLiteral("tile-menu-hide"),
+                                  localized(QStringLiteral("Hide from Orbitdeck"), language),
+                                  QStringLiteral("hide")));
+    if (!app)
+        return entries;
+    if (places) {
+        entries.push_back(actionEntry(QStringLiteral("tile-menu-reveal"),
+                                      localized(QStringLiteral("Show in Finder"), language),
+                                      QStringLiteral("reveal")));
+        const bool docked = places->isInDock(app->bundleURL());
+        entries.push_back(actionEntry(
+            QStringLiteral("tile-menu-dock"),
+            localized(docked ? QStringLiteral("Remove from Dock") : QStringLiteral("Keep in Dock"),
+                      language),
+            QStringLiteral("dock")));
+    }
+    if (parts_.uninstall.canUninstall(*app)) {
+        entries.push_back(separatorEntry());
+        entries.push_back(actionEntry(QStringLiteral("tile-menu-trash"),
+                                      localized(QStringLiteral("Move to Trash…"), language),
+                                      QStringLiteral("trash"), {}, true, true));
+    }
+    return entries;
+}
+
+void TileMenu::openFolderFromMenu(const FolderID& folder) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    SelectionState& selection = *window_.selection();
+    selection.setFolderAnchor({0.5, 0.5});
+    selection.setSelectedItem(std::nullopt);
+    selection.setOpenFolder(folder);
+}
+
+void TileMenu::toggleDock(const LayoutItem& item) {
+    AppPlaces* places = window_.environment().places;
+    const AppDescriptor* app = window_.library()->app(item.payload);
+    if (!places || !app)
+        return;
+    if (places->isInDock(app->bundleURL()))
+        places->removeFromDock(app->bundleURL());
+    else
+        places->addToDock(app->bundleURL());
+}
+
+void TileMenu::run(const QString& action, const QString& itemKey, const QString& argument) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    MultiSelection& selection = parts_.selection;
+    // The selection menu's actions need no tile.
+    if (action == QLatin1String("newFolderWithSelection"))
+        return selection.newFolderWithSelection();
+    if (action == QLatin1String("moveSelectionToFolder"))
+        return selection.moveSelectionToFolder(argument);
+    if (action == QLatin1String("hideSelectedApps"))
+        return selection.hideSelectedApps();
+    if (action == QLatin1String("deselectAll"))
+        return selection.deselectAll();
+    if (!item)
+        return;
+    const FolderID folder{argument.toStdString()};
+    const std::string& id = item->payload;
+    const AppDescriptor* app = window_.library()->app(id);
+    AppPlaces* places = window_.environment().places;
+    if (action == QLatin1String("openFolder")) {
+        if (window_.layout()->layout().folder(folder))
+            openFolderFromMenu(folder);
+    } else if (action == QLatin1String("ungroup")) {
+        parts_.operations.ungroupFolder(folder, true);
+    } else if (action == QLatin1String("open")) {
+        window_.selection()->setOpenFolder(std::nullopt);
+        if (app)
+            parts_.launch.launch(AppDescriptor(*app));
+    } else if (action == QLatin1String("quit")) {
+        if (places && app && app->bundleIdentifier())
+            places->quitFirst(*app);
+    } else if (action == QLatin1String("groupWith")) {
+        if (const std::optional<LayoutItem> target = itemFromKey(argument))
+            parts_.operations.createFolder(*item, *target, true);
+    } else if (action == QLatin1String("moveToFolder")) {
+        parts_.operations.appendItem(*item, folder, true);
+    } else if (action == QLatin1String("hide")) {
+        parts_.undo.hide(id);
+    } else if (action == QLatin1String("reveal")) {
+        if (places && app)
+            places->reveal(app->bundleURL());
+    } else if (action == QLatin1String("dock")) {
+        toggleDock(*item);
+    } else if (action == QLatin1String("trash")) {
+        if (app)
+            parts_.uninstall.requestUninstall(AppDescriptor(*app));
+    }
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,62 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "layout-core/layout_item.h"
+#endif
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <vector>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+class LaunchFlow;
+class LayoutOperations;
+class MultiSelection;
+class UndoActions;
+class UninstallFlow;
+
+// The context menu of a grid tile: its content, taken when it opens, and its actions.
+class TileMenu : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr std::size_t maxGroupCandidates = 30;
+
+    struct Parts {
+        LaunchFlow& launch;
+        LayoutOperations& operations;
+        UndoActions& undo;
+        MultiSelection& selection;
+        UninstallFlow& uninstall;
+    };
+
+    TileMenu(AmbergridWindow& window, Parts parts, QObject* parent = nullptr);
+
+    // The menu of the tile, drawn items in grid order (see menu_entries.h for the form).
+    QVariantList entries(const LayoutItem& item, const std::vector<LayoutItem>& drawn) const;
+    // The same for a tile of the grid, which draws the visible items.
+    Q_INVOKABLE QVariantList entriesFor(const QString& itemKey) const;
+    // An entry was chosen, for the tile the menu was opened on.
+    Q_INVOKABLE void run(const QString& action, const QString& itemKey, const QString& argument);
+    // Sets the folder anchor to the centre, clears the keyboard selection, opens the folder.
+    void openFolderFromMenu(const FolderID& folder);
+
+private:
+    QVariantList folderMenu(const LayoutItem& item) const;
+    QVariantList applicationMenu(const LayoutItem& item,
+                                 const std::vector<LayoutItem>& drawn) const;
+    QVariantList groupWithEntries(const LayoutItem& item,
+                                  const std::vector<LayoutItem>& drawn) const;
+    void toggleDock(const LayoutItem& item);
+
+    AmbergridWindow& window_;
+    Parts parts_;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/running_applications.h"
+#include "system/application_trash.h"
+#include "system/dock_integration.h"
+#include "window/window_seams.h"
+
+namespace orbitdeck {
+
+// What the tile menu and the uninstall ask of the system: the Trash, the Dock's list, running
+// copies and the file manager, on the live services.
+class TileServices final : public AppTrash, public AppPlaces {
+public:
+    TileServices(ApplicationTrash& trash, DockIntegration& dock, RunningApplications& running);
+
+    bool isUninstallable(const AppDescriptor& app) override;
+    std::vector<std::filesystem::path> leftoverURLs(const AppDescriptor& app) override;
+    std::optional<QString> formattedSize(const std::filesystem::path& bundle) override;
+    void moveToTrash(const AppDescriptor& app, std::function<void(Moved)> done) override;
+    void recycleItems(const std::vector<std::filesystem::path>& items,
+                      std::function<void()> done) override;
+    void forget(const AppDescriptor& app) override;
+
+    bool isInDock(const std::filesystem::path& bundle) override;
+    void addToDock(const std::filesystem::path& bundle) override;
+    void removeFromDock(const std::filesystem::path& bundle) override;
+    bool isRunning(const AppDescriptor& app) override;
+    void quitFirst(const AppDescriptor& app) override;
+    // The desktop's file manager, opened on the folder holding the bundle.
+    void reveal(const std::filesystem::path& bundle) override;
+
+private:
+    std::vector<int> instances(const AppDescriptor& app);
+
+    ApplicationTrash& trash_;
+    DockIntegration& dock_;
+    RunningApplications& running_;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,131 @@
+#include "tile_actions_fixture.h"
+
+#include "window/item_keys.h"
+
+using namespace orbitdeck;
+using namespace orbitdeck::testing;
+
+using TileMenuContent = TileActionsTest;
+using TileMenuActions = TileActionsTest;
+
+TEST_F(TileMenuContent, AnApplicationGetsItsGroupsInOrder) {
+    // Not running, not docked, no folder on the page.
+    EXPECT_EQ(names(menu().entriesFor(key("B"))),
+              "tile-menu-open - tile-menu-group-with{tile-menu-group-bundle:com.example.a "
+              "tile-menu-group-bundle:com.example.c tile-menu-group-bundle:com.example.d "
+              "tile-menu-group-bundle:com.example.e tile-menu-group-bundle:com.example.f} "
+              "tile-menu-hide tile-menu-reveal tile-menu-dock - tile-menu-trash");
+    EXPECT_EQ(find(menu().entriesFor(key("B")), QStringLiteral("tile-menu-dock"))
+                  .value(QStringLiteral("title")),
+              QStringLiteral("Keep in Dock"));
+
+    // Running and docked, with folders: Quit, "Remove from Dock", folders in page order.
+    places.running.insert("com.example.B");
+    places.docked.insert("/Applications/B.app");
+    ASSERT_TRUE(operations().createFolder(item("E"), item("F"), true));
+    ASSERT_TRUE(operations().createFolder(item("A"), item("C"), true));
+    ASSERT_EQ(page(), "B [CA] D [FE]");
+    const QVariantList entries = menu().entriesFor(key("B"));
+    const std::string text = names(entries);
+    EXPECT_EQ(text.substr(0, 32), "tile-menu-open tile-menu-quit - ");
+    const QString first = QStringLiteral("tile-menu-folder-") + folderKey(1).mid(7);
+    const QString second = QStringLiteral("tile-menu-folder-") + folderKey(3).mid(7);
+    EXPECT_NE(text.find("tile-menu-move-to-folder{" + first.toStdString() + " " +
+                        second.toStdString() + "}"),
+              std::string::npos);
+    EXPECT_EQ(find(entries, QStringLiteral("tile-menu-dock")).value(QStringLiteral("title")),
+              QStringLiteral("Remove from Dock"));
+    EXPECT_TRUE(find(entries, QStringLiteral("tile-menu-trash"))
+                    .value(QStringLiteral("destructive"))
+                    .toBool());
+
+    // Refused by the Trash rule: no last divider and no "Move to Trash…".
+    trash.refused.insert("D");
+    EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-reveal tile-menu-dock"));
+}
+
+TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
+    // An id no application has: only the layout entries and "Hide".
+    const LayoutItem gone = LayoutItem::placeholder("bundle:com.example.gone");
+    EXPECT_EQ(names(menu().entries(gone, {gone})), "tile-menu-hide");
+    EXPECT_EQ(names(menu().entries(gone, {gone, item("A")})),
+              "tile-menu-group-with{tile-menu-group-bundle:com.example.a} tile-menu-hide");
+
+    ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
+    EXPECT_EQ(names(menu().entriesFor(folderKey(0))),
+              "tile-menu-open-folder tile-menu-rename tile-menu-ungroup");
+
+    // A selection of one, or of tiles without this one: the ordinary menu.
+    ctrlClick("C");
+    EXPECT_EQ(names(menu().entriesFor(key("C"))).substr(0, 14), "tile-menu-open");
+    ctrlClick("D");
+    EXPECT_EQ(names(menu().entriesFor(key("E"))).substr(0, 14), "tile-menu-open");
+    const QVariantList entries = menu().entriesFor(key("C"));
+    EXPECT_EQ(names(entries),
+              "tile-menu-selection-count tile-menu-new-folder tile-menu-move-to-folder{" +
+                  ("tile-menu-folder-" + folderKey(0).mid(7)).toStdString() +
+                  "} tile-menu-hide-selected - tile-menu-deselect-all");
+    EXPECT_EQ(entries[0].toMap().value(QStringLiteral("title")), QStringLiteral("2 apps selected"));
+    EXPECT_TRUE(entries[1].toMap().value(QStringLiteral("enabled")).toBool());
+}
+
+TEST(TileMenuCandidates, GroupWithStopsAtThirtyAndSkipsFolders) {
+    WindowHarness harness({installArranging});
+    std::vector<AppDescriptor> apps;
+    for (int number = 0; number < 40; ++number)
+        apps.push_back(
+            app("App" + std::to_string(number), "com.example.n" + std::to_string(number)));
+    harness.catalog.setApps(apps);
+    AmbergridWindow& window = harness.load();
+    auto& menu =
+        *qobject_cast<TileMenu*>(qobject_cast<CommandLayer*>(window.commands())->tileMenu());
+    const std::vector<LayoutItem> drawn = window.visible().visibleItems();
+    const QVariantList entries = menu.entries(drawn[5], drawn);
+    const QVariantList group = entries[2].toMap().value(QStringLiteral("entries")).toList();
+    ASSERT_EQ(group.size(), 30);
+    EXPECT_EQ(group.back().toMap().value(QStringLiteral("title")), QStringLiteral("App30"));
+
+    // Only folders around it: no "Group With".
+    const LayoutItem folder = LayoutItem::folder(FolderID{"f"});
+    EXPECT_EQ(menu.entries(drawn[0], {drawn[0], folder})[2].toMap().value(QStringLiteral("name")),
+              QStringLiteral("tile-menu-hide"));
+}
+
+TEST_F(TileMenuActions, EntriesActOnTheirTile) {
+    // "Group With": the candidate's place, candidate first.
+    choose(key("A"), QStringLiteral("tile-menu-group-bundle:com.example.c"));
+    EXPECT_EQ(page(), "B [CA] D E F");
+    const QString folder = folderKey(1);
+    choose(key("E"), QStringLiteral("tile-menu-folder-") + folder.mid(7));
+    EXPECT_EQ(page(), "B [CAE] D F");
+
+    // Opening from the menu centres the folder and clears the keyboard selection.
+    window->selection()->setSelectedItem(item("B"));
+    window->selection()->setFolderAnchor({0.1, 0.9});
+    choose(folder, QStringLiteral("tile-menu-rename"));
+    EXPECT_EQ(window->selection()->openFolderID(), folder.mid(7));
+    EXPECT_EQ(window->selection()->folderAnchor(), QPointF(0.5, 0.5));
+    EXPECT_FALSE(window->selection()->selectedItem());
+
+    // Ungroup puts the items back in folder order where the folder stood.
+    window->selection()->setOpenFolder(std::nullopt);
+    choose(folder, QStringLiteral("tile-menu-ungroup"));
+    EXPECT_EQ(page(), "B C A E D F");
+
+    // Dock, quit, reveal, hide and open reach their services.
+    places.running.insert("com.example.D");
+    choose(key("D"), QStringLiteral("tile-menu-dock"));
+    EXPECT_TRUE(places.docked.contains("/Applications/D.app"));
+    choose(key("D"), QStringLiteral("tile-menu-dock"));
+    EXPECT_TRUE(places.docked.empty());
+    choose(key("D"), QStringLiteral("tile-menu-quit"));
+    EXPECT_EQ(places.quits, std::vector<std::string>{"com.example.D"});
+    choose(key("D"), QStringLiteral("tile-menu-reveal"));
+    EXPECT_EQ(places.revealed.size(), 1u);
+    choose(key("D"), QStringLiteral("tile-menu-open"));
+    EXPECT_EQ(harness->launched.back(), idOf("D"));
+    choose(key("F"), QStringLiteral("tile-menu-hide"));
+    EXPECT_TRUE(window->library()->hiddenIDs().contains(idOf("F")));
+    choose(key("B"), QStringLiteral("tile-menu-trash"));
+    EXPECT_EQ(uninstalling().candidateID(), QString::fromStdString(idOf("B")));
+}

@@ -1,0 +1,85 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+Item {
+    id: root
+    width: 500
+    height: 500
+
+    Component { id: menuMaker; TileMenu {} }
+    Component { id: alertMaker; UninstallAlert {} }
+    SignalSpy { id: chosenSpy; signalName: "chosen" }
+
+    function action(name, title, argument, enabled, destructive) {
+        return { type: "action", name: name, title: title, action: name, argument: argument || "",
+                 enabled: enabled !== false, destructive: !!destructive }
+    }
+
+    TestCase {
+        name: "TileMenu"
+        when: windowShown
+
+        function rows(menu) {
+            const out = []
+            for (let i = 0; i < menu.count; ++i) {
+                const item = menu.itemAt(i)
+                if (item.subMenu)
+                    out.push(item.subMenu.title + ">" + rows(item.subMenu).join("|"))
+                else
+                    out.push(item.text ? item.text + (item.enabled ? "" : " (off)") : "—")
+            }
+            return out
+        }
+
+        function test_entriesInOrderWithTheirStates() {
+            const menu = createTemporaryObject(menuMaker, root, { entries: [
+                { type: "text", name: "count", title: "3 apps selected" },
+                action("newFolder", "New Folder with Selection", "", false),
+                { type: "submenu", name: "folders", title: "Move to Folder",
+                  entries: [action("f1", "Games", "f1"), action("f2", "Work", "f2")] },
+                action("hide", "Hide Selected Apps"),
+                { type: "separator" },
+                action("trash", "Move to Trash…", "", true, true)
+            ] })
+            compare(rows(menu), ["3 apps selected (off)", "New Folder with Selection (off)",
+                                 "Move to Folder>Games|Work", "Hide Selected Apps", "—",
+                                 "Move to Trash…"])
+            compare(menu.itemAt(5).objectName, "trash")
+            compare(menu.itemAt(2).objectName, "folders")
+        }
+
+        function test_choosingAnEntryHandsBackItsActionAndArgument() {
+            const menu = createTemporaryObject(menuMaker, root, { entries: [
+                action("open", "Open"),
+                { type: "submenu", name: "folders", title: "Move to Folder",
+                  entries: [action("moveToFolder", "Games", "f1")] }
+            ] })
+            chosenSpy.target = menu
+            chosenSpy.clear()
+            menu.itemAt(1).subMenu.itemAt(0).triggered()
+            compare(chosenSpy.count, 1)
+            compare(chosenSpy.signalArguments[0][0], "moveToFolder")
+            compare(chosenSpy.signalArguments[0][1], "f1")
+        }
+
+        function test_uninstallAlertButtonsComeInTheirOrder() {
+            const alert = createTemporaryObject(alertMaker, root, { content: {
+                title: "Move “Notes” to the Trash?", message: "The app will be moved.",
+                buttons: [{ name: "leftovers", title: "Move App and Leftovers to Trash", destructive: true },
+                          { name: "appOnly", title: "Move App Only", destructive: false },
+                          { name: "cancel", title: "Cancel", destructive: false, cancel: true }] } })
+            alert.open()
+            tryVerify(() => alert.opened)
+            let chosen = ""
+            alert.chosen.connect(name => { chosen = name })
+            const appOnly = findChild(alert.footer, "uninstall-alert-appOnly")
+            verify(appOnly)
+            verify(findChild(alert.footer, "uninstall-alert-leftovers").highlighted)
+            verify(!appOnly.highlighted)
+            mouseClick(appOnly)
+            compare(chosen, "appOnly")
+            tryVerify(() => !alert.visible)
+        }
+    }
+}

@@ -32,7 +32,22 @@ Item {
     Accessible.role: Accessible.Button
 
     HoverHandler { id: hover }
-    LazyToolTip { shown: tile.hovered; text: tile.tooltipText }
+    // The tool tip and the delete badge are made on first use: every tile would carry them.
+    property Item toolTip: null
+    property Item deleteBadge: null
+    onHoveredChanged: {
+        if (hovered && !toolTip)
+            toolTip = lazyToolTip.createObject(tile)
+    }
+    onDeletableChanged: {
+        if (deletable && !deleteBadge)
+            deleteBadge = badge.createObject(tile)
+        else if (!deletable && deleteBadge) {
+            deleteBadge.destroy()
+            deleteBadge = null
+        }
+    }
+    Component.onCompleted: deletableChanged()
 
     // The pressed face is a little darker: one effect, on the pressed tile only, compiled at the
     // first press (the software renderer draws no effects).
@@ -62,18 +77,19 @@ Item {
         layer.effect: tile.pressDim
     }
 
-    // Made while arranging only: every tile would carry one otherwise.
-    Loader {
-        active: tile.deletable
-        sourceComponent: Component {
-            DeleteBadge {
-                x: tile.width / 2 - tile.size / 2 - width / 2
-                y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
-                appId: tile.appId
-                tooltip: tile.deleteTooltip
-                label: tile.deleteLabel
-                onClicked: tile.deleteClicked()
-            }
+    Component {
+        id: lazyToolTip
+        LazyToolTip { shown: tile.hovered; text: tile.tooltipText }
+    }
+    Component {
+        id: badge
+        DeleteBadge {
+            x: tile.width / 2 - tile.size / 2 - width / 2
+            y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
+            appId: tile.appId
+            tooltip: tile.deleteTooltip
+            label: tile.deleteLabel
+            onClicked: tile.deleteClicked()
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/scheduler.h"
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
+#include "system/system_files.h"
 #include "window/ambergrid_window.h"
 #include "window/app/display_mode.h"
 #include "window/app/quick_presentation.h"
@@ -28,8 +29,9 @@ namespace {
 class LiveParts final : public LauncherParts {
 public:
     LiveParts()
-        : entry_(assembleApplication(
-              {.presentation = &presentation_, .watcher = nullptr, .migrateLegacyDefaults = {}}))
+        : entry_(assembleApplication({.presentation = &presentation_,
+                                      .watcher = &files_.watcher(),
+                                      .migrateLegacyDefaults = {}}))
         , language_(entry_->defaults(), Localizer::system()) {
         followDesktopMotion();
     }
@@ -83,6 +85,9 @@ private:
         apply();
     }
 
+    // Before the window state, which keeps a pointer to the watcher.
+    QtScheduler filesScheduler_;
+    SystemFiles files_{filesScheduler_};
     QuickPresentation presentation_;
     std::unique_ptr<AppEntry> entry_;
     LocalizationBridge language_;

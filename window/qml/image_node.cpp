@@ -7,7 +7,7 @@
 namespace orbitdeck {
 
 QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QImage& image,
-                              bool fresh, const QRectF& rect, bool mipmap) {
+                              bool fresh, const QRectF& rect) {
     if (image.isNull() || !window) {
         delete node;
         return nullptr;
@@ -19,11 +19,9 @@ QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QI
         fresh = true;
     }
     if (fresh) {
-        QQuickWindow::CreateTextureOptions options = QQuickWindow::TextureHasAlphaChannel;
-        if (mipmap)
-            options |= QQuickWindow::TextureHasMipmaps;
-        node->setTexture(window->createTextureFromImage(image, options));
-        node->setMipmapFiltering(mipmap ? QSGTexture::Linear : QSGTexture::None);
+        // No mipmaps: drawn near their own size, and a software GL makes each level slowly.
+        node->setTexture(
+            window->createTextureFromImage(image, QQuickWindow::TextureHasAlphaChannel));
     }
     node->setRect(rect);
     return node;

@@ -12,6 +12,6 @@ namespace orbitdeck {
 // `node` (null the first time). A new texture is uploaded only when `fresh` says the image
 // changed; a null image gives no node (the old one is deleted).
 QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QImage& image,
-                              bool fresh, const QRectF& rect, bool mipmap = false);
+                              bool fresh, const QRectF& rect);
 
 } // namespace orbitdeck

@@ -348,7 +348,7 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         return updateImageNode(window, node, shadow_, shadowFresh_, shadowRect_);
     });
     refreshChild(lift->lastChild(), [&](QSGImageNode* node) {
-        return updateImageNode(window, node, icon_, iconFresh_, iconRect_, true);
+        return updateImageNode(window, node, icon_, iconFresh_, iconRect_);
     });
     plateFresh_ = shadowFresh_ = iconFresh_ = false;
     return root;

@@ -109,14 +109,16 @@ void TileLabel::updatePolish() {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setFont(font);
-        const QRectF line(0, margin_, width, metrics.height());
+        // On the label font's baseline, whatever fallback font a script takes, so every
+        // name of a row sits on one line.
+        const QPointF origin((width - metrics.horizontalAdvance(shown)) / 2,
+                             margin_ + metrics.ascent());
         if (raised) {
             painter.setPen(QColor::fromRgbF(0, 0, 0, 0.45f));
-            painter.drawText(line.translated(0, 1),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, shown);
+            painter.drawText(origin + QPointF(0, 1), shown);
         }
         painter.setPen(color_);
-        painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, shown);
+        painter.drawText(origin, shown);
     }
     image_ = image;
     imageFresh_ = true;

@@ -63,12 +63,14 @@ TileCell {
     deleteTooltip: root ? root.tr("Move to Trash") : "Move to Trash"
     deleteLabel: root ? root.tr("Delete %@").replace("%@", name) : "Delete " + name
 
-    // Drag and drop, when the arranging module is there.
-    Loader {
-        anchors.fill: parent
-        active: bound.root !== null && bound.root.tileHooks !== null
-        sourceComponent: bound.root ? bound.root.tileHooks : null
-        onLoaded: item.cell = bound
+    // Drag and drop, when the arranging module is there (made once the first frame is up).
+    readonly property Component hooks: root ? root.tileHooks : null
+    property Item hookItem: null
+    onHooksChanged: makeHooks()
+    Component.onCompleted: makeHooks()
+    function makeHooks() {
+        if (hooks && !hookItem)
+            hookItem = hooks.createObject(bound, { cell: bound })
     }
 
     onTapped: modifiers => actions.tileTapped(kind, itemId, modifiers)

@@ -115,11 +115,16 @@ Item {
             width: parent.width
             height: parent.height - header.height
 
-            LoadingState {
+            // Made only while the library loads: usually the first frame already has it.
+            Loader {
                 anchors.fill: parent
-                visible: !root.loaded
-                label: root.tr("Finding applications")
-                skin: root.skin
+                active: !root.loaded
+                sourceComponent: Component {
+                    LoadingState {
+                        label: root.tr("Finding applications")
+                        skin: root.skin
+                    }
+                }
             }
             // Made only when there is nothing to show.
             Loader {
@@ -203,8 +208,11 @@ Item {
             onPageSettled: target => root.pageSettled(target)
         }
     }
-    Toast {
-        text: root.toastText
-        skin: root.skin
+    // Made with the first message; it slides in from there.
+    Loader {
+        anchors.fill: parent
+        active: root.toastText !== "" || item !== null
+        sourceComponent: Component { Toast { skin: root.skin } }
+        onLoaded: item.text = Qt.binding(() => root.toastText)
     }
 }

@@ -105,37 +105,49 @@ Item {
         anchors.bottom: bar.top
         clip: true
 
-        PageView {
-            id: neighbourView
-            objectName: "library-neighbour-page"
+        // The neighbour page and the outgoing one are made at the first swipe or page change.
+        PageSliceModel {
+            id: neighbour
+            sourceModel: paged.model
+            first: paged.neighbourPage * paged.capacity
+            count: paged.showsNeighbour ? paged.capacity : 0
+        }
+        PageSliceModel {
+            id: outgoing
+            sourceModel: paged.model
+            count: paged.slide !== 0 ? paged.capacity : 0
+        }
+        Loader {
             anchors.top: parent.top
             x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
+            active: paged.showsNeighbour || item !== null
             visible: paged.showsNeighbour
-            metrics: paged.metrics
-            cell: paged.cell
-            tilesInteractive: false
-            animated: false
-            Accessible.ignored: true
-            model: PageSliceModel {
-                sourceModel: paged.model
-                first: paged.neighbourPage * paged.capacity
-                count: paged.showsNeighbour ? paged.capacity : 0
+            sourceComponent: Component {
+                PageView {
+                    objectName: "library-neighbour-page"
+                    metrics: paged.metrics
+                    cell: paged.cell
+                    tilesInteractive: false
+                    animated: false
+                    Accessible.ignored: true
+                    model: neighbour
+                }
             }
         }
-        PageView {
-            id: outgoingView
+        Loader {
             anchors.top: parent.top
             x: (area.width - width) / 2 + paged.slide + (paged.slide > 0 ? -area.width : area.width)
+            active: paged.slide !== 0 || item !== null
             visible: paged.slide !== 0
             opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
-            metrics: paged.metrics
-            cell: paged.cell
-            tilesInteractive: false
-            animated: false
-            model: PageSliceModel {
-                id: outgoing
-                sourceModel: paged.model
-                count: paged.slide !== 0 ? paged.capacity : 0
+            sourceComponent: Component {
+                PageView {
+                    metrics: paged.metrics
+                    cell: paged.cell
+                    tilesInteractive: false
+                    animated: false
+                    model: outgoing
+                }
             }
         }
         PageView {

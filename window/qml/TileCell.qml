@@ -45,14 +45,40 @@ Item {
     height: cellHeight
     opacity: full && dragging ? 0.3 : 1
 
+    // What most cells never show is made on first use: the drop ring, the check mark and the
+    // drop target's scale motion.
+    readonly property bool ringShown: full && (dropTarget || folderSelected)
+    readonly property bool badgeShown: full && multiSelected
+    readonly property real dropScale: full && dropTarget ? 1.08 : 1
+    property Item ring: null
+    property Item badge: null
+    property QtObject scaleMotion: null
+    onRingShownChanged: if (ringShown && !ring) ring = make("CellRing.qml", cell)
+    onBadgeShownChanged: if (badgeShown && !badge) badge = make("CellSelectionBadge.qml", body)
+    onDropScaleChanged: {
+        if (!Skin.fluid(effects, reduceMotion)) {
+            if (scaleMotion)
+                scaleMotion.stop()
+            body.scale = dropScale
+            return
+        }
+        if (!scaleMotion)
+            scaleMotion = Qt.createComponent("ScaleMotion.qml").createObject(body, { target: body })
+        scaleMotion.to = dropScale
+        scaleMotion.restart()
+    }
+    Component.onCompleted: {
+        body.scale = dropScale
+        ringShownChanged()
+        badgeShownChanged()
+    }
+    function make(file, parent) {
+        return Qt.createComponent(file).createObject(parent, { cell: cell })
+    }
+
     Item {
         id: body
         anchors.fill: parent
-        scale: cell.full && cell.dropTarget ? 1.08 : 1
-        Behavior on scale {
-            enabled: Skin.fluid(cell.effects, cell.reduceMotion)
-            NumberAnimation { duration: 180; easing.type: Easing.OutCubic }
-        }
 
         Wiggle {
             id: wiggle
@@ -61,35 +87,33 @@ Item {
                     && Skin.animates(cell.effects, cell.reduceMotion)
             timing: cell.wiggleTiming
 
-            // Only the kind of tile the item is gets made.
+            ApplicationTile {
+                width: parent.width
+                // A folder cell shows its folder tile instead.
+                visible: cell.kind !== "folder"
+                appId: visible ? cell.itemId : ""
+                name: cell.name
+                iconSource: cell.iconSource
+                size: cell.iconSize
+                tileHeight: cell.cellHeight
+                showsLabel: cell.showsLabel
+                effects: cell.reduceMotion ? "off" : cell.effects
+                reduceMotion: cell.reduceMotion
+                ink: cell.ink
+                accent: cell.accent
+                highlighted: cell.highlighted
+                deletable: visible && cell.full && cell.deletable && cell.arranging
+                pressed: visible && press.pressed
+                deleteTooltip: cell.deleteTooltip
+                deleteLabel: cell.deleteLabel
+                onDeleteClicked: cell.deleteRequested()
+            }
             Loader {
                 width: parent.width
-                sourceComponent: cell.kind === "folder" ? folderTile : applicationTile
+                active: cell.kind === "folder"
+                sourceComponent: folderTile
             }
         }
-        // Made at the first multi-selection of the tile, then kept for its fade.
-        Loader {
-            anchors.top: parent.top
-            anchors.right: parent.right
-            anchors.margins: 6
-            active: cell.full && cell.multiSelected || item !== null
-            sourceComponent: Component {
-                SelectionBadge {
-                    // Shown only once made, so it grows in as it always did.
-                    property bool made: false
-                    shown: made && cell.full && cell.multiSelected
-                    accent: cell.accent
-                    Component.onCompleted: made = true
-                }
-            }
-        }
-    }
-
-    DropRing {
-        anchors.fill: parent
-        visible: cell.full && (cell.dropTarget || cell.folderSelected)
-        strong: cell.dropTarget
-        accent: cell.accent
     }
 
     MouseArea {
@@ -114,28 +138,6 @@ Item {
         }
     }
 
-    Component {
-        id: applicationTile
-        ApplicationTile {
-            width: wiggle.width
-            appId: cell.itemId
-            name: cell.name
-            iconSource: cell.iconSource
-            size: cell.iconSize
-            tileHeight: cell.cellHeight
-            showsLabel: cell.showsLabel
-            effects: cell.reduceMotion ? "off" : cell.effects
-            reduceMotion: cell.reduceMotion
-            ink: cell.ink
-            accent: cell.accent
-            highlighted: cell.highlighted
-            deletable: cell.full && cell.deletable && cell.arranging
-            pressed: press.pressed
-            deleteTooltip: cell.deleteTooltip
-            deleteLabel: cell.deleteLabel
-            onDeleteClicked: cell.deleteRequested()
-        }
-    }
     Component {
         id: folderTile
         FolderTile {

@@ -31,14 +31,20 @@ Row {
         skin: toolbar.skin
         onClicked: toolbar.settingsClicked()
     }
-    PillButton {
-        objectName: "library-arrange-done"
+    // Made the first time arranging starts.
+    Loader {
+        active: toolbar.arranging || item !== null
         visible: toolbar.arranging
         anchors.verticalCenter: parent.verticalCenter
-        text: toolbar.tr("Done")
-        skin: toolbar.skin
-        font.weight: Font.DemiBold
-        verticalPadding: 6
-        onClicked: toolbar.doneClicked()
+        sourceComponent: Component {
+            PillButton {
+                objectName: "library-arrange-done"
+                text: toolbar.tr("Done")
+                skin: toolbar.skin
+                font.weight: Font.DemiBold
+                verticalPadding: 6
+                onClicked: toolbar.doneClicked()
+            }
+        }
     }
 }

@@ -14,9 +14,11 @@ Item {
     readonly property real rise: timing ? timing.lift : 0
     readonly property int swing: timing ? timing.duration : 0
     readonly property int delay: timing ? timing.delay : 0
-
-    // The common ease-in-out curve.
-    readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
+    readonly property alias turn: turn
+    readonly property alias lift: lift
+    // The animation (WiggleSwing) exists only while the tile jiggles: most tiles never do.
+    // Stopped and levelled here, in order, in the change that ends the jiggle.
+    property QtObject running: null
 
     transform: [
         Rotation {
@@ -27,46 +29,20 @@ Item {
         Translate { id: lift }
     ]
 
-    // The animation exists only while the tile jiggles: most tiles never do. It is started and
-    // stopped here, in order: a loader's own deactivation leaves a running animation ticking
-    // until the loader gets round to deleting it, which could tilt a levelled tile again.
     onSwingingChanged: {
         if (swinging) {
-            swingLoader.active = true
+            if (!running)
+                running = Qt.createComponent("WiggleSwing.qml").createObject(wiggle, { wiggle: wiggle })
+            running.motion.start()
             return
         }
-        if (swingLoader.item)
-            swingLoader.item.swing.stop()
-        swingLoader.active = false
+        if (!running)
+            return
+        running.motion.stop()
         turn.angle = 0
         lift.y = 0
+        running.destroy()
+        running = null
     }
-    Component.onCompleted: swingLoader.active = swinging
-
-    Loader {
-        id: swingLoader
-        active: false
-        sourceComponent: Item {
-            readonly property alias swing: swingAnimation
-            SequentialAnimation {
-                id: swingAnimation
-                running: true
-                // Starts tilted back, holds there for the delay, then swings forth and back forever.
-                PropertyAction { target: turn; property: "angle"; value: -wiggle.angle }
-                PropertyAction { target: lift; property: "y"; value: wiggle.rise }
-                PauseAnimation { duration: wiggle.delay }
-                SequentialAnimation {
-                    loops: Animation.Infinite
-                    ParallelAnimation {
-                        NumberAnimation { target: turn; property: "angle"; to: wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                        NumberAnimation { target: lift; property: "y"; to: -wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                    }
-                    ParallelAnimation {
-                        NumberAnimation { target: turn; property: "angle"; to: -wiggle.angle; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                        NumberAnimation { target: lift; property: "y"; to: wiggle.rise; duration: wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: wiggle.easeInOut }
-                    }
-                }
-            }
-        }
-    }
+    Component.onCompleted: if (swinging) swingingChanged()
 }

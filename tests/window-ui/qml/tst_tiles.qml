@@ -54,6 +54,21 @@ Item {
             tile.tileHeight = 96
         }
 
+        function test_labelFitsDownTo85PercentThenElides() {
+            const label = findChild(tile, "application-label")
+            const full = label.font.pointSize
+            // A short name keeps its size.
+            tile.name = "Mail"
+            tryVerify(() => label.fittedPointSize === full && !label.elided)
+            // A name far too long shrinks no further than 85 % and is elided there.
+            tile.name = "An application name much too long for any tile at all"
+            tryVerify(() => label.elided)
+            fuzzyCompare(label.fittedPointSize, full * 0.85, 1e-6)
+            // Back to a short one: full size, whole.
+            tile.name = "Safari"
+            tryVerify(() => label.fittedPointSize === full && !label.elided)
+        }
+
         function test_deleteBadgeOnlyWhenDeletable() {
             tile.deletable = false
             // Not shown: not made at all, or hidden.

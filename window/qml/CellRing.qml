@@ -1,0 +1,10 @@
+import QtQuick
+
+// A grid cell's drop ring, made the first time the cell shows one.
+DropRing {
+    required property Item cell
+    anchors.fill: parent
+    visible: cell.full && (cell.dropTarget || cell.folderSelected)
+    strong: cell.dropTarget
+    accent: cell.accent
+}

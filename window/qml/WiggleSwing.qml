@@ -1,0 +1,29 @@
+import QtQuick
+
+// The running jiggle of one Wiggle: the endless swing of its two transforms.
+QtObject {
+    id: swing
+    required property Item wiggle
+    readonly property Rotation turn: wiggle.turn
+    readonly property Translate lift: wiggle.lift
+    // The common ease-in-out curve.
+    readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
+
+    readonly property SequentialAnimation motion: SequentialAnimation {
+        // Starts tilted back, holds there for the delay, then swings forth and back forever.
+        PropertyAction { target: swing.turn; property: "angle"; value: -swing.wiggle.angle }
+        PropertyAction { target: swing.lift; property: "y"; value: swing.wiggle.rise }
+        PauseAnimation { duration: swing.wiggle.delay }
+        SequentialAnimation {
+            loops: Animation.Infinite
+            ParallelAnimation {
+                NumberAnimation { target: swing.turn; property: "angle"; to: swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+                NumberAnimation { target: swing.lift; property: "y"; to: -swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+            }
+            ParallelAnimation {
+                NumberAnimation { target: swing.turn; property: "angle"; to: -swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+                NumberAnimation { target: swing.lift; property: "y"; to: swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+            }
+        }
+    }
+}

@@ -1,0 +1,357 @@
+#include "window/qml/tile_face.h"
+
+#include "window/qml/image_node.h"
+#include "window/qml/image_providers.h"
+#include "window/qml/tile_label.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QQmlEngine>
+#include <QQmlFile>
+#include <QQuickImageProvider>
+#include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGOpacityNode>
+#include <QSGTransformNode>
+#include <QtMath>
+
+namespace orbitdeck {
+
+namespace {
+
+constexpr qreal plateRadius = 15;
+constexpr qreal labelSpacing = 3;
+constexpr qreal labelInset = 5;
+constexpr qreal hoverScale = 1.07;
+constexpr qreal hoverRise = 3;
+constexpr qreal pressedScale = 0.94;
+constexpr qreal pressedOpacity = 0.86;
+
+QEasingCurve outBack(qreal overshoot) {
+    QEasingCurve curve(QEasingCurve::OutBack);
+    curve.setOvershoot(overshoot);
+    return curve;
+}
+
+QColor withAlpha(const QColor& color, qreal alpha) {
+    QColor result = color;
+    result.setAlphaF(static_cast<float>(alpha));
+    return result;
+}
+
+// As a colour animation mixes: each channel, alpha included, on its own.
+QColor mixed(const QColor& from, const QColor& to, qreal t) {
+    const auto channel = [t](float a, float b) { return a + (b - a) * static_cast<float>(t); };
+    return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()),
+                            channel(from.blueF(), to.blueF()), channel(from.alphaF(), to.alphaF()));
+}
+
+// One shadow picture per size and blur, shared by every tile (main thread only).
+const QImage& sharedShadow(int edge, qreal corner, qreal blur) {
+    static QHash<QString, QImage> shadows;
+    const QString key = QStringLiteral("%1/%2/%3").arg(edge).arg(corner).arg(blur);
+    auto found = shadows.find(key);
+    if (found == shadows.end())
+        found = shadows.insert(key, roundedShadow(QSize(edge, edge), corner, blur));
+    return *found;
+}
+
+// Removes the holder's node, lets `update` remake it, and puts back what it returns.
+void refreshChild(QSGNode* holder, const std::function<QSGImageNode*(QSGImageNode*)>& update) {
+    auto* old = static_cast<QSGImageNode*>(holder->firstChild());
+    if (old)
+        holder->removeChildNode(old);
+    if (QSGImageNode* node = update(old))
+        holder->appendChildNode(node);
+}
+
+} // namespace
+
+TileFace::TileFace(QQuickItem* parent)
+    : QQuickItem(parent)
+    , label_(new TileLabel(this)) {
+    setFlag(ItemHasContents);
+    label_->setObjectName(QStringLiteral("application-label"));
+    connect(label_, &TileLabel::textChanged, this, &TileFace::nameChanged);
+    connect(label_, &QQuickItem::implicitHeightChanged, this, &TileFace::layout);
+    layout();
+}
+
+QString TileFace::name() const {
+    return label_->text();
+}
+
+void TileFace::setName(const QString& name) {
+    label_->setText(name);
+}
+
+void TileFace::setIconSource(const QUrl& source) {
+    if (iconSource_ == source)
+        return;
+    iconSource_ = source;
+    iconWanted_ = true;
+    polish();
+    emit iconSourceChanged();
+}
+
+void TileFace::setIconSize(qreal size) {
+    if (iconSize_ == size)
+        return;
+    iconSize_ = size;
+    iconWanted_ = true;
+    layout();
+    emit looksChanged();
+}
+
+void TileFace::setShowsLabel(bool shows) {
+    if (showsLabel_ == shows)
+        return;
+    showsLabel_ = shows;
+    layout();
+    emit looksChanged();
+}
+
+bool TileFace::compact() const {
+    return label_->compact();
+}
+
+void TileFace::setCompact(bool compact) {
+    if (label_->compact() == compact)
+        return;
+    label_->setCompact(compact);
+    emit looksChanged();
+}
+
+void TileFace::setInk(const QColor& ink) {
+    if (ink_ == ink)
+        return;
+    ink_ = ink;
+    label_->setColor(ink);
+    plateChanged();
+    emit looksChanged();
+}
+
+void TileFace::setAccent(const QColor& accent) {
+    if (accent_ == accent)
+        return;
+    accent_ = accent;
+    plateChanged();
+    emit looksChanged();
+}
+
+void TileFace::setHighlighted(bool highlighted) {
+    if (highlighted_ == highlighted)
+        return;
+    highlighted_ = highlighted;
+    plateChanged();
+    emit stateChanged();
+}
+
+void TileFace::setHovered(bool hovered) {
+    if (hovered_ == hovered)
+        return;
+    hovered_ = hovered;
+    plateChanged();
+    emit stateChanged();
+}
+
+void TileFace::setPressed(bool pressed) {
+    if (pressed_ == pressed)
+        return;
+    pressed_ = pressed;
+    setOpacity(pressed ? pressedOpacity : 1);
+    press_.moveTo(pressed && pressAnimates_ ? pressedScale : 1, pressAnimates_ ? 220 : 0,
+                  outBack(1.2), this, [this] { setScale(press_.value()); });
+    emit stateChanged();
+}
+
+void TileFace::setLifts(bool lifts) {
+    if (lifts_ == lifts)
+        return;
+    lifts_ = lifts;
+    lift_.moveTo(lifts ? hoverScale : 1, animates_ && isComponentComplete() ? 260 : 0, outBack(1.1),
+                 this, [this] {
+                     update();
+                     emit iconMoved();
+                 });
+    update();
+    emit stateChanged();
+}
+
+void TileFace::setAnimates(bool animates) {
+    if (animates_ == animates)
+        return;
+    animates_ = animates;
+    emit looksChanged();
+}
+
+void TileFace::setPressAnimates(bool animates) {
+    if (pressAnimates_ == animates)
+        return;
+    pressAnimates_ = animates;
+    emit looksChanged();
+}
+
+TileFace::Plate TileFace::plateFor(bool highlighted, bool hovered) const {
+    if (highlighted)
+        return {.fill = withAlpha(accent_, 0.17), .border = withAlpha(accent_, 0.4)};
+    if (hovered)
+        return {.fill = withAlpha(ink_, 0.09), .border = withAlpha(ink_, 0.14)};
+    return {.fill = QColor(Qt::transparent), .border = QColor()};
+}
+
+void TileFace::plateChanged() {
+    const QColor target = plateFor(highlighted_, hovered_).fill;
+    const QColor shown = mixed(fillFrom_, fillTarget_, fillMix_.value());
+    fillTarget_ = target;
+    plateWanted_ = true;
+    polish();
+    if (shown == target || !animates_ || !isComponentComplete()) {
+        fillFrom_ = target;
+        fillMix_.set(1);
+        return;
+    }
+    fillFrom_ = shown;
+    fillMix_.set(0);
+    fillMix_.moveTo(1, 200, QEasingCurve::Linear, this, [this] {
+        plateWanted_ = true;
+        polish();
+    });
+}
+
+void TileFace::layout() {
+    const qreal labelHeight = label_->implicitHeight();
+    const qreal stack = iconSize_ + (showsLabel_ ? labelSpacing + labelHeight : 0);
+    const qreal top = qRound((height() - stack) / 2);
+    iconRect_ = QRectF(qRound((width() - iconSize_) / 2), top, iconSize_, iconSize_);
+    label_->setVisible(showsLabel_);
+    label_->setPosition(QPointF(labelInset, top + iconSize_ + labelSpacing));
+    label_->setSize(QSizeF(std::max(width() - 2 * labelInset, 0.0), labelHeight));
+    plateWanted_ = true;
+    polish();
+}
+
+void TileFace::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size())
+        layout();
+}
+
+void TileFace::itemChange(ItemChange change, const ItemChangeData& value) {
+    QQuickItem::itemChange(change, value);
+    if (change == ItemDevicePixelRatioHasChanged || change == ItemSceneChange) {
+        iconWanted_ = plateWanted_ = true;
+        polish();
+    }
+}
+
+QImage TileFace::loadIcon(qreal ratio) const {
+    const int edge = qCeil(iconSize_ * ratio);
+    if (iconSource_.isEmpty() || edge <= 0)
+        return {};
+    QImage image;
+    if (iconSource_.scheme() == QLatin1String("image")) {
+        QQmlEngine* engine = qmlEngine(this);
+        auto* provider =
+            engine ? dynamic_cast<QQuickImageProvider*>(engine->imageProvider(iconSource_.host()))
+                   : nullptr;
+        if (provider && provider->imageType() == QQmlImageProviderBase::Image) {
+            const QString id =
+                iconSource_.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
+            QSize size;
+            image = provider->requestImage(id, &size, QSize(edge, edge));
+        }
+    } else {
+        image = QImage(QQmlFile::urlToLocalFileOrQrc(iconSource_));
+    }
+    if (!image.isNull() && (image.width() > edge || image.height() > edge))
+        image = image.scaled(edge, edge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+void TileFace::updatePolish() {
+    const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    if (iconWanted_) {
+        icon_ = loadIcon(ratio);
+        iconFresh_ = true;
+        iconWanted_ = false;
+    }
+    // The soft shadow under the icon: larger, lower and darker while hovered.
+    const qreal glow = hovered_ ? 10 : 4;
+    const qreal plate = iconSize_ * 0.8;
+    const qreal edge = plate + 2 * glow;
+    const qreal corner = std::round(plate * 0.22 * 10) / 10;
+    const QImage& shadow = sharedShadow(qCeil(edge), corner, glow);
+    if (shadow.cacheKey() != shadow_.cacheKey()) {
+        shadow_ = shadow;
+        shadowFresh_ = true;
+    }
+    const QPointF centre = iconRect_.center() + QPointF(0, hovered_ ? 5 : 2);
+    shadowRect_ = QRectF(centre.x() - edge / 2, centre.y() - edge / 2, edge, edge);
+    shadowOpacity_ = hovered_ ? 0.26 : 0.12;
+
+    if (plateWanted_) {
+        plateWanted_ = false;
+        plateFresh_ = true;
+        const Plate looks = plateFor(highlighted_, hovered_);
+        const QColor fill = mixed(fillFrom_, fillTarget_, fillMix_.value());
+        const bool bordered = looks.border.isValid();
+        if (fill.alpha() == 0 && !bordered) {
+            plate_ = QImage();
+        } else {
+            plate_ = QImage((size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            plate_.setDevicePixelRatio(ratio);
+            plate_.fill(Qt::transparent);
+            QPainter painter(&plate_);
+            painter.setRenderHint(QPainter::Antialiasing);
+            const QRectF outer(QPointF(0, 0), size());
+            const qreal border = bordered ? 1 : 0;
+            QPainterPath outside, inside;
+            outside.addRoundedRect(outer, plateRadius, plateRadius);
+            inside.addRoundedRect(outer.adjusted(border, border, -border, -border),
+                                  plateRadius - border, plateRadius - border);
+            painter.fillPath(inside, fill);
+            if (bordered)
+                painter.fillPath(outside.subtracted(inside), looks.border);
+        }
+    }
+    update();
+}
+
+QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
+    // root: [plate holder, lift transform: [shadow opacity: [shadow], icon holder]]
+    QSGNode* root = old;
+    if (!root) {
+        root = new QSGNode;
+        root->appendChildNode(new QSGNode);
+        auto* lift = new QSGTransformNode;
+        lift->appendChildNode(new QSGOpacityNode);
+        lift->appendChildNode(new QSGNode);
+        root->appendChildNode(lift);
+    }
+    QQuickWindow* window = this->window();
+    refreshChild(root->firstChild(), [&](QSGImageNode* node) {
+        return updateImageNode(window, node, plate_, plateFresh_, QRectF(QPointF(0, 0), size()));
+    });
+    auto* lift = static_cast<QSGTransformNode*>(root->lastChild());
+    const QPointF centre = iconRect_.center();
+    QMatrix4x4 matrix;
+    matrix.translate(static_cast<float>(centre.x()),
+                     static_cast<float>(centre.y() - (lifts_ ? hoverRise : 0)));
+    matrix.scale(static_cast<float>(lift_.value()));
+    matrix.translate(static_cast<float>(-centre.x()), static_cast<float>(-centre.y()));
+    lift->setMatrix(matrix);
+    auto* shade = static_cast<QSGOpacityNode*>(lift->firstChild());
+    shade->setOpacity(shadowOpacity_);
+    refreshChild(shade, [&](QSGImageNode* node) {
+        return updateImageNode(window, node, shadow_, shadowFresh_, shadowRect_);
+    });
+    refreshChild(lift->lastChild(), [&](QSGImageNode* node) {
+        return updateImageNode(window, node, icon_, iconFresh_, iconRect_);
+    });
+    plateFresh_ = shadowFresh_ = iconFresh_ = false;
+    return root;
+}
+
+} // namespace orbitdeck

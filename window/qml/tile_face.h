@@ -1,0 +1,121 @@
+#pragma once
+
+#include "window/qml/eased_value.h"
+
+#include <QColor>
+#include <QImage>
+#include <QQuickItem>
+#include <QUrl>
+#include <QtQml/qqmlregistration.h>
+
+namespace orbitdeck {
+
+class TileLabel;
+
+// The face of an application tile as one item: the hover or highlight plate, the icon with its
+// soft shadow (lifted while hovered), the name (a TileLabel child named "application-label")
+// and the pressed look (dimmed, shrunk). Drawn as a few textured nodes where the same face in
+// QML takes a dozen items and their bindings per tile.
+class TileFace : public QQuickItem {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
+    Q_PROPERTY(QUrl iconSource READ iconSource WRITE setIconSource NOTIFY iconSourceChanged)
+    Q_PROPERTY(qreal iconSize READ iconSize WRITE setIconSize NOTIFY looksChanged)
+    Q_PROPERTY(bool showsLabel READ showsLabel WRITE setShowsLabel NOTIFY looksChanged)
+    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY looksChanged)
+    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY looksChanged)
+    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY looksChanged)
+    Q_PROPERTY(bool highlighted READ highlighted WRITE setHighlighted NOTIFY stateChanged)
+    Q_PROPERTY(bool hovered READ hovered WRITE setHovered NOTIFY stateChanged)
+    Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY stateChanged)
+    // Hovering lifts the icon (fluid effects only); `animates` eases the plate and the lift,
+    // `pressAnimates` the press.
+    Q_PROPERTY(bool lifts READ lifts WRITE setLifts NOTIFY stateChanged)
+    Q_PROPERTY(bool animates READ animates WRITE setAnimates NOTIFY looksChanged)
+    Q_PROPERTY(bool pressAnimates READ pressAnimates WRITE setPressAnimates NOTIFY looksChanged)
+    Q_PROPERTY(qreal iconScale READ iconScale NOTIFY iconMoved)
+
+public:
+    explicit TileFace(QQuickItem* parent = nullptr);
+
+    QString name() const;
+    void setName(const QString& name);
+    QUrl iconSource() const { return iconSource_; }
+    void setIconSource(const QUrl& source);
+    qreal iconSize() const { return iconSize_; }
+    void setIconSize(qreal size);
+    bool showsLabel() const { return showsLabel_; }
+    void setShowsLabel(bool shows);
+    bool compact() const;
+    void setCompact(bool compact);
+    QColor ink() const { return ink_; }
+    void setInk(const QColor& ink);
+    QColor accent() const { return accent_; }
+    void setAccent(const QColor& accent);
+    bool highlighted() const { return highlighted_; }
+    void setHighlighted(bool highlighted);
+    bool hovered() const { return hovered_; }
+    void setHovered(bool hovered);
+    bool pressed() const { return pressed_; }
+    void setPressed(bool pressed);
+    bool lifts() const { return lifts_; }
+    void setLifts(bool lifts);
+    bool animates() const { return animates_; }
+    void setAnimates(bool animates);
+    bool pressAnimates() const { return pressAnimates_; }
+    void setPressAnimates(bool animates);
+    qreal iconScale() const { return lift_.value(); }
+
+signals:
+    void nameChanged();
+    void iconSourceChanged();
+    void looksChanged();
+    void stateChanged();
+    void iconMoved();
+
+protected:
+    void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
+    void updatePolish() override;
+    QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
+
+private:
+    struct Plate {
+        QColor fill;
+        QColor border; // invalid for none
+    };
+    Plate plateFor(bool highlighted, bool hovered) const;
+    void plateChanged();
+    void layout();
+    QImage loadIcon(qreal ratio) const;
+
+    TileLabel* label_;
+    QUrl iconSource_;
+    qreal iconSize_ = 62;
+    bool showsLabel_ = true;
+    QColor ink_ = Qt::white;
+    QColor accent_;
+    bool highlighted_ = false;
+    bool hovered_ = false;
+    bool pressed_ = false;
+    bool lifts_ = false;
+    bool animates_ = true;
+    bool pressAnimates_ = true;
+
+    // The plate's fill eases from `fillFrom_` to its target; its border follows at once.
+    QColor fillFrom_ = Qt::transparent;
+    QColor fillTarget_ = Qt::transparent;
+    EasedValue fillMix_{1};
+    EasedValue lift_{1};
+    EasedValue press_{1};
+
+    // Drawn on the main thread at polish, uploaded at the next sync.
+    QImage icon_, shadow_, plate_;
+    bool iconFresh_ = false, shadowFresh_ = false, plateFresh_ = false;
+    bool iconWanted_ = true, plateWanted_ = true;
+    QRectF iconRect_, shadowRect_;
+    qreal shadowOpacity_ = 0.12;
+};
+
+} // namespace orbitdeck

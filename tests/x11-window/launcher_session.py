@@ -111,6 +111,20 @@ class Session:
         raise AssertionError(f"timed out waiting for {what}; last report: "
                              f"{json.dumps(report)[:3000] if report else None}")
 
+    def wait_for_settled(self, name, what, timeout=20.0, still=0.3):
+        """Waits for item name to be reported at one place for still seconds (a sheet that
+        slides or lays out in moves it) and returns its rectangle."""
+        deadline = time.monotonic() + timeout
+        rect, since = None, time.monotonic()
+        while time.monotonic() < deadline:
+            item = (self.state() or {}).get("items", {}).get(name)
+            if item != rect:
+                rect, since = item, time.monotonic()
+            elif rect is not None and time.monotonic() - since >= still:
+                return rect
+            time.sleep(0.05)
+        raise AssertionError(f"timed out waiting for {what} to settle; last: {rect}")
+
     def wait_for_file(self, path, what, timeout=20.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:

@@ -27,11 +27,11 @@ class SettingsSheetTest(unittest.TestCase):
                                       "the sheet on the Appearance tab")
             self.assertTrue(report["state"]["lifecycle"]["appearanceOpen"])
 
-            session.click(report["items"]["skin-paper"])
+            session.click(session.wait_for_settled("skin-paper", "the paper swatch"))
             session.wait_for(lambda r: r["state"]["settings"]["skin"] == "paper",
                              "the paper skin chosen")
 
-            session.click(session.state()["items"]["settings-tab-grid"])
+            session.click(session.wait_for_settled("settings-tab-grid", "the Grid tab button"))
             session.wait_for(lambda r: "library-columns" in r["items"], "the Grid tab")
 
             session.key("Escape")

@@ -23,6 +23,8 @@ void AmbergridAppDelegate::applicationDidFinishLaunching() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (std::exchange(launched_, true))
         return;
+    if (seams_.applyApplicationIcon)
+        seams_.applyApplicationIcon();
     if (seams_.updater && !seams_.updater->hasController())
         seams_.updater->createControllerIfPossible();
     updateStatusItem();

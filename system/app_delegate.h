@@ -32,6 +32,8 @@ public:
         StatusArea* statusArea = nullptr;
         LibraryPresentation* presentation = nullptr;
         AppUpdater* updater = nullptr;
+        // Gives the application its icon at start-up (windows, task bars).
+        std::function<void()> applyApplicationIcon;
         // The status item's picture, drawn when the item is made.
         std::function<QImage()> statusIcon;
         // The program's version, shown in the menu; may be empty.
@@ -43,7 +45,8 @@ public:
     explicit AmbergridAppDelegate(Seams seams, QObject* parent = nullptr);
     ~AmbergridAppDelegate() override;
 
-    // Start-up, once: the updater, the status item, and following "ambergrid.menuBarIcon".
+    // Start-up, once: the application icon, the updater, the status item, and following
+    // "ambergrid.menuBarIcon".
     void applicationDidFinishLaunching();
     // Adds or removes the status item to match the setting.
     void updateStatusItem();

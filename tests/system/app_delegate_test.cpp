@@ -82,6 +82,7 @@ struct DelegateWorld {
                         .downloadPage = QStringLiteral("https://orbitdeck.app/download")}};
     int restarts = 0;
     int quits = 0;
+    int iconsApplied = 0;
 
     std::unique_ptr<AmbergridAppDelegate> make(QString version = QStringLiteral("2.1")) {
         return std::make_unique<AmbergridAppDelegate>(AmbergridAppDelegate::Seams{
@@ -90,6 +91,7 @@ struct DelegateWorld {
             .statusArea = &area,
             .presentation = &presentation,
             .updater = &updater,
+            .applyApplicationIcon = [this] { ++iconsApplied; },
             .statusIcon = [] { return QImage(4, 4, QImage::Format_ARGB32); },
             .version = std::move(version),
             .restart = [this] { ++restarts; },
@@ -131,6 +133,7 @@ TEST(AppDelegate, StatusItemFollowsTheSetting) {
 
     delegate->applicationDidFinishLaunching(); // once only
     EXPECT_EQ(world.area.added, 2);
+    EXPECT_EQ(world.iconsApplied, 1);
     delegate.reset();
     EXPECT_EQ(world.area.alive, 0);
 

@@ -22,6 +22,9 @@
 #include "window/window_settings.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QQuickItem>
 #include <QQuickWindow>
 #endif
@@ -92,6 +95,7 @@ public:
             .statusArea = statusArea_.get(),
             .presentation = &presentation_,
             .updater = &AppUpdater::shared(),
+            .applyApplicationIcon = [] { applyApplicationIcon(); },
             .statusIcon = [] { return statusIcon(); },
             .version = QCoreApplication::applicationVersion(),
             .restart = [] { restartApplication(); },
@@ -102,6 +106,12 @@ public:
     }
 
 private:
+    static void applyApplicationIcon() {
+        const QString icon = QStringLiteral(":/icons/orbitdeck.svg");
+        if (QFile::exists(icon))
+            QGuiApplication::setWindowIcon(QIcon(icon));
+    }
+
     static QImage statusIcon() {
         SymbolProvider symbols;
         return symbols.requestImage(QStringLiteral("square.grid.3x3.fill?#f2f2f2"), nullptr,

@@ -1,5 +1,7 @@
 #include "platform/durable_file.h"
 
+#include "platform/file_descriptor.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,29 +13,6 @@
 
 namespace orbitdeck {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // close() can report a deferred write error, so the writer must see its result.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 int openRetrying(const QByteArray& path, int flags, mode_t mode = 0) {
     int fd;

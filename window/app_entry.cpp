@@ -2,6 +2,7 @@
 
 #include "library/composition_root.h"
 #include "library/library_sort_added_dates.h"
+#include "platform/freedesktop_trash.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "platform/standard_defaults.h"
@@ -21,12 +22,11 @@ std::string resolvedBundlePath(const std::filesystem::path& path) {
     return (error ? path.lexically_normal() : resolved).string();
 }
 
+// Putting a bundle back may cross filesystems (a volume's Trash); it is never lost on the way.
 std::optional<QString> moveFileItem(const std::filesystem::path& from,
                                     const std::filesystem::path& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    if (error)
-        return QString::fromStdString(error.message());
+    if (const auto error = restoreFromTrash(from, to))
+        return QString::fromStdString(*error);
     return std::nullopt;
 }
 

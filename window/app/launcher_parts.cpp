@@ -13,6 +13,7 @@
 #include "system/legacy_defaults_migration.h"
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
+#include "system/system_files.h"
 #include "window/ambergrid_window.h"
 #include "window/app/display_mode.h"
 #include "window/app/quick_presentation.h"
@@ -40,7 +41,7 @@ public:
     LiveParts()
         : entry_(
               assembleApplication({.presentation = &presentation_,
-                                   .watcher = nullptr,
+                                   .watcher = &files_.watcher(),
                                    .migrateLegacyDefaults =
                                        [](DefaultsStore& store) { migrateLegacyDefaults(store); }}))
         , language_(entry_->defaults(), Localizer::system()) {
@@ -129,6 +130,9 @@ private:
         apply();
     }
 
+    // Before the window state, which keeps a pointer to the watcher.
+    QtScheduler filesScheduler_;
+    SystemFiles files_{filesScheduler_};
     QuickPresentation presentation_;
     std::unique_ptr<AppEntry> entry_;
     LocalizationBridge language_;

@@ -1,0 +1,276 @@
+#include "system/application_trash.h"
+
+#include "support/temp_home.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+namespace orbitdeck {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class FakeTrash final : public Trash {
+public:
+    TrashOutcome recycle(const fs::path& item) override {
+        recycled.push_back(item);
+        if (failing.contains(item))
+            return {.trashedPath = std::nullopt, .error = "refused"};
+        return {.trashedPath = "/trash" / item.filename(), .error = std::nullopt};
+    }
+    std::vector<fs::path> recycled;
+    std::set<fs::path> failing;
+};
+
+class FakeRunning final : public RunningApplications {
+public:
+    std::vector<int> instances(const std::string&, const fs::path&) override {
+        ++checks;
+        return running;
+    }
+    void terminate(int pid) override {
+        terminated.push_back(pid);
+        if (quitsAtOnce)
+            std::erase(running, pid);
+    }
+    std::vector<int> running;
+    std::vector<int> terminated;
+    bool quitsAtOnce = true;
+    int checks = 0;
+};
+
+struct TrashFixture {
+    explicit TrashFixture(bool deferred = false) {
+        ApplicationTrash::Options options{
+            .applicationFolders = {home / "Applications", home / "Other Apps"},
+            .library = LeftoverFolders::standard(),
+            .ownBundleIdentifier = "dev.orbitdeck.Launcher",
+            .ownBundleURL = home / "Applications/Orbitdeck.app",
+            .locale = QLocale::c(),
+            .background = {},
+        };
+        if (deferred)
+            options.background = [this](QObject*, std::function<void()> work,
+                                        std::function<void()> then) {
+                deferredWork.push_back(std::move(work));
+                deferredThen.push_back(std::move(then));
+            };
+        service = std::make_unique<ApplicationTrash>(trash, running, scheduler, options);
+    }
+    AppDescriptor app(const std::string& name, std::optional<std::string> identifier) const {
+        const fs::path bundle = home / "Applications" / (name + ".app");
+        fs::create_directories(bundle / "Contents");
+        return AppDescriptor(name, std::move(identifier), bundle);
+    }
+
+    TempHome home;
+    FakeTrash trash;
+    FakeRunning running;
+    VirtualScheduler scheduler;
+    std::unique_ptr<ApplicationTrash> service;
+    std::vector<std::function<void()>> deferredWork;
+    std::vector<std::function<void()>> deferredThen;
+};
+
+TEST(ApplicationTrash, OnlyApplicationsUsersInstalledMayBeTrashed) {
+    TrashFixture f;
+    const auto at = [&](const fs::path& bundle, std::optional<std::string> identifier) {
+        fs::create_directories(bundle);
+        return f.service->isUninstallable(AppDescriptor("X", std::move(identifier), bundle));
+    };
+    EXPECT_TRUE(at(f.home / "Applications/Tool.app", "com.example.tool"));
+    EXPECT_TRUE(at(f.home / "Applications/Utilities/Tool.app", "com.example.tool2"));
+    EXPECT_TRUE(at(f.home / "Other Apps/Tool.app", std::nullopt)) << "no identifier is needed";
+    EXPECT_FALSE(at(f.home / "System/Applications/Tool.app", "com.example.tool"));
+    EXPECT_FALSE(at(f.home / "Elsewhere/Tool.app", "com.example.tool"));
+    EXPECT_FALSE(at(f.home / "ApplicationsX/Tool.app", "com.example.tool"));
+    EXPECT_FALSE(at(f.home / "Applications/Mail.app", "COM.Apple.mail"));
+    EXPECT_FALSE(at(f.home / "Applications/Self.app", "DEV.orbitdeck.launcher"));
+    EXPECT_FALSE(at(f.home / "Applications/./Orbitdeck.app/", std::nullopt)) << "this program";
+    EXPECT_FALSE(f.service->isUninstallable(
+        AppDescriptor("Gone", "com.example.gone", f.home / "Applications/Gone.app")));
+    {
+        SCOPED_TRACE("a link is judged by where it leads");
+        fs::create_directories(f.home / "Elsewhere/Real.app");
+        fs::create_directory_symlink(f.home / "Elsewhere/Real.app",
+                                     f.home / "Applications/Link.app");
+        EXPECT_FALSE(f.service->isUninstallable(
+            AppDescriptor("Link", "com.example.link", f.home / "Applications/Link.app")));
+        fs::create_directory_symlink(f.home / "Applications", f.home / "Shortcut");
+        EXPECT_TRUE(f.service->isUninstallable(
+            AppDescriptor("Tool", "com.example.tool", f.home / "Shortcut/Tool.app")));
+    }
+}
+
+TEST(ApplicationTrash, FindsLeftoversInTheXdgFoldersOnce) {
+    TrashFixture f;
+    const std::string id = "com.example.Notes";
+    for (const char* leftover :
+         {".cache/com.example.Notes/c", ".config/com.example.Notes.plist",
+          ".local/share/com.example.Notes/x", ".var/app/com.example.Notes/x",
+          ".local/state/com.example.Notes.savedState/x", ".local/share/WebKit/com.example.Notes/x",
+          ".local/state/Logs/com.example.Notes/x", ".local/share/Notes/x",
+          ".config/autostart/com.example.Notes.helper.desktop",
+          ".config/autostart/com.example.notes.desktop",
+          ".local/share/Group Containers/ABC.com.example.Notes/x",
+          ".local/share/Group Containers/other/x"})
+        writeTextFile(f.home / leftover, "x");
+    const AppDescriptor notes = f.app("Notes", id);
+    const std::vector<fs::path> expected{
+        f.home / ".cache/com.example.Notes",
+        f.home / ".config/com.example.Notes.plist",
+        f.home / ".local/share/com.example.Notes",
+        f.home / ".var/app/com.example.Notes",
+        f.home / ".local/state/com.example.Notes.savedState",
+        f.home / ".local/share/WebKit/com.example.Notes",
+        f.home / ".local/state/Logs/com.example.Notes",
+        f.home / ".local/share/Notes",
+        f.home / ".config/autostart/com.example.Notes.helper.desktop",
+        f.home / ".local/share/Group Containers/ABC.com.example.Notes",
+    };
+    EXPECT_EQ(f.service->leftoverURLs(notes), expected)
+        << "in order; the agent named in another letter case is not one";
+    writeTextFile(f.home / ".local/share/Cookies/com.example.Notes.binarycookies", "x");
+    EXPECT_EQ(f.service->leftoverURLs(notes), expected) << "the first scan is reused";
+    f.service->leftoverCache().erase(notes.id());
+    EXPECT_EQ(f.service->leftoverURLs(notes).size(), expected.size() + 1);
+
+    EXPECT_TRUE(f.service->leftoverURLs(f.app("Clean", "com.example.clean")).empty());
+    EXPECT_TRUE(f.service->leftoverURLs(f.app("Mail", "com.apple.Mail")).empty());
+    EXPECT_TRUE(f.service->leftoverURLs(f.app("Bare", std::nullopt)).empty());
+    {
+        SCOPED_TRACE("identifiers and names that would reach outside their folder find nothing");
+        writeTextFile(f.home / ".config/x", "x");
+        EXPECT_TRUE(f.service->leftoverURLs(f.app("Evil", "..")).empty());
+        EXPECT_TRUE(f.service->leftoverURLs(f.app("Evil2", "../.config")).empty());
+        const AppDescriptor dots("Dots", "com.example.dots", f.home / "Applications/...app");
+        EXPECT_TRUE(f.service->leftoverURLs(dots).empty());
+    }
+}
+
+TEST(ApplicationTrash, MeasuresABundleOnce) {
+    TrashFixture f;
+    const AppDescriptor tool = f.app("Tool", "com.example.tool");
+    writeTextFile(tool.bundleURL() / "Contents/MacOS/Tool", std::string(10000, 'x'));
+    const std::optional<QString> size = f.service->formattedSize(tool.bundleURL());
+    ASSERT_TRUE(size);
+    EXPECT_TRUE(size->endsWith(QStringLiteral(" KB"))) << size->toStdString();
+    writeTextFile(tool.bundleURL() / "Contents/MacOS/More", std::string(100000, 'x'));
+    EXPECT_EQ(f.service->formattedSize(tool.bundleURL()), size);
+    EXPECT_FALSE(f.service->formattedSize(f.home / "Applications/Missing.app"));
+    EXPECT_FALSE(f.service->sizeCache().contains(f.home / "Applications/Missing.app"));
+
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(formatFileByteCount(0, c), "Zero KB");
+    EXPECT_EQ(formatFileByteCount(1, c), "1 byte");
+    EXPECT_EQ(formatFileByteCount(999, c), "999 bytes");
+    EXPECT_EQ(formatFileByteCount(1000, c), "1 KB");
+    EXPECT_EQ(formatFileByteCount(1500, c), "2 KB");
+    EXPECT_EQ(formatFileByteCount(999'999, c), "1 MB");
+    EXPECT_EQ(formatFileByteCount(1'250'000, c), "1.3 MB");
+    EXPECT_EQ(formatFileByteCount(10'000'000, c), "10 MB");
+    EXPECT_EQ(formatFileByteCount(1'234'567'890, c), "1.23 GB");
+    EXPECT_EQ(formatFileByteCount(1'500'000'000, QLocale(QLocale::German)), "1,5 GB");
+}
+
+TEST(ApplicationTrash, AsksRunningCopiesToQuitBeforeTheMove) {
+    TrashFixture f;
+    std::optional<TrashOutcome> result;
+    const auto done = [&](TrashOutcome outcome) { result = std::move(outcome); };
+    const AppDescriptor tool = f.app("Tool", "com.example.tool");
+    {
+        SCOPED_TRACE("copies that quit at once: moved without waiting");
+        f.running.running = {41, 42};
+        f.service->moveToTrash(tool, done);
+        EXPECT_EQ(f.running.terminated, (std::vector<int>{41, 42}));
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->trashedPath, fs::path("/trash/Tool.app"));
+        EXPECT_EQ(f.trash.recycled, std::vector<fs::path>{tool.bundleURL()});
+    }
+    {
+        SCOPED_TRACE("a copy that keeps running: moved after 20 checks, about 3 s");
+        result.reset();
+        f.running = FakeRunning{};
+        f.running.running = {7};
+        f.running.quitsAtOnce = false;
+        f.service->moveToTrash(tool, done);
+        f.scheduler.advance(2850ms);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(f.running.checks, 1 + 20) << "one listing to ask, then 20 checks";
+        f.scheduler.advance(150ms);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(f.running.terminated, std::vector<int>{7}) << "asked once, never forced";
+    }
+    {
+        SCOPED_TRACE("without an identifier nobody is asked; a refusal comes back as the error");
+        result.reset();
+        f.running = FakeRunning{};
+        const AppDescriptor bare = f.app("Bare", std::nullopt);
+        f.trash.failing.insert(bare.bundleURL());
+        f.service->moveToTrash(bare, done);
+        EXPECT_EQ(f.running.checks, 0);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->error, "refused");
+    }
+    {
+        SCOPED_TRACE("leftovers: errors are dropped, an empty list finishes at once");
+        f.trash.recycled.clear();
+        f.trash.failing = {"/a"};
+        bool finished = false;
+        f.service->recycleItemsToTrash({"/a", "/b"}, [&] { finished = true; });
+        EXPECT_TRUE(finished);
+        EXPECT_EQ(f.trash.recycled, (std::vector<fs::path>{"/a", "/b"}));
+        finished = false;
+        f.service->recycleItemsToTrash({}, [&] { finished = true; });
+        EXPECT_TRUE(finished);
+        EXPECT_EQ(f.trash.recycled.size(), 2u);
+    }
+}
+
+TEST(ApplicationTrash, MovesFilesAwayFromTheMainThread) {
+    {
+        SCOPED_TRACE("the move and the leftovers are handed to the background");
+        TrashFixture f(true);
+        std::optional<TrashOutcome> result;
+        f.service->moveToTrash(f.app("Tool", "com.example.tool"),
+                               [&](TrashOutcome outcome) { result = std::move(outcome); });
+        bool leftoversDone = false;
+        f.service->recycleItemsToTrash({"/a"}, [&] { leftoversDone = true; });
+        ASSERT_EQ(f.deferredWork.size(), 2u);
+        EXPECT_TRUE(f.trash.recycled.empty());
+        for (auto& work : f.deferredWork)
+            work();
+        EXPECT_EQ(f.trash.recycled.size(), 2u);
+        EXPECT_FALSE(result);
+        for (auto& then : f.deferredThen)
+            then();
+        EXPECT_TRUE(result && !result->error);
+        EXPECT_TRUE(leftoversDone);
+    }
+    {
+        SCOPED_TRACE("the thread pool runs the work, the main thread what follows");
+        QObject context;
+        const auto main = std::this_thread::get_id();
+        std::atomic<bool> workedElsewhere = false;
+        bool followed = false;
+        runInBackground(
+            &context, [&] { workedElsewhere = std::this_thread::get_id() != main; },
+            [&] { followed = std::this_thread::get_id() == main; });
+        QElapsedTimer timer;
+        timer.start();
+        while (!followed && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(followed);
+        EXPECT_TRUE(workedElsewhere);
+    }
+}
+
+} // namespace
+} // namespace orbitdeck

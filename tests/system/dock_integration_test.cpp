@@ -1,0 +1,145 @@
+#include "system/dock_integration.h"
+
+#include "support/temp_home.h"
+
+#include <gtest/gtest.h>
+
+namespace orbitdeck {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeDock final : public DockPreferences {
+public:
+    DockAppsRead persistentApps() override { return stored; }
+    bool setPersistentApps(const std::vector<PlistNode>& tiles) override {
+        ++writes;
+        stored = {.state = DockAppsRead::State::list, .tiles = tiles};
+        return true;
+    }
+    void restartDock() override { ++restarts; }
+
+    std::vector<std::string> urls() const {
+        std::vector<std::string> result;
+        for (const PlistNode& tile : stored.tiles)
+            result.push_back(tile.child("tile-data")
+                                 .child("file-data")
+                                 .child("_CFURLString")
+                                 .stringValue()
+                                 .value_or("-"));
+        return result;
+    }
+
+    DockAppsRead stored;
+    int writes = 0;
+    int restarts = 0;
+};
+
+PlistNode fileTile(const std::string& url) {
+    PlistNode fileData = PlistNode::dictionary();
+    fileData.set("_CFURLString", PlistNode::string(url));
+    PlistNode tileData = PlistNode::dictionary();
+    tileData.set("file-data", fileData);
+    PlistNode tile = PlistNode::dictionary();
+    tile.set("tile-data", tileData);
+    return tile;
+}
+
+PlistNode spacerTile() {
+    PlistNode tile = PlistNode::dictionary();
+    tile.set("tile-type", PlistNode::string("spacer-tile"));
+    tile.set("tile-data", PlistNode::dictionary());
+    return tile;
+}
+
+TEST(DockIntegration, ComparesLocationsByTheirNormalisedPath) {
+    TempHome home;
+    const fs::path app = home / "Applications/My App.app";
+    fs::create_directories(app);
+    fs::create_directory_symlink(home / "Applications", home / "Linked");
+    const std::string url = "file://" + (home / "Applications").string() + "/My%20App.app/";
+
+    EXPECT_EQ(normalizedDockPath(app.string() + "//"), app.string());
+    EXPECT_EQ(normalizedDockPath("/"), "/");
+    EXPECT_EQ(dockTilePath(fileTile(url)), app.string()) << "a file URL with a trailing slash";
+    EXPECT_EQ(dockTilePath(fileTile(app.string())), app.string()) << "a plain path";
+    EXPECT_FALSE(dockTilePath(fileTile("file://host name/x")));
+    EXPECT_FALSE(dockTilePath(spacerTile()));
+    PlistNode wrongType = PlistNode::dictionary();
+    wrongType.set("tile-data", PlistNode::string("file-data"));
+    EXPECT_FALSE(dockTilePath(wrongType));
+
+    FakeDock dock;
+    dock.stored = {.state = DockAppsRead::State::list, .tiles = {spacerTile(), fileTile(url)}};
+    DockIntegration integration(dock);
+    EXPECT_TRUE(integration.isInDock(app));
+    EXPECT_TRUE(integration.isInDock(home / "Linked/My App.app")) << "links are resolved";
+    EXPECT_FALSE(integration.isInDock(home / "Applications/Other.app"));
+}
+
+TEST(DockIntegration, AddsAndRemovesApplications) {
+    TempHome home;
+    const fs::path app = home / "Applications/Notes.app";
+    fs::create_directories(app);
+    const std::string url = "file://" + app.string() + "/";
+    FakeDock dock;
+    DockIntegration integration(dock);
+    {
+        SCOPED_TRACE("a new application goes at the end as a file tile");
+        dock.stored = {.state = DockAppsRead::State::list, .tiles = {spacerTile()}};
+        integration.addToDock(app);
+        EXPECT_EQ(dock.urls(), (std::vector<std::string>{"-", url}));
+        const PlistNode& tile = dock.stored.tiles.back();
+        EXPECT_EQ(tile.child("tile-type").stringValue(), "file-tile");
+        EXPECT_EQ(
+            tile.child("tile-data").child("file-data").child("_CFURLStringType").integerValue(),
+            15);
+        EXPECT_EQ(dock.restarts, 1);
+        EXPECT_TRUE(integration.isInDock(app));
+    }
+    {
+        SCOPED_TRACE("adding it again changes nothing and restarts nothing");
+        integration.addToDock(app.string() + "/");
+        EXPECT_EQ(dock.writes, 1);
+        EXPECT_EQ(dock.restarts, 1);
+    }
+    {
+        SCOPED_TRACE("removing drops every tile of the application and keeps the others");
+        dock.stored.tiles.push_back(fileTile(app.string()));
+        dock.stored.tiles.push_back(fileTile("file://host name/x"));
+        integration.removeFromDock(app);
+        EXPECT_EQ(dock.urls(), (std::vector<std::string>{"-", "file://host name/x"}));
+        EXPECT_EQ(dock.restarts, 2);
+    }
+    {
+        SCOPED_TRACE("removing an application that is not kept still writes the list back");
+        integration.removeFromDock(app);
+        EXPECT_EQ(dock.writes, 3);
+        EXPECT_EQ(dock.urls().size(), 2u);
+    }
+    {
+        SCOPED_TRACE("the first application starts the list");
+        dock.stored = {};
+        integration.addToDock(app);
+        EXPECT_EQ(dock.urls(), std::vector<std::string>{url});
+    }
+}
+
+TEST(DockIntegration, NeverWritesOverAListItCannotRead) {
+    TempHome home;
+    const fs::path app = home / "Applications/Notes.app";
+    for (const auto state : {DockAppsRead::State::malformed, DockAppsRead::State::unreadable}) {
+        FakeDock dock;
+        dock.stored.state = state;
+        DockIntegration integration(dock);
+        EXPECT_TRUE(integration.dockPersistentApps().empty());
+        EXPECT_FALSE(integration.isInDock(app));
+        integration.addToDock(app);
+        integration.removeFromDock(app);
+        EXPECT_EQ(dock.writes, 0);
+        EXPECT_EQ(dock.restarts, 0);
+    }
+}
+
+} // namespace
+} // namespace orbitdeck

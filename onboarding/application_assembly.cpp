@@ -1,6 +1,7 @@
 #include "onboarding/application_assembly.h"
 
 #include "arranging/arranging_install.h"
+#include "onboarding/library_organizer.h"
 #include "onboarding/sorted_items.h"
 
 namespace orbitdeck {
@@ -9,6 +10,7 @@ std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
     return std::make_unique<AppEntry>(std::move(seams), std::vector<AppEntry::Extension>{
                                                             installArranging,
                                                             installSortedItems,
+                                                            installOrganizer,
                                                         });
 }
 

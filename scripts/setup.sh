@@ -17,6 +17,7 @@ packages=(
   qml6-module-qtquick-controls qml6-module-qtquick-layouts qml6-module-qtquick-window
   qml6-module-qtquick-templates qml6-module-qtquick-dialogs qml6-module-qtquick-shapes
   qml6-module-qt5compat-graphicaleffects qml6-module-qt-labs-platform qml6-module-qtcore
+  qml6-module-qt-labs-folderlistmodel
   qml6-module-qttest libqt6svg6
   # X11
   libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev libxcb-damage0-dev libxcb-xtest0-dev

@@ -110,6 +110,33 @@ Window {
         }
     }
 
+    // The backup file dialog, made only while the organiser asks for a file.
+    Loader {
+        anchors.fill: parent
+        active: window.win !== null && window.win.organizer !== null
+                && window.win.organizer.files.request !== ""
+        source: "BackupFileDialog.qml"
+        onLoaded: {
+            item.tr = key => window.tr(key)
+            item.files = window.win.organizer.files
+        }
+    }
+    // The error alert, made only while there is an error to show.
+    Loader {
+        anchors.fill: parent
+        active: window.lifecycle !== null && window.lifecycle.uninstallError !== ""
+        source: "ErrorAlert.qml"
+        onLoaded: {
+            item.tr = key => window.tr(key)
+            item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
+            // A failed move to the Trash has its title; a backup's own errors need none.
+            item.title = Qt.binding(() => window.win.organizer
+                                    && window.win.organizer.backupError === item.message
+                                    ? "" : window.tr("Couldn’t move the app to the Trash"))
+            item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
+        }
+    }
+
     Connections {
         target: window.win ? window.win.search : null
         function onSearchFocusedChanged() {

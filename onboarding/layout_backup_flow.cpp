@@ -1,0 +1,131 @@
+// The export and import of layout backups, on the organiser.
+#include "onboarding/backup_file_chooser.h"
+#include "onboarding/layout_backup.h"
+#include "onboarding/library_organizer.h"
+#include "platform/durable_file.h"
+#include "platform/main_thread.h"
+#include "window/ambergrid_window.h"
+#include "window/localization.h"
+
+#include <QCoreApplication>
+#include <QSaveFile>
+
+#include <unordered_set>
+
+namespace orbitdeck {
+
+namespace {
+
+// A backup is a few kilobytes; anything far larger is not one.
+constexpr qint64 maxBackupBytes = 64 * 1024 * 1024;
+
+QString pathText(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+QString appVersion() {
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? QStringLiteral("?") : version;
+}
+
+std::chrono::sys_seconds now(const AmbergridWindow& window) {
+    const auto& clock = window.environment().wallClock;
+    return std::chrono::floor<std::chrono::seconds>(clock ? clock()
+                                                          : std::chrono::system_clock::now());
+}
+
+} // namespace
+
+void LibraryOrganizer::exportLayoutBackup() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const QByteArray data = window_.settings()->data(WindowSettings::layoutKey);
+    const HiddenIDs& hidden = window_.library()->hiddenIDs();
+    const LayoutBackup backup{
+        .format = LayoutBackup::currentFormat,
+        .appVersion = appVersion().toStdString(),
+        .exportedAt = now(window_),
+        .layout = data.toStdString(),
+        .hidden = std::vector<std::string>(hidden.begin(), hidden.end()),
+        .sort = window_.settings()->sort().toStdString(),
+    };
+    const QByteArray bytes = QByteArray::fromStdString(encodeLayoutBackup(backup));
+    const QString name = QString::fromStdString(suggestedBackupFileName(backup.exportedAt));
+    chooser_.chooseSaveLocation(name, [this, bytes](std::optional<std::filesystem::path> file) {
+        if (file)
+            writeBackup(*file, bytes);
+    });
+}
+
+void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByteArray& bytes) {
+    // Written whole or not at all: a failed write leaves the old file in place.
+    QSaveFile out(pathText(file));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        showBackupError(out.errorString());
+        return;
+    }
+    window_.showToast(localized(QStringLiteral("Layout exported"), window_.language()) +
+                      localized(QStringLiteral(" · "), window_.language()) +
+                      pathText(file.filename()));
+}
+
+void LibraryOrganizer::showBackupError(const QString& message) {
+    backupError_ = message;
+    emit backupErrorChanged();
+    window_.lifecycle()->setUninstallError(message);
+}
+
+void LibraryOrganizer::importLayoutBackup() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    chooser_.chooseFileToOpen([this](std::optional<std::filesystem::path> file) {
+        if (file)
+            readBackup(*file);
+    });
+}
+
+void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
+    const FileReadResult read = readFileCapped(pathText(file), maxBackupBytes);
+    const QByteArray* bytes = std::get_if<QByteArray>(&read);
+    const std::optional<LayoutBackup> backup =
+        bytes ? decodeLayoutBackup(
+                    std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))
+              : std::nullopt;
+    const LibraryLanguage language = window_.language();
+    if (!backup) {
+        showBackupError(
+            localized(QStringLiteral("This file isn’t a Orbitdeck layout backup."), language));
+        return;
+    }
+    WindowSettings& settings = *window_.settings();
+    window_.pushUndo(LibraryUndo{LibraryUndo::Backup{
+        .data = settings.data(WindowSettings::layoutKey),
+        .ids = window_.library()->hiddenIDs(),
+        .sort = settings.sort().toStdString(),
+    }});
+    LibraryLayout layout = window_.restoredLayout(QByteArray::fromStdString(backup->layout));
+
+    std::unordered_set<std::string> missing(backup->hidden.begin(), backup->hidden.end());
+    for (std::string& id : layout.allApplicationIDs())
+        missing.insert(std::move(id));
+    std::erase_if(missing, [this](const std::string& id) { return window_.library()->app(id); });
+
+    const std::optional<std::string> encoded = layout.encodedSnapshot();
+    window_.layout()->setLayout(std::move(layout), settings.motionAllowed()
+                                                       ? LayoutAnimation::refresh
+                                                       : LayoutAnimation::none);
+    if (encoded)
+        settings.setData(WindowSettings::layoutKey, QByteArray::fromStdString(*encoded));
+    // A name that is no sort order leaves the current one.
+    if (backup->sort && librarySortFromRawValue(*backup->sort))
+        settings.setSort(QString::fromStdString(*backup->sort));
+    window_.paging()->setPage(0);
+    window_.storeHidden(HiddenIDs(backup->hidden.begin(), backup->hidden.end()));
+
+    QString toast = localized(QStringLiteral("Layout imported"), language);
+    if (!missing.empty())
+        toast += localized(QStringLiteral(" · "), language) +
+                 localizedFormat(QStringLiteral("%lld not installed"), language,
+                                 {static_cast<qint64>(missing.size())});
+    window_.showToast(toast + localized(QStringLiteral(" · ⌘Z"), language));
+}
+
+} // namespace orbitdeck

@@ -1,0 +1,140 @@
+#include "onboarding/library_organizer.h"
+
+#include "onboarding/backup_file_chooser.h"
+#include "onboarding/launchpad_conversion.h"
+#include "onboarding/sorted_items.h"
+#include "platform/main_thread.h"
+#include "platform/scheduler.h"
+#include "window/ambergrid_window.h"
+#include "window/localization.h"
+
+#include <QUuid>
+
+#include <array>
+#include <unordered_set>
+
+namespace orbitdeck {
+
+namespace {
+
+constexpr std::array organizationNames = {
+    std::pair{"systemUtilities", LibraryOrganization::systemUtilities},
+    std::pair{"sortByName", LibraryOrganization::sortByName},
+    std::pair{"foldersFirst", LibraryOrganization::foldersFirst},
+    std::pair{"foldersLast", LibraryOrganization::foldersLast},
+    std::pair{"ungroup", LibraryOrganization::ungroup},
+    std::pair{"exportLayout", LibraryOrganization::exportLayout},
+    std::pair{"importLayout", LibraryOrganization::importLayout},
+    std::pair{"welcome", LibraryOrganization::welcome},
+};
+
+std::optional<LibraryOrganization> organizationNamed(const QString& name) {
+    for (const auto& [caseName, value] : organizationNames)
+        if (name == QLatin1String(caseName))
+            return value;
+    return std::nullopt;
+}
+
+std::string newFolderID() {
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+}
+
+} // namespace
+
+LibraryOrganizer::LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files,
+                                   QObject* filesObject, QObject* parent)
+    : QObject(parent)
+    , window_(window)
+    , chooser_(files)
+    , filesObject_(filesObject)
+    , readLaunchpad_([] { return LaunchpadImporter::readLayout(); }) {}
+
+void LibraryOrganizer::performOrganization(const QString& organization) {
+    if (const auto value = organizationNamed(organization))
+        performOrganization(*value);
+}
+
+bool LibraryOrganizer::canPerform(const QString& organization) const {
+    return organizationNamed(organization).has_value();
+}
+
+void LibraryOrganizer::performOrganization(LibraryOrganization organization) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    switch (organization) {
+    case LibraryOrganization::exportLayout:
+        window_.lifecycle()->setAppearanceOpen(false);
+        afterDelay(backupDelayMilliseconds, [this] { exportLayoutBackup(); });
+        return;
+    case LibraryOrganization::importLayout:
+        window_.lifecycle()->setAppearanceOpen(false);
+        afterDelay(backupDelayMilliseconds, [this] { importLayoutBackup(); });
+        return;
+    case LibraryOrganization::welcome:
+        window_.lifecycle()->setAppearanceOpen(false);
+        afterDelay(welcomeDelayMilliseconds,
+                   [this] { window_.lifecycle()->setOnboardingOpen(true); });
+        return;
+    default:
+        applyLayoutAction(organization);
+    }
+}
+
+void LibraryOrganizer::applyLayoutAction(LibraryOrganization organization) {
+    std::vector<LayoutItem> sorted;
+    if (organization == LibraryOrganization::sortByName)
+        sorted = sortedItems(window_, window_.layout()->pageItems(), "name");
+    const auto& utilities = window_.library()->utilityIDs();
+    const LayoutTextSet utilityIDs(utilities.begin(), utilities.end());
+    window_.updateLayout(true, [&](LibraryLayout& layout) {
+        return applyOrganization(organization, layout, sorted, utilityIDs);
+    });
+    window_.settings()->setSort(QStringLiteral("manual"));
+    window_.paging()->setPage(0);
+}
+
+void LibraryOrganizer::afterDelay(int milliseconds, std::function<void()> action) {
+    window_.scheduler().schedule(std::chrono::milliseconds(milliseconds), this, std::move(action));
+}
+
+bool LibraryOrganizer::launchpadAvailable() const {
+    return LaunchpadImporter::databaseURL().has_value();
+}
+
+std::optional<int> LibraryOrganizer::importLaunchpadLayout() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const auto entries = readLaunchpad_();
+    if (!entries || entries->empty())
+        return std::nullopt;
+    const LibraryState& library = *window_.library();
+    const std::vector<std::string> appOrder = library.appIDs();
+    const std::unordered_set<std::string> installed(appOrder.begin(), appOrder.end());
+    LaunchpadConversion converted =
+        convertLaunchpadEntries(*entries, installed, appOrder, newFolderID);
+    if (converted.found == 0)
+        return 0;
+    const bool applied = window_.updateLayout(true, [&](LibraryLayout& layout) {
+        try {
+            layout.graph = LayoutGraph::make(
+                {LayoutPage{.id = layout.pageID, .items = std::move(converted.items)}},
+                std::move(converted.folders));
+        } catch (const LayoutError&) {
+            return false;
+        }
+        return true;
+    });
+    if (!applied)
+        return 0;
+    window_.settings()->setSort(QStringLiteral("manual"));
+    window_.paging()->setPage(0);
+    return static_cast<int>(converted.found);
+}
+
+void installOrganizer(AmbergridWindow& window) {
+    auto* files = new QuickBackupFileChooser(&window);
+    auto* organizer = new LibraryOrganizer(window, *files, files, &window);
+    QObject::connect(window.actions(), &WindowActions::welcomeRequested, organizer,
+                     [organizer] { organizer->performOrganization(LibraryOrganization::welcome); });
+    window.attachExtensions(nullptr, nullptr, organizer);
+}
+
+} // namespace orbitdeck

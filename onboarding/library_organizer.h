@@ -1,0 +1,80 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "library/library_sort_organization.h"
+#include "onboarding/launchpad_importer.h"
+#endif
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+class BackupFileChooser;
+
+// The whole-library actions: organise, backups, the Launchpad import and reopening the welcome
+// guide (whose finish runs the import and the organise actions). Attached to the window as
+// `organizer`; the settings sheet and the menus call it.
+class LibraryOrganizer : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject* files READ files CONSTANT)
+    // The last error a backup put into the window's error alert, so the alert can tell it from
+    // a failed move to the Trash.
+    Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
+
+public:
+    // The flow actions wait this long for the settings sheet to close.
+    static constexpr int backupDelayMilliseconds = 200;
+    static constexpr int welcomeDelayMilliseconds = 250;
+
+    using LaunchpadReader = std::function<std::optional<std::vector<LaunchpadImporter::Entry>>()>;
+
+    LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files,
+                     QObject* filesObject = nullptr, QObject* parent = nullptr);
+
+    // Case names: "systemUtilities", "sortByName", "foldersFirst", "foldersLast", "ungroup",
+    // "exportLayout", "importLayout", "welcome"; anything else does nothing.
+    Q_INVOKABLE void performOrganization(const QString& organization);
+    // Every case name can be performed here; anything else cannot.
+    Q_INVOKABLE bool canPerform(const QString& organization) const;
+    void performOrganization(LibraryOrganization organization);
+
+    // Whether the guide may offer the Launchpad import.
+    Q_INVOKABLE bool launchpadAvailable() const;
+    // The number of installed applications taken from Launchpad, 0 when none matched or the
+    // layout was refused; none when there was nothing to read.
+    std::optional<int> importLaunchpadLayout();
+
+    void exportLayoutBackup();
+    void importLayoutBackup();
+
+    QObject* files() const { return filesObject_; }
+    QString backupError() const { return backupError_; }
+    void setLaunchpadReader(LaunchpadReader reader) { readLaunchpad_ = std::move(reader); }
+
+signals:
+    void backupErrorChanged();
+
+private:
+    void showBackupError(const QString& message);
+    void applyLayoutAction(LibraryOrganization organization);
+    void afterDelay(int milliseconds, std::function<void()> action);
+    void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);
+    void readBackup(const std::filesystem::path& file);
+
+    AmbergridWindow& window_;
+    BackupFileChooser& chooser_;
+    QObject* filesObject_;
+    LaunchpadReader readLaunchpad_;
+    QString backupError_;
+};
+
+// Attaches the organiser, with the file chooser of the views, to the window.
+void installOrganizer(AmbergridWindow& window);
+
+} // namespace orbitdeck

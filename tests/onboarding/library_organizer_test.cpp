@@ -1,0 +1,269 @@
+#include "../window/window_state_harness.h"
+
+#include "arranging/arranging_install.h"
+#include "arranging/command_layer.h"
+#include "arranging/undo_actions.h"
+#include "onboarding/backup_file_chooser.h"
+#include "onboarding/layout_backup.h"
+#include "onboarding/library_organizer.h"
+#include "onboarding/sorted_items.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace orbitdeck;
+using namespace orbitdeck::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+class FakeChooser final : public BackupFileChooser {
+public:
+    void chooseSaveLocation(const QString& name, Answer answer) override {
+        suggested = name;
+        answer(file);
+    }
+    void chooseFileToOpen(Answer answer) override { answer(file); }
+
+    std::optional<std::filesystem::path> file;
+    QString suggested;
+};
+
+class OrganizerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        harness = std::make_unique<WindowHarness>(
+            std::vector<WindowHarness::Extension>{installArranging, installSortedItems});
+        harness->catalog.setApps({app("Delta", "com.d"), app("Beta", "com.b"),
+                                  app("Alpha", "com.a"), app("Console", "com.console")});
+        window = &harness->load();
+        window->library()->setUtilityIDs({appID("com.console")});
+        organizer = std::make_unique<LibraryOrganizer>(*window, files);
+    }
+
+    std::filesystem::path file(const char* name) const {
+        return std::filesystem::path(harness->home.filePath(name).toStdString());
+    }
+    void write(const char* name, const QByteArray& bytes) {
+        QFile out(QString::fromStdString(file(name).string()));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    QByteArray read(const std::filesystem::path& path) {
+        QFile in(QString::fromStdString(path.string()));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    UndoActions& undo() {
+        return *qobject_cast<UndoActions*>(
+            qobject_cast<CommandLayer*>(window->commands())->undoing());
+    }
+    QByteArray storedLayout() const { return harness->stored(WindowSettings::layoutKey); }
+
+    std::unique_ptr<WindowHarness> harness;
+    AmbergridWindow* window = nullptr;
+    FakeChooser files;
+    std::unique_ptr<LibraryOrganizer> organizer;
+};
+
+} // namespace
+
+TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAndPage) {
+    const auto names = [&] {
+        std::vector<std::string> ids;
+        for (const std::string& id : harness->pageIDs())
+            ids.push_back(window->library()->app(id) ? window->library()->app(id)->displayName()
+                                                     : "[folder]");
+        return ids;
+    };
+    window->settings()->setSort(QStringLiteral("recent"));
+    window->paging()->setPage(2);
+    organizer->performOrganization(QStringLiteral("sortByName"));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Console", "Delta"}));
+    EXPECT_EQ(window->undoStack().size(), 1u);
+    EXPECT_EQ(window->settings()->sort(), "manual");
+    EXPECT_EQ(window->paging()->page(), 0);
+
+    // Already in name order, and no folders to move: nothing recorded, sort and page still reset.
+    for (const char* action : {"sortByName", "foldersFirst", "foldersLast", "ungroup"}) {
+        window->settings()->setSort(QStringLiteral("frequency"));
+        window->paging()->setPage(1);
+        organizer->performOrganization(QString::fromLatin1(action));
+        EXPECT_EQ(window->undoStack().size(), 1u) << action;
+        EXPECT_EQ(window->settings()->sort(), "manual") << action;
+        EXPECT_EQ(window->paging()->page(), 0) << action;
+    }
+
+    organizer->performOrganization(LibraryOrganization::systemUtilities);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "[folder]", "Delta"}));
+    organizer->performOrganization(LibraryOrganization::foldersFirst);
+    EXPECT_EQ(names().front(), "[folder]");
+    organizer->performOrganization(LibraryOrganization::ungroup);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Console", "Alpha", "Beta", "Delta"}));
+    EXPECT_EQ(window->undoStack().size(), 4u);
+    organizer->performOrganization(QStringLiteral("no such action"));
+    EXPECT_FALSE(organizer->canPerform(QStringLiteral("no such action")));
+    EXPECT_TRUE(organizer->canPerform(QStringLiteral("importLayout")));
+    EXPECT_EQ(window->undoStack().size(), 4u);
+
+    // The guide's tidy start: name order, then the utilities gathered where they stand.
+    const auto tidy = [&] {
+        organizer->performOrganization(LibraryOrganization::sortByName);
+        organizer->performOrganization(LibraryOrganization::systemUtilities);
+    };
+    tidy();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "[folder]", "Delta"}));
+    EXPECT_EQ(window->undoStack().size(), 6u);
+    // The folder "Other" now sorts by its title; once settled, tidy changes nothing.
+    tidy();
+    EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Delta", "[folder]"}));
+    EXPECT_EQ(window->undoStack().size(), 7u);
+    tidy();
+    EXPECT_EQ(window->undoStack().size(), 7u);
+}
+
+TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
+    window->lifecycle()->setAppearanceOpen(true);
+    organizer->performOrganization(LibraryOrganization::welcome);
+    EXPECT_FALSE(window->lifecycle()->appearanceOpen());
+    harness->scheduler.advance(249ms);
+    EXPECT_FALSE(window->lifecycle()->onboardingOpen());
+    harness->scheduler.advance(1ms);
+    EXPECT_TRUE(window->lifecycle()->onboardingOpen());
+
+    // Export and import wait 0.2 s; the menus' welcome command reaches the organiser too.
+    files.file = file("later.json");
+    window->lifecycle()->setAppearanceOpen(true);
+    organizer->performOrganization(QStringLiteral("exportLayout"));
+    EXPECT_FALSE(window->lifecycle()->appearanceOpen());
+    harness->scheduler.advance(199ms);
+    EXPECT_FALSE(std::filesystem::exists(*files.file));
+    harness->scheduler.advance(1ms);
+    EXPECT_TRUE(std::filesystem::exists(*files.file));
+
+    installOrganizer(*window);
+    window->lifecycle()->setOnboardingOpen(false);
+    window->actions()->handleLibraryCommand(QStringLiteral("welcome"));
+    harness->scheduler.advance(250ms);
+    EXPECT_TRUE(window->lifecycle()->onboardingOpen());
+}
+
+TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUndo) {
+    organizer->performOrganization(LibraryOrganization::systemUtilities);
+    window->storeHidden({appID("com.b"), "bundle:elsewhere"});
+    window->settings()->setSort(QStringLiteral("nameReverse"));
+    const QByteArray exportedLayout = storedLayout();
+    const std::vector<std::string> exportedPage = harness->pageIDs();
+
+    files.file = file("picked name.json");
+    organizer->exportLayoutBackup();
+    EXPECT_EQ(files.suggested, "Orbitdeck Layout 2026-01-01.json");
+    EXPECT_EQ(window->toasts()->text(), "Layout exported · picked name.json");
+    const QByteArray bytes = read(*files.file);
+    const auto backup = decodeLayoutBackup(bytes.toStdString());
+    ASSERT_TRUE(backup);
+    EXPECT_EQ(QByteArray::fromStdString(backup->layout), exportedLayout);
+    EXPECT_EQ(backup->hidden, (std::vector<std::string>{"bundle:com.b", "bundle:elsewhere"}));
+    EXPECT_EQ(backup->sort, "nameReverse");
+
+    // Change everything, then bring the backup back.
+    organizer->performOrganization(LibraryOrganization::ungroup);
+    window->storeHidden({});
+    window->settings()->setSort(QStringLiteral("added"));
+    window->paging()->setPage(3);
+    const QByteArray changedLayout = storedLayout();
+    const std::size_t undoBefore = window->undoStack().size();
+
+    organizer->importLayoutBackup();
+    EXPECT_EQ(harness->pageIDs(), exportedPage);
+    EXPECT_EQ(window->library()->hiddenIDs(), (HiddenIDs{appID("com.b"), "bundle:elsewhere"}));
+    EXPECT_EQ(window->settings()->sort(), "nameReverse");
+    EXPECT_EQ(window->paging()->page(), 0);
+    EXPECT_EQ(window->undoStack().size(), undoBefore + 1);
+    EXPECT_EQ(window->toasts()->text(), "Layout imported · 1 not installed · Ctrl+Z");
+
+    undo().undo();
+    EXPECT_EQ(storedLayout(), changedLayout);
+    EXPECT_TRUE(window->library()->hiddenIDs().empty());
+    EXPECT_EQ(window->settings()->sort(), "added");
+}
+
+TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
+    window->settings()->setSort(QStringLiteral("name"));
+    window->storeHidden({appID("com.a")});
+    const QByteArray layoutBefore = storedLayout();
+    const std::size_t undoBefore = window->undoStack().size();
+    const auto unchanged = [&](const char* what) {
+        EXPECT_EQ(window->lifecycle()->uninstallError(),
+                  "This file isn’t a Orbitdeck layout backup.")
+            << what;
+        EXPECT_EQ(organizer->backupError(), window->lifecycle()->uninstallError()) << what;
+        EXPECT_EQ(storedLayout(), layoutBefore) << what;
+        EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
+        EXPECT_EQ(window->settings()->sort(), "name") << what;
+        EXPECT_EQ(window->undoStack().size(), undoBefore) << what;
+        window->lifecycle()->setUninstallError(QString());
+    };
+    write("future.json", R"({"appVersion":"9","exportedAt":"2030-01-01T00:00:00Z","format":2,
+                             "hidden":[],"layout":""})");
+    files.file = file("future.json");
+    organizer->importLayoutBackup();
+    unchanged("format 2");
+    write("garbage.json", "\x89PNG\r\n");
+    files.file = file("garbage.json");
+    organizer->importLayoutBackup();
+    unchanged("not JSON");
+    files.file = file("missing.json");
+    organizer->importLayoutBackup();
+    unchanged("missing file");
+
+    // A cancelled chooser shows nothing at all.
+    files.file.reset();
+    organizer->importLayoutBackup();
+    organizer->exportLayoutBackup();
+    EXPECT_TRUE(window->lifecycle()->uninstallError().isEmpty());
+    EXPECT_TRUE(window->toasts()->text().isEmpty());
+
+    // Layout bytes that are not a stored layout still import: every installed app, sort kept.
+    write("odd.json", R"({"appVersion":"1","exportedAt":"2026-05-04T09:30:00Z","format":0,
+                          "hidden":[],"layout":"bm90IGEgbGF5b3V0","sort":"sideways"})");
+    files.file = file("odd.json");
+    organizer->importLayoutBackup();
+    EXPECT_EQ(harness->pageIDs().size(), 4u);
+    EXPECT_EQ(window->settings()->sort(), "name");
+    EXPECT_EQ(window->toasts()->text(), "Layout imported · Ctrl+Z");
+
+    // A write that fails reports the system's reason and leaves no toast.
+    window->toasts()->dismissToast();
+    files.file = file("no-such-folder/out.json");
+    organizer->exportLayoutBackup();
+    EXPECT_FALSE(window->lifecycle()->uninstallError().isEmpty());
+    EXPECT_TRUE(window->toasts()->text().isEmpty());
+}
+
+TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
+    ensureApplication();
+    QuickBackupFileChooser chooser;
+    std::vector<std::optional<std::filesystem::path>> answers;
+    const auto record = [&](std::optional<std::filesystem::path> file) {
+        answers.push_back(std::move(file));
+    };
+    chooser.chooseSaveLocation(QStringLiteral("a.json"), record);
+    EXPECT_EQ(chooser.request(), "save");
+    EXPECT_EQ(chooser.suggestedName(), "a.json");
+    chooser.chooseFileToOpen(record);
+    EXPECT_EQ(chooser.request(), "open");
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")));
+    EXPECT_TRUE(chooser.request().isEmpty());
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")));
+    chooser.chooseFileToOpen(record);
+    chooser.answer(QUrl(QStringLiteral("https://example.com/c.json")));
+    // A save answered without a name gets the suggested one in the chosen folder.
+    chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")));
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_FALSE(answers[0]);
+    EXPECT_EQ(answers[1], std::filesystem::path("/tmp/b.json"));
+    EXPECT_FALSE(answers[2]);
+    EXPECT_EQ(answers[3], std::filesystem::path("/tmp/docs/Suggested.json"));
+}

@@ -2,6 +2,7 @@
 
 #include "arranging/arranging_install.h"
 #include "onboarding/library_organizer.h"
+#include "onboarding/onboarding_presenter.h"
 #include "onboarding/sorted_items.h"
 
 namespace orbitdeck {
@@ -11,6 +12,7 @@ std::unique_ptr<AppEntry> assembleApplication(AppEntry::Seams seams) {
                                                             installArranging,
                                                             installSortedItems,
                                                             installOrganizer,
+                                                            installOnboardingGuide,
                                                         });
 }
 

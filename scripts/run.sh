@@ -26,7 +26,8 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$launcher"
 fi
 
-# Headless: the window's state report says when the grid is on screen.
+# Headless: the window's state report says when the grid is on screen, and then when the
+# first-run guide a newcomer sees has come up over it.
 shot="$home/orbitdeck-screenshot.png"
 export ORBITDECK_STATE_REPORT="$home/state.json"
 xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
@@ -35,7 +36,11 @@ xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
     grep -q "\"library-cell-" "$ORBITDECK_STATE_REPORT" 2>/dev/null && break
     sleep 0.1
   done
-  sleep 0.5
+  for _ in $(seq 1 50); do
+    grep -q "\"onboarding-skip\"" "$ORBITDECK_STATE_REPORT" 2>/dev/null && break
+    sleep 0.1
+  done
+  sleep 1
   import -window root "$2"
   kill $app
 ' _ "$launcher" "$shot"

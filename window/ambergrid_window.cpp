@@ -94,6 +94,12 @@ void AmbergridWindow::attachExtensions(QObject* commands, QObject* layoutOps, QO
     emit extensionsChanged();
 }
 
+void AmbergridWindow::attachOnboarding(QObject* onboarding) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    onboarding_ = onboarding;
+    emit extensionsChanged();
+}
+
 int AmbergridWindow::pageCount() const {
     if (settings_->browsing() != QLatin1String("pages"))
         return 1;

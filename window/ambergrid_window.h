@@ -46,6 +46,8 @@ class AmbergridWindow : public QObject {
     Q_PROPERTY(QObject* commands READ commands NOTIFY extensionsChanged)
     Q_PROPERTY(QObject* layoutOps READ layoutOps NOTIFY extensionsChanged)
     Q_PROPERTY(QObject* organizer READ organizer NOTIFY extensionsChanged)
+    // The presenter of the first-run guide (its `guide` is set while the guide shows).
+    Q_PROPERTY(QObject* onboarding READ onboarding NOTIFY extensionsChanged)
     // Pages of the grid (columns × rows tiles each; at least one).
     Q_PROPERTY(int pageCount READ pageCount NOTIFY pageCountChanged)
 
@@ -74,6 +76,8 @@ public:
     QObject* layoutOps() const { return layoutOps_; }
     QObject* organizer() const { return organizer_; }
     void attachExtensions(QObject* commands, QObject* layoutOps, QObject* organizer);
+    QObject* onboarding() const { return onboarding_; }
+    void attachOnboarding(QObject* onboarding);
 
     int pageCount() const;
 
@@ -142,6 +146,7 @@ private:
     QObject* commands_ = nullptr;
     QObject* layoutOps_ = nullptr;
     QObject* organizer_ = nullptr;
+    QObject* onboarding_ = nullptr;
     int lastPageCount_ = 1;
     QString previousQuery_;
     std::function<QString(const LayoutFolder&)> folderTitle_;

@@ -30,7 +30,7 @@ def make_bundle(applications, name, bundle_id, markers):
 class Session:
     """Starts the launcher on sample applications; stops it and removes the home on exit."""
 
-    def __init__(self, app, count=40, extra=(), env=None, defaults=None):
+    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
@@ -62,6 +62,9 @@ class Session:
             "AMBERGRID_TEST_DEFAULTS": "1",
         })
         environment.update(env or {})
+        if first_run:
+            # A newcomer: the first-run guide opens after the first load.
+            del environment["AMBERGRID_TEST_DEFAULTS"]
         self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.PIPE)
 

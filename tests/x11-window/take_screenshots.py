@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Screenshots of the launcher under Xvfb for a visual check: the grid in each skin, scrolling,
-a search without hits, the empty library, a Chinese search and the German interface.
+a search without hits, the empty library, a Chinese search, the German interface and the pages of
+the first-run guide.
 
     xvfb-run -a -s "-screen 0 1440x900x24" take_screenshots.py <orbitdeck> <output folder>
 """
@@ -50,3 +51,21 @@ shoot("search-chinese", typed="wx",
 shoot("german", defaults={"ambergrid.language": "german"})
 shoot("german-search-no-hit", defaults={"ambergrid.language": "german"}, typed="xyzzy",
       condition=lambda r: "library-app-store-search" in r["items"])
+
+
+def guide_pages(skin):
+    """A newcomer's first run: each page of the guide, walked with Return."""
+    with Session(app, count=30, first_run=True, defaults={"ambergrid.skin": skin}) as session:
+        for step in range(4):
+            if step:
+                session.focus()
+                session.key("Return")
+            settled(session, lambda r: [n for n in r["items"] if n.startswith("onboarding-step-")]
+                    == ["onboarding-step-%d" % step], "guide page %d" % step)
+            path = os.path.join(out, "guide-%s-%d.png" % (skin, step))
+            session.screenshot(path)
+            print(path)
+
+
+for skin in ("night", "paper"):
+    guide_pages(skin)

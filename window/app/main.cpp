@@ -5,6 +5,9 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
+#ifdef ORBITDECK_HAS_ONBOARDING_VIEWS
+Q_IMPORT_QML_PLUGIN(Orbitdeck_OnboardingPlugin)
+#endif
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);

@@ -110,6 +110,22 @@ Window {
         }
     }
 
+    // The first-run guide, made only while it shows.
+    Loader {
+        id: guideSheet
+        readonly property QtObject guide: window.win && window.win.onboarding
+                                          ? window.win.onboarding.guide : null
+        anchors.fill: parent
+        active: guide !== null
+        source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
+        onLoaded: {
+            item.guide = Qt.binding(() => guideSheet.guide)
+            item.settings = window.settings
+            item.tr = key => window.tr(key)
+            item.reduceMotion = Qt.binding(() => window.reduceMotion)
+        }
+        onActiveChanged: if (!active) libraryRoot.search.focusField()
+    }
     // The backup file dialog, made only while the organiser asks for a file.
     Loader {
         anchors.fill: parent

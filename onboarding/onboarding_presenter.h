@@ -1,0 +1,46 @@
+#pragma once
+
+// moc of Qt 6.4 cannot parse the concepts these pull in.
+#ifndef Q_MOC_RUN
+#include "onboarding/onboarding_finish.h"
+#endif
+
+#include "onboarding/onboarding_view.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace orbitdeck {
+
+class AmbergridWindow;
+
+// Shows the first-run guide while the window's onboardingOpen is set: each showing gets a fresh
+// OnboardingView, told whether the system launcher's database is there at that moment, whose
+// finish is finishOnboarding.
+class OnboardingPresenter : public QObject {
+    Q_OBJECT
+    // The guide being shown; null while it is closed.
+    Q_PROPERTY(QObject* guide READ guide NOTIFY guideChanged)
+
+public:
+    OnboardingPresenter(AmbergridWindow& window, OnboardingActions actions,
+                        QObject* parent = nullptr);
+
+    OnboardingView* guide() const { return guide_; }
+    void finish(std::optional<OnboardingLayoutChoice> choice);
+
+signals:
+    void guideChanged();
+
+private:
+    void followOpenFlag();
+
+    AmbergridWindow& window_;
+    OnboardingActions actions_;
+    QPointer<OnboardingView> guide_;
+};
+
+// Attaches the presenter to the window, with the organiser's import and organise actions.
+void installOnboardingGuide(AmbergridWindow& window);
+
+} // namespace orbitdeck

@@ -1,0 +1,86 @@
+import QtQuick
+import Orbitdeck.Views
+
+// The last page: the layout to start from. Only remembered here; "Get Started" acts on it.
+Column {
+    id: page
+    property color accent
+    property color ink
+    property var tr: key => key
+    property bool reduceMotion: false
+    property string choice: "keep"
+    property bool launchpadAvailable: false
+
+    signal picked(string value)
+
+    spacing: 14
+
+    StepHeader {
+        width: parent.width
+        symbol: "square.grid.2x2.fill"
+        title: page.tr("Start with your layout")
+        subtitle: page.tr("You can always reorganize later, and ⌘Z undoes it.")
+        accent: page.accent
+        ink: page.ink
+    }
+    Repeater {
+        model: [
+            ["launchpad", "square.and.arrow.down", "Import from Launchpad",
+             page.launchpadAvailable ? "Bring over your pages and folders exactly as they are."
+                                     : "No Launchpad layout was found on this Mac."],
+            ["tidy", "wand.and.stars", "Tidy up for me",
+             "Sort apps by name and group macOS utilities into a folder."],
+            ["keep", "square.grid.3x3", "Keep the current layout",
+             "Start with all your apps in one grid."],
+        ]
+        OptionCard {
+            id: option
+            required property var modelData
+            width: page.width
+            implicitHeight: 54
+            selected: page.choice === modelData[0]
+            disabled: modelData[0] === "launchpad" && !page.launchpadAvailable
+            accent: page.accent
+            ink: page.ink
+            reduceMotion: page.reduceMotion
+            onChosen: page.picked(modelData[0])
+            Item {
+                width: parent.width
+                height: 34
+                Rectangle {
+                    id: tile
+                    width: 34; height: 34; radius: 9
+                    color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
+                    Symbol { anchors.centerIn: parent; name: option.modelData[1]; size: 16; color: page.accent }
+                }
+                Column {
+                    anchors { left: tile.right; leftMargin: 12; right: mark.left; rightMargin: 12
+                              verticalCenter: parent.verticalCenter }
+                    spacing: 2
+                    Text {
+                        width: parent.width
+                        text: page.tr(option.modelData[2])
+                        font.pixelSize: 13
+                        font.weight: Font.DemiBold
+                        color: page.ink
+                        elide: Text.ElideRight
+                    }
+                    Text {
+                        width: parent.width
+                        text: page.tr(option.modelData[3])
+                        font.pixelSize: 12
+                        color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
+                        elide: Text.ElideRight
+                    }
+                }
+                Symbol {
+                    id: mark
+                    anchors { right: parent.right; verticalCenter: parent.verticalCenter }
+                    size: 16
+                    name: option.selected ? "checkmark.circle.fill" : "circle"
+                    color: option.selected ? page.accent : Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.3)
+                }
+            }
+        }
+    }
+}

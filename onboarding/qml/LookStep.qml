@@ -1,0 +1,100 @@
+import QtQuick
+import Orbitdeck.Views
+
+// The third page: the theme and the start mode, each written the moment it is picked. The
+// window itself changes mode only once the guide has ended.
+Column {
+    id: page
+    property color accent
+    property color ink
+    property var tr: key => key
+    property bool reduceMotion: false
+    property string skin: "night"
+    property string startMode: "fullscreen"
+
+    signal skinPicked(string value)
+    signal startModePicked(string value)
+
+    spacing: 16
+
+    StepHeader {
+        width: parent.width
+        symbol: "paintpalette.fill"
+        title: page.tr("Choose a look")
+        subtitle: page.tr("Pick a theme and how Orbitdeck opens.")
+        accent: page.accent
+        ink: page.ink
+    }
+    Row {
+        width: parent.width
+        spacing: 10
+        Repeater {
+            model: [["night", "Midnight"], ["dusk", "Plum"], ["paper", "Paper"], ["auto", "Match macOS"]]
+            OptionCard {
+                required property var modelData
+                width: (page.width - 30) / 4
+                implicitHeight: Math.max(54, swatch.height + 20)
+                selected: page.skin === modelData[0]
+                accent: page.accent
+                ink: page.ink
+                reduceMotion: page.reduceMotion
+                onChosen: page.skinPicked(modelData[0])
+                Column {
+                    id: swatch
+                    width: parent.width
+                    spacing: 8
+                    SkinPreview {
+                        width: parent.width
+                        skin: ViewServices.resolvedSkin(modelData[0], ViewServices.desktopRevision)
+                    }
+                    Text {
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        elide: Text.ElideRight
+                        text: page.tr(modelData[1])
+                        font.pixelSize: 12
+                        font.weight: Font.Medium
+                        color: page.ink
+                    }
+                }
+            }
+        }
+    }
+    Row {
+        width: parent.width
+        spacing: 10
+        Repeater {
+            model: [["fullscreen", "rectangle.inset.filled", "Full screen"],
+                    ["window", "macwindow", "Window"]]
+            OptionCard {
+                required property var modelData
+                width: (page.width - 10) / 2
+                selected: page.startMode === modelData[0]
+                accent: page.accent
+                ink: page.ink
+                reduceMotion: page.reduceMotion
+                onChosen: page.startModePicked(modelData[0])
+                Item {
+                    width: parent.width
+                    height: mode.height
+                    Row {
+                        id: mode
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        spacing: 10
+                        Symbol {
+                            anchors.verticalCenter: parent.verticalCenter
+                            name: modelData[1]; size: 18; color: page.accent
+                        }
+                        Text {
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: page.tr(modelData[2])
+                            font.pixelSize: 13
+                            font.weight: Font.DemiBold
+                            color: page.ink
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,215 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+// The guide's sheet against a stand-in guide (the state object's own rules are unit-tested) and
+// stand-in settings: what each page shows, what its cards write and what the keys do.
+Item {
+    id: root
+    width: 800
+    height: 600
+
+    QtObject {
+        id: guide
+        property int step: 0
+        property bool forward: true
+        readonly property int steps: 4
+        property bool launchpadAvailable: false
+        property string layoutChoice: "keep"
+        property var finished: []
+        function go(isForward, by) {
+            forward = isForward
+            step = Math.max(0, Math.min(steps - 1, step + by))
+        }
+        function skip() { finished = finished.concat(["skip"]) }
+        function getStarted() { finished = finished.concat([layoutChoice]) }
+        function chooseLayout(choice) {
+            if (choice === "launchpad" && !launchpadAvailable)
+                return false
+            layoutChoice = choice
+            return true
+        }
+        function defaultAction() { if (step < steps - 1) go(true, 1); else getStarted() }
+        function cancelAction() { if (step === 0) skip() }
+    }
+    QtObject {
+        id: settings
+        property string skin: "night"
+        property string hotKey: "commandOptionSpace"
+        property string startMode: "fullscreen"
+    }
+
+    Loader {
+        id: loader
+        anchors.fill: parent
+        active: false
+        source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
+        onLoaded: {
+            item.guide = guide
+            item.settings = settings
+        }
+    }
+
+    TestCase {
+        name: "OnboardingSheet"
+        when: windowShown
+
+        property Item sheet: loader.item
+
+        function init() {
+            guide.step = 0
+            guide.forward = true
+            guide.launchpadAvailable = false
+            guide.layoutChoice = "keep"
+            guide.finished = []
+            settings.skin = "night"
+            settings.hotKey = "commandOptionSpace"
+            settings.startMode = "fullscreen"
+            loader.active = true
+            verify(loader.status === Loader.Ready)
+            sheet.reduceMotion = false
+            sheet.forceActiveFocus()
+        }
+        function cleanup() { loader.active = false }
+
+        function page(index) {
+            const holder = findChild(sheet, "onboarding-step-" + index)
+            tryCompare(holder, "opacity", 1)
+            return holder.item
+        }
+        function goTo(index) {
+            guide.step = index
+            return page(index)
+        }
+        // The option cards of a page, in reading order.
+        function cards(item) {
+            const found = []
+            const walk = parent => {
+                for (let i = 0; i < parent.children.length; ++i) {
+                    const child = parent.children[i]
+                    if (child.chosen !== undefined && child.selected !== undefined)
+                        found.push(child)
+                    walk(child)
+                }
+            }
+            walk(item)
+            return found
+        }
+        function selected(item) { return cards(item).map(card => card.selected) }
+        function texts(item) {
+            const found = []
+            const walk = parent => {
+                for (let i = 0; i < parent.children.length; ++i) {
+                    const child = parent.children[i]
+                    if (child.text !== undefined && child.font !== undefined && child.visible)
+                        found.push(child.text)
+                    walk(child)
+                }
+            }
+            walk(item)
+            return found
+        }
+
+        function test_footerFollowsThePages() {
+            page(0)
+            compare(findChild(sheet, "onboarding-skip").text, "Skip")
+            compare(findChild(sheet, "onboarding-continue").text, "Continue")
+            mouseClick(findChild(sheet, "onboarding-continue"))
+            compare(guide.step, 1)
+            page(1)
+            verify(findChild(sheet, "onboarding-skip") === null)
+            compare(findChild(sheet, "onboarding-back").text, "Back")
+            mouseClick(findChild(sheet, "onboarding-back"))
+            compare(guide.step, 0)
+            compare(guide.forward, false)
+            page(0)
+            mouseClick(findChild(sheet, "onboarding-skip"))
+            compare(guide.finished, ["skip"])
+
+            goTo(3)
+            verify(findChild(sheet, "onboarding-continue") === null)
+            compare(findChild(sheet, "onboarding-finish").text, "Get Started")
+            mouseClick(findChild(sheet, "onboarding-finish"))
+            compare(guide.finished, ["skip", "keep"])
+        }
+
+        function test_returnGoesOnAndEscapeSkipsOnlyTheFirstPage() {
+            keyClick(Qt.Key_Escape)
+            compare(guide.finished, ["skip"])
+            keyClick(Qt.Key_Return)
+            compare(guide.step, 1)
+            keyClick(Qt.Key_Escape)
+            compare(guide.finished, ["skip"])
+            keyClick(Qt.Key_Enter)
+            keyClick(Qt.Key_Return)
+            compare(guide.step, 3)
+            keyClick(Qt.Key_Return)
+            compare(guide.finished, ["skip", "keep"])
+        }
+
+        function test_welcomePageHasNoOptions() {
+            const welcome = page(0)
+            compare(cards(welcome).length, 0)
+            verify(texts(welcome).indexOf("Welcome to Orbitdeck") >= 0)
+            verify(texts(welcome).indexOf("Nothing is final") >= 0)
+        }
+
+        function test_shortcutCardsShowAndWriteTheSetting() {
+            const shortcut = goTo(1)
+            compare(selected(shortcut), [false, false, true, false])
+            mouseClick(cards(shortcut)[0])
+            compare(settings.hotKey, "off")
+            compare(selected(shortcut), [true, false, false, false])
+            mouseClick(cards(shortcut)[3])
+            compare(settings.hotKey, "controlOptionSpace")
+        }
+
+        function test_lookCardsWriteThemeAndModeAndRecolourTheGuide() {
+            const look = goTo(2)
+            const skins = cards(look).slice(0, 4)
+            const modes = cards(look).slice(4)
+            compare(skins.map(card => card.selected), [true, false, false, false])
+            compare(modes.map(card => card.selected), [true, false])
+            mouseClick(skins[2])
+            compare(settings.skin, "paper")
+            compare(sheet.skin, "paper")
+            compare(sheet.accent, Skin.accent("paper"))
+            mouseClick(modes[1])
+            compare(settings.startMode, "window")
+            verify(texts(look).indexOf("Match macOS") >= 0)
+        }
+
+        function test_importCardIsDimmedAndDeafWithoutADatabase() {
+            const layout = goTo(3)
+            const options = cards(layout)
+            compare(options.map(card => card.selected), [false, false, true])
+            verify(options[0].disabled)
+            compare(options[0].opacity, 0.45)
+            verify(texts(layout).indexOf("No Launchpad layout was found on this Mac.") >= 0)
+            mouseClick(options[0])
+            compare(guide.layoutChoice, "keep")
+            mouseClick(options[1])
+            compare(guide.layoutChoice, "tidy")
+            compare(options.map(card => card.selected), [false, true, false])
+        }
+
+        function test_importCardWithADatabase() {
+            guide.launchpadAvailable = true
+            guide.layoutChoice = "launchpad"
+            const layout = goTo(3)
+            const options = cards(layout)
+            verify(!options[0].disabled)
+            compare(options.map(card => card.selected), [true, false, false])
+            verify(texts(layout).indexOf("Bring over your pages and folders exactly as they are.") >= 0)
+        }
+
+        function test_cardScaleUnderReduceMotion() {
+            const shortcut = goTo(1)
+            tryCompare(cards(shortcut)[2], "scale", 1)
+            compare(cards(shortcut)[0].scale, 0.99)
+            sheet.reduceMotion = true
+            tryCompare(cards(shortcut)[2], "scale", 0.99)
+            compare(cards(shortcut).map(card => card.scale), [0.99, 0.99, 0.99, 0.99])
+        }
+    }
+}

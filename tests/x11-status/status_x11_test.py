@@ -98,8 +98,17 @@ def main():
             session.key("Escape")
             session.wait_for(lambda r: not r["window"]["visible"], "the launcher hidden")
             click(name, entries[1][0])
-            session.wait_for(lambda r: r["window"]["visible"], "the launcher shown again")
-            session.wait_for(appearance_open, "the settings sheet open")
+            report = session.wait_for(shown, "the launcher shown again")
+            # The report is written with drawn frames, and the flag alone may draw nothing:
+            # hovering over two tiles in turn keeps frames coming while it is polled.
+            spots = [session.centre(report["items"][name]) for name in cells(report)[:2]]
+            turn = [0]
+
+            def opened(r):
+                turn[0] += 1
+                session.xdotool("mousemove", *spots[turn[0] % 2])
+                return appearance_open(r)
+            session.wait_for(opened, "the settings sheet open")
         elif CASE == "restart":
             old = session.process.pid
             click(name, entries[6][0])

@@ -122,6 +122,12 @@ QByteArray encodeDefaultsPlist(const DefaultsDocument& document) {
 
 namespace orbitdeck {
 
+bool hasOtherEntry(const DefaultsDocument& document, const QString& key) {
+    const QByteArray name = key.toUtf8();
+    return document.otherEntries &&
+           plist_dict_get_item(document.otherEntries.get(), name.constData()) != nullptr;
+}
+
 bool dropOtherEntry(DefaultsDocument& document, const QString& key) {
     const QByteArray name = key.toUtf8();
     if (!document.otherEntries ||

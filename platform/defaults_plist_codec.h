@@ -28,5 +28,7 @@ namespace orbitdeck {
 // A key that is set or removed replaces whatever untyped entry the file held under it.
 // Answers whether there was one.
 bool dropOtherEntry(DefaultsDocument& document, const QString& key);
+// Whether the file held an untyped entry under the key.
+bool hasOtherEntry(const DefaultsDocument& document, const QString& key);
 
 } // namespace orbitdeck

@@ -68,6 +68,10 @@ bool DefaultsStore::contains(const QString& key) const {
     return document_.values.contains(key);
 }
 
+bool DefaultsStore::holdsEntry(const QString& key) const {
+    return contains(key) || hasOtherEntry(document_, key);
+}
+
 QStringList DefaultsStore::keys() const {
     QStringList keys;
     for (const auto& entry : document_.values)

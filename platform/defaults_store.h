@@ -35,6 +35,8 @@ public:
     QString movedAsidePath() const { return movedAsidePath_; }
 
     bool contains(const QString& key) const;
+    // Also true for an entry of a kind the typed reads do not handle (an array, a date).
+    bool holdsEntry(const QString& key) const;
     QStringList keys() const;
     const DefaultsDictionary& dictionary() const { return document_.values; }
     std::optional<DefaultsValue> value(const QString& key) const;

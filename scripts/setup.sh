@@ -24,6 +24,8 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
   xvfb xauth xdotool x11-utils x11-apps imagemagick
+  # the status item on a private session bus
+  dbus-daemon libglib2.0-bin
   # fonts so every script renders
   fonts-dejavu-core fonts-noto-cjk
 )

@@ -10,7 +10,10 @@ namespace orbitdeck {
 
 WindowActions::WindowActions(AmbergridWindow& window, QObject* parent)
     : QObject(parent)
-    , window_(window) {}
+    , window_(window) {
+    connect(&LibraryCommandCenter::shared(), &LibraryCommandCenter::commandPosted, this,
+            [this](LibraryCommand command) { handleLibraryCommand(command); });
+}
 
 void WindowActions::toggleFullScreen() {
     ORBITDECK_ASSERT_MAIN_THREAD();
@@ -89,9 +92,21 @@ void WindowActions::libraryDidHide() {
 void WindowActions::handleLibraryCommand(const QString& command) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (command == QLatin1String("settings"))
-        window_.lifecycle()->setAppearanceOpen(true);
+        handleLibraryCommand(LibraryCommand::settings);
     else if (command == QLatin1String("welcome"))
+        handleLibraryCommand(LibraryCommand::welcome);
+}
+
+void WindowActions::handleLibraryCommand(LibraryCommand command) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    switch (command) {
+    case LibraryCommand::settings:
+        window_.lifecycle()->setAppearanceOpen(true);
+        return;
+    case LibraryCommand::welcome:
         emit welcomeRequested();
+        return;
+    }
 }
 
 } // namespace orbitdeck

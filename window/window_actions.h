@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/library_command.h"
+
 #include <QObject>
 
 #include <chrono>
@@ -32,6 +34,8 @@ public:
     Q_INVOKABLE void libraryDidHide();
     // "settings" or "welcome".
     Q_INVOKABLE void handleLibraryCommand(const QString& command);
+    // The "AmbergridCommand" notification, which this object observes from construction.
+    void handleLibraryCommand(LibraryCommand command);
 
 signals:
     void restartRequested();

@@ -2,6 +2,7 @@
 
 #include "platform/standard_defaults.h"
 #include "window/app_entry.h"
+#include "window/library_command.h"
 #include "window/localization.h"
 
 #include <QSignalSpy>
@@ -89,6 +90,16 @@ TEST(WindowStateLifecycle, WindowActionsAndNotifications) {
     actions.handleLibraryCommand("welcome");
     actions.handleLibraryCommand("other");
     EXPECT_EQ(welcome.count(), 1);
+
+    // The application's commands arrive through the notification, after their delay.
+    window.lifecycle()->setAppearanceOpen(false);
+    postLibraryCommand(harness.scheduler, LibraryCommand::settings, 350ms);
+    harness.scheduler.advance(349ms);
+    EXPECT_FALSE(window.lifecycle()->appearanceOpen());
+    harness.scheduler.advance(1ms);
+    EXPECT_TRUE(window.lifecycle()->appearanceOpen());
+    postLibraryCommand(harness.scheduler, LibraryCommand::welcome, 0ms);
+    EXPECT_EQ(welcome.count(), 2);
 
     window.selection()->setArranging(true);
     window.selection()->setSelectedItem(LayoutItem::application("x"));

@@ -4,8 +4,13 @@
 #include "arranging/command_layer.h"
 #include "arranging/launch_flow.h"
 #include "onboarding/application_assembly.h"
+#include "platform/app_updater.h"
+#include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
 #include "platform/scheduler.h"
+#include "platform/status_item.h"
+#include "system/app_delegate.h"
+#include "system/legacy_defaults_migration.h"
 #include "system/library_key_monitor.h"
 #include "system/page_swipe_monitor.h"
 #include "system/system_files.h"
@@ -15,8 +20,13 @@
 #include "window/app/quick_presentation.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
+#include "window/qml/image_providers.h"
 #include "window/window_settings.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QQuickItem>
 #include <QQuickWindow>
 #endif
@@ -30,11 +40,13 @@ namespace {
 class LiveParts final : public LauncherParts {
 public:
     LiveParts()
-        : entry_(assembleApplication({.presentation = &presentation_,
-                                      .watcher = &files_.watcher(),
-                                      .trash = &tileServices_,
-                                      .places = &tileServices_,
-                                      .migrateLegacyDefaults = {}}))
+        : entry_(
+              assembleApplication({.presentation = &presentation_,
+                                   .watcher = &files_.watcher(),
+                                   .trash = &tileServices_,
+                                   .places = &tileServices_,
+                                   .migrateLegacyDefaults =
+                                       [](DefaultsStore& store) { migrateLegacyDefaults(store); }}))
         , language_(entry_->defaults(), Localizer::system()) {
         followDesktopMotion();
     }
@@ -76,7 +88,40 @@ public:
         });
     }
 
+    void libraryShown() override {
+        // The status item talks to the session bus: that waits until the grid is on screen.
+        if (delegate_)
+            return;
+        statusArea_ = makeDBusStatusArea();
+        delegate_ = std::make_unique<AmbergridAppDelegate>(AmbergridAppDelegate::Seams{
+            .defaults = &entry_->defaults(),
+            .scheduler = &scheduler_,
+            .statusArea = statusArea_.get(),
+            .presentation = &presentation_,
+            .updater = &AppUpdater::shared(),
+            .applyApplicationIcon = [] { applyApplicationIcon(); },
+            .statusIcon = [] { return statusIcon(); },
+            .version = QCoreApplication::applicationVersion(),
+            .restart = [] { restartApplication(); },
+            .quit = [] { QCoreApplication::quit(); },
+        });
+        delegate_->setOpenMainWindow([this] { presentation_.openWindow(); });
+        delegate_->applicationDidFinishLaunching();
+    }
+
 private:
+    static void applyApplicationIcon() {
+        const QString icon = QStringLiteral(":/icons/orbitdeck.svg");
+        if (QFile::exists(icon))
+            QGuiApplication::setWindowIcon(QIcon(icon));
+    }
+
+    static QImage statusIcon() {
+        SymbolProvider symbols;
+        return symbols.requestImage(QStringLiteral("square.grid.3x3.fill?#f2f2f2"), nullptr,
+                                    QSize(44, 44));
+    }
+
     // The desktop's reduce-motion preference, read in the background from the start.
     void followDesktopMotion() {
         DesktopPreferencesWatch& desktop = DesktopPreferencesWatch::shared();
@@ -100,6 +145,8 @@ private:
     LibraryKeyMonitor keys_;
     std::unique_ptr<PageSwipeMonitor> swipes_;
     std::unique_ptr<DisplayMode> displayMode_;
+    std::unique_ptr<StatusArea> statusArea_;
+    std::unique_ptr<AmbergridAppDelegate> delegate_;
 };
 
 #endif
@@ -112,6 +159,7 @@ public:
     QObject* launchFlow() override { return nullptr; }
     void loadLibrary() override {}
     void attach(QQuickWindow&) override {}
+    void libraryShown() override {}
 };
 
 } // namespace

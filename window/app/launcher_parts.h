@@ -22,6 +22,8 @@ struct LauncherParts {
     virtual void loadLibrary() = 0;
     // The window exists: hand it to whatever presents it and watches its input.
     virtual void attach(QQuickWindow& window) = 0;
+    // The library reached the screen: what can wait for the first frame starts now.
+    virtual void libraryShown() = 0;
 };
 
 std::unique_ptr<LauncherParts> makeLauncherParts();

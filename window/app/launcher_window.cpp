@@ -63,8 +63,10 @@ void LauncherWindow::watchFirstLibraryFrame() {
     QObject::connect(
         window_, &QQuickWindow::frameSwapped, window_,
         [this, loadedAtFrame] {
-            if (*loadedAtFrame && !window_->property("libraryShown").toBool())
+            if (*loadedAtFrame && !window_->property("libraryShown").toBool()) {
                 window_->setProperty("libraryShown", true);
+                parts_->libraryShown();
+            }
         },
         Qt::QueuedConnection);
 }

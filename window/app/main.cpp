@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Orbitdeck"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(ORBITDECK_VERSION));
     // Closing the window keeps the launcher running: the shortcut and status item bring it back.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,11 +1,10 @@
 #include "window/qml/view_services.h"
 
+#include "platform/app_updater.h"
+#include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
 #include "platform/main_thread.h"
 #include "window/qml/app_icon_cache.h"
-
-#include <QCoreApplication>
-#include <QProcess>
 
 namespace orbitdeck {
 
@@ -31,15 +30,11 @@ QString ViewServices::resolvedSkin(const QString& skin, int) const {
 }
 
 void ViewServices::restart() {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    const QString script =
-        QStringLiteral("while kill -0 \"$1\" 2>/dev/null; do sleep 0.2; done; exec \"$2\"");
-    // A failure to start the shell is not reported: the program quits either way.
-    QProcess::startDetached(QStringLiteral("/bin/sh"),
-                            {QStringLiteral("-c"), script, QStringLiteral("sh"),
-                             QString::number(QCoreApplication::applicationPid()),
-                             QCoreApplication::applicationFilePath()});
-    QCoreApplication::quit();
+    restartApplication();
+}
+
+void ViewServices::checkForUpdates() {
+    AppUpdater::shared().checkForUpdates();
 }
 
 } // namespace orbitdeck

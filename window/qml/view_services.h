@@ -23,8 +23,11 @@ public:
     // The skin the views draw: "auto" follows the desktop's light or dark look (night when
     // the desktop does not say, or has not answered yet); the others are themselves.
     Q_INVOKABLE QString resolvedSkin(const QString& skin, int desktopRevision = 0) const;
-    // Starts a shell that waits for this process to end and starts the program again; quits.
+    // Starts a shell that waits for this process to end and starts the program again, then
+    // quits; stays running when the shell cannot be started.
     Q_INVOKABLE void restart();
+    // The user-initiated software update check; on this platform it opens the download page.
+    Q_INVOKABLE void checkForUpdates();
 
 signals:
     void desktopChanged();

@@ -27,6 +27,9 @@ class SettingsSheetTest(unittest.TestCase):
                                       "the sheet on the Appearance tab")
             self.assertTrue(report["state"]["lifecycle"]["appearanceOpen"])
 
+            # The swatch row places its swatches in a later layout pass than it reports them.
+            session.wait_for(lambda r: r["items"]["skin-night"]["x"] < r["items"]["skin-dusk"]["x"]
+                             < r["items"]["skin-paper"]["x"], "the swatches laid out in a row")
             session.click(session.wait_for_settled("skin-paper", "the paper swatch"))
             session.wait_for(lambda r: r["state"]["settings"]["skin"] == "paper",
                              "the paper skin chosen")

@@ -108,8 +108,11 @@ class Session:
                 except (KeyError, TypeError, IndexError):
                     pass
             time.sleep(0.05)
-        raise AssertionError(f"timed out waiting for {what}; last report: "
-                             f"{json.dumps(report)[:3000] if report else None}")
+        # Everything but the item rectangles first: they crowd out the rest.
+        summary = None if report is None else json.dumps(
+            {key: report[key] for key in sorted(report, key=lambda key: key != "window")
+             if key != "items"})[:3000]
+        raise AssertionError(f"timed out waiting for {what}; last report without items: {summary}")
 
     def wait_for_settled(self, name, what, timeout=20.0, still=0.3):
         """Waits for item name to be reported at one place for still seconds (a sheet that
@@ -140,7 +143,7 @@ class Session:
         subprocess.run(["xdotool", *[str(a) for a in args]], check=True)
 
     @staticmethod
-    def find_window(*criteria, timeout=10.0):
+    def find_window(*criteria, timeout=20.0):
         """The first window matching criteria. xdotool's own --sync gives up with no output
         when a window it looks at disappears mid-search, so the search is repeated instead."""
         deadline = time.monotonic() + timeout

@@ -126,6 +126,11 @@ StateReport::StateReport(QQuickWindow* window, QObject* state, QString path, QOb
             debounce_.start();
     });
     connect(window, &QWindow::visibleChanged, this, &StateReport::writeIfChanged);
+    // Activation need not draw a frame (nothing animates with motion off).
+    connect(window, &QWindow::activeChanged, this, [this] {
+        if (!debounce_.isActive())
+            debounce_.start();
+    });
 }
 
 QJsonObject StateReport::snapshot() const {

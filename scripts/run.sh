@@ -26,22 +26,29 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$launcher"
 fi
 
-# Headless: the window's state report says when the grid is on screen, and then when the
-# first-run guide a newcomer sees has come up over it.
+# Headless: the window's state report says when the first-run guide a newcomer sees is up; a
+# screenshot of it, then Escape skips it and a second screenshot shows the full grid.
+guide_shot="$home/orbitdeck-first-run-guide.png"
 shot="$home/orbitdeck-screenshot.png"
 export ORBITDECK_STATE_REPORT="$home/state.json"
 xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
+  report="$ORBITDECK_STATE_REPORT"
+  wait_for() { # pattern, present (1) or absent (0)
+    for _ in $(seq 1 300); do
+      if grep -q "$1" "$report" 2>/dev/null; then [ "$2" = 1 ] && return; else [ "$2" = 0 ] && return; fi
+      sleep 0.1
+    done
+  }
   "$1" & app=$!
-  for _ in $(seq 1 300); do
-    grep -q "\"library-cell-" "$ORBITDECK_STATE_REPORT" 2>/dev/null && break
-    sleep 0.1
-  done
-  for _ in $(seq 1 50); do
-    grep -q "\"onboarding-skip\"" "$ORBITDECK_STATE_REPORT" 2>/dev/null && break
-    sleep 0.1
-  done
+  wait_for "\"library-cell-" 1
+  wait_for "\"onboarding-skip\"" 1
   sleep 1
   import -window root "$2"
+  xdotool search --onlyvisible --name "^Orbitdeck$" windowfocus --sync key Escape 2>/dev/null || true
+  wait_for "\"onboarding-skip\"" 0
+  sleep 1
+  import -window root "$3"
   kill $app
-' _ "$launcher" "$shot"
+' _ "$launcher" "$guide_shot" "$shot"
+echo "first-run guide: $guide_shot"
 echo "screenshot: $shot"

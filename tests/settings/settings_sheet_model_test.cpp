@@ -136,6 +136,21 @@ TEST(SettingsSheetModel, FollowsTheWindowsWallpaperStateAndAccessibilityTrust) {
     EXPECT_TRUE(sheet.model.accessibilityGranted());
 }
 
+TEST(SettingsSheetModel, PickersListTheirCasesInDeclarationOrder) {
+    SheetFixture sheet;
+    const QVariantList languages = sheet.model.languageChoices();
+    ASSERT_EQ(languages.size(), 12);
+    EXPECT_EQ(languages.front().toMap().value("value"), "system");
+    EXPECT_EQ(languages[1].toMap().value("value"), "english");
+    EXPECT_EQ(languages[1].toMap().value("title"), "English");
+    EXPECT_EQ(languages.back().toMap().value("value"), "russian");
+
+    const QVariantList columns = sheet.model.columnChoices();
+    ASSERT_EQ(columns.size(), 10);
+    EXPECT_EQ(columns.front().toMap().value("titleIsKey"), true);
+    EXPECT_EQ(columns.back().toMap().value("value"), 12);
+}
+
 TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases) {
     SheetFixture sheet;
     SheetSettings& stored = *sheet.model.sheetSettings();

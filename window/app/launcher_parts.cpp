@@ -9,6 +9,7 @@
 #include "platform/desktop_appearance.h"
 #include "platform/scheduler.h"
 #include "platform/status_item.h"
+#include "settings/app_icon.h"
 #include "system/app_delegate.h"
 #include "system/legacy_defaults_migration.h"
 #include "system/library_key_monitor.h"
@@ -24,7 +25,6 @@
 #include "window/window_settings.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickItem>
@@ -99,7 +99,7 @@ public:
             .statusArea = statusArea_.get(),
             .presentation = &presentation_,
             .updater = &AppUpdater::shared(),
-            .applyApplicationIcon = [] { applyApplicationIcon(); },
+            .applyApplicationIcon = [this] { applyApplicationIcon(entry_->defaults()); },
             .statusIcon = [] { return statusIcon(); },
             .version = QCoreApplication::applicationVersion(),
             .restart = [] { restartApplication(); },
@@ -110,10 +110,10 @@ public:
     }
 
 private:
-    static void applyApplicationIcon() {
-        const QString icon = QStringLiteral(":/icons/orbitdeck.svg");
-        if (QFile::exists(icon))
-            QGuiApplication::setWindowIcon(QIcon(icon));
+    // The icon chosen in the settings; a missing image leaves the icon as it is.
+    static void applyApplicationIcon(const DefaultsStore& defaults) {
+        if (const auto icon = appIconImage(storedAppIconStyle(defaults)))
+            QGuiApplication::setWindowIcon(*icon);
     }
 
     static QImage statusIcon() {

@@ -84,9 +84,7 @@ class Desk:
             with open(os.path.join(self.config, "orbitdeck", "orbitdeck.plist"), "wb") as out:
                 plistlib.dump(settings, out)
         self.session = Session(app, env={"XDG_CONFIG_HOME": self.config, **(env or {})})
-        self.other = subprocess.Popen(["xmessage", "-title", "focus-target", "focus target"],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.other_id = Session.find_window("--name", "^focus-target$")
+        self.other, self.other_id = self.start_other()
         self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
         self.id = self.session.window_id()
         poll(lambda: mapped(self.id), "the launcher mapped")
@@ -96,6 +94,24 @@ class Desk:
         self.other.wait(5)
         self.session.close()
         shutil.rmtree(self.config, ignore_errors=True)
+
+    @staticmethod
+    def start_other(attempts=3):
+        """The ordinary client, started again if it ends before its window shows (seen rarely
+        on a loaded machine); its own error text is reported when it never shows."""
+        errors = []
+        for _ in range(attempts):
+            other = subprocess.Popen(["xmessage", "-title", "focus-target", "focus target"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            deadline = time.monotonic() + 20
+            while time.monotonic() < deadline and other.poll() is None:
+                found = run("xdotool", "search", "--name", "^focus-target$").split()
+                if found:
+                    return other, found[0]
+                time.sleep(0.05)
+            other.kill()
+            errors.append(other.communicate()[1].strip() or f"exit status {other.returncode}")
+        raise AssertionError(f"the focus-target client never showed: {errors}")
 
     def report_window(self):
         report = self.session.state()

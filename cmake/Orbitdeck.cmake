@@ -9,6 +9,13 @@ if(ORBITDECK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Real-window tests and benchmarks run their command on a private Xvfb each:
+# ${ORBITDECK_WITH_XVFB} <WxHxD> <command...>. Unset when the machine has no Xvfb.
+find_program(XVFB_SERVER Xvfb)
+if(XVFB_SERVER)
+  set(ORBITDECK_WITH_XVFB ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh)
+endif()
+
 # orbitdeck_module(<target> [DEPS ...]): one library per module folder, sources are the folder's .cpp files.
 function(orbitdeck_module target)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})

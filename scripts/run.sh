@@ -31,7 +31,7 @@ fi
 guide_shot="$home/orbitdeck-first-run-guide.png"
 shot="$home/orbitdeck-screenshot.png"
 export ORBITDECK_STATE_REPORT="$home/state.json"
-xvfb-run -a -s "-screen 0 1440x900x24" bash -c '
+"$source/scripts/with-xvfb.sh" 1440x900x24 bash -c '
   report="$ORBITDECK_STATE_REPORT"
   wait_for() { # pattern, present (1) or absent (0)
     for _ in $(seq 1 300); do

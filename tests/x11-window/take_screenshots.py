@@ -3,7 +3,7 @@
 a search without hits, the empty library, a Chinese search, the German interface and the pages of
 the first-run guide.
 
-    xvfb-run -a -s "-screen 0 1440x900x24" take_screenshots.py <orbitdeck> <output folder>
+    scripts/with-xvfb.sh 1440x900x24 take_screenshots.py <orbitdeck> <output folder>
 """
 
 import os

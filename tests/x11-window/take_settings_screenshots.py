@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Screenshots of the settings sheet under Xvfb, every tab in the night and paper skins.
 
-    xvfb-run -a -s "-screen 0 1440x900x24" take_settings_screenshots.py <orbitdeck> <output folder>
+    scripts/with-xvfb.sh 1440x900x24 take_settings_screenshots.py <orbitdeck> <output folder>
 """
 
 import os

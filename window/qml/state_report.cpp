@@ -114,9 +114,13 @@ StateReport::StateReport(QQuickWindow* window, QObject* state, QString path, QOb
             swapped_ = rendering_.load();
         },
         Qt::DirectConnection);
+    // Without a debounce every frame is reported as it reaches the screen, before anything
+    // queued behind the swap (work deferred until the first frame) can delay the write.
     connect(window, &QQuickWindow::frameSwapped, this, [this] {
-        if (std::exchange(writeAfterSwap_, false))
+        if (std::exchange(writeAfterSwap_, false) || debounce_.interval() == 0) {
+            debounce_.stop();
             writeIfChanged();
+        }
     });
     connect(&debounce_, &QTimer::timeout, this, &StateReport::writeIfChanged);
     // Every drawn frame may have changed what is shown. The first frame starts the timer and

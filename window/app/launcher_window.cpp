@@ -3,6 +3,7 @@
 #include "window/app/launcher_parts.h"
 #include "window/qml/desktop_wallpaper_image.h"
 #include "window/qml/image_providers.h"
+#include "window/qml/image_reader_warmup.h"
 #include "window/qml/state_report.h"
 
 #include <QGuiApplication>
@@ -13,6 +14,7 @@ namespace orbitdeck {
 
 LauncherWindow::LauncherWindow()
     : parts_(makeLauncherParts()) {
+    warmImageReadersInBackground();
     // Where our QML module lives in the resources (not a default import path before Qt 6.5).
     engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
@@ -49,6 +51,8 @@ bool LauncherWindow::show() {
             std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
     parts_->attach(*window_);
     watchFirstLibraryFrame();
+    // What changes from here on (the display mode at the first mapping) draws at once.
+    window_->setProperty("loadingViews", false);
     window_->show();
     return true;
 }

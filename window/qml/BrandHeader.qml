@@ -28,6 +28,8 @@ Item {
             height: 24
             source: "qrc:/icons/orbitdeck.svg"
             sourceSize: Qt.size(48, 48)
+            // Decoded (and the SVG reader loaded) off the main thread while the window loads.
+            asynchronous: true
             smooth: true
             Accessible.ignored: true
         }

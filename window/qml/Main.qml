@@ -22,6 +22,9 @@ Window {
     // need (drag and drop, the folder panel) is made only then, at once, before the next frame
     // or state report.
     property bool libraryShown: false
+    // True while the views load, before the window shows: symbols then decode off the main
+    // thread, and are in by the first frame; later ones (a new name, a new view) draw at once.
+    property bool loadingViews: true
     readonly property bool libraryLoaded: win ? win.library.loaded : false
     // One compiled drag-and-drop hook for every tile, when the arranging module is there.
     readonly property Component tileHooks: libraryShown && win && win.layoutOps

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 
@@ -49,6 +51,10 @@ bool servesBetter(const QSize& candidate, const QSize& current, int edge) {
     return offered >= edge ? offered < have : offered > have;
 }
 
+QString keyOf(const QString& bundlePath, int edge) {
+    return bundlePath + QLatin1Char('@') + QString::number(edge);
+}
+
 } // namespace
 
 QImage loadBundleIcon(const QString& bundlePath, int edge) {
@@ -71,7 +77,17 @@ QImage loadBundleIcon(const QString& bundlePath, int edge) {
 
 AppIconCache::AppIconCache(Loader loader, int limit)
     : cache_(limit)
+    // A few readers: the tiles of a page overlap their reads with the making of the others.
+    , maxReaders_(std::clamp(QThread::idealThreadCount() - 1, 1, 4))
     , loader_(std::move(loader)) {}
+
+AppIconCache::~AppIconCache() {
+    // Reads not begun are dropped; those under way end before the members go.
+    const QMutexLocker lock(&mutex_);
+    queue_.clear();
+    while (readers_ > 0)
+        readDone_.wait(&mutex_);
+}
 
 AppIconCache& AppIconCache::shared() {
     static AppIconCache cache(
@@ -80,19 +96,75 @@ AppIconCache& AppIconCache::shared() {
 }
 
 QImage AppIconCache::icon(const QString& bundlePath, int edge) {
-    const QMutexLocker lock(&mutex_);
-    const QString key = bundlePath + QLatin1Char('@') + QString::number(edge);
+    const QString key = keyOf(bundlePath, edge);
+    QMutexLocker lock(&mutex_);
     if (const QImage* hit = cache_.object(key))
         return *hit;
-    // A bundle without a readable icon is cached too, so it is not read again.
-    auto* image = new QImage(loader_(bundlePath, edge));
-    const QImage result = *image;
-    cache_.insert(key, image, 1);
-    return result;
+    ReadPtr read = reads_.value(key);
+    if (!read)
+        read = beginRead(key, bundlePath, edge);
+    if (!read->begun)
+        return perform(read, lock);
+    while (!read->done)
+        readDone_.wait(&mutex_);
+    return read->image;
+}
+
+void AppIconCache::prefetch(const QString& bundlePath, int edge) {
+    const QString key = keyOf(bundlePath, edge);
+    const QMutexLocker lock(&mutex_);
+    if (cache_.contains(key) || reads_.contains(key))
+        return;
+    queue_.push_back(beginRead(key, bundlePath, edge));
+    if (readers_ < maxReaders_) {
+        ++readers_;
+        QThreadPool::globalInstance()->start([this] { readQueued(); });
+    }
+}
+
+AppIconCache::ReadPtr AppIconCache::beginRead(const QString& key, const QString& bundlePath,
+                                              int edge) {
+    auto read = std::make_shared<Read>();
+    read->key = key;
+    read->bundlePath = bundlePath;
+    read->edge = edge;
+    reads_.insert(key, read);
+    return read;
+}
+
+QImage AppIconCache::perform(const ReadPtr& read, QMutexLocker<QMutex>& lock) {
+    read->begun = true;
+    lock.unlock();
+    QImage image = loader_(read->bundlePath, read->edge);
+    lock.relock();
+    read->image = image;
+    read->done = true;
+    // A clear since the read began took it out of reads_: what it read may be out of date.
+    if (reads_.value(read->key) == read) {
+        reads_.remove(read->key);
+        // A bundle without a readable icon is cached too, so it is not read again.
+        cache_.insert(read->key, new QImage(image), 1);
+    }
+    readDone_.wakeAll();
+    return image;
+}
+
+void AppIconCache::readQueued() {
+    QMutexLocker lock(&mutex_);
+    while (!queue_.empty()) {
+        const ReadPtr read = queue_.front();
+        queue_.pop_front();
+        if (!read->begun) // else icon() took it over
+            perform(read, lock);
+    }
+    --readers_;
+    readDone_.wakeAll();
 }
 
 void AppIconCache::clear() {
     const QMutexLocker lock(&mutex_);
+    queue_.clear();
+    reads_.clear();
     cache_.clear();
 }
 

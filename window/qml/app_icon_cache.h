@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QCache>
+#include <QHash>
 #include <QImage>
 #include <QMutex>
 #include <QString>
+#include <QWaitCondition>
 
+#include <deque>
 #include <functional>
+#include <memory>
 
 namespace orbitdeck {
 
@@ -17,23 +21,48 @@ QImage loadBundleIcon(const QString& bundlePath, int edge = 256);
 // One process-wide cache of application icons keyed by bundle path and edge, so paging,
 // scrolling and hovering never read a bundle twice, and each entry holds the icon at the size it
 // is drawn rather than the file's full size. Emptied only by the manual refresh and its own
-// eviction.
+// eviction. An icon is read at most once at a time: who asks while it is being read waits for
+// that read.
 class AppIconCache {
 public:
     using Loader = std::function<QImage(const QString& bundlePath, int edge)>;
     static constexpr int defaultLimit = 256;
 
     explicit AppIconCache(Loader loader, int limit = defaultLimit);
+    ~AppIconCache();
 
     static AppIconCache& shared();
 
+    // From the cache, else from the read under way (waited for), else read on this thread (a
+    // prefetched read that no worker has begun included).
     QImage icon(const QString& bundlePath, int edge);
+    // Queues the icon for a worker unless it is cached or being read, so that a later icon()
+    // finds it ready. Cheap: a tile calls it as it is made.
+    void prefetch(const QString& bundlePath, int edge);
     void clear();
     int count() const;
 
 private:
+    struct Read {
+        QString key, bundlePath;
+        int edge = 0;
+        bool begun = false, done = false;
+        QImage image;
+    };
+    using ReadPtr = std::shared_ptr<Read>;
+
+    ReadPtr beginRead(const QString& key, const QString& bundlePath, int edge);
+    // Reads with the lock released; caches the result unless the cache was cleared meanwhile.
+    QImage perform(const ReadPtr& read, QMutexLocker<QMutex>& lock);
+    void readQueued();
+
     mutable QMutex mutex_; // the image provider may call in from Qt's loader threads
+    QWaitCondition readDone_;
     QCache<QString, QImage> cache_;
+    QHash<QString, ReadPtr> reads_; // queued or under way
+    std::deque<ReadPtr> queue_;     // prefetched, in the order asked
+    int readers_ = 0;               // workers draining the queue, on the global thread pool
+    const int maxReaders_;
     Loader loader_;
 };
 

@@ -91,16 +91,31 @@ QImage roundedShadow(const QSize& size, qreal cornerRadius, qreal blurRadius) {
 }
 
 AppIconProvider::AppIconProvider()
-    : QQuickImageProvider(QQuickImageProvider::Image) {}
+    : PrefetchingImageProvider(QQuickImageProvider::Image) {}
+
+namespace {
+
+QString bundlePathOf(const QString& id) {
+    return QUrl::fromPercentEncoding(id.toUtf8());
+}
+
+int iconEdgeFor(const QSize& requestedSize) {
+    return squareOf(requestedSize, 256).width();
+}
+
+} // namespace
 
 QImage AppIconProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
-    const QSize target = squareOf(requestedSize, 256);
-    const QImage icon =
-        AppIconCache::shared().icon(QUrl::fromPercentEncoding(id.toUtf8()), target.width());
-    QImage result = icon.isNull() ? placeholderIcon(target) : icon;
+    const int edge = iconEdgeFor(requestedSize);
+    const QImage icon = AppIconCache::shared().icon(bundlePathOf(id), edge);
+    QImage result = icon.isNull() ? placeholderIcon(QSize(edge, edge)) : icon;
     if (size)
         *size = result.size();
     return result;
+}
+
+void AppIconProvider::prefetch(const QString& id, const QSize& requestedSize) {
+    AppIconCache::shared().prefetch(bundlePathOf(id), iconEdgeFor(requestedSize));
 }
 
 SymbolProvider::SymbolProvider()

@@ -4,12 +4,20 @@
 
 namespace orbitdeck {
 
+// An image provider that can start the work of a request ahead of it, off the calling thread.
+class PrefetchingImageProvider : public QQuickImageProvider {
+public:
+    using QQuickImageProvider::QQuickImageProvider;
+    virtual void prefetch(const QString& id, const QSize& requestedSize) = 0;
+};
+
 // "image://appicon/<bundle path>": the bundle's icon from the shared icon cache, drawn into a
 // transparent square of the requested size (a bundle without an icon gives a plain rounded tile).
-class AppIconProvider final : public QQuickImageProvider {
+class AppIconProvider final : public PrefetchingImageProvider {
 public:
     AppIconProvider();
     QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
+    void prefetch(const QString& id, const QSize& requestedSize) override;
 };
 
 // "image://symbol/<name>?<color>": one of our symbol drawings, filled with the given colour.

@@ -91,6 +91,7 @@ void TileFace::setIconSource(const QUrl& source) {
         return;
     iconSource_ = source;
     iconWanted_ = true;
+    prefetchIcon();
     polish();
     emit iconSourceChanged();
 }
@@ -100,6 +101,7 @@ void TileFace::setIconSize(qreal size) {
         return;
     iconSize_ = size;
     iconWanted_ = true;
+    prefetchIcon();
     layout();
     emit looksChanged();
 }
@@ -242,23 +244,52 @@ void TileFace::itemChange(ItemChange change, const ItemChangeData& value) {
     QQuickItem::itemChange(change, value);
     if (change == ItemDevicePixelRatioHasChanged || change == ItemSceneChange) {
         iconWanted_ = plateWanted_ = true;
+        prefetchIcon();
         polish();
     }
 }
 
+void TileFace::componentComplete() {
+    QQuickItem::componentComplete();
+    prefetchIcon();
+}
+
+QQuickImageProvider* TileFace::iconProvider(QString* id) const {
+    if (iconSource_.scheme() != QLatin1String("image"))
+        return nullptr;
+    QQmlEngine* engine = qmlEngine(this);
+    auto* provider =
+        engine ? dynamic_cast<QQuickImageProvider*>(engine->imageProvider(iconSource_.host()))
+               : nullptr;
+    if (!provider || provider->imageType() != QQmlImageProviderBase::Image)
+        return nullptr;
+    *id = iconSource_.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
+    return provider;
+}
+
+int TileFace::iconEdge(qreal ratio) const {
+    return qCeil(iconSize_ * ratio);
+}
+
+void TileFace::prefetchIcon() {
+    // Before completion the size may still be on its way; without a window the ratio is unknown.
+    if (!isComponentComplete() || !window() || iconSource_.isEmpty())
+        return;
+    const int edge = iconEdge(window()->effectiveDevicePixelRatio());
+    QString id;
+    if (auto* provider = dynamic_cast<PrefetchingImageProvider*>(iconProvider(&id));
+        provider && edge > 0)
+        provider->prefetch(id, QSize(edge, edge));
+}
+
 QImage TileFace::loadIcon(qreal ratio) const {
-    const int edge = qCeil(iconSize_ * ratio);
+    const int edge = iconEdge(ratio);
     if (iconSource_.isEmpty() || edge <= 0)
         return {};
     QImage image;
     if (iconSource_.scheme() == QLatin1String("image")) {
-        QQmlEngine* engine = qmlEngine(this);
-        auto* provider =
-            engine ? dynamic_cast<QQuickImageProvider*>(engine->imageProvider(iconSource_.host()))
-                   : nullptr;
-        if (provider && provider->imageType() == QQmlImageProviderBase::Image) {
-            const QString id =
-                iconSource_.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
+        QString id;
+        if (QQuickImageProvider* provider = iconProvider(&id)) {
             QSize size;
             image = provider->requestImage(id, &size, QSize(edge, edge));
         }

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
+class QQuickImageProvider;
+
 namespace orbitdeck {
 
 class TileLabel;
@@ -75,6 +77,7 @@ signals:
     void iconMoved();
 
 protected:
+    void componentComplete() override;
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
     void itemChange(ItemChange change, const ItemChangeData& value) override;
     void updatePolish() override;
@@ -88,6 +91,12 @@ private:
     Plate plateFor(bool highlighted, bool hovered) const;
     void plateChanged();
     void layout();
+    // The icon's provider and its id when it comes from an image provider, else null.
+    QQuickImageProvider* iconProvider(QString* id) const;
+    int iconEdge(qreal ratio) const;
+    // Starts decoding the icon off the main thread once its source, size and window are known,
+    // so that the polish before the tile's first frame finds it ready.
+    void prefetchIcon();
     QImage loadIcon(qreal ratio) const;
 
     TileLabel* label_;

@@ -56,6 +56,9 @@ Item {
     onRingShownChanged: if (ringShown && !ring) ring = make("CellRing.qml", cell)
     onBadgeShownChanged: if (badgeShown && !badge) badge = make("CellSelectionBadge.qml", body)
     onDropScaleChanged: {
+        // The binding's first value is no change to show.
+        if (!scaleMotion && body.scale === dropScale)
+            return
         if (!Skin.fluid(effects, reduceMotion)) {
             if (scaleMotion)
                 scaleMotion.stop()

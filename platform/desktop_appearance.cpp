@@ -17,13 +17,17 @@ QString unquoted(QString text) {
 }
 
 DesktopPreferences askGnome() {
-    using desktop_settings::gsettingsValue;
-    const QString schema = QStringLiteral("org.gnome.desktop.interface");
+    // One process for the three keys: it runs while the window starts.
+    const auto values =
+        desktop_settings::gsettingsSchema(QStringLiteral("org.gnome.desktop.interface"));
+    if (!values)
+        return {};
     DesktopPreferences answer;
-    if (const auto scheme = gsettingsValue(schema, QStringLiteral("color-scheme")))
-        answer.appearance = appearanceFromGnome(
-            *scheme, gsettingsValue(schema, QStringLiteral("gtk-theme")).value_or(QString()));
-    if (const auto animations = gsettingsValue(schema, QStringLiteral("enable-animations")))
+    if (const auto scheme = values->find(QStringLiteral("color-scheme")); scheme != values->end())
+        answer.appearance =
+            appearanceFromGnome(*scheme, values->value(QStringLiteral("gtk-theme")));
+    if (const auto animations = values->find(QStringLiteral("enable-animations"));
+        animations != values->end())
         answer.reduceMotion = reduceMotionFromGnome(*animations);
     return answer;
 }

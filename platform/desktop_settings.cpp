@@ -14,12 +14,14 @@ constexpr int gsettingsTimeoutMs = 2000;
 constexpr qint64 kdeGlobalsCap = 1024 * 1024;
 } // namespace
 
-std::optional<QString> gsettingsValue(const QString& schema, const QString& key) {
+namespace {
+
+std::optional<QByteArray> gsettingsOutput(const QStringList& arguments) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (program.isEmpty())
         return std::nullopt;
     QProcess process;
-    process.start(program, {QStringLiteral("get"), schema, key});
+    process.start(program, arguments);
     if (!process.waitForFinished(gsettingsTimeoutMs)) {
         process.kill();
         process.waitForFinished(500);
@@ -27,7 +29,33 @@ std::optional<QString> gsettingsValue(const QString& schema, const QString& key)
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+std::optional<QString> gsettingsValue(const QString& schema, const QString& key) {
+    const auto output = gsettingsOutput({QStringLiteral("get"), schema, key});
+    if (!output)
+        return std::nullopt;
+    return QString::fromUtf8(*output).trimmed();
+}
+
+std::optional<QHash<QString, QString>> gsettingsSchema(const QString& schema) {
+    const auto output = gsettingsOutput({QStringLiteral("list-recursively"), schema});
+    if (!output)
+        return std::nullopt;
+    // "<schema> <key> <value>" per line; child schemas' lines name their own schema.
+    QHash<QString, QString> values;
+    for (const QString& line : QString::fromUtf8(*output).split(QLatin1Char('\n'))) {
+        const qsizetype keyStart = line.indexOf(QLatin1Char(' '));
+        const qsizetype valueStart = line.indexOf(QLatin1Char(' '), keyStart + 1);
+        if (keyStart <= 0 || valueStart < 0 || QStringView(line).left(keyStart) != schema)
+            continue;
+        values.insert(line.mid(keyStart + 1, valueStart - keyStart - 1),
+                      line.mid(valueStart + 1).trimmed());
+    }
+    return values;
 }
 
 std::optional<QByteArray> kdeGlobals() {

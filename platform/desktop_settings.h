@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -10,6 +11,10 @@ namespace orbitdeck::desktop_settings {
 // A GNOME setting as `gsettings get` prints it (e.g. "'prefer-dark'"), trimmed; none when
 // gsettings is missing, fails or hangs. Starts a process: keep it off the main thread.
 std::optional<QString> gsettingsValue(const QString& schema, const QString& key);
+
+// Every key of a GNOME schema with its value as `gsettings get` prints it, read by one process
+// (`gsettings list-recursively`); none when gsettings is missing, fails or hangs.
+std::optional<QHash<QString, QString>> gsettingsSchema(const QString& schema);
 
 // The contents of KDE's kdeglobals in the user's configuration folder, when it can be read.
 std::optional<QByteArray> kdeGlobals();

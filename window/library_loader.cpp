@@ -43,6 +43,19 @@ bool sameApps(const std::vector<AppDescriptor>& a, const std::vector<AppDescript
     return a == b;
 }
 
+// The applications installed under the system utilities folder, symbolic links resolved.
+std::set<std::string>
+utilityIDs(const std::vector<AppDescriptor>& apps,
+           const std::function<std::string(const std::filesystem::path&)>& resolve) {
+    std::set<std::string> utilities;
+    for (const AppDescriptor& app : apps) {
+        const std::string path = resolve ? resolve(app.bundleURL()) : app.bundleURL().string();
+        if (path.starts_with(LibraryLoader::utilitiesPrefix))
+            utilities.insert(app.id());
+    }
+    return utilities;
+}
+
 void finish(const std::function<void()>& done) {
     if (done)
         done();
@@ -62,48 +75,56 @@ void LibraryLoader::readStoredLibraryData() {
     library.assignHidden(decodeHiddenIDs(settings.data(WindowSettings::hiddenKey)));
 }
 
-void LibraryLoader::scan(ScanHandler handler) {
+void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {
     const std::uint64_t generation = nextGeneration_++;
-    std::function<CatalogScan()> work = window_.environment().scanCatalog;
-    if (!work)
-        work = [] { return CatalogScan{}; };
-    runInBackground<CatalogScan>(
-        this, std::move(work), [this, generation, handler = std::move(handler)](CatalogScan scan) {
+    const WindowEnvironment& environment = window_.environment();
+    std::function<ScannedLibrary()> work = [catalog = environment.scanCatalog,
+                                            hidden = window_.library()->hiddenIDs(), findUtilities,
+                                            resolve = environment.resolvedPath] {
+        ScannedLibrary scanned{.catalog = catalog ? catalog() : CatalogScan{},
+                               .index = nullptr,
+                               .indexedHidden = hidden,
+                               .utilityIDs = {}};
+        scanned.index = LibraryState::makeIndex(scanned.catalog.apps, hidden);
+        if (findUtilities)
+            scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve);
+        return scanned;
+    };
+    runInBackground<ScannedLibrary>(
+        this, std::move(work),
+        [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
             // A slow scan never overwrites a newer list.
             if (generation < appliedGeneration_)
-                return handler(CatalogScan{.apps = {}, .complete = false},
+                return handler(ScannedLibrary{.catalog = {.apps = {}, .complete = false},
+                                              .index = nullptr,
+                                              .indexedHidden = {},
+                                              .utilityIDs = {}},
                                /*stale=*/true);
             appliedGeneration_ = generation;
-            handler(std::move(scan), false);
+            handler(std::move(scanned), false);
         });
 }
 
 void LibraryLoader::loadLibrary(std::function<void()> done) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     readStoredLibraryData();
-    scan([this, done = std::move(done)](CatalogScan result, bool stale) mutable {
-        if (stale)
-            return finish(done);
-        finishFirstLoad(std::move(result), std::move(done));
-    });
+    scan(/*findUtilities=*/true,
+         [this, done = std::move(done)](ScannedLibrary scanned, bool stale) mutable {
+             if (stale)
+                 return finish(done);
+             finishFirstLoad(std::move(scanned), std::move(done));
+         });
 }
 
-void LibraryLoader::finishFirstLoad(CatalogScan result, std::function<void()> done) {
+void LibraryLoader::finishFirstLoad(ScannedLibrary scanned, std::function<void()> done) {
     LibraryState& library = *window_.library();
-    library.setApps(std::move(result.apps));
+    library.setApps(std::move(scanned.catalog.apps), std::move(scanned.index),
+                    scanned.indexedHidden);
+    library.setUtilityIDs(std::move(scanned.utilityIDs));
     const auto rest = [this, done = std::move(done)] {
-        LibraryState& library = *window_.library();
-        std::set<std::string> utilities;
-        const auto& resolve = window_.environment().resolvedPath;
-        for (const AppDescriptor& app : library.apps()) {
-            const std::string path = resolve ? resolve(app.bundleURL()) : app.bundleURL().string();
-            if (path.starts_with(utilitiesPrefix))
-                utilities.insert(app.id());
-        }
-        library.setUtilityIDs(std::move(utilities));
         restoreLayoutFromStore(false);
         gatherUtilitiesOnce();
-        library.setLoaded();
+        window_.library()->setLoaded();
         scheduleGuide();
         startWatcher();
         emit loadFinished();
@@ -165,9 +186,11 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (!window_.library()->loaded())
         return finish(done);
-    scan([this, quietly, done = std::move(done)](CatalogScan result, bool stale) {
+    scan(/*findUtilities=*/false, [this, quietly, done = std::move(done)](ScannedLibrary scanned,
+                                                                          bool stale) {
         if (stale)
             return finish(done);
+        const CatalogScan& result = scanned.catalog;
         const std::vector<AppDescriptor>& current = window_.library()->apps();
         if (!quietly && sameApps(result.apps, current))
             return finish(done);
@@ -179,7 +202,8 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
             if (!known.contains(app.id()))
                 added.push_back(app);
         }
-        applyRefreshedApps(result.apps);
+        window_.library()->setApps(result.apps, std::move(scanned.index), scanned.indexedHidden);
+        restoreLayoutFromStore(true);
         if (!quietly)
             announceNewApps(added);
         // A root that timed out looks like uninstalled applications: never prune then.
@@ -187,12 +211,6 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
             pruneLaunchData(result.apps);
         finish(done);
     });
-}
-
-void LibraryLoader::applyRefreshedApps(std::vector<AppDescriptor> apps) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    window_.library()->setApps(std::move(apps));
-    restoreLayoutFromStore(true);
 }
 
 void LibraryLoader::announceNewApps(const std::vector<AppDescriptor>& added) {

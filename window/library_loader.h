@@ -3,6 +3,7 @@
 // moc of Qt 6.4 cannot parse the concepts these pull in.
 #ifndef Q_MOC_RUN
 #include "library/library_sort_added_dates.h"
+#include "window/library_state.h"
 #include "window/window_seams.h"
 #endif
 
@@ -10,6 +11,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <set>
+#include <string>
 
 namespace orbitdeck {
 
@@ -31,7 +35,6 @@ public:
     void loadLibrary(std::function<void()> done = {});
     // Rescans and applies the list; done runs when finished or skipped.
     void refreshApps(bool quietly, std::function<void()> done = {});
-    void applyRefreshedApps(std::vector<AppDescriptor> apps);
 
     // Reads the stored dates, counts and hidden set (anything unreadable is empty).
     void readStoredLibraryData();
@@ -45,11 +48,19 @@ signals:
     void loadFinished();
 
 private:
-    using ScanHandler = std::function<void(CatalogScan, bool stale)>;
+    // A scan with what is derived from it off the main thread: the search index for the
+    // hidden set of when the scan began and, on the first load, the system utilities.
+    struct ScannedLibrary {
+        CatalogScan catalog;
+        std::shared_ptr<const AppSearchIndex> index;
+        HiddenIDs indexedHidden;
+        std::set<std::string> utilityIDs;
+    };
+    using ScanHandler = std::function<void(ScannedLibrary, bool stale)>;
     // Runs the catalog off the main thread; handler runs on the main thread unless a newer
     // scan was applied meanwhile.
-    void scan(ScanHandler handler);
-    void finishFirstLoad(CatalogScan scan, std::function<void()> done);
+    void scan(bool findUtilities, ScanHandler handler);
+    void finishFirstLoad(ScannedLibrary scanned, std::function<void()> done);
     void gatherUtilitiesOnce();
     void scheduleGuide();
     void startWatcher();

@@ -12,7 +12,7 @@ namespace orbitdeck {
 
 LibraryState::LibraryState(QObject* parent)
     : QObject(parent)
-    , index_(std::make_unique<AppSearchIndex>()) {}
+    , index_(std::make_shared<const AppSearchIndex>()) {}
 
 LibraryState::~LibraryState() = default;
 
@@ -25,10 +25,32 @@ void LibraryState::setLoaded() {
 }
 
 void LibraryState::setApps(std::vector<AppDescriptor> apps) {
+    setApps(std::move(apps), nullptr, {});
+}
+
+void LibraryState::setApps(std::vector<AppDescriptor> apps,
+                           std::shared_ptr<const AppSearchIndex> index,
+                           const HiddenIDs& indexedHidden) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     apps_ = std::move(apps);
-    rebuildIndex();
+    if (index && indexedHidden == hiddenIDs_) {
+        rebuildLookup();
+        index_ = std::move(index);
+    } else {
+        rebuildIndex();
+    }
     emit appsChanged();
+}
+
+std::shared_ptr<const AppSearchIndex>
+LibraryState::makeIndex(const std::vector<AppDescriptor>& apps, const HiddenIDs& hidden) {
+    std::vector<AppDescriptor> visible;
+    visible.reserve(apps.size());
+    for (const AppDescriptor& app : apps) {
+        if (!hidden.contains(app.id()))
+            visible.push_back(app);
+    }
+    return std::make_shared<const AppSearchIndex>(visible);
 }
 
 std::vector<std::string> LibraryState::appIDs() const {
@@ -60,15 +82,14 @@ std::vector<std::string> LibraryState::search(const std::string& query) const {
 
 void LibraryState::rebuildIndex() {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    std::vector<AppDescriptor> visible;
-    visible.reserve(apps_.size());
+    rebuildLookup();
+    index_ = makeIndex(apps_, hiddenIDs_);
+}
+
+void LibraryState::rebuildLookup() {
     byID_.clear();
-    for (const AppDescriptor& app : apps_) {
+    for (const AppDescriptor& app : apps_)
         byID_.emplace(app.id(), &app); // the first of a repeated id stays
-        if (!hiddenIDs_.contains(app.id()))
-            visible.push_back(app);
-    }
-    index_ = std::make_unique<AppSearchIndex>(visible);
 }
 
 void LibraryState::assignHidden(HiddenIDs ids) {

@@ -57,6 +57,14 @@ public:
     const std::vector<AppDescriptor>& apps() const { return apps_; }
     // Replaces the list and rebuilds the lookup tables at once.
     void setApps(std::vector<AppDescriptor> apps);
+    // The search index over the applications not in hidden. Touches no state, so a scan can
+    // make it off the main thread.
+    static std::shared_ptr<const AppSearchIndex> makeIndex(const std::vector<AppDescriptor>& apps,
+                                                           const HiddenIDs& hidden);
+    // Replaces the list with index made by makeIndex(apps, indexedHidden) beforehand; it is
+    // rebuilt instead when the hidden set has changed since.
+    void setApps(std::vector<AppDescriptor> apps, std::shared_ptr<const AppSearchIndex> index,
+                 const HiddenIDs& indexedHidden);
     std::vector<std::string> appIDs() const;
     const AppDescriptor* app(const std::string& id) const;
     std::optional<std::string> displayName(const std::string& id) const;
@@ -93,10 +101,11 @@ signals:
 
 private:
     QVariantList hiddenAppsForQml() const;
+    void rebuildLookup();
 
     std::vector<AppDescriptor> apps_;
     std::unordered_map<std::string, const AppDescriptor*> byID_;
-    std::unique_ptr<AppSearchIndex> index_;
+    std::shared_ptr<const AppSearchIndex> index_;
     HiddenIDs hiddenIDs_;
     RecentUse recentUse_;
     LaunchCounts launchCounts_;

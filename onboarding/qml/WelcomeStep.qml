@@ -35,7 +35,7 @@ Column {
         }
         Image {
             anchors.fill: parent
-            source: "qrc:/icons/orbitdeck.svg"
+            source: "image://drawing/icons/orbitdeck"
             sourceSize: Qt.size(216, 216)
             smooth: true
             mipmap: true

@@ -33,7 +33,7 @@ Rectangle {
                 width: 34
                 height: 34
                 sourceSize: Qt.size(68, 68)
-                source: "qrc:/icons/orbitdeck.svg"
+                source: "image://drawing/icons/orbitdeck"
                 smooth: true
                 mipmap: true
             }

@@ -19,7 +19,7 @@ Item {
         width: 30
         height: 30
         sourceSize: Qt.size(60, 60)
-        source: "qrc:/icons/orbitdeck.svg"
+        source: "image://drawing/icons/orbitdeck"
         smooth: true
         mipmap: true
     }

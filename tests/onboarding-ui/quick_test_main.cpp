@@ -15,6 +15,7 @@ public slots:
     void qmlEngineAvailable(QQmlEngine* engine) {
         engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
         engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
+        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
     }
 };
 

@@ -71,7 +71,13 @@ public:
                 const QByteArray& kdeGlobals) {
         QDir(home_.path()).mkpath(QStringLiteral("bin"));
         QDir(home_.path()).mkpath(QStringLiteral(".config"));
-        QString script = QStringLiteral("#!/bin/sh\ncase \"$3\" in\n");
+        // `get SCHEMA KEY` answers one key; `list-recursively SCHEMA` lists every known key,
+        // after a line of a child schema that must not be taken for the schema's own.
+        QString script = QStringLiteral("#!/bin/sh\nif [ \"$1\" = list-recursively ]; then\n"
+                                        "echo \"$2.child color-scheme 'prefer-light'\"\n");
+        for (auto it = gnome.begin(); it != gnome.end(); ++it)
+            script += QStringLiteral("echo \"$2 %1 %2\"\n").arg(it.key(), it.value());
+        script += QStringLiteral("exit 0\nfi\ncase \"$3\" in\n");
         for (auto it = gnome.begin(); it != gnome.end(); ++it)
             script += QStringLiteral("%1) echo \"%2\" ;;\n").arg(it.key(), it.value());
         script += QStringLiteral("*) exit 1 ;;\nesac\n");

@@ -38,6 +38,7 @@ public slots:
     void qmlEngineAvailable(QQmlEngine* engine) {
         engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
         engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
+        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
         store_ = std::make_unique<orbitdeck::DefaultsStore>(home_.filePath("orbitdeck.plist"));
         settings_ = std::make_unique<orbitdeck::WindowSettings>(*store_);
         engine->rootContext()->setContextProperty(QStringLiteral("testSettings"), settings_.get());

@@ -62,6 +62,15 @@ TEST(BundleIcon, ReadsTheDeclaredIconAndReducesIt) {
         EXPECT_EQ(loadBundleIcon(small, 62).size(), QSize(32, 32));
     }
     {
+        // A file whose suffix lies is still read, by its contents.
+        const QString bundle =
+            makeBundle(root, QStringLiteral("Liar"), QStringLiteral("Icon.jpg"), QString(), 0);
+        QImage png(48, 48, QImage::Format_ARGB32);
+        png.fill(QColor(40, 200, 40));
+        ASSERT_TRUE(png.save(bundle + QStringLiteral("/Contents/Resources/Icon.jpg"), "PNG"));
+        EXPECT_EQ(loadBundleIcon(bundle).size(), QSize(48, 48));
+    }
+    {
         // A name that leaves the resources folder is not followed.
         const QString bundle =
             makeBundle(root, QStringLiteral("Sneaky"), QStringLiteral("../../Secret.png"),

@@ -16,6 +16,7 @@ public slots:
         engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
         engine->addImageProvider(QStringLiteral("appicon"), new orbitdeck::AppIconProvider);
         engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
+        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
         engine->addImageProvider(QStringLiteral("shadow"), new orbitdeck::ShadowProvider);
         engine->addImageProvider(QStringLiteral("wallpaper"), new orbitdeck::WallpaperProvider);
     }

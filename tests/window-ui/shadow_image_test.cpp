@@ -1,6 +1,7 @@
 #include "window/qml/image_providers.h"
 
 #include <QImage>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,30 @@ TEST(RoundedShadow, SolidInsideFadingOverTheBlurAndClearBeyond) {
         EXPECT_EQ(size, QSize(80, 60));
         EXPECT_EQ(drawn, shadow);
         EXPECT_FALSE(provider.requestImage(QStringLiteral("junk"), &size, QSize(-1, -1)).isNull());
+    }
+}
+
+TEST(DrawingProvider, DrawsOurDrawingsInTheirOwnColoursAndNothingOutsideThem) {
+    DrawingProvider provider;
+    QSize size;
+    const QImage brand =
+        provider.requestImage(QStringLiteral("icons/orbitdeck"), &size, QSize(48, 48));
+    EXPECT_EQ(size, QSize(48, 48));
+    QSet<QRgb> colours;
+    for (int y = 0; y < brand.height(); ++y) {
+        for (int x = 0; x < brand.width(); ++x) {
+            if (qAlpha(brand.pixel(x, y)) == 255)
+                colours.insert(brand.pixel(x, y));
+        }
+    }
+    EXPECT_GT(colours.size(), 2) << "drawn in one colour, or not at all";
+
+    // Unknown drawings and paths out of the resources give a clear square, never a file.
+    for (const QString& id : {QStringLiteral("icons/none"), QStringLiteral("../icons/orbitdeck"),
+                              QStringLiteral("icons/../icons/orbitdeck")}) {
+        const QImage image = provider.requestImage(id, &size, QSize(-1, -1));
+        EXPECT_EQ(image.size(), QSize(64, 64)) << id.toStdString();
+        EXPECT_EQ(qAlpha(image.pixel(32, 32)), 0) << id.toStdString();
     }
 }
 

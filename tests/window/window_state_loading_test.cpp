@@ -193,6 +193,27 @@ TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {
     EXPECT_EQ(window.library()->apps().front().displayName(), "Newer");
 }
 
+TEST(WindowStateLoading, TheScanIndexesForTheHiddenSetOfWhenItIsApplied) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    AmbergridWindow& window = harness.make();
+    harness.load();
+    const std::string gamma = appID("com.example.gamma");
+    EXPECT_EQ(window.library()->search("Gamma"), std::vector<std::string>{gamma});
+
+    // Hidden while the refresh scan runs: the index made beside the scan is out of date.
+    const auto gate = harness.catalog.gateNextScan();
+    bool done = false;
+    window.loader().refreshApps(true, [&] { done = true; });
+    ASSERT_TRUE(harness.waitUntil([&] { return harness.catalog.scans() == 2; }));
+    window.library()->assignHidden({gamma});
+    gate->set_value(CatalogScan{.apps = threeApps(), .complete = true});
+    ASSERT_TRUE(harness.waitUntil([&] { return done; }));
+    EXPECT_TRUE(window.library()->search("Gamma").empty());
+    EXPECT_EQ(window.library()->search("Beta"),
+              std::vector<std::string>{appID("com.example.beta")});
+}
+
 TEST(WindowStateLoading, WatcherAndActivationRefreshTheList) {
     WindowHarness harness;
     harness.catalog.setApps(threeApps());

@@ -273,11 +273,15 @@ def case_desktop_reduce_motion(desk):
 
 
 def fake_gnome(answers):
-    """A gsettings on PATH that answers `get SCHEMA KEY` from answers and fails otherwise."""
+    """A gsettings on PATH that answers `get SCHEMA KEY` and `list-recursively SCHEMA` from
+    answers, and fails for any other key."""
     folder = tempfile.mkdtemp(prefix="orbitdeck-x11-gsettings-")
     script = os.path.join(folder, "gsettings")
     with open(script, "w") as out:
-        out.write("#!/bin/sh\ncase \"$3\" in\n")
+        out.write("#!/bin/sh\nif [ \"$1\" = list-recursively ]; then\n")
+        for key, value in answers.items():
+            out.write(f"echo \"$2 {key} {value}\"\n")
+        out.write("exit 0\nfi\ncase \"$3\" in\n")
         for key, value in answers.items():
             out.write(f"{key}) echo \"{value}\" ;;\n")
         out.write("*) exit 1 ;;\nesac\n")

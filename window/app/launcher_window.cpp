@@ -19,6 +19,7 @@ LauncherWindow::LauncherWindow()
     engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
     engine_.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
+    engine_.addImageProvider(QStringLiteral("drawing"), new DrawingProvider);
     engine_.addImageProvider(QStringLiteral("shadow"), new ShadowProvider);
     engine_.addImageProvider(QStringLiteral("wallpaper"), new WallpaperProvider);
 }

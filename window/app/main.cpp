@@ -13,6 +13,10 @@ Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
 #endif
 
 int main(int argc, char* argv[]) {
+    // Most bindings run once per tile while the first grid is made: compiling them to machine
+    // code on their third call costs the start more than it saves. Hot paths still get compiled.
+    if (!qEnvironmentVariableIsSet("QV4_JIT_CALL_THRESHOLD"))
+        qputenv("QV4_JIT_CALL_THRESHOLD", "200");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Orbitdeck"));

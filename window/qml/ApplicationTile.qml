@@ -37,11 +37,11 @@ Item {
     property Item deleteBadge: null
     onHoveredChanged: {
         if (hovered && !toolTip)
-            toolTip = lazyToolTip.createObject(tile)
+            toolTip = Qt.createComponent("TileToolTip.qml").createObject(tile, { tile: tile })
     }
     onDeletableChanged: {
         if (deletable && !deleteBadge)
-            deleteBadge = badge.createObject(tile)
+            deleteBadge = Qt.createComponent("TileDeleteBadge.qml").createObject(tile, { tile: tile })
         else if (!deletable && deleteBadge) {
             deleteBadge.destroy()
             deleteBadge = null
@@ -75,21 +75,5 @@ Item {
         pressAnimates: tile.pressAnimates
         layer.enabled: tile.pressed && tile.pressDim !== null
         layer.effect: tile.pressDim
-    }
-
-    Component {
-        id: lazyToolTip
-        LazyToolTip { shown: tile.hovered; text: tile.tooltipText }
-    }
-    Component {
-        id: badge
-        DeleteBadge {
-            x: tile.width / 2 - tile.size / 2 - width / 2
-            y: Math.max((tile.tileHeight - tile.size - (tile.showsLabel ? 16 : 0)) / 2, 0) - 6
-            appId: tile.appId
-            tooltip: tile.deleteTooltip
-            label: tile.deleteLabel
-            onClicked: tile.deleteClicked()
-        }
     }
 }

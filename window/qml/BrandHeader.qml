@@ -26,7 +26,7 @@ Item {
         Image {
             width: 24
             height: 24
-            source: "qrc:/icons/orbitdeck.svg"
+            source: "image://drawing/icons/orbitdeck"
             sourceSize: Qt.size(48, 48)
             // Decoded (and the SVG reader loaded) off the main thread while the window loads.
             asynchronous: true

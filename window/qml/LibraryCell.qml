@@ -60,8 +60,9 @@ TileCell {
     skin: root ? root.skin : "night"
     effects: root ? root.effects : "fluid"
     reduceMotion: root ? root.reduceMotion : false
-    deleteTooltip: root ? root.tr("Move to Trash") : "Move to Trash"
-    deleteLabel: root ? root.tr("Delete %@").replace("%@", name) : "Delete " + name
+    // Only the arranging grid shows the delete badge.
+    deleteTooltip: root && arranging ? root.tr("Move to Trash") : "Move to Trash"
+    deleteLabel: root && arranging ? root.tr("Delete %@").replace("%@", name) : "Delete " + name
 
     // Drag and drop, when the arranging module is there (made once the first frame is up).
     readonly property Component hooks: root ? root.tileHooks : null

@@ -50,9 +50,11 @@ Window {
 
     Actions { id: windowActions; win: window.win; launchFlow: window.launchFlow }
 
+    // Looked up once the grid is on screen: finding and shrinking the picture takes longer than
+    // the first frame, and its helper processes would only slow that frame down.
     DesktopWallpaperImage {
         id: wallpaper
-        enabled: window.settings ? window.settings.showWallpaper : true
+        enabled: window.libraryShown && (window.settings ? window.settings.showWallpaper : true)
         onImageChanged: if (window.lifecycle) window.lifecycle.wallpaperUnavailable = unavailable
     }
     Shortcut { sequence: "Ctrl+,"; onActivated: windowActions.openSettings() }

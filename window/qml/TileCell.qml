@@ -56,6 +56,9 @@ Item {
     onRingShownChanged: if (ringShown && !ring) ring = make("CellRing.qml", cell)
     onBadgeShownChanged: if (badgeShown && !badge) badge = make("CellSelectionBadge.qml", body)
     onDropScaleChanged: {
+        // The binding's first value is no change to show.
+        if (!scaleMotion && body.scale === dropScale)
+            return
         if (!Skin.fluid(effects, reduceMotion)) {
             if (scaleMotion)
                 scaleMotion.stop()
@@ -71,6 +74,18 @@ Item {
         body.scale = dropScale
         ringShownChanged()
         badgeShownChanged()
+        kindChanged()
+    }
+    // A folder cell shows its folder tile, made when the cell first shows a folder.
+    readonly property bool pressed: press.pressed
+    property Item folderTile: null
+    onKindChanged: {
+        if (kind === "folder" && !folderTile)
+            folderTile = make("CellFolderTile.qml", wiggle)
+        else if (kind !== "folder" && folderTile) {
+            folderTile.destroy()
+            folderTile = null
+        }
     }
     function make(file, parent) {
         return Qt.createComponent(file).createObject(parent, { cell: cell })
@@ -108,11 +123,6 @@ Item {
                 deleteLabel: cell.deleteLabel
                 onDeleteClicked: cell.deleteRequested()
             }
-            Loader {
-                width: parent.width
-                active: cell.kind === "folder"
-                sourceComponent: folderTile
-            }
         }
     }
 
@@ -138,19 +148,4 @@ Item {
         }
     }
 
-    Component {
-        id: folderTile
-        FolderTile {
-            width: wiggle.width
-            folderId: cell.itemId
-            name: cell.name
-            previewIcons: cell.previewIcons
-            size: cell.iconSize
-            tileHeight: cell.cellHeight
-            showsLabel: cell.folderLabels
-            ink: cell.ink
-            pressed: press.pressed
-            pressAnimates: Skin.fluid(cell.effects, cell.reduceMotion)
-        }
-    }
 }

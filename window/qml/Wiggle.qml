@@ -14,33 +14,23 @@ Item {
     readonly property real rise: timing ? timing.lift : 0
     readonly property int swing: timing ? timing.duration : 0
     readonly property int delay: timing ? timing.delay : 0
-    readonly property alias turn: turn
-    readonly property alias lift: lift
-    // The animation (WiggleSwing) exists only while the tile jiggles: most tiles never do.
-    // Stopped and levelled here, in order, in the change that ends the jiggle.
+    // The swing (WiggleSwing) and its two transforms exist only while the tile jiggles: most
+    // tiles never do. Stopped and levelled here, in order, in the change that ends the jiggle.
     property QtObject running: null
-
-    transform: [
-        Rotation {
-            id: turn
-            origin.x: wiggle.width / 2
-            origin.y: wiggle.height / 2
-        },
-        Translate { id: lift }
-    ]
 
     onSwingingChanged: {
         if (swinging) {
-            if (!running)
+            if (!running) {
                 running = Qt.createComponent("WiggleSwing.qml").createObject(wiggle, { wiggle: wiggle })
+                transform = [running.turn, running.lift]
+            }
             running.motion.start()
             return
         }
         if (!running)
             return
         running.motion.stop()
-        turn.angle = 0
-        lift.y = 0
+        transform = []
         running.destroy()
         running = null
     }

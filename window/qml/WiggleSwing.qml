@@ -1,11 +1,14 @@
 import QtQuick
 
-// The running jiggle of one Wiggle: the endless swing of its two transforms.
+// The running jiggle of one Wiggle: its two transforms and their endless swing.
 QtObject {
     id: swing
     required property Item wiggle
-    readonly property Rotation turn: wiggle.turn
-    readonly property Translate lift: wiggle.lift
+    readonly property Rotation turn: Rotation {
+        origin.x: swing.wiggle.width / 2
+        origin.y: swing.wiggle.height / 2
+    }
+    readonly property Translate lift: Translate {}
     // The common ease-in-out curve.
     readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 

@@ -57,17 +57,30 @@ QString keyOf(const QString& bundlePath, int edge) {
 
 } // namespace
 
-QImage loadBundleIcon(const QString& bundlePath, int edge) {
-    const QString path = iconFilePath(bundlePath);
-    if (path.isEmpty())
-        return {};
-    QImageReader reader(path);
+// The image of the file at path that serves edge best (an .icns holds several sizes).
+QImage bestImage(QImageReader& reader, int edge) {
     QImage best;
     do {
         QImage image = reader.read();
         if (!image.isNull() && servesBetter(image.size(), best.size(), edge))
             best = std::move(image);
     } while (reader.jumpToNextImage());
+    return best;
+}
+
+QImage loadBundleIcon(const QString& bundlePath, int edge) {
+    const QString path = iconFilePath(bundlePath);
+    if (path.isEmpty())
+        return {};
+    // Read as the suffix says, without detection: detecting loads every image plug-in to ask
+    // each whether it knows the file. A file whose suffix lies is then read by its contents.
+    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage best = bestImage(reader, edge);
+    if (best.isNull()) {
+        QImageReader sniffing(path);
+        best = bestImage(sniffing, edge);
+    }
     if (best.isNull())
         return {};
     if (best.width() > edge || best.height() > edge)

@@ -143,6 +143,26 @@ QImage SymbolProvider::requestImage(const QString& id, QSize* size, const QSize&
     return image;
 }
 
+DrawingProvider::DrawingProvider()
+    : QQuickImageProvider(QQuickImageProvider::Image) {}
+
+QImage DrawingProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
+    QImage image(squareOf(requestedSize, 64), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    // Only drawings in our own resources, never a path that climbs out of them.
+    if (!id.contains(QLatin1String(".."))) {
+        QSvgRenderer renderer(QStringLiteral(":/%1.svg").arg(id));
+        if (renderer.isValid()) {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&painter);
+        }
+    }
+    if (size)
+        *size = image.size();
+    return image;
+}
+
 ShadowProvider::ShadowProvider()
     : QQuickImageProvider(QQuickImageProvider::Image) {}
 

@@ -27,6 +27,15 @@ public:
     QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
 };
 
+// "image://drawing/<resource path>": one of our SVG drawings (e.g. "icons/orbitdeck") in its own
+// colours. Drawn with the linked SVG renderer: an Image on the .svg file would load and query
+// every image format plug-in first.
+class DrawingProvider final : public QQuickImageProvider {
+public:
+    DrawingProvider();
+    QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
+};
+
 // "image://shadow/<corner radius>/<blur radius>": a soft black shadow of a rounded rectangle,
 // the rectangle inset by the blur radius on every side of the requested size. Drawn once per
 // size and shared by every item that shows it, where a graphical effect per item would cost

@@ -2,13 +2,14 @@
 
 #include "platform/main_thread.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaProperty>
 #include <QQuickItem>
-#include <QSaveFile>
 
 #include <chrono>
+#include <filesystem>
 #include <utility>
 
 namespace orbitdeck {
@@ -185,11 +186,18 @@ void StateReport::writeIfChanged() {
     if (content == lastWritten_)
         return;
     report.insert(QStringLiteral("frameTime"), swapTimeMs_.load());
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
+    // Replaced by one rename, so a reader never sees half a report. Not synced to disk: the
+    // reader is on this machine, and a sync per frame would slow the frames being reported.
+    const QByteArray bytes = QJsonDocument(report).toJson(QJsonDocument::Indented);
+    const QString partial = path_ + QStringLiteral(".part");
+    QFile file(partial);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         return;
-    file.write(QJsonDocument(report).toJson(QJsonDocument::Indented));
-    if (file.commit())
+    file.close();
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partial).toStdString(),
+                            QFile::encodeName(path_).toStdString(), error);
+    if (!error)
         lastWritten_ = content;
 }
 

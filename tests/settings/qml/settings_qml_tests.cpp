@@ -55,6 +55,7 @@ public slots:
     void qmlEngineAvailable(QQmlEngine* engine) {
         engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
         engine->addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
+        engine->addImageProvider(QStringLiteral("drawing"), new DrawingProvider);
         engine->rootContext()->setContextProperty(QStringLiteral("testSetup"), this);
         engine->rootContext()->setContextProperty(QStringLiteral("testWin"),
                                                   harness_->window.get());

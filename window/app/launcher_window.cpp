@@ -3,7 +3,6 @@
 #include "window/app/launcher_parts.h"
 #include "window/qml/desktop_wallpaper_image.h"
 #include "window/qml/image_providers.h"
-#include "window/qml/image_reader_warmup.h"
 #include "window/qml/state_report.h"
 
 #include <QGuiApplication>
@@ -14,7 +13,6 @@ namespace orbitdeck {
 
 LauncherWindow::LauncherWindow()
     : parts_(makeLauncherParts()) {
-    warmImageReadersInBackground();
     // Where our QML module lives in the resources (not a default import path before Qt 6.5).
     engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);

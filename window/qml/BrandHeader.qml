@@ -28,7 +28,7 @@ Item {
             height: 24
             source: "image://drawing/icons/orbitdeck"
             sourceSize: Qt.size(48, 48)
-            // Decoded (and the SVG reader loaded) off the main thread while the window loads.
+            // Drawn off the main thread while the window loads; its source never changes.
             asynchronous: true
             smooth: true
             Accessible.ignored: true

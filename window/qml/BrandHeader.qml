@@ -28,8 +28,6 @@ Item {
             height: 24
             source: "image://drawing/icons/orbitdeck"
             sourceSize: Qt.size(48, 48)
-            // Drawn off the main thread while the window loads; its source never changes.
-            asynchronous: true
             smooth: true
             Accessible.ignored: true
         }

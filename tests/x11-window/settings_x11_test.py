@@ -27,13 +27,23 @@ class SettingsSheetTest(unittest.TestCase):
                                       "the sheet on the Appearance tab")
             self.assertTrue(report["state"]["lifecycle"]["appearanceOpen"])
 
-            # The swatch row places its swatches in a later layout pass than it reports them.
-            session.wait_for(lambda r: r["items"]["skin-night"]["x"] < r["items"]["skin-dusk"]["x"]
-                             < r["items"]["skin-paper"]["x"], "the swatches laid out in a row")
+            # The swatch row places and sizes its swatches in later layout passes than it reports
+            # them (under load a report can show them still piled up): wait for a row in which
+            # no swatch overlaps the next.
+            def swatch_row(report):
+                night, dusk, paper = (report["items"]["skin-" + name]
+                                      for name in ("night", "dusk", "paper"))
+                return (night["w"] > 0 and night["x"] + night["w"] <= dusk["x"]
+                        and dusk["x"] + dusk["w"] <= paper["x"])
+            session.wait_for(swatch_row, "the swatches laid out in a row")
             session.click(session.wait_for_settled("skin-paper", "the paper swatch"))
             session.wait_for(lambda r: r["state"]["settings"]["skin"] == "paper",
                              "the paper skin chosen")
 
+            # The sidebar's buttons stacked one below the other, as for the swatches.
+            session.wait_for(lambda r: r["items"]["settings-tab-shortcuts"]["y"]
+                             + r["items"]["settings-tab-shortcuts"]["h"]
+                             <= r["items"]["settings-tab-grid"]["y"], "the sidebar laid out")
             session.click(session.wait_for_settled("settings-tab-grid", "the Grid tab button"))
             session.wait_for(lambda r: "library-columns" in r["items"], "the Grid tab")
 

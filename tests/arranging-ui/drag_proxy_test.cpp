@@ -4,7 +4,7 @@
 #include "arranging/arranging_fixture.h"
 #include "arranging/drag_payload.h"
 #include "arranging/drag_session.h"
-#include "window/qml/image_providers.h"
+#include "window/qml/view_engine.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -73,8 +73,7 @@ protected:
         ArrangingTest::SetUp();
         session = window->findChild<DragSession*>();
         ASSERT_TRUE(session);
-        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
+        prepareViewEngine(engine);
         QQmlComponent component(&engine);
         component.setData(scene, QUrl::fromLocalFile(QStringLiteral("/scene.qml")));
         ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();

@@ -1,5 +1,5 @@
 // Qt Quick tests of the first-run guide's views, with the launcher's view module they build on.
-#include "window/qml/image_providers.h"
+#include "window/qml/view_engine.h"
 
 #include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
@@ -12,11 +12,7 @@ class Setup : public QObject {
     Q_OBJECT
 
 public slots:
-    void qmlEngineAvailable(QQmlEngine* engine) {
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
-        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
-    }
+    void qmlEngineAvailable(QQmlEngine* engine) { orbitdeck::prepareViewEngine(*engine); }
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(onboarding_ui, Setup)

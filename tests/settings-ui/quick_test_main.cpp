@@ -3,7 +3,7 @@
 // icon now is.
 #include "platform/defaults_store.h"
 #include "settings/app_icon.h"
-#include "window/qml/image_providers.h"
+#include "window/qml/view_engine.h"
 #include "window/window_settings.h"
 
 #include <QGuiApplication>
@@ -36,9 +36,7 @@ class Setup : public QObject {
 
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine) {
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
-        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
+        orbitdeck::prepareViewEngine(*engine);
         store_ = std::make_unique<orbitdeck::DefaultsStore>(home_.filePath("orbitdeck.plist"));
         settings_ = std::make_unique<orbitdeck::WindowSettings>(*store_);
         engine->rootContext()->setContextProperty(QStringLiteral("testSettings"), settings_.get());

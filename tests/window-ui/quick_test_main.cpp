@@ -1,6 +1,5 @@
 // Qt Quick tests of the launcher views: the module, its image providers and its import path.
-#include "window/qml/desktop_wallpaper_image.h"
-#include "window/qml/image_providers.h"
+#include "window/qml/view_engine.h"
 
 #include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
@@ -12,14 +11,7 @@ class Setup : public QObject {
     Q_OBJECT
 
 public slots:
-    void qmlEngineAvailable(QQmlEngine* engine) {
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->addImageProvider(QStringLiteral("appicon"), new orbitdeck::AppIconProvider);
-        engine->addImageProvider(QStringLiteral("symbol"), new orbitdeck::SymbolProvider);
-        engine->addImageProvider(QStringLiteral("drawing"), new orbitdeck::DrawingProvider);
-        engine->addImageProvider(QStringLiteral("shadow"), new orbitdeck::ShadowProvider);
-        engine->addImageProvider(QStringLiteral("wallpaper"), new orbitdeck::WallpaperProvider);
-    }
+    void qmlEngineAvailable(QQmlEngine* engine) { orbitdeck::prepareViewEngine(*engine); }
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(window_ui, Setup)

@@ -1,9 +1,8 @@
 #include "window/app/launcher_window.h"
 
 #include "window/app/launcher_parts.h"
-#include "window/qml/desktop_wallpaper_image.h"
-#include "window/qml/image_providers.h"
 #include "window/qml/state_report.h"
+#include "window/qml/view_engine.h"
 
 #include <QGuiApplication>
 #include <QQuickWindow>
@@ -13,13 +12,7 @@ namespace orbitdeck {
 
 LauncherWindow::LauncherWindow()
     : parts_(makeLauncherParts()) {
-    // Where our QML module lives in the resources (not a default import path before Qt 6.5).
-    engine_.addImportPath(QStringLiteral("qrc:/qt/qml"));
-    engine_.addImageProvider(QStringLiteral("appicon"), new AppIconProvider);
-    engine_.addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
-    engine_.addImageProvider(QStringLiteral("drawing"), new DrawingProvider);
-    engine_.addImageProvider(QStringLiteral("shadow"), new ShadowProvider);
-    engine_.addImageProvider(QStringLiteral("wallpaper"), new WallpaperProvider);
+    prepareViewEngine(engine_);
 }
 
 LauncherWindow::~LauncherWindow() = default;

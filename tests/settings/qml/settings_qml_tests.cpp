@@ -3,7 +3,7 @@
 #include "../fake_sheet_services.h"
 #include "window/fixture_tables.h"
 #include "window/localization_bridge.h"
-#include "window/qml/image_providers.h"
+#include "window/qml/view_engine.h"
 #include "window/window_state_harness.h"
 
 #include <QQmlContext>
@@ -53,9 +53,7 @@ public slots:
         bridge_ = std::make_unique<LocalizationBridge>(*harness_->store, *localizer_);
     }
     void qmlEngineAvailable(QQmlEngine* engine) {
-        engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
-        engine->addImageProvider(QStringLiteral("symbol"), new SymbolProvider);
-        engine->addImageProvider(QStringLiteral("drawing"), new DrawingProvider);
+        prepareViewEngine(*engine);
         engine->rootContext()->setContextProperty(QStringLiteral("testSetup"), this);
         engine->rootContext()->setContextProperty(QStringLiteral("testWin"),
                                                   harness_->window.get());

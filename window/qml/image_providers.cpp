@@ -20,6 +20,18 @@ QSize squareOf(const QSize& requested, int fallback) {
     return edge > 0 ? QSize(edge, edge) : QSize(fallback, fallback);
 }
 
+// Clears image and draws the SVG file over all of it; whether the file was a drawing.
+bool drawSvg(const QString& file, QImage& image) {
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(file);
+    if (!renderer.isValid())
+        return false;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return true;
+}
+
 QImage placeholderIcon(const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -125,16 +137,10 @@ QImage SymbolProvider::requestImage(const QString& id, QSize* size, const QSize&
     const qsizetype mark = id.indexOf(QLatin1Char('?'));
     const QString name = mark < 0 ? id : id.left(mark);
     const QColor color(mark < 0 ? QStringLiteral("white") : id.mid(mark + 1));
-    const QSize target = squareOf(requestedSize, 32);
-
-    QImage image(target, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/symbols/%1.svg").arg(name));
-    if (renderer.isValid()) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
+    QImage image(squareOf(requestedSize, 32), QImage::Format_ARGB32_Premultiplied);
+    if (drawSvg(QStringLiteral(":/symbols/%1.svg").arg(name), image)) {
         // Keep the drawing's coverage, take the colour given.
+        QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(image.rect(), color.isValid() ? color : QColor(Qt::white));
     }
@@ -148,16 +154,11 @@ DrawingProvider::DrawingProvider()
 
 QImage DrawingProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
     QImage image(squareOf(requestedSize, 64), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
     // Only drawings in our own resources, never a path that climbs out of them.
-    if (!id.contains(QLatin1String(".."))) {
-        QSvgRenderer renderer(QStringLiteral(":/%1.svg").arg(id));
-        if (renderer.isValid()) {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing);
-            renderer.render(&painter);
-        }
-    }
+    if (id.contains(QLatin1String("..")))
+        image.fill(Qt::transparent);
+    else
+        drawSvg(QStringLiteral(":/%1.svg").arg(id), image);
     if (size)
         *size = image.size();
     return image;

@@ -2,6 +2,7 @@
 
 #include "library/application_catalog.h"
 #include "library/application_launcher.h"
+#include "library/application_windows.h"
 
 #include <memory>
 
@@ -13,7 +14,8 @@ struct CompositionRoot {
     std::shared_ptr<ApplicationLauncher> launcher;
 };
 
-// The live catalog over the machine's application folders and the process-starting launcher.
-CompositionRoot makeLiveCompositionRoot();
+// The live catalog over the machine's application folders and the process-starting launcher;
+// with windows, the launcher brings a running application forward instead of starting another.
+CompositionRoot makeLiveCompositionRoot(std::shared_ptr<ApplicationWindows> windows = nullptr);
 
 } // namespace orbitdeck

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace orbitdeck {
 namespace {
@@ -93,9 +94,16 @@ bool spawnDetached(const std::filesystem::path& program,
     return count == 0;
 }
 
+ProcessWorkspace::ProcessWorkspace(std::shared_ptr<ApplicationWindows> windows)
+    : windows_(std::move(windows)) {}
+
 bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
     const auto program = bundleExecutable(bundle);
-    return program && spawnDetached(*program, {});
+    if (!program)
+        return false;
+    if (windows_ && bringForward(*windows_, WindowTarget{.executable = *program}))
+        return true;
+    return spawnDetached(*program, {});
 }
 
 } // namespace orbitdeck

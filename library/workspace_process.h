@@ -1,7 +1,9 @@
 #pragma once
 
+#include "library/application_windows.h"
 #include "library/workspace.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,10 +11,15 @@
 namespace orbitdeck {
 
 // Opens a bundle by starting Contents/MacOS/<CFBundleExecutable> as a detached process in its
-// own session, so it outlives the launcher and never becomes its zombie.
+// own session, so it outlives the launcher and never becomes its zombie. With the window
+// manager's windows at hand, a bundle already running is brought forward instead.
 class ProcessWorkspace final : public Workspace {
 public:
+    explicit ProcessWorkspace(std::shared_ptr<ApplicationWindows> windows = nullptr);
     bool openApplication(const std::filesystem::path& bundle) override;
+
+private:
+    std::shared_ptr<ApplicationWindows> windows_;
 };
 
 // The executable a bundle declares; none when it is missing, escapes Contents/MacOS, or is not

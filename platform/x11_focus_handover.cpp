@@ -9,10 +9,14 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace orbitdeck {
 
 namespace {
+// Main thread only, like every entry point here.
+std::uint32_t handedOver = 0;
+
 bool isCreatedQtWindow(std::uint32_t window) {
     for (const QWindow* candidate : QGuiApplication::allWindows()) {
         if (candidate->handle() != nullptr && candidate->winId() == window)
@@ -44,8 +48,14 @@ bool isViewable(xcb_connection_t* connection, std::uint32_t window) {
 X11FocusHandover::X11FocusHandover(std::function<bool(std::uint32_t)> isOwnWindow)
     : isOwnWindow_(isOwnWindow ? std::move(isOwnWindow) : isCreatedQtWindow) {}
 
+void X11FocusHandover::handOverTo(std::uint32_t window) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    handedOver = window;
+}
+
 void X11FocusHandover::rememberFocused() {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    handedOver = 0;
     const auto x = x11::qtConnection();
     if (!x)
         return;
@@ -60,6 +70,8 @@ void X11FocusHandover::rememberFocused() {
 void X11FocusHandover::restoreFocus() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     const auto x = x11::qtConnection();
+    if (handedOver != 0)
+        remembered_ = std::exchange(handedOver, 0);
     if (!x || remembered_ == 0 || !isViewable(x->connection, remembered_))
         return;
     if (x11::windowManagerSupports(x->connection, x->root, "_NET_ACTIVE_WINDOW")) {

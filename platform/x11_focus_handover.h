@@ -19,6 +19,10 @@ public:
 
     std::uint32_t remembered() const { return remembered_; }
 
+    // A window the launcher itself activated while it was up (an application brought forward):
+    // the next hand-back goes to it instead of the window focused before.
+    static void handOverTo(std::uint32_t window);
+
 private:
     std::function<bool(std::uint32_t)> isOwnWindow_;
     std::uint32_t remembered_ = 0;

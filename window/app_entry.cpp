@@ -6,6 +6,7 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "platform/standard_defaults.h"
+#include "platform/x11_client_windows.h"
 #include "window/ambergrid_window.h"
 
 #include <cstdlib>
@@ -29,6 +30,25 @@ std::optional<QString> moveFileItem(const std::filesystem::path& from,
         return QString::fromStdString(*error);
     return std::nullopt;
 }
+
+// The window manager's windows for the launcher, which brings running applications forward.
+class X11ApplicationWindows final : public ApplicationWindows {
+public:
+    std::vector<ClientWindow> clientWindows() override {
+        std::vector<ClientWindow> windows;
+        for (X11ClientWindow& window : x11_.list()) {
+            windows.push_back({.id = window.window,
+                               .pid = window.pid,
+                               .instanceName = std::move(window.instanceName),
+                               .className = std::move(window.className)});
+        }
+        return windows;
+    }
+    bool activate(std::uint32_t window) override { return x11_.activate(window); }
+
+private:
+    X11ClientWindows x11_;
+};
 
 WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& scheduler,
                                   DefaultsStore& defaults, const AppEntry::Seams& seams) {
@@ -68,7 +88,7 @@ AppEntry::AppEntry(Seams seams, std::vector<Extension> extensions) {
         seams.migrateLegacyDefaults(*defaults_);
     scheduler_ = std::make_unique<QtScheduler>();
     // The catalog and the launcher are made once per run, here, before the window exists.
-    const CompositionRoot root = makeLiveCompositionRoot();
+    const CompositionRoot root = makeLiveCompositionRoot(std::make_shared<X11ApplicationWindows>());
     window_ =
         std::make_unique<AmbergridWindow>(liveEnvironment(root, *scheduler_, *defaults_, seams));
     for (const Extension& extension : extensions)

@@ -23,7 +23,7 @@ packages=(
   libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev libxcb-damage0-dev libxcb-xtest0-dev
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
-  xvfb xauth xdotool x11-utils x11-apps imagemagick
+  xvfb xauth xdotool x11-utils x11-apps imagemagick openbox
   # the status item on a private session bus
   dbus-daemon libglib2.0-bin
   # fonts so every script renders

@@ -219,6 +219,14 @@ void AmbergridWindow::stopArranging() {
     selection_->setArranging(false);
 }
 
+void AmbergridWindow::searchAppStore() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    // Untrimmed: the software centre gets exactly what the field shows.
+    if (environment_.searchSoftware)
+        environment_.searchSoftware(query_->query());
+    dismissLibrary();
+}
+
 void AmbergridWindow::dismissLibrary() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     LibraryPresentation* presentation = environment_.presentation;

@@ -48,6 +48,8 @@ class AmbergridWindow : public QObject {
     Q_PROPERTY(QObject* organizer READ organizer NOTIFY extensionsChanged)
     // The presenter of the first-run guide (its `guide` is set while the guide shows).
     Q_PROPERTY(QObject* onboarding READ onboarding NOTIFY extensionsChanged)
+    // Whether the empty state offers the software centre's search.
+    Q_PROPERTY(bool canSearchAppStore READ canSearchAppStore CONSTANT)
     // Pages of the grid (columns × rows tiles each; at least one).
     Q_PROPERTY(int pageCount READ pageCount NOTIFY pageCountChanged)
 
@@ -114,6 +116,9 @@ public:
     // Clears the query, stops arranging and hides the launcher (at once without motion).
     Q_INVOKABLE void dismissLibrary();
     Q_INVOKABLE void stopArranging();
+    bool canSearchAppStore() const { return static_cast<bool>(environment_.searchSoftware); }
+    // Searches the software centre for the query as typed, then hides the launcher.
+    Q_INVOKABLE void searchAppStore();
     // Installs the launch triggers and the hot key with the toggle.
     void installTriggerHandlers();
 

@@ -2,9 +2,11 @@
 
 #include "library/composition_root.h"
 #include "library/library_sort_added_dates.h"
+#include "library/workspace_process.h"
 #include "platform/freedesktop_trash.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
+#include "platform/software_centre.h"
 #include "platform/standard_defaults.h"
 #include "platform/x11_client_windows.h"
 #include "window/ambergrid_window.h"
@@ -50,6 +52,16 @@ private:
     X11ClientWindows x11_;
 };
 
+// The software centre installed when the launcher starts; unset without one.
+std::function<bool(const QString&)> softwareSearch() {
+    const std::optional<SoftwareCentre> centre = findSoftwareCentre(softwareCentrePlaces());
+    if (!centre)
+        return {};
+    return [centre = *centre](const QString& query) {
+        return spawnDetached(centre.program, centre.searchArguments(query.toStdString()));
+    };
+}
+
 WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& scheduler,
                                   DefaultsStore& defaults, const AppEntry::Seams& seams) {
     return WindowEnvironment{
@@ -72,6 +84,7 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
         .resolvedPath = resolvedBundlePath,
         .presentation = seams.presentation,
         .watcher = seams.watcher,
+        .searchSoftware = softwareSearch(),
         .trash = seams.trash,
         .places = seams.places,
     };

@@ -111,6 +111,9 @@ struct WindowEnvironment {
     std::function<std::string(const std::filesystem::path&)> resolvedPath;
     LibraryPresentation* presentation = nullptr;
     FolderWatch* watcher = nullptr;
+    // Searches the desktop's software centre for the query as typed; whether it started. Unset
+    // when none is installed: the empty state then offers no search.
+    std::function<bool(const QString& query)> searchSoftware;
     // Optional: without them the tile menu offers no Trash, dock, quit or reveal entries.
     AppTrash* trash = nullptr;
     AppPlaces* places = nullptr;

@@ -163,6 +163,7 @@ public:
             .resolvedPath = [](const std::filesystem::path& path) { return path.string(); },
             .presentation = &presentation,
             .watcher = &watcher,
+            .searchSoftware = searchSoftware,
             .trash = trash,
             .places = places,
         });
@@ -227,6 +228,7 @@ public:
     // Set before make() by tests that need them.
     AppTrash* trash = nullptr;
     AppPlaces* places = nullptr;
+    std::function<bool(const QString&)> searchSoftware;
     std::unique_ptr<AmbergridWindow> window;
 
 private:

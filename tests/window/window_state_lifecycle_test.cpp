@@ -145,6 +145,45 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(harness.presentation.hides, 2);
 }
 
+TEST(WindowStateLifecycle, StoreSearchGoesToTheSoftwareCentreAsTyped) {
+    {
+        SCOPED_TRACE("no software centre: nothing to offer, the button still only hides");
+        WindowHarness harness;
+        AmbergridWindow& window = harness.load();
+        EXPECT_FALSE(window.canSearchAppStore());
+        window.search()->setQuery("zzz");
+        window.searchAppStore();
+        EXPECT_EQ(harness.presentation.hides, 1);
+    }
+    WindowHarness harness;
+    std::vector<QString> searched;
+    bool starts = true;
+    harness.searchSoftware = [&](const QString& query) {
+        searched.push_back(query);
+        return starts;
+    };
+    AmbergridWindow& window = harness.load();
+    EXPECT_TRUE(window.canSearchAppStore());
+    {
+        SCOPED_TRACE("the query exactly as typed, spaces and quotes included");
+        const QString typed = QString::fromUtf8("  c++ & \"tools\" 'x' 微信 ");
+        window.search()->setQuery(typed);
+        window.searchAppStore();
+        EXPECT_EQ(searched, std::vector<QString>{typed});
+        EXPECT_TRUE(window.search()->query().isEmpty());
+        EXPECT_EQ(harness.presentation.hides, 1);
+    }
+    {
+        SCOPED_TRACE("a software centre that does not start still dismisses");
+        starts = false;
+        harness.presentation.shown = true;
+        window.search()->setQuery("abc");
+        window.searchAppStore();
+        EXPECT_EQ(searched.size(), 2u);
+        EXPECT_EQ(harness.presentation.hides, 2);
+    }
+}
+
 TEST(WindowStateLifecycle, LookupTablesAndTheItemsTheGridShows) {
     WindowHarness harness;
     harness.catalog.setApps({app("First", "com.example.same", "/Applications/First.app"),

@@ -2,7 +2,7 @@ import QtQuick
 import Orbitdeck.Views
 
 // What the views' input does to the window state: each entry forwards to the state's
-// operation and keeps only the view side (focus, icon cache, App Store address) here.
+// operation and keeps only the view side (focus, icon cache) here.
 QtObject {
     id: actions
     property QtObject win: null
@@ -119,10 +119,5 @@ QtObject {
     }
     function settlePage(target) { if (win) win.paging.page = target }
 
-    function searchAppStore() {
-        if (!win)
-            return
-        Qt.openUrlExternally(LibraryGridMath.appStoreSearchUrl(win.search.query))
-        win.dismissLibrary()
-    }
+    function searchAppStore() { if (win) win.searchAppStore() }
 }

@@ -1,6 +1,6 @@
 import QtQuick
 
-// No applications to show; while searching, the query and the App Store search.
+// No applications to show; while searching, the query and the software centre's search.
 Item {
     id: empty
     property string title: "No applications found"

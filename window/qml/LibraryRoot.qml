@@ -15,6 +15,8 @@ Item {
     property int page: 0
     property string query: ""
     property bool searching: false
+    // A software centre to search is installed.
+    property bool canSearchAppStore: false
     property bool arranging: false
     property bool folderOpen: false
     property string toastText: ""
@@ -135,7 +137,7 @@ Item {
                         objectName: "library-empty"
                         title: root.tr("No applications found")
                         description: root.searching ? "\u201C" + root.query + "\u201D" : ""
-                        showsAction: root.searching
+                        showsAction: root.searching && root.canSearchAppStore
                         actionTitle: root.tr("Search the App Store")
                         skin: root.skin
                         onActionClicked: root.appStoreRequested()

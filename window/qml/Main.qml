@@ -73,6 +73,7 @@ Window {
         page: window.win ? window.win.paging.page : 0
         query: window.query
         searching: window.searching
+        canSearchAppStore: window.win ? window.win.canSearchAppStore : false
         arranging: window.arranging
         folderOpen: window.selection ? window.selection.openFolder !== "" : false
         toastText: window.win ? window.win.toasts.text : ""

@@ -2,8 +2,6 @@
 
 #include "window/library_grid_metrics.h"
 
-#include <QUrl>
-
 namespace orbitdeck {
 
 QVariantMap LibraryGridMath::metrics(qreal width, qreal height, int customColumns, int customRows,
@@ -52,13 +50,6 @@ qreal LibraryGridMath::trackedOffset(qreal translation, int page, int shownPages
 int LibraryGridMath::swipeTarget(qreal translation, qreal velocity, int page, int shownPages,
                                  qreal pageWidth) const {
     return swipe::target(translation, velocity, page, shownPages, pageWidth);
-}
-
-QString LibraryGridMath::appStoreSearchUrl(const QString& query) const {
-    // Encoded as a query value: "+", "&", "=" and "#" must not become separators or spaces.
-    const QByteArray value = QUrl::toPercentEncoding(query);
-    return QStringLiteral("macappstore://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?q=") +
-           QString::fromLatin1(value);
 }
 
 } // namespace orbitdeck

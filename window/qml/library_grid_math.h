@@ -27,8 +27,6 @@ public:
                                     qreal pageWidth) const;
     Q_INVOKABLE int swipeTarget(qreal translation, qreal velocity, int page, int shownPages,
                                 qreal pageWidth) const;
-    // The App Store search address for a query, the query encoded as one query value.
-    Q_INVOKABLE QString appStoreSearchUrl(const QString& query) const;
 };
 
 } // namespace orbitdeck

@@ -111,13 +111,5 @@ Item {
             compare(findChild(empty, "library-empty-query").text, "\u201C c++ \u201D")
             verify(findChild(empty, "library-app-store-search").visible)
         }
-
-        function test_appStoreAddressKeepsTheQueryAsOneValue() {
-            const base = "macappstore://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?q="
-            compare(LibraryGridMath.appStoreSearchUrl("c++"), base + "c%2B%2B")
-            compare(LibraryGridMath.appStoreSearchUrl("a&b=c#d"), base + "a%26b%3Dc%23d")
-            compare(LibraryGridMath.appStoreSearchUrl(" x "), base + "%20x%20")
-            compare(LibraryGridMath.appStoreSearchUrl("微信"), base + "%E5%BE%AE%E4%BF%A1")
-        }
     }
 }

@@ -11,10 +11,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
 from launcher_session import Session, cells  # noqa: E402
+from system_x11_test import holds, run  # noqa: E402
+from system_x11_test import mapped as viewable  # noqa: E402
+from system_x11_test import poll as shared_poll  # noqa: E402
 
 # No key bindings: openbox's own Alt+Space menu would take the launcher's shortcut.
 OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
@@ -26,25 +28,9 @@ OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
 """
 
 
-def run(*args):
-    return subprocess.run([str(a) for a in args], capture_output=True, text=True).stdout
-
-
-def poll(condition, what, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.02)
-    raise AssertionError(f"timed out waiting for {what}")
-
-
-def holds(condition, what, duration):
-    deadline = time.monotonic() + duration
-    while time.monotonic() < deadline:
-        if not condition():
-            raise AssertionError(f"no longer true: {what}")
-        time.sleep(0.02)
+def poll(condition, what):
+    # Starting a program and the window manager's answer take longer than a key press.
+    return shared_poll(condition, what, timeout=20.0)
 
 
 def root_window_property(name):
@@ -55,10 +41,6 @@ def root_window_property(name):
 def active_window():
     value = root_window_property("_NET_ACTIVE_WINDOW").split(",")[0].strip()
     return int(value, 16) if value.startswith("0x") else 0
-
-
-def viewable(window):
-    return "IsViewable" in run("xwininfo", "-id", window)
 
 
 def processes_running(program):

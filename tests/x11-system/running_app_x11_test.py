@@ -1,7 +1,7 @@
 """Opening an application that already runs, under a real window manager (openbox): its window
 comes forward (un-minimised, made the active window) and no second copy starts; once it has
 quit, opening it starts it again.
-Usage: running_app_x11_test.py ORBITDECK
+Usage: running_app_x11_test.py ORBITDECK window|fullscreen
 """
 
 import json
@@ -71,7 +71,7 @@ def make_logo_bundle(root):
 
 
 class Desk:
-    def __init__(self, app):
+    def __init__(self, app, start_mode):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-running-")
         self.children = []
         config = os.path.join(self.home, "openbox.xml")
@@ -84,7 +84,8 @@ class Desk:
              "openbox to manage the screen")
         root = os.path.join(self.home, "Applications")
         self.program = make_logo_bundle(root)
-        self.session = Session(app, count=0, env={"ORBITDECK_APP_ROOTS": root})
+        self.session = Session(app, count=0, env={"ORBITDECK_APP_ROOTS": root},
+                               defaults={"ambergrid.startMode": start_mode})
         self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
         self.launcher = self.session.window_id()
 
@@ -135,7 +136,7 @@ class Desk:
 
 
 def main():
-    desk = Desk(sys.argv[1])
+    desk = Desk(sys.argv[1], sys.argv[2])
     try:
         desk.open_logo()
         poll(lambda: len(desk.logo_window()) == 1, "the logo window")

@@ -57,6 +57,20 @@ std::optional<std::uint32_t> matchingWindow(const WindowTarget& target,
     return found->id;
 }
 
+std::optional<WindowTarget> desktopEntryTarget(const std::string& desktopFileId,
+                                               const std::optional<std::string>& startupWMClass,
+                                               const std::optional<fs::path>& program,
+                                               bool dbusActivatable) {
+    if (dbusActivatable)
+        return std::nullopt;
+    WindowTarget target{.startupWMClass = startupWMClass};
+    if (!desktopFileId.empty())
+        target.desktopFileId = std::string(withoutDesktopSuffix(desktopFileId));
+    if (program && !program->filename().empty())
+        target.executableName = program->filename().string();
+    return target;
+}
+
 std::optional<fs::path> processExecutable(int pid, const fs::path& proc) {
     if (pid <= 0)
         return std::nullopt;

@@ -33,6 +33,14 @@ struct WindowTarget {
 std::optional<std::uint32_t> matchingWindow(const WindowTarget& target,
                                             const std::vector<ClientWindow>& windows);
 
+// What finds a desktop entry's windows: its id (with or without ".desktop"), its StartupWMClass
+// and the program its Exec line runs. None for an entry D-Bus activates: activating it again
+// through D-Bus brings it forward by itself.
+std::optional<WindowTarget> desktopEntryTarget(const std::string& desktopFileId,
+                                               const std::optional<std::string>& startupWMClass,
+                                               const std::optional<std::filesystem::path>& program,
+                                               bool dbusActivatable);
+
 // The window manager's view of running applications.
 class ApplicationWindows {
 public:

@@ -87,6 +87,25 @@ TEST(ApplicationWindows, DesktopEntryWindowsMatchByClass) {
     }
 }
 
+TEST(ApplicationWindows, DesktopEntryTargets) {
+    const auto gedit =
+        desktopEntryTarget("org.gnome.gedit.desktop", std::nullopt, "/usr/bin/gedit", false);
+    ASSERT_TRUE(gedit);
+    EXPECT_EQ(gedit->desktopFileId, "org.gnome.gedit");
+    EXPECT_EQ(gedit->executableName, "gedit");
+    EXPECT_EQ(gedit->executable, std::nullopt) << "an entry's program is shared, not its own";
+    EXPECT_EQ(matchingWindow(*gedit, {window(1, "gedit", "Gedit")}), 1u);
+
+    const auto gimp = desktopEntryTarget("gimp.desktop", "Gimp-2.10", "gimp-2.10", false);
+    ASSERT_TRUE(gimp);
+    EXPECT_EQ(gimp->startupWMClass, "Gimp-2.10");
+    EXPECT_EQ(matchingWindow(*gimp, {window(2, "gimp-2.10", "Gimp-2.10")}), 2u);
+
+    EXPECT_EQ(desktopEntryTarget("org.gnome.Nautilus", std::nullopt, "nautilus", true),
+              std::nullopt)
+        << "left to D-Bus";
+}
+
 TEST(ApplicationWindows, BringsTheRunningProcessForward) {
     FakeWindows windows;
     const int self = static_cast<int>(::getpid());

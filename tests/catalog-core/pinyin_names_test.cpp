@@ -84,6 +84,15 @@ const std::vector<NameReading> kApplicationNames = {
     {"成长守护", "chengzhangshouhu", "czsh"},
     {"快乐星球", "kuailexingqiu", "klxq"},
     {"厦门航空", "xiamenhangkong", "xmhk"},
+    // Banks and lenders, whose 行 and 还 read hang and huan.
+    {"建行生活", "jianhangshenghuo", "jhsh"},
+    {"工行", "gonghang", "gh"},
+    {"招行", "zhaohang", "zh"},
+    {"中国工商银行", "zhongguogongshangyinhang", "zggsyh"},
+    {"还呗", "huanbei", "hb"},
+    {"了不起", "liaobuqi", "lbq"},
+    {"长江证券", "changjiangzhengquan", "cjzq"},
+    {"重庆银行手机银行", "chongqingyinhangshoujiyinhang", "cqyhsjyh"},
 };
 
 // Written ü as u, as folding the transliteration's lǚ gives lu.

@@ -70,20 +70,16 @@ std::string mandarinToLatin(std::string_view text) {
             return text.substr(codePoints[index].offset,
                                last.offset + last.length - codePoints[index].offset);
         };
-        // Longest word first, searched only among the words that share its first two
-        // characters; a single character may have a correction of its own, else ICU reads it.
+        // Longest word first, searched only among the words that begin with this character
+        // (most characters begin none); the character itself may have a correction of its own,
+        // else ICU reads it.
+        const auto candidates = PinyinPhrases::startingWith(word(1));
         std::size_t count = 1;
         std::optional<std::string_view> syllables;
-        if (run >= 2) {
-            const auto candidates = PinyinPhrases::startingWith(word(2));
-            for (std::size_t length = std::min(run, PinyinPhrases::longest());
-                 length >= 2 && !candidates.empty() && !syllables; --length) {
-                syllables = PinyinPhrases::find(word(length), candidates);
-                count = syllables ? length : 1;
-            }
-        }
-        if (!syllables) {
-            syllables = PinyinPhrases::find(word(1));
+        for (std::size_t length = std::min(run, PinyinPhrases::longest());
+             length >= 1 && !candidates.empty() && !syllables; --length) {
+            syllables = PinyinPhrases::find(word(length), candidates);
+            count = length;
         }
         reading.push_back(' ');
         reading.append(syllables ? std::string(*syllables)

@@ -1,8 +1,6 @@
 #include "catalog-core/pinyin_phrases.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <ranges>
 
 namespace orbitdeck {
 
@@ -20,8 +18,17 @@ std::string_view piece(std::size_t slot) {
     return {reinterpret_cast<const char*>(pinyinPhraseText) + begin, pinyinPhraseEnd[slot] - begin};
 }
 
-auto phrases(PinyinPhrases::Range range) {
-    return std::views::iota(range.first, range.last);
+// The first index in [first, last) for which before is false; before holds for a leading run.
+template <typename Before>
+std::size_t partitionPoint(std::size_t first, std::size_t last, Before before) {
+    while (first < last) {
+        const std::size_t middle = first + (last - first) / 2;
+        if (before(middle))
+            first = middle + 1;
+        else
+            last = middle;
+    }
+    return first;
 }
 
 } // namespace
@@ -44,21 +51,20 @@ std::string_view PinyinPhrases::syllables(std::size_t index) {
 
 PinyinPhrases::Range PinyinPhrases::startingWith(std::string_view prefix, Range within) {
     // Byte order keeps every word with a given prefix together, right after the prefix itself.
-    const auto all = phrases(within);
-    const auto first = std::ranges::lower_bound(all, prefix, {}, phrase);
-    const auto last = std::ranges::partition_point(first, all.end(), [prefix](std::size_t index) {
+    const std::size_t first = partitionPoint(
+        within.first, within.last, [prefix](std::size_t index) { return phrase(index) < prefix; });
+    const std::size_t last = partitionPoint(first, within.last, [prefix](std::size_t index) {
         return phrase(index).starts_with(prefix);
     });
-    const auto at = [&](auto position) { return position == all.end() ? within.last : *position; };
-    return {at(first), at(last)};
+    return {first, last};
 }
 
 std::optional<std::string_view> PinyinPhrases::find(std::string_view word, Range within) {
-    const auto all = phrases(within);
-    const auto found = std::ranges::lower_bound(all, word, {}, phrase);
-    if (found == all.end() || phrase(*found) != word)
+    const std::size_t found = partitionPoint(
+        within.first, within.last, [word](std::size_t index) { return phrase(index) < word; });
+    if (found == within.last || phrase(found) != word)
         return std::nullopt;
-    return syllables(*found);
+    return syllables(found);
 }
 
 } // namespace orbitdeck

@@ -1,6 +1,5 @@
 #include "catalog-core/bundle_localization.h"
 
-#include "catalog-core/bundle_walk.h"
 #include "catalog-core/code_point_order.h"
 #include "catalog-core/info_plist.h"
 #include "catalog-core/language_matching.h"
@@ -13,7 +12,7 @@
 namespace orbitdeck {
 namespace {
 
-constexpr std::string_view lprojExtension = "lproj";
+constexpr std::string_view lprojExtension = ".lproj";
 
 std::filesystem::path resourcesOf(const std::filesystem::path& bundle) {
     return bundle / "Contents" / "Resources";
@@ -29,10 +28,11 @@ std::vector<std::string> bundleLocalizations(const std::filesystem::path& bundle
         return names;
     while (const dirent* entry = ::readdir(folder.get())) {
         const std::string_view name(entry->d_name);
-        if (!hasExtensionIgnoringCase(name, lprojExtension) || name.front() == '.' ||
-            !isValidUtf8(name))
+        // The exact spelling, as the file is then opened by the name.
+        if (name.size() <= lprojExtension.size() || !name.ends_with(lprojExtension) ||
+            name.front() == '.' || !isValidUtf8(name))
             continue;
-        std::string stem(name.substr(0, name.size() - lprojExtension.size() - 1));
+        std::string stem(name.substr(0, name.size() - lprojExtension.size()));
         if (stem != "Base")
             names.push_back(std::move(stem));
     }
@@ -48,9 +48,9 @@ std::optional<StringsEntries> localizedInfoStrings(const std::filesystem::path& 
     const auto localization = preferredLocalization(bundleLocalizations(bundle), languages);
     if (!localization)
         return std::nullopt;
-    const auto bytes =
-        readSmallFile(resourcesOf(bundle) / (*localization + ".lproj") / "InfoPlist.strings",
-                      maxInfoPlistStringsBytes);
+    const auto bytes = readSmallFile(
+        resourcesOf(bundle) / (*localization + std::string(lprojExtension)) / "InfoPlist.strings",
+        maxInfoPlistStringsBytes);
     if (!bytes)
         return std::nullopt;
     auto strings = parseStrings(*bytes);

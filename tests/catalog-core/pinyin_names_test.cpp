@@ -145,6 +145,12 @@ TEST(PinyinNames, WordsChooseTheReadingOfTheirCharacters) {
     EXPECT_EQ(pinyinForm("重要")->pinyin, "zhongyao");
     // The longest word wins: 目的地 is mu di di, not mu de di.
     EXPECT_EQ(pinyinForm("目的地")->pinyin, "mudidi");
+    // Our corrections of ICU's reading hold for a character outside any word.
+    EXPECT_EQ(pinyinForm("地")->pinyin, "di");
+    EXPECT_EQ(pinyinForm("长")->pinyin, "chang");
+    EXPECT_EQ(pinyinForm("茄")->pinyin, "qie");
+    EXPECT_EQ(pinyinForm("拓")->pinyin, "tuo");
+    EXPECT_EQ(pinyinForm("似")->pinyin, "si");
 }
 
 TEST(PinyinNames, OnlyNamesWithHanInRangeHavePinyin) {

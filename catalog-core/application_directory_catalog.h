@@ -21,7 +21,6 @@ public:
         std::vector<std::string> languages = preferredLanguagesFromEnvironment());
 
     const std::vector<std::filesystem::path>& roots() const { return roots_; }
-    const std::vector<std::string>& languages() const { return languages_; }
 
     // One descriptor per id (earlier root, then smaller path wins), in display-name order.
     // Never fails: missing roots and broken bundles contribute nothing.

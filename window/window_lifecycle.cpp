@@ -34,7 +34,15 @@ void WindowLifecycle::setFailedApp(const QString& value) {
 }
 
 void WindowLifecycle::setUninstallError(const QString& value) {
-    assignAndNotify(this, uninstallError_, QString(value), &WindowLifecycle::uninstallErrorChanged);
+    showError(QStringLiteral("Couldn’t move the app to the Trash"), value);
+}
+
+void WindowLifecycle::showError(const QString& titleKey, const QString& message) {
+    // Cleared, the title stays: the closing alert keeps its text until it is gone.
+    if (!message.isEmpty())
+        errorTitle_ = titleKey;
+    assignAndNotify(this, uninstallError_, QString(message),
+                    &WindowLifecycle::uninstallErrorChanged);
 }
 
 void WindowLifecycle::setLibraryScale(double value) {

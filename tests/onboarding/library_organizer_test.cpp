@@ -204,6 +204,8 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
                   "This file isn’t a Orbitdeck layout backup.")
             << what;
         EXPECT_EQ(organizer->backupError(), window->lifecycle()->uninstallError()) << what;
+        // The alert names the import, not a move to the Trash.
+        EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t import the layout") << what;
         EXPECT_EQ(storedLayout(), layoutBefore) << what;
         EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
         EXPECT_EQ(window->settings()->sort(), "name") << what;
@@ -244,7 +246,11 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     files.file = file("no-such-folder/out.json");
     organizer->exportLayoutBackup();
     EXPECT_FALSE(window->lifecycle()->uninstallError().isEmpty());
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
     EXPECT_TRUE(window->toasts()->text().isEmpty());
+    // A failed move to the Trash, which sets only the text, has its own title again.
+    window->lifecycle()->setUninstallError(QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t move the app to the Trash");
 }
 
 TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {

@@ -14,6 +14,7 @@ from launcher_session import Session, cells  # noqa: E402
 
 APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 SHOTS = os.environ.get("ORBITDECK_SCREENSHOTS")
+SKIN = os.environ.get("ORBITDECK_SKIN", "night")
 ALERTS = ("uninstall-alert-panel", "error-alert-panel", "open-failure-alert-panel",
           "backup-replace-alert-panel")
 
@@ -40,13 +41,20 @@ def documents(session):
     return folder
 
 
+def script_errors(session):
+    """What the views wrote about script errors, read once the launcher has ended."""
+    session.close()
+    log = session.process.stderr.read().decode(errors="replace")
+    return [line for line in log.splitlines() if "Error" in line and ".qml" in line]
+
+
 def shot(session, name):
     if SHOTS:
         session.screenshot(os.path.join(SHOTS, name))
 
 
 class BackupDialogTest(unittest.TestCase):
-    defaults = {"ambergrid.settingsTab": "organize"}
+    defaults = {"ambergrid.settingsTab": "organize", "ambergrid.skin": SKIN}
 
     def export_dialog(self, session):
         open_organize_row(session, "organize-export")
@@ -54,8 +62,7 @@ class BackupDialogTest(unittest.TestCase):
                                 and "settings-panel" not in r["items"], "the export dialog")
 
     def test_export_to_a_typed_name_writes_it_and_shows_the_toast(self):
-        skin = os.environ.get("ORBITDECK_SKIN", "night")
-        with Session(APP, count=12, defaults={**self.defaults, "ambergrid.skin": skin}) as session:
+        with Session(APP, count=12, defaults=self.defaults) as session:
             folder = documents(session)
             report = self.export_dialog(session)
             today = datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d")
@@ -65,7 +72,7 @@ class BackupDialogTest(unittest.TestCase):
             self.assertEqual(report["items"]["backup-export"]["text"], "Export")
             # The dialog opens in Documents.
             self.assertEqual(report["items"]["backup-folder"]["text"], folder)
-            shot(session, f"export-dialog-{skin}.png")
+            shot(session, f"export-dialog-{SKIN}.png")
 
             # The suggested name without its suffix is selected: typing replaces it.
             session.type("typed name")
@@ -95,7 +102,7 @@ class BackupDialogTest(unittest.TestCase):
             report = session.wait_for(lambda r: "backup-replace-alert-replace" in r["items"],
                                       "the replace question")
             self.assertIn("existing.json", report["items"]["backup-replace-alert-title"]["text"])
-            shot(session, "export-replace.png")
+            shot(session, f"export-replace-{SKIN}.png")
             # Return takes the safe answer: nothing is written, the dialog stays.
             session.key("Return")
             session.wait_for(lambda r: "backup-replace-alert-panel" not in r["items"]
@@ -113,15 +120,14 @@ class BackupDialogTest(unittest.TestCase):
                 self.assertEqual(json.load(source)["format"], 1)
 
     def test_import_of_a_file_that_is_no_backup_shows_one_alert(self):
-        skin = os.environ.get("ORBITDECK_SKIN", "night")
-        with Session(APP, count=12, defaults={**self.defaults, "ambergrid.skin": skin}) as session:
+        with Session(APP, count=12, defaults=self.defaults) as session:
             with open(os.path.join(documents(session), "broken.json"), "w") as out:
                 out.write("{ not a backup")
             open_organize_row(session, "organize-import")
             report = session.wait_for(lambda r: "backup-entry-broken.json" in r["items"]
                                       and "settings-panel" not in r["items"], "the import dialog")
             self.assertFalse(report["items"]["backup-open"]["enabled"])
-            shot(session, f"import-dialog-{skin}.png")
+            shot(session, f"import-dialog-{SKIN}.png")
             session.click(report["items"]["backup-entry-broken.json"])
             report = session.wait_for(lambda r: r["items"]["backup-open"]["enabled"],
                                       "the file picked")
@@ -132,7 +138,7 @@ class BackupDialogTest(unittest.TestCase):
                              "Couldn’t import the layout")
             self.assertEqual(report["items"]["error-alert-message"]["text"],
                              "This file isn’t a Orbitdeck layout backup.")
-            shot(session, f"import-error-alert-{skin}.png")
+            shot(session, f"import-error-alert-{SKIN}.png")
 
             # Return closes it; what is typed next goes to the search field.
             session.key("Return")
@@ -140,12 +146,12 @@ class BackupDialogTest(unittest.TestCase):
                              and r["state"]["lifecycle"]["uninstallError"] == "", "the alert gone")
             session.type("ab")
             session.wait_for(lambda r: r["state"]["search"]["query"] == "ab", "the typed query")
+            self.assertEqual(script_errors(session), [])
 
 
 class TrashAlertTest(unittest.TestCase):
     def test_a_failed_move_to_the_trash_shows_one_alert(self):
-        skin = os.environ.get("ORBITDECK_SKIN", "night")
-        with Session(APP, count=12, defaults={"ambergrid.skin": skin}) as session:
+        with Session(APP, count=12, defaults={"ambergrid.skin": SKIN}) as session:
             # A file where the Trash folder belongs: nothing can be moved there.
             data = os.path.join(session.home, ".local", "share")
             os.makedirs(data, exist_ok=True)
@@ -161,7 +167,7 @@ class TrashAlertTest(unittest.TestCase):
                                       "the confirmation")
             self.assertEqual(alerts_shown(report), ["uninstall-alert-panel"])
             self.assertTrue(report["items"]["uninstall-alert-cancel"]["text"])
-            shot(session, f"uninstall-alert-{skin}.png")
+            shot(session, f"uninstall-alert-{SKIN}.png")
             session.click(report["items"]["uninstall-alert-trash"])
             report = session.wait_for(lambda r: "error-alert-title" in r["items"],
                                       "the error alert")
@@ -170,11 +176,12 @@ class TrashAlertTest(unittest.TestCase):
                              "Couldn’t move the app to the Trash")
             self.assertTrue(report["items"]["error-alert-message"]["text"])
             self.assertIn(tile, report["items"])
-            shot(session, f"trash-error-alert-{skin}.png")
+            shot(session, f"trash-error-alert-{SKIN}.png")
             session.key("Escape")
             report = session.wait_for(lambda r: alerts_shown(r) == [], "the alert gone")
             # Escape closed only the alert, not the window.
             self.assertTrue(report["window"]["visible"])
+            self.assertEqual(script_errors(session), [])
 
 
 if __name__ == "__main__":

@@ -19,6 +19,32 @@ Item {
         id: signalSpyComponent
         SignalSpy {}
     }
+    Component {
+        id: layerComponent
+        AlertsLayer { anchors.fill: parent; win: fakeWin; tr: key => "[" + key + "]" }
+    }
+    // The window state the alerts read: an uninstall candidate, an error with its title, an
+    // application that failed to open.
+    QtObject {
+        id: fakeWin
+        property QtObject lifecycle: QtObject {
+            property string uninstallError: ""
+            property string errorTitle: ""
+            property string failedApp: ""
+        }
+        property QtObject commands: QtObject {
+            property QtObject uninstalling: QtObject {
+                property string candidate: ""
+                property var choices: []
+                function confirmation() {
+                    return { title: "Move “Notes” to the Trash?", message: "",
+                             buttons: [{ name: "trash", title: "Move to Trash", destructive: true },
+                                       { name: "cancel", title: "Cancel", cancel: true }] }
+                }
+                function choose(name) { choices.push(name); candidate = "" }
+            }
+        }
+    }
     // Stands in for the organiser's file chooser, in a folder of the test's own.
     QtObject {
         id: files
@@ -120,6 +146,43 @@ Item {
                 compare(spy.count, 1)
                 compare(spy.signalArguments[0][0], "ok")
             }
+        }
+
+        function test_alertsComeOneAtATimeEachWithItsOwnTitle() {
+            const lifecycle = fakeWin.lifecycle
+            const uninstalling = fakeWin.commands.uninstalling
+            uninstalling.choices = []
+            const layer = createTemporaryObject(layerComponent, root)
+            const closed = createTemporaryObject(signalSpyComponent, root,
+                                                 {target: layer, signalName: "closed"})
+            // All three asked for at once: the confirmation first, then the error, then the
+            // failed launch, never two together.
+            lifecycle.failedApp = "Notes"
+            lifecycle.errorTitle = "Couldn’t import the layout"
+            lifecycle.uninstallError = "This file isn’t a Orbitdeck layout backup."
+            uninstalling.candidate = "com.notes"
+            const shown = () => ["uninstall-alert-panel", "error-alert-panel", "open-failure-alert-panel"]
+                                .filter(name => findChild(layer, name) !== null)
+            tryCompare(layer, "showing", "confirm")
+            compare(shown(), ["uninstall-alert-panel"])
+            keyClick(Qt.Key_Return)
+            tryCompare(layer, "showing", "error")
+            compare(uninstalling.choices, ["cancel"])
+            compare(shown(), ["error-alert-panel"])
+            compare(findChild(layer, "error-alert-title").text, "[Couldn’t import the layout]")
+            compare(findChild(layer, "error-alert-message").text,
+                    "This file isn’t a Orbitdeck layout backup.")
+            keyClick(Qt.Key_Escape)
+            tryCompare(layer, "showing", "failedOpen")
+            compare(lifecycle.uninstallError, "")
+            compare(shown(), ["open-failure-alert-panel"])
+            compare(findChild(layer, "open-failure-alert-title").text, "[Couldn’t open application]")
+            compare(findChild(layer, "open-failure-alert-message").text, "Notes")
+            compare(closed.count, 0)
+            mouseClick(findChild(layer, "open-failure-alert-ok"))
+            tryCompare(layer, "open", false)
+            compare(lifecycle.failedApp, "")
+            compare(closed.count, 1)
         }
 
         function openDialog(request) {

@@ -74,6 +74,12 @@ class BackupDialogTest(unittest.TestCase):
             self.assertEqual(report["items"]["backup-folder"]["text"], folder)
             shot(session, f"export-dialog-{SKIN}.png")
 
+            # A new folder is made and entered; the export goes there.
+            session.click(report["items"]["backup-new-folder"])
+            session.wait_for(lambda r: r["items"]["backup-folder"]["text"]
+                             == os.path.join(folder, "New Folder"), "the new folder entered")
+            folder = os.path.join(folder, "New Folder")
+
             # The suggested name without its suffix is selected: typing replaces it.
             session.type("typed name")
             session.wait_for(lambda r: r["items"]["backup-file-name"]["text"]

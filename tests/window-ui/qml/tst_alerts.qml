@@ -253,6 +253,13 @@ Item {
             // Only folders and JSON files are listed.
             verify(findChild(host, "backup-entry-notes.txt") === null)
             tryVerify(() => findChild(host, "backup-entry-sub") !== null)
+            // A folder opens on a click, and the up button goes back.
+            mouseClick(findChild(host, "backup-entry-sub"))
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP + "/sub")
+            tryVerify(() => findChild(host, "backup-entry-backup.json") === null)
+            mouseClick(findChild(host, "backup-folder-up"))
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP)
+            tryVerify(() => (entry = findChild(host, "backup-entry-backup.json")) !== null)
             mouseClick(entry)
             verify(open.enabled)
             mouseClick(open)

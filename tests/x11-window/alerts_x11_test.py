@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Layout backups and alerts in the real window under Xvfb: the export dialog writes a typed
-name and asks before replacing a file, an import that is no backup and a failed move to the
-Trash each show one alert with their own title, and typing after an alert reaches the search."""
+name and asks before replacing a file; an import that is no backup, a failed move to the Trash
+and an application that fails to open each show one alert with their own title; typing after
+an alert reaches the search. ORBITDECK_SKIN picks the skin, ORBITDECK_SCREENSHOTS a folder for
+pictures of each dialog and alert."""
 
 import datetime
 import json
@@ -155,7 +157,7 @@ class BackupDialogTest(unittest.TestCase):
             self.assertEqual(script_errors(session), [])
 
 
-class TrashAlertTest(unittest.TestCase):
+class WindowAlertTest(unittest.TestCase):
     def test_a_failed_move_to_the_trash_shows_one_alert(self):
         with Session(APP, count=12, defaults={"ambergrid.skin": SKIN}) as session:
             # A file where the Trash folder belongs: nothing can be moved there.
@@ -188,6 +190,33 @@ class TrashAlertTest(unittest.TestCase):
             # Escape closed only the alert, not the window.
             self.assertTrue(report["window"]["visible"])
             self.assertEqual(script_errors(session), [])
+
+
+    def test_an_application_that_fails_to_open_shows_one_alert(self):
+        extra = [("Broken Tool", "com.example.broken")]
+        with Session(APP, count=12, extra=extra, defaults={"ambergrid.skin": SKIN}) as session:
+            # Its program cannot be started.
+            os.chmod(os.path.join(session.home, "Applications", "Broken Tool.app", "Contents",
+                                  "MacOS", "run"), 0o644)
+            report = session.wait_for(lambda r: loaded_grid(r) and any(
+                "com.example.broken" in name for name in cells(r)), "the grid with the tool")
+            session.focus()
+            tile = next(name for name in cells(report) if "com.example.broken" in name)
+            session.click(report["items"][tile])
+            report = session.wait_for(lambda r: "open-failure-alert-title" in r["items"],
+                                      "the open-failure alert")
+            self.assertEqual(alerts_shown(report), ["open-failure-alert-panel"])
+            self.assertEqual(report["items"]["open-failure-alert-title"]["text"],
+                             "Couldn’t open application")
+            self.assertEqual(report["items"]["open-failure-alert-message"]["text"], "Broken Tool")
+            shot(session, f"open-failure-alert-{SKIN}.png")
+            session.key("Return")
+            report = session.wait_for(lambda r: alerts_shown(r) == []
+                                      and r["state"]["lifecycle"]["failedApp"] == "",
+                                      "the alert gone")
+            # The launcher stays up and the app never ran.
+            self.assertTrue(report["window"]["visible"])
+            self.assertFalse(os.path.exists(os.path.join(session.markers, "com.example.broken")))
 
 
 if __name__ == "__main__":

@@ -38,11 +38,15 @@ void WindowLifecycle::setUninstallError(const QString& value) {
 }
 
 void WindowLifecycle::showError(const QString& titleKey, const QString& message) {
-    // Cleared, the title stays: the closing alert keeps its text until it is gone.
-    if (!message.isEmpty())
+    // Cleared, the title stays: the closing alert keeps its text until it is gone. A new title
+    // over the same text is a change too.
+    const bool retitled = !message.isEmpty() && errorTitle_ != titleKey;
+    if (retitled)
         errorTitle_ = titleKey;
-    assignAndNotify(this, uninstallError_, QString(message),
-                    &WindowLifecycle::uninstallErrorChanged);
+    if (uninstallError_ == message && !retitled)
+        return;
+    uninstallError_ = message;
+    emit uninstallErrorChanged();
 }
 
 void WindowLifecycle::setLibraryScale(double value) {

@@ -249,8 +249,16 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
     EXPECT_TRUE(window->toasts()->text().isEmpty());
     // A failed move to the Trash, which sets only the text, has its own title again.
+    int changes = 0;
+    QObject::connect(window->lifecycle(), &WindowLifecycle::uninstallErrorChanged,
+                     [&changes] { ++changes; });
     window->lifecycle()->setUninstallError(QStringLiteral("Notes: no Trash"));
     EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t move the app to the Trash");
+    // The same text under another title is news to the alert.
+    window->lifecycle()->showError(QStringLiteral("Couldn’t export the layout"),
+                                   QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {

@@ -127,6 +127,26 @@ class BackupDialogTest(unittest.TestCase):
             with open(target) as source:
                 self.assertEqual(json.load(source)["format"], 1)
 
+    def test_a_backup_exported_under_the_suggested_name_imports_again(self):
+        with Session(APP, count=12, defaults=self.defaults) as session:
+            folder = documents(session)
+            report = self.export_dialog(session)
+            name = report["items"]["backup-file-name"]["text"]
+            session.key("Return")
+            session.wait_for(lambda r: r["state"]["toasts"]["text"] == f"Layout exported · {name}",
+                             "the export toast")
+            self.assertTrue(os.path.exists(os.path.join(folder, name)))
+
+            session.key("ctrl+comma")
+            session.click(session.wait_for_settled("organize-import", "the import row"))
+            entry = session.wait_for_settled("backup-entry-" + name, "the exported file listed")
+            x, y = session.centre(entry)
+            session.xdotool("mousemove", "--sync", x, y, "click", "--repeat", 2, "--delay", 80, 1)
+            report = session.wait_for(lambda r: r["state"]["toasts"]["text"].startswith(
+                "Layout imported"), "the import toast")
+            self.assertEqual(report["state"]["toasts"]["text"], "Layout imported · Ctrl+Z")
+            self.assertNotIn("backup-open-dialog", report["items"])
+
     def test_import_of_a_file_that_is_no_backup_shows_one_alert(self):
         with Session(APP, count=12, defaults=self.defaults) as session:
             with open(os.path.join(documents(session), "broken.json"), "w") as out:

@@ -26,8 +26,10 @@ class WindowLifecycle : public QObject {
     Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged)
     Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
                    uninstallErrorChanged)
-    Q_PROPERTY(
-        double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
+    // The zoom of the whole library (the dismiss and the open animation) and how the views
+    // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
+    Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged)
+    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged)
 
@@ -50,8 +52,10 @@ public:
     void setFailedApp(const QString& value);
     QString uninstallError() const { return uninstallError_; }
     void setUninstallError(const QString& value);
+    enum class ScaleMotion { none, easeIn, spring };
     double libraryScale() const { return libraryScale_; }
-    void setLibraryScale(double scale);
+    QString libraryScaleMotion() const;
+    void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
 
@@ -71,9 +75,7 @@ signals:
     void applyPendingStartupModeRequested();
     // Apply the start mode once per run, as soon as the window is visible.
     void applyStartupRequested();
-    void openAnimationRequested();
     void iconCacheClearRequested();
-    void stopArrangingRequested();
 
 private:
     bool appearanceOpen_ = false;
@@ -85,6 +87,7 @@ private:
     QString failedApp_;
     QString uninstallError_;
     double libraryScale_ = 1.0;
+    ScaleMotion libraryScaleMotion_ = ScaleMotion::none;
     bool wallpaperUnavailable_ = false;
 };
 

@@ -64,6 +64,7 @@ public:
                 DesktopPreferencesWatch::shared().refresh();
         });
         AmbergridWindow& state = entry_->window();
+        state.actions()->observe(window);
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
                                                      presentation_);
         keys_.setLibraryWindow(&window);

@@ -8,6 +8,8 @@ Window {
     property QtObject launchFlow: null       // launching and page turns
     property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
+    // The picture's file, for the state report.
+    readonly property string wallpaperPicture: wallpaper.path
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
@@ -35,6 +37,13 @@ Window {
     property bool arrangingOverlayOpen: false
     readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
                                      || settingsSheet.status === Loader.Ready
+    // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
+    // field once nothing is open any more (a menu's choice may have opened an alert).
+    onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
+    function restoreSearchFocus() {
+        if (!menuOpen)
+            libraryRoot.search.focusField()
+    }
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -85,6 +94,7 @@ Window {
         sort: window.settings ? window.settings.sort : "manual"
         labels: window.settings ? window.settings.labels : true
         libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
+        libraryScaleMotion: window.lifecycle ? window.lifecycle.libraryScaleMotion : "none"
         tr: key => window.tr(key)
         cell: Component { LibraryCell { actions: windowActions; root: window } }
 

@@ -56,6 +56,12 @@ Item {
         target: panel.win ? panel.win.layout : null
         function onLayoutChanged() { panel.refresh() }
     }
+    // Hiding an application from its menu here takes its tile out of the panel at once.
+    Connections {
+        target: panel.win ? panel.win.library : null
+        function onHiddenChanged() { panel.refresh() }
+        function onAppsChanged() { panel.refresh() }
+    }
 
     Rectangle {
         id: backdrop

@@ -74,6 +74,11 @@ class HideAndShowTest(unittest.TestCase):
             session.wait_for(lambda r: r["state"]["selection"]["selectedItem"] == "",
                              "the selection cleared by the hide")
             self.toggle(session, True)
+            # The open animation: from 1.08 it settles back to 1.
+            session.wait_for(lambda r: r["window"]["view"]["libraryZoom"] > 1.005,
+                             "the library zoomed as it opens")
+            session.wait_for(lambda r: r["window"]["view"]["libraryZoom"] == 1,
+                             "the zoom settled")
             report = session.wait_for(
                 lambda r: r["window"]["view"]["wallpaperPicture"] == self.second,
                 "the second picture drawn without a refresh")

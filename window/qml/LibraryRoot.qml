@@ -26,20 +26,18 @@ Item {
     property real baseIconSize: 62
     property string sort: "manual"
     property bool labels: true
-    property real libraryScale: 1
-    // How the zoom moves to libraryScale: "none", "easeIn" (the dismiss) or "spring" (the open).
-    property string libraryScaleMotion: "none"
-    // The zoom as drawn.
+    // The zoom of the library as drawn.
     property real shownLibraryScale: 1
-    onLibraryScaleChanged: {
+    // Moves the zoom to scale: "none" at once, "easeIn" (the dismiss) or "spring" (the open).
+    function moveLibraryScale(scale, motion) {
         scaleMotion.stop()
-        if (libraryScaleMotion === "none") {
-            shownLibraryScale = libraryScale
+        if (motion === "none") {
+            shownLibraryScale = scale
             return
         }
         scaleMotion.scaleFrom = shownLibraryScale
-        scaleMotion.scaleTo = libraryScale
-        scaleMotion.spring = libraryScaleMotion === "spring"
+        scaleMotion.scaleTo = scale
+        scaleMotion.spring = motion === "spring"
         scaleMotion.restart()
     }
     // Folder open (1) or closed (0), eased over 0.28 s; the grid's blur, shrink and fading
@@ -88,7 +86,9 @@ Item {
         easing.bezierCurve: [0.42, 0, 1, 1, 1, 1]
         onProgressChanged: {
             const t = progress * duration / 1000
-            const eased = spring ? LibraryGridMath.springProgress(t, 0.38, 0.9) : progress
+            // The spring's tail is cut at the end: the zoom rests exactly on its target.
+            const eased = spring && progress < 1 ? LibraryGridMath.springProgress(t, 0.38, 0.9)
+                                                 : progress
             root.shownLibraryScale = scaleFrom + (scaleTo - scaleFrom) * eased
         }
     }

@@ -8,8 +8,9 @@ Window {
     property QtObject launchFlow: null       // launching and page turns
     property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
-    // The picture's file, for the state report.
+    // The picture's file and the library's zoom as drawn, for the state report.
     readonly property string wallpaperPicture: wallpaper.path
+    readonly property real libraryZoom: libraryRoot.shownLibraryScale
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
@@ -93,8 +94,6 @@ Window {
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
         sort: window.settings ? window.settings.sort : "manual"
         labels: window.settings ? window.settings.labels : true
-        libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
-        libraryScaleMotion: window.lifecycle ? window.lifecycle.libraryScaleMotion : "none"
         tr: key => window.tr(key)
         cell: Component { LibraryCell { actions: windowActions; root: window } }
 
@@ -195,6 +194,11 @@ Window {
         target: window.lifecycle
         function onWallpaperRefreshRequested() { wallpaper.refresh() }
         function onIconCacheClearRequested() { windowActions.clearIconCache() }
+        // Scale and motion read together: two bindings on one signal update in no set order.
+        function onLibraryScaleChanged() {
+            libraryRoot.moveLibraryScale(window.lifecycle.libraryScale,
+                                         window.lifecycle.libraryScaleMotion)
+        }
     }
     Component.onCompleted: {
         wallpaper.refresh()

@@ -168,11 +168,6 @@ void CommandLayer::moveSelection(int offset) {
     paging.setPage(targetPage, window_.settings()->fluidMotion());
 }
 
-void CommandLayer::activateSelection(const QString& itemKey) {
-    if (const std::optional<LayoutItem> item = itemFromKey(itemKey))
-        activate(*item);
-}
-
 void CommandLayer::activate(LayoutItem item) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (item.isFolder()) {
@@ -214,10 +209,6 @@ void CommandLayer::toggleLibrary() {
     if (!presentation->hasWindow())
         presentation->openWindow();
     window_.search()->setSearchFocused(true);
-}
-
-void CommandLayer::dismissLibrary() {
-    window_.dismissLibrary();
 }
 
 void CommandLayer::closeFolder() {

@@ -37,14 +37,11 @@ public:
     // True when the key was handled (and is swallowed).
     bool handleKey(LibraryKey key);
     Q_INVOKABLE void moveSelection(int offset);
-    Q_INVOKABLE void activateSelection(const QString& itemKey);
     // By value: the item may be the selection, which opening a folder clears.
     void activate(LayoutItem item);
     // Closes, in order: the settings, an open folder, arranging, a query; else hides.
     Q_INVOKABLE void handleEscape();
     Q_INVOKABLE void toggleLibrary();
-    // Clears the query, stops arranging and hides the launcher.
-    Q_INVOKABLE void dismissLibrary();
     Q_INVOKABLE void closeFolder();
     // A folder tile's click: swallowed after a long press; else clears the keyboard selection
     // and opens the folder.

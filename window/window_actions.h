@@ -45,7 +45,6 @@ public:
     void handleLibraryCommand(LibraryCommand command);
 
 signals:
-    void restartRequested();
     // The welcome command, handed to the organise actions.
     void welcomeRequested();
 

@@ -8,7 +8,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from launcher_session import Session, cells  # noqa: E402
+from launcher_session import Session, cells, gone, shown  # noqa: E402
 
 APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 SHOTS = os.environ.get("ORBITDECK_SCREENSHOTS")
@@ -27,18 +27,6 @@ def query(report):
 
 def selection(report):
     return report["state"]["selection"]
-
-
-def shown(*names):
-    """Entries in the report, each laid out below the one before."""
-    def condition(report):
-        tops = [report["items"][name]["y"] for name in names]
-        return all(a < b for a, b in zip(tops, tops[1:]))
-    return condition
-
-
-def gone(*names):
-    return lambda report: not any(name in report["items"] for name in names)
 
 
 def menu_entries(report):

@@ -38,6 +38,7 @@ Window {
     property bool arrangingOverlayOpen: false
     readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
                                      || settingsSheet.status === Loader.Ready
+                                     || backupDialog.status === Loader.Ready
     // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
     // field once nothing is open any more (a menu's choice may have opened an alert).
     onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
@@ -77,6 +78,7 @@ Window {
         effects: window.effects
         reduceMotion: window.reduceMotion
         fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
+        appIcon: window.settings ? window.settings.appIcon : "midnight"
         loaded: window.win ? window.win.library.loaded : false
         tiles: window.win ? window.win.tiles : null
         itemCount: window.win ? window.win.tiles.count : 0
@@ -158,29 +160,17 @@ Window {
     }
     // The backup file dialog, made only while the organiser asks for a file.
     Loader {
+        id: backupDialog
         anchors.fill: parent
         active: window.win !== null && window.win.organizer !== null
                 && window.win.organizer.files.request !== ""
         source: "BackupFileDialog.qml"
         onLoaded: {
-            item.tr = key => window.tr(key)
+            item.lang = window.lang
+            item.skin = Qt.binding(() => window.skin)
             item.files = window.win.organizer.files
         }
-    }
-    // The error alert, made only while there is an error to show.
-    Loader {
-        anchors.fill: parent
-        active: window.lifecycle !== null && window.lifecycle.uninstallError !== ""
-        source: "ErrorAlert.qml"
-        onLoaded: {
-            item.tr = key => window.tr(key)
-            item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
-            // A failed move to the Trash has its title; a backup's own errors need none.
-            item.title = Qt.binding(() => window.win.organizer
-                                    && window.win.organizer.backupError === item.message
-                                    ? "" : window.tr("Couldn’t move the app to the Trash"))
-            item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
-        }
+        onActiveChanged: if (!active) libraryRoot.search.focusField()
     }
 
     Connections {

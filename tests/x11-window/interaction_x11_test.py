@@ -140,14 +140,15 @@ class FolderMenuTest(unittest.TestCase):
             self.assertEqual(report["state"]["library"]["hiddenCount"], 0)
             self.assertFalse(os.path.exists(session.markers), "nothing was opened")
 
-            # A right-click on the dimmed backdrop reaches nothing beneath: Escape then closes
-            # the folder rather than a menu.
+            # A right-click and a wheel notch on the dimmed backdrop reach nothing beneath:
+            # Escape then closes the folder rather than a menu, on the page it was opened on.
             panel = report["items"]["library-folder-panel"]
             session.xdotool("mousemove", "--sync", panel["x"] + panel["w"] // 2,
-                            panel["y"] + panel["h"] + 30, "click", 3)
+                            panel["y"] + panel["h"] + 30, "click", 3, "click", 7)
             session.key("Escape")
             report = session.wait_for(lambda r: selection(r)["openFolder"] == "",
                                       "the folder closed by Escape")
+            self.assertEqual(report["items"]["library-page-status"]["text"], "1 / 2")
             self.assertEqual(report["state"]["library"]["hiddenCount"], 0)
             self.assertFalse(os.path.exists(session.markers))
 

@@ -84,6 +84,9 @@ class HideAndShowTest(unittest.TestCase):
                 "the second picture drawn without a refresh")
             self.assertEqual(report["state"]["selection"]["selectedItem"], "")
             self.assertFalse(report["state"]["selection"]["arranging"])
+            # Typing goes to the search field straight away.
+            session.type("ca")
+            session.wait_for(lambda r: r["state"]["search"]["query"] == "ca", "typing after a show")
 
 
 if __name__ == "__main__":

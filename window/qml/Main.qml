@@ -46,6 +46,8 @@ Window {
         if (!menuOpen)
             libraryRoot.search.focusField()
     }
+    // Shown again: typing goes to the search field, whatever had the focus before the hide.
+    onVisibleChanged: if (visible) restoreSearchFocus()
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.

@@ -8,7 +8,6 @@ QtObject {
     property QtObject win: null
     property QtObject launchFlow: null
     readonly property QtObject commands: win ? win.commands : null
-    readonly property QtObject selection: win ? win.selection : null
 
     // A secondary click on a tile of the grid or of the open folder (inFolder); the arranging
     // layer opens that tile's menu.
@@ -48,7 +47,7 @@ QtObject {
     }
     function showFolderTileMenu(itemKey, cell, x, y) { tileMenuRequested(itemKey, cell, x, y, true) }
     function requestUninstall(itemId) {
-        if (has(commands, "requestUninstall"))
+        if (commands)
             commands.requestUninstall(itemId)
     }
 

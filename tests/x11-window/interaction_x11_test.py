@@ -244,8 +244,8 @@ class SelectionRulesTest(unittest.TestCase):
 
             # A click on empty space with a selection only clears it; the next one hides.
             session.key("Escape")
-            report = session.wait_for(lambda r: selection(r)["openFolder"] == "",
-                                      "the folder closed")
+            report = session.wait_for(lambda r: selection(r)["openFolder"] == ""
+                                      and gone("library-folder-backdrop")(r), "the folder closed")
             session.key("Right")
             report = session.wait_for(lambda r: selection(r)["selectedItem"] != "",
                                       "a tile selected again")

@@ -26,6 +26,8 @@ Item {
     property real grow: 0
 
     visible: exists && grow > 0.001
+    // Shrinking away after a close, it no longer takes the pointer.
+    enabled: openFolder !== ""
     z: 10
 
     function refresh() {

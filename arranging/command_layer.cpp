@@ -291,8 +291,13 @@ bool CommandLayer::turnPage(int offset) {
     if (window_.settings()->browsing() != QLatin1String("pages") ||
         window_.lifecycle()->onboardingOpen())
         return false;
+    // Like the page bar's chevrons: without a page to go to the shortcut is off, and the key
+    // goes on to the search field.
     const int current = window_.paging()->page();
-    launch_.goToPage(current + offset, current, window_.pageCount());
+    const int target = current + offset;
+    if (target < 0 || target >= window_.pageCount())
+        return false;
+    launch_.goToPage(target, current, window_.pageCount());
     return true;
 }
 

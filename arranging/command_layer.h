@@ -58,7 +58,8 @@ public:
     // A click on empty space; the first rule that applies wins, the last one hides.
     Q_INVOKABLE void handleBackgroundClick();
     Q_INVOKABLE void clearSelection();
-    // Ctrl+Left and Ctrl+Right: the page before or after, in paged browsing.
+    // Ctrl+Left and Ctrl+Right: the page before or after, in paged browsing; false (not
+    // handled) when there is none.
     Q_INVOKABLE bool turnPage(int offset);
 
     QObject* launching() const;

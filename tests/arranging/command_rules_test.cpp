@@ -167,14 +167,14 @@ TEST_F(CommandRules, ALongPressArrangesAndItsClickIsSwallowedOnce) {
 TEST_F(CommandRules, CtrlArrowsTurnPagesWithinTheShownPages) {
     window->paging()->setNavCapacity(2);
     ASSERT_EQ(window->pageCount(), 3);
-    EXPECT_TRUE(commands().handleKey(LibraryKey::previousPage));
-    EXPECT_EQ(window->paging()->page(), 0) << "the first page stays";
+    EXPECT_FALSE(commands().handleKey(LibraryKey::previousPage)) << "no page before the first";
+    EXPECT_EQ(window->paging()->page(), 0);
     EXPECT_TRUE(commands().handleKey(LibraryKey::nextPage));
     EXPECT_TRUE(commands().handleKey(LibraryKey::nextPage));
     EXPECT_EQ(window->paging()->page(), 2);
     EXPECT_EQ(window->paging()->direction(), "trailing");
-    EXPECT_TRUE(commands().handleKey(LibraryKey::nextPage));
-    EXPECT_EQ(window->paging()->page(), 2) << "the last page stays";
+    EXPECT_FALSE(commands().handleKey(LibraryKey::nextPage)) << "none after the last";
+    EXPECT_EQ(window->paging()->page(), 2);
     EXPECT_TRUE(commands().handleKey(LibraryKey::previousPage));
     EXPECT_EQ(window->paging()->page(), 1);
     EXPECT_EQ(window->paging()->direction(), "leading");

@@ -88,12 +88,15 @@ void removeStaleTemporaries(const QString& path) {
 }
 
 FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {
-    FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY));
+    // Non-blocking, or opening a FIFO would wait for a writer that never comes.
+    FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid())
         return errno == ENOENT ? FileReadResult{FileMissing{}} : FileReadResult{FileUnreadable{}};
     struct stat status {};
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::fstat(fd.get(), &status) != 0)
         return FileUnreadable{};
+    if (!S_ISREG(status.st_mode))
+        return FileNotRegular{};
     if (status.st_size > maxBytes)
         return FileTooLarge{};
     QByteArray bytes;

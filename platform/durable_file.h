@@ -16,13 +16,16 @@ bool writeFileDurably(const QString& path, const QByteArray& bytes);
 struct FileMissing {};
 struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
 struct FileTooLarge {};
-using FileReadResult = std::variant<QByteArray, FileMissing, FileUnreadable, FileTooLarge>;
+struct FileNotRegular {}; // a FIFO, socket, device or folder in place of the file
+using FileReadResult =
+    std::variant<QByteArray, FileMissing, FileUnreadable, FileTooLarge, FileNotRegular>;
 
 // Removes the temporary files that writers of path left behind when they were killed; a file of
 // a process that still runs is left alone.
 void removeStaleTemporaries(const QString& path);
 
-// Reads a whole file, refusing anything over maxBytes so a corrupt file cannot exhaust memory.
+// Reads a whole regular file, refusing anything over maxBytes so a corrupt file cannot exhaust
+// memory. Never blocks on a special file: a FIFO put in place of a user's file is refused.
 FileReadResult readFileCapped(const QString& path, qint64 maxBytes);
 
 // Moves path aside to "<path>.unreadable-<n>" for the smallest free n, never replacing an

@@ -26,6 +26,8 @@ class LibraryOrganizer : public QObject {
     // The last error a backup put into the window's error alert, so the alert can tell it from
     // a failed move to the Trash.
     Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
+    // True while the Launchpad database is read in the background.
+    Q_PROPERTY(bool importingLaunchpad READ importingLaunchpad NOTIFY importingLaunchpadChanged)
 
 public:
     // The flow actions wait this long for the settings sheet to close.
@@ -46,9 +48,14 @@ public:
 
     // Whether the guide may offer the Launchpad import.
     Q_INVOKABLE bool launchpadAvailable() const;
-    // The number of installed applications taken from Launchpad, 0 when none matched or the
-    // layout was refused; none when there was nothing to read.
-    std::optional<int> importLaunchpadLayout();
+    // Reads the Launchpad arrangement off the main thread, then applies it and hands done the
+    // number of installed applications taken from it: 0 when none matched or the layout was
+    // refused; none when there was nothing to read. A request while a read runs is dropped.
+    void importLaunchpadLayout(std::function<void(std::optional<int>)> done);
+    // The applying half, on the main thread.
+    std::optional<int>
+    applyLaunchpadEntries(const std::optional<std::vector<LaunchpadImporter::Entry>>& entries);
+    bool importingLaunchpad() const { return importingLaunchpad_; }
 
     void exportLayoutBackup();
     void importLayoutBackup();
@@ -59,6 +66,7 @@ public:
 
 signals:
     void backupErrorChanged();
+    void importingLaunchpadChanged();
 
 private:
     void showBackupError(const QString& message);
@@ -72,6 +80,7 @@ private:
     QObject* filesObject_;
     LaunchpadReader readLaunchpad_;
     QString backupError_;
+    bool importingLaunchpad_ = false;
 };
 
 // Attaches the organiser, with the file chooser of the views, to the window.

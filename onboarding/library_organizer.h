@@ -4,6 +4,7 @@
 #ifndef Q_MOC_RUN
 #include "library/library_sort_organization.h"
 #include "onboarding/launchpad_importer.h"
+#include "onboarding/layout_backup.h"
 #endif
 
 #include <QObject>
@@ -11,6 +12,8 @@
 
 #include <functional>
 #include <optional>
+#include <set>
+#include <string>
 
 namespace orbitdeck {
 
@@ -56,6 +59,8 @@ public:
     std::optional<int>
     applyLaunchpadEntries(const std::optional<std::vector<LaunchpadImporter::Entry>>& entries);
     bool importingLaunchpad() const { return importingLaunchpad_; }
+    // True while a chosen backup is read and decoded in the background.
+    bool readingBackup() const { return readingBackup_; }
 
     void exportLayoutBackup();
     void importLayoutBackup();
@@ -74,6 +79,14 @@ private:
     void afterDelay(int milliseconds, std::function<void()> action);
     void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);
     void readBackup(const std::filesystem::path& file);
+    // A backup as the background read leaves it: the hidden ids as a set, and how many of
+    // them are not installed.
+    struct DecodedBackup {
+        LayoutBackup backup;
+        std::set<std::string> hidden;
+        std::size_t hiddenMissing = 0;
+    };
+    void applyBackup(std::optional<DecodedBackup> decoded);
 
     AmbergridWindow& window_;
     BackupFileChooser& chooser_;
@@ -81,6 +94,7 @@ private:
     LaunchpadReader readLaunchpad_;
     QString backupError_;
     bool importingLaunchpad_ = false;
+    bool readingBackup_ = false;
 };
 
 // Attaches the organiser, with the file chooser of the views, to the window.

@@ -162,7 +162,7 @@ QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject
 }
 
 bool DefaultsStore::commit() {
-    const QStringList theirs = mergeChangedFile();
+    const QStringList theirs = mergeChangedFile(/*writing=*/true);
     FileStamp written;
     const bool saved =
         writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_), &written);
@@ -177,20 +177,22 @@ bool DefaultsStore::commit() {
     return saved;
 }
 
-QStringList DefaultsStore::mergeChangedFile() {
+QStringList DefaultsStore::mergeChangedFile(bool writing) {
     const std::optional<FileStamp> now = fileStamp(filePath_);
     // Unchanged, or gone: a file that vanished takes nothing from memory.
     if (now == stamp_ || !now)
         return {};
     const FileReadResult read = readFileCapped(filePath_, maxDomainFileBytes);
-    if (std::holds_alternative<FileMissing>(read))
+    const auto* bytes = std::get_if<QByteArray>(&read);
+    std::optional<DefaultsDocument> disk = bytes ? decodeDefaultsPlist(*bytes) : std::nullopt;
+    // Merely watching, a file another writer is still writing in place is left for its next
+    // change.
+    if (std::holds_alternative<FileMissing>(read) || (!disk && !writing))
         return {};
     if (std::holds_alternative<FileUnreadable>(read)) {
         writable_ = false;
         return {};
     }
-    const auto* bytes = std::get_if<QByteArray>(&read);
-    std::optional<DefaultsDocument> disk = bytes ? decodeDefaultsPlist(*bytes) : std::nullopt;
     if (!disk) {
         // Someone left a file that is no domain: kept aside, memory stays as it is.
         movedAsidePath_ = moveFileAside(filePath_);
@@ -221,7 +223,7 @@ QStringList DefaultsStore::mergeChangedFile() {
 
 void DefaultsStore::reloadIfChanged() {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const QStringList theirs = mergeChangedFile();
+    const QStringList theirs = mergeChangedFile(/*writing=*/false);
     for (const QString& key : theirs)
         emit valueChanged(key);
     if (watcher_)

@@ -81,8 +81,9 @@ private:
     void load();
     bool commit();
     // Merges a file changed by someone else into memory, keeping the unsaved keys; answers the
-    // keys whose values others changed.
-    QStringList mergeChangedFile();
+    // keys whose values others changed. Before a write, a file that is no domain is moved
+    // aside; merely watching, it is left alone.
+    QStringList mergeChangedFile(bool writing);
     void watchFile();
 
     QString filePath_;

@@ -213,6 +213,15 @@ TEST(DefaultsStore, TwoWritersKeepEachOthersChanges) {
         writeBytes(path, "<plist><dict><key>skin</key><string>paper</string></dict></plist>");
         EXPECT_TRUE(processEventsUntil([&] { return heard.contains("skin"); }));
         EXPECT_EQ(watching.stringValue("skin"), "paper");
+        // Seen halfway through such a write: left for the writer to finish.
+        writeBytes(path, "<plist><dict><key>skin</key><str");
+        watching.reloadIfChanged();
+        EXPECT_TRUE(watching.movedAsidePath().isEmpty());
+        EXPECT_EQ(watching.stringValue("skin"), "paper");
+        writeBytes(path, "<plist><dict><key>skin</key><string>dawn</string></dict></plist>");
+        watching.reloadIfChanged();
+        EXPECT_EQ(watching.stringValue("skin"), "dawn");
+        writeBytes(path, "<plist><dict><key>skin</key><string>paper</string></dict></plist>");
     }
     {
         SCOPED_TRACE("a file removed by someone else takes nothing from memory");
@@ -240,6 +249,13 @@ TEST(DefaultsStore, MakesNoFoldersAlongALink) {
     EXPECT_TRUE(store.setValue("skin", QString("paper")));
     EXPECT_TRUE(QFileInfo(path).isSymLink());
     EXPECT_EQ(DefaultsStore(elsewhere).stringValue("skin"), "paper");
+
+    // The configuration folder itself a dangling link: nothing is made where it points.
+    const QString folder = QFileInfo(DefaultsStore::domainFilePath("x")).absolutePath();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(QFile::link(home.path() + "/away/deep", folder));
+    EXPECT_FALSE(DefaultsStore::openDomain("x")->setValue("skin", QString("dusk")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/away"));
 }
 
 TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {

@@ -83,7 +83,7 @@ std::vector<fs::path> entriesNamed(const fs::path& folder,
     return found;
 }
 
-// Names other programs keep in the XDG folders, taken from the freedesktop.org specifications
+// Names other programs keep in the XDG folders, taken from the freedesktop.org standards
 // (Base Directory, Desktop Entry and Menu, Icon Theme, Shared MIME-info and MIME Applications,
 // Trash, Desktop Bookmarks, Thumbnail Managing, Sound Theme, Autostart), xdg-user-dirs,
 // fontconfig, D-Bus, systemd, Flatpak, the Secret Service keyrings and the GNOME and KDE shared

@@ -183,8 +183,16 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
             known.insert(app.id());
         std::vector<AppDescriptor> added;
         for (const AppDescriptor& app : result.apps) {
-            if (!known.contains(app.id()))
+            // Back after a scan that could not see it: not new.
+            if (!known.contains(app.id()) && !unseenIDs_.contains(app.id()))
                 added.push_back(app);
+        }
+        if (result.complete) {
+            unseenIDs_.clear();
+        } else {
+            for (const AppDescriptor& app : result.apps)
+                known.erase(app.id());
+            unseenIDs_.insert(known.begin(), known.end());
         }
         window_.library()->setApps(result.apps, std::move(scanned.index), scanned.indexedHidden);
         restoreLayoutFromStore(true);

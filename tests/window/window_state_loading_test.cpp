@@ -200,6 +200,7 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     EXPECT_EQ(window.library()->launchCounts().size(), 2u);
     std::filesystem::rename(folders / "Applications.moving", root);
     EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_FALSE(window.toasts()->visible()) << "what came back is not announced as new";
     EXPECT_EQ(harness.stored(WindowSettings::lastOpenedKey), dates);
     EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
     EXPECT_EQ(window.library()->launchCounts().size(), 2u);
@@ -214,6 +215,9 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     std::filesystem::remove_all(root / "Tools");
     EXPECT_TRUE(refreshFromWatcher(1));
     EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+    makeBundle(root / "Maps.app", {.identifier = "com.example.maps", .name = "Maps"});
+    EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Maps”"));
 }
 
 TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {

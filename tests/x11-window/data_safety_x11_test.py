@@ -63,6 +63,7 @@ class DataSafetyTest(unittest.TestCase):
             os.rename(applications + ".moving", applications)
             report = session.wait_for(lambda r: r["state"]["library"]["appCount"] == installed,
                                       "the refresh with the folder back")
+            self.assertEqual(report["state"]["toasts"]["text"], "", "nothing came back as new")
             stored = read_plist(settings)
             self.assertEqual((stored[COUNTS], stored[DATES]), (seeded[COUNTS], seeded[DATES]))
 

@@ -113,7 +113,7 @@ private:
     // The icon chosen in the settings; a missing image leaves the icon as it is.
     static void applyApplicationIcon(const DefaultsStore& defaults) {
         if (const auto icon = appIconImage(storedAppIconStyle(defaults)))
-            QGuiApplication::setWindowIcon(*icon);
+            applicationIconTarget().setApplicationIcon(*icon);
     }
 
     static QImage statusIcon() {

@@ -5,6 +5,7 @@
 #include "window/localization_strings_file.h"
 
 #include "fixture_tables.h"
+#include "support/fifo_trap.h"
 #include "support/temp_config_home.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,17 @@ TEST(Localization, LooksUpKeysAndFallsBackToTheKey) {
     EXPECT_EQ(Localizer(onlyBase, {"fr"}).lprojName(LibraryLanguage::french), "en");
     const StringTables none("");
     EXPECT_EQ(Localizer(none, {"fr"}).localized("Done", LibraryLanguage::french), "Done");
+}
+
+TEST(Localization, ATableThatIsAFifoReadsAsEmpty) {
+    const FixtureTables fixture(std::map<QString, QByteArray>{{"en", R"("Done" = "Done";)"}});
+    const QString fifo = StringTables::tablePath(fixture.path(), "fr");
+    FifoTrap trap(fifo.toStdString());
+    ASSERT_TRUE(trap.made());
+    const StringTables tables(fixture.path());
+    EXPECT_EQ(tables.lookup("fr", "Done"), std::nullopt);
+    EXPECT_FALSE(trap.rescued()) << "the lookup waited for a writer";
+    EXPECT_EQ(tables.lookup("en", "Done"), "Done");
 }
 
 TEST(Localization, FormatsByTypeAndPositionWithoutPrintf) {

@@ -29,6 +29,9 @@ public:
     // waiter is resumed with the list when the scan ends, or with none if it cannot start.
     void join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
               const RootScanner& scanner);
+    // The same for any scan, known by key.
+    void join(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter,
+              std::function<std::vector<AppDescriptor>()> work);
 
 private:
     void finish(const std::string& key, const ResumeOnce::Result& result);
@@ -37,16 +40,28 @@ private:
     std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
 };
 
-// Scans the application folders one after another, each bounded by a time-out.
+// The desktop entries of the folders, read together since an early folder's entry may hide a
+// later one's.
+std::vector<AppDescriptor>
+scanDesktopEntryFolders(const std::vector<std::filesystem::path>& folders);
+
+// Scans the application folders one after another, then the desktop-entry folders, each step
+// bounded by a time-out.
 class LiveCatalog final : public ApplicationCatalog {
 public:
+    using DesktopEntryScanner =
+        std::function<std::vector<AppDescriptor>(const std::vector<std::filesystem::path>&)>;
     struct Options {
         std::vector<std::filesystem::path> roots;
         std::chrono::milliseconds timeout = std::chrono::seconds(10);
         RootScanner scanner = scanApplicationRoot;
+        // Read after the bundle roots; none read when empty.
+        std::vector<std::filesystem::path> desktopEntryFolders = {};
+        DesktopEntryScanner desktopEntryScanner = scanDesktopEntryFolders;
     };
 
-    // The machine's application folders (see liveApplicationRoots), 10 s per folder.
+    // The machine's application folders (see liveApplicationRoots) and desktop-entry folders,
+    // 10 s per step.
     LiveCatalog();
     explicit LiveCatalog(Options options);
 
@@ -58,6 +73,12 @@ public:
                          const std::shared_ptr<ResumeOnce>& waiter) const;
 
 private:
+    void scanWithTimeout(const std::string& key, std::function<std::vector<AppDescriptor>()> work,
+                         const std::shared_ptr<ResumeOnce>& waiter) const;
+    // Waits for one step; none when it timed out.
+    ResumeOnce::Result awaitStep(const std::string& key,
+                                 std::function<std::vector<AppDescriptor>()> work) const;
+
     Options options_;
     std::shared_ptr<RootScans> scans_;
     std::shared_ptr<ScanDeadlines> deadlines_;

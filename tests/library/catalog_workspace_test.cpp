@@ -1,4 +1,5 @@
 #include "library/composition_root.h"
+#include "library/desktop_entry_launch.h"
 #include "library/live_catalog.h"
 #include "library/workspace_launcher.h"
 #include "library/workspace_process.h"
@@ -6,7 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <set>
 #include <thread>
 
 namespace orbitdeck {
@@ -74,6 +81,85 @@ TEST(CatalogWorkspace, StartsTheBundleExecutableDetached) {
             encodePlist({{"CFBundleExecutable", "../MacOS/escape"}}, testing::PlistFormat::xml));
         EXPECT_FALSE(workspace.openApplication(home / "Escape.app"));
     }
+}
+
+std::set<std::string> zombieChildren() {
+    std::set<std::string> zombies;
+    const std::string parent = std::to_string(::getpid());
+    for (const auto& process : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream status(process.path() / "status");
+        std::string line, state, ppid;
+        while (std::getline(status, line)) {
+            if (line.starts_with("State:"))
+                state = line;
+            if (line.starts_with("PPid:"))
+                ppid = line.substr(line.find_first_not_of(" \t", 5));
+        }
+        if (ppid == parent && state.find('Z') != std::string::npos)
+            zombies.insert(process.path().filename());
+    }
+    return zombies;
+}
+
+// The text of a file once it has been written completely (the writer renames it into place).
+std::string eventuallyRead(const std::filesystem::path& path) {
+    if (!eventuallyExists(path))
+        return {};
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(CatalogWorkspace, StartsDesktopEntriesThroughGio) {
+    TemporaryFolder home;
+    const auto record = home / "record.sh";
+    // Writes its arguments and its open descriptors, then renames the file into place.
+    writeFile(record, "#!/bin/sh\nout=\"$1\"; shift\n"
+                      "{ printf '%s\\n' \"$@\"; echo fds; ls -l /proc/$$/fd; } > \"$out.part\"\n"
+                      "mv \"$out.part\" \"$out\"\n");
+    std::filesystem::permissions(record, std::filesystem::perms::owner_all);
+    const auto entry = [&](const std::string& file, const std::string& exec) {
+        const auto path = home / "applications" / file;
+        writeFile(path,
+                  "[Desktop Entry]\nType=Application\nName=" + file + "\nExec=" + exec + "\n");
+        return path;
+    };
+    ProcessWorkspace workspace;
+    // A descriptor of ours the application must not inherit.
+    const int ours = ::open(home.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(ours, 0);
+    {
+        SCOPED_TRACE("field codes are removed and the program starts detached");
+        const auto marker = home / "launched";
+        EXPECT_TRUE(workspace.openApplication(
+            entry("record.desktop", record.string() + " " + marker.string() + " --new %U %f %i")));
+        const std::string written = eventuallyRead(marker);
+        ASSERT_FALSE(written.empty());
+        EXPECT_TRUE(written.starts_with("--new\nfds\n")) << written;
+        // Our open folder does not reach the application.
+        EXPECT_EQ(written.find("-> " + home.path().string() + "\n"), std::string::npos) << written;
+        EXPECT_NE(written.find("-> " + marker.string() + ".part\n"), std::string::npos)
+            << "the listing shows the descriptors' targets: " << written;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (!zombieChildren().empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(20ms);
+        EXPECT_TRUE(zombieChildren().empty());
+    }
+    ::close(ours);
+    {
+        SCOPED_TRACE("entries that cannot start answer false");
+        EXPECT_FALSE(workspace.openApplication(entry("missing.desktop", "/nonexistent/program")));
+        EXPECT_FALSE(workspace.openApplication(entry("unknown.desktop", "no-such-program-xyz %U")));
+        writeFile(home / "applications/tryexec.desktop",
+                  "[Desktop Entry]\nType=Application\nName=T\nTryExec=/nonexistent/x\nExec=" +
+                      record.string() + "\n");
+        EXPECT_FALSE(workspace.openApplication(home / "applications/tryexec.desktop"));
+        EXPECT_FALSE(workspace.openApplication(home / "applications/gone.desktop"));
+        writeFile(home / "applications/broken.desktop", "not an entry");
+        EXPECT_FALSE(workspace.openApplication(home / "applications/broken.desktop"));
+    }
+    EXPECT_EQ(desktopEntryExecutable(entry("exe.desktop", record.string() + " %U")),
+              record.string());
+    EXPECT_FALSE(desktopEntryExecutable(home / "applications/gone.desktop"));
 }
 
 TEST(CatalogWorkspace, LauncherReportsTheWorkspaceAnswer) {

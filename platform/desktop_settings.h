@@ -26,4 +26,9 @@ std::optional<QByteArray> iniValue(const QByteArray& contents, const QByteArray&
 // Whether the session is KDE's, whose own files then answer before GNOME's settings.
 bool onKdeSession();
 
+// The icon theme the desktop uses: KDE's [Icons] Theme on a KDE session, GNOME's icon-theme on a
+// GNOME-like one, else GTK's settings.ini, else "hicolor". May start gsettings: keep it off the
+// main thread.
+QString iconThemeName();
+
 } // namespace orbitdeck::desktop_settings

@@ -53,6 +53,15 @@ std::vector<std::filesystem::path> liveApplicationRoots() {
     return roots;
 }
 
+std::filesystem::path systemApplicationsRoot() {
+    for (const auto& root : liveApplicationRoots()) {
+        const std::string path = standardizedPath(root);
+        if (path == "/System/Applications" || path.ends_with("/System/Applications"))
+            return path;
+    }
+    return "/System/Applications";
+}
+
 std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root) {
     return ApplicationDirectoryCatalog({root}).applications();
 }

@@ -89,4 +89,8 @@ private:
 // ignored), so the app can be pointed at sample bundles; this is the only place that reads it.
 std::vector<std::filesystem::path> liveApplicationRoots();
 
+// The root of those that holds the system's applications (its path ends in
+// "System/Applications"); "/System/Applications" when none does.
+std::filesystem::path systemApplicationsRoot();
+
 } // namespace orbitdeck

@@ -41,6 +41,10 @@ std::optional<QString> gsettingsValue(const QString& schema, const QString& key)
     return QString::fromUtf8(*output).trimmed();
 }
 
+bool gsettingsSet(const QString& schema, const QString& key, const QString& value) {
+    return gsettingsOutput({QStringLiteral("set"), schema, key, value}).has_value();
+}
+
 std::optional<QHash<QString, QString>> gsettingsSchema(const QString& schema) {
     const auto output = gsettingsOutput({QStringLiteral("list-recursively"), schema});
     if (!output)

@@ -150,6 +150,8 @@ void ArrangingApp::start(const QStringList& names) {
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    // No desktop entries of the machine's own.
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/usr/share"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
     environment.insert(QStringLiteral("ORBITDECK_STATE_REPORT"), reportPath_);
     environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));

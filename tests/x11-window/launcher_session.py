@@ -27,10 +27,22 @@ def make_bundle(applications, name, bundle_id, markers):
     os.chmod(script, 0o755)
 
 
-class Session:
-    """Starts the launcher on sample applications; stops it and removes the home on exit."""
+def write_entry(folder, file_name, text):
+    """A desktop entry file in folder (subfolders of file_name made)."""
+    path = os.path.join(folder, file_name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as out:
+        out.write(text)
+    return path
 
-    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False):
+
+class Session:
+    """Starts the launcher on sample applications; stops it and removes the home on exit.
+    Desktop entries come only from the home's own data folders (entries: file name → text,
+    written to ~/.local/share/applications), never from the machine's."""
+
+    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False,
+                 entries=None):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
@@ -41,6 +53,9 @@ class Session:
             check=True, capture_output=True, text=True).stdout.strip().splitlines()[-1]
         for name, bundle_id in extra:
             make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers)
+        self.applications = os.path.join(self.home, ".local", "share", "applications")
+        for file_name, text in (entries or {}).items():
+            write_entry(self.applications, file_name, text)
         # The settings as the app stores them, one plist per preferences domain: the windowed
         # start mode (full screen is the default) under the caller's own. A caller may also
         # bring a configuration folder of its own through XDG_CONFIG_HOME.
@@ -53,6 +68,8 @@ class Session:
             "HOME": self.home,
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_DATA_DIRS": os.path.join(self.home, "usr", "share"),
+            "XDG_CURRENT_DESKTOP": "",
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "XDG_RUNTIME_DIR": self.home,
             "GSETTINGS_BACKEND": "memory",

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Creates a folder of sample application bundles for tests, benchmarks and trying the app.
 
-    make-sample-apps.py --home DIR [--count N] [--system-root] [--desktop-entries M]
+    make-sample-apps.py --home DIR [--count N] [--system-root] [--desktop-entries M [--svg-icons]]
 
 writes DIR/Applications with N real ".app" bundles (XML and binary Info.plists, a PNG icon,
 an executable script that records its launch) plus decoys the catalog must skip; with
@@ -9,7 +9,7 @@ an executable script that records its launch) plus decoys the catalog must skip;
 desktop entries in DIR/.local/share/applications (the user's) and DIR/usr/share/applications
 (the system's, one of them hidden by a user's copy), their icons PNG and SVG in the icon theme
 "Orbitdeck-Sample" under DIR/.local/share/icons, named as the theme of DIR/.config/gtk-3.0,
-plus decoys the catalog must hide; read them with XDG_DATA_HOME=DIR/.local/share and
+plus decoys the catalog must hide (--svg-icons: every icon an SVG); read them with XDG_DATA_HOME=DIR/.local/share and
 XDG_DATA_DIRS=DIR/usr/share. The run is deterministic.
 A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id> (an entry: <desktop id> holding
 its arguments), or DIR/launch-markers/... when that variable is unset. The last line printed is
@@ -238,7 +238,7 @@ def desktop_entry(name, translations, exec_line, icon, extra=""):
     return ("\n".join(lines) + "\n" + extra).encode()
 
 
-def make_desktop_entries(home, count, markers):
+def make_desktop_entries(home, count, markers, decoys=True, svg_only=False):
     user = os.path.join(home, ".local", "share")
     system = os.path.join(home, "usr", "share")
     theme = os.path.join(user, "icons", SAMPLE_THEME)
@@ -263,7 +263,7 @@ def make_desktop_entries(home, count, markers):
         icon = f"orbitdeck-sample-entry{index}"
         colour = COLOURS[(index + 3) % len(COLOURS)]
         shape = SHAPES[(index // len(COLOURS)) % len(SHAPES)]
-        if index % 2:
+        if index % 2 or svg_only:
             write(os.path.join(theme, "scalable", "apps", icon + ".svg"), draw_svg(colour, shape))
         else:
             write(os.path.join(theme, "64x64", "apps", icon + ".png"), icons.get(index + 3))
@@ -278,6 +278,8 @@ def make_desktop_entries(home, count, markers):
             write(os.path.join(system, "applications", entry_id + ".desktop"), data)
         else:
             write(os.path.join(user, "applications", entry_id + ".desktop"), data)
+    if not decoys:
+        return
     # A system entry the user's own copy renames, and decoys that stay off the grid.
     shadowed = desktop_entry("Shadowed System Copy", {}, f"{launcher} shadowed", "none")
     write(os.path.join(system, "applications", "dev.orbitdeck.shadowed.desktop"), shadowed)
@@ -307,6 +309,8 @@ def main():
     parser.add_argument("--no-decoys", action="store_true", help="only real applications")
     parser.add_argument("--desktop-entries", type=int, default=0,
                         help="also write this many desktop entries with themed icons")
+    parser.add_argument("--svg-icons", action="store_true",
+                        help="every desktop entry's icon is an SVG drawing")
     args = parser.parse_args()
     if args.count < 0 or args.desktop_entries < 0:
         parser.error("counts must not be negative")
@@ -320,7 +324,8 @@ def main():
     if not args.no_decoys:
         make_decoys(applications, icons, markers)
     if args.desktop_entries:
-        make_desktop_entries(home, args.desktop_entries, markers)
+        make_desktop_entries(home, args.desktop_entries, markers, not args.no_decoys,
+                             args.svg_icons)
     roots = [applications]
     if args.system_root:
         make_system(home, icons, markers)

@@ -32,6 +32,13 @@ int intValue(const KeyFileGroup& group, const char* key, int fallback) {
     return value;
 }
 
+std::optional<std::int64_t> modificationTime(const std::filesystem::path& folder) {
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+
 bool isRegularFile(const std::filesystem::path& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
@@ -150,6 +157,24 @@ IconThemeLookup::Options IconThemeLookup::machineFolders(std::string theme) {
     return options;
 }
 
+void IconThemeLookup::remember(const std::filesystem::path& folder) {
+    read_.try_emplace(folder, modificationTime(folder));
+}
+
+void IconThemeLookup::rescanIfChanged(std::chrono::milliseconds interval) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastCheck_ < interval)
+        return;
+    lastCheck_ = now;
+    const bool changed = std::ranges::any_of(
+        read_, [](const auto& entry) { return modificationTime(entry.first) != entry.second; });
+    if (!changed)
+        return;
+    themes_.clear();
+    found_.clear();
+    read_.clear();
+}
+
 const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
     if (const auto known = themes_.find(name); known != themes_.end())
         return known->second.get();
@@ -158,6 +183,9 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
     for (const auto& folder : options_.themeFolders) {
         if (name.empty() || name.find('/') != std::string::npos || name == "..")
             break;
+        // A theme installed later appears in one of these.
+        remember(folder);
+        remember(folder / name);
         if (const auto text = readSmallFile(folder / name / "index.theme", maxIndexBytes)) {
             index = parseKeyFile(*text, /*lenient=*/true);
             break;
@@ -198,6 +226,7 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
             // One listing per folder now spares a stat per name, size and folder later.
             for (const auto& folder : options_.themeFolders) {
                 const auto path = folder / name / directoryName;
+                remember(path);
                 DIR* listing = ::opendir(path.c_str());
                 if (listing == nullptr)
                     continue;
@@ -256,6 +285,7 @@ std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& 
         pending.insert(pending.begin(), found->inherits.begin(), found->inherits.end());
     }
     for (const auto& folder : options_.looseFolders) {
+        remember(folder);
         for (const char* extension : iconExtensions) {
             auto path = folder / (name + extension);
             if (isRegularFile(path))
@@ -278,6 +308,7 @@ std::optional<std::filesystem::path> IconThemeLookup::find(const std::string& na
         return std::nullopt;
     const std::lock_guard guard(mutex_);
     const auto key = std::pair(bare, size);
+    rescanIfChanged(found_.contains(key) ? options_.rescanInterval : options_.newNameInterval);
     if (const auto known = found_.find(key); known != found_.end())
         return known->second;
     auto path = lookUp(bare, size);

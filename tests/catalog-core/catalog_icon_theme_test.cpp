@@ -52,7 +52,9 @@ TEST(IconThemeLookup, FollowsTheThemeItsParentsHicolorAndThePixmaps) {
     writeTheme(userIcons / "Fixture-unused", "", {});
     IconThemeLookup lookup({.theme = "Fixture",
                             .themeFolders = {userIcons, icons},
-                            .looseFolders = {data / "share/pixmaps"}});
+                            .looseFolders = {data / "share/pixmaps"},
+                            .rescanInterval = std::chrono::hours(1),
+                            .newNameInterval = std::chrono::milliseconds(0)});
     using P = std::optional<std::filesystem::path>;
     // An exact size match; a scalable folder covers the sizes between its bounds.
     EXPECT_EQ(lookup.find("editor", 48), P(icons / "Fixture/48x48/apps/editor.png"));
@@ -74,10 +76,35 @@ TEST(IconThemeLookup, FollowsTheThemeItsParentsHicolorAndThePixmaps) {
     EXPECT_FALSE(lookup.find("../share/pixmaps/legacy", 64));
     EXPECT_FALSE(lookup.find("", 64));
 
-    // Answers are kept: a file that appears later is not looked for again.
+    // Answers are kept: a file that appears later is not looked for again until the next check;
+    // a name or size not asked before checks at once.
     writeFile(data / "share/pixmaps/absent.png", "png");
     EXPECT_FALSE(lookup.find("absent", 64));
     EXPECT_TRUE(lookup.find("absent", 65));
+}
+
+TEST(IconThemeLookup, FindsIconsInstalledAfterTheFirstLookUp) {
+    TemporaryFolder data;
+    const auto icons = data / "icons";
+    writeTheme(icons / "hicolor", "", {"48x48/apps:48:Fixed", "scalable/apps:64:Scalable:8:512"});
+    writeFile(icons / "hicolor/48x48/apps/old.png", "png");
+    IconThemeLookup lookup({.theme = "hicolor",
+                            .themeFolders = {icons},
+                            .looseFolders = {data / "pixmaps"},
+                            .rescanInterval = std::chrono::hours(1),
+                            .newNameInterval = std::chrono::milliseconds(0)});
+    EXPECT_TRUE(lookup.find("old", 48));
+    EXPECT_FALSE(lookup.find("new", 48));
+    // A package brings an icon into a listed folder, one into a folder that did not exist yet,
+    // and a loose one.
+    writeFile(icons / "hicolor/48x48/apps/new.png", "png");
+    writeFile(icons / "hicolor/scalable/apps/drawn.svg", "svg");
+    writeFile(data / "pixmaps/loose.xpm", "xpm");
+    EXPECT_FALSE(lookup.find("new", 48)) << "an answer given waits for the interval";
+    // A name not asked before (a new application's) checks at once and starts afresh.
+    EXPECT_EQ(lookup.find("drawn", 48), std::optional(icons / "hicolor/scalable/apps/drawn.svg"));
+    EXPECT_EQ(lookup.find("new", 48), std::optional(icons / "hicolor/48x48/apps/new.png"));
+    EXPECT_EQ(lookup.find("loose", 48), std::optional(data / "pixmaps/loose.xpm"));
 }
 
 TEST(IconThemeLookup, SurvivesMissingAndCyclicThemes) {

@@ -122,6 +122,10 @@ IconThemeLookup& machineIconTheme() {
 
 } // namespace
 
+void prepareDesktopIconTheme() {
+    QThreadPool::globalInstance()->start([] { machineIconTheme(); });
+}
+
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge) {
     const auto entry = readDesktopEntry(entryPath.toStdString(), {});
     if (!entry || !entry->icon)

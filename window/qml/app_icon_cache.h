@@ -25,6 +25,10 @@ QImage loadIconFile(const QString& path, int edge);
 // The Icon= of a desktop entry through the machine's icon theme (an absolute path as is).
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge);
 
+// Starts naming the desktop's icon theme on a worker, so that the first desktop-entry icon need
+// not wait for it.
+void prepareDesktopIconTheme();
+
 // The icon of an application, a bundle or a desktop entry by its path.
 QImage loadApplicationIcon(const QString& path, int edge);
 

@@ -1,5 +1,6 @@
 #include "catalog-core/desktop_entry.h"
 #include "catalog-core/key_file.h"
+#include "catalog-core/search_index.h"
 #include "tests/catalog-core/catalog_fixture.h"
 
 #include <gtest/gtest.h>
@@ -218,6 +219,25 @@ TEST(DesktopEntryScan, NamesFollowTheLanguageOfTheScan) {
                   std::vector<std::string>{expected})
             << locale;
     }
+}
+
+TEST(DesktopEntryScan, ChineseNamesAreFoundByTheirPinyin) {
+    TemporaryFolder data;
+    const auto folder = data / "applications";
+    writeFile(folder / "calc.desktop", entry("Calculator", "Name[zh_CN]=计算器\n"));
+    writeFile(folder / "org.example.Viewer.desktop", entry("Viewer"));
+    const DesktopEnvironment environment{
+        .locales = localeVariants("zh_CN.UTF-8"), .currentDesktops = {}, .searchPath = {}};
+    const AppSearchIndex index(scanDesktopEntries({folder}, environment));
+    for (const char* query : {"jisuanqi", "jsq", "计算"}) {
+        const auto hits = index.search(query, {});
+        ASSERT_EQ(hits.size(), 1U) << query;
+        EXPECT_EQ(hits.front().app().displayName(), "计算器");
+    }
+    // The entry's file name counts as a bundle's does.
+    const auto hits = index.search("viewer", {});
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.front().app().id(), "bundle:org.example.viewer");
 }
 
 TEST(DesktopEntryFolders, FollowTheDataVariablesAndTheirDefaults) {

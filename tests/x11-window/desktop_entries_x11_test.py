@@ -7,6 +7,7 @@ import os
 import shutil
 import stat
 import tempfile
+import time
 import sys
 import unittest
 
@@ -88,6 +89,46 @@ class DesktopEntriesTest(unittest.TestCase):
             self.assertTrue(report["window"]["visible"], "the launcher stays up")
             if SHOTS:
                 session.screenshot(os.path.join(SHOTS, "desktop-entry-open-failure.png"))
+
+    def test_the_tile_menu_keeps_entries_in_gnome_favourites_and_out_of_the_trash(self):
+        # A gsettings that keeps org.gnome.shell favorite-apps in a file.
+        favourites = os.path.join(self.folder, "favorite-apps")
+        with open(favourites, "w") as out:
+            out.write("['org.gnome.Nautilus.desktop']\n")
+        bin_folder = os.path.join(self.folder, "bin")
+        os.makedirs(bin_folder)
+        with open(os.path.join(bin_folder, "gsettings"), "w") as out:
+            out.write("#!/bin/sh\n[ \"$2 $3\" = 'org.gnome.shell favorite-apps' ] || exit 1\n"
+                      f"case \"$1\" in get) cat '{favourites}' ;; "
+                      f"set) printf '%s\\n' \"$4\" > '{favourites}' ;; *) exit 1 ;; esac\n")
+        os.chmod(os.path.join(bin_folder, "gsettings"), stat.S_IRWXU)
+        entries = {"quartz.desktop": entry("Quartz Viewer", f"{self.program} quartz %F")}
+        env = {"PATH": bin_folder + os.pathsep + os.environ["PATH"],
+               "XDG_CURRENT_DESKTOP": "GNOME"}
+        with Session(APP, count=6, entries=entries, env=env) as session:
+            report = session.wait_for(grid_with("quartz"), "the entry in the grid")
+            session.focus()
+            tile = next(cell for cell in cells(report) if cell.endswith("quartz"))
+            session.click(report["items"][tile], button=3)
+            report = session.wait_for(
+                lambda r: all(name in r["items"] for name in
+                              ("tile-menu-open", "tile-menu-reveal", "tile-menu-dock")),
+                "the entry's tile menu")
+            self.assertNotIn("tile-menu-trash", report["items"],
+                             "an entry belongs to the package manager")
+            self.assertEqual(report["items"]["tile-menu-dock"]["text"], "Keep in Dock")
+            if SHOTS:
+                session.screenshot(os.path.join(SHOTS, "desktop-entry-tile-menu.png"))
+            session.click(report["items"]["tile-menu-dock"])
+            deadline = time.monotonic() + 20
+            while time.monotonic() < deadline:
+                with open(favourites) as written:
+                    if "quartz" in written.read():
+                        break
+                time.sleep(0.05)
+            with open(favourites) as written:
+                self.assertEqual(written.read(),
+                                 "['org.gnome.Nautilus.desktop', 'quartz.desktop']\n")
 
 
 if __name__ == "__main__":

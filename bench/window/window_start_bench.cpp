@@ -224,20 +224,8 @@ int main() {
         writeList(iconList, icons);
     }
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"),
-                       home.filePath(QStringLiteral(".local/share")));
-    // No desktop entries but the samples'.
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), home.filePath(QStringLiteral("usr/share")));
-    environment.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
-    environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("ORBITDECK_APP_ROOTS"), roots);
     bool measured = compare("window cold start to full grid (300 bundles)", runs, home.path(),
                             environment, iconList);
 
@@ -254,18 +242,8 @@ int main() {
     generator.waitForFinished(120000);
     const QString entryIconList = entryHome.filePath(QStringLiteral("icons.txt"));
     writeList(entryIconList, entryIcons(entryHome.path()));
-    QProcessEnvironment entryEnvironment = environment;
-    entryEnvironment.insert(QStringLiteral("HOME"), entryHome.path());
-    entryEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                            entryHome.filePath(QStringLiteral(".config")));
-    entryEnvironment.insert(QStringLiteral("XDG_CACHE_HOME"),
-                            entryHome.filePath(QStringLiteral(".cache")));
-    entryEnvironment.insert(QStringLiteral("XDG_DATA_HOME"),
-                            entryHome.filePath(QStringLiteral(".local/share")));
-    entryEnvironment.insert(QStringLiteral("XDG_DATA_DIRS"),
-                            entryHome.filePath(QStringLiteral("usr/share")));
-    entryEnvironment.insert(QStringLiteral("XDG_RUNTIME_DIR"), entryHome.path());
-    entryEnvironment.insert(QStringLiteral("ORBITDECK_APP_ROOTS"), QString());
+    QProcessEnvironment entryEnvironment = throwawayEnvironment(entryHome.path(), QString());
+    entryEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     measured = compare("window cold start to full grid (300 desktop entries, SVG theme icons)",
                        runs, entryHome.path(), entryEnvironment, entryIconList) &&
                measured;

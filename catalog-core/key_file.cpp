@@ -16,15 +16,16 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// Keys are A-Za-z0-9- with an optional "[locale]" suffix.
+// A key is a name (letters, digits and '-' by the format; other printable characters are met in
+// vendors' keys and tolerated, so one odd key never costs the whole entry) with an optional
+// "[locale]" suffix.
 bool isValidKey(std::string_view key) {
     const auto bracket = key.find('[');
     const std::string_view base = key.substr(0, bracket);
     if (base.empty())
         return false;
     for (const char c : base) {
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-              c == '-'))
+        if (static_cast<unsigned char>(c) <= ' ' || c == ']' || c == '=')
             return false;
     }
     if (bracket == std::string_view::npos)

@@ -66,6 +66,8 @@ TEST(DesktopEntryKeyFile, ParsesGroupsValuesAndRejectsMalformedText) {
     EXPECT_FALSE(parseKeyFile("[Desktop Entry\nName=x\n"));
     EXPECT_FALSE(parseKeyFile("[A]\n[A]\n"));
     EXPECT_FALSE(parseKeyFile("[A]\nNa me=x\n"));
+    EXPECT_FALSE(parseKeyFile("[A]\nName[de=x\n"));
+    EXPECT_TRUE(parseKeyFile("[A]\nX-Vendor_Old.Name=x\n")) << "a vendor's odd key is no damage";
     EXPECT_FALSE(parseKeyFile("[A]\nName=\xff\xfe\n"));
     // The lenient reading keeps what it can.
     const auto lenient = parseKeyFile("[A]\nstray\nKey=1\n", true);

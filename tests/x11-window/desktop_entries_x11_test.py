@@ -110,10 +110,12 @@ class DesktopEntriesTest(unittest.TestCase):
             session.focus()
             tile = next(cell for cell in cells(report) if cell.endswith("quartz"))
             session.click(report["items"][tile], button=3)
+            # Laid out: each entry below the one before (a menu just made reports all its
+            # entries at its top for a frame).
+            names = ("tile-menu-open", "tile-menu-reveal", "tile-menu-dock")
             report = session.wait_for(
-                lambda r: all(name in r["items"] for name in
-                              ("tile-menu-open", "tile-menu-reveal", "tile-menu-dock")),
-                "the entry's tile menu")
+                lambda r: all(r["items"][a]["y"] < r["items"][b]["y"]
+                              for a, b in zip(names, names[1:])), "the entry's tile menu")
             self.assertNotIn("tile-menu-trash", report["items"],
                              "an entry belongs to the package manager")
             self.assertEqual(report["items"]["tile-menu-dock"]["text"], "Keep in Dock")

@@ -8,11 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -160,6 +165,97 @@ TEST(CatalogWorkspace, StartsDesktopEntriesThroughGio) {
     EXPECT_EQ(desktopEntryExecutable(entry("exe.desktop", record.string() + " %U")),
               record.string());
     EXPECT_FALSE(desktopEntryExecutable(home / "applications/gone.desktop"));
+}
+
+// A private session bus that can activate the given services (bus name → command).
+class PrivateBus {
+public:
+    PrivateBus(const std::filesystem::path& folder,
+               const std::vector<std::pair<std::string, std::string>>& services)
+        : services_(folder / "services") {
+        std::filesystem::create_directories(services_);
+        // Written before the bus starts, which reads its service folder then.
+        for (const auto& [name, exec] : services)
+            writeFile(services_ / (name + ".service"),
+                      "[D-BUS Service]\nName=" + name + "\nExec=" + exec + "\n");
+        writeFile(folder / "bus.conf",
+                  "<busconfig><type>session</type><listen>unix:tmpdir=" + folder.string() +
+                      "</listen><servicedir>" + services_.string() +
+                      "</servicedir><policy context=\"default\"><allow send_destination=\"*\" "
+                      "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/>"
+                      "</policy></busconfig>\n");
+        // Its own output only on the pipe read here: a daemon holding our standard error would
+        // keep a death test waiting for that stream's end.
+        const std::string command =
+            "dbus-daemon --config-file='" + (folder / "bus.conf").string() +
+            "' --fork --print-address=1 --print-pid=1 </dev/null 2>/dev/null";
+        if (FILE* out = ::popen(command.c_str(), "r")) {
+            char line[512];
+            if (std::fgets(line, sizeof line, out))
+                address_ = std::string(line, std::strcspn(line, "\n"));
+            if (std::fgets(line, sizeof line, out))
+                pid_ = std::atoi(line);
+            ::pclose(out);
+        }
+    }
+    ~PrivateBus() {
+        if (pid_ > 0)
+            ::kill(pid_, SIGTERM);
+    }
+    const std::string& address() const { return address_; }
+
+private:
+    std::filesystem::path services_;
+    std::string address_;
+    int pid_ = 0;
+};
+
+TEST(CatalogWorkspace, DBusActivatableEntriesStartThroughTheBusOrFail) {
+    // Each launch in a fresh process: GIO keeps the first session bus it connects to. That
+    // process runs this test again up to its launch; it finds the bus and the folder made here.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr const char* folderVariable = "ORBITDECK_TEST_BUS_FOLDER";
+    constexpr const char* addressVariable = "ORBITDECK_TEST_BUS_ADDRESS";
+    std::optional<TemporaryFolder> made;
+    std::optional<PrivateBus> bus;
+    std::filesystem::path home;
+    std::string address;
+    if (const char* given = std::getenv(folderVariable)) {
+        home = given;
+        address = std::getenv(addressVariable);
+    } else {
+        home = made.emplace().path();
+        const auto record = home / "record.sh";
+        writeFile(record, "#!/bin/sh\ntouch \"$1\"\n");
+        std::filesystem::permissions(record, std::filesystem::perms::owner_all);
+        address = bus.emplace(home,
+                              std::vector<std::pair<std::string, std::string>>{
+                                  {"org.example.Present",
+                                   record.string() + " " + (home / "activated").string()}})
+                      .address();
+        ASSERT_FALSE(address.empty()) << "dbus-daemon did not start";
+        ::setenv(folderVariable, home.c_str(), 1);
+        ::setenv(addressVariable, address.c_str(), 1);
+        for (const std::string name : {"org.example.Present", "org.example.Missing"}) {
+            writeFile(home / "applications" / (name + ".desktop"),
+                      "[Desktop Entry]\nType=Application\nName=" + name +
+                          "\nDBusActivatable=true\nExec=" + record.string() + " " +
+                          (home / ("exec-" + name)).string() + "\n");
+        }
+    }
+    const auto launchOn = [&](const std::string& name) {
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+        std::exit(launchDesktopEntry(home / "applications" / (name + ".desktop")) ? 0 : 1);
+    };
+    EXPECT_EXIT(launchOn("org.example.Present"), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(launchOn("org.example.Missing"), ::testing::ExitedWithCode(1), "")
+        << "a name the bus cannot start is a failure to open";
+    if (made) {
+        EXPECT_TRUE(eventuallyExists(home / "activated")) << "the bus started the service";
+        EXPECT_FALSE(std::filesystem::exists(home / "exec-org.example.Missing"));
+        ::unsetenv(folderVariable);
+        ::unsetenv(addressVariable);
+    }
 }
 
 TEST(CatalogWorkspace, LauncherReportsTheWorkspaceAnswer) {

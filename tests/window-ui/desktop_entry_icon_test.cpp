@@ -46,6 +46,9 @@ TEST(DesktopEntryIcon, ComesFromTheCurrentThemeThenHicolorThenPixmaps) {
     writePng(data / "icons/hicolor/256x256/apps/drawing.png", 256, Qt::red);
     writePng(data / "icons/hicolor/256x256/apps/fallback.png", 256, Qt::blue);
     writePng(data / "pixmaps/loose.png", 32, Qt::yellow);
+    writeTextFile(data / "pixmaps/old.xpm", "/* XPM */\nstatic char *old[] = {\n\"4 4 1 1\",\n"
+                                            "\"c c #00FFFF\",\n\"cccc\",\n\"cccc\",\n\"cccc\",\n"
+                                            "\"cccc\"};\n");
     writePng(home / "elsewhere/absolute.png", 64, Qt::magenta);
     const auto entry = [&](const std::string& name, const std::string& icon) {
         const auto path = data / "applications" / (name + ".desktop");
@@ -67,6 +70,7 @@ TEST(DesktopEntryIcon, ComesFromTheCurrentThemeThenHicolorThenPixmaps) {
     EXPECT_EQ(centre(reduced), QColor(Qt::blue)) << "hicolor answers what the theme lacks";
 
     EXPECT_EQ(centre(loadApplicationIcon(entry("loose", "loose"), 64)), QColor(Qt::yellow));
+    EXPECT_EQ(centre(loadApplicationIcon(entry("old", "old"), 64)), QColor(Qt::cyan)) << "XPM";
     EXPECT_EQ(centre(loadApplicationIcon(
                   entry("absolute", (home / "elsewhere/absolute.png").string()), 64)),
               QColor(Qt::magenta));

@@ -3,10 +3,12 @@
 #include "catalog-core/application_directory_catalog.h"
 #include "catalog-core/desktop_entry.h"
 
+#include <dirent.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <future>
 #include <system_error>
@@ -32,7 +34,28 @@ ResumeOnce::Result runScanner(const std::function<std::vector<AppDescriptor>()>&
     }
 }
 
+bool listableFolder(const std::filesystem::path& root) {
+    DIR* folder = ::opendir(root.c_str());
+    if (folder == nullptr)
+        return false;
+    ::closedir(folder);
+    return true;
+}
+
+// Thrown on the scan thread; the scan then ends without a list, as a failed one does.
+struct RootVanished {};
+
 } // namespace
+
+void ListedRoots::remember(const std::string& root) {
+    const std::lock_guard guard(mutex_);
+    roots_.insert(root);
+}
+
+bool ListedRoots::contains(const std::string& root) const {
+    const std::lock_guard guard(mutex_);
+    return roots_.contains(root);
+}
 
 std::vector<std::filesystem::path> liveApplicationRoots() {
     if (const char* override = std::getenv("ORBITDECK_APP_ROOTS"); override != nullptr) {
@@ -118,11 +141,24 @@ LiveCatalog::LiveCatalog()
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
     , scans_(std::make_shared<RootScans>())
-    , deadlines_(std::make_shared<ScanDeadlines>()) {
+    , deadlines_(std::make_shared<ScanDeadlines>())
+    , listed_(std::make_shared<ListedRoots>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;
     if (!options_.desktopEntryScanner)
         options_.desktopEntryScanner = scanDesktopEntryFolders;
+    // Listable before and after the scan, or the list may miss what is still installed.
+    options_.scanner = [scanner = std::move(options_.scanner),
+                        listed = listed_](const std::filesystem::path& root) {
+        const std::string key = standardizedPath(root);
+        const bool before = listableFolder(root);
+        std::vector<AppDescriptor> found = scanner(root);
+        if (before && listableFolder(root))
+            listed->remember(key);
+        else if (listed->contains(key))
+            throw RootVanished{};
+        return found;
+    };
 }
 
 void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
@@ -175,9 +211,26 @@ CatalogListing LiveCatalog::applications() const {
         std::string key = "desktop-entries:";
         for (const auto& folder : options_.desktopEntryFolders)
             key += standardizedPath(folder) + ':';
-        gather(
-            awaitStep(key, [folders = options_.desktopEntryFolders,
-                            scanner = options_.desktopEntryScanner] { return scanner(folders); }));
+        // As for the roots: a folder listed before that cannot be listed now makes the listing
+        // incomplete, while the other folders' entries still count.
+        const auto vanished = std::make_shared<std::atomic<bool>>(false);
+        gather(awaitStep(key, [folders = options_.desktopEntryFolders,
+                               scanner = options_.desktopEntryScanner, listed = listed_, vanished] {
+            std::vector<bool> before;
+            for (const auto& folder : folders)
+                before.push_back(listableFolder(folder));
+            std::vector<AppDescriptor> found = scanner(folders);
+            for (std::size_t index = 0; index < folders.size(); ++index) {
+                const std::string folder = standardizedPath(folders[index]);
+                if (before[index] && listableFolder(folders[index]))
+                    listed->remember(folder);
+                else if (listed->contains(folder))
+                    *vanished = true;
+            }
+            return found;
+        }));
+        if (*vanished)
+            listing.complete = false;
     }
     listing.applications = firstPerIdentity(std::move(gathered));
     std::sort(listing.applications.begin(), listing.applications.end(),

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,21 @@ private:
 std::vector<AppDescriptor>
 scanDesktopEntryFolders(const std::vector<std::filesystem::path>& folders);
 
+// The roots a catalog has listed at least once; shared by its scans on every thread.
+class ListedRoots {
+public:
+    void remember(const std::string& root);
+    bool contains(const std::string& root) const;
+
+private:
+    mutable std::mutex mutex_;
+    std::set<std::string> roots_;
+};
+
 // Scans the application folders one after another, then the desktop-entry folders, each step
-// bounded by a time-out.
+// bounded by a time-out. A root (or desktop-entry folder) that was listed before and is now
+// missing or cannot be listed makes the listing incomplete, like a step that timed out: a
+// folder renamed away for a moment must not read as every application in it uninstalled.
 class LiveCatalog final : public ApplicationCatalog {
 public:
     using DesktopEntryScanner =
@@ -82,6 +96,7 @@ private:
     Options options_;
     std::shared_ptr<RootScans> scans_;
     std::shared_ptr<ScanDeadlines> deadlines_;
+    std::shared_ptr<ListedRoots> listed_;
 };
 
 // "/Applications", "/System/Applications" and "$HOME/Applications". The environment variable

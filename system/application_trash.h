@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog-core/app_descriptor.h"
+#include "platform/byte_count.h"
 #include "platform/running_applications.h"
 #include "platform/scheduler.h"
 #include "platform/trash.h"
@@ -29,6 +30,9 @@ struct LeftoverFolders {
     std::filesystem::path logs;               // $XDG_STATE_HOME/Logs
     std::filesystem::path launchAgents;       // $XDG_CONFIG_HOME/autostart
     std::filesystem::path otherData;          // $XDG_DATA_HOME: the Library's other folders
+    // Folders other programs share ($HOME, $XDG_DATA_DIRS, $XDG_CONFIG_DIRS, $XDG_RUNTIME_DIR):
+    // never a leftover, nor anything that holds one of them.
+    std::vector<std::filesystem::path> shared;
 
     static LeftoverFolders standard();
 };
@@ -98,9 +102,5 @@ private:
 
 // Work on the global thread pool, then `then` on context's thread.
 void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then);
-
-// A byte count in the file style: decimal units, "Zero KB", "1 byte", "999 bytes", "2 KB",
-// "1.5 MB", "1.23 GB".
-QString formatFileByteCount(std::int64_t bytes, const QLocale& locale);
 
 } // namespace orbitdeck

@@ -24,10 +24,15 @@ class WindowLifecycle : public QObject {
     // The display name of the application that could not be opened; the alert "Couldn’t open
     // application" shows while it is set. Dismissing the alert clears it.
     Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged)
+    // The error alert's text while it shows, and its title: the string-table key of the failure
+    // that set it (a move to the Trash unless a caller names another).
     Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
                    uninstallErrorChanged)
-    Q_PROPERTY(
-        double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
+    Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged)
+    // The zoom of the whole library (the dismiss and the open animation) and how the views
+    // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
+    Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged)
+    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged)
 
@@ -50,8 +55,12 @@ public:
     void setFailedApp(const QString& value);
     QString uninstallError() const { return uninstallError_; }
     void setUninstallError(const QString& value);
+    QString errorTitle() const { return errorTitle_; }
+    void showError(const QString& titleKey, const QString& message);
+    enum class ScaleMotion { none, easeIn, spring };
     double libraryScale() const { return libraryScale_; }
-    void setLibraryScale(double scale);
+    QString libraryScaleMotion() const;
+    void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
 
@@ -71,9 +80,7 @@ signals:
     void applyPendingStartupModeRequested();
     // Apply the start mode once per run, as soon as the window is visible.
     void applyStartupRequested();
-    void openAnimationRequested();
     void iconCacheClearRequested();
-    void stopArrangingRequested();
 
 private:
     bool appearanceOpen_ = false;
@@ -84,7 +91,9 @@ private:
     bool didApplyStartup_ = false;
     QString failedApp_;
     QString uninstallError_;
+    QString errorTitle_;
     double libraryScale_ = 1.0;
+    ScaleMotion libraryScaleMotion_ = ScaleMotion::none;
     bool wallpaperUnavailable_ = false;
 };
 

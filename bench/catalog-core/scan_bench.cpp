@@ -41,8 +41,9 @@ bool generate(const fs::path& home, const std::string& arguments) {
     return std::system(command.c_str()) == 0;
 }
 
-// The plain baseline: the same depth limit and skips, then every Info.plist read whole.
-std::size_t floorScan(const fs::path& root) {
+// The plain baseline: the same depth limit and skips, then every Info.plist read whole; for a
+// scan that follows the bundles' localisations, also each bundle's list of resources.
+std::size_t floorScan(const fs::path& root, bool listResources) {
     std::size_t bytes = 0;
     std::error_code error;
     fs::recursive_directory_iterator walk(root, error), end;
@@ -58,6 +59,10 @@ std::size_t floorScan(const fs::path& root) {
             std::ifstream in(walk->path() / "Contents" / "Info.plist", std::ios::binary);
             bytes += static_cast<std::size_t>(std::distance(std::istreambuf_iterator<char>(in),
                                                             std::istreambuf_iterator<char>()));
+            if (listResources)
+                for (fs::directory_iterator entry(walk->path() / "Contents" / "Resources", error);
+                     entry != fs::directory_iterator(); entry.increment(error)) {
+                }
         }
     }
     return bytes;
@@ -120,15 +125,26 @@ int main() {
         const fs::path root = home / "Applications";
         std::size_t found = 0;
         std::size_t bytes = 0;
-        const auto [scan, floor] = race(
-            repeats,
-            [&] { found = orbitdeck::ApplicationDirectoryCatalog({root}).applications().size(); },
-            [&] { bytes = floorScan(root); });
-        std::printf("%-28s %12.2f %12.2f %7.2fx  (%zu apps, %zu plist bytes; goal <= 2x)\n",
-                    ("bundles: " + std::to_string(size)).c_str(), scan, floor, scan / floor, found,
-                    bytes);
-        if (found != static_cast<std::size_t>(size))
-            status = 1;
+        // Without languages names come from Info.plist alone; with them every bundle's
+        // localisations are looked at too.
+        for (const bool localized : {false, true}) {
+            const std::vector<std::string> languages =
+                localized ? std::vector<std::string>{"de-DE", "en"} : std::vector<std::string>{};
+            const auto [scan, floor] = race(
+                repeats,
+                [&] {
+                    found = orbitdeck::ApplicationDirectoryCatalog({root}, languages)
+                                .applications()
+                                .size();
+                },
+                [&] { bytes = floorScan(root, localized); });
+            std::printf(
+                "%-28s %12.2f %12.2f %7.2fx  (%zu apps, %zu plist bytes; goal <= 2x)\n",
+                ("bundles: " + std::to_string(size) + (localized ? ", de-DE en" : "")).c_str(),
+                scan, floor, scan / floor, found, bytes);
+            if (found != static_cast<std::size_t>(size))
+                status = 1;
+        }
     }
     // A German interface: localised names are looked up for every entry.
     orbitdeck::DesktopEnvironment environment = orbitdeck::DesktopEnvironment::current();

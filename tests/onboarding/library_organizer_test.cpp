@@ -7,8 +7,16 @@
 #include "onboarding/layout_backup.h"
 #include "onboarding/library_organizer.h"
 #include "onboarding/sorted_items.h"
+#include "support/temp_home.h"
 
+#include "../support/fifo_trap.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +67,11 @@ protected:
             qobject_cast<CommandLayer*>(window->commands())->undoing());
     }
     QByteArray storedLayout() const { return harness->stored(WindowSettings::layoutKey); }
+    // Chooses the file and waits for the background read to be applied.
+    void importBackup() {
+        organizer->importLayoutBackup();
+        EXPECT_TRUE(harness->waitUntil([&] { return !organizer->readingBackup(); }));
+    }
 
     std::unique_ptr<WindowHarness> harness;
     AmbergridWindow* window = nullptr;
@@ -174,7 +187,7 @@ TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUn
     const QByteArray changedLayout = storedLayout();
     const std::size_t undoBefore = window->undoStack().size();
 
-    organizer->importLayoutBackup();
+    importBackup();
     EXPECT_EQ(harness->pageIDs(), exportedPage);
     EXPECT_EQ(window->library()->hiddenIDs(), (HiddenIDs{appID("com.b"), "bundle:elsewhere"}));
     EXPECT_EQ(window->settings()->sort(), "nameReverse");
@@ -198,6 +211,8 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
                   "This file isn’t a Orbitdeck layout backup.")
             << what;
         EXPECT_EQ(organizer->backupError(), window->lifecycle()->uninstallError()) << what;
+        // The alert names the import, not a move to the Trash.
+        EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t import the layout") << what;
         EXPECT_EQ(storedLayout(), layoutBefore) << what;
         EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
         EXPECT_EQ(window->settings()->sort(), "name") << what;
@@ -207,19 +222,19 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     write("future.json", R"({"appVersion":"9","exportedAt":"2030-01-01T00:00:00Z","format":2,
                              "hidden":[],"layout":""})");
     files.file = file("future.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("format 2");
     write("garbage.json", "\x89PNG\r\n");
     files.file = file("garbage.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("not JSON");
     files.file = file("missing.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("missing file");
 
     // A cancelled chooser shows nothing at all.
     files.file.reset();
-    organizer->importLayoutBackup();
+    importBackup();
     organizer->exportLayoutBackup();
     EXPECT_TRUE(window->lifecycle()->uninstallError().isEmpty());
     EXPECT_TRUE(window->toasts()->text().isEmpty());
@@ -228,7 +243,7 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     write("odd.json", R"({"appVersion":"1","exportedAt":"2026-05-04T09:30:00Z","format":0,
                           "hidden":[],"layout":"bm90IGEgbGF5b3V0","sort":"sideways"})");
     files.file = file("odd.json");
-    organizer->importLayoutBackup();
+    importBackup();
     EXPECT_EQ(harness->pageIDs().size(), 4u);
     EXPECT_EQ(window->settings()->sort(), "name");
     EXPECT_EQ(window->toasts()->text(), "Layout imported · Ctrl+Z");
@@ -238,7 +253,54 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     files.file = file("no-such-folder/out.json");
     organizer->exportLayoutBackup();
     EXPECT_FALSE(window->lifecycle()->uninstallError().isEmpty());
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
     EXPECT_TRUE(window->toasts()->text().isEmpty());
+    // A failed move to the Trash, which sets only the text, has its own title again.
+    int changes = 0;
+    QObject::connect(window->lifecycle(), &WindowLifecycle::uninstallErrorChanged,
+                     [&changes] { ++changes; });
+    window->lifecycle()->setUninstallError(QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t move the app to the Trash");
+    // The same text under another title is news to the alert.
+    window->lifecycle()->showError(QStringLiteral("Couldn’t export the layout"),
+                                   QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(OrganizerTest, BackupsAreReadOffTheMainThreadAndNeverFromASpecialFile) {
+    window->storeHidden({appID("com.a")});
+    {
+        SCOPED_TRACE("a FIFO chosen as the backup");
+        FifoTrap trap(file("pipe.json"));
+        ASSERT_TRUE(trap.made());
+        files.file = file("pipe.json");
+        importBackup();
+        EXPECT_FALSE(trap.rescued()) << "the read waited for a writer";
+        EXPECT_EQ(window->lifecycle()->uninstallError(),
+                  "This file isn’t a Orbitdeck layout backup.");
+        EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")});
+        window->lifecycle()->setUninstallError(QString());
+    }
+    {
+        SCOPED_TRACE("a large backup: the window answers while it is decoded");
+        std::string hidden;
+        for (int i = 0; i < 200000; ++i)
+            hidden += (i ? ",\"bundle:gone." : "\"bundle:gone.") + std::to_string(i) + "\"";
+        write("large.json",
+              QByteArray::fromStdString(R"({"appVersion":"1","exportedAt":"2026-05-04T09:30:00Z",)"
+                                        R"("format":1,"layout":"","hidden":[)" +
+                                        hidden + "]}"));
+        files.file = file("large.json");
+        organizer->importLayoutBackup();
+        EXPECT_TRUE(organizer->readingBackup());
+        EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")})
+            << "nothing applied before the decode is done";
+        organizer->importLayoutBackup(); // a second request while one runs is dropped
+        ASSERT_TRUE(harness->waitUntil([&] { return !organizer->readingBackup(); }, 20000));
+        EXPECT_EQ(window->library()->hiddenIDs().size(), 200000u);
+        EXPECT_EQ(window->toasts()->text(), "Layout imported · 200000 not installed · Ctrl+Z");
+    }
 }
 
 TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
@@ -253,17 +315,79 @@ TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
     EXPECT_EQ(chooser.suggestedName(), "a.json");
     chooser.chooseFileToOpen(record);
     EXPECT_EQ(chooser.request(), "open");
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")));
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")).toString());
     EXPECT_TRUE(chooser.request().isEmpty());
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")));
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")).toString());
     chooser.chooseFileToOpen(record);
-    chooser.answer(QUrl(QStringLiteral("https://example.com/c.json")));
+    chooser.answer(QStringLiteral("https://example.com/c.json"));
     // A save answered without a name gets the suggested one in the chosen folder.
     chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")));
-    ASSERT_EQ(answers.size(), 4u);
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")).toString());
+    // Qt's dialogs hand back plain paths too: a save to a typed name without a scheme writes
+    // that file (with its suffix added), an open reads the path as given.
+    chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
+    chooser.answer(QStringLiteral("/tmp/docs/typed name"));
+    chooser.chooseFileToOpen(record);
+    chooser.answer(QStringLiteral("/tmp/docs/old backup.json"));
+    // A relative path is no answer to either.
+    chooser.chooseFileToOpen(record);
+    chooser.answer(QStringLiteral("relative.json"));
+    ASSERT_EQ(answers.size(), 7u);
     EXPECT_FALSE(answers[0]);
     EXPECT_EQ(answers[1], std::filesystem::path("/tmp/b.json"));
     EXPECT_FALSE(answers[2]);
     EXPECT_EQ(answers[3], std::filesystem::path("/tmp/docs/Suggested.json"));
+    EXPECT_EQ(answers[4], std::filesystem::path("/tmp/docs/typed name.json"));
+    EXPECT_EQ(answers[5], std::filesystem::path("/tmp/docs/old backup.json"));
+    EXPECT_FALSE(answers[6]);
+}
+
+TEST(QuickBackupFileChooserTest, SavePathTakesTypedNamesWithOrWithoutTheSuffix) {
+    const QString suggested = QStringLiteral("Orbitdeck Layout 2026-05-04.json");
+    const QString folder = QStringLiteral("/home/u/Documents");
+    const QString folderURL = QUrl::fromLocalFile(folder).toString();
+    const std::vector<std::tuple<QString, QString, QString>> cases = {
+        {folder, QStringLiteral("mine"), QStringLiteral("/home/u/Documents/mine.json")},
+        {folder, QStringLiteral("mine.json"), QStringLiteral("/home/u/Documents/mine.json")},
+        {folder, QStringLiteral("Mine.JSON"), QStringLiteral("/home/u/Documents/Mine.JSON")},
+        {folder, QStringLiteral("mine.txt"), QStringLiteral("/home/u/Documents/mine.txt.json")},
+        {folderURL, QStringLiteral("  spaced  "), QStringLiteral("/home/u/Documents/spaced.json")},
+        {folder, QString(), QStringLiteral("/home/u/Documents/Orbitdeck Layout 2026-05-04.json")},
+        {folder, QStringLiteral(".json"),
+         QStringLiteral("/home/u/Documents/Orbitdeck Layout 2026-05-04.json")},
+        {folder, QStringLiteral("sub/inner"), QStringLiteral("/home/u/Documents/sub/inner.json")},
+        {folder, QStringLiteral("/elsewhere/x"), QStringLiteral("/elsewhere/x.json")},
+        {folder, QStringLiteral("file:///elsewhere/y.json"), QStringLiteral("/elsewhere/y.json")},
+        {folder, QStringLiteral(".."), QString()},
+        {folder, QStringLiteral("sub/"), QString()},
+        {QStringLiteral("relative"), QStringLiteral("x"), QString()},
+        {QStringLiteral("https://example.com/"), QStringLiteral("x"), QString()},
+    };
+    for (const auto& [base, typed, expected] : cases)
+        EXPECT_EQ(backupSavePath(base, typed, suggested), expected)
+            << typed.toStdString() << " in " << base.toStdString();
+}
+
+TEST(QuickBackupFileChooserTest, FoldersAndTheStartFolder) {
+    ensureApplication();
+    TempHome home;
+    QuickBackupFileChooser chooser;
+    // No documents folder yet: the dialogs open at home; once there is one, there.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(chooser.startFolder().toLocalFile(), QDir::homePath());
+    ASSERT_TRUE(QDir().mkpath(documents));
+    EXPECT_EQ(chooser.startFolder().toLocalFile(), documents);
+
+    const QString base = QUrl::fromLocalFile(documents).toString();
+    const QUrl first = chooser.makeFolder(base, QStringLiteral("New Folder"));
+    const QUrl second = chooser.makeFolder(documents, QStringLiteral("New Folder"));
+    EXPECT_EQ(first.toLocalFile(), documents + QStringLiteral("/New Folder"));
+    EXPECT_EQ(second.toLocalFile(), documents + QStringLiteral("/New Folder 2"));
+    EXPECT_TRUE(QFileInfo(second.toLocalFile()).isDir());
+    for (const char* bad : {"", "..", "a/b"})
+        EXPECT_TRUE(chooser.makeFolder(base, QString::fromLatin1(bad)).isEmpty()) << bad;
+    EXPECT_TRUE(chooser.exists(first.toString()));
+    EXPECT_TRUE(chooser.exists(first.toLocalFile()));
+    EXPECT_FALSE(chooser.exists(documents + QStringLiteral("/none.json")));
 }

@@ -5,6 +5,7 @@
 #include "window/localization_strings_file.h"
 
 #include "fixture_tables.h"
+#include "support/fifo_trap.h"
 #include "support/temp_config_home.h"
 
 #include <gtest/gtest.h>
@@ -75,21 +76,22 @@ TEST(Localization, ChoosesTheTableForPreferredLanguages) {
 TEST(Localization, ReadsPreferredLanguagesFromTheEnvironment) {
     {
         ScopedEnvironment env({{"LANGUAGE", "zh_TW:fr::de"}, {"LANG", "en_US.UTF-8"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), (QStringList{"zh-TW", "fr", "de", "en-US"}));
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()),
+                  (QStringList{"zh-TW", "fr", "de", "en-US"}));
     }
     {
         ScopedEnvironment env(
             {{"LC_ALL", "pt_PT.UTF-8"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "ja_JP"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), QStringList{"pt-PT"});
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()), QStringList{"pt-PT"});
     }
     {
         ScopedEnvironment env({{"LC_MESSAGES", "ko_KR.UTF-8"}, {"LANG", "ja_JP"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), QStringList{"ko-KR"});
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()), QStringList{"ko-KR"});
     }
     {
         // Under the C locale gettext ignores LANGUAGE, and so do we.
         ScopedEnvironment env({{"LANGUAGE", "fr"}, {"LANG", "C.UTF-8"}});
-        EXPECT_TRUE(preferredLanguagesFromEnvironment().isEmpty());
+        EXPECT_TRUE(preferredLanguagesFromEnvironment().empty());
     }
 }
 
@@ -125,6 +127,17 @@ TEST(Localization, LooksUpKeysAndFallsBackToTheKey) {
     EXPECT_EQ(Localizer(onlyBase, {"fr"}).lprojName(LibraryLanguage::french), "en");
     const StringTables none("");
     EXPECT_EQ(Localizer(none, {"fr"}).localized("Done", LibraryLanguage::french), "Done");
+}
+
+TEST(Localization, ATableThatIsAFifoReadsAsEmpty) {
+    const FixtureTables fixture(std::map<QString, QByteArray>{{"en", R"("Done" = "Done";)"}});
+    const QString fifo = StringTables::tablePath(fixture.path(), "fr");
+    FifoTrap trap(fifo.toStdString());
+    ASSERT_TRUE(trap.made());
+    const StringTables tables(fixture.path());
+    EXPECT_EQ(tables.lookup("fr", "Done"), std::nullopt);
+    EXPECT_FALSE(trap.rescued()) << "the lookup waited for a writer";
+    EXPECT_EQ(tables.lookup("en", "Done"), "Done");
 }
 
 TEST(Localization, FormatsByTypeAndPositionWithoutPrintf) {

@@ -139,7 +139,7 @@ public:
         window = std::make_unique<AmbergridWindow>(WindowEnvironment{
             .scheduler = &scheduler,
             .defaults = store.get(),
-            .scanCatalog = [this] { return catalog.scan(); },
+            .scanCatalog = [this] { return scanCatalog ? scanCatalog() : catalog.scan(); },
             .openApplication =
                 [this](const AppDescriptor& opened) {
                     launched.push_back(opened.id());
@@ -219,6 +219,8 @@ public:
     FakePresentation presentation;
     FakeWatcher watcher;
     FakeCatalog catalog;
+    // Replaces the fake catalog, e.g. with a real scan of fixture folders.
+    std::function<CatalogScan()> scanCatalog;
     std::vector<std::string> launched;
     bool launchSucceeds = true;
     std::filesystem::path systemApplications = "/System/Applications";

@@ -69,10 +69,14 @@ Item {
         anchors.fill: parent
         win: arranging.win
         tr: arranging.main ? arranging.main.tr : (key => key)
+        skin: arranging.skin
+        onClosed: if (arranging.library) arranging.library.search.focusField()
     }
     Connections {
         target: arranging.actions
-        function onTileMenuRequested(itemKey, cell, x, y) { tileMenus.popup(itemKey, cell, x, y) }
+        function onTileMenuRequested(itemKey, cell, x, y, inFolder) {
+            tileMenus.popup(itemKey, cell, x, y, inFolder)
+        }
     }
     Binding {
         target: arranging.main

@@ -8,6 +8,9 @@ Window {
     property QtObject launchFlow: null       // launching and page turns
     property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
+    // The picture's file and the library's zoom as drawn, for the state report.
+    readonly property string wallpaperPicture: wallpaper.path
+    readonly property real libraryZoom: libraryRoot.shownLibraryScale
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
@@ -35,6 +38,16 @@ Window {
     property bool arrangingOverlayOpen: false
     readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
                                      || settingsSheet.status === Loader.Ready
+                                     || backupDialog.status === Loader.Ready
+    // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
+    // field once nothing is open any more (a menu's choice may have opened an alert).
+    onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
+    function restoreSearchFocus() {
+        if (!menuOpen)
+            libraryRoot.search.focusField()
+    }
+    // Shown again: typing goes to the search field, whatever had the focus before the hide.
+    onVisibleChanged: if (visible) restoreSearchFocus()
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -67,6 +80,7 @@ Window {
         effects: window.effects
         reduceMotion: window.reduceMotion
         fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
+        appIcon: window.settings ? window.settings.appIcon : "midnight"
         loaded: window.win ? window.win.library.loaded : false
         tiles: window.win ? window.win.tiles : null
         itemCount: window.win ? window.win.tiles.count : 0
@@ -84,7 +98,6 @@ Window {
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
         sort: window.settings ? window.settings.sort : "manual"
         labels: window.settings ? window.settings.labels : true
-        libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
         tr: key => window.tr(key)
         cell: Component { LibraryCell { actions: windowActions; root: window } }
 
@@ -149,29 +162,17 @@ Window {
     }
     // The backup file dialog, made only while the organiser asks for a file.
     Loader {
+        id: backupDialog
         anchors.fill: parent
         active: window.win !== null && window.win.organizer !== null
                 && window.win.organizer.files.request !== ""
         source: "BackupFileDialog.qml"
         onLoaded: {
-            item.tr = key => window.tr(key)
+            item.lang = window.lang
+            item.skin = Qt.binding(() => window.skin)
             item.files = window.win.organizer.files
         }
-    }
-    // The error alert, made only while there is an error to show.
-    Loader {
-        anchors.fill: parent
-        active: window.lifecycle !== null && window.lifecycle.uninstallError !== ""
-        source: "ErrorAlert.qml"
-        onLoaded: {
-            item.tr = key => window.tr(key)
-            item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
-            // A failed move to the Trash has its title; a backup's own errors need none.
-            item.title = Qt.binding(() => window.win.organizer
-                                    && window.win.organizer.backupError === item.message
-                                    ? "" : window.tr("Couldn’t move the app to the Trash"))
-            item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
-        }
+        onActiveChanged: if (!active) libraryRoot.search.focusField()
     }
 
     Connections {
@@ -185,6 +186,11 @@ Window {
         target: window.lifecycle
         function onWallpaperRefreshRequested() { wallpaper.refresh() }
         function onIconCacheClearRequested() { windowActions.clearIconCache() }
+        // Scale and motion read together: two bindings on one signal update in no set order.
+        function onLibraryScaleChanged() {
+            libraryRoot.moveLibraryScale(window.lifecycle.libraryScale,
+                                         window.lifecycle.libraryScaleMotion)
+        }
     }
     Component.onCompleted: {
         wallpaper.refresh()

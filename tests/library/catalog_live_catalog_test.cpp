@@ -128,6 +128,29 @@ TEST(CatalogLiveCatalog, DesktopEntriesJoinTheBundlesAsOneMoreStep) {
     }
 }
 
+TEST(CatalogLiveCatalog, ADesktopEntryFolderRenamedAwayLeavesTheListingIncomplete) {
+    TemporaryFolder home;
+    testing::writeFile(home / "user/applications/mine.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Mine\nExec=mine\n");
+    testing::writeFile(home / "system/applications/files.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+    const LiveCatalog catalog(
+        {.roots = {},
+         .desktopEntryFolders = {home / "user/applications", home / "system/applications",
+                                 home / "never/applications"}});
+    auto listing = catalog.applications();
+    EXPECT_TRUE(listing.complete) << "a folder that never existed is no loss";
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
+    std::filesystem::rename(home / "user/applications", home / "user/away");
+    listing = catalog.applications();
+    EXPECT_FALSE(listing.complete);
+    EXPECT_EQ(names(listing), std::vector<std::string>{"Files"}) << "the other folders still count";
+    std::filesystem::rename(home / "user/away", home / "user/applications");
+    listing = catalog.applications();
+    EXPECT_TRUE(listing.complete);
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
+}
+
 TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
     const std::size_t quiet = quietThreadCount();
     auto scanner = std::make_shared<GatedScanner>();

@@ -1,5 +1,5 @@
 // The program entry: the application object, the window state and the launcher window.
-#include "window/app/launcher_window.h"
+#include "window/app/launcher_scene.h"
 
 #include <QGuiApplication>
 #include <QtQml/qqmlextensionplugin.h>
@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     // Closing the window keeps the launcher running: the shortcut and status item bring it back.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
-    orbitdeck::LauncherWindow launcher;
+    orbitdeck::LauncherScene launcher;
     if (!launcher.show())
         return 1;
     return QGuiApplication::exec();

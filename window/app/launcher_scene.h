@@ -14,10 +14,10 @@ struct LauncherParts;
 
 // The one window scene: builds the window state, loads the views with it, centres the window
 // and, for tests only, attaches the state report.
-class LauncherWindow {
+class LauncherScene {
 public:
-    LauncherWindow();
-    ~LauncherWindow();
+    LauncherScene();
+    ~LauncherScene();
 
     // False when the views could not be loaded.
     bool show();

@@ -75,7 +75,7 @@ def check(condition, message):
 
 
 def main():
-    with Session(APP, count=12) as session:
+    with Session(APP, count=12, bus=True) as session:
         session.wait_for(shown, "the first grid")
         name = item_name(session.process.pid)
         entries = menu_layout(name)
@@ -119,6 +119,11 @@ def main():
                                                   bus_names()), "the restarted launcher")
             pid = int(names[0])
             check(pid != old, "the same process still holds the item")
+            # It started after the old one had gone, so it owns the application's name.
+            owner = gdbus("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                          "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                          "dev.ambergrid.Orbitdeck")
+            check(f"uint32 {pid}," in owner, f"the name's owner: {owner}")
             os.kill(pid, 15)
             wait_until(lambda: f"StatusNotifierItem-{pid}-" not in bus_names(),
                        "the restarted launcher gone")

@@ -31,6 +31,11 @@
 #include <QQuickWindow>
 #endif
 
+#include <QCoreApplication>
+
+#include <utility>
+#include <vector>
+
 namespace orbitdeck {
 
 namespace {
@@ -107,6 +112,36 @@ public:
         });
         delegate_->setOpenMainWindow([this] { presentation_.openWindow(); });
         delegate_->applicationDidFinishLaunching();
+        for (const InstanceRequest request : std::exchange(pendingRequests_, {}))
+            perform(request);
+    }
+
+    void perform(InstanceRequest request) override {
+        if (request == InstanceRequest::quit) {
+            QCoreApplication::quit();
+            return;
+        }
+        if (!delegate_) {
+            pendingRequests_.push_back(request);
+            return;
+        }
+        switch (request) {
+        case InstanceRequest::activate:
+            delegate_->showMainWindow();
+            break;
+        case InstanceRequest::settings:
+            delegate_->openWindowAndPost(LibraryCommand::settings);
+            break;
+        case InstanceRequest::welcome:
+            delegate_->openWindowAndPost(LibraryCommand::welcome);
+            break;
+        case InstanceRequest::toggle:
+            if (auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands()))
+                commands->toggleLibrary();
+            break;
+        case InstanceRequest::quit:
+            break;
+        }
     }
 
 private:
@@ -147,6 +182,7 @@ private:
     std::unique_ptr<DisplayMode> displayMode_;
     std::unique_ptr<StatusArea> statusArea_;
     std::unique_ptr<AmbergridAppDelegate> delegate_;
+    std::vector<InstanceRequest> pendingRequests_;
 };
 
 #endif
@@ -160,6 +196,10 @@ public:
     void loadLibrary() override {}
     void attach(QQuickWindow&) override {}
     void libraryShown() override {}
+    void perform(InstanceRequest request) override {
+        if (request == InstanceRequest::quit)
+            QCoreApplication::quit();
+    }
 };
 
 } // namespace

@@ -49,6 +49,10 @@ bool LauncherScene::show() {
     return true;
 }
 
+void LauncherScene::perform(InstanceRequest request) {
+    parts_->perform(request);
+}
+
 void LauncherScene::watchFirstLibraryFrame() {
     // Whether the library was loaded when the frame began; the swap that ends such a frame has
     // put the library on screen. The render thread may swap: its signal is queued here.

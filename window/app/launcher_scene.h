@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/application_instance.h"
+
 #include <QObject>
 #include <QQmlApplicationEngine>
 
@@ -22,6 +24,8 @@ public:
     // False when the views could not be loaded.
     bool show();
     QQuickWindow* window() const { return window_; }
+    // What another start or a desktop action asks for.
+    void perform(InstanceRequest request);
 
 private:
     void watchFirstLibraryFrame();

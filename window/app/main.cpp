@@ -1,8 +1,17 @@
-// The program entry: the application object, the window state and the launcher window.
+// The program entry: one launcher per session, the application object, the window state and the
+// launcher window.
+#include "platform/application_instance.h"
+#include "platform/launch_options.h"
 #include "window/app/launcher_scene.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QStandardPaths>
+#include <QThread>
 #include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+#include <cstring>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
 #ifdef ORBITDECK_HAS_ONBOARDING_VIEWS
@@ -12,7 +21,42 @@ Q_IMPORT_QML_PLUGIN(Orbitdeck_OnboardingPlugin)
 Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
 #endif
 
+namespace {
+
+using orbitdeck::ApplicationInstance;
+using orbitdeck::InstanceRequest;
+
+QString runtimeDir() {
+    const QString fromEnvironment = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+}
+
+// Owner, or the request handed to the running launcher. A launcher that is going away (a
+// restart) may still hold the name for a moment: asking again finds it free.
+ApplicationInstance::Claim claimOrForward(ApplicationInstance& instance, InstanceRequest request) {
+    const QDeadlineTimer patience(5000);
+    for (;;) {
+        const auto claim = instance.claim();
+        if (claim != ApplicationInstance::Claim::elsewhere || instance.forward(request))
+            return claim;
+        if (patience.hasExpired())
+            return ApplicationInstance::Claim::failed;
+        QThread::msleep(100);
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // Help needs no display, so it comes before the application object.
+    for (int index = 1; index < argc; ++index)
+        if (std::strcmp(argv[index], "--help") == 0 || std::strcmp(argv[index], "-h") == 0) {
+            std::fputs(qPrintable(orbitdeck::launchOptionsHelp(QString::fromLocal8Bit(argv[0]))),
+                       stdout);
+            return 0;
+        }
     // Most bindings run once per tile while the first grid is made: compiling them to machine
     // code on their third call costs the start more than it saves. Hot paths still get compiled.
     if (!qEnvironmentVariableIsSet("QV4_JIT_CALL_THRESHOLD"))
@@ -21,11 +65,37 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setApplicationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setApplicationVersion(QStringLiteral(ORBITDECK_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORBITDECK_APP_ID));
     // Closing the window keeps the launcher running: the shortcut and status item bring it back.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
+    const orbitdeck::LaunchOptions options = orbitdeck::parseLaunchOptions(app.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "orbitdeck: %s (see --help)\n", qPrintable(options.error));
+        return 2;
+    }
+    const InstanceRequest request = options.request.value_or(InstanceRequest::activate);
+    ApplicationInstance instance(QStringLiteral(ORBITDECK_APP_ID), runtimeDir());
+    switch (claimOrForward(instance, request)) {
+    case ApplicationInstance::Claim::elsewhere:
+        return 0;
+    case ApplicationInstance::Claim::failed:
+        // Alone without a way to be found: still a working launcher, as before.
+        std::fputs("orbitdeck: cannot register as the one instance; running alone\n", stderr);
+        break;
+    case ApplicationInstance::Claim::owner:
+        break;
+    }
+    if (request == InstanceRequest::quit)
+        return 0;
+
     orbitdeck::LauncherScene launcher;
+    QObject::connect(&instance, &ApplicationInstance::requested, &app,
+                     [&launcher](InstanceRequest next) { launcher.perform(next); });
     if (!launcher.show())
         return 1;
+    // A fresh start already shows the window: only the rest still has to happen.
+    if (request == InstanceRequest::settings || request == InstanceRequest::welcome)
+        launcher.perform(request);
     return QGuiApplication::exec();
 }

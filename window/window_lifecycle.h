@@ -30,6 +30,9 @@ class WindowLifecycle : public QObject {
         double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged)
+    // The chosen global shortcut is held by another program, so pressing it does nothing here.
+    Q_PROPERTY(
+        bool hotKeyRefused READ hotKeyRefused WRITE setHotKeyRefused NOTIFY hotKeyRefusedChanged)
 
 public:
     using QObject::QObject;
@@ -54,6 +57,8 @@ public:
     void setLibraryScale(double scale);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
+    bool hotKeyRefused() const { return hotKeyRefused_; }
+    void setHotKeyRefused(bool refused);
 
 signals:
     void appearanceOpenChanged();
@@ -66,6 +71,7 @@ signals:
     void uninstallErrorChanged();
     void libraryScaleChanged();
     void wallpaperUnavailableChanged();
+    void hotKeyRefusedChanged();
     // Requests to the views.
     void wallpaperRefreshRequested();
     void applyPendingStartupModeRequested();
@@ -86,6 +92,7 @@ private:
     QString uninstallError_;
     double libraryScale_ = 1.0;
     bool wallpaperUnavailable_ = false;
+    bool hotKeyRefused_ = false;
 };
 
 } // namespace orbitdeck

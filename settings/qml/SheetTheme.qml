@@ -15,6 +15,8 @@ QtObject {
     readonly property color background: dark ? Qt.rgba(0.14, 0.145, 0.16, 1) : Qt.rgba(0.96, 0.96, 0.97, 1)
     readonly property color secondary: primaryAt(dark ? 0.55 : 0.5)
     readonly property color tertiary: primaryAt(dark ? 0.3 : 0.28)
+    // Something the user asked for does not work (a shortcut another program holds).
+    readonly property color warning: dark ? Qt.rgba(1.0, 0.62, 0.3, 1) : Qt.rgba(0.78, 0.33, 0.0, 1)
     readonly property color popup: dark ? Qt.rgba(0.2, 0.2, 0.22, 1) : "white"
 
     function primaryAt(opacity) { return Qt.rgba(primary.r, primary.g, primary.b, opacity) }

@@ -22,6 +22,7 @@
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/image_providers.h"
+#include "window/window_lifecycle.h"
 #include "window/window_settings.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,9 @@ public:
     void loadLibrary() override { entry_->window().loadLibrary(); }
 
     void attach(QQuickWindow& window) override {
-        presentation_.attach(window, entry_->defaults());
+        WindowLifecycle* lifecycle = entry_->window().lifecycle();
+        presentation_.attach(window, entry_->defaults(),
+                             [lifecycle](bool refused) { lifecycle->setHotKeyRefused(refused); });
         // Asked again while hidden, so the next show follows a changed desktop without waiting.
         QObject::connect(&window, &QWindow::visibleChanged, &window, [](bool visible) {
             if (!visible)

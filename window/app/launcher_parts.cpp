@@ -26,6 +26,8 @@
 #include "window/window_settings.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickItem>
@@ -109,6 +111,8 @@ public:
             .updater = &AppUpdater::shared(),
             .applyApplicationIcon = [this] { applyApplicationIcon(entry_->defaults()); },
             .statusIcon = [] { return statusIcon(); },
+            .statusIconName = QStringLiteral(ORBITDECK_APP_ID),
+            .statusIconThemePath = installedIconThemePath(),
             .version = QCoreApplication::applicationVersion(),
             .restart = [] { restartApplication(); },
             .quit = [] { QCoreApplication::quit(); },
@@ -154,10 +158,20 @@ private:
             QGuiApplication::setWindowIcon(*icon);
     }
 
+    // The application's own icon: dark tiles in a light-edged square, clear on light and dark
+    // panels alike (a plain light glyph disappears on a light panel).
     static QImage statusIcon() {
-        SymbolProvider symbols;
-        return symbols.requestImage(QStringLiteral("square.grid.3x3.fill?#f2f2f2"), nullptr,
-                                    QSize(44, 44));
+        DrawingProvider drawings;
+        return drawings.requestImage(QStringLiteral("icons/orbitdeck"), nullptr, QSize(44, 44));
+    }
+
+    // The icons installed beside the program, for a status area that does not look under the
+    // installation's prefix; empty when the program does not run from an installation.
+    static QString installedIconThemePath() {
+        const QString icons =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../share/icons");
+        const QString icon = QStringLiteral("/hicolor/scalable/apps/" ORBITDECK_APP_ID ".svg");
+        return QFileInfo::exists(icons + icon) ? QDir(icons).canonicalPath() : QString();
     }
 
     // The desktop's reduce-motion preference, read in the background from the start.

@@ -108,6 +108,11 @@ def requests_reach_the_running_launcher(session):
     session.wait_for(hidden, "the launcher hidden by --toggle")
     check(start_again(session, "--toggle")[0] == 0, "--toggle failed")
     session.wait_for(shown, "the launcher shown again by --toggle")
+    # A plain start while the launcher is hidden brings it back.
+    check(start_again(session, "--toggle")[0] == 0, "--toggle failed")
+    session.wait_for(hidden, "the launcher hidden by --toggle")
+    check(start_again(session)[0] == 0, "a start while hidden failed")
+    session.wait_for(shown, "the launcher shown by another start")
 
     check(start_again(session, "--bogus")[0] == 2, "an unknown option is not refused")
     check(session.process.poll() is None, "an unknown option reached the launcher")

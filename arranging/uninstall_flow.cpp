@@ -1,5 +1,6 @@
 #include "arranging/uninstall_flow.h"
 
+#include "platform/byte_count.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
@@ -18,11 +19,6 @@ std::uintmax_t allocatedSize(const std::filesystem::path& path) {
     if (::lstat(path.c_str(), &info) != 0)
         return 0;
     return static_cast<std::uintmax_t>(info.st_blocks) * 512;
-}
-
-QString byteCountText(std::uintmax_t bytes) {
-    return QLocale::system().formattedDataSize(static_cast<qint64>(bytes), 1,
-                                               QLocale::DataSizeSIFormat);
 }
 
 QVariantMap button(const QString& name, const QString& title, bool destructive,
@@ -156,7 +152,9 @@ QString UninstallFlow::leftoverSummary(const AppDescriptor& app) const {
            localizedFormat(
                QStringLiteral(
                    "Also found %lld leftover items (%@): caches, preferences and app data."),
-               window_.language(), {static_cast<qint64>(leftovers.size()), byteCountText(total)});
+               window_.language(),
+               {static_cast<qint64>(leftovers.size()),
+                formatFileByteCount(static_cast<std::int64_t>(total), QLocale())});
 }
 
 void UninstallFlow::uninstall(const AppDescriptor& app,

@@ -1,5 +1,6 @@
 #include "catalog-core/application_directory_catalog.h"
 
+#include "catalog-core/bundle_localization.h"
 #include "catalog-core/bundle_walk.h"
 #include "catalog-core/info_plist.h"
 
@@ -10,13 +11,18 @@
 
 namespace orbitdeck {
 
-ApplicationDirectoryCatalog::ApplicationDirectoryCatalog(std::vector<std::filesystem::path> roots)
-    : roots_(std::move(roots)) {}
+ApplicationDirectoryCatalog::ApplicationDirectoryCatalog(std::vector<std::filesystem::path> roots,
+                                                         std::vector<std::string> languages)
+    : roots_(std::move(roots))
+    , languages_(std::move(languages)) {}
 
-std::optional<AppDescriptor> describeBundle(const std::filesystem::path& bundle) {
+std::optional<AppDescriptor> describeBundle(const std::filesystem::path& bundle,
+                                            const std::vector<std::string>& languages) {
     auto info = readBundleInfo(bundle);
     if (!info || info->packageType != "APPL")
         return std::nullopt;
+    if (const auto strings = localizedInfoStrings(bundle, languages))
+        applyLocalizedNames(*info, *strings);
     std::string displayName;
     if (info->displayName)
         displayName = std::move(*info->displayName);
@@ -50,7 +56,7 @@ std::vector<AppDescriptor> ApplicationDirectoryCatalog::applications() const {
         const auto candidates = findBundleCandidates(root);
         found.reserve(found.size() + candidates.size());
         for (const auto& candidate : candidates)
-            if (auto descriptor = describeBundle(candidate))
+            if (auto descriptor = describeBundle(candidate, languages_))
                 found.push_back(std::move(*descriptor));
     }
     auto unique = firstPerIdentity(std::move(found));

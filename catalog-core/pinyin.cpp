@@ -8,7 +8,6 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 namespace orbitdeck {
@@ -38,32 +37,6 @@ bool isHan(char32_t codePoint) {
     return uscript_getScript(static_cast<UChar32>(codePoint), &status) == USCRIPT_HAN;
 }
 
-class PhraseTable {
-public:
-    PhraseTable() {
-        for (const auto& entry : pinyinPhrases()) {
-            readings_.emplace(entry.phrase, entry.syllables);
-            longest_ = std::max(longest_, decode(entry.phrase).size());
-        }
-    }
-
-    std::size_t longest() const { return longest_; }
-
-    const std::string_view* find(std::string_view phrase) const {
-        auto found = readings_.find(phrase);
-        return found == readings_.end() ? nullptr : &found->second;
-    }
-
-private:
-    std::unordered_map<std::string_view, std::string_view> readings_;
-    std::size_t longest_ = 0;
-};
-
-const PhraseTable& phraseTable() {
-    static const PhraseTable table;
-    return table;
-}
-
 // Length of the run of Han characters starting at index.
 std::size_t hanRunLength(const std::vector<CodePoint>& codePoints, std::size_t index) {
     std::size_t end = index;
@@ -83,7 +56,6 @@ bool containsHan(std::string_view text) {
 
 std::string mandarinToLatin(std::string_view text) {
     const auto codePoints = decode(text);
-    const auto& table = phraseTable();
     std::string reading;
     reading.reserve(text.size() * 2);
     for (std::size_t index = 0; index < codePoints.size();) {
@@ -93,22 +65,27 @@ std::string mandarinToLatin(std::string_view text) {
             reading.append(text.substr(codePoint.offset, codePoint.length));
             continue;
         }
-        // Longest phrase first; a single character falls back to the transliterator.
-        for (std::size_t count = std::min(run, table.longest()); count > 0; --count) {
+        const auto word = [&](std::size_t count) {
             const auto& last = codePoints[index + count - 1];
-            const auto phrase = text.substr(codePoints[index].offset,
-                                            last.offset + last.length - codePoints[index].offset);
-            const auto* syllables = table.find(phrase);
-            if (syllables == nullptr && count > 1) {
-                continue;
-            }
-            reading.push_back(' ');
-            reading.append(syllables != nullptr ? std::string(*syllables)
-                                                : transliterateHanCharacter(last.value));
-            reading.push_back(' ');
-            index += count;
-            break;
+            return text.substr(codePoints[index].offset,
+                               last.offset + last.length - codePoints[index].offset);
+        };
+        // Longest word first, searched only among the words that begin with this character
+        // (most characters begin none); the character itself may have a correction of its own,
+        // else ICU reads it.
+        const auto candidates = PinyinPhrases::startingWith(word(1));
+        std::size_t count = 1;
+        std::optional<std::string_view> syllables;
+        for (std::size_t length = std::min(run, PinyinPhrases::longest());
+             length >= 1 && !candidates.empty() && !syllables; --length) {
+            syllables = PinyinPhrases::find(word(length), candidates);
+            count = length;
         }
+        reading.push_back(' ');
+        reading.append(syllables ? std::string(*syllables)
+                                 : transliterateHanCharacter(codePoints[index].value));
+        reading.push_back(' ');
+        index += count;
     }
     return reading;
 }

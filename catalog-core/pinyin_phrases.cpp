@@ -1,204 +1,70 @@
 #include "catalog-core/pinyin_phrases.h"
 
+#include <cstdint>
+
 namespace orbitdeck {
+
+// Made by make_pinyin_phrases: each entry's word, then its reading, one after another in the
+// text, and where each of the two ends.
+extern const unsigned char pinyinPhraseText[];
+extern const std::uint32_t pinyinPhraseEnd[];
+extern const std::size_t pinyinPhraseCount;
+extern const std::size_t pinyinPhraseLongest;
+
 namespace {
 
-// ü is written u, as folding the transliterator's lǜ gives lu.
-constexpr PhraseReading kPhrases[] = {
-    // Single characters read by their most common sense in names.
-    {"地", "di"},
-    {"长", "chang"},
-    {"茄", "qie"},
-    {"拓", "tuo"},
-    {"似", "si"},
-    // 乐: yue for music, le (the default) for joy.
-    {"音乐", "yin yue"},
-    {"乐器", "yue qi"},
-    {"乐队", "yue dui"},
-    {"乐谱", "yue pu"},
-    {"乐曲", "yue qu"},
-    {"乐团", "yue tuan"},
-    {"乐章", "yue zhang"},
-    {"乐理", "yue li"},
-    {"乐府", "yue fu"},
-    {"声乐", "sheng yue"},
-    {"器乐", "qi yue"},
-    {"古乐", "gu yue"},
-    {"民乐", "min yue"},
-    {"配乐", "pei yue"},
-    {"弦乐", "xian yue"},
-    {"管乐", "guan yue"},
-    {"爵士乐", "jue shi yue"},
-    {"摇滚乐", "yao gun yue"},
-    {"交响乐", "jiao xiang yue"},
-    // 行: hang for trades and rows, xing (the default) for going.
-    {"银行", "yin hang"},
-    {"行业", "hang ye"},
-    {"行情", "hang qing"},
-    {"行家", "hang jia"},
-    {"行长", "hang zhang"},
-    {"商行", "shang hang"},
-    {"车行", "che hang"},
-    {"琴行", "qin hang"},
-    {"排行", "pai hang"},
-    {"农商行", "nong shang hang"},
-    {"行距", "hang ju"},
-    {"换行", "huan hang"},
-    {"命令行", "ming ling hang"},
-    {"外行", "wai hang"},
-    {"内行", "nei hang"},
-    // 长: chang (the default above) for long, zhang for growing and heads.
-    {"成长", "cheng zhang"},
-    {"生长", "sheng zhang"},
-    {"增长", "zeng zhang"},
-    {"长大", "zhang da"},
-    {"长辈", "zhang bei"},
-    {"长老", "zhang lao"},
-    {"长官", "zhang guan"},
-    {"长子", "zhang zi"},
-    {"长相", "zhang xiang"},
-    {"家长", "jia zhang"},
-    {"校长", "xiao zhang"},
-    {"学长", "xue zhang"},
-    {"市长", "shi zhang"},
-    {"县长", "xian zhang"},
-    {"省长", "sheng zhang"},
-    {"局长", "ju zhang"},
-    {"处长", "chu zhang"},
-    {"科长", "ke zhang"},
-    {"部长", "bu zhang"},
-    {"院长", "yuan zhang"},
-    {"厂长", "chang zhang"},
-    {"社长", "she zhang"},
-    {"会长", "hui zhang"},
-    {"队长", "dui zhang"},
-    {"班长", "ban zhang"},
-    {"组长", "zu zhang"},
-    {"店长", "dian zhang"},
-    {"村长", "cun zhang"},
-    {"船长", "chuan zhang"},
-    {"团长", "tuan zhang"},
-    {"董事长", "dong shi zhang"},
-    {"首长", "shou zhang"},
-    {"兄长", "xiong zhang"},
-    // 重: chong for again and for Chongqing, zhong (the default) for weight.
-    {"重庆", "chong qing"},
-    {"重新", "chong xin"},
-    {"重复", "chong fu"},
-    {"重启", "chong qi"},
-    {"重置", "chong zhi"},
-    {"重做", "chong zuo"},
-    {"重命名", "chong ming ming"},
-    {"重播", "chong bo"},
-    {"重装", "chong zhuang"},
-    {"重生", "chong sheng"},
-    {"重逢", "chong feng"},
-    {"重连", "chong lian"},
-    {"重试", "chong shi"},
-    {"重来", "chong lai"},
-    {"重叠", "chong die"},
-    {"重阳", "chong yang"},
-    {"重返", "chong fan"},
-    {"重温", "chong wen"},
-    {"重建", "chong jian"},
-    // 都: du for cities, dou (the default) for all.
-    {"成都", "cheng du"},
-    {"首都", "shou du"},
-    {"都市", "du shi"},
-    {"京都", "jing du"},
-    {"古都", "gu du"},
-    {"都会", "du hui"},
-    // 藏: zang for Tibet and treasure, cang (the default) for hiding.
-    {"西藏", "xi zang"},
-    {"宝藏", "bao zang"},
-    {"藏族", "zang zu"},
-    {"藏语", "zang yu"},
-    // 调: tiao for adjusting, diao (the default) for tunes and transfers.
-    {"空调", "kong tiao"},
-    {"调整", "tiao zheng"},
-    {"调节", "tiao jie"},
-    {"调色", "tiao se"},
-    {"调试", "tiao shi"},
-    {"调音", "tiao yin"},
-    {"调味", "tiao wei"},
-    {"调皮", "tiao pi"},
-    {"调和", "tiao he"},
-    {"调光", "tiao guang"},
-    {"微调", "wei tiao"},
-    // Other words with a character of several readings.
-    {"便宜", "pian yi"},
-    {"睡觉", "shui jiao"},
-    {"午觉", "wu jiao"},
-    {"自传", "zi zhuan"},
-    {"传记", "zhuan ji"},
-    {"水浒传", "shui hu zhuan"},
-    {"还款", "huan kuan"},
-    {"还钱", "huan qian"},
-    {"还原", "huan yuan"},
-    {"归还", "gui huan"},
-    {"偿还", "chang huan"},
-    {"朝夕", "zhao xi"},
-    {"朝气", "zhao qi"},
-    {"朝霞", "zhao xia"},
-    {"今朝", "jin zhao"},
-    {"人参", "ren shen"},
-    {"海参", "hai shen"},
-    {"参差", "cen ci"},
-    {"出差", "chu chai"},
-    {"差旅", "chai lu"},
-    {"差事", "chai shi"},
-    {"信差", "xin chai"},
-    {"校对", "jiao dui"},
-    {"校验", "jiao yan"},
-    {"校准", "jiao zhun"},
-    {"校正", "jiao zheng"},
-    {"角色", "jue se"},
-    {"主角", "zhu jue"},
-    {"配角", "pei jue"},
-    {"弹琴", "tan qin"},
-    {"弹奏", "tan zou"},
-    {"弹性", "tan xing"},
-    {"弹窗", "tan chuang"},
-    {"弹出", "tan chu"},
-    {"弹跳", "tan tiao"},
-    {"反省", "fan xing"},
-    {"倔强", "jue jiang"},
-    {"投降", "tou xiang"},
-    {"模板", "mu ban"},
-    {"模样", "mu yang"},
-    {"模具", "mu ju"},
-    {"着陆", "zhuo lu"},
-    {"着装", "zhuo zhuang"},
-    {"着手", "zhuo shou"},
-    {"着想", "zhuo xiang"},
-    {"着急", "zhao ji"},
-    {"着火", "zhao huo"},
-    {"睡着", "shui zhao"},
-    {"会计", "kuai ji"},
-    {"了解", "liao jie"},
-    {"可恶", "ke wu"},
-    {"淹没", "yan mo"},
-    {"扁舟", "pian zhou"},
-    {"择菜", "zhai cai"},
-    {"薄荷", "bo he"},
-    {"薄弱", "bo ruo"},
-    {"单于", "chan yu"},
-    {"雪茄", "xue jia"},
-    {"的士", "di shi"},
-    {"目的", "mu di"},
-    {"的确", "di que"},
-    // Place names.
-    {"厦门", "xia men"},
-    {"六安", "lu an"},
-    {"蚌埠", "beng bu"},
-    {"番禺", "pan yu"},
-    {"曾国藩", "zeng guo fan"},
-};
+std::string_view piece(std::size_t slot) {
+    const std::uint32_t begin = slot == 0 ? 0 : pinyinPhraseEnd[slot - 1];
+    return {reinterpret_cast<const char*>(pinyinPhraseText) + begin, pinyinPhraseEnd[slot] - begin};
+}
+
+// The first index in [first, last) for which before is false; before holds for a leading run.
+template <typename Before>
+std::size_t partitionPoint(std::size_t first, std::size_t last, Before before) {
+    while (first < last) {
+        const std::size_t middle = first + (last - first) / 2;
+        if (before(middle))
+            first = middle + 1;
+        else
+            last = middle;
+    }
+    return first;
+}
 
 } // namespace
 
-std::span<const PhraseReading> pinyinPhrases() {
-    return kPhrases;
+std::size_t PinyinPhrases::longest() {
+    return pinyinPhraseLongest;
+}
+
+std::size_t PinyinPhrases::size() {
+    return pinyinPhraseCount;
+}
+
+std::string_view PinyinPhrases::phrase(std::size_t index) {
+    return piece(2 * index);
+}
+
+std::string_view PinyinPhrases::syllables(std::size_t index) {
+    return piece(2 * index + 1);
+}
+
+PinyinPhrases::Range PinyinPhrases::startingWith(std::string_view prefix, Range within) {
+    // Byte order keeps every word with a given prefix together, right after the prefix itself.
+    const std::size_t first = partitionPoint(
+        within.first, within.last, [prefix](std::size_t index) { return phrase(index) < prefix; });
+    const std::size_t last = partitionPoint(first, within.last, [prefix](std::size_t index) {
+        return phrase(index).starts_with(prefix);
+    });
+    return {first, last};
+}
+
+std::optional<std::string_view> PinyinPhrases::find(std::string_view word, Range within) {
+    const std::size_t found = partitionPoint(
+        within.first, within.last, [word](std::size_t index) { return phrase(index) < word; });
+    if (found == within.last || phrase(found) != word)
+        return std::nullopt;
+    return syllables(found);
 }
 
 } // namespace orbitdeck

@@ -3,9 +3,52 @@
 #include "platform/main_thread.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace orbitdeck {
+
+namespace {
+
+// A local path from a file: URL or a plain path; empty for anything else.
+QString localPath(const QString& text) {
+    if (text.startsWith(QLatin1String("file:")))
+        return QUrl(text).toLocalFile();
+    return QDir::isAbsolutePath(text) ? text : QString();
+}
+
+} // namespace
+
+QString backupSavePath(const QString& folder, const QString& typedName,
+                       const QString& suggestedName) {
+    QString name = typedName.trimmed();
+    if (name.isEmpty())
+        name = suggestedName;
+    if (name.startsWith(QLatin1String("file:")))
+        name = QUrl(name).toLocalFile();
+    // Checked before the path is cleaned, which would turn "a/.." into "a".
+    const QString typedFile = name.section(QLatin1Char('/'), -1);
+    if (typedFile.isEmpty() || typedFile == QLatin1String(".") || typedFile == QLatin1String(".."))
+        return QString();
+    QString path = name;
+    if (!QDir::isAbsolutePath(name)) {
+        const QString base = localPath(folder);
+        if (base.isEmpty())
+            return QString();
+        path = QDir(base).filePath(name);
+    }
+    path = QDir::cleanPath(path);
+    const QString file = QFileInfo(path).fileName();
+    // A name left as only the suffix would write a hidden file.
+    if (file.compare(QLatin1String(".json"), Qt::CaseInsensitive) == 0)
+        return suggestedName.isEmpty()
+                   ? QString()
+                   : backupSavePath(QUrl::fromLocalFile(QFileInfo(path).path()).toString(),
+                                    suggestedName, QString());
+    if (!file.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        path += QLatin1String(".json");
+    return path;
+}
 
 void QuickBackupFileChooser::chooseSaveLocation(const QString& suggestedName, Answer answer) {
     ask(QStringLiteral("save"), suggestedName, std::move(answer));
@@ -25,23 +68,47 @@ void QuickBackupFileChooser::ask(const QString& request, const QString& suggeste
     emit requestChanged();
 }
 
-QUrl QuickBackupFileChooser::suggestedFile() const {
+QUrl QuickBackupFileChooser::startFolder() const {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
-    return QUrl::fromLocalFile(QDir(folder).filePath(suggestedName_));
+    return QUrl::fromLocalFile(folder);
 }
 
-void QuickBackupFileChooser::answer(const QUrl& file) {
+QString QuickBackupFileChooser::savePath(const QString& folder, const QString& typedName) const {
+    return backupSavePath(folder, typedName, suggestedName_);
+}
+
+bool QuickBackupFileChooser::exists(const QString& path) const {
+    const QString local = localPath(path);
+    return !local.isEmpty() && QFileInfo::exists(local);
+}
+
+QUrl QuickBackupFileChooser::makeFolder(const QString& folder, const QString& name) const {
+    const QString base = localPath(folder);
+    const QString trimmed = name.trimmed();
+    if (base.isEmpty() || trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')) ||
+        trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
+        return QUrl();
+    // A taken name gets a number, as a second "New Folder" would.
+    const QDir parent(base);
+    for (int n = 1; n < 100; ++n) {
+        const QString candidate = n == 1 ? trimmed : trimmed + QStringLiteral(" %1").arg(n);
+        if (parent.exists(candidate))
+            continue;
+        return parent.mkdir(candidate) ? QUrl::fromLocalFile(parent.filePath(candidate)) : QUrl();
+    }
+    return QUrl();
+}
+
+void QuickBackupFileChooser::answer(const QString& file) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (!file.isLocalFile())
+    const QString path = request_ == QLatin1String("save")
+                             ? backupSavePath(QString(), file, suggestedName_)
+                             : localPath(file);
+    if (path.isEmpty())
         return finish(std::nullopt);
-    std::filesystem::path path = file.toLocalFile().toStdString();
-    // A save dialog left without a name would write a hidden ".json": use the suggested name.
-    if (request_ == QLatin1String("save") &&
-        (path.filename().empty() || path.filename() == ".json"))
-        path.replace_filename(suggestedName_.toStdString());
-    finish(std::move(path));
+    finish(std::filesystem::path(path.toStdString()));
 }
 
 void QuickBackupFileChooser::cancel() {

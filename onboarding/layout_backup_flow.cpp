@@ -60,7 +60,7 @@ void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByt
     // Written whole or not at all: a failed write leaves the old file in place.
     QSaveFile out(pathText(file));
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        showBackupError(out.errorString());
+        showBackupError(QStringLiteral("Couldn’t export the layout"), out.errorString());
         return;
     }
     window_.showToast(localized(QStringLiteral("Layout exported"), window_.language()) +
@@ -68,10 +68,10 @@ void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByt
                       pathText(file.filename()));
 }
 
-void LibraryOrganizer::showBackupError(const QString& message) {
+void LibraryOrganizer::showBackupError(const QString& titleKey, const QString& message) {
     backupError_ = message;
     emit backupErrorChanged();
-    window_.lifecycle()->setUninstallError(message);
+    window_.lifecycle()->showError(titleKey, message);
 }
 
 void LibraryOrganizer::importLayoutBackup() {
@@ -92,6 +92,7 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
     const LibraryLanguage language = window_.language();
     if (!backup) {
         showBackupError(
+            QStringLiteral("Couldn’t import the layout"),
             localized(QStringLiteral("This file isn’t a Orbitdeck layout backup."), language));
         return;
     }

@@ -61,7 +61,7 @@ signals:
     void backupErrorChanged();
 
 private:
-    void showBackupError(const QString& message);
+    void showBackupError(const QString& titleKey, const QString& message);
     void applyLayoutAction(LibraryOrganization organization);
     void afterDelay(int milliseconds, std::function<void()> action);
     void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);

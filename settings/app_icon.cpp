@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QVariantMap>
+#include <QWindow>
 
 namespace orbitdeck {
 
@@ -28,7 +29,13 @@ AppIconStyle storedAppIconStyle(const DefaultsStore& store) {
 AppIconTarget applicationIconTarget() {
     return {
         .image = appIconImage,
-        .setApplicationIcon = [](const QIcon& icon) { QGuiApplication::setWindowIcon(icon); },
+        .setApplicationIcon =
+            [](const QIcon& icon) {
+                QGuiApplication::setWindowIcon(icon);
+                // A window already made keeps the icon it was shown with: each one gets the new.
+                for (QWindow* window : QGuiApplication::topLevelWindows())
+                    window->setIcon(icon);
+            },
     };
 }
 

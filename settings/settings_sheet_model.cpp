@@ -1,6 +1,7 @@
 #include "settings/settings_sheet_model.h"
 
 #include "platform/accessibility_trust.h"
+#include "platform/app_updater.h"
 #include "platform/login_item.h"
 #include "platform/main_thread.h"
 #include "settings/settings_choices.h"
@@ -17,8 +18,11 @@ namespace {
 SettingsSheetServices& installedServices() {
     static XdgAutostartLoginItem loginItem;
     static X11AccessibilityTrust trust;
+    // Without an in-app updater the check opens the download page, as from the status menu.
     static SettingsSheetServices services{
-        .loginItem = &loginItem, .accessibility = &trust, .checkForUpdates = {}};
+        .loginItem = &loginItem, .accessibility = &trust, .checkForUpdates = [] {
+            AppUpdater::shared().checkForUpdates();
+        }};
     return services;
 }
 

@@ -21,7 +21,7 @@ class LoginItem;
 struct SettingsSheetServices {
     LoginItem* loginItem = nullptr;
     AccessibilityTrust* accessibility = nullptr;
-    // Looks for a newer version; none where the system's packages bring updates.
+    // Looks for a newer version, or opens the download page where no updater can run.
     std::function<void()> checkForUpdates;
 
     // The services of the running system (XDG autostart, X11), unless tests installed others.

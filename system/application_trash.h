@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog-core/app_descriptor.h"
+#include "platform/byte_count.h"
 #include "platform/running_applications.h"
 #include "platform/scheduler.h"
 #include "platform/trash.h"
@@ -98,9 +99,5 @@ private:
 
 // Work on the global thread pool, then `then` on context's thread.
 void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then);
-
-// A byte count in the file style: decimal units, "Zero KB", "1 byte", "999 bytes", "2 KB",
-// "1.5 MB", "1.23 GB".
-QString formatFileByteCount(std::int64_t bytes, const QLocale& locale);
 
 } // namespace orbitdeck

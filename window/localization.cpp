@@ -37,7 +37,8 @@ const LanguageNames* namesOf(LibraryLanguage language) {
 } // namespace
 
 const Localizer& Localizer::system() {
-    static const Localizer localizer(StringTables::shared(), preferredLanguagesFromEnvironment());
+    static const Localizer localizer(StringTables::shared(),
+                                     toQStringList(preferredLanguagesFromEnvironment()));
     return localizer;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog-core/language_matching.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,16 +9,10 @@
 
 namespace orbitdeck {
 
-// The user's preferred languages as BCP 47 tags, most preferred first: the entries of
-// $LANGUAGE, then the first of $LC_ALL, $LC_MESSAGES, $LANG ("fr_CA.UTF-8" reads "fr-CA").
-// Under the C or POSIX locale there are none, as gettext ignores $LANGUAGE there.
-QStringList preferredLanguagesFromEnvironment();
-QString languageTagFromPosixLocale(const QString& locale);
-
-// The localisation to use for the first preference that any of the available ones can serve:
-// same tag, else same language and script (Chinese regions imply their script: TW, HK and MO
-// traditional, the rest simplified), else same language. None when no preference matches.
+// preferredLocalization in Qt's types, for the interface's string tables.
 std::optional<QString> preferredLocalization(const QStringList& available,
                                              const QStringList& preferences);
+
+QStringList toQStringList(const std::vector<std::string>& texts);
 
 } // namespace orbitdeck

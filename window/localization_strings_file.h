@@ -10,9 +10,8 @@
 
 namespace orbitdeck {
 
-// One parsed string table ("key" = "value"; with /* */ and // comments). Parsing stops at the
-// first syntax error; the entries before it are kept so a damaged table still serves what it
-// can, and a missing entry falls back to the English key.
+// One parsed string table, in Qt's types (the parser is catalog-core/strings_file.h, which the
+// bundles' own InfoPlist.strings share). A missing entry falls back to the English key.
 struct StringsFile {
     struct Error {
         int line = 0;
@@ -24,7 +23,6 @@ struct StringsFile {
     std::optional<Error> error;
 };
 
-// UTF-8 (with or without a byte-order mark) or UTF-16 with a byte-order mark.
 StringsFile parseStringsFile(const QByteArray& bytes);
 
 } // namespace orbitdeck

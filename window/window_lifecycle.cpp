@@ -34,7 +34,19 @@ void WindowLifecycle::setFailedApp(const QString& value) {
 }
 
 void WindowLifecycle::setUninstallError(const QString& value) {
-    assignAndNotify(this, uninstallError_, QString(value), &WindowLifecycle::uninstallErrorChanged);
+    showError(QStringLiteral("Couldn’t move the app to the Trash"), value);
+}
+
+void WindowLifecycle::showError(const QString& titleKey, const QString& message) {
+    // Cleared, the title stays: the closing alert keeps its text until it is gone. A new title
+    // over the same text is a change too.
+    const bool retitled = !message.isEmpty() && errorTitle_ != titleKey;
+    if (retitled)
+        errorTitle_ = titleKey;
+    if (uninstallError_ == message && !retitled)
+        return;
+    uninstallError_ = message;
+    emit uninstallErrorChanged();
 }
 
 void WindowLifecycle::setLibraryScale(double value) {

@@ -24,8 +24,11 @@ class WindowLifecycle : public QObject {
     // The display name of the application that could not be opened; the alert "Couldn’t open
     // application" shows while it is set. Dismissing the alert clears it.
     Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged)
+    // The error alert's text while it shows, and its title: the string-table key of the failure
+    // that set it (a move to the Trash unless a caller names another).
     Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
                    uninstallErrorChanged)
+    Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged)
     Q_PROPERTY(
         double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
@@ -53,6 +56,8 @@ public:
     void setFailedApp(const QString& value);
     QString uninstallError() const { return uninstallError_; }
     void setUninstallError(const QString& value);
+    QString errorTitle() const { return errorTitle_; }
+    void showError(const QString& titleKey, const QString& message);
     double libraryScale() const { return libraryScale_; }
     void setLibraryScale(double scale);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
@@ -90,6 +95,7 @@ private:
     bool didApplyStartup_ = false;
     QString failedApp_;
     QString uninstallError_;
+    QString errorTitle_;
     double libraryScale_ = 1.0;
     bool wallpaperUnavailable_ = false;
     bool hotKeyRefused_ = false;

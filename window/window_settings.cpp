@@ -40,6 +40,7 @@ const std::map<QString, std::vector<Signal>>& keySignals() {
     using S = WindowSettings;
     static const std::map<QString, std::vector<Signal>> table = {
         {settings::skin.key(), {&S::skinChanged}},
+        {settings::appIcon.key(), {&S::appIconChanged}},
         {settings::effects.key(), {&S::effectsChanged, &S::motionChanged}},
         {settings::density.key(), {&S::densityChanged, &S::effectiveIconSizeChanged}},
         {settings::labels.key(), {&S::labelsChanged}},
@@ -78,6 +79,10 @@ WindowSettings::WindowSettings(DefaultsStore& store, QObject* parent)
             emit dataChanged(key);
         }
     });
+}
+
+QString WindowSettings::appIcon() const {
+    return enumSetting(store_, settings::appIcon);
 }
 
 QString WindowSettings::skin() const {

@@ -21,6 +21,8 @@ class DefaultsStore;
 class WindowSettings : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString skin READ skin WRITE setSkin NOTIFY skinChanged)
+    // The chosen app icon style; the views draw it wherever the app's icon shows.
+    Q_PROPERTY(QString appIcon READ appIcon NOTIFY appIconChanged)
     Q_PROPERTY(QString effects READ effects WRITE setEffects NOTIFY effectsChanged)
     Q_PROPERTY(QString density READ density WRITE setDensity NOTIFY densityChanged)
     Q_PROPERTY(bool labels READ labels WRITE setLabels NOTIFY labelsChanged)
@@ -67,6 +69,7 @@ public:
     explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
 
     QString skin() const;
+    QString appIcon() const;
     void setSkin(const QString& value);
     QString effects() const;
     void setEffects(const QString& value);
@@ -126,6 +129,7 @@ public:
 
 signals:
     void skinChanged();
+    void appIconChanged();
     void effectsChanged();
     void densityChanged();
     void labelsChanged();

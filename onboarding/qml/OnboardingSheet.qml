@@ -80,7 +80,12 @@ FocusScope {
 
     Component {
         id: welcome
-        WelcomeStep { accent: sheet.accent; ink: sheet.ink; tr: sheet.tr }
+        WelcomeStep {
+            accent: sheet.accent
+            ink: sheet.ink
+            tr: sheet.tr
+            appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
+        }
     }
     Component {
         id: shortcut

@@ -7,6 +7,7 @@ Column {
     property color accent
     property color ink
     property var tr: key => key
+    property string appIcon: "midnight"
     readonly property color secondary: Qt.rgba(ink.r, ink.g, ink.b, 0.6)
 
     spacing: 14
@@ -35,7 +36,8 @@ Column {
         }
         Image {
             anchors.fill: parent
-            source: "image://drawing/icons/orbitdeck"
+            objectName: "welcome-icon"
+            source: Skin.appIcon(page.appIcon)
             sourceSize: Qt.size(216, 216)
             smooth: true
             mipmap: true

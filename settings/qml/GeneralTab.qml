@@ -102,6 +102,7 @@ Column {
         theme: page.theme
         versionText: page.model ? page.model.versionText : ""
         canCheckForUpdates: page.model ? page.model.canCheckForUpdates : false
+        appIcon: page.model && page.model.settings ? page.model.settings.appIcon : "midnight"
         onCheckForUpdates: page.model.checkForUpdates()
     }
 }

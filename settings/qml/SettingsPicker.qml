@@ -62,11 +62,27 @@ ComboBox {
         width: ListView.view ? ListView.view.width : 0
         height: 24
         highlighted: picker.highlightedIndex === index
-        contentItem: Text {
-            text: (index === picker.currentIndex ? "✓  " : "    ") + modelData
-            font.pixelSize: 12
-            color: highlighted ? "white" : picker.theme.primary
-            verticalAlignment: Text.AlignVCenter
+        // The check mark in a column of its own: titles padded with spaces to line up would
+        // drift wherever a script's font draws the spaces at another width (Hangul).
+        contentItem: Item {
+            readonly property color ink: highlighted ? "white" : picker.theme.primary
+            Text {
+                width: 16
+                anchors.verticalCenter: parent.verticalCenter
+                text: index === picker.currentIndex ? "✓" : ""
+                font.pixelSize: 12
+                color: parent.ink
+            }
+            Text {
+                objectName: "settings-picker-title"
+                x: 16
+                width: parent.width - x
+                anchors.verticalCenter: parent.verticalCenter
+                text: modelData
+                font.pixelSize: 12
+                color: parent.ink
+                elide: Text.ElideRight
+            }
         }
         background: Rectangle {
             radius: 4

@@ -69,6 +69,7 @@ FocusScope {
             theme: sheetTheme
             tab: sheet.tab
             versionLine: sheetModel.versionLine
+            appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
             onTabChosen: name => sheet.chooseTab(name)
         }
         Rectangle {
@@ -144,14 +145,24 @@ FocusScope {
         }
     }
 
-    UngroupConfirmation {
+    // "Ungroup all folders?": made while asked; it takes the keys, so Escape and Return answer
+    // it rather than closing the sheet. Either answer ends it, and the sheet has the keys again.
+    Loader {
         anchors.fill: parent
-        theme: sheetTheme
-        visible: sheetModel.confirmUngroup
-        onConfirmed: {
-            sheetModel.confirmUngroup = false
-            sheetModel.organize("ungroup")
+        active: sheetModel.confirmUngroup
+        sourceComponent: LibraryAlert {
+            objectName: "settings-ungroup-confirmation"
+            skin: sheetTheme.skin
+            title: sheet.tr("Ungroup all folders?")
+            message: sheet.tr("Apps will return to the main grid.")
+            buttons: [{name: "ungroup", title: sheet.tr("Ungroup all folders"), role: "destructive"},
+                      {name: "cancel", title: sheet.tr("Cancel"), role: "cancel"}]
+            onChosen: name => Qt.callLater(() => {
+                sheetModel.confirmUngroup = false
+                sheet.forceActiveFocus()
+                if (name === "ungroup")
+                    sheetModel.organize("ungroup")
+            })
         }
-        onCancelled: sheetModel.confirmUngroup = false
     }
 }

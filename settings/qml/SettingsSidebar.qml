@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // The sheet's left column: the app's icon and name, one button per tab and the version line.
 Rectangle {
@@ -6,6 +7,7 @@ Rectangle {
     property SheetTheme theme
     property string tab
     property string versionLine
+    property string appIcon: "midnight"
     signal tabChosen(string tab)
 
     // Tabs in the order the sidebar lists them.
@@ -33,7 +35,8 @@ Rectangle {
                 width: 34
                 height: 34
                 sourceSize: Qt.size(68, 68)
-                source: "image://drawing/icons/orbitdeck"
+                objectName: "settings-sidebar-icon"
+                source: Skin.appIcon(sidebar.appIcon)
                 smooth: true
                 mipmap: true
             }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // Colours, type and texts of the sheet, all following its own skin setting and language.
 QtObject {
@@ -12,12 +13,12 @@ QtObject {
                                   : skin === "paper" ? Qt.rgba(0, 0.45, 0.85, 1)
                                   : Qt.rgba(0.49, 0.89, 0.81, 1)
     readonly property color primary: dark ? "white" : "black"
-    readonly property color background: dark ? Qt.rgba(0.14, 0.145, 0.16, 1) : Qt.rgba(0.96, 0.96, 0.97, 1)
+    readonly property color background: Skin.panel(skin)
     readonly property color secondary: primaryAt(dark ? 0.55 : 0.5)
     readonly property color tertiary: primaryAt(dark ? 0.3 : 0.28)
     // Something the user asked for does not work (a shortcut another program holds).
     readonly property color warning: dark ? Qt.rgba(1.0, 0.62, 0.3, 1) : Qt.rgba(0.78, 0.33, 0.0, 1)
-    readonly property color popup: dark ? Qt.rgba(0.2, 0.2, 0.22, 1) : "white"
+    readonly property color popup: Skin.raised(skin)
 
     function primaryAt(opacity) { return Qt.rgba(primary.r, primary.g, primary.b, opacity) }
     function accentAt(opacity) { return Qt.rgba(accent.r, accent.g, accent.b, opacity) }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 import QtQuick.Controls.Basic
 
 // The app's icon, name and version, and "Check for Updates…".
@@ -7,6 +8,7 @@ Item {
     property SheetTheme theme
     property string versionText
     property bool canCheckForUpdates
+    property string appIcon: "midnight"
     signal checkForUpdates()
 
     width: parent ? parent.width : 0
@@ -14,12 +16,13 @@ Item {
 
     Image {
         id: icon
+        objectName: "library-version-icon"
         x: 12
         y: 4
         width: 30
         height: 30
         sourceSize: Qt.size(60, 60)
-        source: "image://drawing/icons/orbitdeck"
+        source: Skin.appIcon(row.appIcon)
         smooth: true
         mipmap: true
     }

@@ -1,5 +1,9 @@
 #include "tile_actions_fixture.h"
 
+#include "platform/byte_count.h"
+
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -56,6 +60,15 @@ TEST_F(UninstallConfirmation, AsksOnlyForAppsThatMayGoAndNamesTheirLeftovers) {
     EXPECT_EQ(buttonNames(content), QStringList({"leftovers", "appOnly", "cancel"}));
     const QString message = content.value(QStringLiteral("message")).toString();
     EXPECT_TRUE(message.contains("\n\nAlso found 2 leftover items (")) << message.toStdString();
+    // The leftovers' size reads in the same style as the app's own size ("12 MB"), not in a
+    // second one ("16.4 kB").
+    const qint64 leftoverBytes =
+        static_cast<qint64>(allocatedTreeSize(root / "Caches/com.example.C") +
+                            allocatedTreeSize(root / "Preferences/com.example.C.plist"));
+    EXPECT_TRUE(message.contains("(" + formatFileByteCount(leftoverBytes, QLocale()) +
+                                 "): caches, preferences"))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QRegularExpression(R"(\(\d+ KB\))"))) << message.toStdString();
     const int scans = trash.leftoverScans;
     uninstalling().confirmation();
     EXPECT_EQ(trash.leftoverScans, scans + 1); // the buttons' list only, not the paragraph

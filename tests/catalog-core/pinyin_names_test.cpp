@@ -84,6 +84,15 @@ const std::vector<NameReading> kApplicationNames = {
     {"成长守护", "chengzhangshouhu", "czsh"},
     {"快乐星球", "kuailexingqiu", "klxq"},
     {"厦门航空", "xiamenhangkong", "xmhk"},
+    // Banks and lenders, whose 行 and 还 read hang and huan.
+    {"建行生活", "jianhangshenghuo", "jhsh"},
+    {"工行", "gonghang", "gh"},
+    {"招行", "zhaohang", "zh"},
+    {"中国工商银行", "zhongguogongshangyinhang", "zggsyh"},
+    {"还呗", "huanbei", "hb"},
+    {"了不起", "liaobuqi", "lbq"},
+    {"长江证券", "changjiangzhengquan", "cjzq"},
+    {"重庆银行手机银行", "chongqingyinhangshoujiyinhang", "cqyhsjyh"},
 };
 
 // Written ü as u, as folding the transliteration's lǚ gives lu.
@@ -136,6 +145,12 @@ TEST(PinyinNames, WordsChooseTheReadingOfTheirCharacters) {
     EXPECT_EQ(pinyinForm("重要")->pinyin, "zhongyao");
     // The longest word wins: 目的地 is mu di di, not mu de di.
     EXPECT_EQ(pinyinForm("目的地")->pinyin, "mudidi");
+    // Our corrections of ICU's reading hold for a character outside any word.
+    EXPECT_EQ(pinyinForm("地")->pinyin, "di");
+    EXPECT_EQ(pinyinForm("长")->pinyin, "chang");
+    EXPECT_EQ(pinyinForm("茄")->pinyin, "qie");
+    EXPECT_EQ(pinyinForm("拓")->pinyin, "tuo");
+    EXPECT_EQ(pinyinForm("似")->pinyin, "si");
 }
 
 TEST(PinyinNames, OnlyNamesWithHanInRangeHavePinyin) {

@@ -157,6 +157,19 @@ TEST(SearchIndex, PinyinRulesNeedALatinQuery) {
     EXPECT_EQ(hits(index, "kakao"), (Hits{{"카카오톡", Reason::token}}));
 }
 
+TEST(SearchIndex, PolyphonesFindTheReadingUsersType) {
+    // Read character by character, 建行 was jian xing: "jhsh" missed it and "xin" found it.
+    const AppSearchIndex index(
+        {app("建行生活", "CCBLife"), app("还呗", "Repay"), app("了不起", "Great")});
+    EXPECT_EQ(hits(index, "jhsh"), (Hits{{"建行生活", Reason::prefix}}));
+    EXPECT_EQ(hits(index, "jianhang"), (Hits{{"建行生活", Reason::prefix}}));
+    EXPECT_EQ(hits(index, "hangsheng"), (Hits{{"建行生活", Reason::token}}));
+    EXPECT_EQ(hits(index, "xin"), Hits{});
+    EXPECT_EQ(hits(index, "huanbei"), (Hits{{"还呗", Reason::prefix}}));
+    EXPECT_EQ(hits(index, "haibei"), Hits{});
+    EXPECT_EQ(hits(index, "liaob"), (Hits{{"了不起", Reason::prefix}}));
+}
+
 TEST(SearchIndex, ReasonsFromRawValues) {
     EXPECT_EQ(SearchResult::reasonFromRawValue(1), Reason::token);
     EXPECT_EQ(SearchResult::reasonFromRawValue(2), Reason::prefix);

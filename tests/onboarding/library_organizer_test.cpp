@@ -7,8 +7,14 @@
 #include "onboarding/layout_backup.h"
 #include "onboarding/library_organizer.h"
 #include "onboarding/sorted_items.h"
+#include "support/temp_home.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -198,6 +204,8 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
                   "This file isn’t a Orbitdeck layout backup.")
             << what;
         EXPECT_EQ(organizer->backupError(), window->lifecycle()->uninstallError()) << what;
+        // The alert names the import, not a move to the Trash.
+        EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t import the layout") << what;
         EXPECT_EQ(storedLayout(), layoutBefore) << what;
         EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
         EXPECT_EQ(window->settings()->sort(), "name") << what;
@@ -238,7 +246,19 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     files.file = file("no-such-folder/out.json");
     organizer->exportLayoutBackup();
     EXPECT_FALSE(window->lifecycle()->uninstallError().isEmpty());
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
     EXPECT_TRUE(window->toasts()->text().isEmpty());
+    // A failed move to the Trash, which sets only the text, has its own title again.
+    int changes = 0;
+    QObject::connect(window->lifecycle(), &WindowLifecycle::uninstallErrorChanged,
+                     [&changes] { ++changes; });
+    window->lifecycle()->setUninstallError(QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t move the app to the Trash");
+    // The same text under another title is news to the alert.
+    window->lifecycle()->showError(QStringLiteral("Couldn’t export the layout"),
+                                   QStringLiteral("Notes: no Trash"));
+    EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
@@ -253,17 +273,79 @@ TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
     EXPECT_EQ(chooser.suggestedName(), "a.json");
     chooser.chooseFileToOpen(record);
     EXPECT_EQ(chooser.request(), "open");
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")));
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")).toString());
     EXPECT_TRUE(chooser.request().isEmpty());
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")));
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")).toString());
     chooser.chooseFileToOpen(record);
-    chooser.answer(QUrl(QStringLiteral("https://example.com/c.json")));
+    chooser.answer(QStringLiteral("https://example.com/c.json"));
     // A save answered without a name gets the suggested one in the chosen folder.
     chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
-    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")));
-    ASSERT_EQ(answers.size(), 4u);
+    chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/docs/.json")).toString());
+    // Qt's dialogs hand back plain paths too: a save to a typed name without a scheme writes
+    // that file (with its suffix added), an open reads the path as given.
+    chooser.chooseSaveLocation(QStringLiteral("Suggested.json"), record);
+    chooser.answer(QStringLiteral("/tmp/docs/typed name"));
+    chooser.chooseFileToOpen(record);
+    chooser.answer(QStringLiteral("/tmp/docs/old backup.json"));
+    // A relative path is no answer to either.
+    chooser.chooseFileToOpen(record);
+    chooser.answer(QStringLiteral("relative.json"));
+    ASSERT_EQ(answers.size(), 7u);
     EXPECT_FALSE(answers[0]);
     EXPECT_EQ(answers[1], std::filesystem::path("/tmp/b.json"));
     EXPECT_FALSE(answers[2]);
     EXPECT_EQ(answers[3], std::filesystem::path("/tmp/docs/Suggested.json"));
+    EXPECT_EQ(answers[4], std::filesystem::path("/tmp/docs/typed name.json"));
+    EXPECT_EQ(answers[5], std::filesystem::path("/tmp/docs/old backup.json"));
+    EXPECT_FALSE(answers[6]);
+}
+
+TEST(QuickBackupFileChooserTest, SavePathTakesTypedNamesWithOrWithoutTheSuffix) {
+    const QString suggested = QStringLiteral("Orbitdeck Layout 2026-05-04.json");
+    const QString folder = QStringLiteral("/home/u/Documents");
+    const QString folderURL = QUrl::fromLocalFile(folder).toString();
+    const std::vector<std::tuple<QString, QString, QString>> cases = {
+        {folder, QStringLiteral("mine"), QStringLiteral("/home/u/Documents/mine.json")},
+        {folder, QStringLiteral("mine.json"), QStringLiteral("/home/u/Documents/mine.json")},
+        {folder, QStringLiteral("Mine.JSON"), QStringLiteral("/home/u/Documents/Mine.JSON")},
+        {folder, QStringLiteral("mine.txt"), QStringLiteral("/home/u/Documents/mine.txt.json")},
+        {folderURL, QStringLiteral("  spaced  "), QStringLiteral("/home/u/Documents/spaced.json")},
+        {folder, QString(), QStringLiteral("/home/u/Documents/Orbitdeck Layout 2026-05-04.json")},
+        {folder, QStringLiteral(".json"),
+         QStringLiteral("/home/u/Documents/Orbitdeck Layout 2026-05-04.json")},
+        {folder, QStringLiteral("sub/inner"), QStringLiteral("/home/u/Documents/sub/inner.json")},
+        {folder, QStringLiteral("/elsewhere/x"), QStringLiteral("/elsewhere/x.json")},
+        {folder, QStringLiteral("file:///elsewhere/y.json"), QStringLiteral("/elsewhere/y.json")},
+        {folder, QStringLiteral(".."), QString()},
+        {folder, QStringLiteral("sub/"), QString()},
+        {QStringLiteral("relative"), QStringLiteral("x"), QString()},
+        {QStringLiteral("https://example.com/"), QStringLiteral("x"), QString()},
+    };
+    for (const auto& [base, typed, expected] : cases)
+        EXPECT_EQ(backupSavePath(base, typed, suggested), expected)
+            << typed.toStdString() << " in " << base.toStdString();
+}
+
+TEST(QuickBackupFileChooserTest, FoldersAndTheStartFolder) {
+    ensureApplication();
+    TempHome home;
+    QuickBackupFileChooser chooser;
+    // No documents folder yet: the dialogs open at home; once there is one, there.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(chooser.startFolder().toLocalFile(), QDir::homePath());
+    ASSERT_TRUE(QDir().mkpath(documents));
+    EXPECT_EQ(chooser.startFolder().toLocalFile(), documents);
+
+    const QString base = QUrl::fromLocalFile(documents).toString();
+    const QUrl first = chooser.makeFolder(base, QStringLiteral("New Folder"));
+    const QUrl second = chooser.makeFolder(documents, QStringLiteral("New Folder"));
+    EXPECT_EQ(first.toLocalFile(), documents + QStringLiteral("/New Folder"));
+    EXPECT_EQ(second.toLocalFile(), documents + QStringLiteral("/New Folder 2"));
+    EXPECT_TRUE(QFileInfo(second.toLocalFile()).isDir());
+    for (const char* bad : {"", "..", "a/b"})
+        EXPECT_TRUE(chooser.makeFolder(base, QString::fromLatin1(bad)).isEmpty()) << bad;
+    EXPECT_TRUE(chooser.exists(first.toString()));
+    EXPECT_TRUE(chooser.exists(first.toLocalFile()));
+    EXPECT_FALSE(chooser.exists(documents + QStringLiteral("/none.json")));
 }

@@ -136,6 +136,20 @@ TEST(SettingsSheetModel, FollowsTheWindowsWallpaperStateAndAccessibilityTrust) {
     EXPECT_TRUE(sheet.model.accessibilityGranted());
 }
 
+TEST(SettingsSheetModel, TheRunningSystemAlwaysHasAnUpdateCheck) {
+    // Without an in-app updater the check opens the download page, so the button is never
+    // left disabled; the fakes replace only what the running system installs.
+    FakeSheetServices services;
+    EXPECT_TRUE(static_cast<bool>(services.previous.checkForUpdates));
+    SheetFixture sheet;
+    EXPECT_FALSE(sheet.model.canCheckForUpdates());
+    int checks = 0;
+    SettingsSheetServices::current().checkForUpdates = [&checks] { ++checks; };
+    EXPECT_TRUE(sheet.model.canCheckForUpdates());
+    sheet.model.checkForUpdates();
+    EXPECT_EQ(checks, 1);
+}
+
 TEST(SettingsSheetModel, PickersListTheirCasesInDeclarationOrder) {
     SheetFixture sheet;
     const QVariantList languages = sheet.model.languageChoices();

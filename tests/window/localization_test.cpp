@@ -76,21 +76,22 @@ TEST(Localization, ChoosesTheTableForPreferredLanguages) {
 TEST(Localization, ReadsPreferredLanguagesFromTheEnvironment) {
     {
         ScopedEnvironment env({{"LANGUAGE", "zh_TW:fr::de"}, {"LANG", "en_US.UTF-8"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), (QStringList{"zh-TW", "fr", "de", "en-US"}));
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()),
+                  (QStringList{"zh-TW", "fr", "de", "en-US"}));
     }
     {
         ScopedEnvironment env(
             {{"LC_ALL", "pt_PT.UTF-8"}, {"LC_MESSAGES", "de_DE"}, {"LANG", "ja_JP"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), QStringList{"pt-PT"});
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()), QStringList{"pt-PT"});
     }
     {
         ScopedEnvironment env({{"LC_MESSAGES", "ko_KR.UTF-8"}, {"LANG", "ja_JP"}});
-        EXPECT_EQ(preferredLanguagesFromEnvironment(), QStringList{"ko-KR"});
+        EXPECT_EQ(toQStringList(preferredLanguagesFromEnvironment()), QStringList{"ko-KR"});
     }
     {
         // Under the C locale gettext ignores LANGUAGE, and so do we.
         ScopedEnvironment env({{"LANGUAGE", "fr"}, {"LANG", "C.UTF-8"}});
-        EXPECT_TRUE(preferredLanguagesFromEnvironment().isEmpty());
+        EXPECT_TRUE(preferredLanguagesFromEnvironment().empty());
     }
 }
 

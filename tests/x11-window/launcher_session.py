@@ -13,14 +13,20 @@ SOURCE = os.environ.get("ORBITDECK_SOURCE_DIR",
                         os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
 
 
-def make_bundle(applications, name, bundle_id, markers):
-    """A minimal bundle whose executable records its launch in the markers folder."""
+def make_bundle(applications, name, bundle_id, markers, localized=None):
+    """A minimal bundle whose executable records its launch in the markers folder; localized
+    maps a localisation ("zh-Hans") to the display name its InfoPlist.strings gives."""
     contents = os.path.join(applications, name + ".app", "Contents")
     os.makedirs(os.path.join(contents, "MacOS"), exist_ok=True)
     os.makedirs(os.path.join(contents, "Resources"), exist_ok=True)
     with open(os.path.join(contents, "Info.plist"), "wb") as out:
         plistlib.dump({"CFBundlePackageType": "APPL", "CFBundleName": name,
                        "CFBundleIdentifier": bundle_id, "CFBundleExecutable": "run"}, out)
+    for localization, display_name in (localized or {}).items():
+        folder = os.path.join(contents, "Resources", localization + ".lproj")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, "InfoPlist.strings"), "w", encoding="utf-16") as out:
+            out.write(f'"CFBundleDisplayName" = "{display_name}";\n')
     script = os.path.join(contents, "MacOS", "run")
     with open(script, "w") as out:
         out.write(f"#!/bin/sh\nmkdir -p '{markers}' && touch '{markers}/{bundle_id}'\n")
@@ -43,8 +49,9 @@ class Session:
             [sys.executable, os.path.join(SOURCE, "scripts", "make-sample-apps.py"),
              "--home", self.home, "--count", str(generated), "--no-decoys"],
             check=True, capture_output=True, text=True).stdout.strip().splitlines()[-1]
-        for name, bundle_id in extra:
-            make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers)
+        for name, bundle_id, *localized in extra:
+            make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers,
+                        *localized)
         # The settings as the app stores them, one plist per preferences domain: the windowed
         # start mode (full screen is the default) under the caller's own. A caller may also
         # bring a configuration folder of its own through XDG_CONFIG_HOME.

@@ -2,8 +2,13 @@
 """The settings sheet in the real window under Xvfb: Ctrl+, opens it on the stored tab, a tab
 click switches it, a switch changes what the window shows, and Escape closes it."""
 
+import hashlib
 import os
+import shutil
+import stat
+import subprocess
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -14,6 +19,23 @@ APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 
 def loaded_grid(report):
     return report["window"]["visible"] and len(cells(report)) > 0
+
+
+def window_icon(session):
+    """A digest of the window's _NET_WM_ICON property, the icon the desktop shows for it."""
+    found = subprocess.run(["xprop", "-id", session.window_id(), "_NET_WM_ICON"],
+                           capture_output=True, text=True, check=True).stdout
+    return hashlib.sha1(found.encode()).hexdigest() if "=" in found else None
+
+
+def red_at(item, across=0.5, down=0.88):
+    """The red level (0-255) on screen at a point of item: low on the standard icon's dark blue
+    ground, high on the sunset icon's."""
+    x = item["x"] + int(item["w"] * across)
+    y = item["y"] + int(item["h"] * down)
+    pixel = subprocess.run(["import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8",
+                            "rgb:-"], capture_output=True, check=True).stdout
+    return pixel[0]
 
 
 class SettingsSheetTest(unittest.TestCase):
@@ -56,6 +78,47 @@ class SettingsSheetTest(unittest.TestCase):
             session.key("ctrl+comma")
             session.wait_for(lambda r: "library-columns" in r["items"], "the sheet on Grid again")
 
+
+    def test_chosen_icon_shows_at_once_on_the_window_and_in_the_views(self):
+        with Session(APP, count=12, defaults={"ambergrid.settingsTab": "appearance"}) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            session.wait_for(lambda r: window_icon(session) is not None, "a window icon")
+            before = window_icon(session)
+            self.assertLess(red_at(report["items"]["library-brand-icon"]), 100)
+            session.focus()
+            session.key("ctrl+comma")
+            sidebar = session.wait_for_settled("settings-sidebar-icon", "the sidebar icon")
+            self.assertLess(red_at(sidebar), 100)
+            session.click(session.wait_for_settled("app-icon-sunset", "the sunset icon cell"))
+            session.wait_for(lambda r: window_icon(session) != before, "the window icon changed")
+            session.wait_for(lambda r: red_at(sidebar) > 150, "the sunset icon in the sidebar")
+            session.key("Escape")
+            report = session.wait_for(lambda r: "settings-panel" not in r["items"],
+                                      "the sheet closed")
+            session.wait_for(lambda r: red_at(report["items"]["library-brand-icon"]) > 150,
+                             "the sunset icon in the top bar")
+
+    def test_check_for_updates_opens_the_download_page(self):
+        # A browser stand-in, first on the launcher's PATH, that notes the address it is given.
+        tools = tempfile.mkdtemp(prefix="orbitdeck-x11-tools-")
+        self.addCleanup(shutil.rmtree, tools, ignore_errors=True)
+        opened = os.path.join(tools, "opened-url")
+        opener = os.path.join(tools, "xdg-open")
+        with open(opener, "w") as out:
+            out.write(f"#!/bin/sh\necho \"$1\" > '{opened}.part' && mv '{opened}.part' '{opened}'\n")
+        os.chmod(opener, os.stat(opener).st_mode | stat.S_IEXEC)
+        env = {"PATH": tools + os.pathsep + os.environ.get("PATH", "")}
+        with Session(APP, count=12, env=env,
+                     defaults={"ambergrid.settingsTab": "general"}) as session:
+            session.wait_for(loaded_grid, "the first grid")
+            session.focus()
+            session.key("ctrl+comma")
+            session.wait_for(lambda r: r["items"]["library-check-updates"]["enabled"],
+                             "an enabled update button")
+            session.click(session.wait_for_settled("library-check-updates", "the update button"))
+            session.wait_for_file(opened, "the download page opened")
+            with open(opened) as source:
+                self.assertEqual(source.read().strip(), "https://orbitdeck.app/download")
 
 if __name__ == "__main__":
     unittest.main()

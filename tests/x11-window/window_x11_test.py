@@ -135,6 +135,21 @@ class LauncherWindowTest(unittest.TestCase):
             session.key("Escape")
             session.wait_for(lambda r: not r["window"]["visible"], "the window hidden")
 
+    def test_localised_name_found_by_its_pinyin(self):
+        ccb = ("CCBLife", "com.example.ccblife", {"zh-Hans": "建行生活", "de": "CCB Leben"})
+        chinese = {"LANG": "en_US.UTF-8", "LANGUAGE": "zh_CN", "LC_ALL": "", "LC_MESSAGES": ""}
+        with Session(APP, count=12, extra=[ccb], env=chinese) as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            session.focus()
+            # 建行 reads jian hang, so its initials find it.
+            session.type("jhsh")
+            report = session.wait_for(
+                lambda r: len(cells(r)) == 1 and cells(r)[0].endswith("com.example.ccblife"),
+                "the grid narrowed to the bank")
+            self.assertEqual(report["items"]["application-label"]["text"], "建行生活")
+            session.key("Return")
+            session.wait_for_file(os.path.join(session.markers, ccb[1]), "the bank's marker")
+
 
 if __name__ == "__main__":
     if not APP:

@@ -155,7 +155,7 @@ private:
     // The icon chosen in the settings; a missing image leaves the icon as it is.
     static void applyApplicationIcon(const DefaultsStore& defaults) {
         if (const auto icon = appIconImage(storedAppIconStyle(defaults)))
-            QGuiApplication::setWindowIcon(*icon);
+            applicationIconTarget().setApplicationIcon(*icon);
     }
 
     // The application's own icon: dark tiles in a light-edged square, clear on light and dark

@@ -1,48 +1,67 @@
 import QtQuick
 
-// The window's three alerts, each made only while the state asks for it: the uninstall
-// confirmation, a failed move to the Trash and an application that failed to open.
+// The window's alerts, one at a time: the uninstall confirmation, then the error alert (its
+// title names the failure that set it), then an application that failed to open. Each is made
+// only while the state asks for it; when the last one goes, `closed` is sent.
 Item {
     id: alerts
     property QtObject win: null
     property var tr: key => key
+    property string skin: "night"
     readonly property QtObject lifecycle: win ? win.lifecycle : null
     readonly property QtObject uninstall: win && win.commands ? win.commands.uninstalling : null
-    readonly property bool open: confirm.active || failedMove.active || failedOpen.active
+    readonly property string showing: uninstall !== null && uninstall.candidate !== "" ? "confirm"
+                                    : lifecycle !== null && lifecycle.uninstallError !== "" ? "error"
+                                    : lifecycle !== null && lifecycle.failedApp !== "" ? "failedOpen"
+                                    : ""
+    readonly property bool open: showing !== ""
+    signal closed()
+
+    onOpenChanged: if (!open) closed()
 
     Loader {
+        anchors.fill: parent
+        sourceComponent: alerts.showing === "confirm" ? confirm
+                       : alerts.showing === "error" ? failure
+                       : alerts.showing === "failedOpen" ? failedOpen : null
+    }
+
+    Component {
         id: confirm
-        active: alerts.uninstall !== null && alerts.uninstall.candidate !== ""
-        sourceComponent: UninstallAlert {
-            content: alerts.uninstall.confirmation()
+        LibraryAlert {
+            objectName: "uninstall-alert"
+            readonly property var content: alerts.uninstall.confirmation()
+            skin: alerts.skin
+            title: content.title
+            message: content.message
+            buttons: content.buttons.map(button => ({
+                name: button.name, title: button.title,
+                role: button.cancel ? "cancel" : button.destructive ? "destructive" : ""
+            }))
             // Later: the choice takes the alert away, which must not happen inside its handler.
-            onChosen: button => Qt.callLater(() => alerts.uninstall.choose(button))
-            onDismissed: Qt.callLater(() => alerts.uninstall.dismiss())
-            Component.onCompleted: open()
+            onChosen: name => Qt.callLater(() => alerts.uninstall.choose(name))
         }
     }
-    Loader {
-        id: failedMove
-        active: alerts.lifecycle !== null && alerts.lifecycle.uninstallError !== ""
-        sourceComponent: MessageAlert {
-            objectName: "uninstall-error-alert"
-            title: alerts.tr("Couldn’t move the app to the Trash")
+    Component {
+        id: failure
+        LibraryAlert {
+            objectName: "error-alert"
+            skin: alerts.skin
+            title: alerts.tr(alerts.lifecycle.errorTitle)
             message: alerts.lifecycle.uninstallError
-            okTitle: alerts.tr("OK")
-            onDismissed: Qt.callLater(() => { alerts.lifecycle.uninstallError = "" })
-            Component.onCompleted: open()
+            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
+            onChosen: Qt.callLater(() => { alerts.lifecycle.uninstallError = "" })
         }
     }
-    Loader {
+    Component {
         id: failedOpen
-        active: alerts.lifecycle !== null && alerts.lifecycle.failedApp !== ""
-        sourceComponent: MessageAlert {
+        LibraryAlert {
             objectName: "open-failure-alert"
+            skin: alerts.skin
             title: alerts.tr("Couldn’t open application")
             message: alerts.lifecycle.failedApp
-            okTitle: alerts.tr("OK")
-            onDismissed: Qt.callLater(() => { alerts.lifecycle.failedApp = "" })
-            Component.onCompleted: open()
+            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
+            onChosen: Qt.callLater(() => { alerts.lifecycle.failedApp = "" })
         }
     }
 }

@@ -69,6 +69,8 @@ Item {
         anchors.fill: parent
         win: arranging.win
         tr: arranging.main ? arranging.main.tr : (key => key)
+        skin: arranging.skin
+        onClosed: if (arranging.library) arranging.library.search.focusField()
     }
     Connections {
         target: arranging.actions

@@ -66,9 +66,34 @@ Menu {
     }
     MenuSeparator {}
     MenuItem {
+        id: refresh
         objectName: "library-menu-refresh"
-        text: bgMenu.tr("Refresh") + "\t" + "Ctrl+R"
+        text: bgMenu.tr("Refresh")
+        // The key text from the tables ("Ctrl+R", "Strg+R"), at the entry's trailing edge.
+        readonly property string shortcutText: bgMenu.tr("⌘R")
         onTriggered: bgMenu.refreshChosen()
+        contentItem: Item {
+            readonly property color ink: refresh.highlighted ? refresh.palette.highlightedText
+                                                             : refresh.palette.windowText
+            implicitWidth: label.implicitWidth + 24 + keys.implicitWidth
+            implicitHeight: Math.max(label.implicitHeight, keys.implicitHeight)
+            Text {
+                id: label
+                anchors.verticalCenter: parent.verticalCenter
+                text: refresh.text
+                font: refresh.font
+                color: parent.ink
+            }
+            Text {
+                id: keys
+                objectName: "library-menu-refresh-keys"
+                anchors { right: parent.right; verticalCenter: parent.verticalCenter }
+                text: refresh.shortcutText
+                font: refresh.font
+                color: parent.ink
+                opacity: 0.6
+            }
+        }
     }
     MenuItem {
         objectName: "library-menu-restart"

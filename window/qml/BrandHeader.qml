@@ -7,6 +7,7 @@ Item {
     property string title: "Orbitdeck"
     property string skin: "night"
     property bool fullScreen: false
+    property string appIcon: "midnight"
 
     implicitWidth: row.implicitWidth + (fullScreen ? 18 : 0)
     implicitHeight: row.implicitHeight + (fullScreen ? 8 : 0)
@@ -26,7 +27,8 @@ Item {
         Image {
             width: 24
             height: 24
-            source: "image://drawing/icons/orbitdeck"
+            objectName: "library-brand-icon"
+            source: Skin.appIcon(brand.appIcon)
             sourceSize: Qt.size(48, 48)
             smooth: true
             Accessible.ignored: true

@@ -9,6 +9,7 @@ Item {
     property string effects: "fluid"
     property bool reduceMotion: false
     property bool fullScreen: false
+    property string appIcon: "midnight"     // the chosen app icon style
     property bool loaded: false
     property var tiles                       // every visible item
     property int itemCount: 0
@@ -98,6 +99,7 @@ Item {
                 anchors.bottomMargin: root.fullScreen ? 30 : 12
                 skin: root.skin
                 fullScreen: root.fullScreen
+                appIcon: root.appIcon
                 arranging: root.arranging
                 reduceMotion: root.reduceMotion
                 query: root.query

@@ -35,6 +35,7 @@ Window {
     property bool arrangingOverlayOpen: false
     readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
                                      || settingsSheet.status === Loader.Ready
+                                     || backupDialog.status === Loader.Ready
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -67,6 +68,7 @@ Window {
         effects: window.effects
         reduceMotion: window.reduceMotion
         fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
+        appIcon: window.settings ? window.settings.appIcon : "midnight"
         loaded: window.win ? window.win.library.loaded : false
         tiles: window.win ? window.win.tiles : null
         itemCount: window.win ? window.win.tiles.count : 0
@@ -149,29 +151,17 @@ Window {
     }
     // The backup file dialog, made only while the organiser asks for a file.
     Loader {
+        id: backupDialog
         anchors.fill: parent
         active: window.win !== null && window.win.organizer !== null
                 && window.win.organizer.files.request !== ""
         source: "BackupFileDialog.qml"
         onLoaded: {
-            item.tr = key => window.tr(key)
+            item.lang = window.lang
+            item.skin = Qt.binding(() => window.skin)
             item.files = window.win.organizer.files
         }
-    }
-    // The error alert, made only while there is an error to show.
-    Loader {
-        anchors.fill: parent
-        active: window.lifecycle !== null && window.lifecycle.uninstallError !== ""
-        source: "ErrorAlert.qml"
-        onLoaded: {
-            item.tr = key => window.tr(key)
-            item.message = Qt.binding(() => window.lifecycle ? window.lifecycle.uninstallError : "")
-            // A failed move to the Trash has its title; a backup's own errors need none.
-            item.title = Qt.binding(() => window.win.organizer
-                                    && window.win.organizer.backupError === item.message
-                                    ? "" : window.tr("Couldn’t move the app to the Trash"))
-            item.dismissed.connect(() => Qt.callLater(() => window.lifecycle.uninstallError = ""))
-        }
+        onActiveChanged: if (!active) libraryRoot.search.focusField()
     }
 
     Connections {

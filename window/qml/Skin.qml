@@ -29,6 +29,13 @@ QtObject {
         if (skin === "paper") return Qt.rgba(1, 1, 1, 0.42)
         return Qt.rgba(0.02, 0.04, 0.10, 0.40)
     }
+    // Sheets, alerts and dialogs over the window: their ground and the raised panels on it.
+    function panel(skin) { return skin === "paper" ? Qt.rgba(0.96, 0.96, 0.97, 1) : Qt.rgba(0.14, 0.145, 0.16, 1) }
+    function raised(skin) { return skin === "paper" ? Qt.rgba(1, 1, 1, 1) : Qt.rgba(0.2, 0.2, 0.22, 1) }
+    // The app's icon in the chosen style ("midnight" is the standard icon).
+    function appIcon(style) { return "image://drawing/icons/AltIcon-" + (style || "midnight") }
+    // Text on an accent-filled button.
+    function onAccent(skin) { return skin === "paper" ? "white" : "black" }
     function vignetteOpacity(skin) { return skin === "paper" ? 0.06 : 0.22 }
 
     // Motion: nothing moves under reduce motion or with effects "off"; scale effects, swipe

@@ -6,6 +6,7 @@ Item {
     property alias search: searchField
     property string skin: "night"
     property bool fullScreen: false
+    property string appIcon: "midnight"
     property bool arranging: false
     property bool reduceMotion: false
     property string query: ""
@@ -26,6 +27,7 @@ Item {
         title: bar.tr("Orbitdeck")
         skin: bar.skin
         fullScreen: bar.fullScreen
+        appIcon: bar.appIcon
     }
     SearchField {
         id: searchField

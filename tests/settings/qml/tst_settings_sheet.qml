@@ -149,6 +149,35 @@ Item {
             compare(testWin.settings.wallpaperBlur, 20)
         }
 
+        function test_ungroupConfirmationTakesEscapeAndReturn() {
+            // Escape and Return answer the confirmation (Return is the safe Cancel); the sheet
+            // stays open and has the keys again.
+            for (const key of [Qt.Key_Escape, Qt.Key_Return]) {
+                sheet.model.confirmUngroup = true
+                const panel = find("settings-ungroup-confirmation-panel")
+                tryVerify(() => panel.parent.activeFocus)
+                keyClick(key)
+                tryVerify(() => !sheet.model.confirmUngroup)
+                verify(testWin.lifecycle.appearanceOpen, "the sheet stays open")
+                tryVerify(() => sheet.activeFocus)
+            }
+            // Escape with no confirmation closes the sheet, as before.
+            keyClick(Qt.Key_Escape)
+            verify(!testWin.lifecycle.appearanceOpen)
+        }
+
+        function test_chosenAppIconShowsAtOnceInTheSheet() {
+            const sidebarIcon = find("settings-sidebar-icon")
+            verify(sidebarIcon.source.toString().endsWith("AltIcon-midnight"))
+            openTab("appearance")
+            mouseClick(find("app-icon-sunset"))
+            compare(testSetup.stored("ambergrid.appIcon"), "sunset")
+            compare(sidebarIcon.source.toString(), "image://drawing/icons/AltIcon-sunset")
+            openTab("general")
+            compare(find("library-version-icon").source.toString(),
+                    "image://drawing/icons/AltIcon-sunset")
+        }
+
         function test_languageRelabelsTheOpenSheet() {
             compare(find("settings-done").text, "Done")
             testWin.settings.language = "german"

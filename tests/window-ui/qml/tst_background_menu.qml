@@ -12,6 +12,14 @@ Item {
         name: "BackgroundMenu"
         when: windowShown
 
+        function findChild(item, name) {
+            for (let i = 0; i < item.children.length; ++i) {
+                if (item.children[i].objectName === name)
+                    return item.children[i]
+            }
+            return null
+        }
+
         function entries() {
             const out = []
             for (let i = 0; i < menu.count; ++i) {
@@ -26,12 +34,29 @@ Item {
             menu.arranging = false
             menu.fullScreen = false
             compare(entries(), ["Edit Layout", "Sort apps by", "Show app names", "—",
-                                "Enter full screen", "Settings…", "—", "Refresh\tCtrl+R",
+                                "Enter full screen", "Settings…", "—", "Refresh",
                                 "Restart Orbitdeck", "—", "Close Orbitdeck"])
             menu.arranging = true
             menu.fullScreen = true
             compare(menu.itemAt(0).text, "Done")
             compare(menu.itemAt(4).text, "Exit full screen")
+        }
+
+        function test_refreshShowsTheKeysOfTheInterfaceLanguageAtTheTrailingEdge() {
+            const tables = {"⌘R": "Strg+R", "Refresh": "Aktualisieren"}
+            menu.tr = key => tables[key] || key
+            const refresh = menu.itemAt(7)
+            compare(refresh.text, "Aktualisieren")
+            compare(refresh.shortcutText, "Strg+R")
+            menu.open()
+            tryVerify(() => menu.opened)
+            const keys = findChild(refresh.contentItem, "library-menu-refresh-keys")
+            compare(keys.text, "Strg+R")
+            // Right-aligned in the entry, clear of the title, whatever the title's length.
+            tryCompare(keys, "x", refresh.contentItem.width - keys.width)
+            verify(keys.x > refresh.contentItem.children[0].implicitWidth)
+            menu.close()
+            menu.tr = key => key
         }
 
         function test_editLayoutIsDisabledWhileSearchingButDoneIsNot() {

@@ -8,7 +8,6 @@ Item {
     height: 500
 
     Component { id: menuMaker; TileMenu {} }
-    Component { id: alertMaker; UninstallAlert {} }
     SignalSpy { id: chosenSpy; signalName: "chosen" }
 
     function action(name, title, argument, enabled, destructive) {
@@ -61,25 +60,6 @@ Item {
             compare(chosenSpy.count, 1)
             compare(chosenSpy.signalArguments[0][0], "moveToFolder")
             compare(chosenSpy.signalArguments[0][1], "f1")
-        }
-
-        function test_uninstallAlertButtonsComeInTheirOrder() {
-            const alert = createTemporaryObject(alertMaker, root, { content: {
-                title: "Move “Notes” to the Trash?", message: "The app will be moved.",
-                buttons: [{ name: "leftovers", title: "Move App and Leftovers to Trash", destructive: true },
-                          { name: "appOnly", title: "Move App Only", destructive: false },
-                          { name: "cancel", title: "Cancel", destructive: false, cancel: true }] } })
-            alert.open()
-            tryVerify(() => alert.opened)
-            let chosen = ""
-            alert.chosen.connect(name => { chosen = name })
-            const appOnly = findChild(alert.footer, "uninstall-alert-appOnly")
-            verify(appOnly)
-            verify(findChild(alert.footer, "uninstall-alert-leftovers").highlighted)
-            verify(!appOnly.highlighted)
-            mouseClick(appOnly)
-            compare(chosen, "appOnly")
-            tryVerify(() => !alert.visible)
         }
     }
 }

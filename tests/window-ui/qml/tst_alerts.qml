@@ -1,0 +1,270 @@
+import QtQuick
+import QtTest
+import Orbitdeck.Views
+
+Item {
+    id: root
+    width: 600
+    height: 500
+
+    Component {
+        id: alertComponent
+        LibraryAlert { anchors.fill: parent; objectName: "uninstall-alert" }
+    }
+    Component {
+        id: dialogComponent
+        BackupFileDialog { anchors.fill: parent }
+    }
+    Component {
+        id: signalSpyComponent
+        SignalSpy {}
+    }
+    Component {
+        id: layerComponent
+        AlertsLayer { anchors.fill: parent; win: fakeWin; tr: key => "[" + key + "]" }
+    }
+    // The window state the alerts read: an uninstall candidate, an error with its title, an
+    // application that failed to open.
+    QtObject {
+        id: fakeWin
+        property QtObject lifecycle: QtObject {
+            property string uninstallError: ""
+            property string errorTitle: ""
+            property string failedApp: ""
+        }
+        property QtObject commands: QtObject {
+            property QtObject uninstalling: QtObject {
+                property string candidate: ""
+                property var choices: []
+                function confirmation() {
+                    return { title: "Move “Notes” to the Trash?", message: "",
+                             buttons: [{ name: "trash", title: "Move to Trash", destructive: true },
+                                       { name: "cancel", title: "Cancel", cancel: true }] }
+                }
+                function choose(name) { choices.push(name); candidate = "" }
+            }
+        }
+    }
+    // Stands in for the organiser's file chooser, in a folder of the test's own.
+    QtObject {
+        id: files
+        property string request: "save"
+        property string suggestedName: "Orbitdeck Layout 2026-05-04.json"
+        property url startFolder: ""
+        property var existing: []
+        property var answers: []
+        function savePath(folder, name) {
+            const typed = name.trim() === "" ? suggestedName : name.trim()
+            return folder.replace(/^file:\/\//, "") + "/"
+                    + (typed.toLowerCase().endsWith(".json") ? typed : typed + ".json")
+        }
+        function exists(path) { return existing.indexOf(path) >= 0 }
+        function makeFolder(folder, name) { return "" }
+        function answer(file) { answers.push(file.toString()) }
+        function cancel() { answers.push("cancel") }
+    }
+
+    TestCase {
+        name: "Alerts"
+        when: windowShown
+
+        function findChild(item, name) {
+            if (!item)
+                return null
+            if (item.objectName === name)
+                return item
+            const children = item.children || []
+            for (let i = 0; i < children.length; ++i) {
+                const found = findChild(children[i], name)
+                if (found)
+                    return found
+            }
+            return null
+        }
+
+        function confirmation() {
+            return createTemporaryObject(alertComponent, root, {
+                title: "Move “Notes” to the Trash?", message: "The app will be moved.",
+                buttons: [{ name: "leftovers", title: "Move App and Leftovers to Trash", role: "destructive" },
+                          { name: "appOnly", title: "Move App Only", role: "" },
+                          { name: "cancel", title: "Cancel", role: "cancel" }] })
+        }
+
+        function test_buttonsKeepTheirOrderAndTheSafeOneIsTheDefault() {
+            const alert = confirmation()
+            const spy = createTemporaryObject(signalSpyComponent, root,
+                                              {target: alert, signalName: "chosen"})
+            const leftovers = findChild(alert, "uninstall-alert-leftovers")
+            const appOnly = findChild(alert, "uninstall-alert-appOnly")
+            const cancel = findChild(alert, "uninstall-alert-cancel")
+            // Read left to right, Cancel last at the right edge.
+            tryVerify(() => leftovers.x < appOnly.x && appOnly.x < cancel.x)
+            compare(alert.defaultButton, "cancel")
+            verify(cancel.isDefault)
+            verify(!leftovers.isDefault)
+            compare(findChild(alert, "uninstall-alert-title").text, "Move “Notes” to the Trash?")
+            mouseClick(appOnly)
+            compare(spy.count, 1)
+            compare(spy.signalArguments[0][0], "appOnly")
+            // It answers once: a second click or key does nothing.
+            mouseClick(leftovers)
+            keyClick(Qt.Key_Return)
+            compare(spy.count, 1)
+        }
+
+        function test_escapeCancelsAndReturnChoosesTheDefault() {
+            const cases = [[Qt.Key_Escape, "cancel"], [Qt.Key_Return, "cancel"],
+                           [Qt.Key_Enter, "cancel"]]
+            for (const [key, expected] of cases) {
+                const alert = confirmation()
+                const spy = createTemporaryObject(signalSpyComponent, root,
+                                                  {target: alert, signalName: "chosen"})
+                tryVerify(() => alert.activeFocus)
+                keyClick(key)
+                compare(spy.count, 1, "key " + key)
+                compare(spy.signalArguments[0][0], expected)
+            }
+            // A named default (not the cancel button) is what Return chooses.
+            const alert = confirmation()
+            alert.defaultButton = "appOnly"
+            const spy = createTemporaryObject(signalSpyComponent, root,
+                                              {target: alert, signalName: "chosen"})
+            tryVerify(() => alert.activeFocus)
+            keyClick(Qt.Key_Return)
+            compare(spy.signalArguments[0][0], "appOnly")
+        }
+
+        function test_oneButtonAlertAnswersToBothKeys() {
+            for (const key of [Qt.Key_Escape, Qt.Key_Return]) {
+                const alert = createTemporaryObject(alertComponent, root, {
+                    title: "Couldn’t import the layout", message: "This file isn’t a Orbitdeck layout backup.",
+                    buttons: [{ name: "ok", title: "OK", role: "cancel" }] })
+                const spy = createTemporaryObject(signalSpyComponent, root,
+                                                  {target: alert, signalName: "chosen"})
+                tryVerify(() => alert.activeFocus)
+                keyClick(key)
+                compare(spy.count, 1)
+                compare(spy.signalArguments[0][0], "ok")
+            }
+        }
+
+        function test_alertsComeOneAtATimeEachWithItsOwnTitle() {
+            const lifecycle = fakeWin.lifecycle
+            const uninstalling = fakeWin.commands.uninstalling
+            uninstalling.choices = []
+            const layer = createTemporaryObject(layerComponent, root)
+            const closed = createTemporaryObject(signalSpyComponent, root,
+                                                 {target: layer, signalName: "closed"})
+            // All three asked for at once: the confirmation first, then the error, then the
+            // failed launch, never two together.
+            lifecycle.failedApp = "Notes"
+            lifecycle.errorTitle = "Couldn’t import the layout"
+            lifecycle.uninstallError = "This file isn’t a Orbitdeck layout backup."
+            uninstalling.candidate = "com.notes"
+            const shown = () => ["uninstall-alert-panel", "error-alert-panel", "open-failure-alert-panel"]
+                                .filter(name => findChild(layer, name) !== null)
+            tryCompare(layer, "showing", "confirm")
+            compare(shown(), ["uninstall-alert-panel"])
+            keyClick(Qt.Key_Return)
+            tryCompare(layer, "showing", "error")
+            compare(uninstalling.choices, ["cancel"])
+            compare(shown(), ["error-alert-panel"])
+            compare(findChild(layer, "error-alert-title").text, "[Couldn’t import the layout]")
+            compare(findChild(layer, "error-alert-message").text,
+                    "This file isn’t a Orbitdeck layout backup.")
+            keyClick(Qt.Key_Escape)
+            tryCompare(layer, "showing", "failedOpen")
+            compare(lifecycle.uninstallError, "")
+            compare(shown(), ["open-failure-alert-panel"])
+            compare(findChild(layer, "open-failure-alert-title").text, "[Couldn’t open application]")
+            compare(findChild(layer, "open-failure-alert-message").text, "Notes")
+            compare(closed.count, 0)
+            mouseClick(findChild(layer, "open-failure-alert-ok"))
+            tryCompare(layer, "open", false)
+            compare(lifecycle.failedApp, "")
+            compare(closed.count, 1)
+        }
+
+        function openDialog(request) {
+            files.answers = []
+            files.existing = []
+            files.request = request
+            files.startFolder = "file://" + ORBITDECK_TEMP
+            const host = createTemporaryObject(dialogComponent, root)
+            host.files = files
+            return host
+        }
+
+        function test_saveDialogOffersTheNameAndExports() {
+            const host = openDialog("save")
+            compare(host.saving, true)
+            compare(findChild(host, "backup-dialog-title").text, "Export")
+            compare(findChild(host, "backup-export").text, "Export")
+            tryVerify(() => host.nameField.activeFocus)
+            compare(host.nameField.text, "Orbitdeck Layout 2026-05-04.json")
+            // The name without its suffix is selected, so typing replaces it.
+            compare(host.nameField.selectedText, "Orbitdeck Layout 2026-05-04")
+            keyClick(Qt.Key_M)
+            keyClick(Qt.Key_Y)
+            compare(host.nameField.text, "my.json")
+            keyClick(Qt.Key_Return)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers[0], ORBITDECK_TEMP + "/my.json")
+        }
+
+        function test_saveOverAnExistingFileAsksFirst() {
+            const host = openDialog("save")
+            files.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]
+            tryVerify(() => host.nameField.activeFocus)
+            mouseClick(findChild(host, "backup-export"))
+            const ask = findChild(host, "backup-replace-alert")
+            tryVerify(() => ask.visible && ask.activeFocus)
+            compare(files.answers.length, 0)
+            // Return is the safe choice: back to the name, nothing written.
+            keyClick(Qt.Key_Return)
+            tryVerify(() => !ask.visible && host.nameField.activeFocus)
+            compare(files.answers.length, 0)
+            keyClick(Qt.Key_Return)
+            tryVerify(() => ask.visible)
+            mouseClick(findChild(host, "backup-replace-alert-replace"))
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers[0], ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json")
+        }
+
+        function test_escapeCancelsEitherDialog() {
+            for (const request of ["save", "open"]) {
+                const host = openDialog(request)
+                compare(findChild(host, request === "save" ? "backup-save-dialog"
+                                                           : "backup-open-dialog").visible, true)
+                tryVerify(() => host.activeFocus)
+                keyClick(Qt.Key_Escape)
+                tryVerify(() => files.answers.length === 1)
+                compare(files.answers[0], "cancel")
+            }
+        }
+
+        function test_openDialogOpensThePickedFile() {
+            const host = openDialog("open")
+            compare(findChild(host, "backup-dialog-title").text, "Import layout…")
+            const open = findChild(host, "backup-open")
+            verify(!open.enabled)
+            let entry = null
+            tryVerify(() => (entry = findChild(host, "backup-entry-backup.json")) !== null)
+            // Only folders and JSON files are listed.
+            verify(findChild(host, "backup-entry-notes.txt") === null)
+            tryVerify(() => findChild(host, "backup-entry-sub") !== null)
+            // A folder opens on a click, and the up button goes back.
+            mouseClick(findChild(host, "backup-entry-sub"))
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP + "/sub")
+            tryVerify(() => findChild(host, "backup-entry-backup.json") === null)
+            mouseClick(findChild(host, "backup-folder-up"))
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP)
+            tryVerify(() => (entry = findChild(host, "backup-entry-backup.json")) !== null)
+            mouseClick(entry)
+            verify(open.enabled)
+            mouseClick(open)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers[0], ORBITDECK_TEMP + "/backup.json")
+        }
+    }
+}

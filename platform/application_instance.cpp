@@ -27,7 +27,9 @@ namespace {
 constexpr auto interfaceName = "org.freedesktop.Application";
 // A request line is an action name: anything longer is not ours.
 constexpr qint64 maxRequestBytes = 64;
-constexpr int replyTimeoutMs = 3000;
+// The owner answers from its event loop, which a starting launcher reaches only once its window
+// is up.
+constexpr int replyTimeoutMs = 15000;
 // The owner takes its lock before it listens: a later start waits this long for the socket.
 constexpr int connectPatienceMs = 3000;
 
@@ -176,7 +178,7 @@ void ApplicationInstance::readSocketClient() {
     }
 }
 
-bool ApplicationInstance::forward(InstanceRequest request) {
+ApplicationInstance::Delivery ApplicationInstance::forward(InstanceRequest request) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (!usesBus_)
         return forwardOverSocket(request);
@@ -193,10 +195,16 @@ bool ApplicationInstance::forward(InstanceRequest request) {
     }
     const QDBusMessage reply =
         QDBusConnection::sessionBus().call(call, QDBus::Block, replyTimeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return Delivery::delivered;
+    const QString error = reply.errorName();
+    if (error == u"org.freedesktop.DBus.Error.ServiceUnknown" ||
+        error == u"org.freedesktop.DBus.Error.NameHasNoOwner")
+        return Delivery::ownerGone;
+    return Delivery::noAnswer;
 }
 
-bool ApplicationInstance::forwardOverSocket(InstanceRequest request) {
+ApplicationInstance::Delivery ApplicationInstance::forwardOverSocket(InstanceRequest request) {
     QLocalSocket socket;
     const QDeadlineTimer patience(connectPatienceMs);
     for (;;) {
@@ -204,16 +212,17 @@ bool ApplicationInstance::forwardOverSocket(InstanceRequest request) {
         if (socket.waitForConnected(static_cast<int>(patience.remainingTime())))
             break;
         if (patience.hasExpired())
-            return false;
+            return Delivery::ownerGone;
         QThread::msleep(50);
     }
     socket.write(actionName(request).toUtf8() + '\n');
     if (!socket.waitForBytesWritten(replyTimeoutMs))
-        return false;
+        return Delivery::noAnswer;
     while (!socket.canReadLine())
         if (!socket.waitForReadyRead(replyTimeoutMs))
-            return false;
-    return socket.readLine(maxRequestBytes).trimmed() == "ok";
+            return Delivery::noAnswer;
+    return socket.readLine(maxRequestBytes).trimmed() == "ok" ? Delivery::delivered
+                                                              : Delivery::noAnswer;
 }
 
 void ApplicationInstance::busActivate() {

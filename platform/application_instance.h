@@ -37,8 +37,12 @@ public:
     // Takes the name, or finds who holds it. failed: neither the bus nor the socket works; the
     // launcher then runs alone, as it would without this class.
     Claim claim(Transport transport = Transport::sessionBusElseSocket);
-    // Sends the request to the owner; false when it could not be delivered.
-    bool forward(InstanceRequest request);
+    // Sends the request to the owner and waits for its answer (a starting owner answers once
+    // its window is up). ownerGone: nobody holds the name any more (a launcher that was just
+    // quitting), so claiming again can succeed. noAnswer: the owner took the request or not,
+    // but did not say so in time; asking again could repeat it.
+    enum class Delivery { delivered, ownerGone, noAnswer };
+    Delivery forward(InstanceRequest request);
 
     QString objectPath() const;
     QString socketPath() const;
@@ -54,7 +58,7 @@ signals:
 private:
     Claim claimBus(QDBusConnection& bus);
     Claim claimSocket();
-    bool forwardOverSocket(InstanceRequest request);
+    Delivery forwardOverSocket(InstanceRequest request);
     void readSocketClient();
 
     QString appId_;

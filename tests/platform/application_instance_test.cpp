@@ -127,8 +127,10 @@ TEST(ApplicationInstance, OneOwnerPerRuntimeFolderAndRequestsReachIt) {
     EXPECT_EQ(sendLine(owner->socketPath(), QByteArray(4096, 'x')), "none");
     EXPECT_EQ(requests.size(), 2);
 
-    // The owner gone (the kernel drops its lock even after a crash), the next start owns.
+    // The owner gone (the kernel drops its lock even after a crash): a request finds nobody,
+    // which tells the later start to claim again, and it then owns.
     owner.reset();
+    EXPECT_EQ(later.forward(InstanceRequest::settings), ApplicationInstance::Delivery::ownerGone);
     EXPECT_EQ(later.claim(socketOnly), Claim::owner);
 }
 

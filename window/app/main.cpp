@@ -33,16 +33,32 @@ QString runtimeDir() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
+enum class Start { owner, handedOver, noAnswer, alone };
+
 // Owner, or the request handed to the running launcher. A launcher that is going away (a
-// restart) may still hold the name for a moment: asking again finds it free.
-ApplicationInstance::Claim claimOrForward(ApplicationInstance& instance, InstanceRequest request) {
+// restart) may still hold the name for a moment: asking again then finds it free.
+Start claimOrForward(ApplicationInstance& instance, InstanceRequest request) {
     const QDeadlineTimer patience(5000);
     for (;;) {
-        const auto claim = instance.claim();
-        if (claim != ApplicationInstance::Claim::elsewhere || instance.forward(request))
-            return claim;
+        switch (instance.claim()) {
+        case ApplicationInstance::Claim::owner:
+            return Start::owner;
+        case ApplicationInstance::Claim::failed:
+            return Start::alone;
+        case ApplicationInstance::Claim::elsewhere:
+            break;
+        }
+        switch (instance.forward(request)) {
+        case ApplicationInstance::Delivery::delivered:
+            return Start::handedOver;
+        case ApplicationInstance::Delivery::noAnswer:
+            // Asking again might carry out the request twice (a toggle would undo itself).
+            return Start::noAnswer;
+        case ApplicationInstance::Delivery::ownerGone:
+            break;
+        }
         if (patience.hasExpired())
-            return ApplicationInstance::Claim::failed;
+            return Start::noAnswer;
         QThread::msleep(100);
     }
 }
@@ -77,13 +93,17 @@ int main(int argc, char* argv[]) {
     const InstanceRequest request = options.request.value_or(InstanceRequest::activate);
     ApplicationInstance instance(QStringLiteral(ORBITDECK_APP_ID), runtimeDir());
     switch (claimOrForward(instance, request)) {
-    case ApplicationInstance::Claim::elsewhere:
+    case Start::handedOver:
         return 0;
-    case ApplicationInstance::Claim::failed:
-        // Alone without a way to be found: still a working launcher, as before.
+    case Start::noAnswer:
+        // Never a second launcher beside a slow one: the two would fight over the settings.
+        std::fputs("orbitdeck: the running launcher does not answer\n", stderr);
+        return 1;
+    case Start::alone:
+        // No bus and no runtime folder: still a working launcher, as before.
         std::fputs("orbitdeck: cannot register as the one instance; running alone\n", stderr);
         break;
-    case ApplicationInstance::Claim::owner:
+    case Start::owner:
         break;
     }
     if (request == InstanceRequest::quit)

@@ -58,6 +58,23 @@ def keep_frames(session):
     return wrap
 
 
+def poll_until(condition, what, timeout=20.0):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        check(time.monotonic() < deadline, f"timed out waiting for {what}")
+        time.sleep(0.01)
+
+
+def name_taken(session):
+    if "DBUS_SESSION_BUS_ADDRESS" not in session.environment:
+        return os.path.exists(os.path.join(session.home, APP_ID + ".socket"))
+    owner = subprocess.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                            "--object-path", "/org/freedesktop/DBus", "--method",
+                            "org.freedesktop.DBus.NameHasOwner", APP_ID],
+                           capture_output=True, text=True)
+    return "true" in owner.stdout
+
+
 def visible_windows():
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Orbitdeck$"],
                            capture_output=True, text=True)
@@ -78,7 +95,9 @@ def gdbus_action(action):
 
 def requests_reach_the_running_launcher(session):
     framed = keep_frames(session)
-    # A start while the first is still coming up waits for it instead of making a second one.
+    # A start while the first is still coming up (it holds the name, its window is not up yet)
+    # waits for it instead of making a second one.
+    poll_until(lambda: name_taken(session), "the first start holding the name")
     code, _, err = start_again(session)
     check(code == 0, f"a start beside a starting launcher ended with {code}: {err}")
     session.wait_for(shown, "the first grid")

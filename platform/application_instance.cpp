@@ -1,6 +1,7 @@
 #include "platform/application_instance.h"
 
 #include "platform/main_thread.h"
+#include "platform/session_bus.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -103,7 +104,7 @@ QString ApplicationInstance::socketPath() const {
 
 ApplicationInstance::Claim ApplicationInstance::claim(Transport transport) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (transport == Transport::sessionBusElseSocket) {
+    if (transport == Transport::sessionBusElseSocket && sessionBusAdvertised()) {
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (bus.isConnected()) {
             usesBus_ = true;

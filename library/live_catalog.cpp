@@ -2,6 +2,7 @@
 
 #include "catalog-core/application_directory_catalog.h"
 
+#include <dirent.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -31,7 +32,28 @@ ResumeOnce::Result runScanner(const RootScanner& scanner, const std::filesystem:
     }
 }
 
+bool listableFolder(const std::filesystem::path& root) {
+    DIR* folder = ::opendir(root.c_str());
+    if (folder == nullptr)
+        return false;
+    ::closedir(folder);
+    return true;
+}
+
+// Thrown on the scan thread; the scan then ends without a list, as a failed one does.
+struct RootVanished {};
+
 } // namespace
+
+void ListedRoots::remember(const std::string& root) {
+    const std::lock_guard guard(mutex_);
+    roots_.insert(root);
+}
+
+bool ListedRoots::contains(const std::string& root) const {
+    const std::lock_guard guard(mutex_);
+    return roots_.contains(root);
+}
 
 std::vector<std::filesystem::path> liveApplicationRoots() {
     if (const char* override = std::getenv("ORBITDECK_APP_ROOTS"); override != nullptr) {
@@ -96,9 +118,22 @@ LiveCatalog::LiveCatalog()
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
     , scans_(std::make_shared<RootScans>())
-    , deadlines_(std::make_shared<ScanDeadlines>()) {
+    , deadlines_(std::make_shared<ScanDeadlines>())
+    , listed_(std::make_shared<ListedRoots>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;
+    // Listable before and after the scan, or the list may miss what is still installed.
+    options_.scanner = [scanner = std::move(options_.scanner),
+                        listed = listed_](const std::filesystem::path& root) {
+        const std::string key = standardizedPath(root);
+        const bool before = listableFolder(root);
+        std::vector<AppDescriptor> found = scanner(root);
+        if (before && listableFolder(root))
+            listed->remember(key);
+        else if (listed->contains(key))
+            throw RootVanished{};
+        return found;
+    };
 }
 
 void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,21 @@ private:
     std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
 };
 
-// Scans the application folders one after another, each bounded by a time-out.
+// The roots a catalog has listed at least once; shared by its scans on every thread.
+class ListedRoots {
+public:
+    void remember(const std::string& root);
+    bool contains(const std::string& root) const;
+
+private:
+    mutable std::mutex mutex_;
+    std::set<std::string> roots_;
+};
+
+// Scans the application folders one after another, each bounded by a time-out. A root that
+// was listed before and is now missing or cannot be listed makes the listing incomplete, like a
+// root that timed out: a folder renamed away for a moment must not read as every application
+// in it uninstalled.
 class LiveCatalog final : public ApplicationCatalog {
 public:
     struct Options {
@@ -61,6 +76,7 @@ private:
     Options options_;
     std::shared_ptr<RootScans> scans_;
     std::shared_ptr<ScanDeadlines> deadlines_;
+    std::shared_ptr<ListedRoots> listed_;
 };
 
 // "/Applications", "/System/Applications" and "$HOME/Applications". The environment variable

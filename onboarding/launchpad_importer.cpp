@@ -1,13 +1,19 @@
 #include "onboarding/launchpad_importer.h"
 
 #include "platform/darwin_user_directory.h"
+#include "platform/durable_file.h"
+#include "platform/file_descriptor.h"
 
+#include <QFile>
 #include <QUuid>
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <cerrno>
+#include <chrono>
 #include <functional>
 #include <system_error>
 
@@ -17,31 +23,60 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Removes the private copy on every path out of a read; a failure to remove is ignored.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(fs::path path)
-        : path_(std::move(path)) {}
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const fs::path& path() const { return path_; }
+// A real launcher database is well under a megabyte.
+constexpr qint64 maxDatabaseBytes = 256LL * 1024 * 1024;
+// How long the queries of one read may take in all; a database built to run forever ends here.
+constexpr auto maxQueryTime = std::chrono::seconds(10);
 
-private:
-    fs::path path_;
-};
+// The copy holds the user's arrangement: readable by the user alone.
+bool writePrivateFile(const fs::path& path, const QByteArray& bytes) {
+    FileDescriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.valid())
+        return false;
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd.get(), data, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= written;
+    }
+    return fd.close();
+}
+
+// Copies a database file; a missing companion is no error, anything but a regular file is.
+bool copyPrivately(const fs::path& source, const fs::path& target, bool mayBeMissing) {
+    const FileReadResult read = readFileCapped(QFile::decodeName(source.c_str()), maxDatabaseBytes);
+    if (mayBeMissing && std::holds_alternative<FileMissing>(read))
+        return true;
+    const auto* bytes = std::get_if<QByteArray>(&read);
+    return bytes && writePrivateFile(target, *bytes);
+}
 
 class Database {
 public:
-    explicit Database(const fs::path& path) {
+    explicit Database(const fs::path& path)
+        : deadline_(std::chrono::steady_clock::now() + maxQueryTime) {
         // Read-write on the private copy only, so SQLite can fold a copied write-ahead log in.
         if (sqlite3_open_v2(path.c_str(), &handle_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
             sqlite3_close(handle_);
             handle_ = nullptr;
+            return;
         }
+        // A view can make a query that never returns a row: interrupted at the deadline.
+        sqlite3_progress_handler(
+            handle_, 10000,
+            [](void* deadline) {
+                return std::chrono::steady_clock::now() >
+                               *static_cast<std::chrono::steady_clock::time_point*>(deadline)
+                           ? 1
+                           : 0;
+            },
+            &deadline_);
     }
     ~Database() { sqlite3_close(handle_); }
     Database(const Database&) = delete;
@@ -49,20 +84,28 @@ public:
     sqlite3* handle() const { return handle_; }
 
     // Steps a query, handing each row to the reader; a query that does not prepare reads nothing.
-    void forEachRow(const char* query, const std::function<void(sqlite3_stmt*)>& read) const {
+    // Answers false when the query ran past the row cap or the deadline: the database is not
+    // one a launcher wrote.
+    bool forEachRow(const char* query, const std::function<void(sqlite3_stmt*)>& read) {
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(handle_, query, -1, &statement, nullptr) != SQLITE_OK ||
             !statement) {
             sqlite3_finalize(statement);
-            return;
+            return true;
         }
-        while (sqlite3_step(statement) == SQLITE_ROW)
+        int result = SQLITE_ROW;
+        while ((result = sqlite3_step(statement)) == SQLITE_ROW && rowsLeft_ > 0) {
+            --rowsLeft_;
             read(statement);
+        }
         sqlite3_finalize(statement);
+        return result != SQLITE_ROW && result != SQLITE_INTERRUPT;
     }
 
 private:
     sqlite3* handle_ = nullptr;
+    std::chrono::steady_clock::time_point deadline_;
+    std::size_t rowsLeft_ = maxLaunchpadRows;
 };
 
 std::string textColumn(sqlite3_stmt* statement, int column) {
@@ -86,45 +129,62 @@ std::optional<std::filesystem::path> databaseURL() {
 }
 
 std::optional<LaunchpadRows> readRows(const std::filesystem::path& database) {
-    const Database db(database);
+    Database db(database);
     if (!db.handle())
         return std::nullopt;
     LaunchpadRows rows;
-    db.forEachRow("SELECT rowid, type, parent_id, ordering FROM items", [&](sqlite3_stmt* row) {
-        rows.items.push_back(LaunchpadRows::Item{
-            .id = sqlite3_column_int64(row, 0),
-            .type = sqlite3_column_int(row, 1),
-            .parent = sqlite3_column_int64(row, 2),
-            .order = sqlite3_column_int64(row, 3),
+    const bool ended =
+        db.forEachRow("SELECT rowid, type, parent_id, ordering FROM items",
+                      [&](sqlite3_stmt* row) {
+                          rows.items.push_back(LaunchpadRows::Item{
+                              .id = sqlite3_column_int64(row, 0),
+                              .type = sqlite3_column_int(row, 1),
+                              .parent = sqlite3_column_int64(row, 2),
+                              .order = sqlite3_column_int64(row, 3),
+                          });
+                      }) &&
+        db.forEachRow("SELECT item_id, bundleid FROM apps",
+                      [&](sqlite3_stmt* row) {
+                          rows.apps.insert_or_assign(sqlite3_column_int64(row, 0),
+                                                     textColumn(row, 1));
+                      }) &&
+        db.forEachRow("SELECT item_id, title FROM groups", [&](sqlite3_stmt* row) {
+            rows.groups.insert_or_assign(sqlite3_column_int64(row, 0), textColumn(row, 1));
         });
-    });
-    db.forEachRow("SELECT item_id, bundleid FROM apps", [&](sqlite3_stmt* row) {
-        rows.apps.insert_or_assign(sqlite3_column_int64(row, 0), textColumn(row, 1));
-    });
-    db.forEachRow("SELECT item_id, title FROM groups", [&](sqlite3_stmt* row) {
-        rows.groups.insert_or_assign(sqlite3_column_int64(row, 0), textColumn(row, 1));
-    });
+    if (!ended)
+        return std::nullopt;
     return rows;
 }
 
-std::optional<std::vector<Entry>> readLayout(const std::filesystem::path& database) {
+PrivateCopy::~PrivateCopy() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+std::unique_ptr<PrivateCopy> PrivateCopy::make(const std::filesystem::path& database) {
     const QString uuid = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     std::error_code error;
     const fs::path base = fs::temp_directory_path(error);
     if (error)
-        return std::nullopt;
-    const TemporaryFolder folder(base / ("ambergrid-launchpad-" + uuid.toStdString()));
-    fs::create_directories(folder.path(), error);
-    if (error)
-        return std::nullopt;
-    for (const char* suffix : std::array{"", "-wal", "-shm"}) {
-        const fs::path source = database.string() + suffix;
-        if (!fs::exists(source, error))
-            continue;
-        if (!fs::copy_file(source, folder.path() / (std::string("db") + suffix), error))
-            return std::nullopt;
+        return nullptr;
+    fs::create_directories(base, error);
+    const fs::path folder = base / ("ambergrid-launchpad-" + uuid.toStdString());
+    // Only the user may look into the copy of their arrangement.
+    if (::mkdir(folder.c_str(), 0700) != 0)
+        return nullptr;
+    std::unique_ptr<PrivateCopy> copy(new PrivateCopy(folder));
+    for (const std::string suffix : {"", "-wal", "-shm"}) {
+        if (!copyPrivately(database.string() + suffix, folder / ("db" + suffix), !suffix.empty()))
+            return nullptr;
     }
-    const std::optional<LaunchpadRows> rows = readRows(folder.path() / "db");
+    return copy;
+}
+
+std::optional<std::vector<Entry>> readLayout(const std::filesystem::path& database) {
+    const std::unique_ptr<PrivateCopy> copy = PrivateCopy::make(database);
+    if (!copy)
+        return std::nullopt;
+    const std::optional<LaunchpadRows> rows = readRows(copy->database());
     if (!rows)
         return std::nullopt;
     return launchpadArrangement(*rows);

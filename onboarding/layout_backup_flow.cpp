@@ -5,11 +5,13 @@
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
+#include "window/background_work.h"
 #include "window/localization.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace orbitdeck {
@@ -83,19 +85,48 @@ void LibraryOrganizer::importLayoutBackup() {
 }
 
 void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
-    const FileReadResult read = readFileCapped(pathText(file), maxBackupBytes);
-    const QByteArray* bytes = std::get_if<QByteArray>(&read);
-    const std::optional<LayoutBackup> backup =
-        bytes ? decodeLayoutBackup(
-                    std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))
-              : std::nullopt;
+    if (readingBackup_)
+        return;
+    readingBackup_ = true;
+    const std::vector<std::string> installed = window_.library()->appIDs();
+    // A backup may hold millions of ids; reading, decoding and sorting them must not stall the
+    // window.
+    runInBackground<std::optional<DecodedBackup>>(
+        this,
+        [path = pathText(file), installed]() -> std::optional<DecodedBackup> {
+            const FileReadResult read = readFileCapped(path, maxBackupBytes);
+            const QByteArray* bytes = std::get_if<QByteArray>(&read);
+            std::optional<LayoutBackup> backup =
+                bytes ? decodeLayoutBackup(std::string_view(
+                            bytes->constData(), static_cast<std::size_t>(bytes->size())))
+                      : std::nullopt;
+            if (!backup)
+                return std::nullopt;
+            DecodedBackup decoded{.backup = std::move(*backup), .hidden = {}, .hiddenMissing = 0};
+            decoded.hidden = HiddenIDs(std::make_move_iterator(decoded.backup.hidden.begin()),
+                                       std::make_move_iterator(decoded.backup.hidden.end()));
+            decoded.backup.hidden = {};
+            const std::unordered_set<std::string> known(installed.begin(), installed.end());
+            decoded.hiddenMissing = static_cast<std::size_t>(std::ranges::count_if(
+                decoded.hidden, [&](const std::string& id) { return !known.contains(id); }));
+            return decoded;
+        },
+        [this](std::optional<DecodedBackup> decoded) {
+            readingBackup_ = false;
+            applyBackup(std::move(decoded));
+        });
+}
+
+void LibraryOrganizer::applyBackup(std::optional<DecodedBackup> decoded) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
     const LibraryLanguage language = window_.language();
-    if (!backup) {
+    if (!decoded) {
         showBackupError(
             QStringLiteral("Couldn’t import the layout"),
             localized(QStringLiteral("This file isn’t a Orbitdeck layout backup."), language));
         return;
     }
+    const LayoutBackup* backup = &decoded->backup;
     WindowSettings& settings = *window_.settings();
     window_.pushUndo(LibraryUndo{LibraryUndo::Backup{
         .data = settings.data(WindowSettings::layoutKey),
@@ -104,10 +135,12 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
     }});
     LibraryLayout layout = window_.restoredLayout(QByteArray::fromStdString(backup->layout));
 
-    std::unordered_set<std::string> missing(backup->hidden.begin(), backup->hidden.end());
-    for (std::string& id : layout.allApplicationIDs())
-        missing.insert(std::move(id));
-    std::erase_if(missing, [this](const std::string& id) { return window_.library()->app(id); });
+    // Not installed: the hidden ones counted in the background, and those only the layout names.
+    std::size_t missing = decoded->hiddenMissing;
+    const std::vector<std::string> laidOut = layout.allApplicationIDs();
+    for (const std::string& id : std::unordered_set<std::string>(laidOut.begin(), laidOut.end()))
+        if (!window_.library()->app(id) && !decoded->hidden.contains(id))
+            ++missing;
 
     const std::optional<std::string> encoded = layout.encodedSnapshot();
     window_.layout()->setLayout(std::move(layout), settings.motionAllowed()
@@ -119,13 +152,13 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
     if (backup->sort && librarySortFromRawValue(*backup->sort))
         settings.setSort(QString::fromStdString(*backup->sort));
     window_.paging()->setPage(0);
-    window_.storeHidden(HiddenIDs(backup->hidden.begin(), backup->hidden.end()));
+    window_.storeHidden(std::move(decoded->hidden));
 
     QString toast = localized(QStringLiteral("Layout imported"), language);
-    if (!missing.empty())
+    if (missing > 0)
         toast += localized(QStringLiteral(" · "), language) +
                  localizedFormat(QStringLiteral("%lld not installed"), language,
-                                 {static_cast<qint64>(missing.size())});
+                                 {static_cast<qint64>(missing)});
     window_.showToast(toast + localized(QStringLiteral(" · ⌘Z"), language));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
+#include "window/background_work.h"
 #include "window/localization.h"
 
 #include <QUuid>
@@ -100,9 +101,26 @@ bool LibraryOrganizer::launchpadAvailable() const {
     return LaunchpadImporter::databaseURL().has_value();
 }
 
-std::optional<int> LibraryOrganizer::importLaunchpadLayout() {
+void LibraryOrganizer::importLaunchpadLayout(std::function<void(std::optional<int>)> done) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const auto entries = readLaunchpad_();
+    if (importingLaunchpad_)
+        return;
+    importingLaunchpad_ = true;
+    emit importingLaunchpadChanged();
+    using Entries = std::optional<std::vector<LaunchpadImporter::Entry>>;
+    // Copying and reading a database is file and SQLite work the window must not wait for.
+    runInBackground<Entries>(this, readLaunchpad_, [this, done = std::move(done)](Entries entries) {
+        importingLaunchpad_ = false;
+        emit importingLaunchpadChanged();
+        const std::optional<int> found = applyLaunchpadEntries(entries);
+        if (done)
+            done(found);
+    });
+}
+
+std::optional<int> LibraryOrganizer::applyLaunchpadEntries(
+    const std::optional<std::vector<LaunchpadImporter::Entry>>& entries) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
     if (!entries || entries->empty())
         return std::nullopt;
     const LibraryState& library = *window_.library();

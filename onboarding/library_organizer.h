@@ -4,6 +4,7 @@
 #ifndef Q_MOC_RUN
 #include "library/library_sort_organization.h"
 #include "onboarding/launchpad_importer.h"
+#include "onboarding/layout_backup.h"
 #endif
 
 #include <QObject>
@@ -11,6 +12,8 @@
 
 #include <functional>
 #include <optional>
+#include <set>
+#include <string>
 
 namespace orbitdeck {
 
@@ -26,6 +29,8 @@ class LibraryOrganizer : public QObject {
     // The last error a backup put into the window's error alert, so the alert can tell it from
     // a failed move to the Trash.
     Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
+    // True while the Launchpad database is read in the background.
+    Q_PROPERTY(bool importingLaunchpad READ importingLaunchpad NOTIFY importingLaunchpadChanged)
 
 public:
     // The flow actions wait this long for the settings sheet to close.
@@ -46,9 +51,16 @@ public:
 
     // Whether the guide may offer the Launchpad import.
     Q_INVOKABLE bool launchpadAvailable() const;
-    // The number of installed applications taken from Launchpad, 0 when none matched or the
-    // layout was refused; none when there was nothing to read.
-    std::optional<int> importLaunchpadLayout();
+    // Reads the Launchpad arrangement off the main thread, then applies it and hands done the
+    // number of installed applications taken from it: 0 when none matched or the layout was
+    // refused; none when there was nothing to read. A request while a read runs is dropped.
+    void importLaunchpadLayout(std::function<void(std::optional<int>)> done);
+    // The applying half, on the main thread.
+    std::optional<int>
+    applyLaunchpadEntries(const std::optional<std::vector<LaunchpadImporter::Entry>>& entries);
+    bool importingLaunchpad() const { return importingLaunchpad_; }
+    // True while a chosen backup is read and decoded in the background.
+    bool readingBackup() const { return readingBackup_; }
 
     void exportLayoutBackup();
     void importLayoutBackup();
@@ -59,6 +71,7 @@ public:
 
 signals:
     void backupErrorChanged();
+    void importingLaunchpadChanged();
 
 private:
     void showBackupError(const QString& titleKey, const QString& message);
@@ -66,12 +79,22 @@ private:
     void afterDelay(int milliseconds, std::function<void()> action);
     void writeBackup(const std::filesystem::path& file, const QByteArray& bytes);
     void readBackup(const std::filesystem::path& file);
+    // A backup as the background read leaves it: the hidden ids as a set, and how many of
+    // them are not installed.
+    struct DecodedBackup {
+        LayoutBackup backup;
+        std::set<std::string> hidden;
+        std::size_t hiddenMissing = 0;
+    };
+    void applyBackup(std::optional<DecodedBackup> decoded);
 
     AmbergridWindow& window_;
     BackupFileChooser& chooser_;
     QObject* filesObject_;
     LaunchpadReader readLaunchpad_;
     QString backupError_;
+    bool importingLaunchpad_ = false;
+    bool readingBackup_ = false;
 };
 
 // Attaches the organiser, with the file chooser of the views, to the window.

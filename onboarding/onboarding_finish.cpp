@@ -9,15 +9,20 @@ namespace orbitdeck {
 
 namespace {
 
-void importFromLaunchpad(AmbergridWindow& window, const OnboardingActions& actions) {
-    const std::optional<int> found =
-        actions.importLaunchpadLayout ? actions.importLaunchpadLayout() : std::nullopt;
+void reportLaunchpadImport(AmbergridWindow& window, std::optional<int> found) {
     if (!found || *found < 1) {
         window.showToast(localized(QStringLiteral("No Launchpad layout found"), window.language()));
         return;
     }
     window.showToast(localizedFormat(QStringLiteral("Imported %lld apps from Launchpad · ⌘Z"),
                                      window.language(), {static_cast<qint64>(*found)}));
+}
+
+void importFromLaunchpad(AmbergridWindow& window, const OnboardingActions& actions) {
+    if (!actions.importLaunchpadLayout)
+        return reportLaunchpadImport(window, std::nullopt);
+    actions.importLaunchpadLayout(
+        [&window](std::optional<int> found) { reportLaunchpadImport(window, found); });
 }
 
 void tidyUp(const OnboardingActions& actions) {

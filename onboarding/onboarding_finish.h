@@ -17,8 +17,9 @@ class AmbergridWindow;
 struct OnboardingActions {
     // Whether the system launcher's database is there to import from.
     std::function<bool()> launchpadAvailable;
-    // The applications taken from that arrangement; none when nothing could be read.
-    std::function<std::optional<int>()> importLaunchpadLayout;
+    // Imports that arrangement and then answers with the applications taken from it; none when
+    // nothing could be read.
+    std::function<void(std::function<void(std::optional<int>)>)> importLaunchpadLayout;
     std::function<void(LibraryOrganization)> performOrganization;
 };
 

@@ -46,7 +46,10 @@ void installOnboardingGuide(AmbergridWindow& window) {
     if (organizer) {
         actions = {
             .launchpadAvailable = [organizer] { return organizer->launchpadAvailable(); },
-            .importLaunchpadLayout = [organizer] { return organizer->importLaunchpadLayout(); },
+            .importLaunchpadLayout =
+                [organizer](std::function<void(std::optional<int>)> done) {
+                    organizer->importLaunchpadLayout(std::move(done));
+                },
             .performOrganization =
                 [organizer](LibraryOrganization organization) {
                     organizer->performOrganization(organization);

@@ -4,6 +4,7 @@
 #include "platform/main_thread.h"
 
 #include <QDir>
+#include <QMetaMethod>
 
 namespace orbitdeck {
 namespace {
@@ -48,6 +49,8 @@ DefaultsStore::DefaultsStore(QString filePath, QObject* parent)
 void DefaultsStore::load() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     removeStaleTemporaries(filePath_);
+    // Stamped before reading: a change made meanwhile is then read again, never missed.
+    stamp_ = fileStamp(filePath_);
     const FileReadResult read = readFileCapped(filePath_, maxDomainFileBytes);
     if (std::holds_alternative<FileMissing>(read))
         return;
@@ -116,6 +119,8 @@ bool DefaultsStore::setValue(const QString& key, const DefaultsValue& value) {
 
 bool DefaultsStore::setValues(const DefaultsDictionary& values) {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    // What is a change is judged against the file as it is now, not as it was read.
+    reloadIfChanged();
     QStringList changed;
     for (const auto& [key, value] : values) {
         const auto found = document_.values.find(key);
@@ -123,6 +128,7 @@ bool DefaultsStore::setValues(const DefaultsDictionary& values) {
             continue;
         dropOtherEntry(document_, key);
         document_.values.insert_or_assign(key, value);
+        unsaved_.insert(key);
         changed.append(key);
     }
     if (changed.isEmpty())
@@ -135,10 +141,12 @@ bool DefaultsStore::setValues(const DefaultsDictionary& values) {
 
 bool DefaultsStore::remove(const QString& key) {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    reloadIfChanged();
     const bool hadOther = dropOtherEntry(document_, key);
     const bool hadValue = document_.values.erase(key) > 0;
     if (!hadOther && !hadValue)
         return true;
+    unsaved_.insert(key);
     const bool saved = commit();
     emit valueChanged(key);
     return saved;
@@ -154,7 +162,93 @@ QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject
 }
 
 bool DefaultsStore::commit() {
-    return writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_));
+    const QStringList theirs = mergeChangedFile(/*writing=*/true);
+    FileStamp written;
+    const bool saved =
+        writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_), &written);
+    if (saved) {
+        stamp_ = written;
+        unsaved_.clear();
+        if (watcher_)
+            watchFile();
+    }
+    for (const QString& key : theirs)
+        emit valueChanged(key);
+    return saved;
+}
+
+QStringList DefaultsStore::mergeChangedFile(bool writing) {
+    const std::optional<FileStamp> now = fileStamp(filePath_);
+    // Unchanged, or gone: a file that vanished takes nothing from memory.
+    if (now == stamp_ || !now)
+        return {};
+    const FileReadResult read = readFileCapped(filePath_, maxDomainFileBytes);
+    const auto* bytes = std::get_if<QByteArray>(&read);
+    std::optional<DefaultsDocument> disk = bytes ? decodeDefaultsPlist(*bytes) : std::nullopt;
+    // Merely watching, a file another writer is still writing in place is left for its next
+    // change.
+    if (std::holds_alternative<FileMissing>(read) || (!disk && !writing))
+        return {};
+    if (std::holds_alternative<FileUnreadable>(read)) {
+        writable_ = false;
+        return {};
+    }
+    if (!disk) {
+        // Someone left a file that is no domain: kept aside, memory stays as it is.
+        movedAsidePath_ = moveFileAside(filePath_);
+        writable_ = !movedAsidePath_.isEmpty();
+        stamp_ = std::nullopt;
+        return {};
+    }
+    for (const QString& key : std::as_const(unsaved_)) {
+        dropOtherEntry(*disk, key);
+        if (const auto mine = document_.values.find(key); mine != document_.values.end())
+            disk->values.insert_or_assign(key, mine->second);
+        else
+            disk->values.erase(key);
+    }
+    QStringList theirs;
+    for (const auto& [key, value] : document_.values) {
+        const auto found = disk->values.find(key);
+        if (found == disk->values.end() || !(found->second == value))
+            theirs.append(key);
+    }
+    for (const auto& [key, value] : disk->values)
+        if (!document_.values.contains(key))
+            theirs.append(key);
+    document_ = std::move(*disk);
+    stamp_ = now;
+    return theirs;
+}
+
+void DefaultsStore::reloadIfChanged() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const QStringList theirs = mergeChangedFile(/*writing=*/false);
+    for (const QString& key : theirs)
+        emit valueChanged(key);
+    if (watcher_)
+        watchFile();
+}
+
+void DefaultsStore::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&DefaultsStore::valueChanged) && !watcher_)
+        watchFile();
+}
+
+void DefaultsStore::watchFile() {
+    // The folder tells of a replaced file (writers rename over it), the file of one rewritten
+    // in place; a replaced file drops out of the watch and is added again here.
+    if (!watcher_) {
+        watcher_ = new QFileSystemWatcher(this);
+        connect(watcher_, &QFileSystemWatcher::directoryChanged, this,
+                &DefaultsStore::reloadIfChanged);
+        connect(watcher_, &QFileSystemWatcher::fileChanged, this, &DefaultsStore::reloadIfChanged);
+    }
+    const QString folder = QFileInfo(filePath_).absolutePath();
+    if (!watcher_->directories().contains(folder) && QFileInfo(folder).isDir())
+        watcher_->addPath(folder);
+    if (!watcher_->files().contains(filePath_) && QFileInfo(filePath_).isFile())
+        watcher_->addPath(filePath_);
 }
 
 } // namespace orbitdeck

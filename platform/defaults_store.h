@@ -2,8 +2,11 @@
 
 #include "platform/defaults_plist_codec.h"
 #include "platform/defaults_value.h"
+#include "platform/durable_file.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -16,6 +19,11 @@ namespace orbitdeck {
 // once and durably; there is nothing to save at exit. A file that cannot be parsed is moved
 // aside and the domain starts empty; a file that cannot be read or moved is left alone and
 // the domain stays read-only in memory, so the user's file is never overwritten blindly.
+//
+// Other writers (a second copy, a script, a sync tool) may change the file too. A write first
+// re-reads a file that changed since it was last read and puts only this store's own changes on
+// top, so neither side erases the other's keys. While anyone observes the store, the file is
+// watched and changes made by others reach memory and valueChanged.
 class DefaultsStore : public QObject {
     Q_OBJECT
 public:
@@ -59,17 +67,34 @@ public:
     QMetaObject::Connection observe(const QString& key, const QObject* context,
                                     std::function<void()> onChange);
 
+    // Takes in what others wrote to the file since it was last read, emitting valueChanged for
+    // each key that changed; the file watch calls it, tests may too.
+    void reloadIfChanged();
+
 signals:
     void valueChanged(const QString& key);
+
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
 
 private:
     void load();
     bool commit();
+    // Merges a file changed by someone else into memory, keeping the unsaved keys; answers the
+    // keys whose values others changed. Before a write, a file that is no domain is moved
+    // aside; merely watching, it is left alone.
+    QStringList mergeChangedFile(bool writing);
+    void watchFile();
 
     QString filePath_;
     DefaultsDocument document_;
     QString movedAsidePath_;
     bool writable_ = true;
+    // The file as last read or written; none when there was none.
+    std::optional<FileStamp> stamp_;
+    // Keys set or removed here that have not reached the file yet.
+    QSet<QString> unsaved_;
+    QFileSystemWatcher* watcher_ = nullptr;
 };
 
 } // namespace orbitdeck

@@ -1,6 +1,7 @@
 #include "platform/desktop_wallpaper.h"
 
 #include "platform/desktop_settings.h"
+#include "platform/durable_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,11 +36,13 @@ std::optional<QString> fromGnome() {
 }
 
 std::optional<QString> fromPlasma(const QString& configHome) {
-    QFile file(configHome + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
     // The file is a small INI; a huge one is not ours to parse.
-    if (file.size() > 4 * 1024 * 1024 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const FileReadResult read = readFileCapped(
+        configHome + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"), 4 * 1024 * 1024);
+    const auto* bytes = std::get_if<QByteArray>(&read);
+    if (!bytes)
         return std::nullopt;
-    return existingFile(pathFromPlasmaConfig(QString::fromUtf8(file.readAll())));
+    return existingFile(pathFromPlasmaConfig(QString::fromUtf8(*bytes)));
 }
 
 } // namespace

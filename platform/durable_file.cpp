@@ -49,14 +49,37 @@ QString temporaryPattern(const QFileInfo& info) {
 
 } // namespace
 
-bool writeFileDurably(const QString& path, const QByteArray& bytes) {
+namespace {
+
+FileStamp stampOf(const struct stat& status) {
+    return FileStamp{
+        .device = static_cast<quint64>(status.st_dev),
+        .inode = static_cast<quint64>(status.st_ino),
+        .size = static_cast<qint64>(status.st_size),
+        .modifiedNanoseconds =
+            static_cast<qint64>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
+    };
+}
+
+} // namespace
+
+std::optional<FileStamp> fileStamp(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return stampOf(status);
+}
+
+bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written) {
     const QFileInfo link(path);
     // A dangling link has no canonical path yet; its target is where the file belongs.
     QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
     if (resolved.isEmpty() && link.isSymLink())
         resolved = link.symLinkTarget();
     const QFileInfo info(resolved.isEmpty() ? path : resolved);
-    if (!QDir().mkpath(info.absolutePath()))
+    // Folders are made for our own path only, never along a link to somewhere else.
+    if (!(link.isSymLink() ? QFileInfo(info.absolutePath()).isDir()
+                           : QDir().mkpath(info.absolutePath())))
         return false;
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     // One temporary name per process: a writer killed mid-write leaves at most one behind.
@@ -65,11 +88,15 @@ bool writeFileDurably(const QString& path, const QByteArray& bytes) {
     FileDescriptor fd(openRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0600));
     if (!fd.valid())
         return false;
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close();
-    if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
+    struct stat status {};
+    const bool flushed =
+        writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &status) == 0;
+    if (!(flushed && fd.close()) || ::rename(temporary.constData(), target.constData()) != 0) {
         ::unlink(temporary.constData());
         return false;
     }
+    if (written)
+        *written = stampOf(status);
     return syncFolder(QFile::encodeName(info.absolutePath()));
 }
 
@@ -88,12 +115,15 @@ void removeStaleTemporaries(const QString& path) {
 }
 
 FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {
-    FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY));
+    // Non-blocking, or opening a FIFO would wait for a writer that never comes.
+    FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid())
         return errno == ENOENT ? FileReadResult{FileMissing{}} : FileReadResult{FileUnreadable{}};
     struct stat status {};
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::fstat(fd.get(), &status) != 0)
         return FileUnreadable{};
+    if (!S_ISREG(status.st_mode))
+        return FileNotRegular{};
     if (status.st_size > maxBytes)
         return FileTooLarge{};
     QByteArray bytes;

@@ -3,26 +3,45 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 namespace orbitdeck {
 
+// Which version of a file a reader saw: a replaced file has another inode, a file rewritten in
+// place another size or modification time.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at path (links followed); none when there is none.
+std::optional<FileStamp> fileStamp(const QString& path);
+
 // Replaces the file at path with bytes so that after a crash or power loss the path holds
 // either the old or the new content in full: temporary file, fsync, rename, fsync of the folder.
 // Creates the parent folder when needed. A symbolic link is followed, so a linked configuration
-// file stays linked. Answers whether every step succeeded.
-bool writeFileDurably(const QString& path, const QByteArray& bytes);
+// file stays linked, but no folder is created for its target: a dangling link must not make
+// folders anywhere it points. Answers whether every step succeeded; written, when given, gets
+// the stamp of the file written.
+bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written = nullptr);
 
 struct FileMissing {};
 struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
 struct FileTooLarge {};
-using FileReadResult = std::variant<QByteArray, FileMissing, FileUnreadable, FileTooLarge>;
+struct FileNotRegular {}; // a FIFO, socket, device or folder in place of the file
+using FileReadResult =
+    std::variant<QByteArray, FileMissing, FileUnreadable, FileTooLarge, FileNotRegular>;
 
 // Removes the temporary files that writers of path left behind when they were killed; a file of
 // a process that still runs is left alone.
 void removeStaleTemporaries(const QString& path);
 
-// Reads a whole file, refusing anything over maxBytes so a corrupt file cannot exhaust memory.
+// Reads a whole regular file, refusing anything over maxBytes so a corrupt file cannot exhaust
+// memory. Never blocks on a special file: a FIFO put in place of a user's file is refused.
 FileReadResult readFileCapped(const QString& path, qint64 maxBytes);
 
 // Moves path aside to "<path>.unreadable-<n>" for the smallest free n, never replacing an

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <ranges>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace orbitdeck {
@@ -47,16 +49,103 @@ bool safeComponent(const std::string& text) {
            text.find_first_of(std::string_view("/\0", 2)) == std::string::npos;
 }
 
-// Entries of folder whose name contains text, in listing order; nothing when unlistable.
-std::vector<fs::path> entriesContaining(const fs::path& folder, const std::string& text) {
+// Whether a listed name belongs to the application identified by id: the identifier itself or
+// the identifier followed by ".", "-" or "_". A plain substring test would turn a short
+// identifier into a wildcard over entries other programs put there. Identifiers without a dot
+// are not reverse-DNS names and too likely to be a common word, so they match nothing.
+bool namedAfter(std::string_view name, std::string_view id) {
+    if (id.find('.') == std::string_view::npos || !name.starts_with(id))
+        return false;
+    return name.size() == id.size() ||
+           std::string_view("._-").find(name[id.size()]) != std::string_view::npos;
+}
+
+// Group containers carry a team or "group." prefix before the identifier.
+bool groupContainerOf(std::string_view name, std::string_view id) {
+    if (namedAfter(name, id))
+        return true;
+    const std::size_t dot = name.find('.');
+    return dot != std::string_view::npos && dot > 0 && namedAfter(name.substr(dot + 1), id);
+}
+
+// Entries of folder whose name passes test, in listing order; nothing when unlistable.
+std::vector<fs::path> entriesNamed(const fs::path& folder,
+                                   const std::function<bool(std::string_view)>& test) {
     std::vector<fs::path> found;
     std::error_code error;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (entry->path().filename().string().find(text) != std::string::npos)
+        if (test(entry->path().filename().string()))
             found.push_back(entry->path());
     }
     return found;
+}
+
+// Names other programs keep in the XDG folders, taken from the freedesktop.org standards
+// (Base Directory, Desktop Entry and Menu, Icon Theme, Shared MIME-info and MIME Applications,
+// Trash, Desktop Bookmarks, Thumbnail Managing, Sound Theme, Autostart), xdg-user-dirs,
+// fontconfig, D-Bus, systemd, Flatpak, the Secret Service keyrings and the GNOME and KDE shared
+// data. A folder of that name is never one application's leftover, whatever its identifier says.
+constexpr std::string_view sharedNames[]{
+    "applications",
+    "autostart",
+    "bin",
+    "dbus-1",
+    "dconf",
+    "desktop-directories",
+    "environment.d",
+    "flatpak",
+    "fontconfig",
+    "fonts",
+    "gnome-shell",
+    "gtk-2.0",
+    "gtk-3.0",
+    "gtk-4.0",
+    "gvfs-metadata",
+    "icons",
+    "kconf_update",
+    "kded5",
+    "kdeglobals",
+    "keyrings",
+    "kservices5",
+    "kxmlgui5",
+    "menus",
+    "mime",
+    "mimeapps.list",
+    "nautilus",
+    "pixmaps",
+    "plasma",
+    "pulse",
+    "recently-used.xbel",
+    "sounds",
+    "systemd",
+    "themes",
+    "thumbnails",
+    "trash",
+    "user-dirs.dirs",
+    "user-dirs.locale",
+    "xdg-desktop-portal",
+};
+
+bool isAncestorOrSame(const fs::path& folder, const fs::path& path) {
+    auto [end, rest] = std::ranges::mismatch(folder, path);
+    return end == folder.end();
+}
+
+// Whether path may be offered as a leftover: not a shared folder, not one that holds a shared
+// folder, not the launcher's own data.
+bool ownedByOneApplication(const fs::path& path, const std::vector<fs::path>& protectedFolders,
+                           const std::optional<std::string>& ownIdentifier) {
+    const std::string name = lowerCased(path.filename().string());
+    if (std::ranges::find(sharedNames, std::string_view(name)) != std::end(sharedNames))
+        return false;
+    if (name == "orbitdeck" || name.starts_with("orbitdeck.") ||
+        (ownIdentifier && namedAfter(name, lowerCased(*ownIdentifier))))
+        return false;
+    const fs::path real = resolved(path);
+    return std::ranges::none_of(protectedFolders, [&](const fs::path& folder) {
+        return isAncestorOrSame(path.lexically_normal(), folder) || isAncestorOrSame(real, folder);
+    });
 }
 
 // The allocated size of every item below root; none when root cannot be listed.
@@ -89,6 +178,22 @@ std::optional<fs::path> ownBundle() {
     return bundle;
 }
 
+// $HOME and the system-wide XDG folders; $XDG_RUNTIME_DIR when set.
+std::vector<fs::path> sharedFolders(const fs::path& home) {
+    std::vector<fs::path> folders{home, home / ".local"};
+    for (const char* name : {"XDG_DATA_DIRS", "XDG_CONFIG_DIRS", "XDG_RUNTIME_DIR"}) {
+        const char* value = std::getenv(name);
+        for (const auto part : std::string_view(value ? value : "") | std::views::split(':')) {
+            const fs::path folder(std::string_view(part.begin(), part.end()));
+            if (folder.is_absolute())
+                folders.push_back(folder);
+        }
+    }
+    for (const char* fallback : {"/usr/local/share", "/usr/share", "/etc/xdg"})
+        folders.emplace_back(fallback);
+    return folders;
+}
+
 } // namespace
 
 LeftoverFolders LeftoverFolders::standard() {
@@ -105,6 +210,7 @@ LeftoverFolders LeftoverFolders::standard() {
         .logs = state / "Logs",
         .launchAgents = config / "autostart",
         .otherData = data,
+        .shared = sharedFolders(home),
     };
 }
 
@@ -175,10 +281,29 @@ std::vector<fs::path> ApplicationTrash::leftoverURLs(const AppDescriptor& app) {
     };
     if (safeComponent(name))
         candidates.push_back(library.applicationSupport / name);
-    std::ranges::move(entriesContaining(library.launchAgents, id), std::back_inserter(candidates));
-    std::ranges::move(entriesContaining(library.otherData / "Group Containers", id),
+    std::ranges::move(entriesNamed(library.launchAgents,
+                                   [&](std::string_view entry) { return namedAfter(entry, id); }),
                       std::back_inserter(candidates));
-    std::erase_if(candidates, [](const fs::path& path) { return !itemExists(path); });
+    std::ranges::move(
+        entriesNamed(library.otherData / "Group Containers",
+                     [&](std::string_view entry) { return groupContainerOf(entry, id); }),
+        std::back_inserter(candidates));
+    // The Library folders map onto folders other programs share: a candidate must be this
+    // application's own, never one of those folders or anything of ours.
+    std::vector<fs::path> protectedFolders = library.shared;
+    for (const fs::path& folder :
+         {library.caches, library.preferences, library.applicationSupport, library.containers,
+          library.savedState, library.logs, library.launchAgents, library.otherData,
+          library.otherData / "HTTPStorages", library.otherData / "WebKit",
+          library.otherData / "Cookies", library.otherData / "Application Scripts",
+          library.otherData / "Group Containers"}) {
+        protectedFolders.push_back(folder.lexically_normal());
+        protectedFolders.push_back(resolved(folder));
+    }
+    std::erase_if(candidates, [&](const fs::path& path) {
+        return !itemExists(path) ||
+               !ownedByOneApplication(path, protectedFolders, options_.ownBundleIdentifier);
+    });
     leftoverCache_[app.id()] = candidates;
     return candidates;
 }

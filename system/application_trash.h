@@ -30,6 +30,9 @@ struct LeftoverFolders {
     std::filesystem::path logs;               // $XDG_STATE_HOME/Logs
     std::filesystem::path launchAgents;       // $XDG_CONFIG_HOME/autostart
     std::filesystem::path otherData;          // $XDG_DATA_HOME: the Library's other folders
+    // Folders other programs share ($HOME, $XDG_DATA_DIRS, $XDG_CONFIG_DIRS, $XDG_RUNTIME_DIR):
+    // never a leftover, nor anything that holds one of them.
+    std::vector<std::filesystem::path> shared;
 
     static LeftoverFolders standard();
 };

@@ -3,11 +3,9 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
+#include "window/background_work.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
-
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <nlohmann/json.hpp>
 
@@ -16,20 +14,6 @@
 namespace orbitdeck {
 
 namespace {
-
-// Runs work off the main thread and hands its value to handler on the main thread.
-template <typename Value>
-void runInBackground(QObject* context, std::function<Value()> work,
-                     std::function<void(Value)> handler) {
-    auto* watcher = new QFutureWatcher<Value>(context);
-    QObject::connect(watcher, &QFutureWatcher<Value>::finished, context,
-                     [watcher, handler = std::move(handler)] {
-                         ORBITDECK_ASSERT_MAIN_THREAD();
-                         watcher->deleteLater();
-                         handler(watcher->result());
-                     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
-}
 
 // A snapshot that holds nothing on purpose is not damage.
 bool isEmptySnapshot(const QByteArray& data) {
@@ -199,8 +183,16 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
             known.insert(app.id());
         std::vector<AppDescriptor> added;
         for (const AppDescriptor& app : result.apps) {
-            if (!known.contains(app.id()))
+            // Back after a scan that could not see it: not new.
+            if (!known.contains(app.id()) && !unseenIDs_.contains(app.id()))
                 added.push_back(app);
+        }
+        if (result.complete) {
+            unseenIDs_.clear();
+        } else {
+            for (const AppDescriptor& app : result.apps)
+                known.erase(app.id());
+            unseenIDs_.insert(known.begin(), known.end());
         }
         window_.library()->setApps(result.apps, std::move(scanned.index), scanned.indexedHidden);
         restoreLayoutFromStore(true);

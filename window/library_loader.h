@@ -14,6 +14,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 
 namespace orbitdeck {
 
@@ -71,6 +72,8 @@ private:
     std::uint64_t nextGeneration_ = 1;
     std::uint64_t appliedGeneration_ = 0;
     AddedDatesScans datesScans_;
+    // Applications an incomplete scan missed since the last complete one.
+    std::unordered_set<std::string> unseenIDs_;
 };
 
 } // namespace orbitdeck

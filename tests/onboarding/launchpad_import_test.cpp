@@ -7,7 +7,13 @@
 #include "onboarding/library_organizer.h"
 #include "onboarding/sorted_items.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
 
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
@@ -35,6 +41,16 @@ protected:
         organizer->setLaunchpadReader([this] { return entries; });
         window->settings()->setSort(QStringLiteral("name"));
         window->paging()->setPage(1);
+    }
+
+    // Starts the import and waits for its answer on the main thread.
+    std::optional<int> importNow() {
+        std::optional<std::optional<int>> answer;
+        organizer->importLaunchpadLayout([&](std::optional<int> found) { answer = found; });
+        EXPECT_TRUE(organizer->importingLaunchpad());
+        harness->waitUntil([&] { return answer.has_value(); });
+        EXPECT_FALSE(organizer->importingLaunchpad());
+        return answer.value_or(std::optional<int>{-1});
     }
 
     std::vector<std::string> folderItems(const std::string& payload) const {
@@ -68,7 +84,7 @@ TEST_F(LaunchpadImportTest, TakesInstalledAppsOnceDissolvesSmallFoldersAndAppend
         Entry{Entry::Folder{"", {"gone.too"}}},             // nothing installed: disappears
     };
     const std::size_t undoBefore = window->undoStack().size();
-    EXPECT_EQ(organizer->importLaunchpadLayout(), 4);
+    EXPECT_EQ(importNow(), 4);
 
     const std::vector<std::string> page = harness->pageIDs();
     ASSERT_EQ(page.size(), 4u);
@@ -83,7 +99,7 @@ TEST_F(LaunchpadImportTest, TakesInstalledAppsOnceDissolvesSmallFoldersAndAppend
 
     // An untitled folder gets the default name; one undo step brings the old layout back.
     entries = std::vector<Entry>{Entry{Entry::Folder{"", {"com.e", "com.d"}}}};
-    EXPECT_EQ(organizer->importLaunchpadLayout(), 2);
+    EXPECT_EQ(importNow(), 2);
     EXPECT_EQ(window->layout()->layout().folder(FolderID{harness->pageIDs()[0]})->name,
               "New Folder");
     undo().undo();
@@ -100,16 +116,44 @@ TEST_F(LaunchpadImportTest, NothingFoundLeavesLayoutSortAndPageAlone) {
         EXPECT_EQ(window->undoStack().size(), undoBefore);
     };
     entries = std::nullopt;
-    EXPECT_EQ(organizer->importLaunchpadLayout(), std::nullopt);
+    EXPECT_EQ(importNow(), std::nullopt);
     unchanged();
     entries = std::vector<Entry>{};
-    EXPECT_EQ(organizer->importLaunchpadLayout(), std::nullopt);
+    EXPECT_EQ(importNow(), std::nullopt);
     unchanged();
     entries = std::vector<Entry>{Entry{Entry::App{"not.installed"}}};
-    EXPECT_EQ(organizer->importLaunchpadLayout(), 0);
+    EXPECT_EQ(importNow(), 0);
     unchanged();
 
     entries = std::vector<Entry>{Entry{Entry::App{"com.b"}}, Entry{Entry::App{"not.installed"}}};
-    EXPECT_EQ(organizer->importLaunchpadLayout(), 1);
+    EXPECT_EQ(importNow(), 1);
     EXPECT_EQ(harness->pageIDs().front(), appID("com.b"));
+}
+
+TEST_F(LaunchpadImportTest, TheDatabaseIsReadWhileTheWindowGoesOn) {
+    // A reader that holds until the main thread has run on without it.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> readOnMain = true;
+    const auto mainThread = std::this_thread::get_id();
+    organizer->setLaunchpadReader([&, released] {
+        readOnMain = std::this_thread::get_id() == mainThread;
+        released.wait_for(std::chrono::seconds(2));
+        return std::optional<std::vector<Entry>>{{Entry{Entry::App{"com.b"}}}};
+    });
+    std::optional<std::optional<int>> answer;
+    organizer->importLaunchpadLayout([&](std::optional<int> found) { answer = found; });
+    EXPECT_TRUE(organizer->importingLaunchpad());
+    organizer->importLaunchpadLayout(
+        [](std::optional<int>) { ADD_FAILURE() << "a second import"; });
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    EXPECT_TRUE(harness->waitUntil([&] { return timerRan; }, 1000)) << "the window was blocked";
+    EXPECT_FALSE(answer);
+    release.set_value();
+    ASSERT_TRUE(harness->waitUntil([&] { return answer.has_value(); }));
+    EXPECT_FALSE(readOnMain);
+    EXPECT_EQ(*answer, 1);
+    EXPECT_FALSE(organizer->importingLaunchpad());
+    EXPECT_EQ(window->layout()->pageItems().front().payload, "bundle:com.b");
 }

@@ -1,13 +1,19 @@
 #include "launchpad_fixture.h"
 
+#include "../support/fifo_trap.h"
 #include "onboarding/launchpad_importer.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
@@ -186,4 +192,62 @@ TEST_F(LaunchpadImporterTest, ReadsTheWriteAheadLogFromACopyAndLeavesTheOriginal
     EXPECT_EQ(fs::file_size(database), sizeBefore);
     EXPECT_EQ(fs::file_size(database.string() + "-wal"), walBefore);
     EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(LaunchpadImporterTest, AnEndlessViewEndsInNothingToImport) {
+    {
+        LaunchpadFixture db(database, {"apps", "groups"});
+        db.run("CREATE VIEW items AS WITH RECURSIVE r(rowid, type, parent_id, ordering) AS "
+               "(SELECT 1, 1, 0, 0 UNION ALL SELECT rowid + 1, 4, 1, rowid FROM r) "
+               "SELECT * FROM r");
+    }
+    // In a child, so a read that never ends is stopped instead of hanging the tests.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(LaunchpadImporter::readLayout() ? 1 : 0);
+    int status = 0;
+    // The row cap ends it long before the time limit of the queries would.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            FAIL() << "the read did not end";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "rows past the cap give nothing to import";
+    EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(LaunchpadImporterTest, TheCopyIsPrivateAndTakesRegularFilesOnly) {
+    {
+        LaunchpadFixture db(database);
+        db.item({1, 1, 0, 0}).item({2, 3, 1, 0}).item({3, 4, 2, 0}).app(3, "com.example.a");
+    }
+    fs::permissions(database, fs::perms::owner_read | fs::perms::owner_write |
+                                  fs::perms::group_read | fs::perms::others_read);
+    {
+        const mode_t previous = ::umask(0);
+        const auto copy = LaunchpadImporter::PrivateCopy::make(database);
+        ::umask(previous);
+        ASSERT_TRUE(copy);
+        struct stat status {};
+        ASSERT_EQ(::stat(copy->folder().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
+        ASSERT_EQ(::stat(copy->database().c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u);
+        EXPECT_EQ(fs::file_size(copy->database()), fs::file_size(database));
+    }
+    EXPECT_TRUE(tmpIsEmpty());
+    {
+        SCOPED_TRACE("a FIFO as the log beside the database");
+        FifoTrap trap(database.string() + "-wal");
+        ASSERT_TRUE(trap.made());
+        EXPECT_FALSE(LaunchpadImporter::readLayout());
+        EXPECT_FALSE(trap.rescued()) << "the copy waited for a writer";
+        EXPECT_TRUE(tmpIsEmpty());
+    }
 }

@@ -9,6 +9,8 @@
 #include "onboarding/sorted_items.h"
 #include "support/temp_home.h"
 
+#include "../support/fifo_trap.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +67,11 @@ protected:
             qobject_cast<CommandLayer*>(window->commands())->undoing());
     }
     QByteArray storedLayout() const { return harness->stored(WindowSettings::layoutKey); }
+    // Chooses the file and waits for the background read to be applied.
+    void importBackup() {
+        organizer->importLayoutBackup();
+        EXPECT_TRUE(harness->waitUntil([&] { return !organizer->readingBackup(); }));
+    }
 
     std::unique_ptr<WindowHarness> harness;
     AmbergridWindow* window = nullptr;
@@ -180,7 +187,7 @@ TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUn
     const QByteArray changedLayout = storedLayout();
     const std::size_t undoBefore = window->undoStack().size();
 
-    organizer->importLayoutBackup();
+    importBackup();
     EXPECT_EQ(harness->pageIDs(), exportedPage);
     EXPECT_EQ(window->library()->hiddenIDs(), (HiddenIDs{appID("com.b"), "bundle:elsewhere"}));
     EXPECT_EQ(window->settings()->sort(), "nameReverse");
@@ -215,19 +222,19 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     write("future.json", R"({"appVersion":"9","exportedAt":"2030-01-01T00:00:00Z","format":2,
                              "hidden":[],"layout":""})");
     files.file = file("future.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("format 2");
     write("garbage.json", "\x89PNG\r\n");
     files.file = file("garbage.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("not JSON");
     files.file = file("missing.json");
-    organizer->importLayoutBackup();
+    importBackup();
     unchanged("missing file");
 
     // A cancelled chooser shows nothing at all.
     files.file.reset();
-    organizer->importLayoutBackup();
+    importBackup();
     organizer->exportLayoutBackup();
     EXPECT_TRUE(window->lifecycle()->uninstallError().isEmpty());
     EXPECT_TRUE(window->toasts()->text().isEmpty());
@@ -236,7 +243,7 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     write("odd.json", R"({"appVersion":"1","exportedAt":"2026-05-04T09:30:00Z","format":0,
                           "hidden":[],"layout":"bm90IGEgbGF5b3V0","sort":"sideways"})");
     files.file = file("odd.json");
-    organizer->importLayoutBackup();
+    importBackup();
     EXPECT_EQ(harness->pageIDs().size(), 4u);
     EXPECT_EQ(window->settings()->sort(), "name");
     EXPECT_EQ(window->toasts()->text(), "Layout imported · Ctrl+Z");
@@ -259,6 +266,41 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
                                    QStringLiteral("Notes: no Trash"));
     EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t export the layout");
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(OrganizerTest, BackupsAreReadOffTheMainThreadAndNeverFromASpecialFile) {
+    window->storeHidden({appID("com.a")});
+    {
+        SCOPED_TRACE("a FIFO chosen as the backup");
+        FifoTrap trap(file("pipe.json"));
+        ASSERT_TRUE(trap.made());
+        files.file = file("pipe.json");
+        importBackup();
+        EXPECT_FALSE(trap.rescued()) << "the read waited for a writer";
+        EXPECT_EQ(window->lifecycle()->uninstallError(),
+                  "This file isn’t a Orbitdeck layout backup.");
+        EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")});
+        window->lifecycle()->setUninstallError(QString());
+    }
+    {
+        SCOPED_TRACE("a large backup: the window answers while it is decoded");
+        std::string hidden;
+        for (int i = 0; i < 200000; ++i)
+            hidden += (i ? ",\"bundle:gone." : "\"bundle:gone.") + std::to_string(i) + "\"";
+        write("large.json",
+              QByteArray::fromStdString(R"({"appVersion":"1","exportedAt":"2026-05-04T09:30:00Z",)"
+                                        R"("format":1,"layout":"","hidden":[)" +
+                                        hidden + "]}"));
+        files.file = file("large.json");
+        organizer->importLayoutBackup();
+        EXPECT_TRUE(organizer->readingBackup());
+        EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")})
+            << "nothing applied before the decode is done";
+        organizer->importLayoutBackup(); // a second request while one runs is dropped
+        ASSERT_TRUE(harness->waitUntil([&] { return !organizer->readingBackup(); }, 20000));
+        EXPECT_EQ(window->library()->hiddenIDs().size(), 200000u);
+        EXPECT_EQ(window->toasts()->text(), "Layout imported · 200000 not installed · Ctrl+Z");
+    }
 }
 
 TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {

@@ -31,9 +31,9 @@ protected:
                     new OnboardingPresenter(window,
                                             {.launchpadAvailable = [this] { return databaseFound; },
                                              .importLaunchpadLayout =
-                                                 [this] {
+                                                 [this](auto done) {
                                                      ++imports;
-                                                     return imported;
+                                                     done(imported);
                                                  },
                                              .performOrganization =
                                                  [this](LibraryOrganization organization) {
@@ -242,6 +242,8 @@ TEST(OnboardingGuideInstall, FinishesThroughTheOrganisersImportAndTidyUp) {
     guide = openGuide();
     EXPECT_TRUE(guide->launchpadAvailable());
     guide->getStarted();
+    // The database is read off the main thread; the toast follows once it is applied.
+    EXPECT_TRUE(harness.waitUntil([&] { return window.toasts()->text().contains("Launchpad"); }));
     EXPECT_EQ(window.toasts()->text().toStdString(), "Imported 1 apps from Launchpad · Ctrl+Z");
     EXPECT_EQ(harness.pageIDs(), (std::vector{appID("zed"), appID("alpha"), appID("mid")}));
     qunsetenv("ORBITDECK_DARWIN_USER_DIR");

@@ -2,7 +2,9 @@
 
 #include "support/temp_config_home.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <cstring>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using orbitdeck::DefaultsStore;
@@ -61,6 +64,24 @@ QByteArray doublingArrays(int count) {
                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, tableOffset};
     bytes.append(trailer, sizeof trailer);
     return bytes;
+}
+
+// The file watch delivers through the event loop.
+void ensureApplication() {
+    if (QCoreApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "platform_tests";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv); // lives for the whole test run
+}
+
+bool processEventsUntil(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
 }
 
 } // namespace
@@ -132,6 +153,109 @@ TEST(DefaultsStore, SignalsEachChangedKeyOnce) {
     store->remove("skin");
     EXPECT_EQ(changes, (QStringList{"skin", "labels", "skin", "a", "b", "skin"}));
     EXPECT_EQ(skinChanges, 3);
+}
+
+TEST(DefaultsStore, TwoWritersKeepEachOthersChanges) {
+    TempConfigHome home;
+    ensureApplication();
+    const QString path = DefaultsStore::domainFilePath("shared");
+    {
+        SCOPED_TRACE("two stores on one file, neither told of the other");
+        DefaultsStore first(path);
+        DefaultsStore second(path);
+        EXPECT_TRUE(first.setValue("hidden", QByteArray("[\"bundle:a\"]")));
+        EXPECT_TRUE(second.setValue("skin", QString("dusk")));
+        EXPECT_TRUE(first.setValue("labels", false));
+        EXPECT_TRUE(second.remove("labels")) << "a removal is a change of its own";
+        DefaultsStore reopened(path);
+        EXPECT_EQ(reopened.dataValue("hidden"), QByteArray("[\"bundle:a\"]"));
+        EXPECT_EQ(reopened.stringValue("skin"), "dusk");
+        EXPECT_FALSE(reopened.contains("labels"));
+        EXPECT_EQ(first.stringValue("skin"), "dusk") << "the merge also updates memory";
+    }
+    {
+        SCOPED_TRACE("a child process writes: its key survives ours, and we hear of it");
+        DefaultsStore mine(path);
+        QStringList heard;
+        QObject::connect(&mine, &DefaultsStore::valueChanged,
+                         [&](const QString& key) { heard.append(key); });
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            DefaultsStore theirs(path);
+            ::_exit(theirs.setValue("fromChild", qint64{7}) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_TRUE(mine.setValue("mine", qint64{1}));
+        DefaultsStore reopened(path);
+        EXPECT_EQ(reopened.integerValue("fromChild"), 7);
+        EXPECT_EQ(reopened.integerValue("mine"), 1);
+        EXPECT_EQ(reopened.stringValue("skin"), "dusk");
+        EXPECT_TRUE(heard.contains("fromChild"));
+    }
+    {
+        SCOPED_TRACE("an observed store follows the file without writing itself");
+        DefaultsStore watching(path);
+        DefaultsStore other(path);
+        QStringList heard;
+        QObject::connect(&watching, &DefaultsStore::valueChanged,
+                         [&](const QString& key) { heard.append(key); });
+        other.setValue("skin", QString("night"));
+        EXPECT_TRUE(processEventsUntil([&] { return heard.contains("skin"); }));
+        EXPECT_EQ(watching.stringValue("skin"), "night");
+        other.remove("fromChild");
+        EXPECT_TRUE(processEventsUntil([&] { return heard.contains("fromChild"); }));
+        EXPECT_FALSE(watching.contains("fromChild"));
+        // Rewritten in place by a script rather than replaced.
+        heard.clear();
+        writeBytes(path, "<plist><dict><key>skin</key><string>paper</string></dict></plist>");
+        EXPECT_TRUE(processEventsUntil([&] { return heard.contains("skin"); }));
+        EXPECT_EQ(watching.stringValue("skin"), "paper");
+        // Seen halfway through such a write: left for the writer to finish.
+        writeBytes(path, "<plist><dict><key>skin</key><str");
+        watching.reloadIfChanged();
+        EXPECT_TRUE(watching.movedAsidePath().isEmpty());
+        EXPECT_EQ(watching.stringValue("skin"), "paper");
+        writeBytes(path, "<plist><dict><key>skin</key><string>dawn</string></dict></plist>");
+        watching.reloadIfChanged();
+        EXPECT_EQ(watching.stringValue("skin"), "dawn");
+        writeBytes(path, "<plist><dict><key>skin</key><string>paper</string></dict></plist>");
+    }
+    {
+        SCOPED_TRACE("a file removed by someone else takes nothing from memory");
+        DefaultsStore mine(path);
+        ASSERT_TRUE(QFile::remove(path));
+        EXPECT_TRUE(mine.setValue("after", true));
+        DefaultsStore reopened(path);
+        EXPECT_EQ(reopened.stringValue("skin"), "paper");
+        EXPECT_EQ(reopened.boolValue("after"), true);
+    }
+}
+
+TEST(DefaultsStore, MakesNoFoldersAlongALink) {
+    TempConfigHome home;
+    const QString path = DefaultsStore::domainFilePath("linked");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString elsewhere = home.path() + "/elsewhere/deep/linked.plist";
+    ASSERT_TRUE(QFile::link(elsewhere, path));
+    DefaultsStore store(path);
+    EXPECT_FALSE(store.setValue("skin", QString("dusk")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/elsewhere")) << "no folder made for the link";
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    // Once the target's folder exists the link is written through and stays a link.
+    QDir().mkpath(home.path() + "/elsewhere/deep");
+    EXPECT_TRUE(store.setValue("skin", QString("paper")));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(DefaultsStore(elsewhere).stringValue("skin"), "paper");
+
+    // The configuration folder itself a dangling link: nothing is made where it points.
+    const QString folder = QFileInfo(DefaultsStore::domainFilePath("x")).absolutePath();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(QFile::link(home.path() + "/away/deep", folder));
+    EXPECT_FALSE(DefaultsStore::openDomain("x")->setValue("skin", QString("dusk")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/away"));
 }
 
 TEST(DefaultsStore, MovesAnUnparsableFileAsideAndStartsEmpty) {

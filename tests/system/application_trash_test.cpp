@@ -155,6 +155,80 @@ TEST(ApplicationTrash, FindsLeftoversInTheXdgFoldersOnce) {
     }
 }
 
+TEST(ApplicationTrash, LeftoversAreOnlyEverTheApplicationsOwn) {
+    TrashFixture f;
+    for (const char* shared :
+         {".local/share/applications/firefox.desktop", ".local/share/keyrings/login.keyring",
+          ".local/share/icons/hicolor/index.theme", ".local/share/Trash/files/x",
+          ".local/share/orbitdeck/darwin-user/x", ".config/orbitdeck/orbitdeck.plist",
+          ".cache/orbitdeck/x", ".local/share/WebKit/com.example.web/x",
+          ".config/autostart/orbitdeck.desktop", ".config/autostart/evolution-alarm.desktop",
+          ".config/autostart/desktop-helper.desktop",
+          ".config/autostart/dev.orbitdeck.Launcher.desktop"})
+        writeTextFile(f.home / shared, "x");
+    const auto leftovers = [&](const std::string& bundle, const std::string& id) {
+        return f.service->leftoverURLs(f.app(bundle, id));
+    };
+    {
+        SCOPED_TRACE("a bundle named after a shared folder does not offer that folder");
+        for (const char* name : {"applications", "keyrings", "icons", "Trash", "orbitdeck"})
+            EXPECT_TRUE(leftovers(name, std::string("com.example.") + name).empty()) << name;
+    }
+    {
+        SCOPED_TRACE("nor does an identifier naming one");
+        for (const char* id : {"applications", "keyrings", "orbitdeck", "WebKit", "Trash"})
+            EXPECT_TRUE(leftovers(std::string("App") + id, id).empty()) << id;
+    }
+    {
+        SCOPED_TRACE("an identifier without a dot matches no listing");
+        EXPECT_TRUE(leftovers("E", "e").empty());
+        EXPECT_TRUE(leftovers("Desktop", "desktop").empty());
+    }
+    {
+        SCOPED_TRACE("a listing entry is the identifier or the identifier and a separator");
+        for (const char* entry : {"org.example.tool.desktop", "org.example.tool-helper.desktop",
+                                  "org.example.tool_agent.desktop", "org.example.toolbox.desktop",
+                                  "xorg.example.tool.desktop"})
+            writeTextFile(f.home / ".config/autostart" / entry, "x");
+        for (const char* entry : {"TEAM.org.example.tool", "group.org.example.tool.shared",
+                                  "org.example.toolbox", "TEAM.org.example.toolbox"})
+            writeTextFile(f.home / ".local/share/Group Containers" / entry / "x", "x");
+        const fs::path autostart = f.home / ".config/autostart";
+        const fs::path groups = f.home / ".local/share/Group Containers";
+        std::vector<fs::path> found = leftovers("Tool", "org.example.tool");
+        std::ranges::sort(found);
+        EXPECT_EQ(found, (std::vector<fs::path>{
+                             autostart / "org.example.tool-helper.desktop",
+                             autostart / "org.example.tool.desktop",
+                             autostart / "org.example.tool_agent.desktop",
+                             groups / "TEAM.org.example.tool",
+                             groups / "group.org.example.tool.shared",
+                         }));
+    }
+    {
+        SCOPED_TRACE("our own autostart entry is never another application's");
+        EXPECT_TRUE(leftovers("Dev", "dev.orbitdeck").empty());
+    }
+    {
+        SCOPED_TRACE("a folder that holds a shared one is no leftover either");
+        ::setenv("XDG_CACHE_HOME", (f.home / ".local").c_str(), 1);
+        ApplicationTrash::Options options{
+            .applicationFolders = {f.home / "Applications"},
+            .library = LeftoverFolders::standard(),
+            .ownBundleIdentifier = std::nullopt,
+            .ownBundleURL = std::nullopt,
+            .locale = QLocale::c(),
+            .background = {},
+        };
+        ApplicationTrash service(f.trash, f.running, f.scheduler, options);
+        EXPECT_TRUE(service.leftoverURLs(f.app("Share", "share")).empty());
+        writeTextFile(f.home / ".local/share/com.example.real/x", "x");
+        EXPECT_EQ(service.leftoverURLs(f.app("Real", "com.example.real")),
+                  std::vector<fs::path>{f.home / ".local/share/com.example.real"})
+            << "the application's own folder is still found";
+    }
+}
+
 TEST(ApplicationTrash, MeasuresABundleOnce) {
     TrashFixture f;
     const AppDescriptor tool = f.app("Tool", "com.example.tool");

@@ -6,6 +6,7 @@
 #include "window/localization_tables.h"
 
 #include "fixture_tables.h"
+#include "support/fifo_trap.h"
 #include "support/temp_config_home.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,17 @@ TEST(Localization, FindsTheBuiltInTablesFromAnyFolder) {
         ::setenv("ORBITDECK_RESOURCES_DIR", restore.c_str(), 1);
     else
         ::unsetenv("ORBITDECK_RESOURCES_DIR");
+}
+
+TEST(Localization, ATableThatIsAFifoReadsAsEmpty) {
+    const FixtureTables fixture(std::map<QString, QByteArray>{{"en", R"("Done" = "Done";)"}});
+    const QString fifo = StringTables::tablePath(fixture.path(), "fr");
+    FifoTrap trap(fifo.toStdString());
+    ASSERT_TRUE(trap.made());
+    const StringTables tables(fixture.path());
+    EXPECT_EQ(tables.lookup("fr", "Done"), std::nullopt);
+    EXPECT_FALSE(trap.rescued()) << "the lookup waited for a writer";
+    EXPECT_EQ(tables.lookup("en", "Done"), "Done");
 }
 
 TEST(Localization, FormatsByTypeAndPositionWithoutPrintf) {

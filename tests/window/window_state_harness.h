@@ -139,7 +139,7 @@ public:
         window = std::make_unique<AmbergridWindow>(WindowEnvironment{
             .scheduler = &scheduler,
             .defaults = store.get(),
-            .scanCatalog = [this] { return catalog.scan(); },
+            .scanCatalog = [this] { return scanCatalog ? scanCatalog() : catalog.scan(); },
             .openApplication =
                 [this](const AppDescriptor& opened) {
                     launched.push_back(opened.id());
@@ -218,6 +218,8 @@ public:
     FakePresentation presentation;
     FakeWatcher watcher;
     FakeCatalog catalog;
+    // Replaces the fake catalog, e.g. with a real scan of fixture folders.
+    std::function<CatalogScan()> scanCatalog;
     std::vector<std::string> launched;
     bool launchSucceeds = true;
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> moves;

@@ -1,5 +1,7 @@
 #include "window_state_harness.h"
 
+#include "catalog-core/catalog_fixture.h"
+#include "library/live_catalog.h"
 #include "window/library_loader.h"
 
 #include <gtest/gtest.h>
@@ -166,6 +168,56 @@ TEST(WindowStateLoading, RefreshAnnouncesNewAppsAndPrunesOnlyAfterACompleteScan)
     EXPECT_FALSE(decodeRecentUse(harness.stored(WindowSettings::lastOpenedKey))
                      .contains(appID("com.example.gamma")));
     EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+}
+
+TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
+    orbitdeck::testing::TemporaryFolder folders;
+    const std::filesystem::path root = folders / "Applications";
+    makeBundle(root / "Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
+    makeBundle(root / "Tools/Clock.app", {.identifier = "com.example.clock", .name = "Clock"});
+    const LiveCatalog catalog({.roots = {root, folders / "never-there"}});
+    WindowHarness harness;
+    harness.scanCatalog = [&catalog] {
+        CatalogListing listing = catalog.applications();
+        return CatalogScan{.apps = std::move(listing.applications), .complete = listing.complete};
+    };
+    harness.setStored(WindowSettings::lastOpenedKey,
+                      R"({"bundle:com.example.notes":10,"bundle:com.example.clock":20})");
+    harness.setStored(WindowSettings::countKey,
+                      R"({"bundle:com.example.notes":3,"bundle:com.example.clock":4})");
+    AmbergridWindow& window = harness.load();
+    ASSERT_EQ(window.library()->apps().size(), 2u);
+    const QByteArray dates = harness.stored(WindowSettings::lastOpenedKey);
+    const QByteArray counts = harness.stored(WindowSettings::countKey);
+    ASSERT_TRUE(harness.watcher.onChange);
+
+    const auto refreshFromWatcher = [&](std::size_t expectedApps) {
+        harness.watcher.onChange();
+        return harness.waitUntil([&] { return window.library()->apps().size() == expectedApps; });
+    };
+    std::filesystem::rename(root, folders / "Applications.moving");
+    EXPECT_TRUE(refreshFromWatcher(0));
+    EXPECT_EQ(window.library()->launchCounts().size(), 2u);
+    std::filesystem::rename(folders / "Applications.moving", root);
+    EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_FALSE(window.toasts()->visible()) << "what came back is not announced as new";
+    EXPECT_EQ(harness.stored(WindowSettings::lastOpenedKey), dates);
+    EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
+    EXPECT_EQ(window.library()->launchCounts().size(), 2u);
+
+    // A folder that cannot be listed counts as away as well; a real removal still prunes.
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(root, std::filesystem::perms::none);
+        EXPECT_TRUE(refreshFromWatcher(0));
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all);
+        EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
+    }
+    std::filesystem::remove_all(root / "Tools");
+    EXPECT_TRUE(refreshFromWatcher(1));
+    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+    makeBundle(root / "Maps.app", {.identifier = "com.example.maps", .name = "Maps"});
+    EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Maps”"));
 }
 
 TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {

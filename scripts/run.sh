@@ -25,6 +25,8 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/
 export XDG_DATA_DIRS="$home/usr/share" XDG_CACHE_HOME="$home/.cache" ORBITDECK_APP_ROOTS="$roots"
 export GSETTINGS_BACKEND=memory
 unset XDG_CURRENT_DESKTOP
+# Its own runtime folder, so it does not hand over to a launcher started elsewhere without a bus.
+export XDG_RUNTIME_DIR="$home"
 echo "throwaway home: $home"
 
 if [ -n "${DISPLAY:-}" ]; then

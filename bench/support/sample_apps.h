@@ -36,6 +36,9 @@ inline QProcessEnvironment throwawayEnvironment(const QString& home, const QStri
     environment.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/usr/share"));
     environment.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    // One launcher per session: a private runtime folder and no session bus keep this one from
+    // handing over to a launcher that runs elsewhere on the machine.
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
     environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));
     environment.insert(QStringLiteral("ORBITDECK_APP_ROOTS"), roots);

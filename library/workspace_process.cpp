@@ -1,6 +1,8 @@
 #include "library/workspace_process.h"
 
+#include "catalog-core/desktop_entry.h"
 #include "catalog-core/info_plist.h"
+#include "library/desktop_entry_launch.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>
@@ -98,6 +100,8 @@ ProcessWorkspace::ProcessWorkspace(std::shared_ptr<ApplicationWindows> windows)
     : windows_(std::move(windows)) {}
 
 bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
+    if (isDesktopEntryPath(bundle))
+        return launchDesktopEntry(bundle);
     const auto program = bundleExecutable(bundle);
     if (!program)
         return false;

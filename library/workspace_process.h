@@ -11,8 +11,9 @@
 namespace orbitdeck {
 
 // Opens a bundle by starting Contents/MacOS/<CFBundleExecutable> as a detached process in its
-// own session, so it outlives the launcher and never becomes its zombie. With the window
-// manager's windows at hand, a bundle already running is brought forward instead.
+// own session, so it outlives the launcher and never becomes its zombie; a desktop entry is
+// started through GIO. With the window manager's windows at hand, an application already
+// running is brought forward instead.
 class ProcessWorkspace final : public Workspace {
 public:
     explicit ProcessWorkspace(std::shared_ptr<ApplicationWindows> windows = nullptr);

@@ -99,9 +99,32 @@ bool spawnDetached(const std::filesystem::path& program,
 ProcessWorkspace::ProcessWorkspace(std::shared_ptr<ApplicationWindows> windows)
     : windows_(std::move(windows)) {}
 
+namespace {
+
+// None for an entry that cannot be read or that D-Bus activates.
+std::optional<WindowTarget> desktopEntryWindows(const std::filesystem::path& entry) {
+    const auto fields = readDesktopEntry(entry, {});
+    if (!fields)
+        return std::nullopt;
+    const std::string id =
+        desktopFileId(desktopEntryFolders(), entry).value_or(entry.filename().string());
+    std::optional<std::filesystem::path> program;
+    if (const auto executable = desktopEntryExecutable(entry))
+        program = *executable;
+    return desktopEntryTarget(id, fields->startupWMClass, program, fields->dbusActivatable);
+}
+
+} // namespace
+
 bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
-    if (isDesktopEntryPath(bundle))
+    if (isDesktopEntryPath(bundle)) {
+        if (windows_) {
+            if (const auto target = desktopEntryWindows(bundle);
+                target && bringForward(*windows_, *target))
+                return true;
+        }
         return launchDesktopEntry(bundle);
+    }
     const auto program = bundleExecutable(bundle);
     if (!program)
         return false;

@@ -199,5 +199,46 @@ TEST(ApplicationWindows, WorkspaceLaunchesOnlyWithoutAWindow) {
     }
 }
 
+TEST(ApplicationWindows, DesktopEntriesComeForwardByClassUnlessDBusActivates) {
+    TemporaryFolder home;
+    const auto marker = home / "started";
+    writeFile(home / "start.sh", "#!/bin/sh\ntouch '" + marker.string() + "'\n");
+    fs::permissions(home / "start.sh", fs::perms::owner_all);
+    const auto entry = [&](const std::string& id, const std::string& extra) {
+        writeFile(home / id, "[Desktop Entry]\nType=Application\nName=Quill\nExec=" +
+                                 (home / "start.sh").string() + " %U\n" + extra);
+        return home / id;
+    };
+    auto windows = std::make_shared<FakeWindows>();
+    windows->windows = {window(31, "start.sh", "Other"), window(30, "quill", "Quill")};
+    ProcessWorkspace workspace(windows);
+    {
+        SCOPED_TRACE("StartupWMClass names the window");
+        EXPECT_TRUE(workspace.openApplication(entry("a.desktop", "StartupWMClass=Quill\n")));
+        EXPECT_EQ(windows->activated, std::vector<std::uint32_t>{30});
+    }
+    {
+        SCOPED_TRACE("else the id, or the program's name");
+        windows->activated.clear();
+        EXPECT_TRUE(workspace.openApplication(entry("quill.desktop", "")));
+        EXPECT_TRUE(workspace.openApplication(entry("b.desktop", "")));
+        EXPECT_EQ(windows->activated, (std::vector<std::uint32_t>{30, 31}));
+    }
+    {
+        SCOPED_TRACE("no window of its class: started through its entry");
+        windows->activated.clear();
+        EXPECT_TRUE(workspace.openApplication(entry("c.desktop", "StartupWMClass=Nothing\n")));
+        EXPECT_TRUE(windows->activated.empty());
+        EXPECT_TRUE(eventuallyExists(marker));
+    }
+    {
+        SCOPED_TRACE("D-Bus activation brings it forward itself: no window is looked for");
+        windows->activated.clear();
+        workspace.openApplication(
+            entry("quill2.desktop", "StartupWMClass=Quill\nDBusActivatable=true\n"));
+        EXPECT_TRUE(windows->activated.empty());
+    }
+}
+
 } // namespace
 } // namespace orbitdeck

@@ -1,7 +1,8 @@
 """Opening an application that already runs, under a real window manager (openbox): its window
 comes forward (un-minimised, made the active window) and no second copy starts; once it has
 quit, opening it starts it again.
-Usage: running_app_x11_test.py ORBITDECK window|fullscreen
+Usage: running_app_x11_test.py ORBITDECK window|fullscreen|entry
+("entry": a desktop entry in place of the bundle, its windows known by StartupWMClass)
 """
 
 import json
@@ -70,8 +71,18 @@ def make_logo_bundle(root):
     return os.path.realpath(program)
 
 
+def make_logo_entry(folder):
+    """The same program as a desktop entry's: found by the class its windows carry."""
+    os.makedirs(folder)
+    program = os.path.join(folder, "logo")
+    shutil.copy2(os.environ["WINDOW_FIXTURE_APP"], program)
+    entry = ("[Desktop Entry]\nType=Application\nName=Logo\n"
+             f"Exec={program} %U\nStartupWMClass=WindowFixture\n")
+    return os.path.realpath(program), {"logo.desktop": entry}
+
+
 class Desk:
-    def __init__(self, app, start_mode):
+    def __init__(self, app, mode):
         self.home = tempfile.mkdtemp(prefix="orbitdeck-running-")
         self.children = []
         config = os.path.join(self.home, "openbox.xml")
@@ -83,9 +94,15 @@ class Desk:
         poll(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
              "openbox to manage the screen")
         root = os.path.join(self.home, "Applications")
-        self.program = make_logo_bundle(root)
-        self.session = Session(app, count=0, env={"ORBITDECK_APP_ROOTS": root},
-                               defaults={"ambergrid.startMode": start_mode})
+        entries = None
+        if mode == "entry":
+            os.makedirs(root)
+            self.program, entries = make_logo_entry(os.path.join(self.home, "bin"))
+        else:
+            self.program = make_logo_bundle(root)
+        self.session = Session(app, count=0, env={"ORBITDECK_APP_ROOTS": root}, entries=entries,
+                               defaults={"ambergrid.startMode":
+                                         "fullscreen" if mode == "fullscreen" else "window"})
         self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
         self.launcher = self.session.window_id()
 
@@ -118,7 +135,8 @@ class Desk:
             with open(os.path.join(self.session.home, ".config", "orbitdeck", "orbitdeck.plist"),
                       "rb") as source:
                 counts = plistlib.load(source).get("ambergrid.openCount.v1")
-            return json.loads(counts).get("bundle:test.orbitdeck.logo", 0) if counts else 0
+            # Logo is the only application ever opened.
+            return sum(json.loads(counts).values()) if counts else 0
         except (OSError, ValueError, plistlib.InvalidFileException):
             return 0
 

@@ -7,7 +7,7 @@
 #include "platform/freedesktop_trash.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
-#include "platform/software_centre.h"
+#include "library/software_centre.h"
 #include "platform/standard_defaults.h"
 #include "platform/x11_client_windows.h"
 #include "window/ambergrid_window.h"

@@ -1,6 +1,5 @@
-#include "platform/software_centre.h"
-
-#include <QTemporaryDir>
+#include "library/software_centre.h"
+#include "tests/catalog-core/catalog_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,7 @@ namespace fs = std::filesystem;
 
 class Places {
 public:
-    fs::path root() const { return dir_.path().toStdString(); }
+    fs::path root() const { return dir_.path(); }
 
     fs::path program(const std::string& folder, const std::string& name, bool executable = true) {
         const fs::path file = root() / folder / name;
@@ -35,7 +34,7 @@ private:
         fs::create_directories(file.parent_path());
         std::ofstream(file) << text;
     }
-    QTemporaryDir dir_;
+    testing::TemporaryFolder dir_;
 };
 
 TEST(SoftwareCentre, FoundOnPathTheDesktopsOwnFirst) {

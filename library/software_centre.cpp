@@ -1,4 +1,6 @@
-#include "platform/software_centre.h"
+#include "library/software_centre.h"
+
+#include "catalog-core/desktop_entry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 #include <utility>
@@ -26,9 +27,6 @@ constexpr std::array<Known, 2> known{{
     {"gnome-software", "org.gnome.Software.desktop", "GNOME"},
     {"plasma-discover", "org.kde.discover.desktop", "KDE"},
 }};
-
-// Desktop entries are small; anything larger is not one.
-constexpr std::uintmax_t entrySizeLimit = 256 * 1024;
 
 bool isExecutableFile(const fs::path& path) {
     struct stat status {};
@@ -95,42 +93,11 @@ std::optional<std::vector<std::string>> execArguments(std::string_view exec) {
 
 std::optional<SoftwareCentre> fromDesktopEntry(const fs::path& file,
                                                const std::vector<fs::path>& path) {
-    std::error_code error;
-    if (!fs::is_regular_file(file, error) || fs::file_size(file, error) > entrySizeLimit || error)
+    const auto entry = readDesktopEntry(file, {});
+    if (!entry || entry->hidden || !entry->exec ||
+        (entry->tryExec && !resolveProgram(*entry->tryExec, path)))
         return std::nullopt;
-    std::ifstream in(file);
-    std::string line;
-    bool inMainGroup = false;
-    std::optional<std::string> exec;
-    std::optional<std::string> tryExec;
-    bool hidden = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.starts_with('[')) {
-            inMainGroup = line == "[Desktop Entry]";
-            continue;
-        }
-        if (!inMainGroup)
-            continue;
-        const auto equals = line.find('=');
-        if (equals == std::string::npos)
-            continue;
-        std::string key = line.substr(0, equals);
-        while (!key.empty() && key.back() == ' ')
-            key.pop_back();
-        std::string value = line.substr(equals + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        if (key == "Exec")
-            exec = value;
-        else if (key == "TryExec")
-            tryExec = value;
-        else if (key == "Hidden")
-            hidden = value == "true";
-    }
-    if (hidden || !exec || (tryExec && !resolveProgram(*tryExec, path)))
-        return std::nullopt;
-    auto arguments = execArguments(*exec);
+    auto arguments = execArguments(*entry->exec);
     if (!arguments || arguments->empty())
         return std::nullopt;
     const auto program = resolveProgram(arguments->front(), path);

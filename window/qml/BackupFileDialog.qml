@@ -35,6 +35,8 @@ FocusScope {
         if (!saving) {
             if (picked !== "")
                 finish(picked)
+            else if (list.currentIndex >= 0 && entries.isFolder(list.currentIndex))
+                enter(entries.get(list.currentIndex, "fileUrl"))
             return
         }
         const path = files.savePath(folder.toString(), nameField.text)
@@ -48,6 +50,16 @@ FocusScope {
     function enter(url) {
         folder = url
         picked = ""
+        list.currentIndex = -1
+    }
+    // The arrow keys walk the list of the open dialog: a file is picked, a folder opens on Return.
+    function step(by) {
+        if (saving || entries.count === 0)
+            return
+        const next = Math.max(0, Math.min(entries.count - 1, list.currentIndex + by))
+        list.currentIndex = next
+        list.positionViewAtIndex(next, ListView.Contain)
+        picked = entries.isFolder(next) ? "" : entries.get(next, "filePath")
     }
     function focusName() {
         if (saving) {
@@ -64,6 +76,8 @@ FocusScope {
     Keys.onEscapePressed: finish("")
     Keys.onReturnPressed: accept()
     Keys.onEnterPressed: accept()
+    Keys.onUpPressed: step(-1)
+    Keys.onDownPressed: step(1)
     Keys.onPressed: event => event.accepted = true
     // The request comes after the dialog is made: the name is there to select only then.
     onFilesChanged: Qt.callLater(focusName)
@@ -165,7 +179,7 @@ FocusScope {
                 focusPolicy: Qt.NoFocus
                 enabled: entries.parentFolder.toString() !== ""
                 opacity: enabled ? 1 : 0.4
-                onClicked: { host.folder = entries.parentFolder; host.picked = "" }
+                onClicked: host.enter(entries.parentFolder)
                 contentItem: Symbol { name: "chevron.left"; size: 12; color: host.ink }
                 background: Rectangle { radius: 6; color: host.inkAt(up.down ? 0.16 : 0.08) }
             }
@@ -194,10 +208,13 @@ FocusScope {
                 anchors.fill: parent
                 anchors.margins: 4
                 model: entries
+                // Nothing is current until the keys or the pointer choose.
+                currentIndex: -1
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.vertical: ScrollBar {}
                 delegate: Rectangle {
                     id: entry
+                    required property int index
                     required property string fileName
                     required property string filePath
                     required property url fileUrl
@@ -208,7 +225,9 @@ FocusScope {
                     width: list.width
                     height: 26
                     radius: 5
-                    color: current ? Skin.accent(host.skin) : (hover.containsMouse ? host.inkAt(0.06) : "transparent")
+                    color: current ? Skin.accent(host.skin)
+                                   : fileIsDir && ListView.isCurrentItem ? host.inkAt(0.12)
+                                   : hover.containsMouse ? host.inkAt(0.06) : "transparent"
                     Text {
                         anchors { left: parent.left; right: chevron.left; leftMargin: 8; rightMargin: 6
                                   verticalCenter: parent.verticalCenter }
@@ -238,6 +257,7 @@ FocusScope {
                                 host.focusName()
                             } else {
                                 host.picked = entry.filePath
+                                list.currentIndex = entry.index
                             }
                         }
                         onDoubleClicked: if (!entry.fileIsDir) host.accept()

@@ -243,6 +243,35 @@ Item {
             }
         }
 
+        function test_openDialogWalksTheListWithTheArrowKeys() {
+            const host = openDialog("open")
+            tryVerify(() => host.activeFocus && findChild(host, "backup-entry-sub") !== null
+                            && findChild(host, "backup-entry-backup.json") !== null)
+            // Nothing is chosen until a key is pressed: Return alone neither opens nor enters.
+            keyClick(Qt.Key_Return)
+            compare(findChild(host, "backup-folder").text, ORBITDECK_TEMP)
+            compare(files.answers.length, 0)
+            // Folders come first: Down reaches the subfolder, Return opens it.
+            keyClick(Qt.Key_Down)
+            compare(host.picked, "")
+            keyClick(Qt.Key_Return)
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP + "/sub")
+            tryVerify(() => findChild(host, "backup-entry-backup.json") === null)
+            mouseClick(findChild(host, "backup-folder-up"))
+            tryVerify(() => findChild(host, "backup-entry-backup.json") !== null)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            compare(host.picked, ORBITDECK_TEMP + "/backup.json")
+            verify(findChild(host, "backup-open").enabled)
+            keyClick(Qt.Key_Up)
+            compare(host.picked, "")
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers[0], ORBITDECK_TEMP + "/backup.json")
+        }
+
         function test_openDialogOpensThePickedFile() {
             const host = openDialog("open")
             compare(findChild(host, "backup-dialog-title").text, "Import layout…")

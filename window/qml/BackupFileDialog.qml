@@ -272,21 +272,24 @@ FocusScope {
             height: 26
             layoutDirection: Qt.RightToLeft
             spacing: 8
-            DialogButton {
+            SkinButton {
                 objectName: host.saving ? "backup-export" : "backup-open"
+                skin: host.skin
                 text: host.saving ? host.tr("Export") : host.tr("Open")
                 prominent: true
                 enabled: host.saving ? nameField.text.trim() !== "" : host.picked !== ""
                 onClicked: host.accept()
             }
-            DialogButton {
+            SkinButton {
                 objectName: "backup-cancel"
+                skin: host.skin
                 text: host.tr("Cancel")
                 onClicked: host.finish("")
             }
         }
-        DialogButton {
+        SkinButton {
             objectName: "backup-new-folder"
+            skin: host.skin
             anchors { left: parent.left; bottom: parent.bottom; margins: 20 }
             visible: host.saving
             text: host.tr("New Folder")
@@ -295,32 +298,6 @@ FocusScope {
                 if (made.toString() !== "")
                     host.enter(made)
             }
-        }
-    }
-
-    component DialogButton: Button {
-        id: button
-        property bool prominent: false
-        font.pixelSize: 12
-        implicitHeight: 26
-        leftPadding: 14
-        rightPadding: 14
-        focusPolicy: Qt.NoFocus
-        opacity: enabled ? 1 : 0.45
-        Accessible.name: text
-        contentItem: Text {
-            text: button.text
-            font: button.font
-            color: button.prominent ? Skin.onAccent(host.skin) : host.ink
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
-        }
-        background: Rectangle {
-            radius: 6
-            color: button.prominent ? (button.down ? Qt.darker(Skin.accent(host.skin), 1.15) : Skin.accent(host.skin))
-                                    : host.inkAt(button.down ? 0.16 : 0.09)
-            border.width: button.prominent ? 0 : 0.5
-            border.color: host.inkAt(0.12)
         }
     }
 

@@ -61,29 +61,12 @@ QObject* CommandLayer::uninstalling() const {
     return uninstall_;
 }
 
-bool CommandLayer::modifierClick(const QString& itemKey, int modifiers) {
-    return selection_->modifierClick(itemKey, modifiers);
-}
-
 void CommandLayer::requestUninstall(const QString& appID) {
     uninstall_->requestUninstall(appID);
 }
 
 bool CommandLayer::queryBlank() const {
     return !window_.search()->isSearching();
-}
-
-bool CommandLayer::handleKeyName(const QString& name) {
-    static const std::pair<const char*, LibraryKey> keys[] = {
-        {"escape", LibraryKey::escape}, {"left", LibraryKey::left}, {"right", LibraryKey::right},
-        {"up", LibraryKey::up},         {"down", LibraryKey::down}, {"enter", LibraryKey::enter},
-        {"undo", LibraryKey::undo},
-    };
-    for (const auto& [keyName, key] : keys) {
-        if (name == QLatin1String(keyName))
-            return handleKey(key);
-    }
-    return false;
 }
 
 void CommandLayer::leaveGuideWithEscape() {
@@ -148,6 +131,9 @@ bool CommandLayer::handleKey(LibraryKey key) {
             return false;
         undo_.undo();
         return true;
+    case LibraryKey::previousPage:
+    case LibraryKey::nextPage:
+        return turnPage(key == LibraryKey::previousPage ? -1 : 1);
     }
     return false;
 }
@@ -180,11 +166,6 @@ void CommandLayer::moveSelection(int offset) {
     paging.setDirection(targetPage > paging.page() ? PagingState::Direction::trailing
                                                    : PagingState::Direction::leading);
     paging.setPage(targetPage, window_.settings()->fluidMotion());
-}
-
-void CommandLayer::activateSelection(const QString& itemKey) {
-    if (const std::optional<LayoutItem> item = itemFromKey(itemKey))
-        activate(*item);
 }
 
 void CommandLayer::activate(LayoutItem item) {
@@ -230,10 +211,6 @@ void CommandLayer::toggleLibrary() {
     window_.search()->setSearchFocused(true);
 }
 
-void CommandLayer::dismissLibrary() {
-    window_.dismissLibrary();
-}
-
 void CommandLayer::closeFolder() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     window_.selection()->setOpenFolder(std::nullopt);
@@ -241,8 +218,87 @@ void CommandLayer::closeFolder() {
 
 void CommandLayer::openFolder(const QString& folderID) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (window_.layout()->hasFolder(folderID))
-        window_.selection()->setOpenFolder(FolderID{folderID.toStdString()});
+    SelectionState& selection = *window_.selection();
+    if (selection.suppressNextTap()) {
+        selection.setSuppressNextTap(false);
+        return;
+    }
+    if (!window_.layout()->hasFolder(folderID))
+        return;
+    selection.setSelectedItem(std::nullopt);
+    selection.setOpenFolder(FolderID{folderID.toStdString()});
+}
+
+void CommandLayer::tileTapped(const QString& itemKey, int modifiers) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    if (!item)
+        return;
+    if (item->isFolder())
+        return openFolder(QString::fromStdString(item->payload));
+    SelectionState& selection = *window_.selection();
+    if (selection.suppressNextTap()) {
+        selection.setSuppressNextTap(false);
+        return;
+    }
+    if (selection_->modifierClick(itemKey, modifiers))
+        return;
+    if (!selection.multiSelection().empty()) {
+        selection.clearMultiSelection();
+        return;
+    }
+    if (selection.arranging())
+        return;
+    if (window_.library()->app(item->payload))
+        launch_.openFromTile(QString::fromStdString(item->payload));
+}
+
+void CommandLayer::tileLongPressEnded() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_.search()->isSearching())
+        return;
+    window_.selection()->setSuppressNextTap(true);
+    window_.selection()->setArranging(true);
+}
+
+void CommandLayer::editLayout() {
+    tileLongPressEnded();
+    window_.selection()->setSuppressNextTap(false);
+}
+
+void CommandLayer::handleBackgroundClick() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    SelectionState& selection = *window_.selection();
+    if (selection.draggingItem())
+        return;
+    if (!selection.multiSelection().empty())
+        selection.clearMultiSelection();
+    else if (selection.arranging())
+        window_.stopArranging();
+    else if (selection.selectedItem())
+        clearSelection();
+    else if (window_.settings()->clickToClose())
+        window_.dismissLibrary();
+}
+
+void CommandLayer::clearSelection() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    window_.selection()->setSelectedItem(std::nullopt);
+}
+
+bool CommandLayer::turnPage(int offset) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_.settings()->browsing() != QLatin1String("pages") ||
+        window_.lifecycle()->onboardingOpen())
+        return false;
+    // Like the page bar's chevrons: without a page to go to the shortcut is off, and the key
+    // goes on to the search field.
+    const int current = window_.paging()->page();
+    const int target = current + offset;
+    if (target < 0 || target >= window_.pageCount())
+        return false;
+    launch_.goToPage(target, current, window_.pageCount());
+    return true;
 }
 
 } // namespace orbitdeck

@@ -36,19 +36,31 @@ public:
 
     // True when the key was handled (and is swallowed).
     bool handleKey(LibraryKey key);
-    // The same for QML: "escape", "left", "right", "up", "down", "enter" or "undo".
-    Q_INVOKABLE bool handleKeyName(const QString& name);
     Q_INVOKABLE void moveSelection(int offset);
-    Q_INVOKABLE void activateSelection(const QString& itemKey);
     // By value: the item may be the selection, which opening a folder clears.
     void activate(LayoutItem item);
     // Closes, in order: the settings, an open folder, arranging, a query; else hides.
     Q_INVOKABLE void handleEscape();
     Q_INVOKABLE void toggleLibrary();
-    // Clears the query, stops arranging and hides the launcher.
-    Q_INVOKABLE void dismissLibrary();
     Q_INVOKABLE void closeFolder();
+    // A folder tile's click: swallowed after a long press; else clears the keyboard selection
+    // and opens the folder.
     Q_INVOKABLE void openFolder(const QString& folderID);
+
+    // A click on a tile with its Qt modifier flags. Swallowed once after a long press; Shift or
+    // Ctrl outside a search changes the multi-selection; a plain click only clears an existing
+    // multi-selection; a folder opens; an application launches unless arranging.
+    Q_INVOKABLE void tileTapped(const QString& itemKey, int modifiers);
+    // A long press on a tile was held: arranging, and the click ending the press is swallowed.
+    Q_INVOKABLE void tileLongPressEnded();
+    // "Edit Layout": arranging as after a long press, with no tile click pending.
+    Q_INVOKABLE void editLayout();
+    // A click on empty space; the first rule that applies wins, the last one hides.
+    Q_INVOKABLE void handleBackgroundClick();
+    Q_INVOKABLE void clearSelection();
+    // Ctrl+Left and Ctrl+Right: the page before or after, in paged browsing; false (not
+    // handled) when there is none.
+    Q_INVOKABLE bool turnPage(int offset);
 
     QObject* launching() const;
     QObject* undoing() const;
@@ -56,8 +68,6 @@ public:
     QObject* multiSelect() const;
     QObject* uninstalling() const;
 
-    // A Shift- or Ctrl-click on an application tile changes the multi-selection (true).
-    Q_INVOKABLE bool modifierClick(const QString& itemKey, int modifiers);
     // The delete badge and the menu: asks before moving the application to the Trash.
     Q_INVOKABLE void requestUninstall(const QString& appID);
 

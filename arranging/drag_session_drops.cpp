@@ -144,9 +144,8 @@ QStringList DragSession::shownFolderItems(const QString& folderID) const {
     if (!folder)
         return {};
     const LibraryState& library = *window_.library();
-    return itemKeys(orbitdeck::shownFolderItems(folder->items, [&](const std::string& id) {
-        return library.app(id) != nullptr && !library.hiddenIDs().contains(id);
-    }));
+    return itemKeys(orbitdeck::shownFolderItems(
+        folder->items, [&](const std::string& id) { return library.showsInFolder(id); }));
 }
 
 QString DragSession::folderTitle(const QString& folderID) const {

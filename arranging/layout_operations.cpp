@@ -4,7 +4,6 @@
 #include "layout-core/layout_reducer.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
-#include "window/item_keys.h"
 
 #include <QUuid>
 
@@ -76,15 +75,6 @@ bool ungroupAll(LibraryLayout& layout, const FolderID& folder) {
             return false;
     }
     return true;
-}
-
-std::vector<LayoutItem> itemsFromKeys(const QStringList& keys) {
-    std::vector<LayoutItem> items;
-    for (const QString& key : keys) {
-        if (const auto item = itemFromKey(key))
-            items.push_back(*item);
-    }
-    return items;
 }
 
 } // namespace
@@ -192,85 +182,12 @@ bool LayoutOperations::renameFolder(const FolderID& folder, const QString& name,
     });
 }
 
-bool LayoutOperations::moveItemNextTo(const QString& item, const QString& target, bool after) {
-    const auto moved = itemFromKey(item);
-    const auto next = itemFromKey(target);
-    return moved && next && moveItem(*moved, *next, after, std::nullopt, true);
-}
-
-bool LayoutOperations::moveItemIntoFolder(const QString& item, const QString& folderID) {
-    const auto moved = itemFromKey(item);
-    return moved && appendItem(*moved, FolderID{folderID.toStdString()}, true);
-}
-
-bool LayoutOperations::createFolderFrom(const QString& source, const QString& target) {
-    const auto dropped = itemFromKey(source);
-    const auto onto = itemFromKey(target);
-    return dropped && onto && createFolder(*dropped, *onto, true);
-}
-
-bool LayoutOperations::ungroup(const QString& folderID) {
-    return ungroupFolder(FolderID{folderID.toStdString()}, true);
-}
-
-bool LayoutOperations::moveOut(const QString& item, const QString& folderID) {
-    const auto moved = itemFromKey(item);
-    return moved && moveOutOfFolder(*moved, FolderID{folderID.toStdString()}, true);
-}
-
-bool LayoutOperations::groupItems(const QStringList& items) {
-    return groupSelectedItems(itemsFromKeys(items), true);
-}
-
-bool LayoutOperations::moveItemsToFolder(const QStringList& items, const QString& folderID) {
-    return moveSelectedItems(itemsFromKeys(items), FolderID{folderID.toStdString()}, true);
-}
-
 bool LayoutOperations::commitFolderRename(const QString& folderID, const QString& name) {
     const FolderID id{folderID.toStdString()};
     const std::optional<LayoutFolder> folder = window_.layout()->layout().folder(id);
     if (!folder || name == window_.folderTitle(*folder))
         return false;
     return renameFolder(id, name, true);
-}
-
-bool LayoutOperations::placeInShownOrder(const LayoutItem& item, const LayoutItem& target,
-                                         bool after, bool recordUndo) {
-    const std::string sort = window_.settings()->sort().toStdString();
-    std::optional<std::vector<LayoutItem>> order;
-    if (sort != "manual")
-        order = window_.visible().sortedItems(window_.layout()->pageItems(), sort);
-    const bool changed = moveItem(item, target, after, order, recordUndo);
-    if (changed && order)
-        window_.settings()->setSort(QStringLiteral("manual"));
-    return changed;
-}
-
-bool LayoutOperations::dropItem(const QString& item, const QString& target, bool after) {
-    const auto moved = itemFromKey(item);
-    const auto next = itemFromKey(target);
-    return moved && next && placeInShownOrder(*moved, *next, after, true);
-}
-
-void LayoutOperations::beginLiveDrag(const QString& item) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    SelectionState& selection = *window_.selection();
-    selection.setDraggingItem(itemFromKey(item));
-    selection.setDragUndoRecorded(false);
-    selection.setSelectedItem(std::nullopt);
-}
-
-bool LayoutOperations::liveReorder(const QString& item, const QString& target, bool after) {
-    const auto moved = itemFromKey(item);
-    const auto next = itemFromKey(target);
-    if (!moved || !next)
-        return false;
-    SelectionState& selection = *window_.selection();
-    // A hover that moved nothing must not use up the drag's one undo step.
-    const bool changed = placeInShownOrder(*moved, *next, after, !selection.dragUndoRecorded());
-    if (changed)
-        selection.setDragUndoRecorded(true);
-    return changed;
 }
 
 } // namespace orbitdeck

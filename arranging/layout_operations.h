@@ -45,28 +45,10 @@ public:
                            bool recordUndo);
     bool renameFolder(const FolderID& folder, const QString& name, bool recordUndo);
 
-    // QML forms (item keys, undo always recorded).
-    Q_INVOKABLE bool moveItemNextTo(const QString& item, const QString& target, bool after);
-    Q_INVOKABLE bool moveItemIntoFolder(const QString& item, const QString& folderID);
-    Q_INVOKABLE bool createFolderFrom(const QString& source, const QString& target);
-    Q_INVOKABLE bool ungroup(const QString& folderID);
-    Q_INVOKABLE bool moveOut(const QString& item, const QString& folderID);
-    Q_INVOKABLE bool groupItems(const QStringList& items);
-    Q_INVOKABLE bool moveItemsToFolder(const QStringList& items, const QString& folderID);
-    // Renames only when the text differs from the title shown.
+    // The title field's save: renames only when the text differs from the title shown.
     Q_INVOKABLE bool commitFolderRename(const QString& folderID, const QString& name);
-    // Places the item next to target in the order the grid shows; a sorted grid turns manual.
-    Q_INVOKABLE bool dropItem(const QString& item, const QString& target, bool after);
-    // A drag starts: its one undo step is still to be recorded.
-    Q_INVOKABLE void beginLiveDrag(const QString& item);
-    // A live reorder during the drag, as dropItem; the drag records one undo step, with the
-    // first move that changed something.
-    Q_INVOKABLE bool liveReorder(const QString& item, const QString& target, bool after);
 
 private:
-    bool placeInShownOrder(const LayoutItem& item, const LayoutItem& target, bool after,
-                           bool recordUndo);
-
     AmbergridWindow& window_;
 };
 

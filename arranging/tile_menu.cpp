@@ -11,6 +11,8 @@
 #include "window/item_keys.h"
 #include "window/localization.h"
 
+#include <algorithm>
+
 namespace orbitdeck {
 
 TileMenu::TileMenu(AmbergridWindow& window, Parts parts, QObject* parent)
@@ -25,11 +27,25 @@ QVariantList TileMenu::entries(const LayoutItem& item, const std::vector<LayoutI
     return item.isFolder() ? folderMenu(item) : applicationMenu(item, drawn);
 }
 
+std::vector<LayoutItem> TileMenu::drawnItems() const {
+    std::vector<LayoutItem> items = window_.visible().visibleItems();
+    const int capacity = window_.paging()->navCapacity();
+    if (window_.settings()->browsing() != QLatin1String("pages") || capacity <= 0)
+        return items;
+    // The page shown: the last one when the stored page lies beyond the items.
+    const int pages = VisibleLibrary::pageCount(items.size(), capacity);
+    const auto page = static_cast<std::size_t>(std::clamp(window_.paging()->page(), 0, pages - 1));
+    const std::size_t first = std::min(page * static_cast<std::size_t>(capacity), items.size());
+    const std::size_t last = std::min(first + static_cast<std::size_t>(capacity), items.size());
+    return {items.begin() + static_cast<std::ptrdiff_t>(first),
+            items.begin() + static_cast<std::ptrdiff_t>(last)};
+}
+
 QVariantList TileMenu::entriesFor(const QString& itemKey) const {
     const std::optional<LayoutItem> item = itemFromKey(itemKey);
     if (!item)
         return {};
-    return entries(*item, window_.visible().visibleItems());
+    return entries(*item, drawnItems());
 }
 
 QVariantList TileMenu::folderMenu(const LayoutItem& item) const {
@@ -95,17 +111,7 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
                                   QStringLiteral("hide")));
     if (!app)
         return entries;
-    if (places) {
-        entries.push_back(actionEntry(QStringLiteral("tile-menu-reveal"),
-                                      localized(QStringLiteral("Show in Finder"), language),
-                                      QStringLiteral("reveal")));
-        const bool docked = places->isInDock(app->bundleURL());
-        entries.push_back(actionEntry(
-            QStringLiteral("tile-menu-dock"),
-            localized(docked ? QStringLiteral("Remove from Dock") : QStringLiteral("Keep in Dock"),
-                      language),
-            QStringLiteral("dock")));
-    }
+    entries.append(placeEntries(*app));
     if (parts_.uninstall.canUninstall(*app)) {
         entries.push_back(separatorEntry());
         entries.push_back(actionEntry(QStringLiteral("tile-menu-trash"),
@@ -113,6 +119,53 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
                                       QStringLiteral("trash"), {}, true, true));
     }
     return entries;
+}
+
+QVariantList TileMenu::placeEntries(const AppDescriptor& app) const {
+    AppPlaces* places = window_.environment().places;
+    if (!places)
+        return {};
+    const LibraryLanguage language = window_.language();
+    const bool docked = places->isInDock(app.bundleURL());
+    return {
+        actionEntry(QStringLiteral("tile-menu-reveal"),
+                    localized(QStringLiteral("Show in Finder"), language),
+                    QStringLiteral("reveal")),
+        actionEntry(
+            QStringLiteral("tile-menu-dock"),
+            localized(docked ? QStringLiteral("Remove from Dock") : QStringLiteral("Keep in Dock"),
+                      language),
+            QStringLiteral("dock")),
+    };
+}
+
+QVariantList TileMenu::folderTileEntries(const QString& itemKey) const {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    if (!item)
+        return {};
+    const LibraryLanguage language = window_.language();
+    QVariantList entries;
+    if (!item->isFolder()) {
+        entries.push_back(actionEntry(QStringLiteral("tile-menu-hide"),
+                                      localized(QStringLiteral("Hide from Orbitdeck"), language),
+                                      QStringLiteral("hide")));
+        if (const AppDescriptor* app = window_.library()->app(item->payload))
+            entries.append(placeEntries(*app));
+    }
+    entries.push_back(actionEntry(QStringLiteral("tile-menu-move-out"),
+                                  localized(QStringLiteral("Move Out of Folder"), language),
+                                  QStringLiteral("moveOutOfFolder")));
+    return entries;
+}
+
+void TileMenu::moveOutOfOpenFolder(const LayoutItem& item) {
+    const std::optional<FolderID> folder = window_.selection()->openFolder();
+    if (!folder)
+        return;
+    parts_.operations.moveOutOfFolder(item, *folder, true);
+    if (!window_.layout()->layout().folder(*folder))
+        window_.selection()->setOpenFolder(std::nullopt);
 }
 
 void TileMenu::openFolderFromMenu(const FolderID& folder) {
@@ -170,6 +223,8 @@ void TileMenu::run(const QString& action, const QString& itemKey, const QString&
             parts_.operations.createFolder(*item, *target, true);
     } else if (action == QLatin1String("moveToFolder")) {
         parts_.operations.appendItem(*item, folder, true);
+    } else if (action == QLatin1String("moveOutOfFolder")) {
+        moveOutOfOpenFolder(*item);
     } else if (action == QLatin1String("hide")) {
         parts_.undo.hide(id);
     } else if (action == QLatin1String("reveal")) {

@@ -15,6 +15,7 @@
 namespace orbitdeck {
 
 class AmbergridWindow;
+class AppDescriptor;
 class LaunchFlow;
 class LayoutOperations;
 class MultiSelection;
@@ -40,8 +41,13 @@ public:
 
     // The menu of the tile, drawn items in grid order (see menu_entries.h for the form).
     QVariantList entries(const LayoutItem& item, const std::vector<LayoutItem>& drawn) const;
-    // The same for a tile of the grid, which draws the visible items.
+    // The same for a tile of the grid, which draws the current page of the visible items (all
+    // of them when scrolling).
     Q_INVOKABLE QVariantList entriesFor(const QString& itemKey) const;
+    std::vector<LayoutItem> drawnItems() const;
+    // The menu of a tile inside the open folder: hide, Finder and Dock for an application,
+    // "Move Out of Folder" for every tile.
+    Q_INVOKABLE QVariantList folderTileEntries(const QString& itemKey) const;
     // An entry was chosen, for the tile the menu was opened on.
     Q_INVOKABLE void run(const QString& action, const QString& itemKey, const QString& argument);
     // Sets the folder anchor to the centre, clears the keyboard selection, opens the folder.
@@ -53,7 +59,11 @@ private:
                                  const std::vector<LayoutItem>& drawn) const;
     QVariantList groupWithEntries(const LayoutItem& item,
                                   const std::vector<LayoutItem>& drawn) const;
+    // "Show in Finder" and the Dock entry of a known application.
+    QVariantList placeEntries(const AppDescriptor& app) const;
     void toggleDock(const LayoutItem& item);
+    // Moves the item out of the open folder with undo; closes the panel when the folder went.
+    void moveOutOfOpenFolder(const LayoutItem& item);
 
     AmbergridWindow& window_;
     Parts parts_;

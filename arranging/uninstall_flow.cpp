@@ -55,6 +55,11 @@ bool UninstallFlow::canUninstall(const AppDescriptor& app) const {
     return trash && trash->isUninstallable(app);
 }
 
+bool UninstallFlow::canUninstallID(const QString& appID) const {
+    const AppDescriptor* app = window_.library()->app(appID.toStdString());
+    return app && canUninstall(*app);
+}
+
 void UninstallFlow::requestUninstall(const QString& appID) {
     if (const AppDescriptor* app = window_.library()->app(appID.toStdString()))
         requestUninstall(AppDescriptor(*app));

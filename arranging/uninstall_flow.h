@@ -36,6 +36,8 @@ public:
     UninstallFlow(AmbergridWindow& window, QObject* parent = nullptr);
 
     bool canUninstall(const AppDescriptor& app) const;
+    // The same for an installed application's id; false for an unknown one.
+    Q_INVOKABLE bool canUninstallID(const QString& appID) const;
     // Asks for confirmation when the application may be moved; does nothing otherwise.
     Q_INVOKABLE void requestUninstall(const QString& appID);
     void requestUninstall(const AppDescriptor& app);

@@ -24,8 +24,18 @@ std::optional<LibraryKey> decodeLibraryKey(const KeyStroke& stroke) {
             return std::nullopt;
         }
     }
-    if (held == Qt::ControlModifier && stroke.key == Qt::Key_Z)
+    if (held != Qt::ControlModifier)
+        return std::nullopt;
+    switch (stroke.key) {
+    case Qt::Key_Z:
         return LibraryKey::undo;
+    case Qt::Key_Left:
+        return LibraryKey::previousPage;
+    case Qt::Key_Right:
+        return LibraryKey::nextPage;
+    default:
+        break;
+    }
     return std::nullopt;
 }
 

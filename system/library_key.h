@@ -7,7 +7,8 @@
 namespace orbitdeck {
 
 // The window keys the command layer handles.
-enum class LibraryKey { escape, left, right, up, down, enter, undo };
+// previousPage and nextPage are the page bar's Command-arrow shortcuts (Ctrl here).
+enum class LibraryKey { escape, left, right, up, down, enter, undo, previousPage, nextPage };
 
 struct KeyStroke {
     int key = 0; // Qt::Key

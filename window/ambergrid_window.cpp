@@ -8,6 +8,9 @@
 #include "window/stored_library_data.h"
 #include "window/window_actions.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace orbitdeck {
 
 namespace {
@@ -36,7 +39,13 @@ AmbergridWindow::AmbergridWindow(WindowEnvironment environment, QObject* parent)
             if (item.isFolder()) {
                 if (const auto folder = layout_->layout().folder(item.folderID())) {
                     text.name = folderTitle(*folder);
-                    text.folderItems = itemKeys(folder->items);
+                    // The icon previews what the panel shows: no hidden or missing apps.
+                    std::vector<LayoutItem> shown;
+                    std::ranges::copy_if(
+                        folder->items, std::back_inserter(shown), [this](const LayoutItem& inner) {
+                            return inner.isFolder() || library_->showsInFolder(inner.payload);
+                        });
+                    text.folderItems = itemKeys(shown);
                 }
             } else if (const AppDescriptor* app = library_->app(item.payload)) {
                 text.name = QString::fromStdString(app->displayName());
@@ -227,7 +236,7 @@ void AmbergridWindow::dismissLibrary() {
     query_->clear();
     stopArranging();
     if (settings_->fluidMotion()) {
-        lifecycle_->setLibraryScale(1.06);
+        lifecycle_->setLibraryScale(1.06, WindowLifecycle::ScaleMotion::easeIn);
         scheduler().schedule(dismissScaleReset, this, [this] { lifecycle_->setLibraryScale(1.0); });
     }
     if (presentation)

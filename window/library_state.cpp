@@ -66,6 +66,10 @@ const AppDescriptor* LibraryState::app(const std::string& id) const {
     return found == byID_.end() ? nullptr : found->second;
 }
 
+bool LibraryState::showsInFolder(const std::string& id) const {
+    return app(id) != nullptr && !hiddenIDs_.contains(id);
+}
+
 std::optional<std::string> LibraryState::displayName(const std::string& id) const {
     const AppDescriptor* found = app(id);
     if (!found)

@@ -75,6 +75,8 @@ public:
     void rebuildIndex();
 
     const HiddenIDs& hiddenIDs() const { return hiddenIDs_; }
+    // Installed and not hidden: an application a folder shows, in its icon and its panel.
+    bool showsInFolder(const std::string& id) const;
     // Assigns the set and rebuilds the tables; the caller persists it.
     void assignHidden(HiddenIDs ids);
     std::vector<HiddenAppRow> hiddenAppRows() const;

@@ -6,6 +6,11 @@
 #include "window/library_loader.h"
 #include "window/localization.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <utility>
+
 namespace orbitdeck {
 
 WindowActions::WindowActions(AmbergridWindow& window, QObject* parent)
@@ -79,6 +84,31 @@ void WindowActions::refreshAfterActivation() {
     hasRefreshedApps_ = true;
     lastAppRefresh_ = now;
     window_.loader().refreshApps(false);
+}
+
+void WindowActions::observe(QWindow& libraryWindow) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    // The first mapping is the launch, not a return.
+    connect(&libraryWindow, &QWindow::visibleChanged, this,
+            [this, shownBefore = libraryWindow.isVisible()](bool visible) mutable {
+                if (!visible)
+                    libraryDidHide();
+                else if (std::exchange(shownBefore, true))
+                    playOpenAnimation();
+            });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    applicationDidBecomeActive();
+            });
+}
+
+void WindowActions::playOpenAnimation() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!window_.settings()->fluidMotion())
+        return;
+    window_.lifecycle()->setLibraryScale(1.08);
+    window_.lifecycle()->setLibraryScale(1.0, WindowLifecycle::ScaleMotion::spring);
 }
 
 void WindowActions::libraryDidHide() {

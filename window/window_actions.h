@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class QWindow;
+
 #include <chrono>
 
 namespace orbitdeck {
@@ -32,13 +34,17 @@ public:
     // Platform notifications.
     Q_INVOKABLE void applicationDidBecomeActive();
     Q_INVOKABLE void libraryDidHide();
+    // The launcher shown again: with fluid motion the library settles from 1.08 to 1.
+    Q_INVOKABLE void playOpenAnimation();
+    // Delivers the platform's notifications for the launcher window: hidden, shown again, and
+    // the application activated.
+    void observe(QWindow& libraryWindow);
     // "settings" or "welcome".
     Q_INVOKABLE void handleLibraryCommand(const QString& command);
     // The "AmbergridCommand" notification, which this object observes from construction.
     void handleLibraryCommand(LibraryCommand command);
 
 signals:
-    void restartRequested();
     // The welcome command, handed to the organise actions.
     void welcomeRequested();
 

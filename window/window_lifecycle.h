@@ -29,8 +29,10 @@ class WindowLifecycle : public QObject {
     Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
                    uninstallErrorChanged)
     Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged)
-    Q_PROPERTY(
-        double libraryScale READ libraryScale WRITE setLibraryScale NOTIFY libraryScaleChanged)
+    // The zoom of the whole library (the dismiss and the open animation) and how the views
+    // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
+    Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged)
+    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged)
 
@@ -55,8 +57,10 @@ public:
     void setUninstallError(const QString& value);
     QString errorTitle() const { return errorTitle_; }
     void showError(const QString& titleKey, const QString& message);
+    enum class ScaleMotion { none, easeIn, spring };
     double libraryScale() const { return libraryScale_; }
-    void setLibraryScale(double scale);
+    QString libraryScaleMotion() const;
+    void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
 
@@ -76,9 +80,7 @@ signals:
     void applyPendingStartupModeRequested();
     // Apply the start mode once per run, as soon as the window is visible.
     void applyStartupRequested();
-    void openAnimationRequested();
     void iconCacheClearRequested();
-    void stopArrangingRequested();
 
 private:
     bool appearanceOpen_ = false;
@@ -91,6 +93,7 @@ private:
     QString uninstallError_;
     QString errorTitle_;
     double libraryScale_ = 1.0;
+    ScaleMotion libraryScaleMotion_ = ScaleMotion::none;
     bool wallpaperUnavailable_ = false;
 };
 

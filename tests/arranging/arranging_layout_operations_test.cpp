@@ -70,29 +70,3 @@ TEST_F(ArrangingLayoutOperations, MovesAppendsRenamesAndOrders) {
     EXPECT_TRUE(operations().moveOutOfFolder(item("F"), folder, true));
     EXPECT_EQ(page(), "B A [CED] F");
 }
-
-TEST_F(ArrangingLayoutOperations, ASortedDropWritesTheShownOrderAndTurnsManual) {
-    window->settings()->setSort("nameReverse");
-    ASSERT_EQ(window->tiles()->count(), 6);
-    // The grid shows F E D C B A; dropping A after E keeps that order around the move.
-    window->visible().setSortItems([](const std::vector<LayoutItem>& items, const std::string&) {
-        return std::vector<LayoutItem>(items.rbegin(), items.rend());
-    });
-    EXPECT_TRUE(operations().dropItem(key("A"), key("E"), true));
-    EXPECT_EQ(page(), "F E A D C B");
-    EXPECT_EQ(window->settings()->sort(), "manual");
-}
-
-TEST_F(ArrangingLayoutOperations, ALiveDragRecordsOneStepOnlyOnceSomethingMoved) {
-    operations().beginLiveDrag(key("A"));
-    EXPECT_FALSE(operations().liveReorder(key("A"), key("B"), false)) << "already there";
-    EXPECT_EQ(window->undoStack().size(), 0u);
-    EXPECT_TRUE(operations().liveReorder(key("A"), key("C"), true));
-    EXPECT_TRUE(operations().liveReorder(key("A"), key("E"), true));
-    EXPECT_EQ(page(), "B C D E A F");
-    EXPECT_EQ(window->undoStack().size(), 1u);
-
-    undo().undo();
-    EXPECT_EQ(page(), "A B C D E F");
-    EXPECT_EQ(window->toasts()->text(), "Undone");
-}

@@ -37,11 +37,11 @@ TEST_F(MultiSelectionClicks, CtrlTogglesAndShiftAddsTheRunFromTheAnchor) {
     EXPECT_EQ(window->selection()->selectionAnchor(), item("E"));
 
     // A plain click is not a selection click; neither is one on a folder or during a search.
-    EXPECT_FALSE(commands().modifierClick(key("A"), Qt::NoModifier));
+    EXPECT_FALSE(selecting().modifierClick(key("A"), Qt::NoModifier));
     ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
-    EXPECT_FALSE(commands().modifierClick(folderKey(0), Qt::ControlModifier));
+    EXPECT_FALSE(selecting().modifierClick(folderKey(0), Qt::ControlModifier));
     window->search()->setQuery(QStringLiteral("c"));
-    EXPECT_FALSE(commands().modifierClick(key("C"), Qt::ControlModifier));
+    EXPECT_FALSE(selecting().modifierClick(key("C"), Qt::ControlModifier));
 }
 
 TEST_F(MultiSelectionClicks, RangesSkipFoldersAndAHiddenAnchorTogglesAlone) {
@@ -110,7 +110,7 @@ TEST_F(MultiSelectionActions, MovesIntoAFolderAndHidesAsOneStepEach) {
     EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs({idOf("C"), idOf("E")}));
     EXPECT_TRUE(window->toasts()->text().startsWith(QStringLiteral("2 apps hidden")));
     EXPECT_TRUE(selected().empty());
-    commands().handleKeyName(QStringLiteral("undo"));
+    commands().handleKey(LibraryKey::undo);
     EXPECT_TRUE(window->library()->hiddenIDs().empty());
 
     // Nothing shown selected: no step at all.
@@ -122,7 +122,7 @@ TEST_F(MultiSelectionActions, MovesIntoAFolderAndHidesAsOneStepEach) {
 TEST_F(MultiSelectionActions, EscapeClearsTheSelectionBeforeAnythingElse) {
     ctrlClick("A");
     ctrlClick("B");
-    EXPECT_TRUE(commands().handleKeyName(QStringLiteral("escape")));
+    EXPECT_TRUE(commands().handleKey(LibraryKey::escape));
     EXPECT_TRUE(selected().empty());
     EXPECT_EQ(harness->presentation.hides, 0);
 }

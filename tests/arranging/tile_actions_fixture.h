@@ -83,8 +83,8 @@ protected:
             names.insert(QString::fromStdString(entry.payload.substr(19)).toUpper().toStdString());
         return names;
     }
-    void ctrlClick(const char* name) { commands().modifierClick(key(name), Qt::ControlModifier); }
-    void shiftClick(const char* name) { commands().modifierClick(key(name), Qt::ShiftModifier); }
+    void ctrlClick(const char* name) { commands().tileTapped(key(name), Qt::ControlModifier); }
+    void shiftClick(const char* name) { commands().tileTapped(key(name), Qt::ShiftModifier); }
 
     // Entry names in order, "-" for a divider; a submenu as name{children}.
     static std::string names(const QVariantList& entries) {

@@ -129,3 +129,61 @@ TEST_F(TileMenuActions, EntriesActOnTheirTile) {
     choose(key("B"), QStringLiteral("tile-menu-trash"));
     EXPECT_EQ(uninstalling().candidateID(), QString::fromStdString(idOf("B")));
 }
+
+TEST_F(TileMenuContent, GroupWithOffersOnlyTheTilesOfThePageShown) {
+    // Two pages of four: the second shows E and F.
+    window->paging()->setNavCapacity(4);
+    window->paging()->setPage(1);
+    EXPECT_EQ(names(menu().entriesFor(key("E"))).substr(0, 80),
+              "tile-menu-open - tile-menu-group-with{tile-menu-group-bundle:com.example.f} tile");
+    // A page beyond the items counts as the last one; scrolling draws every tile.
+    window->paging()->setPage(7);
+    EXPECT_EQ(menu().drawnItems(), (std::vector{item("E"), item("F")}));
+    window->settings()->setBrowsing("scroll");
+    EXPECT_EQ(menu().drawnItems().size(), 6u);
+}
+
+TEST_F(TileMenuContent, TilesInsideTheOpenFolderGetTheirOwnMenu) {
+    ASSERT_TRUE(operations().createFolder(item("B"), item("A"), true));
+    window->selection()->setOpenFolder(window->layout()->pageItems()[0].folderID());
+    EXPECT_EQ(names(menu().folderTileEntries(key("A"))),
+              "tile-menu-hide tile-menu-reveal tile-menu-dock tile-menu-move-out");
+    EXPECT_EQ(find(menu().folderTileEntries(key("A")), QStringLiteral("tile-menu-move-out"))
+                  .value(QStringLiteral("title")),
+              QStringLiteral("Move Out of Folder"));
+    // An id no application has: only hide and the move out.
+    EXPECT_EQ(
+        names(menu().folderTileEntries(QStringLiteral("placeholder:bundle:com.example.gone"))),
+        "tile-menu-hide tile-menu-move-out");
+}
+
+TEST_F(TileMenuActions, MoveOutOfFolderKeepsThePanelUntilTheFolderIsGone) {
+    ASSERT_TRUE(operations().createFolder(item("B"), item("A"), true));
+    ASSERT_TRUE(
+        operations().appendItem(item("C"), window->layout()->pageItems()[0].folderID(), true));
+    const FolderID folder = window->layout()->pageItems()[0].folderID();
+    window->selection()->setOpenFolder(folder);
+    const auto moveOut = [&](const char* name) {
+        const QVariantMap entry =
+            find(menu().folderTileEntries(key(name)), QStringLiteral("tile-menu-move-out"));
+        menu().run(entry.value(QStringLiteral("action")).toString(), key(name),
+                   entry.value(QStringLiteral("argument")).toString());
+    };
+    const std::size_t steps = window->undoStack().size();
+    moveOut("A");
+    EXPECT_EQ(page(), "[BC] A D E F");
+    EXPECT_EQ(window->undoStack().size(), steps + 1);
+    EXPECT_EQ(window->selection()->openFolder(), folder);
+    moveOut("B");
+    moveOut("C");
+    EXPECT_EQ(page(), "C B A D E F");
+    EXPECT_FALSE(window->selection()->openFolder());
+
+    // Hide from inside the folder hides that application, nothing behind the panel.
+    ASSERT_TRUE(operations().createFolder(item("E"), item("D"), true));
+    window->selection()->setOpenFolder(window->layout()->pageItems()[3].folderID());
+    const QVariantMap hide =
+        find(menu().folderTileEntries(key("E")), QStringLiteral("tile-menu-hide"));
+    menu().run(hide.value(QStringLiteral("action")).toString(), key("E"), {});
+    EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs({idOf("E")}));
+}

@@ -30,6 +30,10 @@ TEST(LibraryKey, Table) {
     EXPECT_EQ(decode(Qt::Key_Z, Qt::MetaModifier), std::nullopt);
     EXPECT_EQ(decode(Qt::Key_Z), std::nullopt);
     EXPECT_EQ(decode(Qt::Key_Left, Qt::ShiftModifier), std::nullopt);
+    EXPECT_EQ(decode(Qt::Key_Left, Qt::ControlModifier), LibraryKey::previousPage);
+    EXPECT_EQ(decode(Qt::Key_Right, Qt::ControlModifier | Qt::KeypadModifier),
+              LibraryKey::nextPage);
+    EXPECT_EQ(decode(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier), std::nullopt);
     EXPECT_EQ(decode(Qt::Key_Return, Qt::ControlModifier), std::nullopt);
     EXPECT_EQ(decode(Qt::Key_A), std::nullopt);
     EXPECT_EQ(decode(Qt::Key_Tab), std::nullopt);

@@ -91,5 +91,54 @@ TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
     }
 }
 
+TEST(DesktopWallpaperImage, ReadsThePictureOnlyWhenItChanged) {
+    QTemporaryDir dir;
+    const QString red = writePicture(dir, QStringLiteral("red.png"), {40, 30}, Qt::red);
+    const QString blue = writePicture(dir, QStringLiteral("blue.png"), {40, 30}, Qt::blue);
+    QString located = red;
+    std::atomic<int> located_ = 0;
+    std::atomic<int> decoded = 0;
+    DesktopWallpaperImage wallpaper;
+    wallpaper.setLocator([&]() -> std::optional<QString> {
+        ++located_;
+        return located;
+    });
+    wallpaper.setDecoder([&](const QString& path) {
+        ++decoded;
+        return wallpaperThumbnail(path);
+    });
+    const auto refreshed = [&](int lookups) {
+        wallpaper.refresh();
+        return waitFor([&] { return located_.load() == lookups; }) &&
+               QThreadPool::globalInstance()->waitForDone(30000);
+    };
+    ASSERT_TRUE(refreshed(1));
+    ASSERT_TRUE(waitFor([&] { return wallpaper.path() == red; }));
+    const QUrl shown = wallpaper.source();
+
+    // The same file again: looked up, not read, and the picture shown stays as it is.
+    ASSERT_TRUE(refreshed(2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(decoded.load(), 1);
+    EXPECT_EQ(wallpaper.source(), shown);
+
+    // Another file is read; so is the same file once it was written anew.
+    located = blue;
+    ASSERT_TRUE(refreshed(3));
+    ASSERT_TRUE(waitFor([&] { return wallpaper.path() == blue; }));
+    EXPECT_EQ(decoded.load(), 2);
+    writePicture(dir, QStringLiteral("blue.png"), {80, 30}, Qt::green);
+    ASSERT_TRUE(refreshed(4));
+    ASSERT_TRUE(waitFor([&] { return wallpaper.image().width() == 80; }));
+    EXPECT_EQ(decoded.load(), 3);
+
+    // Switched off and on: the picture comes back, read again.
+    wallpaper.setEnabled(false);
+    EXPECT_TRUE(wallpaper.path().isEmpty());
+    wallpaper.setEnabled(true);
+    ASSERT_TRUE(waitFor([&] { return wallpaper.path() == blue; }));
+    EXPECT_EQ(decoded.load(), 4);
+}
+
 } // namespace
 } // namespace orbitdeck

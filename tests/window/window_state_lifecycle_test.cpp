@@ -128,8 +128,10 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(harness.presentation.hides, 1);
     EXPECT_FALSE(harness.presentation.lastHideImmediate);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.06);
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "easeIn");
     harness.scheduler.advance(320ms);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "none") << "back without animation";
 
     // Without motion: at once and without the zoom.
     window.settings()->setEffects("off");
@@ -200,4 +202,27 @@ TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions)
     }
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(order, (std::vector<std::string>{"migrate", "extension:dusk"}));
+}
+
+TEST(WindowStateLifecycle, ShowingAgainSettlesFromTheOpenZoomOnlyWithFluidMotion) {
+    WindowHarness harness;
+    AmbergridWindow& window = harness.load();
+    std::vector<std::pair<double, QString>> steps;
+    QObject::connect(window.lifecycle(), &WindowLifecycle::libraryScaleChanged, [&] {
+        steps.emplace_back(window.lifecycle()->libraryScale(),
+                           window.lifecycle()->libraryScaleMotion());
+    });
+    window.actions()->playOpenAnimation();
+    EXPECT_EQ(steps, (std::vector<std::pair<double, QString>>{{1.08, "none"}, {1.0, "spring"}}));
+
+    for (const char* effects : {"reduced", "off"}) {
+        steps.clear();
+        window.settings()->setEffects(effects);
+        window.actions()->playOpenAnimation();
+        EXPECT_TRUE(steps.empty()) << effects;
+    }
+    window.settings()->setEffects("fluid");
+    window.settings()->setReduceMotion(true);
+    window.actions()->playOpenAnimation();
+    EXPECT_TRUE(steps.empty());
 }

@@ -192,3 +192,16 @@ def cells(report):
     found = [(item["y"], item["x"], name) for name, item in report["items"].items()
              if name.startswith("library-cell-")]
     return [name for _, _, name in sorted(found)]
+
+
+def shown(*names):
+    """The items are in the report and laid out: each one below the one before (a menu just
+    made reports all its entries at its top for a frame)."""
+    def condition(report):
+        tops = [report["items"][name]["y"] for name in names]
+        return all(a < b for a, b in zip(tops, tops[1:]))
+    return condition
+
+
+def gone(*names):
+    return lambda report: not any(name in report["items"] for name in names)

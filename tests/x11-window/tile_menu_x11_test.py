@@ -7,7 +7,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from launcher_session import Session, cells  # noqa: E402
+from launcher_session import Session, cells, gone, shown  # noqa: E402
 
 APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 SHOTS = os.environ.get("ORBITDECK_SCREENSHOTS")
@@ -15,19 +15,6 @@ SHOTS = os.environ.get("ORBITDECK_SCREENSHOTS")
 
 def loaded_grid(report):
     return report["window"]["visible"] and len(cells(report)) > 0
-
-
-def shown(*names):
-    """The entries are in the report and laid out: each one below the one before (a menu just
-    made reports all its entries at its top for a frame)."""
-    def condition(report):
-        tops = [report["items"][name]["y"] for name in names]
-        return all(a < b for a, b in zip(tops, tops[1:]))
-    return condition
-
-
-def gone(*names):
-    return lambda report: not any(name in report["items"] for name in names)
 
 
 def open_menu(session, index, *entries):

@@ -64,6 +64,7 @@ public:
                 DesktopPreferencesWatch::shared().refresh();
         });
         AmbergridWindow& state = entry_->window();
+        state.actions()->observe(window);
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
                                                      presentation_);
         keys_.setLibraryWindow(&window);
@@ -76,7 +77,11 @@ public:
         swipes_ = std::make_unique<PageSwipeMonitor>(&window, scheduler_, [&window](QPointF at) {
             // Items of a QML window are QObject children of the window, not of its content item.
             const auto* grid = window.findChild<QQuickItem*>(QStringLiteral("library-page-area"));
-            return grid && grid->isVisible() && grid->contains(grid->mapFromScene(at));
+            // An open folder covers the grid: its pages do not turn beneath it.
+            const auto* folder =
+                window.findChild<QQuickItem*>(QStringLiteral("library-folder-backdrop"));
+            return grid && grid->isVisible() && !(folder && folder->isVisible()) &&
+                   grid->contains(grid->mapFromScene(at));
         });
         QObject* root = &window;
         swipes_->setOnMove([root](double travel) {

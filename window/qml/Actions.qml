@@ -8,18 +8,13 @@ QtObject {
     property QtObject win: null
     property QtObject launchFlow: null
     readonly property QtObject commands: win ? win.commands : null
-    readonly property QtObject selection: win ? win.selection : null
 
-    // A secondary click on a grid tile; the arranging layer opens the tile menu.
-    signal tileMenuRequested(string itemKey, Item cell, real x, real y)
+    // A secondary click on a tile of the grid or of the open folder (inFolder); the arranging
+    // layer opens that tile's menu.
+    signal tileMenuRequested(string itemKey, Item cell, real x, real y, bool inFolder)
 
     function has(object, name) { return object && typeof object[name] === "function" }
 
-    function handleKey(key) {
-        if (has(commands, "handleKeyName"))
-            return commands.handleKeyName(key)
-        return false
-    }
     function setQuery(text) { if (win) win.search.query = text }
     // Return in the search field: the first visible application.
     function submitSearch() {
@@ -38,68 +33,21 @@ QtObject {
     function setLabels(on) { if (win) win.settings.labels = on }
     function clearIconCache() { ViewServices.clearIconCache() }
 
-    // The click on empty space: the first rule that applies wins.
-    function backgroundClick() {
-        if (!win)
-            return
-        if (has(commands, "handleBackgroundClick"))
-            return commands.handleBackgroundClick()
-        if (selection.draggingItem !== "")
-            return
-        if (selection.multiSelection.length > 0)
-            return selection.clearMultiSelection()
-        if (selection.arranging)
-            return win.stopArranging()
-        if (selection.selectedItem !== "" && has(commands, "clearSelection"))
-            return commands.clearSelection()
-        if (win.settings.clickToClose)
-            win.dismissLibrary()
-    }
-
-    // A long press on a tile: arranging mode, and the click that ends the press is swallowed.
-    function longPress() {
-        if (!win || win.search.isSearching)
-            return
-        if (has(commands, "tileLongPressEnded"))
-            return commands.tileLongPressEnded()
-        selection.suppressNextTap = true
-        selection.arranging = true
-    }
-    function editLayout() {
-        longPress()
-        if (selection)
-            selection.suppressNextTap = false
-    }
-
+    // Clicks, long presses and "Edit Layout": the command layer decides what they do.
+    function backgroundClick() { if (commands) commands.handleBackgroundClick() }
+    function longPress() { if (commands) commands.tileLongPressEnded() }
+    function editLayout() { if (commands) commands.editLayout() }
     function tileTapped(kind, itemId, modifiers) {
-        if (!win)
-            return
-        if (has(commands, "tileTapped"))
-            return commands.tileTapped(kind + ":" + itemId, modifiers)
-        if (selection.suppressNextTap) {
-            selection.suppressNextTap = false
-            return
-        }
-        if (kind === "folder") {
-            if (has(commands, "openFolder"))
-                commands.openFolder(itemId)
-            return
-        }
-        if (has(commands, "modifierClick") && commands.modifierClick(kind + ":" + itemId, modifiers))
-            return
-        if (selection.multiSelection.length > 0)
-            return selection.clearMultiSelection()
-        if (selection.arranging)
-            return
-        if (has(launchFlow, "openFromTile"))
-            launchFlow.openFromTile(itemId)
+        if (commands)
+            commands.tileTapped(kind + ":" + itemId, modifiers)
     }
     function showTileMenu(itemKey, cell, x, y) {
         if (win && !win.search.isSearching)
-            tileMenuRequested(itemKey, cell, x, y)
+            tileMenuRequested(itemKey, cell, x, y, false)
     }
+    function showFolderTileMenu(itemKey, cell, x, y) { tileMenuRequested(itemKey, cell, x, y, true) }
     function requestUninstall(itemId) {
-        if (has(commands, "requestUninstall"))
+        if (commands)
             commands.requestUninstall(itemId)
     }
 

@@ -74,7 +74,9 @@ Item {
     }
     Connections {
         target: arranging.actions
-        function onTileMenuRequested(itemKey, cell, x, y) { tileMenus.popup(itemKey, cell, x, y) }
+        function onTileMenuRequested(itemKey, cell, x, y, inFolder) {
+            tileMenus.popup(itemKey, cell, x, y, inFolder)
+        }
     }
     Binding {
         target: arranging.main

@@ -26,6 +26,8 @@ Item {
     property real grow: 0
 
     visible: exists && grow > 0.001
+    // Shrinking away after a close, it no longer takes the pointer.
+    enabled: openFolder !== ""
     z: 10
 
     function refresh() {
@@ -56,6 +58,12 @@ Item {
         target: panel.win ? panel.win.layout : null
         function onLayoutChanged() { panel.refresh() }
     }
+    // Hiding an application from its menu here takes its tile out of the panel at once.
+    Connections {
+        target: panel.win ? panel.win.library : null
+        function onHiddenChanged() { panel.refresh() }
+        function onAppsChanged() { panel.refresh() }
+    }
 
     Rectangle {
         id: backdrop
@@ -64,9 +72,16 @@ Item {
         color: Qt.rgba(0, 0, 0, 0.18)
         opacity: Math.min(panel.grow, 1)
         Accessible.ignored: true
+        // Takes every button, the wheel and the hover, so nothing reaches the grid beneath.
         MouseArea {
             anchors.fill: parent
-            onClicked: panel.close()
+            acceptedButtons: Qt.AllButtons
+            hoverEnabled: true
+            onClicked: mouse => {
+                if (mouse.button === Qt.LeftButton)
+                    panel.close()
+            }
+            onWheel: wheel => wheel.accepted = true
         }
         DropArea {
             anchors.fill: parent
@@ -132,8 +147,11 @@ Item {
                 radius: 30
                 color: Qt.rgba(1, 1, 1, panel.skin === "paper" ? 0.35 : 0.06)
             }
+            // A click on the glass between tiles does nothing, whatever the button.
             MouseArea {
                 anchors.fill: parent
+                acceptedButtons: Qt.AllButtons
+                hoverEnabled: true
             }
             DropArea {
                 anchors.fill: parent

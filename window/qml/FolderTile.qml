@@ -53,6 +53,8 @@ Item {
                     model: folder.previewIcons.slice(0, 9)
                     Image {
                         required property var modelData
+                        required property int index
+                        objectName: "library-folder-preview-" + folder.folderId + "-" + index
                         width: preview.cell
                         height: preview.cell
                         source: modelData

@@ -37,7 +37,7 @@ Item {
             iconSource: cell.icon
             size: cell.iconSize
             tileHeight: cell.height
-            showsLabel: true
+            showsLabel: cell.win ? cell.win.settings.labels : true
             effects: cell.reduceMotion ? "off" : cell.effects
             reduceMotion: cell.reduceMotion
             ink: Skin.ink(cell.skin)
@@ -48,8 +48,13 @@ Item {
     MouseArea {
         id: press
         anchors.fill: parent
+        acceptedButtons: Qt.LeftButton | Qt.RightButton
         onClicked: mouse => {
-            if (cell.actions)
+            if (!cell.actions)
+                return
+            if (mouse.button === Qt.RightButton)
+                cell.actions.showFolderTileMenu(cell.modelData, cell, mouse.x, mouse.y)
+            else
                 cell.actions.tileTapped(cell.kind, cell.itemId, mouse.modifiers)
         }
     }

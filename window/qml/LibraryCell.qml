@@ -54,7 +54,9 @@ TileCell {
     folderSelected: kind === "folder" && selectionState ? selectionState.selectedItem === key : false
     dragging: selectionState ? selectionState.draggingItem === key : false
     arranging: selectionState ? selectionState.arranging : false
-    deletable: kind === "application"
+    // Asked only while arranging: only applications that may go to the Trash get the badge.
+    deletable: kind === "application" && arranging && win !== null && win.commands !== null
+               && win.commands.uninstalling.canUninstallID(itemId)
     showsLabel: root && root.settings ? root.settings.labels : true
     folderLabels: root && root.settings ? root.settings.folderLabels : true
     skin: root ? root.skin : "night"

@@ -27,7 +27,26 @@ Item {
     property real baseIconSize: 62
     property string sort: "manual"
     property bool labels: true
-    property real libraryScale: 1
+    // The zoom of the library as drawn.
+    property real shownLibraryScale: 1
+    // Moves the zoom to scale: "none" at once, "easeIn" (the dismiss) or "spring" (the open).
+    function moveLibraryScale(scale, motion) {
+        scaleMotion.stop()
+        if (motion === "none") {
+            shownLibraryScale = scale
+            return
+        }
+        scaleMotion.scaleFrom = shownLibraryScale
+        scaleMotion.scaleTo = scale
+        scaleMotion.spring = motion === "spring"
+        scaleMotion.restart()
+    }
+    // Folder open (1) or closed (0), eased over 0.28 s; the grid's blur, shrink and fading
+    // follow it.
+    property real folderAmount: folderOpen ? 1 : 0
+    Behavior on folderAmount {
+        NumberAnimation { duration: 280; easing.type: Easing.BezierSpline; easing.bezierCurve: [0, 0, 0.58, 1, 1, 1] }
+    }
     property Component cell
     property QtObject pageDropTarget: null   // drops on the page dots, set by the arranging layer
     property var tr: key => key
@@ -50,6 +69,30 @@ Item {
     // costs the start of the window otherwise.
     property Component folderBlur: null
     onFolderOpenChanged: if (folderOpen && !folderBlur) folderBlur = Qt.createComponent("FolderBlur.qml")
+
+    // The dismiss eases in over 0.16 s; the open settles as a spring of response 0.38 s and
+    // damping fraction 0.9, followed along its own curve.
+    NumberAnimation {
+        id: scaleMotion
+        property real scaleFrom: 1
+        property real scaleTo: 1
+        property bool spring: false
+        property real progress: 0
+        target: scaleMotion
+        property: "progress"
+        from: 0
+        to: 1
+        duration: spring ? 600 : 160
+        easing.type: spring ? Easing.Linear : Easing.BezierSpline
+        easing.bezierCurve: [0.42, 0, 1, 1, 1, 1]
+        onProgressChanged: {
+            const t = progress * duration / 1000
+            // The spring's tail is cut at the end: the zoom rests exactly on its target.
+            const eased = spring && progress < 1 ? LibraryGridMath.springProgress(t, 0.38, 0.9)
+                                                 : progress
+            root.shownLibraryScale = scaleFrom + (scaleTo - scaleFrom) * eased
+        }
+    }
 
     signal queryEdited(string text)
     signal submitted()
@@ -149,11 +192,12 @@ Item {
                 objectName: "library-grid"
                 anchors.fill: parent
                 visible: root.loaded && root.itemCount > 0
-                scale: root.libraryScale * (root.folderOpen && Skin.fluid(root.effects, root.reduceMotion) ? 0.96 : 1)
-                opacity: root.folderOpen ? 0.55 : 1
-                layer.enabled: root.folderOpen && Skin.animates(root.effects, root.reduceMotion)
+                // Read by the blur: its share of the full radius.
+                readonly property real blurAmount: root.folderAmount
+                scale: root.shownLibraryScale * (Skin.fluid(root.effects, root.reduceMotion) ? 1 - 0.04 * root.folderAmount : 1)
+                opacity: 1 - 0.45 * root.folderAmount
+                layer.enabled: root.folderAmount > 0 && Skin.animates(root.effects, root.reduceMotion)
                 layer.effect: root.folderBlur
-                Behavior on opacity { NumberAnimation { duration: 280; easing.type: Easing.OutQuad } }
 
                 BackgroundLayer {
                     id: backgroundLayer

@@ -8,6 +8,9 @@ Window {
     property QtObject launchFlow: null       // launching and page turns
     property QtObject lang: null              // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
+    // The picture's file and the library's zoom as drawn, for the state report.
+    readonly property string wallpaperPicture: wallpaper.path
+    readonly property real libraryZoom: libraryRoot.shownLibraryScale
     readonly property QtObject settings: win ? win.settings : null
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
@@ -36,6 +39,15 @@ Window {
     readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
                                      || settingsSheet.status === Loader.Ready
                                      || backupDialog.status === Loader.Ready
+    // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
+    // field once nothing is open any more (a menu's choice may have opened an alert).
+    onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
+    function restoreSearchFocus() {
+        if (!menuOpen)
+            libraryRoot.search.focusField()
+    }
+    // Shown again: typing goes to the search field, whatever had the focus before the hide.
+    onVisibleChanged: if (visible) restoreSearchFocus()
 
     function tr(key) { return lang ? lang.t(key, lang.revision) : key }
     // The window's swipe monitor reports here.
@@ -86,7 +98,6 @@ Window {
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
         sort: window.settings ? window.settings.sort : "manual"
         labels: window.settings ? window.settings.labels : true
-        libraryScale: window.lifecycle ? window.lifecycle.libraryScale : 1
         tr: key => window.tr(key)
         cell: Component { LibraryCell { actions: windowActions; root: window } }
 
@@ -175,6 +186,11 @@ Window {
         target: window.lifecycle
         function onWallpaperRefreshRequested() { wallpaper.refresh() }
         function onIconCacheClearRequested() { windowActions.clearIconCache() }
+        // Scale and motion read together: two bindings on one signal update in no set order.
+        function onLibraryScaleChanged() {
+            libraryRoot.moveLibraryScale(window.lifecycle.libraryScale,
+                                         window.lifecycle.libraryScaleMotion)
+        }
     }
     Component.onCompleted: {
         wallpaper.refresh()

@@ -143,7 +143,8 @@ Item {
         onPressAndHold: mouse => {
             // The click that ends the press still arrives, so the state can swallow it.
             mouse.accepted = false
-            if (cell.full && mouse.button === Qt.LeftButton)
+            // The event's own button is gone once the pointer moved: ask what is held.
+            if (cell.full && (press.pressedButtons & Qt.LeftButton))
                 cell.longPressed()
         }
     }

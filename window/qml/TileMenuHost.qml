@@ -9,15 +9,17 @@ Item {
     property var openMenu: null
     readonly property bool menuOpen: openMenu !== null && openMenu.opened
 
-    // cell: the grid cell that was clicked, x and y in its coordinates.
-    function popup(itemKey, cell, x, y) {
+    // cell: the cell that was clicked, x and y in its coordinates; inFolder: a tile of the open
+    // folder, which has a menu of its own.
+    function popup(itemKey, cell, x, y, inFolder) {
         if (!menuState)
             return
         if (openMenu)
             openMenu.close()
         const component = Qt.createComponent("TileMenu.qml")
+        const entries = inFolder ? menuState.folderTileEntries(itemKey) : menuState.entriesFor(itemKey)
         // Owned by the host: the action chosen may take the cell away.
-        const menu = component.createObject(host, { entries: menuState.entriesFor(itemKey) })
+        const menu = component.createObject(host, { entries: entries })
         menu.chosen.connect((action, argument) => menuState.run(action, itemKey, argument))
         menu.closed.connect(() => {
             if (host.openMenu === menu)

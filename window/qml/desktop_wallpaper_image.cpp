@@ -3,6 +3,8 @@
 #include "platform/desktop_wallpaper.h"
 #include "platform/main_thread.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QImageReader>
 #include <QPointer>
@@ -43,9 +45,18 @@ DesktopWallpaperImage::DesktopWallpaperImage(QObject* parent)
     , locator_([] {
         return desktop_wallpaper::locate(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }) {
+    })
+    , decoder_([](const QString& path) { return wallpaperThumbnail(path); }) {
     current = this;
 }
+
+struct DesktopWallpaperImage::Found {
+    std::optional<QString> path;
+    std::optional<Stamp> stamp;
+    // The picture shown already is this one: nothing was read.
+    bool unchanged = false;
+    QImage image;
+};
 
 void DesktopWallpaperImage::setEnabled(bool enabled) {
     ORBITDECK_ASSERT_MAIN_THREAD();
@@ -59,41 +70,48 @@ void DesktopWallpaperImage::setEnabled(bool enabled) {
 QUrl DesktopWallpaperImage::source() const {
     if (image_.isNull())
         return {};
-    return QUrl(QStringLiteral("image://wallpaper/%1").arg(generation_));
+    return QUrl(QStringLiteral("image://wallpaper/%1").arg(imageVersion_));
 }
 
 void DesktopWallpaperImage::refresh() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     const quint64 generation = ++generation_;
     if (!enabled_) {
-        apply(generation, std::nullopt, {});
+        apply(generation, {});
         return;
     }
-    struct Result {
-        std::optional<QString> path;
-        QImage image;
-    };
-    auto* watcher = new QFutureWatcher<Result>(this);
-    connect(watcher, &QFutureWatcher<Result>::finished, this, [this, watcher, generation] {
-        Result result = watcher->result();
+    auto* watcher = new QFutureWatcher<Found>(this);
+    connect(watcher, &QFutureWatcher<Found>::finished, this, [this, watcher, generation] {
+        Found found = watcher->result();
         watcher->deleteLater();
-        apply(generation, std::move(result.path), std::move(result.image));
+        apply(generation, std::move(found));
     });
-    watcher->setFuture(QtConcurrent::run([locator = locator_] {
-        Result result{.path = locator(), .image = {}};
-        if (result.path)
-            result.image = wallpaperThumbnail(*result.path);
-        return result;
+    const std::optional<Stamp> shown = image_.isNull() ? std::nullopt : stamp_;
+    watcher->setFuture(QtConcurrent::run([locator = locator_, decoder = decoder_, shown] {
+        Found found;
+        found.path = locator();
+        if (!found.path)
+            return found;
+        const QFileInfo file(*found.path);
+        found.stamp = Stamp{.path = file.absoluteFilePath(),
+                            .modified = file.lastModified().toMSecsSinceEpoch(),
+                            .size = file.size()};
+        found.unchanged = found.stamp == shown;
+        if (!found.unchanged)
+            found.image = decoder(*found.path);
+        return found;
     }));
 }
 
-void DesktopWallpaperImage::apply(quint64 generation, std::optional<QString> path, QImage image) {
+void DesktopWallpaperImage::apply(quint64 generation, Found found) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     // A newer refresh has started since: this result is stale.
-    if (generation != generation_)
+    if (generation != generation_ || found.unchanged)
         return;
-    path_ = std::move(path);
-    image_ = std::move(image);
+    path_ = std::move(found.path);
+    stamp_ = found.stamp;
+    image_ = std::move(found.image);
+    ++imageVersion_;
     unavailable_ = enabled_ && image_.isNull();
     emit imageChanged();
 }

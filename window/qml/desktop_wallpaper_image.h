@@ -23,9 +23,12 @@ class DesktopWallpaperImage : public QObject {
     Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledChanged)
     Q_PROPERTY(QUrl source READ source NOTIFY imageChanged)
     Q_PROPERTY(bool unavailable READ unavailable NOTIFY imageChanged)
+    // The file of the picture shown; empty when none.
+    Q_PROPERTY(QString path READ path NOTIFY imageChanged)
 
 public:
     using Locator = std::function<std::optional<QString>()>;
+    using Decoder = std::function<QImage(const QString& path)>;
 
     explicit DesktopWallpaperImage(QObject* parent = nullptr);
 
@@ -34,10 +37,13 @@ public:
     QUrl source() const;
     bool unavailable() const { return unavailable_; }
     QImage image() const { return image_; }
+    QString path() const { return image_.isNull() ? QString() : path_.value_or(QString()); }
 
-    // Tests replace where the picture comes from.
+    // Tests replace where the picture comes from and how it is read.
     void setLocator(Locator locator) { locator_ = std::move(locator); }
+    void setDecoder(Decoder decoder) { decoder_ = std::move(decoder); }
 
+    // Finds the picture again; it is decoded only when it is another file, or the file changed.
     Q_INVOKABLE void refresh();
 
 signals:
@@ -45,12 +51,24 @@ signals:
     void imageChanged();
 
 private:
-    void apply(quint64 generation, std::optional<QString> path, QImage image);
+    // What tells one picture from another without reading it.
+    struct Stamp {
+        QString path;
+        qint64 modified = 0;
+        qint64 size = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    struct Found;
+    void apply(quint64 generation, Found found);
 
     Locator locator_;
+    Decoder decoder_;
+    std::optional<Stamp> stamp_;
     bool enabled_ = true;
     bool unavailable_ = false;
     quint64 generation_ = 0;
+    // Names the picture for the image provider: a new one per picture applied.
+    quint64 imageVersion_ = 0;
     std::optional<QString> path_;
     QImage image_;
 };

@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+#include <cmath>
+
 namespace orbitdeck {
 
 QVariantMap LibraryGridMath::metrics(qreal width, qreal height, int customColumns, int customRows,
@@ -52,6 +54,18 @@ qreal LibraryGridMath::trackedOffset(qreal translation, int page, int shownPages
 int LibraryGridMath::swipeTarget(qreal translation, qreal velocity, int page, int shownPages,
                                  qreal pageWidth) const {
     return swipe::target(translation, velocity, page, shownPages, pageWidth);
+}
+
+qreal LibraryGridMath::springProgress(qreal t, qreal response, qreal damping) const {
+    if (t <= 0 || response <= 0)
+        return t <= 0 ? 0 : 1;
+    const qreal omega = 2 * M_PI / response;
+    if (damping >= 1)
+        return 1 - std::exp(-omega * t) * (1 + omega * t);
+    const qreal decay = damping * omega;
+    const qreal ringing = omega * std::sqrt(1 - damping * damping);
+    return 1 -
+           std::exp(-decay * t) * (std::cos(ringing * t) + decay / ringing * std::sin(ringing * t));
 }
 
 QString LibraryGridMath::appStoreSearchUrl(const QString& query) const {

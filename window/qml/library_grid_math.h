@@ -27,6 +27,9 @@ public:
                                     qreal pageWidth) const;
     Q_INVOKABLE int swipeTarget(qreal translation, qreal velocity, int page, int shownPages,
                                 qreal pageWidth) const;
+    // How far a spring of the given response (seconds) and damping fraction has gone from its
+    // start to its target after t seconds: 0 at the start, settling at 1.
+    Q_INVOKABLE qreal springProgress(qreal t, qreal response, qreal damping) const;
     // The App Store search address for a query, the query encoded as one query value.
     Q_INVOKABLE QString appStoreSearchUrl(const QString& query) const;
 };

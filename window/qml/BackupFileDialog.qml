@@ -39,6 +39,9 @@ FocusScope {
                 enter(entries.get(list.currentIndex, "fileUrl"))
             return
         }
+        // Like the Export button, Return does nothing without a name.
+        if (nameField.text.trim() === "")
+            return
         const path = files.savePath(folder.toString(), nameField.text)
         if (path === "")
             return

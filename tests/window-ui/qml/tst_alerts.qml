@@ -212,6 +212,21 @@ Item {
             compare(files.answers[0], ORBITDECK_TEMP + "/my.json")
         }
 
+        function test_saveWithoutANameWritesNothing() {
+            const host = openDialog("save")
+            tryVerify(() => host.nameField.activeFocus)
+            host.nameField.selectAll()
+            keyClick(Qt.Key_Space)
+            compare(host.nameField.text, " ")
+            verify(!findChild(host, "backup-export").enabled)
+            keyClick(Qt.Key_Return)
+            keyClick(Qt.Key_Enter)
+            // The dialog answers once: had Return saved, Escape could no longer cancel.
+            keyClick(Qt.Key_Escape)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers, ["cancel"])
+        }
+
         function test_saveOverAnExistingFileAsksFirst() {
             const host = openDialog("save")
             files.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]

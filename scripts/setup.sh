@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
+  # desktop entries are started through GIO
+  libglib2.0-dev
   # the phrase dictionary the pinyin table is made from at build time
   rime-data-pinyin-simp
   # tests and benchmarks
@@ -26,6 +28,8 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
   xvfb xauth xdotool x11-utils x11-apps imagemagick
+  # installing: the desktop entry check; full screen under a real window manager
+  desktop-file-utils openbox
   # the status item on a private session bus
   dbus-daemon libglib2.0-bin
   # fonts so every script renders

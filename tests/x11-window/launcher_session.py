@@ -33,10 +33,25 @@ def make_bundle(applications, name, bundle_id, markers, localized=None):
     os.chmod(script, 0o755)
 
 
-class Session:
-    """Starts the launcher on sample applications; stops it and removes the home on exit."""
+def write_entry(folder, file_name, text):
+    """A desktop entry file in folder (subfolders of file_name made)."""
+    path = os.path.join(folder, file_name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as out:
+        out.write(text)
+    return path
 
-    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False):
+
+class Session:
+    """Starts the launcher on sample applications; stops it and removes the home on exit.
+    Desktop entries come only from the home's own data folders (entries: file name → text,
+    written to ~/.local/share/applications), never from the machine's."""
+
+    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False,
+                 bus=False, launch=True, entries=None):
+        """bus: keep the session bus of the caller (a private one); otherwise the launcher runs
+        without one, so it never meets a desktop's own bus or launcher. launch: False prepares
+        the home and environment only (something else starts the launcher)."""
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
@@ -48,6 +63,9 @@ class Session:
         for name, bundle_id, *localized in extra:
             make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers,
                         *localized)
+        self.applications = os.path.join(self.home, ".local", "share", "applications")
+        for file_name, text in (entries or {}).items():
+            write_entry(self.applications, file_name, text)
         # The settings as the app stores them, one plist per preferences domain: the windowed
         # start mode (full screen is the default) under the caller's own. A caller may also
         # bring a configuration folder of its own through XDG_CONFIG_HOME.
@@ -60,6 +78,8 @@ class Session:
             "HOME": self.home,
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_DATA_DIRS": os.path.join(self.home, "usr", "share"),
+            "XDG_CURRENT_DESKTOP": "",
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "XDG_RUNTIME_DIR": self.home,
             "GSETTINGS_BACKEND": "memory",
@@ -68,15 +88,21 @@ class Session:
             "ORBITDECK_STATE_REPORT": self.report,
             "AMBERGRID_TEST_DEFAULTS": "1",
         })
+        if not bus:
+            environment.pop("DBUS_SESSION_BUS_ADDRESS", None)
         environment.update(env or {})
         if first_run:
             # A newcomer: the first-run guide opens after the first load.
             del environment["AMBERGRID_TEST_DEFAULTS"]
-        self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.PIPE)
+        self.app = app
+        self.environment = environment
+        self.process = None
+        if launch:
+            self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.PIPE)
 
     def close(self):
-        if self.process.poll() is None:
+        if self.process is not None and self.process.poll() is None:
             self.process.terminate()
             try:
                 self.process.wait(10)
@@ -104,7 +130,7 @@ class Session:
         deadline = time.monotonic() + timeout
         report = None
         while time.monotonic() < deadline:
-            if self.process.poll() is not None:
+            if self.process is not None and self.process.poll() is not None:
                 raise AssertionError(f"launcher ended while waiting for {what}: "
                                      f"{self.process.stderr.read().decode(errors='replace')[-2000:]}")
             report = self.state()

@@ -1,6 +1,6 @@
 #include "platform/defaults_plist_codec.h"
 
-#include "platform/plist_guard.h"
+#include "catalog-core/plist_shape.h"
 
 #include <plist/plist.h>
 
@@ -71,7 +71,8 @@ plist_t encodeValue(const DefaultsValue& value) {
 std::optional<DefaultsDocument> decodeDefaultsPlist(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
         return std::nullopt;
-    if (!plistSafeToParse(bytes))
+    if (!plistSafeToParse(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    static_cast<std::size_t>(bytes.size()))))
         return std::nullopt;
     plist_t rootNode = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &rootNode);

@@ -5,7 +5,7 @@
 #include "system/app_folder_watcher.h"
 
 #include <QDir>
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -388,13 +388,8 @@ void ApplicationTrash::runBlocking(std::function<void()> work, std::function<voi
 }
 
 void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then) {
-    auto* watcher = new QFutureWatcher<void>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
-                     [watcher, then = std::move(then)] {
-                         watcher->deleteLater();
-                         then();
-                     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    // Tied to context: once it is gone, what follows never runs.
+    QtConcurrent::run(std::move(work)).then(context, std::move(then));
 }
 
 } // namespace orbitdeck

@@ -3,10 +3,11 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
-#include "window/background_work.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
 
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
 #include <nlohmann/json.hpp>
 
 #include <unordered_set>
@@ -74,9 +75,8 @@ void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {
             scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve);
         return scanned;
     };
-    runInBackground<ScannedLibrary>(
-        this, std::move(work),
-        [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
+    QtConcurrent::run(std::move(work))
+        .then(this, [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
             // A slow scan never overwrites a newer list.
             if (generation < appliedGeneration_)
                 return handler(ScannedLibrary{.catalog = {.apps = {}, .complete = false},
@@ -238,15 +238,15 @@ void LibraryLoader::refreshAddedDates(std::function<void()> done) {
     if (!scanDates)
         return finish(done);
     const std::uint64_t scan = datesScans_.begin();
-    runInBackground<AppDates>(
-        this, [scanDates, apps = window_.library()->apps()] { return scanDates(apps); },
-        [this, scan, done = std::move(done)](AppDates result) {
-            // Only the most recently started scan is applied.
-            AppDates dates;
-            if (datesScans_.finish(scan, std::move(result), dates))
-                window_.library()->setAddedDates(std::move(dates));
-            finish(done);
-        });
+    QtConcurrent::run([scanDates, apps = window_.library()->apps()] {
+        return scanDates(apps);
+    }).then(this, [this, scan, done = std::move(done)](AppDates result) {
+        // Only the most recently started scan is applied.
+        AppDates dates;
+        if (datesScans_.finish(scan, std::move(result), dates))
+            window_.library()->setAddedDates(std::move(dates));
+        finish(done);
+    });
 }
 
 } // namespace orbitdeck

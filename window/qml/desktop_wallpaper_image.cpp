@@ -5,7 +5,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QFutureWatcher>
+#include <QFuture>
 #include <QImageReader>
 #include <QPointer>
 #include <QStandardPaths>
@@ -80,14 +80,8 @@ void DesktopWallpaperImage::refresh() {
         apply(generation, {});
         return;
     }
-    auto* watcher = new QFutureWatcher<Found>(this);
-    connect(watcher, &QFutureWatcher<Found>::finished, this, [this, watcher, generation] {
-        Found found = watcher->result();
-        watcher->deleteLater();
-        apply(generation, std::move(found));
-    });
     const std::optional<Stamp> shown = image_.isNull() ? std::nullopt : stamp_;
-    watcher->setFuture(QtConcurrent::run([locator = locator_, decoder = decoder_, shown] {
+    QtConcurrent::run([locator = locator_, decoder = decoder_, shown] {
         Found found;
         found.path = locator();
         if (!found.path)
@@ -100,7 +94,7 @@ void DesktopWallpaperImage::refresh() {
         if (!found.unchanged)
             found.image = decoder(*found.path);
         return found;
-    }));
+    }).then(this, [this, generation](Found found) { apply(generation, std::move(found)); });
 }
 
 void DesktopWallpaperImage::apply(quint64 generation, Found found) {

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QFuture>
-#include <QSaveFile>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -61,9 +60,9 @@ void LibraryOrganizer::exportLayoutBackup() {
 
 void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByteArray& bytes) {
     // Written whole or not at all: a failed write leaves the old file in place.
-    QSaveFile out(pathText(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        showBackupError(QStringLiteral("Couldn’t export the layout"), out.errorString());
+    const QString failure = saveChosenFile(pathText(file), bytes);
+    if (!failure.isEmpty()) {
+        showBackupError(QStringLiteral("Couldn’t export the layout"), failure);
         return;
     }
     window_.showToast(localized(QStringLiteral("Layout exported"), window_.language()) +

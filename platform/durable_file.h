@@ -29,6 +29,11 @@ std::optional<FileStamp> fileStamp(const QString& path);
 // the stamp of the file written.
 bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written = nullptr);
 
+// The same for a file the user chose to save: no folder is made, the file is created with the
+// umask's permissions rather than private ones, and a failure answers the system's reason
+// (empty on success).
+QString saveChosenFile(const QString& path, const QByteArray& bytes);
+
 struct FileMissing {};
 struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
 struct FileTooLarge {};

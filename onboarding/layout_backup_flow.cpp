@@ -2,14 +2,13 @@
 #include "onboarding/backup_file_chooser.h"
 #include "onboarding/layout_backup.h"
 #include "onboarding/library_organizer.h"
+#include "platform/background_work.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
 
 #include <QCoreApplication>
-#include <QFuture>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <unordered_set>
@@ -91,27 +90,30 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
     const std::vector<std::string> installed = window_.library()->appIDs();
     // A backup may hold millions of ids; reading, decoding and sorting them must not stall the
     // window.
-    QtConcurrent::run([path = pathText(file), installed]() -> std::optional<DecodedBackup> {
-        const FileReadResult read = readFileCapped(path, maxBackupBytes);
-        const QByteArray* bytes = std::get_if<QByteArray>(&read);
-        std::optional<LayoutBackup> backup =
-            bytes ? decodeLayoutBackup(std::string_view(bytes->constData(),
-                                                        static_cast<std::size_t>(bytes->size())))
-                  : std::nullopt;
-        if (!backup)
-            return std::nullopt;
-        DecodedBackup decoded{.backup = std::move(*backup), .hidden = {}, .hiddenMissing = 0};
-        decoded.hidden = HiddenIDs(std::make_move_iterator(decoded.backup.hidden.begin()),
-                                   std::make_move_iterator(decoded.backup.hidden.end()));
-        decoded.backup.hidden = {};
-        const std::unordered_set<std::string> known(installed.begin(), installed.end());
-        decoded.hiddenMissing = static_cast<std::size_t>(std::ranges::count_if(
-            decoded.hidden, [&](const std::string& id) { return !known.contains(id); }));
-        return decoded;
-    }).then(this, [this](std::optional<DecodedBackup> decoded) {
-        readingBackup_ = false;
-        applyBackup(std::move(decoded));
-    });
+    runInBackground(
+        this,
+        [path = pathText(file), installed]() -> std::optional<DecodedBackup> {
+            const FileReadResult read = readFileCapped(path, maxBackupBytes);
+            const QByteArray* bytes = std::get_if<QByteArray>(&read);
+            std::optional<LayoutBackup> backup =
+                bytes ? decodeLayoutBackup(std::string_view(
+                            bytes->constData(), static_cast<std::size_t>(bytes->size())))
+                      : std::nullopt;
+            if (!backup)
+                return std::nullopt;
+            DecodedBackup decoded{.backup = std::move(*backup), .hidden = {}, .hiddenMissing = 0};
+            decoded.hidden = HiddenIDs(std::make_move_iterator(decoded.backup.hidden.begin()),
+                                       std::make_move_iterator(decoded.backup.hidden.end()));
+            decoded.backup.hidden = {};
+            const std::unordered_set<std::string> known(installed.begin(), installed.end());
+            decoded.hiddenMissing = static_cast<std::size_t>(std::ranges::count_if(
+                decoded.hidden, [&](const std::string& id) { return !known.contains(id); }));
+            return decoded;
+        },
+        [this](std::optional<DecodedBackup> decoded) {
+            readingBackup_ = false;
+            applyBackup(std::move(decoded));
+        });
 }
 
 void LibraryOrganizer::applyBackup(std::optional<DecodedBackup> decoded) {

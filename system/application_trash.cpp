@@ -1,12 +1,11 @@
 #include "system/application_trash.h"
 
 #include "catalog-core/info_plist.h"
+#include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "system/app_folder_watcher.h"
 
 #include <QDir>
-#include <QFuture>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <cstdlib>
@@ -223,7 +222,10 @@ ApplicationTrash::Options ApplicationTrash::standardOptions() {
         .ownBundleIdentifier = info ? info->identifier : std::nullopt,
         .ownBundleURL = bundle,
         .locale = QLocale(),
-        .background = runInBackground,
+        .background =
+            [](QObject* context, std::function<void()> work, std::function<void()> then) {
+                runInBackground(context, std::move(work), std::move(then));
+            },
     };
 }
 
@@ -385,11 +387,6 @@ void ApplicationTrash::runBlocking(std::function<void()> work, std::function<voi
     }
     work();
     then();
-}
-
-void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then) {
-    // Tied to context: once it is gone, what follows never runs.
-    QtConcurrent::run(std::move(work)).then(context, std::move(then));
 }
 
 } // namespace orbitdeck

@@ -1,13 +1,12 @@
 #include "window/library_loader.h"
 
+#include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
 
-#include <QFuture>
-#include <QtConcurrent/QtConcurrentRun>
 #include <nlohmann/json.hpp>
 
 #include <unordered_set>
@@ -75,18 +74,19 @@ void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {
             scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve);
         return scanned;
     };
-    QtConcurrent::run(std::move(work))
-        .then(this, [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
-            // A slow scan never overwrites a newer list.
-            if (generation < appliedGeneration_)
-                return handler(ScannedLibrary{.catalog = {.apps = {}, .complete = false},
-                                              .index = nullptr,
-                                              .indexedHidden = {},
-                                              .utilityIDs = {}},
-                               /*stale=*/true);
-            appliedGeneration_ = generation;
-            handler(std::move(scanned), false);
-        });
+    runInBackground(this, std::move(work),
+                    [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
+                        // A slow scan never overwrites a newer list.
+                        if (generation < appliedGeneration_)
+                            return handler(
+                                ScannedLibrary{.catalog = {.apps = {}, .complete = false},
+                                               .index = nullptr,
+                                               .indexedHidden = {},
+                                               .utilityIDs = {}},
+                                /*stale=*/true);
+                        appliedGeneration_ = generation;
+                        handler(std::move(scanned), false);
+                    });
 }
 
 void LibraryLoader::loadLibrary(std::function<void()> done) {
@@ -238,15 +238,15 @@ void LibraryLoader::refreshAddedDates(std::function<void()> done) {
     if (!scanDates)
         return finish(done);
     const std::uint64_t scan = datesScans_.begin();
-    QtConcurrent::run([scanDates, apps = window_.library()->apps()] {
-        return scanDates(apps);
-    }).then(this, [this, scan, done = std::move(done)](AppDates result) {
-        // Only the most recently started scan is applied.
-        AppDates dates;
-        if (datesScans_.finish(scan, std::move(result), dates))
-            window_.library()->setAddedDates(std::move(dates));
-        finish(done);
-    });
+    runInBackground(
+        this, [scanDates, apps = window_.library()->apps()] { return scanDates(apps); },
+        [this, scan, done = std::move(done)](AppDates result) {
+            // Only the most recently started scan is applied.
+            AppDates dates;
+            if (datesScans_.finish(scan, std::move(result), dates))
+                window_.library()->setAddedDates(std::move(dates));
+            finish(done);
+        });
 }
 
 } // namespace orbitdeck

@@ -1,6 +1,6 @@
 #include "platform/durable_file.h"
 
-#include "platform/file_descriptor.h"
+#include "catalog-core/file_descriptor.h"
 
 #include <QDir>
 #include <QFileInfo>

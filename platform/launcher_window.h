@@ -32,7 +32,8 @@ public:
     // The monitor the window is on, else the primary one; none without any monitor.
     virtual std::optional<QRect> monitorGeometry() const = 0;
     virtual std::optional<QRect> monitorAvailableGeometry() const = 0;
-    // Frameless, shadowless and fixed for full screen; an ordinary decorated window otherwise.
+    // Frameless, shadowless, fixed and in the window manager's full-screen state (above panels
+    // and docks) for full screen; an ordinary decorated window otherwise.
     virtual void setFullScreenChrome(bool fullScreen) = 0;
 };
 

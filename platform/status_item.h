@@ -26,6 +26,13 @@ struct StatusItemSpec {
     QString identifier;
     // The item's name for tooltips and screen readers.
     QString title{};
+    // The icon theme's name for the item (the installed application icon); hosts that find it
+    // draw it at their own size, the others draw icon.
+    QString iconName{};
+    // A folder holding that theme icon beyond the standard ones (an installation elsewhere than
+    // /usr); empty for none.
+    QString iconThemePath{};
+    // Reads on light and dark panels alike.
     QImage icon;
     // Asked each time the menu opens.
     std::function<std::vector<StatusMenuEntry>()> menu;

@@ -1,12 +1,12 @@
 #include "platform/status_notifier_item.h"
 
 #include "platform/main_thread.h"
+#include "platform/session_bus.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusServiceWatcher>
-#include <QFileInfo>
 #include <QtEndian>
 
 namespace orbitdeck {
@@ -15,15 +15,6 @@ namespace {
 
 constexpr auto exported = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
                           QDBusConnection::ExportAllProperties;
-
-// Where a session bus is known to exist. Asking Qt for the session bus otherwise may start a
-// bus of its own (autolaunch), which a launcher under a bare X server must not do.
-bool sessionBusAdvertised() {
-    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-        return true;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists();
-}
 
 class InertItem final : public StatusItem {};
 

@@ -24,6 +24,7 @@ class StatusNotifierItem final : public QObject, public StatusItem {
     Q_PROPERTY(QString Status READ status)
     Q_PROPERTY(int WindowId READ windowId)
     Q_PROPERTY(QString IconName READ iconName)
+    Q_PROPERTY(QString IconThemePath READ iconThemePath)
     Q_PROPERTY(orbitdeck::DBusImageList IconPixmap READ iconPixmap)
     Q_PROPERTY(orbitdeck::DBusToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
@@ -44,7 +45,8 @@ public:
     QString title() const { return spec_.title; }
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
-    QString iconName() const { return {}; }
+    QString iconName() const { return spec_.iconName; }
+    QString iconThemePath() const { return spec_.iconThemePath; }
     DBusImageList iconPixmap() const { return icon_; }
     DBusToolTip toolTip() const;
     bool itemIsMenu() const { return true; }

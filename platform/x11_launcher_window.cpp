@@ -3,6 +3,7 @@
 #include "platform/main_thread.h"
 #include "platform/x11_support.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -28,6 +29,8 @@ X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
     fadeTimer_.setTimerType(Qt::PreciseTimer);
     fadeTimer_.setInterval(fadeStep);
     connect(&fadeTimer_, &QTimer::timeout, this, &X11LauncherWindow::stepFade);
+    if (window_)
+        window_->installEventFilter(this);
 }
 
 X11LauncherWindow::~X11LauncherWindow() {
@@ -140,6 +143,40 @@ void X11LauncherWindow::setFullScreenChrome(bool fullScreen) {
         return;
     window_->setFlag(Qt::FramelessWindowHint, fullScreen);
     window_->setFlag(Qt::NoDropShadowWindowHint, fullScreen);
+    // The window manager's full-screen state (_NET_WM_STATE_FULLSCREEN) is what puts the window
+    // above panels and docks. Through Qt's window state, so Qt writes it before every mapping
+    // (the launcher unmaps when it hides) instead of writing its own idea back.
+    Qt::WindowStates states = window_->windowStates();
+    states.setFlag(Qt::WindowFullScreen, fullScreen);
+    states.setFlag(Qt::WindowMaximized, false);
+    if (states != window_->windowStates())
+        window_->setWindowStates(states);
+    // A window that is shown but not yet managed misses Qt's request (window managers ignore
+    // messages about windows they do not manage yet): ask again once it is on screen.
+    fullScreenRequest_ = fullScreen;
+    stateRequestPending_ = window_->isVisible();
+    if (window_->isExposed())
+        sendFullScreenRequest();
+}
+
+bool X11LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Expose && stateRequestPending_ &&
+        window_->isExposed())
+        sendFullScreenRequest();
+    return false;
+}
+
+void X11LauncherWindow::sendFullScreenRequest() {
+    stateRequestPending_ = false;
+    const auto x = x11::qtConnection();
+    if (!x || !window_)
+        return;
+    constexpr std::uint32_t remove = 0;
+    constexpr std::uint32_t add = 1;
+    x11::sendToWindowManager(x->connection, x->root, static_cast<xcb_window_t>(window_->winId()),
+                             "_NET_WM_STATE", fullScreenRequest_ ? add : remove,
+                             x11::atom(x->connection, "_NET_WM_STATE_FULLSCREEN"));
+    xcb_flush(x->connection);
 }
 
 void X11LauncherWindow::moveToCurrentDesktop() {

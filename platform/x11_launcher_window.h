@@ -32,7 +32,12 @@ public:
     std::optional<QRect> monitorAvailableGeometry() const override;
     void setFullScreenChrome(bool fullScreen) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void sendFullScreenRequest();
+
     struct Fade {
         double from = 0;
         double to = 0;
@@ -52,6 +57,8 @@ private:
     QTimer fadeTimer_;
     Fade fade_;
     std::function<void()> fadeFinished_;
+    bool fullScreenRequest_ = false;
+    bool stateRequestPending_ = false;
 };
 
 } // namespace orbitdeck

@@ -20,6 +20,8 @@ home=$(mktemp -d /tmp/orbitdeck-home.XXXXXX)
 roots=$(python3 scripts/make-sample-apps.py --home "$home" --count 64 | tail -n 1)
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
 export XDG_CACHE_HOME="$home/.cache" ORBITDECK_APP_ROOTS="$roots"
+# Its own runtime folder, so it does not hand over to a launcher started elsewhere without a bus.
+export XDG_RUNTIME_DIR="$home"
 echo "throwaway home: $home"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -26,6 +26,8 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
   xvfb xauth xdotool x11-utils x11-apps imagemagick
+  # installing: the desktop entry check; full screen under a real window manager
+  desktop-file-utils openbox
   # the status item on a private session bus
   dbus-daemon libglib2.0-bin
   # fonts so every script renders

@@ -92,6 +92,8 @@ void SettingsSheetModel::setWindow(QObject* window) {
         sheetSettings_ = new SheetSettings(target->settings()->store(), this);
         connect(target->lifecycle(), &WindowLifecycle::wallpaperUnavailableChanged, this,
                 &SettingsSheetModel::windowStateChanged);
+        connect(target->lifecycle(), &WindowLifecycle::hotKeyRefusedChanged, this,
+                &SettingsSheetModel::windowStateChanged);
         connect(target->library(), &LibraryState::hiddenChanged, this,
                 &SettingsSheetModel::windowStateChanged);
         connect(target->library(), &LibraryState::appsChanged, this,
@@ -110,6 +112,11 @@ WindowSettings* SettingsSheetModel::settings() const {
 bool SettingsSheetModel::wallpaperUnavailable() const {
     AmbergridWindow* target = state();
     return target && target->lifecycle()->wallpaperUnavailable();
+}
+
+bool SettingsSheetModel::hotKeyRefused() const {
+    AmbergridWindow* target = state();
+    return target && target->lifecycle()->hotKeyRefused();
 }
 
 QVariantList SettingsSheetModel::hiddenApps() const {

@@ -39,6 +39,7 @@ class SettingsSheetModel : public QObject {
     Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings NOTIFY windowChanged)
     Q_PROPERTY(orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged)
+    Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused NOTIFY windowStateChanged)
     // [{id, name}] of the installed hidden applications, by name.
     Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged)
     Q_PROPERTY(
@@ -65,6 +66,7 @@ public:
     WindowSettings* settings() const;
     SheetSettings* sheetSettings() const { return sheetSettings_; }
     bool wallpaperUnavailable() const;
+    bool hotKeyRefused() const;
     QVariantList hiddenApps() const;
     bool accessibilityGranted() const { return accessibilityGranted_; }
     bool openAtLogin() const { return openAtLogin_; }

@@ -47,6 +47,8 @@ void AmbergridAppDelegate::updateStatusItem() {
     statusItem_ = seams_.statusArea->addItem({
         .identifier = QStringLiteral("orbitdeck"),
         .title = QStringLiteral("Orbitdeck"),
+        .iconName = seams_.statusIconName,
+        .iconThemePath = seams_.statusIconThemePath,
         .icon = seams_.statusIcon ? seams_.statusIcon() : QImage(),
         .menu = [this] { return statusMenu(); },
         .chosen = [this](int action) { perform(action); },

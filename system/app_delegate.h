@@ -34,8 +34,10 @@ public:
         AppUpdater* updater = nullptr;
         // Gives the application its icon at start-up (windows, task bars).
         std::function<void()> applyApplicationIcon;
-        // The status item's picture, drawn when the item is made.
+        // The status item's picture, drawn when the item is made, and its icon-theme name.
         std::function<QImage()> statusIcon;
+        QString statusIconName{};
+        QString statusIconThemePath{};
         // The program's version, shown in the menu; may be empty.
         QString version;
         std::function<void()> restart;

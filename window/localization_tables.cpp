@@ -3,25 +3,31 @@
 #include "platform/durable_file.h"
 #include "window/localization_strings_file.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace orbitdeck {
 namespace {
 
 constexpr qint64 maxTableBytes = 4 * 1024 * 1024;
-constexpr int maxAncestorLevels = 6;
 
-bool isResourcesDir(const QString& path) {
-    return QFileInfo(path + QStringLiteral("/en.lproj")).isDir();
+// A missing or unreadable table reads as empty.
+QByteArray readTable(const QString& path) {
+    if (path.startsWith(u':')) {
+        QFile file(path);
+        if (file.size() > maxTableBytes || !file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+    const auto read = readFileCapped(path, maxTableBytes);
+    if (const auto* bytes = std::get_if<QByteArray>(&read))
+        return *bytes;
+    return {};
 }
 
-QString executableDir() {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
-}
+// Built into the program, so every build folder and every installed copy finds them.
+constexpr char embeddedDir[] = ":/orbitdeck/resources";
 
 } // namespace
 
@@ -30,18 +36,8 @@ QString findResourcesDir() {
     if (!fromEnvironment.isEmpty())
         return QFileInfo(fromEnvironment).isDir() ? QDir(fromEnvironment).absolutePath()
                                                   : QString();
-    const QString exeDir = executableDir();
-    if (exeDir.isEmpty())
-        return {};
-    for (const QString& candidate : {exeDir + QStringLiteral("/resources"),
-                                     exeDir + QStringLiteral("/../share/orbitdeck/resources")})
-        if (QFileInfo(candidate).isDir())
-            return QDir(candidate).absolutePath();
-    QDir dir(exeDir);
-    for (int level = 0; level < maxAncestorLevels && dir.cdUp(); ++level)
-        if (isResourcesDir(dir.filePath(QStringLiteral("resources"))))
-            return dir.filePath(QStringLiteral("resources"));
-    return {};
+    const QString embedded = QString::fromLatin1(embeddedDir);
+    return QFileInfo(embedded + QStringLiteral("/en.lproj")).isDir() ? embedded : QString();
 }
 
 StringTables::StringTables(QString resourcesDir)
@@ -90,10 +86,8 @@ const StringTables::Table& StringTables::table(const QString& lproj) const {
     if (found != tables_.end())
         return *found;
     Table entries;
-    const auto read = readFileCapped(tablePath(dir_, lproj), maxTableBytes);
-    if (const auto* bytes = std::get_if<QByteArray>(&read))
-        for (auto& [key, value] : parseStringsFile(*bytes).entries)
-            entries.insert(key, value); // the last of a repeated key wins
+    for (auto& [key, value] : parseStringsFile(readTable(tablePath(dir_, lproj))).entries)
+        entries.insert(key, value); // the last of a repeated key wins
     return *tables_.insert(lproj, std::move(entries));
 }
 

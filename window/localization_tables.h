@@ -9,13 +9,9 @@
 
 namespace orbitdeck {
 
-// The folder that holds "<id>.lproj/Localizable.strings", searched in this order:
-//  1. $ORBITDECK_RESOURCES_DIR;
-//  2. "resources" next to the executable;
-//  3. "../share/orbitdeck/resources" from the executable (an installed tree);
-//  4. a "resources" folder with an "en.lproj" in an ancestor of the executable's folder
-//     (running from a build folder inside the source tree).
-// Empty when none exists; every lookup then answers the English key.
+// The folder that holds "<id>.lproj/Localizable.strings": $ORBITDECK_RESOURCES_DIR when set,
+// else the tables built into the program (":/orbitdeck/resources"). Empty when neither exists;
+// every lookup then answers the English key.
 QString findResourcesDir();
 
 // The string tables of one resources folder. A table is parsed on first use and kept: tables

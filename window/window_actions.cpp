@@ -91,10 +91,15 @@ void WindowActions::observe(QWindow& libraryWindow) {
     // The first mapping is the launch, not a return.
     connect(&libraryWindow, &QWindow::visibleChanged, this,
             [this, shownBefore = libraryWindow.isVisible()](bool visible) mutable {
-                if (!visible)
+                if (!visible) {
                     libraryDidHide();
-                else if (std::exchange(shownBefore, true))
+                } else if (std::exchange(shownBefore, true)) {
                     playOpenAnimation();
+                    // A hide and show quicker than the platform's focus-out delay never leaves
+                    // the active state, so no activation follows: the show counts as one.
+                    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+                        applicationDidBecomeActive();
+                }
             });
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {

@@ -67,6 +67,10 @@ void WindowLifecycle::setLibraryScale(double value, ScaleMotion motion) {
     assignAndNotify(this, libraryScale_, value, &WindowLifecycle::libraryScaleChanged);
 }
 
+void WindowLifecycle::setHotKeyRefused(bool refused) {
+    assignAndNotify(this, hotKeyRefused_, refused, &WindowLifecycle::hotKeyRefusedChanged);
+}
+
 void WindowLifecycle::setWallpaperUnavailable(bool value) {
     assignAndNotify(this, wallpaperUnavailable_, value,
                     &WindowLifecycle::wallpaperUnavailableChanged);

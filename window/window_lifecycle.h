@@ -35,6 +35,9 @@ class WindowLifecycle : public QObject {
     Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged)
+    // The chosen global shortcut is held by another program, so pressing it does nothing here.
+    Q_PROPERTY(
+        bool hotKeyRefused READ hotKeyRefused WRITE setHotKeyRefused NOTIFY hotKeyRefusedChanged)
 
 public:
     using QObject::QObject;
@@ -63,6 +66,8 @@ public:
     void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
+    bool hotKeyRefused() const { return hotKeyRefused_; }
+    void setHotKeyRefused(bool refused);
 
 signals:
     void appearanceOpenChanged();
@@ -75,6 +80,7 @@ signals:
     void uninstallErrorChanged();
     void libraryScaleChanged();
     void wallpaperUnavailableChanged();
+    void hotKeyRefusedChanged();
     // Requests to the views.
     void wallpaperRefreshRequested();
     void applyPendingStartupModeRequested();
@@ -95,6 +101,7 @@ private:
     double libraryScale_ = 1.0;
     ScaleMotion libraryScaleMotion_ = ScaleMotion::none;
     bool wallpaperUnavailable_ = false;
+    bool hotKeyRefused_ = false;
 };
 
 } // namespace orbitdeck

@@ -16,6 +16,8 @@ QtObject {
     readonly property color background: Skin.panel(skin)
     readonly property color secondary: primaryAt(dark ? 0.55 : 0.5)
     readonly property color tertiary: primaryAt(dark ? 0.3 : 0.28)
+    // Something the user asked for does not work (a shortcut another program holds).
+    readonly property color warning: dark ? Qt.rgba(1.0, 0.62, 0.3, 1) : Qt.rgba(0.78, 0.33, 0.0, 1)
     readonly property color popup: Skin.raised(skin)
 
     function primaryAt(opacity) { return Qt.rgba(primary.r, primary.g, primary.b, opacity) }

@@ -26,12 +26,25 @@ Column {
         LabeledRow {
             theme: page.look
             title: "Global shortcut"
-            SettingsPicker {
-                objectName: "library-hotkey"
-                theme: page.look
-                entries: EnumChoices.hotKeys
-                value: page.settings ? page.settings.hotKey : "optionSpace"
-                onChosen: value => page.settings.hotKey = value
+            Column {
+                spacing: 4
+                SettingsPicker {
+                    objectName: "library-hotkey"
+                    anchors.right: parent.right
+                    theme: page.look
+                    entries: EnumChoices.hotKeys
+                    value: page.settings ? page.settings.hotKey : "optionSpace"
+                    onChosen: value => page.settings.hotKey = value
+                }
+                // Another program holds the chord: pressing it will not reach the launcher.
+                Text {
+                    objectName: "library-hotkey-refused"
+                    anchors.right: parent.right
+                    visible: page.model ? page.model.hotKeyRefused : false
+                    text: page.look.tr("In use by another program")
+                    font.pixelSize: 11
+                    color: page.look.warning
+                }
             }
         }
         LabeledRow {

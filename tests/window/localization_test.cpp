@@ -3,6 +3,7 @@
 #include "window/localization_bridge.h"
 #include "window/localization_matching.h"
 #include "window/localization_strings_file.h"
+#include "window/localization_tables.h"
 
 #include "fixture_tables.h"
 #include "support/fifo_trap.h"
@@ -127,6 +128,28 @@ TEST(Localization, LooksUpKeysAndFallsBackToTheKey) {
     EXPECT_EQ(Localizer(onlyBase, {"fr"}).lprojName(LibraryLanguage::french), "en");
     const StringTables none("");
     EXPECT_EQ(Localizer(none, {"fr"}).localized("Done", LibraryLanguage::french), "Done");
+}
+
+// The program's own tables come with it, whichever folder it runs from; the environment
+// still points it at other tables.
+TEST(Localization, FindsTheBuiltInTablesFromAnyFolder) {
+    const char* saved = std::getenv("ORBITDECK_RESOURCES_DIR");
+    const std::string restore = saved ? saved : "";
+    ::unsetenv("ORBITDECK_RESOURCES_DIR");
+    const StringTables builtIn(findResourcesDir());
+    EXPECT_TRUE(builtIn.localizations().contains("zh-Hant"));
+    EXPECT_EQ(builtIn.localizations().size(), 11);
+    EXPECT_EQ(builtIn.lookup("de", "Settings…").value_or("missing"), "Einstellungen …");
+
+    const FixtureTables fixture(std::map<QString, QByteArray>{{"en", R"("Done" = "Done";)"}});
+    ::setenv("ORBITDECK_RESOURCES_DIR", fixture.path().toLocal8Bit().constData(), 1);
+    EXPECT_EQ(findResourcesDir(), fixture.path());
+    ::setenv("ORBITDECK_RESOURCES_DIR", "/nonexistent/orbitdeck-tables", 1);
+    EXPECT_EQ(findResourcesDir(), QString()) << "a wrong override is not silently replaced";
+    if (saved)
+        ::setenv("ORBITDECK_RESOURCES_DIR", restore.c_str(), 1);
+    else
+        ::unsetenv("ORBITDECK_RESOURCES_DIR");
 }
 
 TEST(Localization, ATableThatIsAFifoReadsAsEmpty) {

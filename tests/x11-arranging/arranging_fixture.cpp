@@ -151,6 +151,10 @@ void ArrangingApp::start(const QStringList& names) {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    // One launcher per session: a private runtime folder and no session bus keep this one from
+    // handing over to a launcher that runs elsewhere on the machine.
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     environment.insert(QStringLiteral("ORBITDECK_STATE_REPORT"), reportPath_);
     environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

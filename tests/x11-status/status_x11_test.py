@@ -75,7 +75,7 @@ def check(condition, message):
 
 
 def main():
-    with Session(APP, count=12) as session:
+    with Session(APP, count=12, bus=True) as session:
         session.wait_for(shown, "the first grid")
         name = item_name(session.process.pid)
         entries = menu_layout(name)
@@ -92,6 +92,15 @@ def main():
             icon = gdbus(name, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
                          "org.kde.StatusNotifierItem", "IconPixmap")
             check(icon.startswith("(<[(44, 44, "), f"icon: {icon[:80]}")
+            # Readable on light and on dark panels: the picture has opaque dark and light parts.
+            values = [int(v, 16) for v in re.findall(r"0x([0-9a-f]{2})", icon)]
+            pixels = [values[i:i + 4] for i in range(0, len(values) - 3, 4)]
+            opaque = [0.2126 * r + 0.7152 * g + 0.0722 * b for a, r, g, b in pixels if a > 200]
+            check(sum(1 for v in opaque if v < 80) > 100, "no dark part: lost on a light panel")
+            check(sum(1 for v in opaque if v > 170) > 50, "no light part: lost on a dark panel")
+            name = gdbus(name, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+                         "org.kde.StatusNotifierItem", "IconName")
+            check("'dev.ambergrid.Orbitdeck'" in name, f"icon name: {name}")
         elif CASE == "settings":
             # Hidden first, as from the shortcut; the menu brings the window and then the sheet.
             session.focus()
@@ -119,6 +128,11 @@ def main():
                                                   bus_names()), "the restarted launcher")
             pid = int(names[0])
             check(pid != old, "the same process still holds the item")
+            # It started after the old one had gone, so it owns the application's name.
+            owner = gdbus("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                          "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                          "dev.ambergrid.Orbitdeck")
+            check(f"uint32 {pid}," in owner, f"the name's owner: {owner}")
             os.kill(pid, 15)
             wait_until(lambda: f"StatusNotifierItem-{pid}-" not in bus_names(),
                        "the restarted launcher gone")

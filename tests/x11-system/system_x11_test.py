@@ -289,12 +289,35 @@ def fake_gnome(answers):
     return {"PATH": folder + os.pathsep + os.environ["PATH"], "XDG_CURRENT_DESKTOP": "GNOME"}
 
 
+def shortcuts_note(desk):
+    """Opens the settings on the Shortcuts tab; the note beside the chord, None when absent."""
+    Session.xdotool("windowfocus", "--sync", desk.id)
+    desk.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 5)
+    Session.xdotool("key", "ctrl+comma")
+    report = desk.session.wait_for(lambda r: "library-hotkey" in r["items"], "the Shortcuts tab")
+    return report["items"].get("library-hotkey-refused", {}).get("text")
+
+
+# In German, so the note is shown in the interface language.
+GERMAN = {"LANG": "en_US.UTF-8", "LANGUAGE": "de"}
+ON_SHORTCUTS = {"ambergrid.startMode": "window", "ambergrid.settingsTab": "shortcuts"}
+
+
 def case_refused_grab(app):
+    free = Desk(app, ON_SHORTCUTS, GERMAN)
+    try:
+        free.session.wait_for(lambda r: r["window"]["hotKeyRegistration"] == "registered",
+                              "the shortcut registered")
+        note = shortcuts_note(free)
+        assert note is None, f"a registered shortcut is shown as refused: {note!r}"
+    finally:
+        free.close()
+
     holder = subprocess.Popen([os.environ["KEY_GRAB_HOLDER"]], stdin=subprocess.PIPE,
                               stdout=subprocess.PIPE, text=True)
     try:
         assert holder.stdout.readline().strip() == "grabbed", "the other client's grab failed"
-        desk = Desk(app)
+        desk = Desk(app, ON_SHORTCUTS, GERMAN)
         try:
             desk.session.wait_for(
                 lambda r: r["window"]["hotKeyRegistration"] == "not registered",
@@ -302,6 +325,8 @@ def case_refused_grab(app):
             desk.focus_other()
             Session.xdotool("key", "alt+space")
             holds(lambda: desk.session.process.poll() is None, "the launcher keeps running", 0.5)
+            note = shortcuts_note(desk)
+            assert note == "Von einem anderen Programm belegt", f"the refusal reads {note!r}"
         finally:
             desk.close()
     finally:

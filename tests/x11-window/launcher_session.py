@@ -36,7 +36,11 @@ def make_bundle(applications, name, bundle_id, markers, localized=None):
 class Session:
     """Starts the launcher on sample applications; stops it and removes the home on exit."""
 
-    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False):
+    def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False,
+                 bus=False, launch=True):
+        """bus: keep the session bus of the caller (a private one); otherwise the launcher runs
+        without one, so it never meets a desktop's own bus or launcher. launch: False prepares
+        the home and environment only (something else starts the launcher)."""
         self.home = tempfile.mkdtemp(prefix="orbitdeck-x11-")
         self.report = os.path.join(self.home, "state.json")
         self.markers = os.path.join(self.home, "launch-markers")
@@ -68,15 +72,21 @@ class Session:
             "ORBITDECK_STATE_REPORT": self.report,
             "AMBERGRID_TEST_DEFAULTS": "1",
         })
+        if not bus:
+            environment.pop("DBUS_SESSION_BUS_ADDRESS", None)
         environment.update(env or {})
         if first_run:
             # A newcomer: the first-run guide opens after the first load.
             del environment["AMBERGRID_TEST_DEFAULTS"]
-        self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.PIPE)
+        self.app = app
+        self.environment = environment
+        self.process = None
+        if launch:
+            self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.PIPE)
 
     def close(self):
-        if self.process.poll() is None:
+        if self.process is not None and self.process.poll() is None:
             self.process.terminate()
             try:
                 self.process.wait(10)
@@ -104,7 +114,7 @@ class Session:
         deadline = time.monotonic() + timeout
         report = None
         while time.monotonic() < deadline:
-            if self.process.poll() is not None:
+            if self.process is not None and self.process.poll() is not None:
                 raise AssertionError(f"launcher ended while waiting for {what}: "
                                      f"{self.process.stderr.read().decode(errors='replace')[-2000:]}")
             report = self.state()

@@ -22,14 +22,22 @@
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/image_providers.h"
+#include "window/window_lifecycle.h"
 #include "window/window_settings.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickItem>
 #include <QQuickWindow>
 #endif
+
+#include <QCoreApplication>
+
+#include <utility>
+#include <vector>
 
 namespace orbitdeck {
 
@@ -57,7 +65,9 @@ public:
     void loadLibrary() override { entry_->window().loadLibrary(); }
 
     void attach(QQuickWindow& window) override {
-        presentation_.attach(window, entry_->defaults());
+        WindowLifecycle* lifecycle = entry_->window().lifecycle();
+        presentation_.attach(window, entry_->defaults(),
+                             [lifecycle](bool refused) { lifecycle->setHotKeyRefused(refused); });
         // Asked again while hidden, so the next show follows a changed desktop without waiting.
         QObject::connect(&window, &QWindow::visibleChanged, &window, [](bool visible) {
             if (!visible)
@@ -106,12 +116,44 @@ public:
             .updater = &AppUpdater::shared(),
             .applyApplicationIcon = [this] { applyApplicationIcon(entry_->defaults()); },
             .statusIcon = [] { return statusIcon(); },
+            .statusIconName = QStringLiteral(ORBITDECK_APP_ID),
+            .statusIconThemePath = installedIconThemePath(),
             .version = QCoreApplication::applicationVersion(),
             .restart = [] { restartApplication(); },
             .quit = [] { QCoreApplication::quit(); },
         });
         delegate_->setOpenMainWindow([this] { presentation_.openWindow(); });
         delegate_->applicationDidFinishLaunching();
+        for (const InstanceRequest request : std::exchange(pendingRequests_, {}))
+            perform(request);
+    }
+
+    void perform(InstanceRequest request) override {
+        if (request == InstanceRequest::quit) {
+            QCoreApplication::quit();
+            return;
+        }
+        if (!delegate_) {
+            pendingRequests_.push_back(request);
+            return;
+        }
+        switch (request) {
+        case InstanceRequest::activate:
+            delegate_->showMainWindow();
+            break;
+        case InstanceRequest::settings:
+            delegate_->openWindowAndPost(LibraryCommand::settings);
+            break;
+        case InstanceRequest::welcome:
+            delegate_->openWindowAndPost(LibraryCommand::welcome);
+            break;
+        case InstanceRequest::toggle:
+            if (auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands()))
+                commands->toggleLibrary();
+            break;
+        case InstanceRequest::quit:
+            break;
+        }
     }
 
 private:
@@ -121,10 +163,20 @@ private:
             applicationIconTarget().setApplicationIcon(*icon);
     }
 
+    // The application's own icon: dark tiles in a light-edged square, clear on light and dark
+    // panels alike (a plain light glyph disappears on a light panel).
     static QImage statusIcon() {
-        SymbolProvider symbols;
-        return symbols.requestImage(QStringLiteral("square.grid.3x3.fill?#f2f2f2"), nullptr,
-                                    QSize(44, 44));
+        DrawingProvider drawings;
+        return drawings.requestImage(QStringLiteral("icons/orbitdeck"), nullptr, QSize(44, 44));
+    }
+
+    // The icons installed beside the program, for a status area that does not look under the
+    // installation's prefix; empty when the program does not run from an installation.
+    static QString installedIconThemePath() {
+        const QString icons =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../share/icons");
+        const QString icon = QStringLiteral("/hicolor/scalable/apps/" ORBITDECK_APP_ID ".svg");
+        return QFileInfo::exists(icons + icon) ? QDir(icons).canonicalPath() : QString();
     }
 
     // The desktop's reduce-motion preference, read in the background from the start.
@@ -152,6 +204,7 @@ private:
     std::unique_ptr<DisplayMode> displayMode_;
     std::unique_ptr<StatusArea> statusArea_;
     std::unique_ptr<AmbergridAppDelegate> delegate_;
+    std::vector<InstanceRequest> pendingRequests_;
 };
 
 #endif
@@ -165,6 +218,10 @@ public:
     void loadLibrary() override {}
     void attach(QQuickWindow&) override {}
     void libraryShown() override {}
+    void perform(InstanceRequest request) override {
+        if (request == InstanceRequest::quit)
+            QCoreApplication::quit();
+    }
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/application_instance.h"
+
 #include <QObject>
 
 #include <memory>
@@ -24,6 +26,8 @@ struct LauncherParts {
     virtual void attach(QQuickWindow& window) = 0;
     // The library reached the screen: what can wait for the first frame starts now.
     virtual void libraryShown() = 0;
+    // A request from another start or a desktop action; kept until the library is on screen.
+    virtual void perform(InstanceRequest request) = 0;
 };
 
 std::unique_ptr<LauncherParts> makeLauncherParts();

@@ -39,15 +39,18 @@ struct QuickPresentation::X11 {
 QuickPresentation::QuickPresentation() = default;
 QuickPresentation::~QuickPresentation() = default;
 
-void QuickPresentation::attach(QQuickWindow& window, DefaultsStore& store) {
+void QuickPresentation::attach(QQuickWindow& window, DefaultsStore& store,
+                               std::function<void(bool refused)> refused) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     window_ = &window;
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     x11_ = std::make_unique<X11>(window, store);
-    const auto publish = [&window](GlobalHotKey::Registration registration) {
+    const auto publish = [&window, refused](GlobalHotKey::Registration registration) {
         window.setProperty(hotKeyStateProperty,
                            QString::fromLatin1(registrationText(registration)));
+        if (refused)
+            refused(registration == GlobalHotKey::Registration::refused);
     };
     publish(x11_->services.hotKey().registration());
     x11_->services.hotKey().setRegistrationObserver(publish);

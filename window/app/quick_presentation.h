@@ -2,6 +2,7 @@
 
 #include "window/window_seams.h"
 
+#include <functional>
 #include <memory>
 
 class QQuickWindow;
@@ -18,8 +19,10 @@ public:
     QuickPresentation();
     ~QuickPresentation() override;
 
-    // The stored settings drive the hot key and the triggers.
-    void attach(QQuickWindow& window, DefaultsStore& store);
+    // The stored settings drive the hot key and the triggers. refused hears whether another
+    // program holds the chosen global shortcut, now and whenever that changes.
+    void attach(QQuickWindow& window, DefaultsStore& store,
+                std::function<void(bool refused)> refused = {});
 
     bool isApplicationActive() const override;
     bool isWindowShown() const override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/application_instance.h"
+
 #include <QObject>
 #include <QQmlApplicationEngine>
 
@@ -14,14 +16,16 @@ struct LauncherParts;
 
 // The one window scene: builds the window state, loads the views with it, centres the window
 // and, for tests only, attaches the state report.
-class LauncherWindow {
+class LauncherScene {
 public:
-    LauncherWindow();
-    ~LauncherWindow();
+    LauncherScene();
+    ~LauncherScene();
 
     // False when the views could not be loaded.
     bool show();
     QQuickWindow* window() const { return window_; }
+    // What another start or a desktop action asks for.
+    void perform(InstanceRequest request);
 
 private:
     void watchFirstLibraryFrame();

@@ -1,4 +1,4 @@
-#include "window/app/launcher_window.h"
+#include "window/app/launcher_scene.h"
 
 #include "window/app/launcher_parts.h"
 #include "window/qml/state_report.h"
@@ -10,14 +10,14 @@
 
 namespace orbitdeck {
 
-LauncherWindow::LauncherWindow()
+LauncherScene::LauncherScene()
     : parts_(makeLauncherParts()) {
     prepareViewEngine(engine_);
 }
 
-LauncherWindow::~LauncherWindow() = default;
+LauncherScene::~LauncherScene() = default;
 
-bool LauncherWindow::show() {
+bool LauncherScene::show() {
     // The catalog scan overlaps the loading of the views; its result reaches the main thread
     // only once they are up.
     parts_->loadLibrary();
@@ -49,7 +49,11 @@ bool LauncherWindow::show() {
     return true;
 }
 
-void LauncherWindow::watchFirstLibraryFrame() {
+void LauncherScene::perform(InstanceRequest request) {
+    parts_->perform(request);
+}
+
+void LauncherScene::watchFirstLibraryFrame() {
     // Whether the library was loaded when the frame began; the swap that ends such a frame has
     // put the library on screen. The render thread may swap: its signal is queued here.
     auto loadedAtFrame = std::make_shared<bool>(false);

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QDBusConnection;
+class QLocalServer;
+
+namespace orbitdeck {
+
+// What another start of the program, a desktop action or the command line asks of the one
+// running launcher.
+enum class InstanceRequest { activate, settings, welcome, quit, toggle };
+
+// The desktop entry's action names ("open" is the plain activation); none for an unknown name.
+QString actionName(InstanceRequest request);
+std::optional<InstanceRequest> requestFromActionName(const QString& name);
+
+// Keeps the launcher to one process per session. The first start owns the application id as a
+// D-Bus name and serves org.freedesktop.Application on it, so desktops can activate it and its
+// actions; without a session bus a private local socket in the runtime folder stands in.
+// Later starts hand their request to the owner and end.
+class ApplicationInstance final : public QObject {
+    Q_OBJECT
+
+public:
+    // appId: reverse-DNS id, also the bus name ("dev.ambergrid.Orbitdeck"). runtimeDir: where
+    // the fallback socket lives ($XDG_RUNTIME_DIR).
+    ApplicationInstance(QString appId, QString runtimeDir, QObject* parent = nullptr);
+    ~ApplicationInstance() override;
+
+    enum class Claim { owner, elsewhere, failed };
+    enum class Transport { sessionBusElseSocket, socketOnly };
+    // Takes the name, or finds who holds it. failed: neither the bus nor the socket works; the
+    // launcher then runs alone, as it would without this class.
+    Claim claim(Transport transport = Transport::sessionBusElseSocket);
+    // Sends the request to the owner and waits for its answer (a starting owner answers once
+    // its window is up). ownerGone: nobody holds the name any more (a launcher that was just
+    // quitting), so claiming again can succeed. noAnswer: the owner took the request or not,
+    // but did not say so in time; asking again could repeat it.
+    enum class Delivery { delivered, ownerGone, noAnswer };
+    Delivery forward(InstanceRequest request);
+
+    QString objectPath() const;
+    QString socketPath() const;
+    bool usesBus() const { return usesBus_; }
+
+    // Bus methods of org.freedesktop.Application, called by the adaptor.
+    void busActivate();
+    void busActivateAction(const QString& name);
+
+signals:
+    void requested(orbitdeck::InstanceRequest request);
+
+private:
+    Claim claimBus(QDBusConnection& bus);
+    Claim claimSocket();
+    Delivery forwardOverSocket(InstanceRequest request);
+    void readSocketClient();
+
+    QString appId_;
+    QString runtimeDir_;
+    bool usesBus_ = false;
+    int lockFd_ = -1;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+} // namespace orbitdeck

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Full screen under a real window manager (openbox) with a desktop panel of type
+_NET_WM_WINDOW_TYPE_DOCK: the full-screen launcher carries _NET_WM_STATE_FULLSCREEN and covers
+the panel; in windowed mode it carries no such state and the panel stays in view.
+
+Usage: window_manager_x11_test.py ORBITDECK FAKE_DOCK
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
+from launcher_session import Session, cells  # noqa: E402
+from system_x11_test import geometry, poll, run, screen_size  # noqa: E402
+
+DOCK_HEIGHT = 48
+
+
+def net_wm_state(window):
+    return run("xprop", "-id", window, "_NET_WM_STATE")
+
+
+def panel_in_view(width):
+    """Whether the panel's red shows on screen, in the middle of its strip."""
+    pixel = run("import", "-window", "root", "-crop", f"1x1+{width // 2}+{DOCK_HEIGHT // 2}",
+                "txt:-")
+    return "(65535,0,0)" in pixel or "(255,0,0)" in pixel
+
+
+def wait_for_window_manager(wm):
+    def running():
+        if wm.poll() is not None:
+            raise AssertionError(f"openbox ended ({wm.returncode}): {wm.communicate()[1][-2000:]}")
+        # Its theme is set at the end of its start, once it manages windows.
+        return "_OB_THEME(" in run("xprop", "-root", "_OB_THEME")
+    poll(running, "openbox running", 20)
+
+
+def main():
+    app, fake_dock = sys.argv[1], sys.argv[2]
+    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.PIPE, text=True)
+    dock = None
+    try:
+        wait_for_window_manager(wm)
+        dock = subprocess.Popen([fake_dock], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                text=True)
+        dock.stdout.readline()
+        width, height = screen_size()
+        poll(lambda: "0, 48, " in run("xprop", "-root", "_NET_WORKAREA"),
+             "the panel's strip reserved", 10)
+        poll(lambda: panel_in_view(width), "the panel on screen", 10)
+
+        with Session(app, count=12, defaults={"ambergrid.startMode": "fullscreen"}) as session:
+            session.wait_for(lambda r: r["window"]["visible"] and cells(r), "the grid")
+            window = session.window_id()
+            poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
+                 "the full-screen state set by the window manager", 10)
+            poll(lambda: geometry(window) == (0, 0, width, height),
+                 "the launcher covering the whole monitor, panel strip included", 10)
+            poll(lambda: not panel_in_view(width), "the launcher above the panel", 10)
+            if os.environ.get("ORBITDECK_SHOTS"):
+                session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-full.png"))
+
+            # Windowed: the state goes, the panel is on top again and the frame keeps clear of
+            # the strip the panel reserves.
+            report = session.state()
+            area = report["items"]["library-page-area"]
+            x, y = area["x"] + 8, area["y"] + area["h"] - 70
+            session.xdotool("mousemove", "--sync", x, y, "click", 3)
+            menu = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
+                                    "the background menu")
+            session.click(menu["items"]["library-menu-full-screen"])
+            session.wait_for(lambda r: not r["state"]["lifecycle"]["isFullScreen"],
+                             "windowed mode in the window state")
+            poll(lambda: "_NET_WM_STATE_FULLSCREEN" not in net_wm_state(window),
+                 "the full-screen state removed", 10)
+            poll(lambda: geometry(window)[1] >= DOCK_HEIGHT, "the window clear of the panel", 10)
+            poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher", 10)
+            if os.environ.get("ORBITDECK_SHOTS"):
+                session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-windowed.png"))
+    finally:
+        if dock is not None:
+            dock.stdin.close()
+            dock.wait(5)
+        wm.terminate()
+        wm.wait(5)
+    print("window_manager_x11: ok")
+
+
+if __name__ == "__main__":
+    main()

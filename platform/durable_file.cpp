@@ -75,9 +75,10 @@ namespace {
 struct WriteOptions {
     bool makeFolders = true;
     mode_t mode = 0600;
+    bool sync = true;
 };
 
-// The one writer behind both entry points. Answers 0, or the errno of the step that failed.
+// The one writer behind every entry point. Answers 0, or the errno of the step that failed.
 int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions options,
                  FileStamp* written) {
     const QFileInfo link(path);
@@ -99,8 +100,8 @@ int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions opti
     if (!fd.valid())
         return errno;
     struct stat status {};
-    const bool flushed =
-        writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &status) == 0;
+    const bool flushed = writeAll(fd.get(), bytes) && (!options.sync || ::fsync(fd.get()) == 0) &&
+                         ::fstat(fd.get(), &status) == 0;
     if (!(flushed && fd.close()) || ::rename(temporary.constData(), target.constData()) != 0) {
         const int failure = errno != 0 ? errno : EIO;
         ::unlink(temporary.constData());
@@ -108,13 +109,18 @@ int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions opti
     }
     if (written)
         *written = stampOf(status);
-    return syncFolder(QFile::encodeName(info.absolutePath())) ? 0 : errno;
+    return !options.sync || syncFolder(QFile::encodeName(info.absolutePath())) ? 0 : errno;
 }
 
 } // namespace
 
 bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written) {
     return writeDurably(path, bytes, {}, written) == 0;
+}
+
+bool replaceFileAtOnce(const QString& path, const QByteArray& bytes) {
+    return writeDurably(path, bytes, {.makeFolders = false, .mode = 0666, .sync = false},
+                        nullptr) == 0;
 }
 
 QString saveChosenFile(const QString& path, const QByteArray& bytes) {

@@ -34,6 +34,11 @@ bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* w
 // (empty on success).
 QString saveChosenFile(const QString& path, const QByteArray& bytes);
 
+// Replaces the file at path by one rename, so a reader never sees half of it, but without the
+// syncs: for a file only read on this machine while we run, rewritten too often to sync each
+// time. No folder is made.
+bool replaceFileAtOnce(const QString& path, const QByteArray& bytes);
+
 struct FileMissing {};
 struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
 struct FileTooLarge {};

@@ -80,6 +80,12 @@ TEST(SpecialFiles, ASavedFileReplacesTheOldOneWholeOrSaysWhyNot) {
     EXPECT_EQ(reason, qt_error_string(ENOENT));
     EXPECT_FALSE(fs::exists(saves / "no-such-folder")) << "no folder is made for a chosen file";
 
+    // The unsynced form, for a report rewritten every frame, keeps the same rules.
+    EXPECT_TRUE(replaceFileAtOnce(text(file), "report"));
+    EXPECT_EQ(readTextFile(file), "report");
+    EXPECT_FALSE(replaceFileAtOnce(text(saves / "gone/report.json"), "x"));
+    EXPECT_FALSE(fs::exists(saves / "gone"));
+
     fs::create_directories(saves / "folder");
     EXPECT_FALSE(saveChosenFile(text(saves / "folder"), "x").isEmpty()) << "a folder stays";
     EXPECT_TRUE(fs::is_directory(saves / "folder"));

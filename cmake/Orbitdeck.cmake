@@ -16,6 +16,10 @@ if(XVFB_SERVER)
   set(ORBITDECK_WITH_XVFB ${PROJECT_SOURCE_DIR}/scripts/with-xvfb.sh)
 endif()
 
+# Tests and benchmarks never see the machine's own desktop entries and icon themes: their data
+# folders are a folder that does not exist, and each test brings its own.
+set(ORBITDECK_TEST_DATA_DIRS "XDG_DATA_DIRS=${PROJECT_BINARY_DIR}/no-system-data")
+
 # orbitdeck_module(<target> [DEPS ...]): one library per module folder, sources are the folder's .cpp files.
 function(orbitdeck_module target)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
@@ -39,7 +43,7 @@ function(orbitdeck_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+    ENVIRONMENT "ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ORBITDECK_TEST_DATA_DIRS};${ARG_ENV}")
 endfunction()
 
 # orbitdeck_fuzz_target(<name> SOURCES ... LIBS ... CORPUS <dir>): a libFuzzer binary when
@@ -66,7 +70,7 @@ function(orbitdeck_benchmark name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} orbitdeck_warnings)
   add_test(NAME ${name}_smoke COMMAND ${name})
   set_tests_properties(${name}_smoke PROPERTIES LABELS bench TIMEOUT 600
-    ENVIRONMENT "ORBITDECK_BENCH_QUICK=1;ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "ORBITDECK_BENCH_QUICK=1;ORBITDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ORBITDECK_TEST_DATA_DIRS}")
 endfunction()
 
 # orbitdeck_benchmark_folder(LIBS ...): one orbitdeck_benchmark per .cpp file of the calling

@@ -1,12 +1,14 @@
 #include "library/live_catalog.h"
 
 #include "catalog-core/application_directory_catalog.h"
+#include "catalog-core/desktop_entry.h"
 
 #include <dirent.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <future>
 #include <system_error>
@@ -24,9 +26,9 @@ std::filesystem::path homeFolder() {
     return {};
 }
 
-ResumeOnce::Result runScanner(const RootScanner& scanner, const std::filesystem::path& root) {
+ResumeOnce::Result runScanner(const std::function<std::vector<AppDescriptor>()>& work) {
     try {
-        return scanner(root);
+        return work();
     } catch (...) {
         return std::nullopt;
     }
@@ -74,13 +76,31 @@ std::vector<std::filesystem::path> liveApplicationRoots() {
     return roots;
 }
 
+std::filesystem::path systemApplicationsRoot() {
+    for (const auto& root : liveApplicationRoots()) {
+        const std::string path = standardizedPath(root);
+        if (path == "/System/Applications" || path.ends_with("/System/Applications"))
+            return path;
+    }
+    return "/System/Applications";
+}
+
 std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root) {
     return ApplicationDirectoryCatalog({root}).applications();
 }
 
+std::vector<AppDescriptor>
+scanDesktopEntryFolders(const std::vector<std::filesystem::path>& folders) {
+    return scanDesktopEntries(folders, DesktopEnvironment::current());
+}
+
 void RootScans::join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
                      const RootScanner& scanner) {
-    const std::string key = standardizedPath(root);
+    join(standardizedPath(root), waiter, [root, scanner] { return scanner(root); });
+}
+
+void RootScans::join(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter,
+                     std::function<std::vector<AppDescriptor>()> work) {
     {
         const std::lock_guard guard(mutex_);
         auto [entry, fresh] = waiting_.try_emplace(key);
@@ -91,8 +111,8 @@ void RootScans::join(const std::filesystem::path& root, const std::shared_ptr<Re
             return;
     }
     try {
-        std::thread([self = shared_from_this(), key, root, scanner] {
-            self->finish(key, runScanner(scanner, root));
+        std::thread([self = shared_from_this(), key, work = std::move(work)] {
+            self->finish(key, runScanner(work));
         }).detach();
     } catch (const std::system_error&) {
         finish(key, std::nullopt);
@@ -113,7 +133,10 @@ void RootScans::finish(const std::string& key, const ResumeOnce::Result& result)
 }
 
 LiveCatalog::LiveCatalog()
-    : LiveCatalog(Options{.roots = liveApplicationRoots(), .scanner = scanApplicationRoot}) {}
+    : LiveCatalog(Options{.roots = liveApplicationRoots(),
+                          .scanner = scanApplicationRoot,
+                          .desktopEntryFolders = desktopEntryFolders(),
+                          .desktopEntryScanner = scanDesktopEntryFolders}) {}
 
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
@@ -122,6 +145,8 @@ LiveCatalog::LiveCatalog(Options options)
     , listed_(std::make_shared<ListedRoots>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;
+    if (!options_.desktopEntryScanner)
+        options_.desktopEntryScanner = scanDesktopEntryFolders;
     // Listable before and after the scan, or the list may miss what is still installed.
     options_.scanner = [scanner = std::move(options_.scanner),
                         listed = listed_](const std::filesystem::path& root) {
@@ -138,7 +163,15 @@ LiveCatalog::LiveCatalog(Options options)
 
 void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
                                   const std::shared_ptr<ResumeOnce>& waiter) const {
-    scans_->join(root, waiter, options_.scanner);
+    scanWithTimeout(
+        standardizedPath(root), [root, scanner = options_.scanner] { return scanner(root); },
+        waiter);
+}
+
+void LiveCatalog::scanWithTimeout(const std::string& key,
+                                  std::function<std::vector<AppDescriptor>()> work,
+                                  const std::shared_ptr<ResumeOnce>& waiter) const {
+    scans_->join(key, waiter, std::move(work));
     const auto timeout =
         deadlines_->schedule(options_.timeout, [waiter] { waiter->resume(std::nullopt); });
     waiter->setOnResume([deadlines = std::weak_ptr(deadlines_), timeout] {
@@ -147,23 +180,57 @@ void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
     });
 }
 
+ResumeOnce::Result LiveCatalog::awaitStep(const std::string& key,
+                                          std::function<std::vector<AppDescriptor>()> work) const {
+    auto delivered = std::make_shared<std::promise<ResumeOnce::Result>>();
+    auto future = delivered->get_future();
+    const auto waiter = std::make_shared<ResumeOnce>(
+        [delivered](ResumeOnce::Result result) { delivered->set_value(std::move(result)); });
+    scanWithTimeout(key, std::move(work), waiter);
+    return future.get();
+}
+
 CatalogListing LiveCatalog::applications() const {
     CatalogListing listing;
     std::vector<AppDescriptor> gathered;
-    // One root after another: the next starts only when the previous answered or timed out.
-    for (const auto& root : options_.roots) {
-        auto delivered = std::make_shared<std::promise<ResumeOnce::Result>>();
-        auto future = delivered->get_future();
-        const auto waiter = std::make_shared<ResumeOnce>(
-            [delivered](ResumeOnce::Result result) { delivered->set_value(std::move(result)); });
-        scanWithTimeout(root, waiter);
-        auto result = future.get();
+    const auto gather = [&](ResumeOnce::Result result) {
         if (!result) {
             listing.complete = false;
-            continue;
+            return;
         }
         gathered.insert(gathered.end(), std::make_move_iterator(result->begin()),
                         std::make_move_iterator(result->end()));
+    };
+    // One step after another: the next starts only when the previous answered or timed out.
+    for (const auto& root : options_.roots) {
+        gather(awaitStep(standardizedPath(root),
+                         [root, scanner = options_.scanner] { return scanner(root); }));
+    }
+    if (!options_.desktopEntryFolders.empty()) {
+        // Keyed apart from every folder path, which all begin with '/'.
+        std::string key = "desktop-entries:";
+        for (const auto& folder : options_.desktopEntryFolders)
+            key += standardizedPath(folder) + ':';
+        // As for the roots: a folder listed before that cannot be listed now makes the listing
+        // incomplete, while the other folders' entries still count.
+        const auto vanished = std::make_shared<std::atomic<bool>>(false);
+        gather(awaitStep(key, [folders = options_.desktopEntryFolders,
+                               scanner = options_.desktopEntryScanner, listed = listed_, vanished] {
+            std::vector<bool> before;
+            for (const auto& folder : folders)
+                before.push_back(listableFolder(folder));
+            std::vector<AppDescriptor> found = scanner(folders);
+            for (std::size_t index = 0; index < folders.size(); ++index) {
+                const std::string folder = standardizedPath(folders[index]);
+                if (before[index] && listableFolder(folders[index]))
+                    listed->remember(folder);
+                else if (listed->contains(folder))
+                    *vanished = true;
+            }
+            return found;
+        }));
+        if (*vanished)
+            listing.complete = false;
     }
     listing.applications = firstPerIdentity(std::move(gathered));
     std::sort(listing.applications.begin(), listing.applications.end(),

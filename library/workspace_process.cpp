@@ -1,6 +1,8 @@
 #include "library/workspace_process.h"
 
+#include "catalog-core/desktop_entry.h"
 #include "catalog-core/info_plist.h"
+#include "library/desktop_entry_launch.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>
@@ -94,6 +96,8 @@ bool spawnDetached(const std::filesystem::path& program,
 }
 
 bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
+    if (isDesktopEntryPath(bundle))
+        return launchDesktopEntry(bundle);
     const auto program = bundleExecutable(bundle);
     return program && spawnDetached(*program, {});
 }

@@ -9,7 +9,8 @@
 namespace orbitdeck {
 
 // Opens a bundle by starting Contents/MacOS/<CFBundleExecutable> as a detached process in its
-// own session, so it outlives the launcher and never becomes its zombie.
+// own session, so it outlives the launcher and never becomes its zombie; a desktop entry is
+// started through GIO.
 class ProcessWorkspace final : public Workspace {
 public:
     bool openApplication(const std::filesystem::path& bundle) override;

@@ -41,6 +41,10 @@ std::optional<QString> gsettingsValue(const QString& schema, const QString& key)
     return QString::fromUtf8(*output).trimmed();
 }
 
+bool gsettingsSet(const QString& schema, const QString& key, const QString& value) {
+    return gsettingsOutput({QStringLiteral("set"), schema, key, value}).has_value();
+}
+
 std::optional<QHash<QString, QString>> gsettingsSchema(const QString& schema) {
     const auto output = gsettingsOutput({QStringLiteral("list-recursively"), schema});
     if (!output)
@@ -87,6 +91,52 @@ std::optional<QByteArray> iniValue(const QByteArray& contents, const QByteArray&
 
 bool onKdeSession() {
     return qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(u"KDE");
+}
+
+namespace {
+
+// gsettings prints text values quoted: "'Adwaita'".
+QString unquoted(QString value) {
+    if (value.size() >= 2 && value.startsWith(u'\'') && value.endsWith(u'\''))
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+bool onGnomeLikeSession() {
+    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':');
+    for (const QString& desktop : desktops) {
+        for (const char* gnomeLike : {"GNOME", "Unity", "Budgie", "Pantheon"}) {
+            if (desktop.compare(QLatin1String(gnomeLike), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString iconThemeName() {
+    if (onKdeSession()) {
+        const auto globals = kdeGlobals();
+        const auto theme = globals ? iniValue(*globals, "Icons", "Theme") : std::nullopt;
+        return theme && !theme->isEmpty() ? QString::fromUtf8(*theme) : QStringLiteral("breeze");
+    }
+    if (onGnomeLikeSession()) {
+        if (const auto theme = gsettingsValue(QStringLiteral("org.gnome.desktop.interface"),
+                                              QStringLiteral("icon-theme"));
+            theme && !unquoted(*theme).isEmpty())
+            return unquoted(*theme);
+    }
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    auto read = readFileCapped(base + QStringLiteral("/gtk-3.0/settings.ini"), kdeGlobalsCap);
+    if (const auto* contents = std::get_if<QByteArray>(&read)) {
+        if (const auto theme = iniValue(*contents, "Settings", "gtk-icon-theme-name");
+            theme && !theme->isEmpty())
+            return QString::fromUtf8(*theme);
+    }
+    return QStringLiteral("hicolor");
 }
 
 } // namespace orbitdeck::desktop_settings

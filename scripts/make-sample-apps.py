@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
 """Creates a folder of sample application bundles for tests, benchmarks and trying the app.
 
-    make-sample-apps.py --home DIR [--count N] [--system-root]
+    make-sample-apps.py --home DIR [--count N] [--system-root] [--desktop-entries M [--svg-icons]]
 
 writes DIR/Applications with N real ".app" bundles (XML and binary Info.plists, a PNG icon,
 an executable script that records its launch) plus decoys the catalog must skip; with
---system-root also DIR/System/Applications with a few utilities. The run is deterministic.
-A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id>, or DIR/launch-markers/<bundle id>
-when that variable is unset. The last line printed is the value for ORBITDECK_APP_ROOTS.
+--system-root also DIR/System/Applications with a few utilities. With --desktop-entries, M
+desktop entries in DIR/.local/share/applications (the user's) and DIR/usr/share/applications
+(the system's, one of them hidden by a user's copy), their icons PNG and SVG in the icon theme
+"Orbitdeck-Sample" under DIR/.local/share/icons, named as the theme of DIR/.config/gtk-3.0,
+plus decoys the catalog must hide (--svg-icons: every icon an SVG); read them with XDG_DATA_HOME=DIR/.local/share and
+XDG_DATA_DIRS=DIR/usr/share. The run is deterministic.
+A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id> (an entry: <desktop id> holding
+its arguments), or DIR/launch-markers/... when that variable is unset. The last line printed is
+the value for ORBITDECK_APP_ROOTS.
 """
 
 import argparse
@@ -194,6 +200,106 @@ def make_system(home, icons, markers):
                 44, markers, plistlib.FMT_XML)
 
 
+SAMPLE_THEME = "Orbitdeck-Sample"
+ENTRY_NAMES = [("Sketchbook", {"de": "Skizzenbuch", "zh_CN": "素描本"}),
+               ("Tide Clock", {"de": "Gezeitenuhr", "fr": "Horloge des marées"}),
+               ("Mail Desk", {"zh_CN": "邮件台"}),
+               ("Field Notes", {"ja": "フィールドノート"}),
+               ("Star Chart", {"de": "Sternkarte"}),
+               ("Word Loom", {})]
+
+
+def draw_svg(colour, shape):
+    fill = "#%02x%02x%02x" % colour
+    marks = {"circle": '<circle cx="32" cy="32" r="14" fill="#fff"/>',
+             "triangle": '<path d="M32 17 L47 45 L17 45 Z" fill="#fff"/>',
+             "diamond": '<path d="M32 15 L49 32 L32 49 L15 32 Z" fill="#fff"/>',
+             "bars": '<path d="M14 18h6v28h-6zM26 18h6v28h-6zM38 18h6v28h-6z" fill="#fff"/>'}
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">'
+            f'<rect x="2" y="2" width="60" height="60" rx="14" fill="{fill}"/>{marks[shape]}'
+            f'</svg>\n').encode()
+
+
+def entry_launch_script(default_markers):
+    quoted = default_markers.replace("'", "'\\''")
+    # The first argument names the marker; the others are what the entry's Exec passed on.
+    return (f"#!/bin/sh\n"
+            f"dir=\"$ORBITDECK_LAUNCH_MARKERS\"\n"
+            f"[ -n \"$dir\" ] || dir='{quoted}'\n"
+            f"name=\"$1\"; shift\n"
+            f"mkdir -p \"$dir\" && printf '%s\\n' \"$@\" > \"$dir/$name.part\" && "
+            f"mv \"$dir/$name.part\" \"$dir/$name\"\n").encode()
+
+
+def desktop_entry(name, translations, exec_line, icon, extra=""):
+    lines = ["[Desktop Entry]", "Type=Application", f"Name={name}"]
+    lines += [f"Name[{lang}]={text}" for lang, text in sorted(translations.items())]
+    lines += [f"Exec={exec_line}", f"Icon={icon}"]
+    return ("\n".join(lines) + "\n" + extra).encode()
+
+
+def make_desktop_entries(home, count, markers, decoys=True, svg_only=False):
+    user = os.path.join(home, ".local", "share")
+    system = os.path.join(home, "usr", "share")
+    theme = os.path.join(user, "icons", SAMPLE_THEME)
+    script = os.path.join(home, "bin", "sample-entry")
+    write(script, entry_launch_script(markers), 0o755)
+    # Exec quotes a program path that holds blanks.
+    launcher = f'"{script}"' if " " in script else script
+    write(os.path.join(theme, "index.theme"),
+          b"[Icon Theme]\nName=Orbitdeck Sample\nInherits=hicolor\n"
+          b"Directories=64x64/apps,scalable/apps\n\n[64x64/apps]\nSize=64\nType=Fixed\n\n"
+          b"[scalable/apps]\nSize=64\nMinSize=8\nMaxSize=512\nType=Scalable\n")
+    write(os.path.join(home, ".config", "gtk-3.0", "settings.ini"),
+          f"[Settings]\ngtk-icon-theme-name={SAMPLE_THEME}\n".encode())
+    icons = IconCache()
+    for index in range(count):
+        base, translations = ENTRY_NAMES[index % len(ENTRY_NAMES)]
+        round_ = index // len(ENTRY_NAMES)
+        name = base if round_ == 0 else f"{base} {round_ + 1}"
+        translations = {lang: text if round_ == 0 else f"{text} {round_ + 1}"
+                        for lang, text in translations.items()}
+        entry_id = f"dev.orbitdeck.entry{index}"
+        icon = f"orbitdeck-sample-entry{index}"
+        colour = COLOURS[(index + 3) % len(COLOURS)]
+        shape = SHAPES[(index // len(COLOURS)) % len(SHAPES)]
+        if index % 2 or svg_only:
+            write(os.path.join(theme, "scalable", "apps", icon + ".svg"), draw_svg(colour, shape))
+        else:
+            write(os.path.join(theme, "64x64", "apps", icon + ".png"), icons.get(index + 3))
+        # Field codes GIO removes when nothing is handed over.
+        exec_line = f"{launcher} {entry_id} --sample %U"
+        extra = "Categories=System;Monitor;\n" if index % 9 == 4 else "Categories=Utility;\n"
+        data = desktop_entry(name, translations, exec_line, icon, extra)
+        if index % 4 == 1:
+            # The system's copy, and a vendor subfolder: its id is "vendor-<file>".
+            write(os.path.join(system, "applications", "vendor", entry_id + ".desktop"), data)
+        elif index % 4 == 2:
+            write(os.path.join(system, "applications", entry_id + ".desktop"), data)
+        else:
+            write(os.path.join(user, "applications", entry_id + ".desktop"), data)
+    if not decoys:
+        return
+    # A system entry the user's own copy renames, and decoys that stay off the grid.
+    shadowed = desktop_entry("Shadowed System Copy", {}, f"{launcher} shadowed", "none")
+    write(os.path.join(system, "applications", "dev.orbitdeck.shadowed.desktop"), shadowed)
+    write(os.path.join(user, "applications", "dev.orbitdeck.shadowed.desktop"),
+          desktop_entry("User's Own Copy", {}, f"{launcher} dev.orbitdeck.shadowed %F",
+                        "orbitdeck-sample-entry0"))
+    decoys = {"hidden": "Hidden=true\n", "nodisplay": "NoDisplay=true\n",
+              "elsewhere": "OnlyShowIn=NoSuchDesktop;\n",
+              "tryexec": "TryExec=/nonexistent/orbitdeck-sample\n"}
+    for key, extra in decoys.items():
+        write(os.path.join(system, "applications", f"dev.orbitdeck.decoy.{key}.desktop"),
+              desktop_entry(f"Decoy {key}", {}, f"{launcher} decoy", "none", extra))
+    write(os.path.join(system, "applications", "dev.orbitdeck.decoy.broken.desktop"),
+          b"[Desktop Entry]\nName=Decoy broken\nthis line is not a key\n")
+    write(os.path.join(user, "applications", "dev.orbitdeck.user-hidden.desktop"),
+          b"[Desktop Entry]\nHidden=true\n")
+    write(os.path.join(system, "applications", "dev.orbitdeck.user-hidden.desktop"),
+          desktop_entry("Decoy hidden by the user", {}, f"{launcher} decoy", "none"))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--home", required=True, help="folder to fill (created if missing)")
@@ -201,9 +307,13 @@ def main():
     parser.add_argument("--system-root", action="store_true",
                         help="also create System/Applications with utilities")
     parser.add_argument("--no-decoys", action="store_true", help="only real applications")
+    parser.add_argument("--desktop-entries", type=int, default=0,
+                        help="also write this many desktop entries with themed icons")
+    parser.add_argument("--svg-icons", action="store_true",
+                        help="every desktop entry's icon is an SVG drawing")
     args = parser.parse_args()
-    if args.count < 0:
-        parser.error("--count must not be negative")
+    if args.count < 0 or args.desktop_entries < 0:
+        parser.error("counts must not be negative")
 
     home = os.path.abspath(args.home)
     applications = os.path.join(home, "Applications")
@@ -213,6 +323,9 @@ def main():
     make_applications(applications, args.count, icons, markers)
     if not args.no_decoys:
         make_decoys(applications, icons, markers)
+    if args.desktop_entries:
+        make_desktop_entries(home, args.desktop_entries, markers, not args.no_decoys,
+                             args.svg_icons)
     roots = [applications]
     if args.system_root:
         make_system(home, icons, markers)

@@ -17,9 +17,14 @@ if [ ! -x "$launcher" ]; then
 fi
 
 home=$(mktemp -d /tmp/orbitdeck-home.XXXXXX)
-roots=$(python3 scripts/make-sample-apps.py --home "$home" --count 64 | tail -n 1)
+roots=$(python3 scripts/make-sample-apps.py --home "$home" --count 64 --desktop-entries 16 |
+  tail -n 1)
+# Bundles from the sample roots, desktop entries from the sample data folders (the user's and
+# the system's) with their icon theme; the desktop's own settings (and its dock) stay untouched.
 export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
-export XDG_CACHE_HOME="$home/.cache" ORBITDECK_APP_ROOTS="$roots"
+export XDG_DATA_DIRS="$home/usr/share" XDG_CACHE_HOME="$home/.cache" ORBITDECK_APP_ROOTS="$roots"
+export GSETTINGS_BACKEND=memory
+unset XDG_CURRENT_DESKTOP
 # Its own runtime folder, so it does not hand over to a launcher started elsewhere without a bus.
 export XDG_RUNTIME_DIR="$home"
 echo "throwaway home: $home"

@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
+  # desktop entries are started through GIO
+  libglib2.0-dev
   # the phrase dictionary the pinyin table is made from at build time
   rime-data-pinyin-simp
   # tests and benchmarks

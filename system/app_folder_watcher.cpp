@@ -1,5 +1,6 @@
 #include "system/app_folder_watcher.h"
 
+#include "catalog-core/desktop_entry.h"
 #include "library/live_catalog.h"
 #include "platform/main_thread.h"
 
@@ -49,6 +50,9 @@ std::vector<std::filesystem::path> watchedApplicationFolders() {
     std::erase_if(folders, [](const std::filesystem::path& folder) {
         return folder.lexically_normal() == "/System/Applications";
     });
+    // Package managers add and remove desktop entries here.
+    for (auto& folder : desktopEntryFolders())
+        folders.push_back(std::move(folder));
     return folders;
 }
 

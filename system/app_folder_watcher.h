@@ -44,7 +44,8 @@ private:
 };
 
 // "/Applications" and "$HOME/Applications" (the catalog's roots without
-// "/System/Applications"), in that order; the catalog's override folders when it has one.
+// "/System/Applications"), in that order, or the catalog's override folders when it has one;
+// then the desktop-entry folders.
 std::vector<std::filesystem::path> watchedApplicationFolders();
 
 } // namespace orbitdeck

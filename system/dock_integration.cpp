@@ -1,5 +1,6 @@
 #include "system/dock_integration.h"
 
+#include "catalog-core/desktop_entry.h"
 #include "platform/main_thread.h"
 
 #include <QString>
@@ -45,8 +46,29 @@ auto tileOf(const fs::path& app) {
 
 } // namespace
 
-DockIntegration::DockIntegration(DockPreferences& preferences)
-    : preferences_(preferences) {}
+DockIntegration::DockIntegration(DockPreferences& preferences, FavoriteApps* favorites,
+                                 DesktopFileIdOf desktopFileIdOf)
+    : preferences_(preferences)
+    , favorites_(favorites)
+    , desktopFileIdOf_(std::move(desktopFileIdOf)) {
+    if (!desktopFileIdOf_) {
+        desktopFileIdOf_ = [](const fs::path& entry) {
+            return desktopFileId(desktopEntryFolders(), entry);
+        };
+    }
+}
+
+std::optional<DockIntegration::Favorite> DockIntegration::favorite(const fs::path& app) const {
+    if (favorites_ == nullptr || !isDesktopEntryPath(app))
+        return std::nullopt;
+    auto id = desktopFileIdOf_(app);
+    if (!id)
+        return std::nullopt;
+    FavoriteApps::Read read = favorites_->read();
+    if (read.state == FavoriteApps::State::unavailable)
+        return std::nullopt;
+    return Favorite{.read = std::move(read), .id = std::move(*id)};
+}
 
 std::vector<PlistNode> DockIntegration::dockPersistentApps() const {
     DockAppsRead read = preferences_.persistentApps();
@@ -70,11 +92,22 @@ std::optional<std::vector<PlistNode>> DockIntegration::editableApps() const {
 }
 
 bool DockIntegration::isInDock(const fs::path& app) const {
+    if (const auto found = favorite(app))
+        return std::ranges::find(found->read.ids, found->id) != found->read.ids.end();
     return std::ranges::any_of(dockPersistentApps(), tileOf(app));
 }
 
 void DockIntegration::addToDock(const fs::path& app) {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    if (auto found = favorite(app)) {
+        auto& ids = found->read.ids;
+        if (found->read.state == FavoriteApps::State::list &&
+            std::ranges::find(ids, found->id) == ids.end()) {
+            ids.push_back(found->id);
+            favorites_->write(ids);
+        }
+        return;
+    }
     std::optional<std::vector<PlistNode>> tiles = editableApps();
     if (!tiles)
         return;
@@ -101,6 +134,13 @@ void DockIntegration::addToDock(const fs::path& app) {
 
 void DockIntegration::removeFromDock(const fs::path& app) {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    if (auto found = favorite(app)) {
+        auto& ids = found->read.ids;
+        // The desktop's dock follows its setting at once: nothing to restart.
+        if (found->read.state == FavoriteApps::State::list && std::erase(ids, found->id) > 0)
+            favorites_->write(ids);
+        return;
+    }
     std::optional<std::vector<PlistNode>> tiles = editableApps();
     if (!tiles)
         return;

@@ -7,6 +7,6 @@ SystemFiles::SystemFiles(Scheduler& scheduler)
     , dockFile_(DockPreferencesFile::standardPath())
     , watcher_(folderEvents_, scheduler, watchedApplicationFolders())
     , trash_(freedesktopTrash_, processes_, scheduler, ApplicationTrash::standardOptions())
-    , dock_(dockFile_) {}
+    , dock_(dockFile_, &favorites_) {}
 
 } // namespace orbitdeck

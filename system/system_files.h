@@ -27,6 +27,7 @@ private:
     FreedesktopTrash freedesktopTrash_;
     ProcessTable processes_;
     DockPreferencesFile dockFile_;
+    GnomeFavoriteApps favorites_;
     AppFolderWatcher watcher_;
     ApplicationTrash trash_;
     DockIntegration dock_;

@@ -1,5 +1,10 @@
 #include "system/tile_services.h"
 
+#include "catalog-core/desktop_entry.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QProcess>
 #include <QUrl>
 
@@ -12,7 +17,8 @@ TileServices::TileServices(ApplicationTrash& trash, DockIntegration& dock,
     , running_(running) {}
 
 bool TileServices::isUninstallable(const AppDescriptor& app) {
-    return trash_.isUninstallable(app);
+    // A desktop entry belongs to the package manager that installed it.
+    return !isDesktopEntryPath(app.bundleURL()) && trash_.isUninstallable(app);
 }
 
 std::vector<std::filesystem::path> TileServices::leftoverURLs(const AppDescriptor& app) {
@@ -73,7 +79,26 @@ void TileServices::quitFirst(const AppDescriptor& app) {
 
 void TileServices::reveal(const std::filesystem::path& bundle) {
     const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(bundle.parent_path().string()));
-    QProcess::startDetached(QStringLiteral("xdg-open"), {folder.toString()});
+    const auto openFolder = [folder] {
+        QProcess::startDetached(QStringLiteral("xdg-open"), {folder.toString()});
+    };
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return openFolder();
+    // The desktop's file manager selects the item itself; without one the folder opens.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(QString::fromStdString(bundle.string())).toString()}
+         << QString();
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [openFolder](QDBusPendingCallWatcher* done) {
+                         if (done->isError())
+                             openFolder();
+                         done->deleteLater();
+                     });
 }
 
 } // namespace orbitdeck

@@ -26,7 +26,7 @@ public:
     void removeFromDock(const std::filesystem::path& bundle) override;
     bool isRunning(const AppDescriptor& app) override;
     void quitFirst(const AppDescriptor& app) override;
-    // The desktop's file manager, opened on the folder holding the bundle.
+    // The desktop's file manager with the bundle or entry selected, else opened on its folder.
     void reveal(const std::filesystem::path& bundle) override;
 
 private:

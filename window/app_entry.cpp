@@ -2,6 +2,7 @@
 
 #include "library/composition_root.h"
 #include "library/library_sort_added_dates.h"
+#include "library/live_catalog.h"
 #include "platform/freedesktop_trash.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
@@ -50,6 +51,7 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
         .wallClock = [] { return std::chrono::system_clock::now(); },
         .hasEnvironmentVariable = [](const char* name) { return std::getenv(name) != nullptr; },
         .resolvedPath = resolvedBundlePath,
+        .systemApplications = systemApplicationsRoot(),
         .presentation = seams.presentation,
         .watcher = seams.watcher,
         .trash = seams.trash,

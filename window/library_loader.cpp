@@ -1,5 +1,6 @@
 #include "window/library_loader.h"
 
+#include "catalog-core/desktop_entry.h"
 #include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
@@ -9,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace orbitdeck {
@@ -27,15 +29,28 @@ bool sameApps(const std::vector<AppDescriptor>& a, const std::vector<AppDescript
     return a == b;
 }
 
-// The applications installed under the system utilities folder, symbolic links resolved.
+// The system's utilities: bundles under the system applications' Utilities folder (symbolic
+// links resolved) and desktop entries of the main category System.
 std::set<std::string>
 utilityIDs(const std::vector<AppDescriptor>& apps,
-           const std::function<std::string(const std::filesystem::path&)>& resolve) {
+           const std::function<std::string(const std::filesystem::path&)>& resolve,
+           const std::filesystem::path& systemApplications) {
+    const auto resolved = [&resolve](const std::filesystem::path& path) {
+        return resolve ? resolve(path) : path.string();
+    };
+    std::string prefix = resolved(systemApplications);
+    if (!prefix.ends_with('/'))
+        prefix += '/';
+    prefix += "Utilities/";
     std::set<std::string> utilities;
     for (const AppDescriptor& app : apps) {
-        const std::string path = resolve ? resolve(app.bundleURL()) : app.bundleURL().string();
-        if (path.starts_with(LibraryLoader::utilitiesPrefix))
+        if (isDesktopEntryPath(app.bundleURL())) {
+            const auto entry = readDesktopEntry(app.bundleURL(), {});
+            if (entry && std::ranges::find(entry->categories, "System") != entry->categories.end())
+                utilities.insert(app.id());
+        } else if (resolved(app.bundleURL()).starts_with(prefix)) {
             utilities.insert(app.id());
+        }
     }
     return utilities;
 }
@@ -62,18 +77,18 @@ void LibraryLoader::readStoredLibraryData() {
 void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {
     const std::uint64_t generation = nextGeneration_++;
     const WindowEnvironment& environment = window_.environment();
-    std::function<ScannedLibrary()> work = [catalog = environment.scanCatalog,
-                                            hidden = window_.library()->hiddenIDs(), findUtilities,
-                                            resolve = environment.resolvedPath] {
-        ScannedLibrary scanned{.catalog = catalog ? catalog() : CatalogScan{},
-                               .index = nullptr,
-                               .indexedHidden = hidden,
-                               .utilityIDs = {}};
-        scanned.index = LibraryState::makeIndex(scanned.catalog.apps, hidden);
-        if (findUtilities)
-            scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve);
-        return scanned;
-    };
+    std::function<ScannedLibrary()> work =
+        [catalog = environment.scanCatalog, hidden = window_.library()->hiddenIDs(), findUtilities,
+         resolve = environment.resolvedPath, system = environment.systemApplications] {
+            ScannedLibrary scanned{.catalog = catalog ? catalog() : CatalogScan{},
+                                   .index = nullptr,
+                                   .indexedHidden = hidden,
+                                   .utilityIDs = {}};
+            scanned.index = LibraryState::makeIndex(scanned.catalog.apps, hidden);
+            if (findUtilities)
+                scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve, system);
+            return scanned;
+        };
     runInBackground(this, std::move(work),
                     [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
                         // A slow scan never overwrites a newer list.

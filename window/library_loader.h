@@ -27,7 +27,6 @@ class LibraryLoader : public QObject {
 
 public:
     static constexpr int guideDelayMilliseconds = 450;
-    static constexpr const char* utilitiesPrefix = "/System/Applications/Utilities/";
     static constexpr const char* testDefaultsVariable = "AMBERGRID_TEST_DEFAULTS";
 
     LibraryLoader(AmbergridWindow& window, QObject* parent = nullptr);

@@ -109,6 +109,8 @@ struct WindowEnvironment {
     std::function<bool(const char* name)> hasEnvironmentVariable;
     // Resolves symbolic links and standardises a bundle path.
     std::function<std::string(const std::filesystem::path&)> resolvedPath;
+    // The configured system applications folder, whose Utilities folder is gathered once.
+    std::filesystem::path systemApplications = "/System/Applications";
     LibraryPresentation* presentation = nullptr;
     FolderWatch* watcher = nullptr;
     // Optional: without them the tile menu offers no Trash, dock, quit or reveal entries.

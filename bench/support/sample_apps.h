@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -21,4 +22,25 @@ inline void stopProcess(QProcess& process) {
     process.terminate();
     if (!process.waitForFinished(5000))
         process.kill();
+}
+
+// The environment of a launcher run in a throwaway home: its XDG folders inside the home (so no
+// desktop entries or icon themes but the home's own), settings in memory, test defaults, and
+// the bundle roots given.
+inline QProcessEnvironment throwawayEnvironment(const QString& home, const QString& roots) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/usr/share"));
+    environment.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    // One launcher per session: a private runtime folder and no session bus keep this one from
+    // handing over to a launcher that runs elsewhere on the machine.
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("ORBITDECK_APP_ROOTS"), roots);
+    return environment;
 }

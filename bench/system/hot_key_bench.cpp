@@ -274,17 +274,7 @@ int main() {
 )");
     settings.close();
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    // One launcher per session: a private runtime folder and no session bus keep this one from
-    // handing over to a launcher that runs elsewhere on the machine.
-    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
-    environment.insert(QStringLiteral("AMBERGRID_TEST_DEFAULTS"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("ORBITDECK_APP_ROOTS"), roots);
+    const QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
 
     QProcess launcher, bare;
     for (QProcess* process : {&launcher, &bare}) {

@@ -94,6 +94,63 @@ TEST(CatalogLiveCatalog, MergesRootsInOrder) {
     EXPECT_TRUE(LiveCatalog({.roots = {}}).applications().complete);
 }
 
+TEST(CatalogLiveCatalog, DesktopEntriesJoinTheBundlesAsOneMoreStep) {
+    TemporaryFolder home;
+    makeBundle(home / "bundles/Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
+    testing::writeFile(home / "user/applications/editor.desktop", "[Desktop Entry]\nHidden=true\n");
+    testing::writeFile(home / "system/applications/editor.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Editor\nExec=editor\n");
+    testing::writeFile(home / "system/applications/files.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+    {
+        SCOPED_TRACE("a user's hiding copy in an earlier folder hides the system entry");
+        const auto listing = LiveCatalog({.roots = {home / "bundles"},
+                                          .desktopEntryFolders = {home / "user/applications",
+                                                                  home / "system/applications"}})
+                                 .applications();
+        EXPECT_TRUE(listing.complete);
+        EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Notes"}));
+    }
+    {
+        SCOPED_TRACE("desktop entries that do not answer in time leave the listing incomplete");
+        auto scanner = std::make_shared<GatedScanner>();
+        const auto listing = LiveCatalog({.roots = {home / "bundles"},
+                                          .timeout = 300ms,
+                                          .desktopEntryFolders = {"/fixture/slow"},
+                                          .desktopEntryScanner =
+                                              [scanner](const auto& folders) {
+                                                  return (*scanner)(folders.front());
+                                              }})
+                                 .applications();
+        EXPECT_FALSE(listing.complete);
+        EXPECT_EQ(names(listing), (std::vector<std::string>{"Notes"}));
+        scanner->release();
+    }
+}
+
+TEST(CatalogLiveCatalog, ADesktopEntryFolderRenamedAwayLeavesTheListingIncomplete) {
+    TemporaryFolder home;
+    testing::writeFile(home / "user/applications/mine.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Mine\nExec=mine\n");
+    testing::writeFile(home / "system/applications/files.desktop",
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+    const LiveCatalog catalog(
+        {.roots = {},
+         .desktopEntryFolders = {home / "user/applications", home / "system/applications",
+                                 home / "never/applications"}});
+    auto listing = catalog.applications();
+    EXPECT_TRUE(listing.complete) << "a folder that never existed is no loss";
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
+    std::filesystem::rename(home / "user/applications", home / "user/away");
+    listing = catalog.applications();
+    EXPECT_FALSE(listing.complete);
+    EXPECT_EQ(names(listing), std::vector<std::string>{"Files"}) << "the other folders still count";
+    std::filesystem::rename(home / "user/away", home / "user/applications");
+    listing = catalog.applications();
+    EXPECT_TRUE(listing.complete);
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
+}
+
 TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
     const std::size_t quiet = quietThreadCount();
     auto scanner = std::make_shared<GatedScanner>();

@@ -105,11 +105,17 @@ TEST(AppFolderWatcher, WatchesTheFoldersThatExistAndNeverTwice) {
     EXPECT_EQ(f.events.opened, 3);
 }
 
-TEST(AppFolderWatcher, FoldersAreTheCatalogsWithoutTheSystemOnes) {
+TEST(AppFolderWatcher, FoldersAreTheCatalogsWithoutTheSystemOnesThenTheDesktopEntries) {
     TempHome home;
     ::unsetenv("ORBITDECK_APP_ROOTS");
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    const std::string previous = dataDirs ? dataDirs : "";
+    ::setenv("XDG_DATA_DIRS", (home / "system-data").c_str(), 1);
     EXPECT_EQ(watchedApplicationFolders(),
-              (std::vector<fs::path>{"/Applications", home / "Applications"}));
+              (std::vector<fs::path>{"/Applications", home / "Applications",
+                                     home / ".local/share/applications",
+                                     home / "system-data/applications"}));
+    ::setenv("XDG_DATA_DIRS", previous.c_str(), 1);
 }
 
 // Processes events until condition holds, for at most limit milliseconds.

@@ -161,6 +161,7 @@ public:
                     return testDefaultsSet && name == std::string_view("AMBERGRID_TEST_DEFAULTS");
                 },
             .resolvedPath = [](const std::filesystem::path& path) { return path.string(); },
+            .systemApplications = systemApplications,
             .presentation = &presentation,
             .watcher = &watcher,
             .trash = trash,
@@ -222,6 +223,7 @@ public:
     std::function<CatalogScan()> scanCatalog;
     std::vector<std::string> launched;
     bool launchSucceeds = true;
+    std::filesystem::path systemApplications = "/System/Applications";
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> moves;
     std::optional<QString> moveError;
     std::int64_t clockOffsetSeconds = 0;

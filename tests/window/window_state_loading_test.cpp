@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace std::chrono_literals;
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
@@ -98,6 +100,34 @@ TEST(WindowStateLoading, SystemUtilitiesAreGatheredOnce) {
     WindowHarness none;
     none.catalog.setApps({ordinary});
     EXPECT_FALSE(none.load().settings()->systemUtilitiesSeeded());
+}
+
+TEST(WindowStateLoading, UtilitiesComeFromTheConfiguredSystemRootAndSystemDesktopEntries) {
+    QTemporaryDir data;
+    const std::filesystem::path folder = data.filePath("applications").toStdString();
+    const auto writeEntry = [&](const std::string& name, const std::string& categories) {
+        const auto path = folder / (name + ".desktop");
+        std::filesystem::create_directories(folder);
+        std::ofstream(path) << "[Desktop Entry]\nType=Application\nName=" << name
+                            << "\nExec=true\nCategories=" << categories << "\n";
+        return AppDescriptor(name, name, path);
+    };
+    const auto monitor = writeEntry("monitor", "GTK;System;Monitor;");
+    const auto editor = writeEntry("editor", "Utility;TextEditor;");
+    const auto settingsEntry = writeEntry("settings", "Settings;Systemwide;");
+    const auto console = app("Console", "com.example.console",
+                             "/tmp/sample-home/System/Applications/Utilities/Console.app");
+    const auto literal =
+        app("Terminal", "com.example.terminal", "/System/Applications/Utilities/Terminal.app");
+    WindowHarness harness;
+    harness.systemApplications = "/tmp/sample-home/System/Applications";
+    harness.catalog.setApps({console, editor, monitor, settingsEntry, literal});
+    AmbergridWindow& window = harness.load();
+    EXPECT_EQ(window.library()->utilityIDs(), (std::set<std::string>{console.id(), monitor.id()}))
+        << "the system root the catalog was given, not the literal path";
+    const auto gathered = window.layout()->layout().folder(FolderID{"macos-utilities"});
+    ASSERT_TRUE(gathered);
+    EXPECT_EQ(gathered->items.size(), 2u);
 }
 
 TEST(WindowStateLoading, GuideOpensAfterTheLoadUnlessOnboardedOrUnderTest) {

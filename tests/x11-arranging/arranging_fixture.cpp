@@ -150,6 +150,8 @@ void ArrangingApp::start(const QStringList& names) {
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    // No desktop entries of the machine's own.
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/usr/share"));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
     // One launcher per session: a private runtime folder and no session bus keep this one from
     // handing over to a launcher that runs elsewhere on the machine.

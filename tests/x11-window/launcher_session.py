@@ -33,11 +33,22 @@ def make_bundle(applications, name, bundle_id, markers, localized=None):
     os.chmod(script, 0o755)
 
 
+def write_entry(folder, file_name, text):
+    """A desktop entry file in folder (subfolders of file_name made)."""
+    path = os.path.join(folder, file_name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as out:
+        out.write(text)
+    return path
+
+
 class Session:
-    """Starts the launcher on sample applications; stops it and removes the home on exit."""
+    """Starts the launcher on sample applications; stops it and removes the home on exit.
+    Desktop entries come only from the home's own data folders (entries: file name → text,
+    written to ~/.local/share/applications), never from the machine's."""
 
     def __init__(self, app, count=40, extra=(), env=None, defaults=None, first_run=False,
-                 bus=False, launch=True):
+                 bus=False, launch=True, entries=None):
         """bus: keep the session bus of the caller (a private one); otherwise the launcher runs
         without one, so it never meets a desktop's own bus or launcher. launch: False prepares
         the home and environment only (something else starts the launcher)."""
@@ -52,6 +63,9 @@ class Session:
         for name, bundle_id, *localized in extra:
             make_bundle(os.path.join(self.home, "Applications"), name, bundle_id, self.markers,
                         *localized)
+        self.applications = os.path.join(self.home, ".local", "share", "applications")
+        for file_name, text in (entries or {}).items():
+            write_entry(self.applications, file_name, text)
         # The settings as the app stores them, one plist per preferences domain: the windowed
         # start mode (full screen is the default) under the caller's own. A caller may also
         # bring a configuration folder of its own through XDG_CONFIG_HOME.
@@ -64,6 +78,8 @@ class Session:
             "HOME": self.home,
             "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
             "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_DATA_DIRS": os.path.join(self.home, "usr", "share"),
+            "XDG_CURRENT_DESKTOP": "",
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "XDG_RUNTIME_DIR": self.home,
             "GSETTINGS_BACKEND": "memory",

@@ -1,6 +1,7 @@
 #include "window/app/launcher_scene.h"
 
 #include "window/app/launcher_parts.h"
+#include "window/qml/app_icon_cache.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
 
@@ -21,6 +22,9 @@ bool LauncherScene::show() {
     // The catalog scan overlaps the loading of the views; its result reaches the main thread
     // only once they are up.
     parts_->loadLibrary();
+    // Naming the icon theme may ask gsettings: done beside the views' load, not by the first
+    // icon a tile waits for.
+    prepareDesktopIconTheme();
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},

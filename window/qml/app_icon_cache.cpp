@@ -1,10 +1,15 @@
 #include "window/qml/app_icon_cache.h"
 
+#include "catalog-core/desktop_entry.h"
+#include "catalog-core/icon_theme.h"
 #include "catalog-core/info_plist.h"
+#include "platform/desktop_settings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QThread>
 #include <QThreadPool>
 
@@ -72,9 +77,27 @@ QImage loadBundleIcon(const QString& bundlePath, int edge) {
     const QString path = iconFilePath(bundlePath);
     if (path.isEmpty())
         return {};
+    return loadIconFile(path, edge);
+}
+
+QImage loadIconFile(const QString& path, int edge) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz")) {
+        QSvgRenderer renderer(path);
+        if (!renderer.isValid())
+            return {};
+        QSize size = renderer.defaultSize();
+        size = size.isEmpty() ? QSize(edge, edge) : size.scaled(edge, edge, Qt::KeepAspectRatio);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+        return image;
+    }
     // Read as the suffix says, without detection: detecting loads every image plug-in to ask
     // each whether it knows the file. A file whose suffix lies is then read by its contents.
-    QImageReader reader(path, QFileInfo(path).suffix().toLower().toLatin1());
+    QImageReader reader(path, suffix.toLatin1());
     reader.setAutoDetectImageFormat(false);
     QImage best = bestImage(reader, edge);
     if (best.isNull()) {
@@ -86,6 +109,34 @@ QImage loadBundleIcon(const QString& bundlePath, int edge) {
     if (best.width() > edge || best.height() > edge)
         best = best.scaled(edge, edge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return best.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+namespace {
+
+IconThemeLookup& machineIconTheme() {
+    // Made by the first icon read, on a worker: naming the theme may ask gsettings.
+    static IconThemeLookup lookup(
+        IconThemeLookup::machineFolders(desktop_settings::iconThemeName().toStdString()));
+    return lookup;
+}
+
+} // namespace
+
+void prepareDesktopIconTheme() {
+    QThreadPool::globalInstance()->start([] { machineIconTheme(); });
+}
+
+QImage loadDesktopEntryIcon(const QString& entryPath, int edge) {
+    const auto entry = readDesktopEntry(entryPath.toStdString(), {});
+    if (!entry || !entry->icon)
+        return {};
+    const auto file = machineIconTheme().find(*entry->icon, edge);
+    return file ? loadIconFile(QString::fromStdString(file->string()), edge) : QImage();
+}
+
+QImage loadApplicationIcon(const QString& path, int edge) {
+    return path.endsWith(QLatin1String(".desktop")) ? loadDesktopEntryIcon(path, edge)
+                                                    : loadBundleIcon(path, edge);
 }
 
 AppIconCache::AppIconCache(Loader loader, int limit)
@@ -104,7 +155,7 @@ AppIconCache::~AppIconCache() {
 
 AppIconCache& AppIconCache::shared() {
     static AppIconCache cache(
-        [](const QString& path, int edge) { return loadBundleIcon(path, edge); });
+        [](const QString& path, int edge) { return loadApplicationIcon(path, edge); });
     return cache;
 }
 

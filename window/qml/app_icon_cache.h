@@ -18,6 +18,20 @@ namespace orbitdeck {
 // the edge is used. A null image when the bundle names none or it cannot be read.
 QImage loadBundleIcon(const QString& bundlePath, int edge = 256);
 
+// The icon an image file holds (PNG, XPM and the like, or SVG drawn at the edge), fitted into
+// edge x edge pixels (raster images are never enlarged); null when it cannot be read.
+QImage loadIconFile(const QString& path, int edge);
+
+// The Icon= of a desktop entry through the machine's icon theme (an absolute path as is).
+QImage loadDesktopEntryIcon(const QString& entryPath, int edge);
+
+// Starts naming the desktop's icon theme on a worker, so that the first desktop-entry icon need
+// not wait for it.
+void prepareDesktopIconTheme();
+
+// The icon of an application, a bundle or a desktop entry by its path.
+QImage loadApplicationIcon(const QString& path, int edge);
+
 // One process-wide cache of application icons keyed by bundle path and edge, so paging,
 // scrolling and hovering never read a bundle twice, and each entry holds the icon at the size it
 // is drawn rather than the file's full size. Emptied only by the manual refresh and its own

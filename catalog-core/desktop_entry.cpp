@@ -1,0 +1,317 @@
+#include "catalog-core/desktop_entry.h"
+
+#include "catalog-core/code_point_order.h"
+#include "catalog-core/info_plist.h"
+#include "catalog-core/key_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <unordered_set>
+
+namespace orbitdeck {
+namespace {
+
+// Nested folders deeper than this are not entered: no real menu goes near it, and it bounds a
+// walk through a tree of links.
+constexpr int maxEntryDepth = 8;
+
+std::vector<std::string> splitNonEmpty(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    while (!text.empty()) {
+        const auto at = text.find(separator);
+        if (const auto part = text.substr(0, at); !part.empty())
+            parts.emplace_back(part);
+        text = at == std::string_view::npos ? std::string_view() : text.substr(at + 1);
+    }
+    return parts;
+}
+
+std::optional<std::string> stringValue(const KeyFileGroup& group, const std::string& key) {
+    if (const std::string* raw = group.find(key))
+        return unescapeKeyFileValue(*raw);
+    return std::nullopt;
+}
+
+std::vector<std::string> listValue(const KeyFileGroup& group, const std::string& key) {
+    const std::string* raw = group.find(key);
+    return raw ? keyFileList(*raw) : std::vector<std::string>{};
+}
+
+bool isExecutableFile(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+bool resolvesToExecutable(const std::string& program, const DesktopEnvironment& environment) {
+    if (program.empty())
+        return false;
+    if (program.find('/') != std::string::npos)
+        return program.front() == '/' && isExecutableFile(program);
+    return std::ranges::any_of(environment.searchPath, [&](const std::filesystem::path& folder) {
+        return isExecutableFile(folder / program);
+    });
+}
+
+// Whether the show rules let the entry appear on the current desktop: the first desktop of
+// $XDG_CURRENT_DESKTOP named by OnlyShowIn or NotShowIn decides.
+bool shownOnDesktop(const DesktopEntry& entry, const std::vector<std::string>& desktops) {
+    for (const std::string& desktop : desktops) {
+        if (std::ranges::find(entry.onlyShowIn, desktop) != entry.onlyShowIn.end())
+            return true;
+        if (std::ranges::find(entry.notShowIn, desktop) != entry.notShowIn.end())
+            return false;
+    }
+    return entry.onlyShowIn.empty();
+}
+
+struct FoundEntry {
+    std::string id;
+    std::filesystem::path path;
+};
+
+void walkEntries(int folderFd, const std::string& folderPath, const std::string& idPrefix,
+                 int depth, std::vector<FoundEntry>& found) {
+    DIR* folder = ::fdopendir(folderFd);
+    if (folder == nullptr) {
+        ::close(folderFd);
+        return;
+    }
+    while (const dirent* item = ::readdir(folder)) {
+        const std::string_view name(item->d_name);
+        if (name.empty() || name.front() == '.' || !isValidUtf8(name))
+            continue;
+        std::string path = folderPath + '/';
+        path += name;
+        if (name.size() > 8 && name.ends_with(".desktop")) {
+            found.push_back({.id = idPrefix + std::string(name), .path = std::move(path)});
+            continue;
+        }
+        if (depth >= maxEntryDepth ||
+            (item->d_type != DT_DIR && item->d_type != DT_UNKNOWN && item->d_type != DT_LNK))
+            continue;
+        // Links to folders are followed (packaging tools link whole menus in), nesting is bounded.
+        const int childFd =
+            ::openat(::dirfd(folder), item->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (childFd >= 0)
+            walkEntries(childFd, path, idPrefix + std::string(name) + '-', depth + 1, found);
+    }
+    ::closedir(folder);
+}
+
+} // namespace
+
+DesktopEnvironment DesktopEnvironment::current() {
+    DesktopEnvironment environment;
+    environment.locales = userLocales(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                                      std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    if (const char* desktops = std::getenv("XDG_CURRENT_DESKTOP"))
+        environment.currentDesktops = splitNonEmpty(desktops, ':');
+    const char* path = std::getenv("PATH");
+    for (const auto& folder : splitNonEmpty(path ? path : "/usr/local/bin:/usr/bin:/bin", ':'))
+        environment.searchPath.emplace_back(folder);
+    return environment;
+}
+
+std::vector<std::string> localeVariants(std::string_view locale) {
+    if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C."))
+        return {};
+    const auto at = locale.find('@');
+    const std::string modifier =
+        at == std::string_view::npos ? std::string() : std::string(locale.substr(at));
+    locale = locale.substr(0, at);
+    locale = locale.substr(0, locale.find('.'));
+    const auto underscore = locale.find('_');
+    const std::string language(locale.substr(0, underscore));
+    if (language.empty())
+        return {};
+    std::vector<std::string> variants;
+    if (underscore != std::string_view::npos) {
+        const std::string full(locale);
+        if (!modifier.empty())
+            variants.push_back(full + modifier);
+        variants.push_back(full);
+    }
+    if (!modifier.empty())
+        variants.push_back(language + modifier);
+    variants.push_back(language);
+    return variants;
+}
+
+std::vector<std::string> userLocales(const char* language, const char* lcAll,
+                                     const char* lcMessages, const char* lang) {
+    std::vector<std::string> names;
+    if (language != nullptr)
+        names = splitNonEmpty(language, ':');
+    for (const char* candidate : {lcAll, lcMessages, lang}) {
+        if (candidate != nullptr && *candidate != '\0') {
+            names.emplace_back(candidate);
+            break;
+        }
+    }
+    std::vector<std::string> locales;
+    for (const std::string& name : names) {
+        for (std::string& variant : localeVariants(name)) {
+            if (std::ranges::find(locales, variant) == locales.end())
+                locales.push_back(std::move(variant));
+        }
+    }
+    return locales;
+}
+
+std::optional<DesktopEntry> parseDesktopEntry(std::string_view text,
+                                              const std::vector<std::string>& locales) {
+    const auto file = parseKeyFile(text);
+    if (!file || file->empty() || file->front().name != "Desktop Entry")
+        return std::nullopt;
+    const KeyFileGroup& group = file->front();
+    DesktopEntry entry;
+    entry.type = stringValue(group, "Type").value_or(std::string());
+    std::optional<std::string> name;
+    for (const std::string& locale : locales) {
+        if ((name = stringValue(group, "Name[" + locale + "]")))
+            break;
+    }
+    if (!name)
+        name = stringValue(group, "Name");
+    entry.name = name.value_or(std::string());
+    entry.exec = stringValue(group, "Exec");
+    entry.tryExec = stringValue(group, "TryExec");
+    entry.icon = stringValue(group, "Icon");
+    entry.startupWMClass = stringValue(group, "StartupWMClass");
+    entry.categories = listValue(group, "Categories");
+    entry.onlyShowIn = listValue(group, "OnlyShowIn");
+    entry.notShowIn = listValue(group, "NotShowIn");
+    entry.hidden = keyFileBoolean(group.find("Hidden"));
+    entry.noDisplay = keyFileBoolean(group.find("NoDisplay"));
+    entry.dbusActivatable = keyFileBoolean(group.find("DBusActivatable"));
+    // Only translations and no plain Name is not a valid entry.
+    if (!group.find("Name"))
+        entry.name.clear();
+    return entry;
+}
+
+std::optional<DesktopEntry> readDesktopEntry(const std::filesystem::path& path,
+                                             const std::vector<std::string>& locales) {
+    const auto text = readSmallFile(path, maxDesktopEntryBytes);
+    if (!text)
+        return std::nullopt;
+    return parseDesktopEntry(*text, locales);
+}
+
+DesktopEntryVerdict judgeDesktopEntry(const std::optional<DesktopEntry>& entry,
+                                      const DesktopEnvironment& environment) {
+    if (!entry)
+        return DesktopEntryVerdict::broken;
+    // A deleted entry needs nothing else: it only hides the ones below it.
+    if (entry->hidden)
+        return DesktopEntryVerdict::masked;
+    if (entry->type.empty() || entry->name.empty())
+        return DesktopEntryVerdict::broken;
+    if (entry->type != "Application")
+        return DesktopEntryVerdict::masked;
+    if ((!entry->exec || entry->exec->empty()) && !entry->dbusActivatable)
+        return DesktopEntryVerdict::broken;
+    if (entry->noDisplay || !shownOnDesktop(*entry, environment.currentDesktops))
+        return DesktopEntryVerdict::masked;
+    if (entry->tryExec && !resolvesToExecutable(*entry->tryExec, environment))
+        return DesktopEntryVerdict::masked;
+    return DesktopEntryVerdict::shown;
+}
+
+bool isDesktopEntryPath(const std::filesystem::path& path) {
+    return path.native().ends_with(".desktop");
+}
+
+std::vector<std::filesystem::path> desktopEntryFolders() {
+    std::vector<std::filesystem::path> folders;
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && *dataHome == '/') {
+        folders.emplace_back(dataHome);
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/') {
+        folders.push_back(std::filesystem::path(home) / ".local" / "share");
+    }
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    const std::string dirs =
+        dataDirs != nullptr && *dataDirs != '\0' ? dataDirs : "/usr/local/share/:/usr/share/";
+    for (const std::string& dir : splitNonEmpty(dirs, ':')) {
+        if (dir.front() == '/')
+            folders.emplace_back(dir);
+    }
+    for (auto& folder : folders)
+        folder = std::filesystem::path(standardizedPath(folder)) / "applications";
+    // A folder named twice is read once, where it first appears.
+    std::vector<std::filesystem::path> unique;
+    for (auto& folder : folders) {
+        if (std::ranges::find(unique, folder) == unique.end())
+            unique.push_back(std::move(folder));
+    }
+    return unique;
+}
+
+std::optional<std::string> desktopFileId(const std::filesystem::path& folder,
+                                         const std::filesystem::path& path) {
+    std::string base = standardizedPath(folder);
+    const std::string full = standardizedPath(path);
+    if (!base.ends_with('/'))
+        base += '/';
+    if (!full.starts_with(base) || full.size() == base.size())
+        return std::nullopt;
+    std::string id = full.substr(base.size());
+    std::ranges::replace(id, '/', '-');
+    return id;
+}
+
+std::optional<std::string> desktopFileId(const std::vector<std::filesystem::path>& folders,
+                                         const std::filesystem::path& path) {
+    for (const auto& folder : folders) {
+        if (auto id = desktopFileId(folder, path))
+            return id;
+    }
+    return std::nullopt;
+}
+
+AppDescriptor describeDesktopEntry(const DesktopEntry& entry, std::string_view desktopFileId,
+                                   const std::filesystem::path& path) {
+    std::string identifier(desktopFileId);
+    if (identifier.ends_with(".desktop"))
+        identifier.resize(identifier.size() - std::string_view(".desktop").size());
+    return AppDescriptor(entry.name, std::move(identifier), path);
+}
+
+std::vector<AppDescriptor> scanDesktopEntries(const std::vector<std::filesystem::path>& folders,
+                                              const DesktopEnvironment& environment) {
+    std::unordered_set<std::string> decided;
+    std::vector<AppDescriptor> shown;
+    for (const auto& folder : folders) {
+        std::vector<FoundEntry> found;
+        const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd < 0)
+            continue;
+        walkEntries(folderFd, standardizedPath(folder), "", 1, found);
+        // "kde/foo.desktop" and "kde-foo.desktop" share an id: the smaller path wins.
+        std::ranges::sort(found, [](const FoundEntry& left, const FoundEntry& right) {
+            return left.path.native() < right.path.native();
+        });
+        for (const FoundEntry& candidate : found) {
+            if (decided.contains(candidate.id))
+                continue;
+            const auto entry = readDesktopEntry(candidate.path, environment.locales);
+            const DesktopEntryVerdict verdict = judgeDesktopEntry(entry, environment);
+            if (verdict == DesktopEntryVerdict::broken)
+                continue;
+            decided.insert(candidate.id);
+            if (verdict == DesktopEntryVerdict::shown)
+                shown.push_back(describeDesktopEntry(*entry, candidate.id, candidate.path));
+        }
+    }
+    std::sort(shown.begin(), shown.end(), AppDescriptor::displayNameOrder);
+    return shown;
+}
+
+} // namespace orbitdeck

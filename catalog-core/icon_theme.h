@@ -1,0 +1,65 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orbitdeck {
+
+// Finds the file of a named icon the way the desktop does: the current theme and the themes it
+// inherits, then "hicolor", then the base folders themselves (/usr/share/pixmaps). PNG, SVG and
+// XPM files count. Each theme's folders are listed once, on first use, and every answer is kept
+// per name and size, so repeated look-ups touch no disk. A look-up at least rescanInterval after
+// the last check (newNameInterval for a name and size not asked before, as for a newly
+// installed application) compares the listed folders' modification times and starts afresh
+// when one changed, so a package installed meanwhile brings its icon. Safe to call from several
+// threads.
+class IconThemeLookup {
+public:
+    struct Options {
+        std::string theme;
+        // Folders holding themes, in order ($HOME/.icons, each data folder's "icons").
+        std::vector<std::filesystem::path> themeFolders;
+        // Folders searched last for loose icon files (/usr/share/pixmaps).
+        std::vector<std::filesystem::path> looseFolders;
+        std::chrono::milliseconds rescanInterval = std::chrono::seconds(5);
+        std::chrono::milliseconds newNameInterval = std::chrono::milliseconds(100);
+    };
+
+    explicit IconThemeLookup(Options options);
+    ~IconThemeLookup();
+    IconThemeLookup(const IconThemeLookup&) = delete;
+    IconThemeLookup& operator=(const IconThemeLookup&) = delete;
+
+    // The file for an icon name (or an absolute path, taken as is when it exists) that serves
+    // size pixels best; none when nothing is found.
+    std::optional<std::filesystem::path> find(const std::string& name, int size);
+
+    // The folders of the machine: $HOME/.icons, $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS
+    // entry's icons; and /usr/share/pixmaps after the data folders' own "pixmaps".
+    static Options machineFolders(std::string theme);
+
+private:
+    struct Theme;
+    const Theme* theme(const std::string& name);
+    std::optional<std::filesystem::path> lookUp(const std::string& name, int size);
+    // Forgets everything when a folder read so far has changed since.
+    void rescanIfChanged(std::chrono::milliseconds interval);
+    void remember(const std::filesystem::path& folder);
+
+    Options options_;
+    std::mutex mutex_;
+    std::map<std::string, std::unique_ptr<Theme>> themes_;
+    std::map<std::pair<std::string, int>, std::optional<std::filesystem::path>> found_;
+    // Every folder read (or found missing), with its modification time then.
+    std::map<std::filesystem::path, std::optional<std::int64_t>> read_;
+    std::chrono::steady_clock::time_point lastCheck_ = std::chrono::steady_clock::now();
+};
+
+} // namespace orbitdeck

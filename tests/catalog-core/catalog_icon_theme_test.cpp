@@ -1,0 +1,127 @@
+#include "catalog-core/icon_theme.h"
+#include "tests/catalog-core/catalog_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace orbitdeck {
+namespace {
+
+using testing::TemporaryFolder;
+using testing::writeFile;
+
+// A theme index with the given directory groups; each entry is "name:Size:Type[:Min:Max]".
+void writeTheme(const std::filesystem::path& folder, const std::string& inherits,
+                const std::vector<std::string>& directories) {
+    std::string names, groups;
+    for (const std::string& spec : directories) {
+        std::vector<std::string> parts;
+        std::size_t start = 0;
+        for (std::size_t colon; (colon = spec.find(':', start)) != std::string::npos;
+             start = colon + 1)
+            parts.push_back(spec.substr(start, colon - start));
+        parts.push_back(spec.substr(start));
+        names += parts[0] + ",";
+        groups += "[" + parts[0] + "]\nSize=" + parts[1] + "\nType=" + parts[2] + "\n";
+        if (parts.size() == 5)
+            groups += "MinSize=" + parts[3] + "\nMaxSize=" + parts[4] + "\n";
+    }
+    writeFile(folder / "index.theme", "[Icon Theme]\nName=Fixture\n" +
+                                          (inherits.empty() ? "" : "Inherits=" + inherits + "\n") +
+                                          "Directories=" + names + "\n\n" + groups);
+}
+
+TEST(IconThemeLookup, FollowsTheThemeItsParentsHicolorAndThePixmaps) {
+    TemporaryFolder data;
+    const auto icons = data / "share/icons";
+    const auto userIcons = data / "home/.icons";
+    writeTheme(icons / "Fixture", "Parent",
+               {"48x48/apps:48:Fixed", "scalable/apps:128:Scalable:8:512"});
+    writeTheme(icons / "Parent", "hicolor", {"64x64/apps:64:Threshold"});
+    writeTheme(icons / "hicolor", "", {"32x32/apps:32:Threshold", "256x256/apps:256:Threshold"});
+    writeFile(icons / "Fixture/48x48/apps/editor.png", "png");
+    writeFile(icons / "Fixture/scalable/apps/editor.svg", "svg");
+    writeFile(icons / "Fixture/48x48/apps/small.png", "png");
+    writeFile(icons / "Parent/64x64/apps/parent-only.png", "png");
+    writeFile(icons / "hicolor/32x32/apps/parent-only.png", "png");
+    writeFile(icons / "hicolor/32x32/apps/tiny.png", "png");
+    writeFile(icons / "hicolor/256x256/apps/tiny.png", "png");
+    writeFile(icons / "hicolor/256x256/apps/both.svg", "svg");
+    writeFile(icons / "hicolor/256x256/apps/both.png", "png");
+    writeFile(data / "share/pixmaps/legacy.xpm", "xpm");
+    writeFile(userIcons / "Fixture/48x48/apps/mine.png", "png");
+    writeTheme(userIcons / "Fixture-unused", "", {});
+    IconThemeLookup lookup({.theme = "Fixture",
+                            .themeFolders = {userIcons, icons},
+                            .looseFolders = {data / "share/pixmaps"},
+                            .rescanInterval = std::chrono::hours(1),
+                            .newNameInterval = std::chrono::milliseconds(0)});
+    using P = std::optional<std::filesystem::path>;
+    // An exact size match; a scalable folder covers the sizes between its bounds.
+    EXPECT_EQ(lookup.find("editor", 48), P(icons / "Fixture/48x48/apps/editor.png"));
+    EXPECT_EQ(lookup.find("editor", 200), P(icons / "Fixture/scalable/apps/editor.svg"));
+    // The closest size when none matches, in the first theme that has the icon at all.
+    EXPECT_EQ(lookup.find("small", 256), P(icons / "Fixture/48x48/apps/small.png"));
+    EXPECT_EQ(lookup.find("parent-only", 256), P(icons / "Parent/64x64/apps/parent-only.png"));
+    EXPECT_EQ(lookup.find("tiny", 200), P(icons / "hicolor/256x256/apps/tiny.png"));
+    EXPECT_EQ(lookup.find("both", 256), P(icons / "hicolor/256x256/apps/both.png"))
+        << "PNG before SVG in one folder";
+    // The theme's own folder under ~/.icons is read too; its index is the first found.
+    EXPECT_EQ(lookup.find("mine", 48), P(userIcons / "Fixture/48x48/apps/mine.png"));
+    EXPECT_EQ(lookup.find("legacy", 64), P(data / "share/pixmaps/legacy.xpm"));
+    EXPECT_EQ(lookup.find("editor.png", 48), P(icons / "Fixture/48x48/apps/editor.png"));
+    EXPECT_EQ(lookup.find((icons / "hicolor/32x32/apps/tiny.png").string(), 256),
+              P(icons / "hicolor/32x32/apps/tiny.png"));
+    EXPECT_FALSE(lookup.find("/nowhere/icon.png", 64));
+    EXPECT_FALSE(lookup.find("absent", 64));
+    EXPECT_FALSE(lookup.find("../share/pixmaps/legacy", 64));
+    EXPECT_FALSE(lookup.find("", 64));
+
+    // Answers are kept: a file that appears later is not looked for again until the next check;
+    // a name or size not asked before checks at once.
+    writeFile(data / "share/pixmaps/absent.png", "png");
+    EXPECT_FALSE(lookup.find("absent", 64));
+    EXPECT_TRUE(lookup.find("absent", 65));
+}
+
+TEST(IconThemeLookup, FindsIconsInstalledAfterTheFirstLookUp) {
+    TemporaryFolder data;
+    const auto icons = data / "icons";
+    writeTheme(icons / "hicolor", "", {"48x48/apps:48:Fixed", "scalable/apps:64:Scalable:8:512"});
+    writeFile(icons / "hicolor/48x48/apps/old.png", "png");
+    IconThemeLookup lookup({.theme = "hicolor",
+                            .themeFolders = {icons},
+                            .looseFolders = {data / "pixmaps"},
+                            .rescanInterval = std::chrono::hours(1),
+                            .newNameInterval = std::chrono::milliseconds(0)});
+    EXPECT_TRUE(lookup.find("old", 48));
+    EXPECT_FALSE(lookup.find("new", 48));
+    // A package brings an icon into a listed folder, one into a folder that did not exist yet,
+    // and a loose one.
+    writeFile(icons / "hicolor/48x48/apps/new.png", "png");
+    writeFile(icons / "hicolor/scalable/apps/drawn.svg", "svg");
+    writeFile(data / "pixmaps/loose.xpm", "xpm");
+    EXPECT_FALSE(lookup.find("new", 48)) << "an answer given waits for the interval";
+    // A name not asked before (a new application's) checks at once and starts afresh.
+    EXPECT_EQ(lookup.find("drawn", 48), std::optional(icons / "hicolor/scalable/apps/drawn.svg"));
+    EXPECT_EQ(lookup.find("new", 48), std::optional(icons / "hicolor/48x48/apps/new.png"));
+    EXPECT_EQ(lookup.find("loose", 48), std::optional(data / "pixmaps/loose.xpm"));
+}
+
+TEST(IconThemeLookup, SurvivesMissingAndCyclicThemes) {
+    TemporaryFolder data;
+    const auto icons = data / "icons";
+    writeTheme(icons / "Loop", "Loop,Other", {"48/apps:48:Fixed"});
+    writeTheme(icons / "Other", "Loop", {"48/apps:48:Fixed"});
+    writeFile(icons / "hicolor/48/apps/app.png", "png");
+    writeTheme(icons / "hicolor", "", {"48/apps:48:Fixed"});
+    IconThemeLookup loop({.theme = "Loop", .themeFolders = {icons}, .looseFolders = {}});
+    EXPECT_EQ(loop.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
+    IconThemeLookup missing({.theme = "Nope", .themeFolders = {icons}, .looseFolders = {}});
+    EXPECT_EQ(missing.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
+    IconThemeLookup escaping(
+        {.theme = "../icons/hicolor", .themeFolders = {icons}, .looseFolders = {}});
+    EXPECT_EQ(escaping.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
+}
+
+} // namespace
+} // namespace orbitdeck

@@ -38,6 +38,10 @@ QString backupSavePath(const QString& folder, const QString& typedName,
         path = QDir(base).filePath(name);
     }
     path = QDir::cleanPath(path);
+    // A name typed with its suffix over the selected part of the suggested one lands before the
+    // suffix kept there: one ".json" is what was meant.
+    if (path.endsWith(QLatin1String(".json.json"), Qt::CaseInsensitive))
+        path.chop(5);
     const QString file = QFileInfo(path).fileName();
     // A name left as only the suffix would write a hidden file.
     if (file.compare(QLatin1String(".json"), Qt::CaseInsensitive) == 0)

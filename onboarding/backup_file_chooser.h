@@ -23,8 +23,9 @@ public:
 
 // The file a save dialog writes: the typed name in the folder shown (a typed absolute path
 // stands for itself), the suggested name when none was typed, and ".json" added when the name
-// has another or no suffix. Folder and name may be paths or file: URLs. Empty for a name that
-// cannot be a file ("..", a trailing slash) or a folder that is no local path.
+// has another or no suffix (a doubled ".json.json" keeps one). Folder and name may be paths or
+// file: URLs. Empty for a name that cannot be a file ("..", a trailing slash) or a folder that
+// is no local path.
 QString backupSavePath(const QString& folder, const QString& typedName,
                        const QString& suggestedName);
 

@@ -64,7 +64,10 @@ void finish(const std::function<void()>& done) {
 
 LibraryLoader::LibraryLoader(AmbergridWindow& window, QObject* parent)
     : QObject(parent)
-    , window_(window) {}
+    , window_(window) {
+    connect(window_.settings(), &WindowSettings::dataChanged, this,
+            &LibraryLoader::takeInStoredData);
+}
 
 void LibraryLoader::readStoredLibraryData() {
     WindowSettings& settings = *window_.settings();
@@ -72,6 +75,26 @@ void LibraryLoader::readStoredLibraryData() {
     library.setRecentUse(decodeRecentUse(settings.data(WindowSettings::lastOpenedKey)));
     library.setLaunchCounts(decodeLaunchCounts(settings.data(WindowSettings::countKey)));
     library.assignHidden(decodeHiddenIDs(settings.data(WindowSettings::hiddenKey)));
+}
+
+void LibraryLoader::takeInStoredData(const QString& key) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    const WindowSettings& settings = *window_.settings();
+    LibraryState& library = *window_.library();
+    // Our own writes store what memory holds: nothing to take in.
+    if (key == QLatin1String(WindowSettings::hiddenKey)) {
+        const QByteArray stored = settings.data(WindowSettings::hiddenKey);
+        if (stored != encodeHiddenIDs(library.hiddenIDs()))
+            library.assignHidden(decodeHiddenIDs(stored));
+    } else if (key == QLatin1String(WindowSettings::countKey)) {
+        const QByteArray stored = settings.data(WindowSettings::countKey);
+        if (stored != encodeLaunchCounts(library.launchCounts()))
+            library.setLaunchCounts(decodeLaunchCounts(stored));
+    } else if (key == QLatin1String(WindowSettings::lastOpenedKey)) {
+        const QByteArray stored = settings.data(WindowSettings::lastOpenedKey);
+        if (stored != encodeRecentUse(library.recentUse()))
+            library.setRecentUse(decodeRecentUse(stored));
+    }
 }
 
 void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {

@@ -38,6 +38,9 @@ public:
 
     // Reads the stored dates, counts and hidden set (anything unreadable is empty).
     void readStoredLibraryData();
+    // Takes in one of them when another writer (a second copy, a sync tool) changed it, so the
+    // next write here carries that change rather than writing over it.
+    void takeInStoredData(const QString& key);
     // Rescans the dates added off the main thread; only the latest scan started is applied.
     void refreshAddedDates(std::function<void()> done = {});
     // Restores the layout from the stored bytes against the current list. Bytes that cannot

@@ -351,6 +351,8 @@ TEST(QuickBackupFileChooserTest, SavePathTakesTypedNamesWithOrWithoutTheSuffix) 
         {folder, QStringLiteral("mine.json"), QStringLiteral("/home/u/Documents/mine.json")},
         {folder, QStringLiteral("Mine.JSON"), QStringLiteral("/home/u/Documents/Mine.JSON")},
         {folder, QStringLiteral("mine.txt"), QStringLiteral("/home/u/Documents/mine.txt.json")},
+        {folder, QStringLiteral("mine.json.json"), QStringLiteral("/home/u/Documents/mine.json")},
+        {folder, QStringLiteral("Mine.JSON.json"), QStringLiteral("/home/u/Documents/Mine.JSON")},
         {folderURL, QStringLiteral("  spaced  "), QStringLiteral("/home/u/Documents/spaced.json")},
         {folder, QString(), QStringLiteral("/home/u/Documents/Orbitdeck Layout 2026-05-04.json")},
         {folder, QStringLiteral(".json"),

@@ -250,6 +250,45 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Maps”"));
 }
 
+TEST(WindowStateLoading, AnotherWritersHiddenAppsAndLaunchCountsAreKept) {
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    harness.setStored(WindowSettings::countKey, R"({"bundle:com.example.alpha":2})");
+    AmbergridWindow& window = harness.load();
+    ASSERT_EQ(window.tiles()->count(), 3);
+
+    // A second copy of the launcher on the same file hides Gamma and counts a launch of Beta.
+    DefaultsStore other(harness.home.filePath("orbitdeck.plist"));
+    other.setValue(QString::fromLatin1(WindowSettings::hiddenKey),
+                   DefaultsValue{QByteArray(R"(["bundle:com.example.gamma"])")});
+    other.setValue(
+        QString::fromLatin1(WindowSettings::countKey),
+        DefaultsValue{QByteArray(R"({"bundle:com.example.alpha":2,"bundle:com.example.beta":1})")});
+    ASSERT_TRUE(harness.waitUntil([&] { return window.tiles()->count() == 2; }))
+        << "the other copy's hidden app stays on the grid";
+    EXPECT_TRUE(window.library()->hiddenIDs().contains(appID("com.example.gamma")));
+    EXPECT_EQ(window.library()->launchCounts().at(appID("com.example.beta")), 1);
+
+    // This copy's own changes go on top of them, not over them.
+    HiddenIDs hidden = window.library()->hiddenIDs();
+    hidden.insert(appID("com.example.alpha"));
+    window.storeHidden(std::move(hidden));
+    EXPECT_EQ(window.tiles()->count(), 1);
+    auto counts = window.library()->launchCounts();
+    ++counts[appID("com.example.alpha")];
+    window.library()->setLaunchCounts(std::move(counts));
+    window.storeLaunchData();
+    other.reloadIfChanged();
+    EXPECT_EQ(
+        decodeHiddenIDs(
+            other.dataValue(QString::fromLatin1(WindowSettings::hiddenKey)).value_or(QByteArray())),
+        (HiddenIDs{appID("com.example.alpha"), appID("com.example.gamma")}));
+    const LaunchCounts stored = decodeLaunchCounts(
+        other.dataValue(QString::fromLatin1(WindowSettings::countKey)).value_or(QByteArray()));
+    EXPECT_EQ(stored,
+              (LaunchCounts{{appID("com.example.alpha"), 3}, {appID("com.example.beta"), 1}}));
+}
+
 TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {
     WindowHarness harness;
     harness.catalog.setApps(threeApps());

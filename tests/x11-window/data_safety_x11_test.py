@@ -16,6 +16,7 @@ APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 SAFARI = ("Safari", "com.example.safari")
 COUNTS = "ambergrid.openCount.v1"
 DATES = "ambergrid.lastOpened.v1"
+HIDDEN = "ambergrid.hidden.v1"
 
 
 def loaded_grid(report):
@@ -67,23 +68,28 @@ class DataSafetyTest(unittest.TestCase):
             stored = read_plist(settings)
             self.assertEqual((stored[COUNTS], stored[DATES]), (seeded[COUNTS], seeded[DATES]))
 
-            # A script changes the skin and adds a key of its own: the window follows.
-            stored.update({"ambergrid.skin": "paper", "script.note": "kept"})
+            # A script changes the skin, hides an application and adds a key of its own: the
+            # window follows.
+            stored.update({"ambergrid.skin": "paper", "script.note": "kept",
+                           HIDDEN: b'["bundle:dev.orbitdeck.sample.app0"]'})
             write_plist(settings, stored)
-            report = session.wait_for(lambda r: r["state"]["settings"]["skin"] == "paper",
-                                      "the skin another writer chose")
+            report = session.wait_for(lambda r: r["state"]["settings"]["skin"] == "paper"
+                                      and r["state"]["library"]["hiddenCount"] == 1,
+                                      "the skin and the hidden app another writer chose")
             if os.environ.get("ORBITDECK_SHOT"):
                 session.screenshot(os.environ["ORBITDECK_SHOT"])
 
             # The launcher's own write (the launch count) keeps the script's key.
             session.focus()
             name = next(n for n in cells(report) if n.endswith("bundle:com.example.safari"))
-            session.click(report["items"][name])
+            # The grid closes up over the hidden app: Safari is clicked where it comes to rest.
+            session.click(session.wait_for_settled(name, "Safari's tile"))
             session.wait_for_file(os.path.join(session.markers, SAFARI[1]), "Safari's marker")
             session.wait_for(lambda r: not r["window"]["visible"], "the window hidden")
             stored = read_plist(settings)
             self.assertEqual(stored.get("script.note"), "kept")
             self.assertEqual(stored.get("ambergrid.skin"), "paper")
+            self.assertEqual(stored.get(HIDDEN), b'["bundle:dev.orbitdeck.sample.app0"]')
             self.assertIn(b'"bundle:com.example.safari":6', stored[COUNTS])
 
 

@@ -35,8 +35,13 @@ FocusScope {
         if (!saving) {
             if (picked !== "")
                 finish(picked)
+            else if (list.currentIndex >= 0 && entries.isFolder(list.currentIndex))
+                enter(entries.get(list.currentIndex, "fileUrl"))
             return
         }
+        // Like the Export button, Return does nothing without a name.
+        if (nameField.text.trim() === "")
+            return
         const path = files.savePath(folder.toString(), nameField.text)
         if (path === "")
             return
@@ -48,6 +53,16 @@ FocusScope {
     function enter(url) {
         folder = url
         picked = ""
+        list.currentIndex = -1
+    }
+    // The arrow keys walk the list of the open dialog: a file is picked, a folder opens on Return.
+    function step(by) {
+        if (saving || entries.count === 0)
+            return
+        const next = Math.max(0, Math.min(entries.count - 1, list.currentIndex + by))
+        list.currentIndex = next
+        list.positionViewAtIndex(next, ListView.Contain)
+        picked = entries.isFolder(next) ? "" : entries.get(next, "filePath")
     }
     function focusName() {
         if (saving) {
@@ -64,6 +79,8 @@ FocusScope {
     Keys.onEscapePressed: finish("")
     Keys.onReturnPressed: accept()
     Keys.onEnterPressed: accept()
+    Keys.onUpPressed: step(-1)
+    Keys.onDownPressed: step(1)
     Keys.onPressed: event => event.accepted = true
     // The request comes after the dialog is made: the name is there to select only then.
     onFilesChanged: Qt.callLater(focusName)
@@ -165,7 +182,7 @@ FocusScope {
                 focusPolicy: Qt.NoFocus
                 enabled: entries.parentFolder.toString() !== ""
                 opacity: enabled ? 1 : 0.4
-                onClicked: { host.folder = entries.parentFolder; host.picked = "" }
+                onClicked: host.enter(entries.parentFolder)
                 contentItem: Symbol { name: "chevron.left"; size: 12; color: host.ink }
                 background: Rectangle { radius: 6; color: host.inkAt(up.down ? 0.16 : 0.08) }
             }
@@ -194,10 +211,13 @@ FocusScope {
                 anchors.fill: parent
                 anchors.margins: 4
                 model: entries
+                // Nothing is current until the keys or the pointer choose.
+                currentIndex: -1
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.vertical: ScrollBar {}
                 delegate: Rectangle {
                     id: entry
+                    required property int index
                     required property string fileName
                     required property string filePath
                     required property url fileUrl
@@ -208,7 +228,9 @@ FocusScope {
                     width: list.width
                     height: 26
                     radius: 5
-                    color: current ? Skin.accent(host.skin) : (hover.containsMouse ? host.inkAt(0.06) : "transparent")
+                    color: current ? Skin.accent(host.skin)
+                                   : fileIsDir && ListView.isCurrentItem ? host.inkAt(0.12)
+                                   : hover.containsMouse ? host.inkAt(0.06) : "transparent"
                     Text {
                         anchors { left: parent.left; right: chevron.left; leftMargin: 8; rightMargin: 6
                                   verticalCenter: parent.verticalCenter }
@@ -238,6 +260,7 @@ FocusScope {
                                 host.focusName()
                             } else {
                                 host.picked = entry.filePath
+                                list.currentIndex = entry.index
                             }
                         }
                         onDoubleClicked: if (!entry.fileIsDir) host.accept()
@@ -252,21 +275,24 @@ FocusScope {
             height: 26
             layoutDirection: Qt.RightToLeft
             spacing: 8
-            DialogButton {
+            SkinButton {
                 objectName: host.saving ? "backup-export" : "backup-open"
+                skin: host.skin
                 text: host.saving ? host.tr("Export") : host.tr("Open")
                 prominent: true
                 enabled: host.saving ? nameField.text.trim() !== "" : host.picked !== ""
                 onClicked: host.accept()
             }
-            DialogButton {
+            SkinButton {
                 objectName: "backup-cancel"
+                skin: host.skin
                 text: host.tr("Cancel")
                 onClicked: host.finish("")
             }
         }
-        DialogButton {
+        SkinButton {
             objectName: "backup-new-folder"
+            skin: host.skin
             anchors { left: parent.left; bottom: parent.bottom; margins: 20 }
             visible: host.saving
             text: host.tr("New Folder")
@@ -275,32 +301,6 @@ FocusScope {
                 if (made.toString() !== "")
                     host.enter(made)
             }
-        }
-    }
-
-    component DialogButton: Button {
-        id: button
-        property bool prominent: false
-        font.pixelSize: 12
-        implicitHeight: 26
-        leftPadding: 14
-        rightPadding: 14
-        focusPolicy: Qt.NoFocus
-        opacity: enabled ? 1 : 0.45
-        Accessible.name: text
-        contentItem: Text {
-            text: button.text
-            font: button.font
-            color: button.prominent ? Skin.onAccent(host.skin) : host.ink
-            horizontalAlignment: Text.AlignHCenter
-            verticalAlignment: Text.AlignVCenter
-        }
-        background: Rectangle {
-            radius: 6
-            color: button.prominent ? (button.down ? Qt.darker(Skin.accent(host.skin), 1.15) : Skin.accent(host.skin))
-                                    : host.inkAt(button.down ? 0.16 : 0.09)
-            border.width: button.prominent ? 0 : 0.5
-            border.color: host.inkAt(0.12)
         }
     }
 

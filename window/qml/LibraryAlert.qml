@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 
 // One alert over the window, drawn in the skin: a title, a message and its buttons in a row.
 // Return chooses the default button, which is the safe one; Escape chooses the cancel button.
@@ -97,36 +96,15 @@ FocusScope {
                 Repeater {
                     // Right to left: the last button (the cancel one) at the right edge.
                     model: alert.buttons.slice().reverse()
-                    Button {
-                        id: button
+                    SkinButton {
                         required property var modelData
                         readonly property bool isDefault: modelData.name === alert.defaultButton
-                        readonly property bool destructive: modelData.role === "destructive"
                         objectName: alert.objectName + "-" + modelData.name
+                        skin: alert.skin
                         text: modelData.title
-                        font.pixelSize: 12
-                        implicitHeight: 26
-                        leftPadding: 14
-                        rightPadding: 14
-                        focusPolicy: Qt.NoFocus
-                        Accessible.name: text
+                        prominent: isDefault
+                        destructive: modelData.role === "destructive"
                         onClicked: alert.choose(modelData.name)
-                        contentItem: Text {
-                            text: button.text
-                            font: button.font
-                            color: button.isDefault ? Skin.onAccent(alert.skin)
-                                 : button.destructive ? "#ff453a" : alert.ink
-                            horizontalAlignment: Text.AlignHCenter
-                            verticalAlignment: Text.AlignVCenter
-                        }
-                        background: Rectangle {
-                            radius: 6
-                            color: button.isDefault
-                                   ? (button.down ? Qt.darker(Skin.accent(alert.skin), 1.15) : Skin.accent(alert.skin))
-                                   : alert.inkAt(button.down ? 0.16 : 0.09)
-                            border.width: button.isDefault ? 0 : 0.5
-                            border.color: alert.inkAt(0.12)
-                        }
                     }
                 }
             }

@@ -212,6 +212,21 @@ Item {
             compare(files.answers[0], ORBITDECK_TEMP + "/my.json")
         }
 
+        function test_saveWithoutANameWritesNothing() {
+            const host = openDialog("save")
+            tryVerify(() => host.nameField.activeFocus)
+            host.nameField.selectAll()
+            keyClick(Qt.Key_Space)
+            compare(host.nameField.text, " ")
+            verify(!findChild(host, "backup-export").enabled)
+            keyClick(Qt.Key_Return)
+            keyClick(Qt.Key_Enter)
+            // The dialog answers once: had Return saved, Escape could no longer cancel.
+            keyClick(Qt.Key_Escape)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers, ["cancel"])
+        }
+
         function test_saveOverAnExistingFileAsksFirst() {
             const host = openDialog("save")
             files.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]
@@ -241,6 +256,35 @@ Item {
                 tryVerify(() => files.answers.length === 1)
                 compare(files.answers[0], "cancel")
             }
+        }
+
+        function test_openDialogWalksTheListWithTheArrowKeys() {
+            const host = openDialog("open")
+            tryVerify(() => host.activeFocus && findChild(host, "backup-entry-sub") !== null
+                            && findChild(host, "backup-entry-backup.json") !== null)
+            // Nothing is chosen until a key is pressed: Return alone neither opens nor enters.
+            keyClick(Qt.Key_Return)
+            compare(findChild(host, "backup-folder").text, ORBITDECK_TEMP)
+            compare(files.answers.length, 0)
+            // Folders come first: Down reaches the subfolder, Return opens it.
+            keyClick(Qt.Key_Down)
+            compare(host.picked, "")
+            keyClick(Qt.Key_Return)
+            tryCompare(findChild(host, "backup-folder"), "text", ORBITDECK_TEMP + "/sub")
+            tryVerify(() => findChild(host, "backup-entry-backup.json") === null)
+            mouseClick(findChild(host, "backup-folder-up"))
+            tryVerify(() => findChild(host, "backup-entry-backup.json") !== null)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Down)
+            compare(host.picked, ORBITDECK_TEMP + "/backup.json")
+            verify(findChild(host, "backup-open").enabled)
+            keyClick(Qt.Key_Up)
+            compare(host.picked, "")
+            keyClick(Qt.Key_Down)
+            keyClick(Qt.Key_Return)
+            tryVerify(() => files.answers.length === 1)
+            compare(files.answers[0], ORBITDECK_TEMP + "/backup.json")
         }
 
         function test_openDialogOpensThePickedFile() {

@@ -1,6 +1,7 @@
 #include "catalog-core/info_plist.h"
 
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/file_descriptor.h"
 #include "catalog-core/plist_shape.h"
 
 #include <plist/plist.h>
@@ -33,22 +34,6 @@ std::optional<std::string> textValue(plist_t dictionary, const char* key) {
         return std::nullopt;
     return value;
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orbitdeck {
@@ -15,27 +16,50 @@ public:
         : bytes_(bytes) {}
 
     bool withinBounds() {
-        constexpr std::size_t trailerSize = 32;
-        if (bytes_.size() < 8 + trailerSize)
+        if (!readTrailer())
             return false;
-        const std::size_t trailer = bytes_.size() - trailerSize;
-        offsetSize_ = bytes_[trailer + 6];
-        refSize_ = bytes_[trailer + 7];
-        const auto objects = number(trailer + 8, 8);
-        const auto top = number(trailer + 16, 8);
-        const auto table = number(trailer + 24, 8);
-        if (offsetSize_ < 1 || offsetSize_ > 8 || refSize_ < 1 || refSize_ > 8 || !objects ||
-            !top || !table || *table > trailer || *objects > (trailer - *table) / offsetSize_ ||
-            *top >= *objects)
-            return false;
-        objectCount_ = *objects;
-        table_ = *table;
         shapes_.assign(objectCount_, Shape{});
-        const auto shape = measure(*top, 1);
+        const auto shape = measure(top_, 1);
         return shape && shape->height <= maxPlistDepth && shape->nodes <= maxPlistNodes;
     }
 
+    // Every object in the table, reachable or not, lies inside the file, and no string holds a
+    // NUL unit.
+    bool textsFreeOfNul() {
+        if (!readTrailer())
+            return false;
+        for (std::uint64_t index = 0; index < objectCount_; ++index) {
+            const auto offset = number(table_ + index * offsetSize_, offsetSize_);
+            if (!offset || *offset >= trailer_)
+                return false;
+            const int kind = bytes_[*offset] >> 4;
+            if ((kind == 0x5 || kind == 0x6) && !stringFreeOfNul(*offset, kind == 0x6 ? 2 : 1))
+                return false;
+        }
+        return true;
+    }
+
 private:
+    bool readTrailer() {
+        constexpr std::size_t trailerSize = 32;
+        if (bytes_.size() < 8 + trailerSize)
+            return false;
+        trailer_ = bytes_.size() - trailerSize;
+        offsetSize_ = bytes_[trailer_ + 6];
+        refSize_ = bytes_[trailer_ + 7];
+        const auto objects = number(trailer_ + 8, 8);
+        const auto top = number(trailer_ + 16, 8);
+        const auto table = number(trailer_ + 24, 8);
+        if (offsetSize_ < 1 || offsetSize_ > 8 || refSize_ < 1 || refSize_ > 8 || !objects ||
+            !top || !table || *table > trailer_ || *objects > (trailer_ - *table) / offsetSize_ ||
+            *top >= *objects)
+            return false;
+        objectCount_ = *objects;
+        top_ = *top;
+        table_ = *table;
+        return true;
+    }
+
     struct Shape {
         enum class State : std::uint8_t { unseen, measuring, measured };
         State state = State::unseen;
@@ -52,6 +76,37 @@ private:
         return value;
     }
 
+    // A count in the marker's low half, or 0xF and an integer object after it; none when the
+    // integer is malformed.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> countAndStart(std::uint64_t at) const {
+        std::uint64_t count = bytes_[at] & 0xF;
+        std::uint64_t start = at + 1;
+        if (count != 0xF)
+            return std::pair{count, start};
+        if (start >= bytes_.size() || (bytes_[start] >> 4) != 0x1 || (bytes_[start] & 0xF) > 3)
+            return std::nullopt;
+        const std::size_t width = std::size_t{1} << (bytes_[start] & 0xF);
+        const auto length = number(start + 1, width);
+        if (!length)
+            return std::nullopt;
+        return std::pair{*length, start + 1 + width};
+    }
+
+    // An ASCII (one-byte units) or UTF-16 (two-byte units) string object.
+    bool stringFreeOfNul(std::uint64_t at, std::size_t unitSize) const {
+        const auto found = countAndStart(at);
+        if (!found || found->second > bytes_.size() ||
+            found->first > (bytes_.size() - found->second) / unitSize)
+            return false;
+        const auto [count, start] = *found;
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint64_t unit = start + i * unitSize;
+            if (bytes_[unit] == 0 && (unitSize == 1 || bytes_[unit + 1] == 0))
+                return false;
+        }
+        return true;
+    }
+
     struct References {
         std::uint64_t count = 0;
         std::uint64_t start = 0;
@@ -66,18 +121,10 @@ private:
         const int kind = bytes_[at] >> 4;
         if (kind != 0xA && kind != 0xC && kind != 0xD)
             return {};
-        std::uint64_t count = bytes_[at] & 0xF;
-        std::uint64_t start = at + 1;
-        if (count == 0xF) {
-            if (start >= bytes_.size() || (bytes_[start] >> 4) != 0x1 || (bytes_[start] & 0xF) > 3)
-                return broken;
-            const std::size_t width = std::size_t{1} << (bytes_[start] & 0xF);
-            const auto length = number(start + 1, width);
-            if (!length)
-                return broken;
-            count = *length;
-            start += 1 + width;
-        }
+        const auto found = countAndStart(at);
+        if (!found)
+            return broken;
+        const auto [count, start] = *found;
         if (count > bytes_.size())
             return broken;
         return {.count = kind == 0xD ? count * 2 : count, .start = start, .malformed = false};
@@ -115,9 +162,11 @@ private:
     }
 
     std::span<const std::uint8_t> bytes_;
+    std::size_t trailer_ = 0;
     std::size_t offsetSize_ = 0;
     std::size_t refSize_ = 0;
     std::uint64_t objectCount_ = 0;
+    std::uint64_t top_ = 0;
     std::uint64_t table_ = 0;
     std::vector<Shape> shapes_;
 };
@@ -138,10 +187,38 @@ bool xmlDepthWithinBounds(std::string_view text) {
     return true;
 }
 
+// XML allows neither a NUL byte nor a reference to character 0 ("&#0;", "&#x00;").
+bool xmlFreeOfNul(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos)
+        return false;
+    for (auto at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 2)) {
+        std::size_t digit = at + 2;
+        if (digit < text.size() && (text[digit] == 'x' || text[digit] == 'X'))
+            ++digit;
+        const std::size_t zeros = text.find_first_not_of('0', digit);
+        if (zeros != digit && zeros != std::string_view::npos && text[zeros] == ';')
+            return false;
+    }
+    return true;
+}
+
+std::string_view asText(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
 } // namespace
 
+bool plistSafeToParse(std::span<const std::uint8_t> bytes) {
+    if (!plistShapeWithinBounds(bytes))
+        return false;
+    const std::string_view text = asText(bytes);
+    if (text.starts_with("bplist"))
+        return BinaryPlistShape(bytes).textsFreeOfNul();
+    return xmlFreeOfNul(text);
+}
+
 bool plistShapeWithinBounds(std::span<const std::uint8_t> bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string_view text = asText(bytes);
     if (text.starts_with("bplist"))
         return BinaryPlistShape(bytes).withinBounds();
     return xmlDepthWithinBounds(text);

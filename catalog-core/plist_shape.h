@@ -16,4 +16,9 @@ inline constexpr std::uint64_t maxPlistNodes = 1 << 18;
 // which the parser refuses cheaply).
 bool plistShapeWithinBounds(std::span<const std::uint8_t> bytes);
 
+// The bounds above, and no key or string holding a NUL character: libplist aborts when it
+// copies such a key or string, so a reader that walks and copies every entry (a preferences
+// domain) needs this; one that only looks keys up does not.
+bool plistSafeToParse(std::span<const std::uint8_t> bytes);
+
 } // namespace orbitdeck

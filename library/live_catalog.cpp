@@ -141,7 +141,7 @@ LiveCatalog::LiveCatalog()
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
     , scans_(std::make_shared<RootScans>())
-    , deadlines_(std::make_shared<ScanDeadlines>())
+    , deadlines_(options_.deadlines ? options_.deadlines : std::make_shared<ScanDeadlines>())
     , listed_(std::make_shared<ListedRoots>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;

@@ -72,6 +72,8 @@ public:
         // Read after the bundle roots; none read when empty.
         std::vector<std::filesystem::path> desktopEntryFolders = {};
         DesktopEntryScanner desktopEntryScanner = scanDesktopEntryFolders;
+        // Where the time-outs wait; none: a thread of the catalog's own.
+        std::shared_ptr<Deadlines> deadlines = nullptr;
     };
 
     // The machine's application folders (see liveApplicationRoots) and desktop-entry folders,
@@ -95,7 +97,7 @@ private:
 
     Options options_;
     std::shared_ptr<RootScans> scans_;
-    std::shared_ptr<ScanDeadlines> deadlines_;
+    std::shared_ptr<Deadlines> deadlines_;
     std::shared_ptr<ListedRoots> listed_;
 };
 

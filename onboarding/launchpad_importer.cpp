@@ -1,8 +1,8 @@
 #include "onboarding/launchpad_importer.h"
 
+#include "catalog-core/file_descriptor.h"
 #include "platform/darwin_user_directory.h"
 #include "platform/durable_file.h"
-#include "platform/file_descriptor.h"
 
 #include <QFile>
 #include <QUuid>

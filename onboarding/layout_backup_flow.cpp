@@ -2,14 +2,13 @@
 #include "onboarding/backup_file_chooser.h"
 #include "onboarding/layout_backup.h"
 #include "onboarding/library_organizer.h"
+#include "platform/background_work.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
-#include "window/background_work.h"
 #include "window/localization.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <unordered_set>
@@ -60,9 +59,9 @@ void LibraryOrganizer::exportLayoutBackup() {
 
 void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByteArray& bytes) {
     // Written whole or not at all: a failed write leaves the old file in place.
-    QSaveFile out(pathText(file));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        showBackupError(QStringLiteral("Couldn’t export the layout"), out.errorString());
+    const QString failure = saveChosenFile(pathText(file), bytes);
+    if (!failure.isEmpty()) {
+        showBackupError(QStringLiteral("Couldn’t export the layout"), failure);
         return;
     }
     window_.showToast(localized(QStringLiteral("Layout exported"), window_.language()) +
@@ -91,7 +90,7 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
     const std::vector<std::string> installed = window_.library()->appIDs();
     // A backup may hold millions of ids; reading, decoding and sorting them must not stall the
     // window.
-    runInBackground<std::optional<DecodedBackup>>(
+    runInBackground(
         this,
         [path = pathText(file), installed]() -> std::optional<DecodedBackup> {
             const FileReadResult read = readFileCapped(path, maxBackupBytes);

@@ -3,10 +3,10 @@
 #include "onboarding/backup_file_chooser.h"
 #include "onboarding/launchpad_conversion.h"
 #include "onboarding/sorted_items.h"
+#include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
-#include "window/background_work.h"
 #include "window/localization.h"
 
 #include <QUuid>
@@ -109,7 +109,7 @@ void LibraryOrganizer::importLaunchpadLayout(std::function<void(std::optional<in
     emit importingLaunchpadChanged();
     using Entries = std::optional<std::vector<LaunchpadImporter::Entry>>;
     // Copying and reading a database is file and SQLite work the window must not wait for.
-    runInBackground<Entries>(this, readLaunchpad_, [this, done = std::move(done)](Entries entries) {
+    runInBackground(this, readLaunchpad_, [this, done = std::move(done)](Entries entries) {
         importingLaunchpad_ = false;
         emit importingLaunchpadChanged();
         const std::optional<int> found = applyLaunchpadEntries(entries);

@@ -1,10 +1,9 @@
 #include "platform/defaults_plist_codec.h"
 
-#include "platform/plist_guard.h"
+#include "platform/plist_node.h"
 
 #include <plist/plist.h>
 
-#include <limits>
 
 namespace orbitdeck {
 namespace {
@@ -69,15 +68,10 @@ plist_t encodeValue(const DefaultsValue& value) {
 } // namespace
 
 std::optional<DefaultsDocument> decodeDefaultsPlist(const QByteArray& bytes) {
-    if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+    std::optional<PlistNode> parsed = PlistNode::parse(bytes);
+    if (!parsed)
         return std::nullopt;
-    if (!plistSafeToParse(bytes))
-        return std::nullopt;
-    plist_t rootNode = nullptr;
-    plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &rootNode);
-    if (!rootNode)
-        return std::nullopt;
-    const PlistPtr root = owned(rootNode);
+    const PlistPtr root = owned(static_cast<plist_t>(parsed->release()));
     if (plist_get_node_type(root.get()) != PLIST_DICT)
         return std::nullopt;
 

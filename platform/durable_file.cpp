@@ -1,6 +1,6 @@
 #include "platform/durable_file.h"
 
-#include "platform/file_descriptor.h"
+#include "catalog-core/file_descriptor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,7 +70,17 @@ std::optional<FileStamp> fileStamp(const QString& path) {
     return stampOf(status);
 }
 
-bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written) {
+namespace {
+
+struct WriteOptions {
+    bool makeFolders = true;
+    mode_t mode = 0600;
+    bool sync = true;
+};
+
+// The one writer behind every entry point. Answers 0, or the errno of the step that failed.
+int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions options,
+                 FileStamp* written) {
     const QFileInfo link(path);
     // A dangling link has no canonical path yet; its target is where the file belongs.
     QString resolved = link.isSymLink() ? link.canonicalFilePath() : QString();
@@ -78,26 +88,45 @@ bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* w
         resolved = link.symLinkTarget();
     const QFileInfo info(resolved.isEmpty() ? path : resolved);
     // Folders are made for our own path only, never along a link to somewhere else.
-    if (!(link.isSymLink() ? QFileInfo(info.absolutePath()).isDir()
-                           : QDir().mkpath(info.absolutePath())))
-        return false;
+    const bool makeFolders = options.makeFolders && !link.isSymLink();
+    if (!(makeFolders ? QDir().mkpath(info.absolutePath())
+                      : QFileInfo(info.absolutePath()).isDir()))
+        return ENOENT;
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     // One temporary name per process: a writer killed mid-write leaves at most one behind.
     const QByteArray temporary = QFile::encodeName(
         QStringLiteral("%1/.%2.%3.tmp").arg(info.absolutePath(), info.fileName()).arg(::getpid()));
-    FileDescriptor fd(openRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0600));
+    FileDescriptor fd(openRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, options.mode));
     if (!fd.valid())
-        return false;
+        return errno;
     struct stat status {};
-    const bool flushed =
-        writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &status) == 0;
+    const bool flushed = writeAll(fd.get(), bytes) && (!options.sync || ::fsync(fd.get()) == 0) &&
+                         ::fstat(fd.get(), &status) == 0;
     if (!(flushed && fd.close()) || ::rename(temporary.constData(), target.constData()) != 0) {
+        const int failure = errno != 0 ? errno : EIO;
         ::unlink(temporary.constData());
-        return false;
+        return failure;
     }
     if (written)
         *written = stampOf(status);
-    return syncFolder(QFile::encodeName(info.absolutePath()));
+    return !options.sync || syncFolder(QFile::encodeName(info.absolutePath())) ? 0 : errno;
+}
+
+} // namespace
+
+bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written) {
+    return writeDurably(path, bytes, {}, written) == 0;
+}
+
+bool replaceFileAtOnce(const QString& path, const QByteArray& bytes) {
+    return writeDurably(path, bytes, {.makeFolders = false, .mode = 0666, .sync = false},
+                        nullptr) == 0;
+}
+
+QString saveChosenFile(const QString& path, const QByteArray& bytes) {
+    // The user picked an existing folder; a file meant for others is readable as the umask says.
+    const int failure = writeDurably(path, bytes, {.makeFolders = false, .mode = 0666}, nullptr);
+    return failure == 0 ? QString() : qt_error_string(failure);
 }
 
 void removeStaleTemporaries(const QString& path) {

@@ -29,6 +29,16 @@ std::optional<FileStamp> fileStamp(const QString& path);
 // the stamp of the file written.
 bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written = nullptr);
 
+// The same for a file the user chose to save: no folder is made, the file is created with the
+// umask's permissions rather than private ones, and a failure answers the system's reason
+// (empty on success).
+QString saveChosenFile(const QString& path, const QByteArray& bytes);
+
+// Replaces the file at path by one rename, so a reader never sees half of it, but without the
+// syncs: for a file only read on this machine while we run, rewritten too often to sync each
+// time. No folder is made.
+bool replaceFileAtOnce(const QString& path, const QByteArray& bytes);
+
 struct FileMissing {};
 struct FileUnreadable {}; // exists but cannot be opened or read (permissions, I/O)
 struct FileTooLarge {};

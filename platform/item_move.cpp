@@ -1,6 +1,6 @@
 #include "platform/item_move.h"
 
-#include "platform/file_descriptor.h"
+#include "catalog-core/file_descriptor.h"
 
 #include <cerrno>
 #include <cstdio>

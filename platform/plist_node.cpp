@@ -1,6 +1,6 @@
 #include "platform/plist_node.h"
 
-#include "platform/plist_guard.h"
+#include "catalog-core/plist_shape.h"
 
 #include <plist/plist.h>
 
@@ -48,7 +48,8 @@ PlistNode PlistNode::integer(std::int64_t value) {
 
 std::optional<PlistNode> PlistNode::parse(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max() ||
-        !plistSafeToParse(bytes))
+        !plistSafeToParse(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                    static_cast<std::size_t>(bytes.size()))))
         return std::nullopt;
     plist_t node = nullptr;
     plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &node);

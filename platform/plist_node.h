@@ -39,11 +39,12 @@ public:
     void set(const std::string& key, PlistNode value);
 
     QByteArray toXml() const;
+    // Hands the libplist node to the caller, who frees it; this becomes null.
+    void* release() { return std::exchange(node_, nullptr); }
 
 private:
     explicit PlistNode(void* node)
         : node_(node) {}
-    void* release() { return std::exchange(node_, nullptr); }
 
     void* node_ = nullptr;
 };

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs every test: the default build with all
 # labels (unit, ui, x11 with the installed program started from a temporary prefix, fuzz-replay,
-# bench smoke runs), a Debug build of the program started and quit, then the Qt-free libraries
-# again under AddressSanitizer and UndefinedBehaviorSanitizer with their unit tests and fuzz
-# corpora.
+# bench smoke runs), a Debug build of the program started and quit, then everything again under
+# AddressSanitizer and UndefinedBehaviorSanitizer with the unit and view tests and fuzz corpora.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +18,9 @@ cmake --build --preset debug --target orbitdeck
 scripts/with-xvfb.sh 1440x900x24 python3 tests/x11-instance/instance_x11_test.py \
   build/debug/orbitdeck socket
 
-cmake --preset asan -DORBITDECK_WITH_QT=OFF
+cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan -L 'unit|fuzz-replay'
+# Qt's raster engine keeps buffers past exit whose owners the leak checker cannot trace through
+# Qt's frames; the view tests check memory errors and undefined behaviour, not leaks.
+ASAN_OPTIONS=detect_leaks=0 ctest --preset asan -L ui

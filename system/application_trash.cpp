@@ -1,12 +1,11 @@
 #include "system/application_trash.h"
 
 #include "catalog-core/info_plist.h"
+#include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "system/app_folder_watcher.h"
 
 #include <QDir>
-#include <QFutureWatcher>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <cstdlib>
@@ -223,7 +222,10 @@ ApplicationTrash::Options ApplicationTrash::standardOptions() {
         .ownBundleIdentifier = info ? info->identifier : std::nullopt,
         .ownBundleURL = bundle,
         .locale = QLocale(),
-        .background = runInBackground,
+        .background =
+            [](QObject* context, std::function<void()> work, std::function<void()> then) {
+                runInBackground(context, std::move(work), std::move(then));
+            },
     };
 }
 
@@ -385,16 +387,6 @@ void ApplicationTrash::runBlocking(std::function<void()> work, std::function<voi
     }
     work();
     then();
-}
-
-void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then) {
-    auto* watcher = new QFutureWatcher<void>(context);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, context,
-                     [watcher, then = std::move(then)] {
-                         watcher->deleteLater();
-                         then();
-                     });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
 
 } // namespace orbitdeck

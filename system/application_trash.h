@@ -100,7 +100,4 @@ private:
     std::map<std::filesystem::path, QString> sizeCache_;
 };
 
-// Work on the global thread pool, then `then` on context's thread.
-void runInBackground(QObject* context, std::function<void()> work, std::function<void()> then);
-
 } // namespace orbitdeck

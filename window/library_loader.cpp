@@ -1,10 +1,10 @@
 #include "window/library_loader.h"
 
 #include "catalog-core/desktop_entry.h"
+#include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
-#include "window/background_work.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
 
@@ -112,19 +112,19 @@ void LibraryLoader::scan(bool findUtilities, ScanHandler handler) {
                 scanned.utilityIDs = utilityIDs(scanned.catalog.apps, resolve, system);
             return scanned;
         };
-    runInBackground<ScannedLibrary>(
-        this, std::move(work),
-        [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
-            // A slow scan never overwrites a newer list.
-            if (generation < appliedGeneration_)
-                return handler(ScannedLibrary{.catalog = {.apps = {}, .complete = false},
-                                              .index = nullptr,
-                                              .indexedHidden = {},
-                                              .utilityIDs = {}},
-                               /*stale=*/true);
-            appliedGeneration_ = generation;
-            handler(std::move(scanned), false);
-        });
+    runInBackground(this, std::move(work),
+                    [this, generation, handler = std::move(handler)](ScannedLibrary scanned) {
+                        // A slow scan never overwrites a newer list.
+                        if (generation < appliedGeneration_)
+                            return handler(
+                                ScannedLibrary{.catalog = {.apps = {}, .complete = false},
+                                               .index = nullptr,
+                                               .indexedHidden = {},
+                                               .utilityIDs = {}},
+                                /*stale=*/true);
+                        appliedGeneration_ = generation;
+                        handler(std::move(scanned), false);
+                    });
 }
 
 void LibraryLoader::loadLibrary(std::function<void()> done) {
@@ -276,7 +276,7 @@ void LibraryLoader::refreshAddedDates(std::function<void()> done) {
     if (!scanDates)
         return finish(done);
     const std::uint64_t scan = datesScans_.begin();
-    runInBackground<AppDates>(
+    runInBackground(
         this, [scanDates, apps = window_.library()->apps()] { return scanDates(apps); },
         [this, scan, done = std::move(done)](AppDates result) {
             // Only the most recently started scan is applied.

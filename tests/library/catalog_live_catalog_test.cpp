@@ -9,6 +9,9 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <future>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -45,6 +48,64 @@ std::size_t settledThreadCount(std::size_t atMost) {
     }
     return count;
 }
+
+// Time-outs on virtual time: they run when the test moves the clock on, on the test's thread.
+class VirtualDeadlines final : public Deadlines {
+public:
+    Token schedule(std::chrono::steady_clock::duration delay,
+                   std::function<void()> action) override {
+        const std::lock_guard guard(mutex_);
+        const Token token = next_++;
+        pending_.emplace(token, Pending{.due = now_ + delay, .action = std::move(action)});
+        ++scheduled_;
+        changed_.notify_all();
+        return token;
+    }
+    void cancel(Token token) override {
+        const std::lock_guard guard(mutex_);
+        pending_.erase(token);
+    }
+
+    std::size_t scheduled() const {
+        const std::lock_guard guard(mutex_);
+        return scheduled_;
+    }
+    bool waitUntilScheduled(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 10s, [&] { return scheduled_ >= count; });
+    }
+    // Runs, in order of their deadlines, the actions due by then.
+    void advance(std::chrono::steady_clock::duration by) {
+        std::vector<std::pair<std::chrono::steady_clock::duration, std::function<void()>>> due;
+        {
+            const std::lock_guard guard(mutex_);
+            now_ += by;
+            for (auto entry = pending_.begin(); entry != pending_.end();) {
+                if (entry->second.due <= now_) {
+                    due.emplace_back(entry->second.due, std::move(entry->second.action));
+                    entry = pending_.erase(entry);
+                } else {
+                    ++entry;
+                }
+            }
+        }
+        std::ranges::stable_sort(due, {}, &decltype(due)::value_type::first);
+        for (auto& [when, action] : due)
+            action();
+    }
+
+private:
+    struct Pending {
+        std::chrono::steady_clock::duration due;
+        std::function<void()> action;
+    };
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<Token, Pending> pending_;
+    std::chrono::steady_clock::duration now_{};
+    Token next_ = 1;
+    std::size_t scheduled_ = 0;
+};
 
 // A scanner whose "slow" root blocks until released, counting the scans it starts.
 class GatedScanner {
@@ -154,39 +215,61 @@ TEST(CatalogLiveCatalog, ADesktopEntryFolderRenamedAwayLeavesTheListingIncomplet
 TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
     const std::size_t quiet = quietThreadCount();
     auto scanner = std::make_shared<GatedScanner>();
-    const LiveCatalog catalog(
-        {.roots = {"/fixture/first", "/fixture/slow", "/fixture/last"},
-         // Long enough that the fast roots finish even on a loaded machine; the gated root
-         // never does until released.
-         .timeout = 400ms,
-         .scanner = [scanner](const auto& root) { return (*scanner)(root); }});
+    auto deadlines = std::make_shared<VirtualDeadlines>();
+    constexpr auto timeout = 400ms;
+    const LiveCatalog catalog({.roots = {"/fixture/first", "/fixture/slow", "/fixture/last"},
+                               .timeout = timeout,
+                               .scanner = [scanner](const auto& root) { return (*scanner)(root); },
+                               .deadlines = deadlines});
+    // Roots are scanned in turn: once the first root's step and the slow root's have set their
+    // time-outs, the slow root is the one waiting, and its time is made to run out.
+    const auto listWithTheSlowRootTimedOut = [&] {
+        const std::size_t before = deadlines->scheduled();
+        auto listing =
+            std::async(std::launch::async, [&catalog] { return catalog.applications(); });
+        EXPECT_TRUE(deadlines->waitUntilScheduled(before + 2));
+        deadlines->advance(timeout);
+        return listing.get();
+    };
     {
         SCOPED_TRACE("the slow root is left out and the listing says so");
-        const auto listing = catalog.applications();
+        const auto listing = listWithTheSlowRootTimedOut();
         EXPECT_FALSE(listing.complete);
         EXPECT_EQ(names(listing), (std::vector<std::string>{"first", "last"}));
     }
     {
         SCOPED_TRACE("later calls join the running scan instead of piling up threads");
-        // Plus the one blocked scan and the catalog's time-out thread.
-        const std::size_t threadsBefore = quiet + 2;
+        // Plus the one blocked scan.
+        const std::size_t threadsBefore = quiet + 1;
         ASSERT_EQ(settledThreadCount(threadsBefore), threadsBefore);
         for (int call = 0; call < 20; ++call)
-            EXPECT_FALSE(catalog.applications().complete);
+            EXPECT_FALSE(listWithTheSlowRootTimedOut().complete);
         EXPECT_EQ(scanner->slowScans, 1);
         EXPECT_EQ(settledThreadCount(threadsBefore), threadsBefore);
     }
     {
         SCOPED_TRACE("a late result is dropped; the next call scans afresh and finds it");
         scanner->release();
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        CatalogListing listing;
-        do {
-            listing = catalog.applications();
-        } while (!listing.complete && std::chrono::steady_clock::now() < deadline);
+        const auto listing = catalog.applications();
         EXPECT_TRUE(listing.complete);
         EXPECT_EQ(names(listing), (std::vector<std::string>{"Late", "first", "last"}));
     }
+}
+
+TEST(CatalogLiveCatalog, DeadlinesShareOneThreadAndSkipCancelledActions) {
+    const std::size_t quiet = quietThreadCount();
+    std::atomic<int> ran = 0;
+    std::atomic<bool> cancelledRan = false;
+    ScanDeadlines deadlines;
+    for (int i = 0; i < 50; ++i)
+        deadlines.schedule(20ms, [&ran] { ++ran; });
+    deadlines.cancel(deadlines.schedule(10ms, [&cancelledRan] { cancelledRan = true; }));
+    EXPECT_LE(threadCount(), quiet + 1) << "one thread however many are pending";
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (ran < 50 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(ran, 50);
+    EXPECT_FALSE(cancelledRan);
 }
 
 TEST(CatalogLiveCatalog, ResumeOnceCompletesExactlyOnce) {

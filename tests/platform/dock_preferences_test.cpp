@@ -3,6 +3,10 @@
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
+#include <plist/plist.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace orbitdeck {
 namespace {
@@ -44,6 +48,41 @@ TEST(DockPreferencesFile, ReadsTheListAndRefusesWhatItCannotRead) {
         writeTextFile(file, R"(<plist version="1.0"><dict><key>persistent-apps</key>
             <string>x</string></dict></plist>)");
         EXPECT_EQ(dock.persistentApps().state, State::malformed);
+    }
+    {
+        SCOPED_TRACE("a binary file with many tiles, each a few nested dictionaries deep");
+        PlistNode root = PlistNode::dictionary();
+        std::vector<PlistNode> tiles;
+        for (int i = 0; i < 40; ++i) {
+            PlistNode fileData = PlistNode::dictionary();
+            fileData.set("_CFURLString",
+                         PlistNode::string("/Applications/App" + std::to_string(i) + ".app"));
+            PlistNode tileData = PlistNode::dictionary();
+            tileData.set("file-data", fileData);
+            PlistNode tile = PlistNode::dictionary();
+            tile.set("tile-data", tileData);
+            tiles.push_back(tile);
+        }
+        root.set("persistent-apps", PlistNode::array(tiles));
+        plist_t binaryRoot = nullptr;
+        const QByteArray xml = root.toXml();
+        plist_from_xml(xml.constData(), static_cast<uint32_t>(xml.size()), &binaryRoot);
+        ASSERT_NE(binaryRoot, nullptr);
+        char* binary = nullptr;
+        uint32_t length = 0;
+        plist_to_bin(binaryRoot, &binary, &length);
+        plist_free(binaryRoot);
+        writeTextFile(file, std::string(binary, length));
+        std::free(binary);
+        const DockAppsRead read = dock.persistentApps();
+        ASSERT_EQ(read.state, State::list);
+        ASSERT_EQ(read.tiles.size(), 40u);
+        EXPECT_EQ(read.tiles[39]
+                      .child("tile-data")
+                      .child("file-data")
+                      .child("_CFURLString")
+                      .stringValue(),
+                  "/Applications/App39.app");
     }
     {
         SCOPED_TRACE("a broken file is never written over");

@@ -6,6 +6,10 @@
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <iterator>
 
 namespace orbitdeck {
 namespace {
@@ -57,6 +61,36 @@ TEST(SpecialFiles, NoReaderBlocksOnAFifoOrAcceptsAnythingButAFile) {
         EXPECT_FALSE(dock.setPersistentApps({PlistNode::dictionary()}));
         EXPECT_TRUE(fs::is_fifo(file));
     }
+}
+
+// A file the user saves somewhere goes through the same writer, but makes no folders and says
+// why it failed.
+TEST(SpecialFiles, ASavedFileReplacesTheOldOneWholeOrSaysWhyNot) {
+    TempHome home;
+    const fs::path saves = home / "saves";
+    const fs::path file = saves / "export.json";
+    writeTextFile(file, "old");
+    EXPECT_EQ(saveChosenFile(text(file), "new"), QString());
+    EXPECT_EQ(readTextFile(file), "new");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::others_read,
+              (~::umask(::umask(0)) & S_IROTH) != 0 ? fs::perms::others_read : fs::perms::none)
+        << "readable as the umask allows, unlike our private files";
+
+    const QString reason = saveChosenFile(text(saves / "no-such-folder/out.json"), "x");
+    EXPECT_EQ(reason, qt_error_string(ENOENT));
+    EXPECT_FALSE(fs::exists(saves / "no-such-folder")) << "no folder is made for a chosen file";
+
+    // The unsynced form, for a report rewritten every frame, keeps the same rules.
+    EXPECT_TRUE(replaceFileAtOnce(text(file), "report"));
+    EXPECT_EQ(readTextFile(file), "report");
+    EXPECT_FALSE(replaceFileAtOnce(text(saves / "gone/report.json"), "x"));
+    EXPECT_FALSE(fs::exists(saves / "gone"));
+
+    fs::create_directories(saves / "folder");
+    EXPECT_FALSE(saveChosenFile(text(saves / "folder"), "x").isEmpty()) << "a folder stays";
+    EXPECT_TRUE(fs::is_directory(saves / "folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(saves), fs::directory_iterator()), 2)
+        << "no temporary file is left behind";
 }
 
 } // namespace

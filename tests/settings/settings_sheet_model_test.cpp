@@ -114,9 +114,19 @@ TEST(SettingsSheetModel, WindowActionsCloseTheSheetAndApplyTheMode) {
         EXPECT_EQ(applied, 2);
     }
     {
-        // Without the modules that run them, organise and unhide do nothing rather than fail.
+        SCOPED_TRACE("without the modules that run them, organise and unhide change nothing");
+        AmbergridWindow& window = *sheet.harness.window;
+        window.storeHidden(HiddenIDs{"com.example.hidden"});
+        const QByteArray layout = sheet.settings().data(WindowSettings::layoutKey);
+        const QString sort = sheet.settings().sort();
+        sheet.model.organize(QStringLiteral("sortByName"));
         sheet.model.organize(QStringLiteral("welcome"));
-        sheet.model.unhide(QString());
+        sheet.model.unhide(QStringLiteral("com.example.hidden"));
+        sheet.harness.scheduler.advance(std::chrono::seconds(1));
+        EXPECT_TRUE(window.library()->hiddenIDs().contains("com.example.hidden"));
+        EXPECT_EQ(sheet.settings().data(WindowSettings::layoutKey), layout);
+        EXPECT_EQ(sheet.settings().sort(), sort);
+        EXPECT_TRUE(lifecycle.uninstallError().isEmpty());
     }
 }
 

@@ -1,13 +1,18 @@
 #include "system/application_trash.h"
 
+#include "platform/background_work.h"
+
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThreadPool>
 
 #include <atomic>
+#include <future>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -343,6 +348,41 @@ TEST(ApplicationTrash, MovesFilesAwayFromTheMainThread) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         EXPECT_TRUE(followed);
         EXPECT_TRUE(workedElsewhere);
+    }
+    {
+        SCOPED_TRACE("what follows runs from the event loop, never inside the call");
+        QObject context;
+        int followed = 0;
+        for (int round = 0; round < 1000; ++round) {
+            std::atomic<bool> worked = false;
+            runInBackground(
+                &context, [&worked] { worked = true; }, [&] { ++followed; });
+            // The pool's threads are warm, so the work often ends before the call returns; what
+            // follows must still wait for the event loop.
+            while (!worked)
+                std::this_thread::yield();
+            EXPECT_EQ(followed, round) << "round " << round;
+            QElapsedTimer timer;
+            timer.start();
+            while (followed == round && timer.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        EXPECT_EQ(followed, 1000);
+    }
+    {
+        SCOPED_TRACE("nothing follows once the context is gone");
+        auto context = std::make_unique<QObject>();
+        std::promise<void> gate;
+        bool followed = false;
+        runInBackground(
+            context.get(), [opened = gate.get_future().share()] { opened.wait(); },
+            [&] { followed = true; });
+        context.reset();
+        gate.set_value();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        EXPECT_FALSE(followed);
     }
 }
 

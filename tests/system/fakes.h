@@ -23,13 +23,11 @@ public:
     void release() override { grabbed.clear(); }
     void setPressedHandler(std::function<void()> handler) override {
         pressed = std::move(handler);
-        ++handlersInstalled;
     }
 
     std::vector<KeyChord> grabbed;
     std::set<KeyModifiers> taken; // combinations another client holds
     std::function<void()> pressed;
-    int handlersInstalled = 0;
 };
 
 class FakeInputWatch final : public GlobalInputWatch {

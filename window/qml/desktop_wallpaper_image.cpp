@@ -1,15 +1,14 @@
 #include "window/qml/desktop_wallpaper_image.h"
 
+#include "platform/background_work.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/main_thread.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QImageReader>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace orbitdeck {
 
@@ -80,27 +79,24 @@ void DesktopWallpaperImage::refresh() {
         apply(generation, {});
         return;
     }
-    auto* watcher = new QFutureWatcher<Found>(this);
-    connect(watcher, &QFutureWatcher<Found>::finished, this, [this, watcher, generation] {
-        Found found = watcher->result();
-        watcher->deleteLater();
-        apply(generation, std::move(found));
-    });
     const std::optional<Stamp> shown = image_.isNull() ? std::nullopt : stamp_;
-    watcher->setFuture(QtConcurrent::run([locator = locator_, decoder = decoder_, shown] {
-        Found found;
-        found.path = locator();
-        if (!found.path)
+    runInBackground(
+        this,
+        [locator = locator_, decoder = decoder_, shown] {
+            Found found;
+            found.path = locator();
+            if (!found.path)
+                return found;
+            const QFileInfo file(*found.path);
+            found.stamp = Stamp{.path = file.absoluteFilePath(),
+                                .modified = file.lastModified().toMSecsSinceEpoch(),
+                                .size = file.size()};
+            found.unchanged = found.stamp == shown;
+            if (!found.unchanged)
+                found.image = decoder(*found.path);
             return found;
-        const QFileInfo file(*found.path);
-        found.stamp = Stamp{.path = file.absoluteFilePath(),
-                            .modified = file.lastModified().toMSecsSinceEpoch(),
-                            .size = file.size()};
-        found.unchanged = found.stamp == shown;
-        if (!found.unchanged)
-            found.image = decoder(*found.path);
-        return found;
-    }));
+        },
+        [this, generation](Found found) { apply(generation, std::move(found)); });
 }
 
 void DesktopWallpaperImage::apply(quint64 generation, Found found) {

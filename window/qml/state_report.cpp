@@ -1,15 +1,14 @@
 #include "window/qml/state_report.h"
 
+#include "platform/durable_file.h"
 #include "platform/main_thread.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaProperty>
 #include <QQuickItem>
 
 #include <chrono>
-#include <filesystem>
 #include <utility>
 
 namespace orbitdeck {
@@ -186,18 +185,9 @@ void StateReport::writeIfChanged() {
     if (content == lastWritten_)
         return;
     report.insert(QStringLiteral("frameTime"), swapTimeMs_.load());
-    // Replaced by one rename, so a reader never sees half a report. Not synced to disk: the
-    // reader is on this machine, and a sync per frame would slow the frames being reported.
-    const QByteArray bytes = QJsonDocument(report).toJson(QJsonDocument::Indented);
-    const QString partial = path_ + QStringLiteral(".part");
-    QFile file(partial);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        return;
-    file.close();
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partial).toStdString(),
-                            QFile::encodeName(path_).toStdString(), error);
-    if (!error)
+    // Not synced to disk: the reader is on this machine, and a sync per frame would slow the
+    // frames being reported.
+    if (replaceFileAtOnce(path_, QJsonDocument(report).toJson(QJsonDocument::Indented)))
         lastWritten_ = content;
 }
 

@@ -145,15 +145,21 @@ std::vector<std::string> localeVariants(std::string_view locale) {
 
 std::vector<std::string> userLocales(const char* language, const char* lcAll,
                                      const char* lcMessages, const char* lang) {
-    std::vector<std::string> names;
-    if (language != nullptr)
-        names = splitNonEmpty(language, ':');
+    const char* effective = nullptr;
     for (const char* candidate : {lcAll, lcMessages, lang}) {
         if (candidate != nullptr && *candidate != '\0') {
-            names.emplace_back(candidate);
+            effective = candidate;
             break;
         }
     }
+    // Under the C locale LANGUAGE is ignored, as gettext and the interface language do, so
+    // names and the interface never speak two languages.
+    if (effective == nullptr || localeVariants(effective).empty())
+        return {};
+    std::vector<std::string> names;
+    if (language != nullptr)
+        names = splitNonEmpty(language, ':');
+    names.emplace_back(effective);
     std::vector<std::string> locales;
     for (const std::string& name : names) {
         for (std::string& variant : localeVariants(name)) {

@@ -94,6 +94,9 @@ TEST(DesktopEntryLocales, FollowTheMatchingOrderOfTheFormat) {
               (std::vector<std::string>{"pt_BR", "pt", "fr", "de_DE", "de"}));
     EXPECT_EQ(userLocales(nullptr, "ja_JP.UTF-8", "de_DE", "fr_FR"),
               (std::vector<std::string>{"ja_JP", "ja"}));
+    // Under the C locale LANGUAGE is ignored, as for the interface language.
+    EXPECT_TRUE(userLocales("de", nullptr, nullptr, "C.UTF-8").empty());
+    EXPECT_TRUE(userLocales("de", nullptr, nullptr, nullptr).empty());
 }
 
 TEST(DesktopEntryNames, ShowTheNameForTheUsersLanguage) {

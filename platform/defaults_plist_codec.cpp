@@ -4,7 +4,6 @@
 
 #include <plist/plist.h>
 
-
 namespace orbitdeck {
 namespace {
 

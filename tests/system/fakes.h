@@ -21,9 +21,7 @@ public:
         return GrabResult::grabbed;
     }
     void release() override { grabbed.clear(); }
-    void setPressedHandler(std::function<void()> handler) override {
-        pressed = std::move(handler);
-    }
+    void setPressedHandler(std::function<void()> handler) override { pressed = std::move(handler); }
 
     std::vector<KeyChord> grabbed;
     std::set<KeyModifiers> taken; // combinations another client holds

@@ -15,7 +15,7 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
 from launcher_session import Session, cells  # noqa: E402
-from system_x11_test import holds, run  # noqa: E402
+from system_x11_test import holds, run, start_openbox  # noqa: E402
 from system_x11_test import mapped as viewable  # noqa: E402
 from system_x11_test import poll as shared_poll  # noqa: E402
 
@@ -88,11 +88,8 @@ class Desk:
         config = os.path.join(self.home, "openbox.xml")
         with open(config, "w") as out:
             out.write(OPENBOX_CONFIG)
-        self.children.append(subprocess.Popen(
-            ["openbox", "--config-file", config], stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL, env={**os.environ, "HOME": self.home}))
-        poll(lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-             "openbox to manage the screen")
+        self.children.append(start_openbox("--config-file", config,
+                                           env={**os.environ, "HOME": self.home}))
         root = os.path.join(self.home, "Applications")
         entries = None
         if mode == "entry":

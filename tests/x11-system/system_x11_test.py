@@ -33,6 +33,23 @@ def poll(condition, what, timeout=5.0):
     raise AssertionError(f"timed out waiting for {what}")
 
 
+def start_openbox(*arguments, env=None):
+    """Starts openbox (no session manager) and waits until it manages the screen; its errors
+    are in the failure when it ends first."""
+    log = tempfile.TemporaryFile(mode="w+")
+    wm = subprocess.Popen(["openbox", "--sm-disable", *arguments], stdout=subprocess.DEVNULL,
+                          stderr=log, env=env)
+
+    def running():
+        if wm.poll() is not None:
+            log.seek(0)
+            raise AssertionError(f"openbox ended ({wm.returncode}): {log.read()[-2000:]}")
+        # Its theme is set at the end of its start, once it manages windows.
+        return "_OB_THEME(" in run("xprop", "-root", "_OB_THEME")
+    poll(running, "openbox managing the screen", 20)
+    return wm
+
+
 def holds(condition, what, duration):
     """Fails as soon as condition() stops holding within duration."""
     deadline = time.monotonic() + duration

@@ -9,12 +9,11 @@ Usage: window_manager_x11_test.py ORBITDECK FAKE_DOCK
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
 from launcher_session import Session, cells  # noqa: E402
-from system_x11_test import geometry, poll, run, screen_size  # noqa: E402
+from system_x11_test import geometry, poll, run, screen_size, start_openbox  # noqa: E402
 
 DOCK_HEIGHT = 48
 
@@ -30,22 +29,11 @@ def panel_in_view(width):
     return "(65535,0,0)" in pixel or "(255,0,0)" in pixel
 
 
-def wait_for_window_manager(wm):
-    def running():
-        if wm.poll() is not None:
-            raise AssertionError(f"openbox ended ({wm.returncode}): {wm.communicate()[1][-2000:]}")
-        # Its theme is set at the end of its start, once it manages windows.
-        return "_OB_THEME(" in run("xprop", "-root", "_OB_THEME")
-    poll(running, "openbox running", 20)
-
-
 def main():
     app, fake_dock = sys.argv[1], sys.argv[2]
-    wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.PIPE, text=True)
+    wm = start_openbox()
     dock = None
     try:
-        wait_for_window_manager(wm)
         dock = subprocess.Popen([fake_dock], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                 text=True)
         dock.stdout.readline()

@@ -55,11 +55,15 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection connection, StatusItemSpe
     connection_.registerObject(QString::fromLatin1(itemPath), this, exported);
     connection_.registerObject(QString::fromLatin1(menuPath), &menu_, exported);
     connection_.registerService(serviceName_);
-    // A desktop that starts (or restarts) its status area later still finds the item.
+    // A status area that starts later, or one that takes the name over from another (a
+    // restarted desktop may), still finds the item: every new owner is told.
     watcher_ = new QDBusServiceWatcher(QString::fromLatin1(watcherService), connection_,
-                                       QDBusServiceWatcher::WatchForRegistration, this);
-    connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this,
-            [this] { registerWithWatcher(); });
+                                       QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& newOwner) {
+                if (!newOwner.isEmpty())
+                    registerWithWatcher();
+            });
     registerWithWatcher();
 }
 

@@ -88,9 +88,13 @@ def processes(parent):
 
 
 def gdbus_action(action):
-    subprocess.run(["gdbus", "call", "--session", "--dest", APP_ID, "--object-path", PATH,
-                    "--method", "org.freedesktop.Application.ActivateAction", action, "[]", "{}"],
-                   check=True, capture_output=True, timeout=20)
+    # Typed arguments: gdbus learns the signature by introspection otherwise, and when that
+    # answer comes late under load it sends three strings instead.
+    done = subprocess.run(["gdbus", "call", "--session", "--dest", APP_ID, "--object-path",
+                           PATH, "--method", "org.freedesktop.Application.ActivateAction",
+                           action, "@av []", "@a{sv} {}"], capture_output=True, text=True,
+                          timeout=40)
+    check(done.returncode == 0, f"ActivateAction {action}: {done.stderr.strip()}")
 
 
 def requests_reach_the_running_launcher(session):

@@ -1,9 +1,11 @@
-#include "window/app/launcher_parts.h"
+#include "app/launcher_parts.h"
 
 #if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
+#include "app/application_assembly.h"
+#include "app/display_mode.h"
+#include "app/quick_presentation.h"
 #include "arranging/command_layer.h"
 #include "arranging/launch_flow.h"
-#include "onboarding/application_assembly.h"
 #include "platform/app_updater.h"
 #include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
@@ -17,8 +19,6 @@
 #include "system/system_files.h"
 #include "system/tile_services.h"
 #include "window/ambergrid_window.h"
-#include "window/app/display_mode.h"
-#include "window/app/quick_presentation.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/image_providers.h"

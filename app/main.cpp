@@ -14,12 +14,8 @@
 #include <cstring>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
-#ifdef ORBITDECK_HAS_ONBOARDING_VIEWS
 Q_IMPORT_QML_PLUGIN(Orbitdeck_OnboardingPlugin)
-#endif
-#ifdef ORBITDECK_HAS_SETTINGS
 Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
-#endif
 
 namespace {
 

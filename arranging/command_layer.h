@@ -3,7 +3,7 @@
 // moc of Qt 6.4 cannot parse the concepts these pull in.
 #ifndef Q_MOC_RUN
 #include "layout-core/layout_item.h"
-#include "system/library_key.h"
+#include "window/library_key.h"
 #endif
 
 #include <QObject>

@@ -1,9 +1,9 @@
 #include "arranging/drag_session.h"
 
-#include "arranging/arrange_wiggle.h"
-#include "arranging/drag_payload.h"
 #include "arranging/drag_session_rules.h"
 #include "arranging/layout_operations.h"
+#include "arranging/rules/arrange_wiggle.h"
+#include "arranging/rules/drag_payload.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/item_keys.h"

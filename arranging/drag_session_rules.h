@@ -1,9 +1,9 @@
 #pragma once
 // The drag rules one window's drag session runs, and the window operations they call.
-#include "arranging/folder_panel.h"
-#include "arranging/live_drag.h"
-#include "arranging/live_drag_press.h"
-#include "arranging/page_edge.h"
+#include "arranging/rules/folder_panel.h"
+#include "arranging/rules/live_drag.h"
+#include "arranging/rules/live_drag_press.h"
+#include "arranging/rules/page_edge.h"
 
 #include <QString>
 

@@ -30,7 +30,7 @@ function(orbitdeck_module target)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_library(${target} STATIC ${sources})
-  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS} orbitdeck_warnings)
 endfunction()
 
@@ -79,14 +79,9 @@ function(orbitdeck_benchmark name)
 endfunction()
 
 # orbitdeck_benchmark_folder(LIBS ...): one orbitdeck_benchmark per .cpp file of the calling
-# folder, named after the file; nothing when a library it needs is not built.
+# folder, named after the file.
 function(orbitdeck_benchmark_folder)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  foreach(lib IN LISTS ARG_LIBS)
-    if(NOT TARGET ${lib})
-      return()
-    endif()
-  endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(source IN LISTS sources)
     get_filename_component(name ${source} NAME_WE)
@@ -95,14 +90,14 @@ function(orbitdeck_benchmark_folder)
 endfunction()
 
 # orbitdeck_add_module_folders(): adds every subfolder of the calling folder that has a
-# CMakeLists.txt, leaving out the Qt modules' folders when Qt is not built.
+# CMakeLists.txt; without Qt only those of the Qt-free modules.
 function(orbitdeck_add_module_folders)
   file(GLOB entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   foreach(entry IN LISTS entries)
     get_filename_component(name ${entry} NAME)
     if(IS_DIRECTORY ${entry} AND EXISTS ${entry}/CMakeLists.txt)
-      list(FIND ORBITDECK_QT_MODULES ${name} qt_index)
-      if(qt_index EQUAL -1 OR ORBITDECK_WITH_QT)
+      list(FIND ORBITDECK_CORE_MODULES ${name} core_index)
+      if(NOT core_index EQUAL -1 OR ORBITDECK_WITH_QT)
         add_subdirectory(${name})
       endif()
     endif()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "system/library_key.h"
+#include "window/library_key.h"
 
 #include <QObject>
 #include <QPointer>

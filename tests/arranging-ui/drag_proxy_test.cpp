@@ -1,9 +1,9 @@
 // The drag proxy and the drop targets of the real views over a headless window: what the drag
 // carries, who reads it, and the tiles' jiggle.
-#include "arranging/arrange_wiggle.h"
 #include "arranging/arranging_fixture.h"
-#include "arranging/drag_payload.h"
 #include "arranging/drag_session.h"
+#include "arranging/rules/arrange_wiggle.h"
+#include "arranging/rules/drag_payload.h"
 #include "window/qml/view_engine.h"
 
 #include <QCoreApplication>

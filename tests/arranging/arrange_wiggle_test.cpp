@@ -1,6 +1,6 @@
-#include "arranging/arrange_wiggle.h"
+#include "arranging/rules/arrange_wiggle.h"
 
-#include "arranging/live_drag_press.h"
+#include "arranging/rules/live_drag_press.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "arranging/drag_payload.h"
+#include "arranging/rules/drag_payload.h"
 
 #include "layout-core/layout_coding.h"
 

@@ -1,4 +1,4 @@
-#include "arranging/folder_panel.h"
+#include "arranging/rules/folder_panel.h"
 
 #include "live_drag_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "arranging/live_drag.h"
+#include "arranging/rules/live_drag.h"
 
 #include "live_drag_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "arranging/live_drag_zones.h"
+#include "arranging/rules/live_drag_zones.h"
 
 #include "live_drag_test_support.h"
 

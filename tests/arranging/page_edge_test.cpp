@@ -1,4 +1,4 @@
-#include "arranging/page_edge.h"
+#include "arranging/rules/page_edge.h"
 
 #include "live_drag_test_support.h"
 

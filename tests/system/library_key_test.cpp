@@ -1,5 +1,5 @@
-#include "system/library_key.h"
 #include "system/library_key_monitor.h"
+#include "window/library_key.h"
 
 #include <QGuiApplication>
 #include <QWindow>

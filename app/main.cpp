@@ -1,8 +1,8 @@
 // The program entry: one launcher per session, the application object, the window state and the
 // launcher window.
+#include "app/launcher_scene.h"
 #include "platform/application_instance.h"
 #include "platform/launch_options.h"
-#include "window/app/launcher_scene.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -14,12 +14,8 @@
 #include <cstring>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
-#ifdef ORBITDECK_HAS_ONBOARDING_VIEWS
 Q_IMPORT_QML_PLUGIN(Orbitdeck_OnboardingPlugin)
-#endif
-#ifdef ORBITDECK_HAS_SETTINGS
 Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
-#endif
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "onboarding/application_assembly.h"
+#include "app/application_assembly.h"
 
 #include "arranging/arranging_install.h"
 #include "onboarding/library_organizer.h"

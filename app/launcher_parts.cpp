@@ -1,9 +1,10 @@
-#include "window/app/launcher_parts.h"
+#include "app/launcher_parts.h"
 
-#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
+#include "app/application_assembly.h"
+#include "app/display_mode.h"
+#include "app/quick_presentation.h"
 #include "arranging/command_layer.h"
 #include "arranging/launch_flow.h"
-#include "onboarding/application_assembly.h"
 #include "platform/app_updater.h"
 #include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
@@ -17,8 +18,6 @@
 #include "system/system_files.h"
 #include "system/tile_services.h"
 #include "window/ambergrid_window.h"
-#include "window/app/display_mode.h"
-#include "window/app/quick_presentation.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/image_providers.h"
@@ -32,9 +31,6 @@
 #include <QIcon>
 #include <QQuickItem>
 #include <QQuickWindow>
-#endif
-
-#include <QCoreApplication>
 
 #include <utility>
 #include <vector>
@@ -42,8 +38,6 @@
 namespace orbitdeck {
 
 namespace {
-
-#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
 
 class LiveParts final : public LauncherParts {
 public:
@@ -207,31 +201,10 @@ private:
     std::vector<InstanceRequest> pendingRequests_;
 };
 
-#endif
-
-// Without the state modules the views show their loading state.
-class NoState final : public LauncherParts {
-public:
-    QObject* state() override { return nullptr; }
-    QObject* language() override { return nullptr; }
-    QObject* launchFlow() override { return nullptr; }
-    void loadLibrary() override {}
-    void attach(QQuickWindow&) override {}
-    void libraryShown() override {}
-    void perform(InstanceRequest request) override {
-        if (request == InstanceRequest::quit)
-            QCoreApplication::quit();
-    }
-};
-
 } // namespace
 
 std::unique_ptr<LauncherParts> makeLauncherParts() {
-#if defined(ORBITDECK_HAS_ONBOARDING) && defined(ORBITDECK_HAS_SYSTEM)
     return std::make_unique<LiveParts>();
-#else
-    return std::make_unique<NoState>();
-#endif
 }
 
 } // namespace orbitdeck

@@ -1,4 +1,4 @@
-#include "arranging/page_edge.h"
+#include "arranging/rules/page_edge.h"
 
 #include "library/library_layout.h"
 #include "platform/main_thread.h"

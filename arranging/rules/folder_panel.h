@@ -1,7 +1,7 @@
 #pragma once
 // The open folder's panel: its geometry, the tiles it shows, the point it grows from, and a tile
 // leaving the folder when it is held over the backdrop or dropped there.
-#include "arranging/live_drag_timer.h"
+#include "arranging/rules/live_drag_timer.h"
 #include "layout-core/layout_ids.h"
 #include "layout-core/layout_item.h"
 #include "platform/scheduler.h"

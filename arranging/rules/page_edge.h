@@ -1,7 +1,7 @@
 #pragma once
 // A strip at one side of the page: resting a dragged tile on it turns the page once per visit,
 // and a drop on it (or on a page dot) makes the tile the first of the page it names.
-#include "arranging/live_drag_timer.h"
+#include "arranging/rules/live_drag_timer.h"
 #include "layout-core/layout_item.h"
 #include "platform/scheduler.h"
 

@@ -1,6 +1,6 @@
-#include "window/app/launcher_scene.h"
+#include "app/launcher_scene.h"
 
-#include "window/app/launcher_parts.h"
+#include "app/launcher_parts.h"
 #include "window/qml/app_icon_cache.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"

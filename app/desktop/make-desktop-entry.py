@@ -26,7 +26,7 @@ ACTIONS = [
 
 
 def load_tables(resources):
-    script = Path(__file__).resolve().parents[3] / "scripts" / "check-strings.py"
+    script = Path(__file__).resolve().parents[2] / "scripts" / "check-strings.py"
     spec = importlib.util.spec_from_file_location("check_strings", script)
     strings = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(strings)

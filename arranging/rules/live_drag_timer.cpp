@@ -1,4 +1,4 @@
-#include "arranging/live_drag_timer.h"
+#include "arranging/rules/live_drag_timer.h"
 
 namespace orbitdeck {
 

@@ -1,4 +1,4 @@
-#include "arranging/live_drag_zones.h"
+#include "arranging/rules/live_drag_zones.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "arranging/folder_panel.h"
+#include "arranging/rules/folder_panel.h"
 
 #include "platform/main_thread.h"
 

@@ -1,7 +1,7 @@
-#include "window/app/display_mode.h"
+#include "app/display_mode.h"
 
+#include "app/quick_presentation.h"
 #include "platform/main_thread.h"
-#include "window/app/quick_presentation.h"
 #include "window/window_lifecycle.h"
 #include "window/window_settings.h"
 

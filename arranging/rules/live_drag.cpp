@@ -1,4 +1,4 @@
-#include "arranging/live_drag.h"
+#include "arranging/rules/live_drag.h"
 
 #include "platform/main_thread.h"
 

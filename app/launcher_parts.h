@@ -14,11 +14,11 @@ namespace orbitdeck {
 // language, the key and swipe monitors.
 struct LauncherParts {
     virtual ~LauncherParts() = default;
-    // The object the views bind to as `win`; none while no state module is built.
+    // The object the views bind to as `win`.
     virtual QObject* state() = 0;
-    // The interface language for the views (t, revision); none without the settings module.
+    // The interface language for the views (t, revision).
     virtual QObject* language() = 0;
-    // Launching and page turns of the window state; none without the arranging module.
+    // Launching and page turns of the window state.
     virtual QObject* launchFlow() = 0;
     // Starts reading the library; its catalog scan runs in the background.
     virtual void loadLibrary() = 0;

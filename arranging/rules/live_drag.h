@@ -2,8 +2,8 @@
 // The grid rearranging itself under a dragged tile: merge targets, moves committed after a short
 // delay and followed by a cooldown, one undo step per drag, and a watch that ends a drag whose
 // release nobody handled.
-#include "arranging/live_drag_timer.h"
-#include "arranging/live_drag_zones.h"
+#include "arranging/rules/live_drag_timer.h"
+#include "arranging/rules/live_drag_zones.h"
 #include "layout-core/layout_item.h"
 #include "platform/scheduler.h"
 

@@ -1,4 +1,4 @@
-#include "arranging/live_drag_press.h"
+#include "arranging/rules/live_drag_press.h"
 
 namespace orbitdeck {
 

@@ -1,4 +1,4 @@
-#include "window/app/quick_presentation.h"
+#include "app/quick_presentation.h"
 
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"

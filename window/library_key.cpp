@@ -1,4 +1,4 @@
-#include "system/library_key.h"
+#include "window/library_key.h"
 
 namespace orbitdeck {
 

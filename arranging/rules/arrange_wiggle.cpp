@@ -1,4 +1,4 @@
-#include "arranging/arrange_wiggle.h"
+#include "arranging/rules/arrange_wiggle.h"
 
 #include <functional>
 

@@ -45,8 +45,8 @@ def documents(session):
 
 def script_errors(session):
     """What the views wrote about script errors, read once the launcher has ended."""
-    session.close()
-    log = session.process.stderr.read().decode(errors="replace")
+    session.stop()
+    log = session.log()
     return [line for line in log.splitlines() if "Error" in line and ".qml" in line]
 
 

@@ -12,7 +12,6 @@ import time
 SOURCE = os.environ.get("ORBITDECK_SOURCE_DIR",
                         os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
 
-
 def make_bundle(applications, name, bundle_id, markers, localized=None):
     """A minimal bundle whose executable records its launch in the markers folder; localized
     maps a localisation ("zh-Hans") to the display name its InfoPlist.strings gives."""
@@ -97,18 +96,46 @@ class Session:
         self.app = app
         self.environment = environment
         self.process = None
+        # The launcher's stderr, outside the home so that tests looking at the home never see
+        # it; a file rather than a pipe, which a chatty launcher would fill and block on.
+        descriptor, self.log_path = tempfile.mkstemp(prefix="orbitdeck-x11-", suffix=".log")
+        os.close(descriptor)
+        self.closed = False
+        self.holding = False
         if launch:
-            self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
-                                            stderr=subprocess.PIPE)
+            with open(self.log_path, "wb") as log:
+                self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
+                                                stderr=log)
 
-    def close(self):
+    def stop(self):
+        """Ends the launcher, keeping its home and log."""
         if self.process is not None and self.process.poll() is None:
             self.process.terminate()
             try:
                 self.process.wait(10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
+                self.process.wait(10)
+
+    def log(self):
+        """What the launcher has written to stderr so far."""
+        try:
+            with open(self.log_path, "rb") as source:
+                return source.read().decode(errors="replace")
+        except OSError:
+            return ""
+
+    def close(self):
+        """Ends the launcher and removes its home."""
+        if self.closed:
+            return
+        self.closed = True
+        self.stop()
+        if self.holding:
+            # A failed drag left the button down on an X server that outlives the session.
+            subprocess.run(["xdotool", "mouseup", "1"], stderr=subprocess.DEVNULL)
         shutil.rmtree(self.home, ignore_errors=True)
+        os.remove(self.log_path)
 
     def __enter__(self):
         return self
@@ -125,41 +152,81 @@ class Session:
         except (OSError, ValueError):
             return None
 
-    def wait_for(self, condition, what, timeout=20.0):
-        """Polls the report until condition(report) holds; fails with what after timeout."""
+    def _poll(self, read, condition, what, timeout=20.0):
+        """Reads until condition(read()) holds and returns that value; fails if the launcher
+        ends. On time-out returns None and the last value read, for the caller's message."""
         deadline = time.monotonic() + timeout
-        report = None
+        value = None
         while time.monotonic() < deadline:
             if self.process is not None and self.process.poll() is not None:
                 raise AssertionError(f"launcher ended while waiting for {what}: "
-                                     f"{self.process.stderr.read().decode(errors='replace')[-2000:]}")
-            report = self.state()
-            if report is not None:
+                                     f"{self.log()[-2000:]}")
+            value = read()
+            if value is not None:
                 try:
-                    if condition(report):
-                        return report
-                except (KeyError, TypeError, IndexError):
+                    if condition(value):
+                        return value, None
+                except (KeyError, TypeError, IndexError, ValueError):
                     pass
             time.sleep(0.05)
+        return None, value
+
+    def wait_for(self, condition, what, timeout=20.0):
+        """Polls the report until condition(report) holds; fails with what after timeout."""
+        report, last = self._poll(self.state, condition, what, timeout)
+        if report is not None:
+            return report
         # Everything but the item rectangles first: they crowd out the rest.
-        summary = None if report is None else json.dumps(
-            {key: report[key] for key in sorted(report, key=lambda key: key != "window")
+        summary = None if last is None else json.dumps(
+            {key: last[key] for key in sorted(last, key=lambda key: key != "window")
              if key != "items"})[:3000]
         raise AssertionError(f"timed out waiting for {what}; last report without items: {summary}")
 
-    def wait_for_settled(self, name, what, timeout=20.0, still=0.3):
-        """Waits for item name to be reported at one place for still seconds (a sheet that
-        slides or lays out in moves it) and returns its rectangle."""
-        deadline = time.monotonic() + timeout
-        rect, since = None, time.monotonic()
-        while time.monotonic() < deadline:
-            item = (self.state() or {}).get("items", {}).get(name)
-            if item != rect:
-                rect, since = item, time.monotonic()
-            elif rect is not None and time.monotonic() - since >= still:
+    def wait_for_settled(self, name, what, timeout=20.0, still=0.3, slack=0, quiet=1.0):
+        """Waits for item name to stay at one place and returns its rectangle: a sheet that
+        slides or a panel that grows moves it. In place means in frames drawn over still
+        seconds, or in a report that no frame has changed for quiet seconds (a loaded machine
+        draws few frames, so a report merely not rewritten for a moment proves nothing).
+        slack: the pixels a side may stray and still count as in place (a wiggling tile)."""
+        def near(a, b):
+            return all(abs(a[key] - b[key]) <= slack for key in ("x", "y", "w", "h"))
+        began = time.monotonic()
+        anchor, anchor_frame, rect = None, 0, None
+        while time.monotonic() - began < timeout:
+            report = self.state() or {}
+            rect, frame = report.get("items", {}).get(name), report.get("frameTime", 0)
+            if rect is None or anchor is None or not near(rect, anchor):
+                anchor, anchor_frame = rect, frame
+            elif frame - anchor_frame >= still * 1000:
+                return rect
+            if rect is not None and time.monotonic() - began >= still \
+                    and time.monotonic() * 1000 - frame >= quiet * 1000:
                 return rect
             time.sleep(0.05)
         raise AssertionError(f"timed out waiting for {what} to settle; last: {rect}")
+
+    # --- the stored settings ---
+
+    def settings_path(self):
+        return os.path.join(self.environment["XDG_CONFIG_HOME"], "orbitdeck", "orbitdeck.plist")
+
+    def stored(self):
+        """The settings as stored now ({} while unreadable: the launcher replaces the file)."""
+        try:
+            with open(self.settings_path(), "rb") as source:
+                return plistlib.load(source)
+        except (OSError, ValueError, plistlib.InvalidFileException):
+            return {}
+
+    def stored_layout(self):
+        return Layout.decode(self.stored().get(LAYOUT_KEY))
+
+    def wait_for_layout(self, condition, what, timeout=20.0):
+        """Polls the stored layout until condition(layout) holds."""
+        layout, last = self._poll(self.stored_layout, condition, what, timeout)
+        if layout is None:
+            raise AssertionError(f"timed out waiting for {what}; stored: {last}")
+        return layout
 
     def wait_for_file(self, path, what, timeout=20.0):
         deadline = time.monotonic() + timeout
@@ -203,6 +270,22 @@ class Session:
         x, y = self.centre(item)
         self.xdotool("mousemove", "--sync", x, y, "click", button)
 
+    def press(self, point):
+        """Moves the pointer to point and holds the button down there."""
+        self.xdotool("mousemove", "--sync", *point, "mousedown", 1)
+        self.holding = True
+
+    def glide(self, start, end, steps=12):
+        """Moves the pointer from start to end in steps, each one arrived before the next, so
+        every tile on the way sees it pass (with the button held: a drag)."""
+        for step in range(1, steps + 1):
+            self.xdotool("mousemove", "--sync", start[0] + (end[0] - start[0]) * step // steps,
+                         start[1] + (end[1] - start[1]) * step // steps)
+
+    def release(self):
+        self.xdotool("mouseup", 1)
+        self.holding = False
+
     def type(self, text):
         self.xdotool("type", "--delay", 40, text)
 
@@ -211,6 +294,39 @@ class Session:
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], check=True)
+
+
+LAYOUT_KEY = "ambergrid.library.layout.v1"
+
+
+class Layout:
+    """The library layout as stored: the page's items and each folder's as "application:<id>"
+    or "folder:<id>", and the folders' names by id."""
+
+    def __init__(self, items=(), folders=None, names=None):
+        self.items = list(items)
+        self.folders = folders or {}
+        self.names = names or {}
+
+    @staticmethod
+    def key(item):
+        (kind, payload), = item.items()
+        value = payload["_0"]
+        return f"{kind}:{value['rawValue'] if isinstance(value, dict) else value}"
+
+    @classmethod
+    def decode(cls, data):
+        if not data:
+            return cls()
+        stored = json.loads(data)
+        folders = {folder["id"]["rawValue"]: folder for folder in stored.get("folders", [])}
+        return cls([cls.key(item) for item in stored.get("items", [])],
+                   {id: [cls.key(item) for item in folder["items"]]
+                    for id, folder in folders.items()},
+                   {id: folder.get("name") for id, folder in folders.items()})
+
+    def __repr__(self):
+        return f"Layout(items={self.items}, folders={self.folders}, names={self.names})"
 
 
 def cells(report):

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJSEngine>
+#include <QQmlEngine>
 #include <QPointer>
 
 namespace orbitdeck {

@@ -9,15 +9,16 @@
 
 namespace orbitdeck {
 
-// The interface language for QML, also the singleton L of "Orbitdeck.State" once provided.
-// QML passes L.revision to every lookup, so each text is a binding on the revision and changes
-// as soon as the language setting does, without a restart:
+// The interface language for QML: the singleton L of "Orbitdeck.State" (the bridge the
+// executable provided), also the type of a view's `lang`. QML passes L.revision to every
+// lookup, so each text is a binding on the revision and changes as soon as the language
+// setting does, without a restart:
 //     text: L.t("Done", L.revision)
 //     text: L.format("Refreshed · %lld apps", [count], L.revision)
 class LocalizationBridge : public QObject {
     Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("the executable makes the one bridge")
+    QML_NAMED_ELEMENT(L)
+    QML_SINGLETON
     Q_PROPERTY(int revision READ revision NOTIFY revisionChanged)
     // The interface locale's name ("fr", "zh-Hans"), for number formatting in QML.
     Q_PROPERTY(QString localeName READ localeName NOTIFY revisionChanged)
@@ -27,6 +28,9 @@ public:
 
     // The bridge QML's L is, from the next engine that first asks for it.
     static void registerSingleton(LocalizationBridge* bridge);
+    static LocalizationBridge* create(QQmlEngine* qml, QJSEngine* js) {
+        return ProvidedSingleton<LocalizationBridge>::create(qml, js);
+    }
 
     int revision() const { return revision_; }
     QString localeName() const;
@@ -43,19 +47,6 @@ private:
     DefaultsStore& defaults_;
     const Localizer& localizer_;
     int revision_ = 0;
-};
-
-// L: the bridge the executable provided.
-struct LocalizationSingleton {
-    Q_GADGET
-    QML_FOREIGN(orbitdeck::LocalizationBridge)
-    QML_NAMED_ELEMENT(L)
-    QML_SINGLETON
-
-public:
-    static LocalizationBridge* create(QQmlEngine* qml, QJSEngine* js) {
-        return ProvidedSingleton<LocalizationBridge>::create(qml, js);
-    }
 };
 
 } // namespace orbitdeck

@@ -53,6 +53,9 @@ public:
     const ItemSet& multiSelection() const { return multiSelection_; }
     void setMultiSelection(ItemSet items);
     QStringList multiSelectionKeys() const;
+    Q_INVOKABLE bool isMultiSelected(const QString& key) const {
+        return multiSelectionKeys().contains(key);
+    }
     Q_INVOKABLE void clearMultiSelection() { setMultiSelection({}); }
     const std::optional<LayoutItem>& selectionAnchor() const { return selectionAnchor_; }
     void setSelectionAnchor(std::optional<LayoutItem> item) { selectionAnchor_ = std::move(item); }

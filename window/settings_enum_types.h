@@ -10,6 +10,8 @@ namespace orbitdeck {
 namespace setting {
 Q_NAMESPACE
 QML_NAMED_ELEMENT(Setting)
+// Several enumerations share case names ("off"): QML reaches each case through its enumeration.
+Q_CLASSINFO("RegisterEnumClassesUnscoped", "false")
 
 // `auto` is stored as "auto"; the C++ name differs only because auto is a keyword.
 enum class LibrarySkin { night, dusk, paper, automatic };

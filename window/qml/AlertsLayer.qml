@@ -2,20 +2,28 @@ import QtQuick
 
 // The window's alerts, one at a time: the uninstall confirmation, then the error alert (its
 // title names the failure that set it), then an application that failed to open. Each is made
-// only while the state asks for it; when the last one goes, `closed` is sent.
+// only while the state asks for it; when the last one goes, `closed` is sent. The answers go
+// back as signals.
 Item {
     id: alerts
-    property QtObject win: null
     property var tr: key => key
     property string skin: "night"
-    readonly property QtObject lifecycle: win ? win.lifecycle : null
-    readonly property QtObject uninstall: win && win.commands ? win.commands.uninstalling : null
-    readonly property string showing: uninstall !== null && uninstall.candidate !== "" ? "confirm"
-                                    : lifecycle !== null && lifecycle.uninstallError !== "" ? "error"
-                                    : lifecycle !== null && lifecycle.failedApp !== "" ? "failedOpen"
+    // The application asked to go to the Trash, and the confirmation's content for it
+    // ({title, message, buttons}), asked for when the alert is made.
+    property string uninstallCandidate: ""
+    property var confirmation: () => ({ title: "", message: "", buttons: [] })
+    property string errorTitle: ""
+    property string uninstallError: ""
+    property string failedApp: ""
+    readonly property string showing: uninstallCandidate !== "" ? "confirm"
+                                    : uninstallError !== "" ? "error"
+                                    : failedApp !== "" ? "failedOpen"
                                     : ""
     readonly property bool open: showing !== ""
     signal closed()
+    signal uninstallAnswered(string button)
+    signal errorDismissed()
+    signal failedOpenDismissed()
 
     onOpenChanged: if (!open) closed()
 
@@ -30,7 +38,7 @@ Item {
         id: confirm
         LibraryAlert {
             objectName: "uninstall-alert"
-            readonly property var content: alerts.uninstall.confirmation()
+            readonly property var content: alerts.confirmation()
             skin: alerts.skin
             title: content.title
             message: content.message
@@ -39,7 +47,7 @@ Item {
                 role: button.cancel ? "cancel" : button.destructive ? "destructive" : ""
             }))
             // Later: the choice takes the alert away, which must not happen inside its handler.
-            onChosen: name => Qt.callLater(() => alerts.uninstall.choose(name))
+            onChosen: name => Qt.callLater(() => alerts.uninstallAnswered(name))
         }
     }
     Component {
@@ -47,10 +55,10 @@ Item {
         LibraryAlert {
             objectName: "error-alert"
             skin: alerts.skin
-            title: alerts.tr(alerts.lifecycle.errorTitle)
-            message: alerts.lifecycle.uninstallError
+            title: alerts.tr(alerts.errorTitle)
+            message: alerts.uninstallError
             buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => { alerts.lifecycle.uninstallError = "" })
+            onChosen: Qt.callLater(() => alerts.errorDismissed())
         }
     }
     Component {
@@ -59,9 +67,9 @@ Item {
             objectName: "open-failure-alert"
             skin: alerts.skin
             title: alerts.tr("Couldn’t open application")
-            message: alerts.lifecycle.failedApp
+            message: alerts.failedApp
             buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => { alerts.lifecycle.failedApp = "" })
+            onChosen: Qt.callLater(() => alerts.failedOpenDismissed())
         }
     }
 }

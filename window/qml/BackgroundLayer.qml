@@ -11,7 +11,9 @@ MouseArea {
     property int sort: Setting.SortOrder.manual
     property bool labels: true
     property var tr: key => key
-    readonly property bool menuOpen: menu.item ? menu.item.menu.opened : false
+    // Kept by the menu's host once it is made.
+    property bool menuOpen: false
+    signal menuRequested()
 
     signal tapped()
     signal done()
@@ -29,7 +31,7 @@ MouseArea {
     onClicked: mouse => {
         if (mouse.button === Qt.RightButton) {
             menu.active = true
-            menu.item.menu.popup()
+            catcher.menuRequested()
         }
         else
             catcher.tapped()

@@ -4,8 +4,18 @@ import Orbitdeck.State
 // The background menu bound to the background layer that made it on demand.
 Item {
     id: host
-    property Item owner: null
+    property BackgroundLayer owner: null
     readonly property alias menu: bgMenu
+    Binding {
+        target: host.owner
+        property: "menuOpen"
+        value: bgMenu.opened
+        when: host.owner !== null
+    }
+    Connections {
+        target: host.owner
+        function onMenuRequested() { bgMenu.popup() }
+    }
 
     BackgroundMenu {
         id: bgMenu

@@ -7,8 +7,8 @@ import Orbitdeck.Arranging
 Item {
     id: cell
     required property string modelData
-    property QtObject win
-    property QtObject actions
+    property AmbergridWindow win
+    property Actions actions
     property real cellWidth: 108
     property real iconSize: 62
     property string skin: "night"

@@ -51,7 +51,7 @@ Item {
         NumberAnimation { duration: 280; easing.type: Easing.BezierSpline; easing.bezierCurve: [0, 0, 0.58, 1, 1, 1] }
     }
     property Component cell
-    property QtObject pageDropTarget: null   // drops on the page dots, set by the arranging layer
+    property bool takesPageDrops: false     // drops on the page dots, set by the arranging layer
     property var tr: key => key
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
@@ -60,13 +60,16 @@ Item {
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
 
-    function swipeMoved(travel) {
-        if (pagedLoader.item)
-            pagedLoader.item.swipeChanged(travel)
+    // The paged grid's page area; none while scrolling or searching.
+    readonly property PagedGrid shownGrid: pagedLoader.item as PagedGrid
+    readonly property Item pageArea: shownGrid ? shownGrid.pageArea : null
+    function swipeMoved(travel: real) {
+        if (shownGrid)
+            shownGrid.swipeChanged(travel)
     }
-    function swipeEnded(travel, velocity) {
-        if (pagedLoader.item)
-            pagedLoader.item.swipeEnded(travel, velocity)
+    function swipeEnded(travel: real, velocity: real) {
+        if (shownGrid)
+            shownGrid.swipeEnded(travel, velocity)
     }
     // The blur behind an open folder, compiled on its first use: the graphical effects' module
     // costs the start of the window otherwise.
@@ -252,7 +255,7 @@ Item {
             reduceMotion: root.reduceMotion
             searching: root.searching
             pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            pageDropTarget: root.pageDropTarget
+            takesPageDrops: root.takesPageDrops
             onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
             onPageSettled: target => root.pageSettled(target)
         }

@@ -17,7 +17,7 @@ Item {
     property bool reduceMotion: false
     property bool searching: false
     property string pageLabelFormat: "Page %1"
-    property QtObject pageDropTarget: null  // drops on the page dots (PageDot.dropTarget)
+    property bool takesPageDrops: false    // drops on the page dots (PageDot.takesDrops)
 
     readonly property int capacity: metrics ? metrics.capacity : 35
     readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
@@ -96,6 +96,9 @@ Item {
         duration: 420
         easing.type: Easing.OutCubic
     }
+
+    // Where a swipe turns the pages.
+    readonly property Item pageArea: area
 
     Item {
         id: area
@@ -178,7 +181,7 @@ Item {
         effects: paged.effects
         reduceMotion: paged.reduceMotion
         pageLabelFormat: paged.pageLabelFormat
-        dropTarget: paged.pageDropTarget
+        takesDrops: paged.takesPageDrops
         onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
     }
 }

@@ -53,7 +53,7 @@ Item {
     readonly property real dropScale: full && dropTarget ? 1.08 : 1
     property Item ring: null
     property Item badge: null
-    property QtObject scaleMotion: null
+    property ScaleMotion scaleMotion: null
     onRingShownChanged: if (ringShown && !ring) ring = make("CellRing.qml", cell)
     onBadgeShownChanged: if (badgeShown && !badge) badge = make("CellSelectionBadge.qml", body)
     onDropScaleChanged: {
@@ -67,7 +67,7 @@ Item {
             return
         }
         if (!scaleMotion)
-            scaleMotion = Qt.createComponent("ScaleMotion.qml").createObject(body, { target: body })
+            scaleMotion = Qt.createComponent("ScaleMotion.qml").createObject(body, { target: body }) as ScaleMotion
         scaleMotion.to = dropScale
         scaleMotion.restart()
     }

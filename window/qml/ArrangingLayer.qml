@@ -8,15 +8,15 @@ import Orbitdeck.Arranging
 Item {
     id: arranging
     // The window state and the look.
-    required property AmbergridWindow win
+    property AmbergridWindow win: null
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property var tr: key => key
-    required property Actions actions
+    property Actions actions: null
     // The library view: the strips cover its grid's pages, above the page bar; its page dots
     // take dropped tiles.
-    required property LibraryRoot library
+    property LibraryRoot library: null
     // A tile menu or an alert is up: it takes the keys.
     readonly property bool overlayOpen: tileMenus.menuOpen || alerts.open
     readonly property real pageBarHeight: 52

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Arranging
@@ -149,16 +150,16 @@ Window {
         id: arrangingLayer
         anchors.fill: parent
         active: window.libraryShown && window.win !== null && window.win.layoutOps !== null
-        sourceComponent: Component {
-            ArrangingLayer {
-                win: window.win
-                skin: window.skin
-                effects: window.effects
-                reduceMotion: window.reduceMotion
-                tr: key => window.tr(key)
-                actions: windowActions
-                library: libraryRoot
-            }
+        source: "ArrangingLayer.qml"
+        onLoaded: {
+            const layer = item as ArrangingLayer
+            layer.win = window.win
+            layer.skin = Qt.binding(() => window.skin)
+            layer.effects = Qt.binding(() => window.effects)
+            layer.reduceMotion = Qt.binding(() => window.reduceMotion)
+            layer.tr = key => window.tr(key)
+            layer.actions = windowActions
+            layer.library = libraryRoot
         }
     }
 

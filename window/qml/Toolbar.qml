@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The trailing buttons of the top bar: "Done" while arranging, settings, full screen.
@@ -36,15 +37,15 @@ Row {
         active: toolbar.arranging || item !== null
         visible: toolbar.arranging
         anchors.verticalCenter: parent.verticalCenter
-        sourceComponent: Component {
-            PillButton {
-                objectName: "library-arrange-done"
-                text: toolbar.tr("Done")
-                skin: toolbar.skin
-                font.weight: Font.DemiBold
-                verticalPadding: 6
-                onClicked: toolbar.doneClicked()
-            }
+        source: "PillButton.qml"
+        onLoaded: {
+            const done = item as PillButton
+            done.objectName = "library-arrange-done"
+            done.text = Qt.binding(() => toolbar.tr("Done"))
+            done.skin = Qt.binding(() => toolbar.skin)
+            done.font.weight = Font.DemiBold
+            done.verticalPadding = 6
+            done.clicked.connect(toolbar.doneClicked)
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The window's alerts, one at a time: the uninstall confirmation, then the error alert (its
@@ -27,49 +28,52 @@ Item {
 
     onOpenChanged: if (!open) closed()
 
+    // Each alert is made by a loader of its own while it shows, and filled in once made.
     Loader {
         anchors.fill: parent
-        sourceComponent: alerts.showing === "confirm" ? confirm
-                       : alerts.showing === "error" ? failure
-                       : alerts.showing === "failedOpen" ? failedOpen : null
-    }
-
-    Component {
-        id: confirm
-        LibraryAlert {
-            objectName: "uninstall-alert"
-            readonly property var content: alerts.confirmation()
-            skin: alerts.skin
-            title: content.title
-            message: content.message
-            buttons: content.buttons.map(button => ({
+        active: alerts.showing === "confirm"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            const content = alerts.confirmation()
+            alert.objectName = "uninstall-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = content.title
+            alert.message = content.message
+            alert.buttons = content.buttons.map(button => ({
                 name: button.name, title: button.title,
                 role: button.cancel ? "cancel" : button.destructive ? "destructive" : ""
             }))
             // Later: the choice takes the alert away, which must not happen inside its handler.
-            onChosen: name => Qt.callLater(() => alerts.uninstallAnswered(name))
+            alert.chosen.connect(name => Qt.callLater(() => alerts.uninstallAnswered(name)))
         }
     }
-    Component {
-        id: failure
-        LibraryAlert {
-            objectName: "error-alert"
-            skin: alerts.skin
-            title: alerts.tr(alerts.errorTitle)
-            message: alerts.uninstallError
-            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => alerts.errorDismissed())
+    Loader {
+        anchors.fill: parent
+        active: alerts.showing === "error"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            alert.objectName = "error-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = Qt.binding(() => alerts.tr(alerts.errorTitle))
+            alert.message = Qt.binding(() => alerts.uninstallError)
+            alert.buttons = Qt.binding(() => [{name: "ok", title: alerts.tr("OK"), role: "cancel"}])
+            alert.chosen.connect(() => Qt.callLater(() => alerts.errorDismissed()))
         }
     }
-    Component {
-        id: failedOpen
-        LibraryAlert {
-            objectName: "open-failure-alert"
-            skin: alerts.skin
-            title: alerts.tr("Couldn’t open application")
-            message: alerts.failedApp
-            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => alerts.failedOpenDismissed())
+    Loader {
+        anchors.fill: parent
+        active: alerts.showing === "failedOpen"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            alert.objectName = "open-failure-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = Qt.binding(() => alerts.tr("Couldn’t open application"))
+            alert.message = Qt.binding(() => alerts.failedApp)
+            alert.buttons = Qt.binding(() => [{name: "ok", title: alerts.tr("OK"), role: "cancel"}])
+            alert.chosen.connect(() => Qt.callLater(() => alerts.failedOpenDismissed()))
         }
     }
 }

@@ -170,27 +170,27 @@ Item {
             Loader {
                 anchors.fill: parent
                 active: !root.loaded
-                sourceComponent: Component {
-                    LoadingState {
-                        label: root.tr("Finding applications")
-                        skin: root.skin
-                    }
+                source: "LoadingState.qml"
+                onLoaded: {
+                    const state = item as LoadingState
+                    state.label = Qt.binding(() => root.tr("Finding applications"))
+                    state.skin = Qt.binding(() => root.skin)
                 }
             }
             // Made only when there is nothing to show.
             Loader {
                 anchors.fill: parent
                 active: root.loaded && root.itemCount === 0
-                sourceComponent: Component {
-                    EmptyState {
-                        objectName: "library-empty"
-                        title: root.tr("No applications found")
-                        description: root.searching ? "\u201C" + root.query + "\u201D" : ""
-                        showsAction: root.searching && root.canSearchAppStore
-                        actionTitle: root.tr("Search the App Store")
-                        skin: root.skin
-                        onActionClicked: root.appStoreRequested()
-                    }
+                source: "EmptyState.qml"
+                onLoaded: {
+                    const empty = item as EmptyState
+                    empty.objectName = "library-empty"
+                    empty.title = Qt.binding(() => root.tr("No applications found"))
+                    empty.description = Qt.binding(() => root.searching ? "\u201C" + root.query + "\u201D" : "")
+                    empty.showsAction = Qt.binding(() => root.searching && root.canSearchAppStore)
+                    empty.actionTitle = Qt.binding(() => root.tr("Search the App Store"))
+                    empty.skin = Qt.binding(() => root.skin)
+                    empty.actionClicked.connect(root.appStoreRequested)
                 }
             }
             Item {
@@ -264,7 +264,11 @@ Item {
     Loader {
         anchors.fill: parent
         active: root.toastText !== "" || item !== null
-        sourceComponent: Component { Toast { skin: root.skin } }
-        onLoaded: item.text = Qt.binding(() => root.toastText)
+        source: "Toast.qml"
+        onLoaded: {
+            const toast = item as Toast
+            toast.skin = Qt.binding(() => root.skin)
+            toast.text = Qt.binding(() => root.toastText)
+        }
     }
 }

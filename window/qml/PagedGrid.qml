@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Views
@@ -126,16 +127,16 @@ Item {
             x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
             active: paged.showsNeighbour || item !== null
             visible: paged.showsNeighbour
-            sourceComponent: Component {
-                PageView {
-                    objectName: "library-neighbour-page"
-                    metrics: paged.metrics
-                    cell: paged.cell
-                    tilesInteractive: false
-                    animated: false
-                    Accessible.ignored: true
-                    model: neighbour
-                }
+            source: "PageView.qml"
+            onLoaded: {
+                const view = item as PageView
+                view.objectName = "library-neighbour-page"
+                view.metrics = Qt.binding(() => paged.metrics)
+                view.cell = Qt.binding(() => paged.cell)
+                view.tilesInteractive = false
+                view.animated = false
+                view.Accessible.ignored = true
+                view.model = neighbour
             }
         }
         Loader {
@@ -144,14 +145,14 @@ Item {
             active: paged.slide !== 0 || item !== null
             visible: paged.slide !== 0
             opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
-            sourceComponent: Component {
-                PageView {
-                    metrics: paged.metrics
-                    cell: paged.cell
-                    tilesInteractive: false
-                    animated: false
-                    model: outgoing
-                }
+            source: "PageView.qml"
+            onLoaded: {
+                const view = item as PageView
+                view.metrics = Qt.binding(() => paged.metrics)
+                view.cell = Qt.binding(() => paged.cell)
+                view.tilesInteractive = false
+                view.animated = false
+                view.model = outgoing
             }
         }
         PageView {

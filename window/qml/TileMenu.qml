@@ -15,10 +15,12 @@ Menu {
         id: actionItem
         MenuItem {
             property var entry
+            // The menu that hands the choice back (this file's root).
+            property var owner
             objectName: entry.name
             text: entry.title
             enabled: entry.enabled
-            onTriggered: tileMenu.chosen(entry.action, entry.argument)
+            onTriggered: owner.chosen(entry.action, entry.argument)
             // The destructive entry in red, whichever palette role the style draws text with.
             Component.onCompleted: {
                 if (entry.destructive) {
@@ -63,9 +65,10 @@ Menu {
                 menu.addMenu(child)
                 // The entry that opens the submenu carries the name, for tests and the report.
                 menu.itemAt(menu.count - 1).objectName = entry.name
+            } else if (entry.type === "text") {
+                menu.addItem(textItem.createObject(menu.contentItem, { entry: entry }) as Item)
             } else {
-                const made = (entry.type === "text" ? textItem : actionItem)
-                menu.addItem(made.createObject(menu.contentItem, { entry: entry }) as Item)
+                menu.addItem(actionItem.createObject(menu.contentItem, { entry: entry, owner: tileMenu }) as Item)
             }
         }
     }

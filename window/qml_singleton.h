@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QJSEngine>
-#include <QQmlEngine>
 #include <QPointer>
+#include <QQmlEngine>
 
 namespace orbitdeck {
 

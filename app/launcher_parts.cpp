@@ -21,6 +21,7 @@
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/image_providers.h"
+#include "window/qml/view_host.h"
 #include "window/window_lifecycle.h"
 #include "window/window_settings.h"
 
@@ -29,7 +30,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QQuickItem>
 #include <QQuickWindow>
 
 #include <utility>
@@ -50,15 +50,16 @@ public:
                                    .migrateLegacyDefaults =
                                        [](DefaultsStore& store) { migrateLegacyDefaults(store); }}))
         , language_(entry_->defaults(), Localizer::system()) {
+        LocalizationBridge::registerSingleton(&language_);
         followDesktopMotion();
     }
 
-    QObject* state() override { return &entry_->window(); }
+    AmbergridWindow* state() override { return &entry_->window(); }
     QObject* language() override { return &language_; }
     QObject* launchFlow() override { return entry_->window().findChild<LaunchFlow*>(); }
     void loadLibrary() override { entry_->window().loadLibrary(); }
 
-    void attach(QQuickWindow& window) override {
+    void attach(QQuickWindow& window, ViewHost& host) override {
         WindowLifecycle* lifecycle = entry_->window().lifecycle();
         presentation_.attach(window, entry_->defaults(),
                              [lifecycle](bool refused) { lifecycle->setHotKeyRefused(refused); });
@@ -72,29 +73,17 @@ public:
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
                                                      presentation_);
         keys_.setLibraryWindow(&window);
-        keys_.setOnKey([this, &window](LibraryKey key) {
-            if (window.property("menuOpen").toBool())
+        keys_.setOnKey([this, &host](LibraryKey key) {
+            if (host.menuOpen())
                 return false;
             auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands());
             return commands && commands->handleKey(key);
         });
-        swipes_ = std::make_unique<PageSwipeMonitor>(&window, scheduler_, [&window](QPointF at) {
-            // Items of a QML window are QObject children of the window, not of its content item.
-            const auto* grid = window.findChild<QQuickItem*>(QStringLiteral("library-page-area"));
-            // An open folder covers the grid: its pages do not turn beneath it.
-            const auto* folder =
-                window.findChild<QQuickItem*>(QStringLiteral("library-folder-backdrop"));
-            return grid && grid->isVisible() && !(folder && folder->isVisible()) &&
-                   grid->contains(grid->mapFromScene(at));
-        });
-        QObject* root = &window;
-        swipes_->setOnMove([root](double travel) {
-            QMetaObject::invokeMethod(root, "swipeMoved", Q_ARG(QVariant, travel));
-        });
-        swipes_->setOnEnd([root](double travel, double velocity) {
-            QMetaObject::invokeMethod(root, "swipeEnded", Q_ARG(QVariant, travel),
-                                      Q_ARG(QVariant, velocity));
-        });
+        swipes_ = std::make_unique<PageSwipeMonitor>(
+            &window, scheduler_, [&host](QPointF at) { return host.turnsPagesAt(at); });
+        swipes_->setOnMove([&host](double travel) { emit host.swipeMoved(travel); });
+        swipes_->setOnEnd(
+            [&host](double travel, double velocity) { emit host.swipeEnded(travel, velocity); });
     }
 
     void libraryShown() override {

@@ -10,20 +10,24 @@ class QQuickWindow;
 
 namespace orbitdeck {
 
+class AmbergridWindow;
+class ViewHost;
+
 // The window state and whatever the executable wires around it: presentation, the interface
 // language, the key and swipe monitors.
 struct LauncherParts {
     virtual ~LauncherParts() = default;
-    // The object the views bind to as `win`.
-    virtual QObject* state() = 0;
+    // The state the views bind to as `win`.
+    virtual AmbergridWindow* state() = 0;
     // The interface language for the views (t, revision).
     virtual QObject* language() = 0;
     // Launching and page turns of the window state.
     virtual QObject* launchFlow() = 0;
     // Starts reading the library; its catalog scan runs in the background.
     virtual void loadLibrary() = 0;
-    // The window exists: hand it to whatever presents it and watches its input.
-    virtual void attach(QQuickWindow& window) = 0;
+    // The window exists: hand it to whatever presents it and watches its input; the views'
+    // host hears of open menus and swipes.
+    virtual void attach(QQuickWindow& window, ViewHost& host) = 0;
     // The library reached the screen: what can wait for the first frame starts now.
     virtual void libraryShown() = 0;
     // A request from another start or a desktop action; kept until the library is on screen.

@@ -1,6 +1,7 @@
 #include "app/launcher_scene.h"
 
 #include "app/launcher_parts.h"
+#include "window/ambergrid_window.h"
 #include "window/qml/app_icon_cache.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
@@ -13,6 +14,7 @@ namespace orbitdeck {
 
 LauncherScene::LauncherScene()
     : parts_(makeLauncherParts()) {
+    ViewHost::provide(&host_);
     prepareViewEngine(engine_);
 }
 
@@ -25,6 +27,7 @@ bool LauncherScene::show() {
     // Naming the icon theme may ask gsettings: done beside the views' load, not by the first
     // icon a tile waits for.
     prepareDesktopIconTheme();
+    host_.setLoadingViews(true);
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
@@ -45,10 +48,10 @@ bool LauncherScene::show() {
     if (const QByteArray path = qgetenv(StateReport::environmentVariable); !path.isEmpty())
         report_ =
             std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
-    parts_->attach(*window_);
+    parts_->attach(*window_, host_);
     watchFirstLibraryFrame();
     // What changes from here on (the display mode at the first mapping) draws at once.
-    window_->setProperty("loadingViews", false);
+    host_.setLoadingViews(false);
     window_->show();
     return true;
 }
@@ -62,13 +65,14 @@ void LauncherScene::watchFirstLibraryFrame() {
     // put the library on screen. The render thread may swap: its signal is queued here.
     auto loadedAtFrame = std::make_shared<bool>(false);
     QObject::connect(window_, &QQuickWindow::afterAnimating, window_, [this, loadedAtFrame] {
-        *loadedAtFrame = window_->property("libraryLoaded").toBool();
+        const AmbergridWindow* state = parts_->state();
+        *loadedAtFrame = state && state->library()->loaded();
     });
     QObject::connect(
         window_, &QQuickWindow::frameSwapped, window_,
         [this, loadedAtFrame] {
-            if (*loadedAtFrame && !window_->property("libraryShown").toBool()) {
-                window_->setProperty("libraryShown", true);
+            if (*loadedAtFrame && !host_.libraryShown()) {
+                host_.setLibraryShown(true);
                 parts_->libraryShown();
             }
         },

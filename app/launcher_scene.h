@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/application_instance.h"
+#include "window/qml/view_host.h"
 
 #include <QObject>
 #include <QQmlApplicationEngine>
@@ -31,6 +32,7 @@ private:
     void watchFirstLibraryFrame();
 
     std::unique_ptr<LauncherParts> parts_;
+    ViewHost host_{nullptr};
     QQmlApplicationEngine engine_;
     QQuickWindow* window_ = nullptr;
     std::unique_ptr<StateReport> report_;

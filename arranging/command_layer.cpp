@@ -41,26 +41,6 @@ CommandLayer::CommandLayer(AmbergridWindow& window, LaunchFlow& launch, UndoActi
     connect(&window_, &AmbergridWindow::toggleRequested, this, &CommandLayer::toggleLibrary);
 }
 
-QObject* CommandLayer::launching() const {
-    return &launch_;
-}
-
-QObject* CommandLayer::undoing() const {
-    return &undo_;
-}
-
-QObject* CommandLayer::tileMenu() const {
-    return tileMenu_;
-}
-
-QObject* CommandLayer::multiSelect() const {
-    return selection_;
-}
-
-QObject* CommandLayer::uninstalling() const {
-    return uninstall_;
-}
-
 void CommandLayer::requestUninstall(const QString& appID) {
     uninstall_->requestUninstall(appID);
 }

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -22,13 +23,20 @@ class UninstallFlow;
 // The window keys, the Escape cascade, the keyboard selection and the toggle of the launcher.
 class CommandLayer : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
     // Launching and page turns; undo and the hidden set.
-    Q_PROPERTY(QObject* launching READ launching CONSTANT)
-    Q_PROPERTY(QObject* undoing READ undoing CONSTANT)
+    Q_PROPERTY(orbitdeck::LaunchFlow* launching READ launching CONSTANT)
+    Q_PROPERTY(orbitdeck::UndoActions* undoing READ undoing CONSTANT)
     // The tile menu, the multi-selection and the uninstall confirmation.
-    Q_PROPERTY(QObject* tileMenu READ tileMenu CONSTANT)
-    Q_PROPERTY(QObject* multiSelect READ multiSelect CONSTANT)
-    Q_PROPERTY(QObject* uninstalling READ uninstalling CONSTANT)
+    Q_PROPERTY(orbitdeck::TileMenu* tileMenu READ tileMenu CONSTANT)
+    Q_PROPERTY(orbitdeck::MultiSelection* multiSelect READ multiSelect CONSTANT)
+    Q_PROPERTY(orbitdeck::UninstallFlow* uninstalling READ uninstalling CONSTANT)
+    Q_MOC_INCLUDE("arranging/launch_flow.h")
+    Q_MOC_INCLUDE("arranging/multi_selection.h")
+    Q_MOC_INCLUDE("arranging/tile_menu.h")
+    Q_MOC_INCLUDE("arranging/undo_actions.h")
+    Q_MOC_INCLUDE("arranging/uninstall_flow.h")
 
 public:
     CommandLayer(AmbergridWindow& window, LaunchFlow& launch, UndoActions& undo,
@@ -62,11 +70,11 @@ public:
     // handled) when there is none.
     Q_INVOKABLE bool turnPage(int offset);
 
-    QObject* launching() const;
-    QObject* undoing() const;
-    QObject* tileMenu() const;
-    QObject* multiSelect() const;
-    QObject* uninstalling() const;
+    LaunchFlow* launching() const { return &launch_; }
+    UndoActions* undoing() const { return &undo_; }
+    TileMenu* tileMenu() const { return tileMenu_; }
+    MultiSelection* multiSelect() const { return selection_; }
+    UninstallFlow* uninstalling() const { return uninstall_; }
 
     // The delete badge and the menu: asks before moving the application to the Trash.
     Q_INVOKABLE void requestUninstall(const QString& appID);

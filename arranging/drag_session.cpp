@@ -7,6 +7,7 @@
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/item_keys.h"
+#include "window/qml_singleton.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -224,9 +225,12 @@ void DragSession::anchorOpenedFolder() {
     lastPressedKey_.clear();
 }
 
+DragSession* DragSession::create(QQmlEngine* qml, QJSEngine* js) {
+    return ProvidedSingleton<DragSession>::create(qml, js);
+}
+
 void installLiveDrag(AmbergridWindow& window) {
-    auto* session = new DragSession(window, &window);
-    qmlRegisterSingletonInstance("Orbitdeck.Arranging", 1, 0, "LiveDrag", session);
+    ProvidedSingleton<DragSession>::provide(new DragSession(window, &window));
 }
 
 } // namespace orbitdeck

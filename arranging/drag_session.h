@@ -9,9 +9,12 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 
+class QJSEngine;
+class QQmlEngine;
 class QQuickWindow;
 
 namespace orbitdeck {
@@ -21,8 +24,11 @@ class DragPointer;
 struct LayoutItem;
 struct DragRules;
 
+// QML's LiveDrag singleton: the session installLiveDrag made.
 class DragSession : public QObject {
     Q_OBJECT
+    QML_NAMED_ELEMENT(LiveDrag)
+    QML_SINGLETON
     Q_PROPERTY(bool dragging READ dragging NOTIFY draggingChanged)
     Q_PROPERTY(QString draggingItem READ draggingItem NOTIFY draggingChanged)
     // The pointer in window coordinates while dragging.
@@ -44,6 +50,7 @@ public:
 
     explicit DragSession(AmbergridWindow& window, QObject* parent = nullptr);
     ~DragSession() override;
+    static DragSession* create(QQmlEngine* qml, QJSEngine* js);
 
     bool dragging() const;
     QString draggingItem() const;

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -15,6 +16,8 @@ class AmbergridWindow;
 // Launching with its bookkeeping, and turning pages.
 class LaunchFlow : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
 
 public:
     LaunchFlow(AmbergridWindow& window, QObject* parent = nullptr);

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <optional>
@@ -26,6 +27,8 @@ bool createFolderFromItems(LibraryLayout& layout, const std::vector<LayoutItem>&
 // the spring, and store the bytes at once. A change that reports false leaves no trace.
 class LayoutOperations : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
 
 public:
     using Change = std::function<bool(LibraryLayout&)>;

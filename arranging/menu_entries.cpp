@@ -5,13 +5,13 @@
 
 namespace orbitdeck {
 
-QVariantMap actionEntry(const QString& name, const QString& title, const QString& action,
+QVariantMap actionEntry(const QString& name, const QString& title, MenuAction action,
                         const QString& argument, bool enabled, bool destructive) {
     return {
         {QStringLiteral("type"), QStringLiteral("action")},
         {QStringLiteral("name"), name},
         {QStringLiteral("title"), title},
-        {QStringLiteral("action"), action},
+        {QStringLiteral("action"), static_cast<int>(action)},
         {QStringLiteral("argument"), argument},
         {QStringLiteral("enabled"), enabled},
         {QStringLiteral("destructive"), destructive},
@@ -52,7 +52,7 @@ std::vector<std::pair<FolderID, QString>> pageFolders(const AmbergridWindow& win
     return folders;
 }
 
-QVariantList moveToFolderEntries(const AmbergridWindow& window, const QString& action) {
+QVariantList moveToFolderEntries(const AmbergridWindow& window, MenuAction action) {
     QVariantList entries;
     for (const auto& [id, title] : pageFolders(window)) {
         const QString folderID = QString::fromStdString(id.rawValue);

@@ -126,16 +126,16 @@ QVariantList MultiSelection::menuEntries() const {
                   localizedFormat(QStringLiteral("%lld apps selected"), language, {count})),
         actionEntry(QStringLiteral("tile-menu-new-folder"),
                     localized(QStringLiteral("New Folder with Selection"), language),
-                    QStringLiteral("newFolderWithSelection"), {}, count >= 2),
+                    MenuAction::newFolderWithSelection, {}, count >= 2),
     };
-    entries.append(moveToFolderEntries(window_, QStringLiteral("moveSelectionToFolder")));
+    entries.append(moveToFolderEntries(window_, MenuAction::moveSelectionToFolder));
     entries.append(actionEntry(QStringLiteral("tile-menu-hide-selected"),
                                localized(QStringLiteral("Hide Selected Apps"), language),
-                               QStringLiteral("hideSelectedApps")));
+                               MenuAction::hideSelectedApps));
     entries.append(separatorEntry());
     entries.append(actionEntry(QStringLiteral("tile-menu-deselect-all"),
                                localized(QStringLiteral("Deselect All"), language),
-                               QStringLiteral("deselectAll")));
+                               MenuAction::deselectAll));
     return entries;
 }
 

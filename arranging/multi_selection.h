@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <vector>
 
@@ -21,6 +22,8 @@ class UndoActions;
 // does with them: one folder, a move into a folder, or hiding, each one undoable step.
 class MultiSelection : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
 
 public:
     MultiSelection(AmbergridWindow& window, LayoutOperations& operations, UndoActions& undo,

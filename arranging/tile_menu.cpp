@@ -53,14 +53,12 @@ QVariantList TileMenu::folderMenu(const LayoutItem& item) const {
     const QString folder = QString::fromStdString(item.payload);
     return {
         actionEntry(QStringLiteral("tile-menu-open-folder"),
-                    localized(QStringLiteral("Open Folder"), language),
-                    QStringLiteral("openFolder"), folder),
+                    localized(QStringLiteral("Open Folder"), language), MenuAction::openFolder,
+                    folder),
         actionEntry(QStringLiteral("tile-menu-rename"),
-                    localized(QStringLiteral("Rename…"), language), QStringLiteral("openFolder"),
-                    folder),
+                    localized(QStringLiteral("Rename…"), language), MenuAction::openFolder, folder),
         actionEntry(QStringLiteral("tile-menu-ungroup"),
-                    localized(QStringLiteral("Ungroup"), language), QStringLiteral("ungroup"),
-                    folder),
+                    localized(QStringLiteral("Ungroup"), language), MenuAction::ungroup, folder),
     };
 }
 
@@ -75,10 +73,9 @@ QVariantList TileMenu::groupWithEntries(const LayoutItem& item,
             continue;
         ++candidates;
         if (const AppDescriptor* app = window_.library()->app(other.payload))
-            entries.push_back(actionEntry(QStringLiteral("tile-menu-group-") +
-                                              QString::fromStdString(other.payload),
-                                          QString::fromStdString(app->displayName()),
-                                          QStringLiteral("groupWith"), itemKey(other)));
+            entries.push_back(actionEntry(
+                QStringLiteral("tile-menu-group-") + QString::fromStdString(other.payload),
+                QString::fromStdString(app->displayName()), MenuAction::groupWith, itemKey(other)));
     }
     if (candidates == 0)
         return {};
@@ -96,19 +93,19 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
     if (app) {
         entries.push_back(actionEntry(QStringLiteral("tile-menu-open"),
                                       localized(QStringLiteral("Open"), language),
-                                      QStringLiteral("open")));
+                                      MenuAction::open));
         const auto& bundleID = app->bundleIdentifier();
         if (places && bundleID && places->isRunning(*app))
             entries.push_back(actionEntry(QStringLiteral("tile-menu-quit"),
                                           localized(QStringLiteral("Quit"), language),
-                                          QStringLiteral("quit")));
+                                          MenuAction::quit));
         entries.push_back(separatorEntry());
     }
     entries.append(groupWithEntries(item, drawn));
-    entries.append(moveToFolderEntries(window_, QStringLiteral("moveToFolder")));
+    entries.append(moveToFolderEntries(window_, MenuAction::moveToFolder));
     entries.push_back(actionEntry(QStringLiteral("tile-menu-hide"),
                                   localized(QStringLiteral("Hide from Orbitdeck"), language),
-                                  QStringLiteral("hide")));
+                                  MenuAction::hide));
     if (!app)
         return entries;
     entries.append(placeEntries(*app));
@@ -116,7 +113,7 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
         entries.push_back(separatorEntry());
         entries.push_back(actionEntry(QStringLiteral("tile-menu-trash"),
                                       localized(QStringLiteral("Move to Trash…"), language),
-                                      QStringLiteral("trash"), {}, true, true));
+                                      MenuAction::trash, {}, true, true));
     }
     return entries;
 }
@@ -129,13 +126,12 @@ QVariantList TileMenu::placeEntries(const AppDescriptor& app) const {
     const bool docked = places->isInDock(app.bundleURL());
     return {
         actionEntry(QStringLiteral("tile-menu-reveal"),
-                    localized(QStringLiteral("Show in Finder"), language),
-                    QStringLiteral("reveal")),
+                    localized(QStringLiteral("Show in Finder"), language), MenuAction::reveal),
         actionEntry(
             QStringLiteral("tile-menu-dock"),
             localized(docked ? QStringLiteral("Remove from Dock") : QStringLiteral("Keep in Dock"),
                       language),
-            QStringLiteral("dock")),
+            MenuAction::dock),
     };
 }
 
@@ -149,13 +145,13 @@ QVariantList TileMenu::folderTileEntries(const QString& itemKey) const {
     if (!item->isFolder()) {
         entries.push_back(actionEntry(QStringLiteral("tile-menu-hide"),
                                       localized(QStringLiteral("Hide from Orbitdeck"), language),
-                                      QStringLiteral("hide")));
+                                      MenuAction::hide));
         if (const AppDescriptor* app = window_.library()->app(item->payload))
             entries.append(placeEntries(*app));
     }
     entries.push_back(actionEntry(QStringLiteral("tile-menu-move-out"),
                                   localized(QStringLiteral("Move Out of Folder"), language),
-                                  QStringLiteral("moveOutOfFolder")));
+                                  MenuAction::moveOutOfFolder));
     return entries;
 }
 
@@ -187,54 +183,77 @@ void TileMenu::toggleDock(const LayoutItem& item) {
         places->addToDock(app->bundleURL());
 }
 
-void TileMenu::run(const QString& action, const QString& itemKey, const QString& argument) {
+void TileMenu::run(MenuAction action, const QString& itemKey, const QString& argument) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const std::optional<LayoutItem> item = itemFromKey(itemKey);
     MultiSelection& selection = parts_.selection;
     // The selection menu's actions need no tile.
-    if (action == QLatin1String("newFolderWithSelection"))
+    switch (action) {
+    case MenuAction::newFolderWithSelection:
         return selection.newFolderWithSelection();
-    if (action == QLatin1String("moveSelectionToFolder"))
+    case MenuAction::moveSelectionToFolder:
         return selection.moveSelectionToFolder(argument);
-    if (action == QLatin1String("hideSelectedApps"))
+    case MenuAction::hideSelectedApps:
         return selection.hideSelectedApps();
-    if (action == QLatin1String("deselectAll"))
+    case MenuAction::deselectAll:
         return selection.deselectAll();
-    if (!item)
-        return;
+    default:
+        break;
+    }
+    if (const std::optional<LayoutItem> item = itemFromKey(itemKey))
+        runOnTile(action, *item, argument);
+}
+
+void TileMenu::runOnTile(MenuAction action, const LayoutItem& item, const QString& argument) {
     const FolderID folder{argument.toStdString()};
-    const std::string& id = item->payload;
+    const std::string& id = item.payload;
     const AppDescriptor* app = window_.library()->app(id);
     AppPlaces* places = window_.environment().places;
-    if (action == QLatin1String("openFolder")) {
+    switch (action) {
+    case MenuAction::openFolder:
         if (window_.layout()->layout().folder(folder))
             openFolderFromMenu(folder);
-    } else if (action == QLatin1String("ungroup")) {
+        break;
+    case MenuAction::ungroup:
         parts_.operations.ungroupFolder(folder, true);
-    } else if (action == QLatin1String("open")) {
+        break;
+    case MenuAction::open:
         window_.selection()->setOpenFolder(std::nullopt);
         if (app)
             parts_.launch.launch(AppDescriptor(*app));
-    } else if (action == QLatin1String("quit")) {
+        break;
+    case MenuAction::quit:
         if (places && app && app->bundleIdentifier())
             places->quitFirst(*app);
-    } else if (action == QLatin1String("groupWith")) {
+        break;
+    case MenuAction::groupWith:
         if (const std::optional<LayoutItem> target = itemFromKey(argument))
-            parts_.operations.createFolder(*item, *target, true);
-    } else if (action == QLatin1String("moveToFolder")) {
-        parts_.operations.appendItem(*item, folder, true);
-    } else if (action == QLatin1String("moveOutOfFolder")) {
-        moveOutOfOpenFolder(*item);
-    } else if (action == QLatin1String("hide")) {
+            parts_.operations.createFolder(item, *target, true);
+        break;
+    case MenuAction::moveToFolder:
+        parts_.operations.appendItem(item, folder, true);
+        break;
+    case MenuAction::moveOutOfFolder:
+        moveOutOfOpenFolder(item);
+        break;
+    case MenuAction::hide:
         parts_.undo.hide(id);
-    } else if (action == QLatin1String("reveal")) {
+        break;
+    case MenuAction::reveal:
         if (places && app)
             places->reveal(app->bundleURL());
-    } else if (action == QLatin1String("dock")) {
-        toggleDock(*item);
-    } else if (action == QLatin1String("trash")) {
+        break;
+    case MenuAction::dock:
+        toggleDock(item);
+        break;
+    case MenuAction::trash:
         if (app)
             parts_.uninstall.requestUninstall(AppDescriptor(*app));
+        break;
+    case MenuAction::newFolderWithSelection:
+    case MenuAction::moveSelectionToFolder:
+    case MenuAction::hideSelectedApps:
+    case MenuAction::deselectAll:
+        break;
     }
 }
 

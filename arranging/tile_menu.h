@@ -5,10 +5,13 @@
 #include "layout-core/layout_item.h"
 #endif
 
+#include "arranging/menu_action.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <vector>
 
@@ -25,6 +28,9 @@ class UninstallFlow;
 // The context menu of a grid tile: its content, taken when it opens, and its actions.
 class TileMenu : public QObject {
     Q_OBJECT
+    // The views' own TileMenu draws it.
+    QML_NAMED_ELEMENT(TileMenuState)
+    QML_UNCREATABLE("made by the arranging module")
 
 public:
     static constexpr std::size_t maxGroupCandidates = 30;
@@ -49,7 +55,8 @@ public:
     // "Move Out of Folder" for every tile.
     Q_INVOKABLE QVariantList folderTileEntries(const QString& itemKey) const;
     // An entry was chosen, for the tile the menu was opened on.
-    Q_INVOKABLE void run(const QString& action, const QString& itemKey, const QString& argument);
+    Q_INVOKABLE void run(orbitdeck::menu::MenuAction action, const QString& itemKey,
+                         const QString& argument);
     // Sets the folder anchor to the centre, clears the keyboard selection, opens the folder.
     void openFolderFromMenu(const FolderID& folder);
 
@@ -61,6 +68,7 @@ private:
                                   const std::vector<LayoutItem>& drawn) const;
     // "Show in Finder" and the Dock entry of a known application.
     QVariantList placeEntries(const AppDescriptor& app) const;
+    void runOnTile(MenuAction action, const LayoutItem& item, const QString& argument);
     void toggleDock(const LayoutItem& item);
     // Moves the item out of the open folder with undo; closes the panel when the folder went.
     void moveOutOfOpenFolder(const LayoutItem& item);

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <optional>
@@ -18,6 +19,8 @@ class AmbergridWindow;
 // Undo of the four kinds of step, and the hidden-set family.
 class UndoActions : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
 
 public:
     UndoActions(AmbergridWindow& window, QObject* parent = nullptr);

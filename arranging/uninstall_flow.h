@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -29,6 +30,8 @@ std::uintmax_t allocatedTreeSize(const std::filesystem::path& path);
 // removal from the window and the layout, the undo step and the toast.
 class UninstallFlow : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the arranging module")
     // The id of the application awaiting confirmation; empty when none.
     Q_PROPERTY(QString candidate READ candidateID NOTIFY candidateChanged)
 

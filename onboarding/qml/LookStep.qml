@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The third page: the theme and the start mode, each written the moment it is picked. The
@@ -9,11 +10,11 @@ Column {
     property color ink
     property var tr: key => key
     property bool reduceMotion: false
-    property string skin: "night"
-    property string startMode: "fullscreen"
+    property int skin: Setting.LibrarySkin.night
+    property int startMode: Setting.LibraryStartup.fullscreen
 
-    signal skinPicked(string value)
-    signal startModePicked(string value)
+    signal skinPicked(int value)
+    signal startModePicked(int value)
 
     spacing: 16
 
@@ -29,7 +30,8 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [["night", "Midnight"], ["dusk", "Plum"], ["paper", "Paper"], ["auto", "Match macOS"]]
+            model: [[Setting.LibrarySkin.night, "Midnight"], [Setting.LibrarySkin.dusk, "Plum"],
+                    [Setting.LibrarySkin.paper, "Paper"], [Setting.LibrarySkin.automatic, "Match macOS"]]
             OptionCard {
                 required property var modelData
                 width: (page.width - 30) / 4
@@ -64,8 +66,8 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [["fullscreen", "rectangle.inset.filled", "Full screen"],
-                    ["window", "macwindow", "Window"]]
+            model: [[Setting.LibraryStartup.fullscreen, "rectangle.inset.filled", "Full screen"],
+                    [Setting.LibraryStartup.window, "macwindow", "Window"]]
             OptionCard {
                 required property var modelData
                 width: (page.width - 10) / 2

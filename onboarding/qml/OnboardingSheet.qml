@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The first-run guide as a sheet over the window. Clicks beside the card do nothing: only the
@@ -91,7 +92,7 @@ FocusScope {
         id: shortcut
         ShortcutStep {
             accent: sheet.accent; ink: sheet.ink; tr: sheet.tr; reduceMotion: sheet.reduceMotion
-            hotKey: sheet.settings ? sheet.settings.hotKey : "optionSpace"
+            hotKey: sheet.settings ? sheet.settings.hotKey : Setting.LibraryHotKey.optionSpace
             onPicked: value => sheet.settings.hotKey = value
         }
     }
@@ -99,8 +100,8 @@ FocusScope {
         id: look
         LookStep {
             accent: sheet.accent; ink: sheet.ink; tr: sheet.tr; reduceMotion: sheet.reduceMotion
-            skin: sheet.settings ? sheet.settings.skin : "night"
-            startMode: sheet.settings ? sheet.settings.startMode : "fullscreen"
+            skin: sheet.settings ? sheet.settings.skin : Setting.LibrarySkin.night
+            startMode: sheet.settings ? sheet.settings.startMode : Setting.LibraryStartup.fullscreen
             onSkinPicked: value => sheet.settings.skin = value
             onStartModePicked: value => sheet.settings.startMode = value
         }

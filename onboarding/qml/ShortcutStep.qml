@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The second page: the global shortcut, written the moment it is picked.
 Column {
@@ -7,9 +8,9 @@ Column {
     property color ink
     property var tr: key => key
     property bool reduceMotion: false
-    property string hotKey: "optionSpace"
+    property int hotKey: Setting.LibraryHotKey.optionSpace
 
-    signal picked(string value)
+    signal picked(int value)
 
     spacing: 16
 
@@ -27,8 +28,9 @@ Column {
         columnSpacing: 10
         rowSpacing: 10
         Repeater {
-            model: [["off", "Off"], ["optionSpace", "⌥ Space"],
-                    ["commandOptionSpace", "⌘⌥ Space"], ["controlOptionSpace", "⌃⌥ Space"]]
+            model: [[Setting.LibraryHotKey.off, "Off"], [Setting.LibraryHotKey.optionSpace, "⌥ Space"],
+                    [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
+                    [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
             OptionCard {
                 required property var modelData
                 width: (page.width - 10) / 2

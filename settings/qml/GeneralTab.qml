@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // General: the display mode; language, browsing and the behaviour switches; the version.
 Column {
@@ -15,7 +16,7 @@ Column {
         theme: page.theme
         DisplayModeRow {
             theme: page.theme
-            mode: page.settings ? page.settings.startMode : "fullscreen"
+            mode: page.settings ? page.settings.startMode : Setting.LibraryStartup.fullscreen
             onModeChosen: mode => page.model.changeMode(mode)
         }
     }
@@ -30,7 +31,7 @@ Column {
                 objectName: "library-language"
                 theme: page.theme
                 entries: page.model ? page.model.languageChoices : []
-                value: page.settings ? page.settings.language : "system"
+                value: page.settings ? page.settings.language : Setting.LibraryLanguage.system
                 onChosen: value => page.settings.language = value
             }
         }
@@ -40,9 +41,9 @@ Column {
             SettingsPicker {
                 objectName: "library-browsing"
                 theme: page.theme
-                entries: [{ value: "pages", title: "Horizontal pages", titleIsKey: true },
-                          { value: "scroll", title: "Vertical scrolling", titleIsKey: true }]
-                value: page.settings ? page.settings.browsing : "pages"
+                entries: [{ value: Setting.LibraryBrowsing.pages, title: "Horizontal pages", titleIsKey: true },
+                          { value: Setting.LibraryBrowsing.scroll, title: "Vertical scrolling", titleIsKey: true }]
+                value: page.settings ? page.settings.browsing : Setting.LibraryBrowsing.pages
                 onChosen: value => page.settings.browsing = value
             }
         }
@@ -51,7 +52,7 @@ Column {
             theme: page.theme
             title: "Remember last page"
             // Scrolling has no pages to remember; the stored choice waits unchanged.
-            enabled: page.settings ? page.settings.browsing !== "scroll" : true
+            enabled: page.settings ? page.settings.browsing !== Setting.LibraryBrowsing.scroll : true
             checked: page.settings ? page.settings.rememberPage : false
             onToggled: on => page.settings.rememberPage = on
         }

@@ -48,7 +48,7 @@ Item {
     PageBar {
         x: 100; y: 500
         count: 3
-        dropTarget: LiveDrag
+        takesDrops: true
     }
     Item {
         id: foreign

@@ -119,7 +119,7 @@ protected:
     void choose(const QString& tile, const QString& name) {
         const QVariantMap entry = find(menu().entriesFor(tile), name);
         ASSERT_FALSE(entry.isEmpty()) << name.toStdString();
-        menu().run(entry.value(QStringLiteral("action")).toString(), tile,
+        menu().run(static_cast<MenuAction>(entry.value(QStringLiteral("action")).toInt()), tile,
                    entry.value(QStringLiteral("argument")).toString());
     }
     QString folderKey(std::size_t pageIndex) const {

@@ -166,8 +166,8 @@ TEST_F(TileMenuActions, MoveOutOfFolderKeepsThePanelUntilTheFolderIsGone) {
     const auto moveOut = [&](const char* name) {
         const QVariantMap entry =
             find(menu().folderTileEntries(key(name)), QStringLiteral("tile-menu-move-out"));
-        menu().run(entry.value(QStringLiteral("action")).toString(), key(name),
-                   entry.value(QStringLiteral("argument")).toString());
+        menu().run(static_cast<MenuAction>(entry.value(QStringLiteral("action")).toInt()),
+                   key(name), entry.value(QStringLiteral("argument")).toString());
     };
     const std::size_t steps = window->undoStack().size();
     moveOut("A");
@@ -184,6 +184,6 @@ TEST_F(TileMenuActions, MoveOutOfFolderKeepsThePanelUntilTheFolderIsGone) {
     window->selection()->setOpenFolder(window->layout()->pageItems()[3].folderID());
     const QVariantMap hide =
         find(menu().folderTileEntries(key("E")), QStringLiteral("tile-menu-hide"));
-    menu().run(hide.value(QStringLiteral("action")).toString(), key("E"), {});
+    menu().run(static_cast<MenuAction>(hide.value(QStringLiteral("action")).toInt()), key("E"), {});
     EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs({idOf("E")}));
 }

@@ -1,67 +1,79 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The window's alerts, one at a time: the uninstall confirmation, then the error alert (its
 // title names the failure that set it), then an application that failed to open. Each is made
-// only while the state asks for it; when the last one goes, `closed` is sent.
+// only while the state asks for it; when the last one goes, `closed` is sent. The answers go
+// back as signals.
 Item {
     id: alerts
-    property QtObject win: null
     property var tr: key => key
     property string skin: "night"
-    readonly property QtObject lifecycle: win ? win.lifecycle : null
-    readonly property QtObject uninstall: win && win.commands ? win.commands.uninstalling : null
-    readonly property string showing: uninstall !== null && uninstall.candidate !== "" ? "confirm"
-                                    : lifecycle !== null && lifecycle.uninstallError !== "" ? "error"
-                                    : lifecycle !== null && lifecycle.failedApp !== "" ? "failedOpen"
+    // The application asked to go to the Trash, and the confirmation's content for it
+    // ({title, message, buttons}), asked for when the alert is made.
+    property string uninstallCandidate: ""
+    property var confirmation: () => ({ title: "", message: "", buttons: [] })
+    property string errorTitle: ""
+    property string uninstallError: ""
+    property string failedApp: ""
+    readonly property string showing: uninstallCandidate !== "" ? "confirm"
+                                    : uninstallError !== "" ? "error"
+                                    : failedApp !== "" ? "failedOpen"
                                     : ""
     readonly property bool open: showing !== ""
     signal closed()
+    signal uninstallAnswered(string button)
+    signal errorDismissed()
+    signal failedOpenDismissed()
 
     onOpenChanged: if (!open) closed()
 
+    // Each alert is made by a loader of its own while it shows, and filled in once made.
     Loader {
         anchors.fill: parent
-        sourceComponent: alerts.showing === "confirm" ? confirm
-                       : alerts.showing === "error" ? failure
-                       : alerts.showing === "failedOpen" ? failedOpen : null
-    }
-
-    Component {
-        id: confirm
-        LibraryAlert {
-            objectName: "uninstall-alert"
-            readonly property var content: alerts.uninstall.confirmation()
-            skin: alerts.skin
-            title: content.title
-            message: content.message
-            buttons: content.buttons.map(button => ({
+        active: alerts.showing === "confirm"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            const content = alerts.confirmation()
+            alert.objectName = "uninstall-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = content.title
+            alert.message = content.message
+            alert.buttons = content.buttons.map(button => ({
                 name: button.name, title: button.title,
                 role: button.cancel ? "cancel" : button.destructive ? "destructive" : ""
             }))
             // Later: the choice takes the alert away, which must not happen inside its handler.
-            onChosen: name => Qt.callLater(() => alerts.uninstall.choose(name))
+            alert.chosen.connect(name => Qt.callLater(() => alerts.uninstallAnswered(name)))
         }
     }
-    Component {
-        id: failure
-        LibraryAlert {
-            objectName: "error-alert"
-            skin: alerts.skin
-            title: alerts.tr(alerts.lifecycle.errorTitle)
-            message: alerts.lifecycle.uninstallError
-            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => { alerts.lifecycle.uninstallError = "" })
+    Loader {
+        anchors.fill: parent
+        active: alerts.showing === "error"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            alert.objectName = "error-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = Qt.binding(() => alerts.tr(alerts.errorTitle))
+            alert.message = Qt.binding(() => alerts.uninstallError)
+            alert.buttons = Qt.binding(() => [{name: "ok", title: alerts.tr("OK"), role: "cancel"}])
+            alert.chosen.connect(() => Qt.callLater(() => alerts.errorDismissed()))
         }
     }
-    Component {
-        id: failedOpen
-        LibraryAlert {
-            objectName: "open-failure-alert"
-            skin: alerts.skin
-            title: alerts.tr("Couldn’t open application")
-            message: alerts.lifecycle.failedApp
-            buttons: [{name: "ok", title: alerts.tr("OK"), role: "cancel"}]
-            onChosen: Qt.callLater(() => { alerts.lifecycle.failedApp = "" })
+    Loader {
+        anchors.fill: parent
+        active: alerts.showing === "failedOpen"
+        source: "LibraryAlert.qml"
+        onLoaded: {
+            const alert = item as LibraryAlert
+            alert.objectName = "open-failure-alert"
+            alert.skin = Qt.binding(() => alerts.skin)
+            alert.title = Qt.binding(() => alerts.tr("Couldn’t open application"))
+            alert.message = Qt.binding(() => alerts.failedApp)
+            alert.buttons = Qt.binding(() => [{name: "ok", title: alerts.tr("OK"), role: "cancel"}])
+            alert.chosen.connect(() => Qt.callLater(() => alerts.failedOpenDismissed()))
         }
     }
 }

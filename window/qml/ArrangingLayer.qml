@@ -1,33 +1,41 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // Everything arranging draws over the library: the open folder's panel, the page-edge strips
 // while a tile is dragged, and the dragged tile's proxy on top.
 Item {
     id: arranging
-    // The launcher window (Main), for the state and the look.
-    property var main: null
-    property QtObject actions
+    // The window state and the look.
+    property AmbergridWindow win: null
+    property string skin: "night"
+    property int effects: Setting.LibraryEffects.fluid
+    property bool reduceMotion: false
+    property var tr: key => key
+    property Actions actions: null
     // The library view: the strips cover its grid's pages, above the page bar; its page dots
     // take dropped tiles.
-    property Item library: null
-    readonly property QtObject win: main ? main.win : null
-    readonly property string skin: main ? main.skin : "night"
-    readonly property string effects: main ? main.effects : "fluid"
-    readonly property bool reduceMotion: main ? main.reduceMotion : false
+    property LibraryRoot library: null
+    // A tile menu or an alert is up: it takes the keys.
+    readonly property bool overlayOpen: tileMenus.menuOpen || alerts.open
     readonly property real pageBarHeight: 52
-    readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
+    readonly property bool pagesShown: win !== null && win.settings.browsing !== Setting.LibraryBrowsing.scroll
                                        && !win.search.isSearching && win.pageCount >= 2
 
     // The page dots take dropped tiles.
     Binding {
         target: arranging.library
-        property: "pageDropTarget"
-        value: LiveDrag
+        property: "takesPageDrops"
+        value: true
         when: arranging.library !== null
     }
 
+    // The open folder's backdrop over the grid.
+    readonly property Item folderCover: folderPanel.cover
+
     FolderPanel {
+        id: folderPanel
         anchors.fill: parent
         win: arranging.win
         actions: arranging.actions
@@ -64,11 +72,20 @@ Item {
         anchors.fill: parent
         win: arranging.win
     }
+    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    readonly property UninstallFlow uninstall: commands ? commands.uninstalling : null
     AlertsLayer {
         id: alerts
         anchors.fill: parent
-        win: arranging.win
-        tr: arranging.main ? arranging.main.tr : (key => key)
+        uninstallCandidate: arranging.uninstall ? arranging.uninstall.candidate : ""
+        confirmation: () => arranging.uninstall.confirmation()
+        errorTitle: arranging.win ? arranging.win.lifecycle.errorTitle : ""
+        uninstallError: arranging.win ? arranging.win.lifecycle.uninstallError : ""
+        failedApp: arranging.win ? arranging.win.lifecycle.failedApp : ""
+        onUninstallAnswered: button => arranging.uninstall.choose(button)
+        onErrorDismissed: arranging.win.lifecycle.uninstallError = ""
+        onFailedOpenDismissed: arranging.win.lifecycle.failedApp = ""
+        tr: arranging.tr
         skin: arranging.skin
         onClosed: if (arranging.library) arranging.library.search.focusField()
     }
@@ -77,12 +94,6 @@ Item {
         function onTileMenuRequested(itemKey, cell, x, y, inFolder) {
             tileMenus.popup(itemKey, cell, x, y, inFolder)
         }
-    }
-    Binding {
-        target: arranging.main
-        property: "arrangingOverlayOpen"
-        value: tileMenus.menuOpen || alerts.open
-        when: arranging.main !== null
     }
 
     Component.onCompleted: LiveDrag.attach(Window.window)

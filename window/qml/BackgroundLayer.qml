@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The clear layer behind the grid: a click on empty space, and the background menu (made on
 // the first right-click, so the window starts without the controls' module).
@@ -7,15 +8,17 @@ MouseArea {
     property bool arranging: false
     property bool searching: false
     property bool fullScreen: false
-    property string sort: "manual"
+    property int sort: Setting.SortOrder.manual
     property bool labels: true
     property var tr: key => key
-    readonly property bool menuOpen: menu.item ? menu.item.menu.opened : false
+    // Kept by the menu's host once it is made.
+    property bool menuOpen: false
+    signal menuRequested()
 
     signal tapped()
     signal done()
     signal editLayout()
-    signal sortChosen(string sort)
+    signal sortChosen(int sort)
     signal labelsToggled(bool on)
     signal fullScreenToggled()
     signal settingsChosen()
@@ -28,7 +31,7 @@ MouseArea {
     onClicked: mouse => {
         if (mouse.button === Qt.RightButton) {
             menu.active = true
-            menu.item.menu.popup()
+            catcher.menuRequested()
         }
         else
             catcher.tapped()

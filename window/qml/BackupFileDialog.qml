@@ -1,6 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Qt.labs.folderlistmodel
+import Orbitdeck.State
 
 // The save or open dialog of a layout backup, made only while the organiser asks for a file,
 // drawn in the skin: the folder's subfolders and JSON files, a name to save under, "New Folder",
@@ -8,7 +10,7 @@ import Qt.labs.folderlistmodel
 FocusScope {
     id: host
     property QtObject files: null
-    property QtObject lang: null
+    property L lang: null
     property string skin: "night"
     readonly property bool saving: files !== null && files.request === "save"
     property url folder: files ? files.startFolder : ""
@@ -21,7 +23,7 @@ FocusScope {
     readonly property bool dark: skin !== "paper"
     readonly property color ink: dark ? "white" : "black"
     function inkAt(opacity) { return Qt.rgba(ink.r, ink.g, ink.b, opacity) }
-    function tr(key) { return lang ? lang.t(key, lang.revision) : key }
+    function tr(key: string): string { return lang ? lang.t(key, lang.revision) : key }
     function format(key, args) { return lang ? lang.format(key, args, lang.revision) : key }
 
     // The answer ends the request, which unloads this dialog: sent after the current event.
@@ -42,7 +44,7 @@ FocusScope {
         // Like the Export button, Return does nothing without a name.
         if (nameField.text.trim() === "")
             return
-        const path = files.savePath(folder.toString(), nameField.text)
+        const path = files.savePath(String(folder), nameField.text)
         if (path === "")
             return
         if (files.exists(path))
@@ -180,7 +182,7 @@ FocusScope {
                 width: 24
                 height: 24
                 focusPolicy: Qt.NoFocus
-                enabled: entries.parentFolder.toString() !== ""
+                enabled: String(entries.parentFolder) !== ""
                 opacity: enabled ? 1 : 0.4
                 onClicked: host.enter(entries.parentFolder)
                 contentItem: Symbol { name: "chevron.left"; size: 12; color: host.ink }
@@ -190,7 +192,7 @@ FocusScope {
                 objectName: "backup-folder"
                 width: folderRow.width - up.width - folderRow.spacing
                 anchors.verticalCenter: parent.verticalCenter
-                text: decodeURIComponent(host.folder.toString().replace(/^file:\/\//, ""))
+                text: decodeURIComponent(String(host.folder).replace(/^file:\/\//, ""))
                 elide: Text.ElideMiddle
                 font.pixelSize: 12
                 color: host.inkAt(0.7)
@@ -297,8 +299,8 @@ FocusScope {
             visible: host.saving
             text: host.tr("New Folder")
             onClicked: {
-                const made = host.files.makeFolder(host.folder.toString(), host.tr("New Folder"))
-                if (made.toString() !== "")
+                const made = host.files.makeFolder(String(host.folder), host.tr("New Folder"))
+                if (String(made) !== "")
                     host.enter(made)
             }
         }

@@ -2,7 +2,7 @@ import QtQuick
 
 // A grid cell's folder tile, made when the cell shows a folder.
 FolderTile {
-    required property Item cell
+    required property TileCell cell
     width: parent ? parent.width : 0
     folderId: cell.itemId
     name: cell.name

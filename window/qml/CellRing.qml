@@ -2,7 +2,7 @@ import QtQuick
 
 // A grid cell's drop ring, made the first time the cell shows one.
 DropRing {
-    required property Item cell
+    required property TileCell cell
     anchors.fill: parent
     visible: cell.full && (cell.dropTarget || cell.folderSelected)
     strong: cell.dropTarget

@@ -2,7 +2,7 @@ import QtQuick
 
 // A grid cell's check mark, made at the cell's first multi-selection and then kept for its fade.
 SelectionBadge {
-    required property Item cell
+    required property TileCell cell
     // Shown only once made, so it grows in.
     property bool made: false
     anchors.top: parent.top

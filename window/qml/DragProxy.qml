@@ -34,7 +34,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         visible: icon.status !== Image.Ready
-        radius: size * 0.22
+        radius: proxy.size * 0.22
         color: Qt.rgba(0.78, 0.80, 0.86, 0.92)
         border.color: Qt.rgba(1, 1, 1, 0.5)
         border.width: 1

@@ -1,14 +1,16 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // The open folder over the grid: a dimmed backdrop, the editable title and a glass panel with
 // the folder's tiles. It grows out of the point it was opened from and shrinks back into it.
 Item {
     id: panel
-    property QtObject win
-    property QtObject actions
+    property AmbergridWindow win
+    property Actions actions
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property int gridColumns: 7
     property real iconSize: 62
@@ -37,8 +39,9 @@ Item {
         title = LiveDrag.folderTitle(folderId)
     }
     function close() {
-        if (win && win.commands)
-            win.commands.closeFolder()
+        const commands = win ? win.commands as CommandLayer : null
+        if (commands)
+            commands.closeFolder()
     }
 
     onOpenFolderChanged: {
@@ -64,6 +67,9 @@ Item {
         function onHiddenChanged() { panel.refresh() }
         function onAppsChanged() { panel.refresh() }
     }
+
+    // Shown over the grid while a folder is open.
+    readonly property Item cover: backdrop
 
     Rectangle {
         id: backdrop
@@ -114,8 +120,9 @@ Item {
             title: panel.title
             ink: panel.skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : "white"
             onSaved: text => {
-                if (panel.win && panel.win.layoutOps)
-                    panel.win.layoutOps.commitFolderRename(panel.folderId, text)
+                const operations = panel.win ? panel.win.layoutOps as LayoutOperations : null
+                if (operations)
+                    operations.commitFolderRename(panel.folderId, text)
                 panel.refresh()
             }
         }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // A folder: the first nine applications as a 3 x 3 preview on a frosted rounded square, and

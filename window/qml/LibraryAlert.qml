@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // One alert over the window, drawn in the skin: a title, a message and its buttons in a row.

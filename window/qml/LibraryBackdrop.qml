@@ -8,8 +8,10 @@ Item {
     property url wallpaper: ""             // none: the gradient shows
     property real wallpaperBlur: 12
 
-    readonly property bool hasWallpaper: wallpaper.toString() !== "" && wallpaperLayer.item !== null
-                                         && wallpaperLayer.item.ready
+    // Set by the picture's layer once its picture is in.
+    property bool wallpaperReady: false
+    readonly property bool hasWallpaper: String(wallpaper) !== "" && wallpaperLayer.item !== null
+                                         && wallpaperReady
 
     clip: true
     layer.enabled: true
@@ -19,7 +21,7 @@ Item {
     Loader {
         id: wallpaperLayer
         anchors.fill: parent
-        active: backdrop.wallpaper.toString() !== ""
+        active: String(backdrop.wallpaper) !== ""
         visible: backdrop.hasWallpaper
         source: "WallpaperLayer.qml"
         onLoaded: item.backdrop = backdrop

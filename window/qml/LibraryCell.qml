@@ -1,4 +1,6 @@
 import QtQuick
+import Orbitdeck.State
+import Orbitdeck.Arranging
 
 // A grid cell bound to one row of the window's tile list and to the window state.
 TileCell {
@@ -10,19 +12,20 @@ TileCell {
     required name
     required property string path
     required property var folderItems
-    property QtObject actions
-    property Window root
-    readonly property QtObject win: root ? root.win : null
-    readonly property QtObject selectionState: win ? win.selection : null
-    readonly property QtObject grid: GridView.view
+    property Actions actions
+    property AmbergridWindow win
+    // The interface language's lookup.
+    property var tr: key => key
+    readonly property SelectionState selectionState: win ? win.selection : null
+    readonly property PageView grid: GridView.view as PageView
     readonly property var metrics: grid ? grid.metrics : null
+    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
 
     width: metrics ? metrics.cellWidth : 100
     cellHeight: metrics ? metrics.cellHeight : 96
     iconSize: metrics ? metrics.iconSize : 62
     objectName: "library-cell-" + key
     interactive: grid ? grid.tilesInteractive : true
-    searching: root ? root.searching : false
     iconSource: kind === "folder" || path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
     previewIcons: {
         if (kind !== "folder" || !win)
@@ -47,27 +50,22 @@ TileCell {
                 return selectionState.selectedItem === key
             return win.paging.page === 0 && index === 0
         }
-        return selectionState.selectedItem === key || selectionState.multiSelection.indexOf(key) >= 0
+        return selectionState.selectedItem === key || selectionState.isMultiSelected(key)
     }
-    multiSelected: selectionState ? selectionState.multiSelection.indexOf(key) >= 0 : false
+    multiSelected: selectionState ? selectionState.isMultiSelected(key) : false
     dropTarget: selectionState ? selectionState.activeDropTile === key : false
     folderSelected: kind === "folder" && selectionState ? selectionState.selectedItem === key : false
     dragging: selectionState ? selectionState.draggingItem === key : false
     arranging: selectionState ? selectionState.arranging : false
     // Asked only while arranging: only applications that may go to the Trash get the badge.
-    deletable: kind === "application" && arranging && win !== null && win.commands !== null
-               && win.commands.uninstalling.canUninstallID(itemId)
-    showsLabel: root && root.settings ? root.settings.labels : true
-    folderLabels: root && root.settings ? root.settings.folderLabels : true
-    skin: root ? root.skin : "night"
-    effects: root ? root.effects : "fluid"
-    reduceMotion: root ? root.reduceMotion : false
+    deletable: kind === "application" && arranging && commands !== null
+               && commands.uninstalling.canUninstallID(itemId)
     // Only the arranging grid shows the delete badge.
-    deleteTooltip: root && arranging ? root.tr("Move to Trash") : "Move to Trash"
-    deleteLabel: root && arranging ? root.tr("Delete %@").replace("%@", name) : "Delete " + name
+    deleteTooltip: arranging ? tr("Move to Trash") : "Move to Trash"
+    deleteLabel: arranging ? tr("Delete %@").replace("%@", name) : "Delete " + name
 
     // Drag and drop, when the arranging module is there (made once the first frame is up).
-    readonly property Component hooks: root ? root.tileHooks : null
+    property Component hooks: null
     property Item hookItem: null
     onHooksChanged: makeHooks()
     Component.onCompleted: makeHooks()
@@ -76,8 +74,8 @@ TileCell {
             hookItem = hooks.createObject(bound, { cell: bound })
     }
 
-    onTapped: modifiers => actions.tileTapped(kind, itemId, modifiers)
-    onLongPressed: actions.longPress()
-    onDeleteRequested: actions.requestUninstall(itemId)
-    onContextMenuRequested: (x, y) => actions.showTileMenu(key, bound, x, y)
+    onTapped: modifiers => bound.actions.tileTapped(kind, itemId, modifiers)
+    onLongPressed: bound.actions.longPress()
+    onDeleteRequested: bound.actions.requestUninstall(itemId)
+    onContextMenuRequested: (x, y) => bound.actions.showTileMenu(key, bound, x, y)
 }

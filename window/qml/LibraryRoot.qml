@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The visible frame of the launcher: backdrop, top bar, the loading, empty or grid state,
@@ -6,7 +7,7 @@ import Orbitdeck.Views
 Item {
     id: root
     property string skin: "night"            // resolved
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool fullScreen: false
     property string appIcon: "midnight"     // the chosen app icon style
@@ -27,7 +28,7 @@ Item {
     property int customColumns: 0
     property int customRows: 0
     property real baseIconSize: 62
-    property string sort: "manual"
+    property int sort: Setting.SortOrder.manual
     property bool labels: true
     // The zoom of the library as drawn.
     property real shownLibraryScale: 1
@@ -50,7 +51,7 @@ Item {
         NumberAnimation { duration: 280; easing.type: Easing.BezierSpline; easing.bezierCurve: [0, 0, 0.58, 1, 1, 1] }
     }
     property Component cell
-    property QtObject pageDropTarget: null   // drops on the page dots, set by the arranging layer
+    property bool takesPageDrops: false     // drops on the page dots, set by the arranging layer
     property var tr: key => key
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
@@ -59,13 +60,16 @@ Item {
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
 
-    function swipeMoved(travel) {
-        if (pagedLoader.item)
-            pagedLoader.item.swipeChanged(travel)
+    // The paged grid's page area; none while scrolling or searching.
+    readonly property PagedGrid shownGrid: pagedLoader.item as PagedGrid
+    readonly property Item pageArea: shownGrid ? shownGrid.pageArea : null
+    function swipeMoved(travel: real) {
+        if (shownGrid)
+            shownGrid.swipeChanged(travel)
     }
-    function swipeEnded(travel, velocity) {
-        if (pagedLoader.item)
-            pagedLoader.item.swipeEnded(travel, velocity)
+    function swipeEnded(travel: real, velocity: real) {
+        if (shownGrid)
+            shownGrid.swipeEnded(travel, velocity)
     }
     // The blur behind an open folder, compiled on its first use: the graphical effects' module
     // costs the start of the window otherwise.
@@ -103,7 +107,7 @@ Item {
     signal fullScreenClicked()
     signal backgroundClicked()
     signal editLayoutChosen()
-    signal sortChosen(string sort)
+    signal sortChosen(int sort)
     signal labelsToggled(bool on)
     signal refreshChosen()
     signal restartChosen()
@@ -166,27 +170,27 @@ Item {
             Loader {
                 anchors.fill: parent
                 active: !root.loaded
-                sourceComponent: Component {
-                    LoadingState {
-                        label: root.tr("Finding applications")
-                        skin: root.skin
-                    }
+                source: "LoadingState.qml"
+                onLoaded: {
+                    const state = item as LoadingState
+                    state.label = Qt.binding(() => root.tr("Finding applications"))
+                    state.skin = Qt.binding(() => root.skin)
                 }
             }
             // Made only when there is nothing to show.
             Loader {
                 anchors.fill: parent
                 active: root.loaded && root.itemCount === 0
-                sourceComponent: Component {
-                    EmptyState {
-                        objectName: "library-empty"
-                        title: root.tr("No applications found")
-                        description: root.searching ? "\u201C" + root.query + "\u201D" : ""
-                        showsAction: root.searching && root.canSearchAppStore
-                        actionTitle: root.tr("Search the App Store")
-                        skin: root.skin
-                        onActionClicked: root.appStoreRequested()
-                    }
+                source: "EmptyState.qml"
+                onLoaded: {
+                    const empty = item as EmptyState
+                    empty.objectName = "library-empty"
+                    empty.title = Qt.binding(() => root.tr("No applications found"))
+                    empty.description = Qt.binding(() => root.searching ? "\u201C" + root.query + "\u201D" : "")
+                    empty.showsAction = Qt.binding(() => root.searching && root.canSearchAppStore)
+                    empty.actionTitle = Qt.binding(() => root.tr("Search the App Store"))
+                    empty.skin = Qt.binding(() => root.skin)
+                    empty.actionClicked.connect(root.appStoreRequested)
                 }
             }
             Item {
@@ -251,7 +255,7 @@ Item {
             reduceMotion: root.reduceMotion
             searching: root.searching
             pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            pageDropTarget: root.pageDropTarget
+            takesPageDrops: root.takesPageDrops
             onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
             onPageSettled: target => root.pageSettled(target)
         }
@@ -260,7 +264,11 @@ Item {
     Loader {
         anchors.fill: parent
         active: root.toastText !== "" || item !== null
-        sourceComponent: Component { Toast { skin: root.skin } }
-        onLoaded: item.text = Qt.binding(() => root.toastText)
+        source: "Toast.qml"
+        onLoaded: {
+            const toast = item as Toast
+            toast.skin = Qt.binding(() => root.skin)
+            toast.text = Qt.binding(() => root.toastText)
+        }
     }
 }

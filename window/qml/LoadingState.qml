@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // While the library loads: a spinner in the middle of the area, twelve fading spokes turning,
@@ -19,6 +20,7 @@ Item {
         Repeater {
             model: 12
             Rectangle {
+                id: tick
                 required property int index
                 x: (spinner.width - width) / 2
                 y: 0
@@ -30,7 +32,7 @@ Item {
                 transform: Rotation {
                     origin.x: 1.25
                     origin.y: spinner.height / 2
-                    angle: -index * 30
+                    angle: -tick.index * 30
                 }
             }
         }

@@ -1,22 +1,25 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
+import Orbitdeck.Arranging
 import Orbitdeck.Views
 
 // The one launcher window. Binds the views to the window state `win` and forwards input to it.
 Window {
     id: window
-    property QtObject win: null
-    property QtObject launchFlow: null       // launching and page turns
-    property QtObject lang: null              // the interface language (t, revision)
+    required property AmbergridWindow win
+    required property LaunchFlow launchFlow           // launching and page turns
+    required property L lang                          // the interface language (t, revision)
     property url wallpaperSource: wallpaper.source
     // The picture's file and the library's zoom as drawn, for the state report.
     readonly property string wallpaperPicture: wallpaper.path
     readonly property real libraryZoom: libraryRoot.shownLibraryScale
-    readonly property QtObject settings: win ? win.settings : null
-    readonly property QtObject selection: win ? win.selection : null
-    readonly property QtObject lifecycle: win ? win.lifecycle : null
+    readonly property WindowSettings settings: win ? win.settings : null
+    readonly property SelectionState selection: win ? win.selection : null
+    readonly property WindowLifecycle lifecycle: win ? win.lifecycle : null
     readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin, ViewServices.desktopRevision) : "night"
-    readonly property string effects: settings ? settings.effects : "fluid"
-    readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
+    readonly property int effects: settings ? settings.effects : Setting.LibraryEffects.fluid
+    readonly property bool reduceMotion: settings ? settings.reduceMotion : false
     readonly property string query: win ? win.search.query : ""
     readonly property bool searching: win ? win.search.isSearching : false
     readonly property bool arranging: selection ? selection.arranging : false
@@ -24,19 +27,17 @@ Window {
     // Set by the executable once a frame has shown the loaded library: what that frame does not
     // need (drag and drop, the folder panel) is made only then, at once, before the next frame
     // or state report.
-    property bool libraryShown: false
-    // True while the views load, before the window shows: symbols then decode off the main
-    // thread, and are in by the first frame; later ones (a new name, a new view) draw at once.
-    property bool loadingViews: true
+    readonly property bool libraryShown: ViewHost.libraryShown
     readonly property bool libraryLoaded: win ? win.library.loaded : false
     // One compiled drag-and-drop hook for every tile, when the arranging module is there.
     readonly property Component tileHooks: libraryShown && win && win.layoutOps
                                            ? Qt.createComponent("TileDragHooks.qml") : null
 
     // An open menu, alert or the settings sheet takes its own keys (Escape closes it) before the
-    // window's key handling. The arranging layer sets its flag while a tile menu or an alert is up.
-    property bool arrangingOverlayOpen: false
-    readonly property bool menuOpen: libraryRoot.menuOpen || arrangingOverlayOpen
+    // window's key handling; so does a tile menu or an alert of the arranging layer.
+    readonly property ArrangingLayer arrangingOverlay: arrangingLayer.item as ArrangingLayer
+    readonly property bool menuOpen: libraryRoot.menuOpen
+                                     || (arrangingOverlay !== null && arrangingOverlay.overlayOpen)
                                      || settingsSheet.status === Loader.Ready
                                      || backupDialog.status === Loader.Ready
     // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
@@ -48,11 +49,22 @@ Window {
     }
     // Shown again: typing goes to the search field, whatever had the focus before the hide.
     onVisibleChanged: if (visible) restoreSearchFocus()
+    // The executable's key monitor leaves the keys to an open menu; its swipe monitor turns the
+    // pages of the grid, unless the folder backdrop covers it.
+    Binding { target: ViewHost; property: "menuOpen"; value: window.menuOpen }
+    Binding { target: ViewHost; property: "pageArea"; value: libraryRoot.pageArea }
+    Binding {
+        target: ViewHost
+        property: "folderCover"
+        value: window.arrangingOverlay ? window.arrangingOverlay.folderCover : null
+    }
+    Connections {
+        target: ViewHost
+        function onSwipeMoved(travel: real) { libraryRoot.swipeMoved(travel) }
+        function onSwipeEnded(travel: real, velocity: real) { libraryRoot.swipeEnded(travel, velocity) }
+    }
 
-    function tr(key) { return lang ? lang.t(key, lang.revision) : key }
-    // The window's swipe monitor reports here.
-    function swipeMoved(travel) { libraryRoot.swipeMoved(travel) }
-    function swipeEnded(travel, velocity) { libraryRoot.swipeEnded(travel, velocity) }
+    function tr(key: string): string { return lang ? lang.t(key, lang.revision) : key }
 
     title: tr("Orbitdeck")
     width: 1040
@@ -93,14 +105,27 @@ Window {
         toastText: window.win ? window.win.toasts.text : ""
         wallpaper: window.settings && window.settings.showWallpaper ? wallpaper.source : ""
         wallpaperBlur: window.settings ? window.settings.wallpaperBlur : 12
-        scrolling: window.settings ? window.settings.browsing === "scroll" : false
+        scrolling: window.settings ? window.settings.browsing === Setting.LibraryBrowsing.scroll : false
         customColumns: window.settings ? window.settings.customColumns : 0
         customRows: window.settings ? window.settings.customRows : 0
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
-        sort: window.settings ? window.settings.sort : "manual"
+        sort: window.settings ? window.settings.sort : Setting.SortOrder.manual
         labels: window.settings ? window.settings.labels : true
         tr: key => window.tr(key)
-        cell: Component { LibraryCell { actions: windowActions; root: window } }
+        cell: Component {
+            LibraryCell {
+                actions: windowActions
+                win: window.win
+                tr: key => window.tr(key)
+                searching: window.searching
+                showsLabel: window.settings ? window.settings.labels : true
+                folderLabels: window.settings ? window.settings.folderLabels : true
+                skin: window.skin
+                effects: window.effects
+                reduceMotion: window.reduceMotion
+                hooks: window.tileHooks
+            }
+        }
 
         onQueryEdited: text => windowActions.setQuery(text)
         onSubmitted: windowActions.submitSearch()
@@ -122,13 +147,19 @@ Window {
 
     // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
     Loader {
+        id: arrangingLayer
         anchors.fill: parent
         active: window.libraryShown && window.win !== null && window.win.layoutOps !== null
         source: "ArrangingLayer.qml"
         onLoaded: {
-            item.main = window
-            item.library = libraryRoot
-            item.actions = windowActions
+            const layer = item as ArrangingLayer
+            layer.win = window.win
+            layer.skin = Qt.binding(() => window.skin)
+            layer.effects = Qt.binding(() => window.effects)
+            layer.reduceMotion = Qt.binding(() => window.reduceMotion)
+            layer.tr = key => window.tr(key)
+            layer.actions = windowActions
+            layer.library = libraryRoot
         }
     }
 
@@ -196,7 +227,7 @@ Window {
     Component.onCompleted: {
         wallpaper.refresh()
         libraryRoot.search.focusField()
-        if (win)
-            win.windowDidAppear()
+        if (window.win)
+            window.win.windowDidAppear()
     }
 }

@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Under the paged grid: previous chevron, at most seven dots around the current page, next
@@ -9,10 +11,10 @@ Row {
     property int count: 1
     property string skin: "night"
     property bool reduceMotion: false
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property string pageLabelFormat: "Page %1"   // localised "Page %lld"
-    // Takes tiles dropped on the dots (PageDot.dropTarget); none without arranging.
-    property QtObject dropTarget: null
+    // Takes tiles dropped on the dots (PageDot.takesDrops); none without arranging.
+    property bool takesDrops: false
     readonly property color mark: Skin.ink(skin)
     readonly property int firstDot: LibraryGridMath.firstDot(current, count)
     readonly property int endDot: LibraryGridMath.endDot(current, count)
@@ -45,7 +47,7 @@ Row {
                 color: bar.mark
                 animated: Skin.animates(bar.effects, bar.reduceMotion)
                 label: bar.pageLabelFormat.arg(page + 1)
-                dropTarget: bar.dropTarget
+                takesDrops: bar.takesDrops
                 onClicked: bar.pageRequested(page)
             }
         }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Arranging
 
 // One page dot: the current page's dot is opaque and a little larger.
 Item {
@@ -8,8 +9,8 @@ Item {
     property color color: "white"
     property bool animated: true
     property string label
-    // While tiles can be dragged: takes drops with dropOnPageDot(page, drag source) -> placed.
-    property QtObject dropTarget: null
+    // While tiles can be dragged: the live drag places a tile dropped here on this page.
+    property bool takesDrops: false
     signal clicked()
 
     objectName: "library-page-" + (page + 1)
@@ -32,10 +33,10 @@ Item {
     }
     DropArea {
         anchors.fill: parent
-        enabled: dot.dropTarget !== null
+        enabled: dot.takesDrops
         keys: ["dev.ambergrid.library-item"]
         onDropped: drop => {
-            if (dot.dropTarget.dropOnPageDot(dot.page, drop.source))
+            if (LiveDrag.dropOnPageDot(dot.page, drop.source))
                 drop.accept(Qt.MoveAction)
         }
     }

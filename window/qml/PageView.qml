@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The grid of one list of items: `columns` columns, 18 points between columns and 14 between

@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Pages mode: the current page (and its neighbour while a swipe is under way) over the page
@@ -12,11 +14,11 @@ Item {
     property var metrics
     property Component cell
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool searching: false
     property string pageLabelFormat: "Page %1"
-    property QtObject pageDropTarget: null  // drops on the page dots (PageDot.dropTarget)
+    property bool takesPageDrops: false    // drops on the page dots (PageDot.takesDrops)
 
     readonly property int capacity: metrics ? metrics.capacity : 35
     readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
@@ -96,6 +98,9 @@ Item {
         easing.type: Easing.OutCubic
     }
 
+    // Where a swipe turns the pages.
+    readonly property Item pageArea: area
+
     Item {
         id: area
         objectName: "library-page-area"
@@ -122,16 +127,16 @@ Item {
             x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
             active: paged.showsNeighbour || item !== null
             visible: paged.showsNeighbour
-            sourceComponent: Component {
-                PageView {
-                    objectName: "library-neighbour-page"
-                    metrics: paged.metrics
-                    cell: paged.cell
-                    tilesInteractive: false
-                    animated: false
-                    Accessible.ignored: true
-                    model: neighbour
-                }
+            source: "PageView.qml"
+            onLoaded: {
+                const view = item as PageView
+                view.objectName = "library-neighbour-page"
+                view.metrics = Qt.binding(() => paged.metrics)
+                view.cell = Qt.binding(() => paged.cell)
+                view.tilesInteractive = false
+                view.animated = false
+                view.Accessible.ignored = true
+                view.model = neighbour
             }
         }
         Loader {
@@ -140,14 +145,14 @@ Item {
             active: paged.slide !== 0 || item !== null
             visible: paged.slide !== 0
             opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
-            sourceComponent: Component {
-                PageView {
-                    metrics: paged.metrics
-                    cell: paged.cell
-                    tilesInteractive: false
-                    animated: false
-                    model: outgoing
-                }
+            source: "PageView.qml"
+            onLoaded: {
+                const view = item as PageView
+                view.metrics = Qt.binding(() => paged.metrics)
+                view.cell = Qt.binding(() => paged.cell)
+                view.tilesInteractive = false
+                view.animated = false
+                view.model = outgoing
             }
         }
         PageView {
@@ -177,7 +182,7 @@ Item {
         effects: paged.effects
         reduceMotion: paged.reduceMotion
         pageLabelFormat: paged.pageLabelFormat
-        dropTarget: paged.pageDropTarget
+        takesDrops: paged.takesPageDrops
         onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
     }
 }

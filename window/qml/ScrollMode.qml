@@ -3,7 +3,7 @@ import QtQuick
 // Scroll mode: the one scrolling grid, centred in the library view that loaded it.
 Item {
     id: mode
-    property Item library: null
+    property LibraryRoot library: null
 
     ScrollGrid {
         anchors.top: parent.top

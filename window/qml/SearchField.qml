@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The capsule search box: edits the query, takes the focus on a click, hands Return on.

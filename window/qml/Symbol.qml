@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // One of our symbol drawings, coloured at run time.
 Image {
@@ -12,7 +13,7 @@ Image {
     source: name ? "image://symbol/" + name + "?" + color.toString() : ""
     // Off the main thread only while the launcher window loads its views (before it shows), so
     // a drawing on screen never gives way to an empty square while its successor decodes.
-    asynchronous: Window.window ? Window.window.loadingViews === true : false
+    asynchronous: ViewHost.loadingViews
     smooth: true
     mipmap: true
     cache: true

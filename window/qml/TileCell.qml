@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // One cell of the grid: the tile, its highlight, selection badge, drop ring, dimming while
 // dragged, wiggle while arranging, and the click and long-press gestures.
@@ -28,7 +29,7 @@ Item {
     property bool showsLabel: true
     property bool folderLabels: true
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property string deleteTooltip: "Move to Trash"
     property string deleteLabel: "Delete " + name
@@ -52,7 +53,7 @@ Item {
     readonly property real dropScale: full && dropTarget ? 1.08 : 1
     property Item ring: null
     property Item badge: null
-    property QtObject scaleMotion: null
+    property ScaleMotion scaleMotion: null
     onRingShownChanged: if (ringShown && !ring) ring = make("CellRing.qml", cell)
     onBadgeShownChanged: if (badgeShown && !badge) badge = make("CellSelectionBadge.qml", body)
     onDropScaleChanged: {
@@ -66,7 +67,7 @@ Item {
             return
         }
         if (!scaleMotion)
-            scaleMotion = Qt.createComponent("ScaleMotion.qml").createObject(body, { target: body })
+            scaleMotion = Qt.createComponent("ScaleMotion.qml").createObject(body, { target: body }) as ScaleMotion
         scaleMotion.to = dropScale
         scaleMotion.restart()
     }
@@ -112,7 +113,7 @@ Item {
                 size: cell.iconSize
                 tileHeight: cell.cellHeight
                 showsLabel: cell.showsLabel
-                effects: cell.reduceMotion ? "off" : cell.effects
+                effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
                 reduceMotion: cell.reduceMotion
                 ink: cell.ink
                 accent: cell.accent

@@ -6,7 +6,7 @@ import Orbitdeck.Arranging
 Item {
     id: hooks
     // The grid cell (a LibraryCell).
-    property Item cell
+    property LibraryCell cell
     readonly property string key: cell ? cell.key : ""
     readonly property real iconSize: cell ? cell.iconSize : 62
     readonly property bool live: cell !== null && cell.full
@@ -26,7 +26,7 @@ Item {
         enabled: hooks.live
         onActiveChanged: {
             if (active)
-                LiveDrag.pressTile(hooks.key, point.scenePosition, hooks.cell.iconSource.toString(),
+                LiveDrag.pressTile(hooks.key, point.scenePosition, String(hooks.cell.iconSource),
                                    hooks.iconSize)
         }
     }

@@ -7,7 +7,7 @@ Menu {
     id: tileMenu
     property var entries: []
     // Hands back the chosen entry's action and argument.
-    signal chosen(string action, string argument)
+    signal chosen(int action, string argument)
 
     objectName: "tile-menu"
 
@@ -15,10 +15,12 @@ Menu {
         id: actionItem
         MenuItem {
             property var entry
+            // The menu that hands the choice back (this file's root).
+            property var owner
             objectName: entry.name
             text: entry.title
             enabled: entry.enabled
-            onTriggered: tileMenu.chosen(entry.action, entry.argument)
+            onTriggered: owner.chosen(entry.action, entry.argument)
             // The destructive entry in red, whichever palette role the style draws text with.
             Component.onCompleted: {
                 if (entry.destructive) {
@@ -51,19 +53,22 @@ Menu {
         }
     }
 
-    function fill(menu, list) {
+    // Entries are made inside the menu's list, a visual parent that keeps them until the menu
+    // goes (the menu itself is no item); adding them moves them to their place.
+    function fill(menu: Menu, list: var) {
         for (const entry of list) {
             if (entry.type === "separator") {
-                menu.addItem(divider.createObject(menu))
+                menu.addItem(divider.createObject(menu.contentItem) as Item)
             } else if (entry.type === "submenu") {
-                const child = subMenu.createObject(menu, { entry: entry })
+                const child = subMenu.createObject(menu, { entry: entry }) as Menu
                 fill(child, entry.entries)
                 menu.addMenu(child)
                 // The entry that opens the submenu carries the name, for tests and the report.
                 menu.itemAt(menu.count - 1).objectName = entry.name
+            } else if (entry.type === "text") {
+                menu.addItem(textItem.createObject(menu.contentItem, { entry: entry }) as Item)
             } else {
-                const made = (entry.type === "text" ? textItem : actionItem)
-                made && menu.addItem(made.createObject(menu, { entry: entry }))
+                menu.addItem(actionItem.createObject(menu.contentItem, { entry: entry, owner: tileMenu }) as Item)
             }
         }
     }

@@ -1,17 +1,20 @@
 import QtQuick
+import Orbitdeck.State
+import Orbitdeck.Arranging
 
 // Opens a fresh tile menu for each secondary click on a tile (made on demand: the window starts
 // without the controls' module), and runs the entry chosen on that tile.
 Item {
     id: host
-    property QtObject win: null
-    property QtObject menuState: win && win.commands ? win.commands.tileMenu : null
-    property var openMenu: null
+    property AmbergridWindow win: null
+    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    readonly property TileMenuState menuState: commands ? commands.tileMenu : null
+    property TileMenu openMenu: null
     readonly property bool menuOpen: openMenu !== null && openMenu.opened
 
     // cell: the cell that was clicked, x and y in its coordinates; inFolder: a tile of the open
     // folder, which has a menu of its own.
-    function popup(itemKey, cell, x, y, inFolder) {
+    function popup(itemKey: string, cell: Item, x: real, y: real, inFolder: bool) {
         if (!menuState)
             return
         if (openMenu)
@@ -19,7 +22,7 @@ Item {
         const component = Qt.createComponent("TileMenu.qml")
         const entries = inFolder ? menuState.folderTileEntries(itemKey) : menuState.entriesFor(itemKey)
         // Owned by the host: the action chosen may take the cell away.
-        const menu = component.createObject(host, { entries: entries })
+        const menu = component.createObject(host, { entries: entries }) as TileMenu
         menu.chosen.connect((action, argument) => menuState.run(action, itemKey, argument))
         menu.closed.connect(() => {
             if (host.openMenu === menu)

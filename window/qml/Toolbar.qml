@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The trailing buttons of the top bar: "Done" while arranging, settings, full screen.
@@ -7,6 +8,7 @@ Row {
     property bool fullScreen: false
     property string skin: "night"
     property var tr: key => key
+    function translated(key: string): string { return tr(key) }
 
     signal doneClicked()
     signal settingsClicked()
@@ -18,16 +20,16 @@ Row {
     GlassButton {
         objectName: "library-full-screen"
         symbol: toolbar.fullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
-        label: toolbar.tr(toolbar.fullScreen ? "Exit full screen" : "Enter full screen")
-        tooltip: toolbar.tr("Enter or exit full screen")
+        label: toolbar.translated(toolbar.fullScreen ? "Exit full screen" : "Enter full screen")
+        tooltip: toolbar.translated("Enter or exit full screen")
         skin: toolbar.skin
         onClicked: toolbar.fullScreenClicked()
     }
     GlassButton {
         objectName: "library-appearance"
         symbol: "slider.horizontal.3"
-        label: toolbar.tr("Settings")
-        tooltip: toolbar.tr("Settings")
+        label: toolbar.translated("Settings")
+        tooltip: toolbar.translated("Settings")
         skin: toolbar.skin
         onClicked: toolbar.settingsClicked()
     }
@@ -36,15 +38,15 @@ Row {
         active: toolbar.arranging || item !== null
         visible: toolbar.arranging
         anchors.verticalCenter: parent.verticalCenter
-        sourceComponent: Component {
-            PillButton {
-                objectName: "library-arrange-done"
-                text: toolbar.tr("Done")
-                skin: toolbar.skin
-                font.weight: Font.DemiBold
-                verticalPadding: 6
-                onClicked: toolbar.doneClicked()
-            }
+        source: "PillButton.qml"
+        onLoaded: {
+            const done = item as PillButton
+            done.objectName = "library-arrange-done"
+            done.text = Qt.binding(() => toolbar.translated("Done"))
+            done.skin = Qt.binding(() => toolbar.skin)
+            done.font.weight = Font.DemiBold
+            done.verticalPadding = 6
+            done.clicked.connect(toolbar.doneClicked)
         }
     }
 }

@@ -4,8 +4,14 @@ import Qt5Compat.GraphicalEffects
 // The desktop picture of a LibraryBackdrop: enlarged, desaturated, blurred and tinted per skin.
 Item {
     id: wall
-    property Item backdrop: null
+    property LibraryBackdrop backdrop: null
     readonly property bool ready: picture.status === Image.Ready
+    Binding {
+        target: wall.backdrop
+        property: "wallpaperReady"
+        value: wall.ready
+        when: wall.backdrop !== null
+    }
     readonly property real blurRadius: Math.max(backdrop ? backdrop.wallpaperBlur : 12, 1) * 2.2
     // FastBlur stops at 64: larger radii blur a reduced copy that is scaled back up.
     readonly property real blurScale: blurRadius > 64 ? 64 / blurRadius : 1

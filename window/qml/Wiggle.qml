@@ -16,7 +16,8 @@ Item {
     readonly property int delay: timing ? timing.delay : 0
     // The swing (WiggleSwing) and its two transforms exist only while the tile jiggles: most
     // tiles never do. Stopped and levelled here, in order, in the change that ends the jiggle.
-    property QtObject running: null
+    // Untyped: WiggleSwing's own type names this one.
+    property var running: null
 
     onSwingingChanged: {
         if (swinging) {

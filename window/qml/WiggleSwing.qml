@@ -3,7 +3,7 @@ import QtQuick
 // The running jiggle of one Wiggle: its two transforms and their endless swing.
 QtObject {
     id: swing
-    required property Item wiggle
+    required property Wiggle wiggle
     readonly property Rotation turn: Rotation {
         origin.x: swing.wiggle.width / 2
         origin.y: swing.wiggle.height / 2

@@ -86,6 +86,11 @@ QJsonObject plainProperties(const QObject* object, int depth = 2) {
                 out.insert(name, plainProperties(child, depth - 1));
             continue;
         }
+        // An enumeration (the settings' cases) by its case name, as the settings store it.
+        if (property.isEnumType()) {
+            out.insert(name, QString::fromLatin1(property.enumerator().valueToKey(value.toInt())));
+            continue;
+        }
         const QJsonValue plain = plainValue(value);
         if (!plain.isUndefined())
             out.insert(name, plain);

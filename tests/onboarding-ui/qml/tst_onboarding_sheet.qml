@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Views
 
@@ -34,9 +35,9 @@ Item {
     }
     QtObject {
         id: settings
-        property string skin: "night"
-        property string hotKey: "commandOptionSpace"
-        property string startMode: "fullscreen"
+        property int skin: Setting.LibrarySkin.night
+        property int hotKey: Setting.LibraryHotKey.commandOptionSpace
+        property int startMode: Setting.LibraryStartup.fullscreen
     }
 
     Loader {
@@ -62,9 +63,9 @@ Item {
             guide.launchpadAvailable = false
             guide.layoutChoice = "keep"
             guide.finished = []
-            settings.skin = "night"
-            settings.hotKey = "commandOptionSpace"
-            settings.startMode = "fullscreen"
+            settings.skin = Setting.LibrarySkin.night
+            settings.hotKey = Setting.LibraryHotKey.commandOptionSpace
+            settings.startMode = Setting.LibraryStartup.fullscreen
             loader.active = true
             verify(loader.status === Loader.Ready)
             sheet.reduceMotion = false
@@ -158,10 +159,10 @@ Item {
             const shortcut = goTo(1)
             compare(selected(shortcut), [false, false, true, false])
             mouseClick(cards(shortcut)[0])
-            compare(settings.hotKey, "off")
+            compare(settings.hotKey, Setting.LibraryHotKey.off)
             compare(selected(shortcut), [true, false, false, false])
             mouseClick(cards(shortcut)[3])
-            compare(settings.hotKey, "controlOptionSpace")
+            compare(settings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
         }
 
         function test_lookCardsWriteThemeAndModeAndRecolourTheGuide() {
@@ -171,11 +172,11 @@ Item {
             compare(skins.map(card => card.selected), [true, false, false, false])
             compare(modes.map(card => card.selected), [true, false])
             mouseClick(skins[2])
-            compare(settings.skin, "paper")
+            compare(settings.skin, Setting.LibrarySkin.paper)
             compare(sheet.skin, "paper")
             compare(sheet.accent, Skin.accent("paper"))
             mouseClick(modes[1])
-            compare(settings.startMode, "window")
+            compare(settings.startMode, Setting.LibraryStartup.window)
             verify(texts(look).indexOf("Match macOS") >= 0)
         }
 

@@ -1,12 +1,13 @@
 import QtQuick
+import Orbitdeck.State
 
 // Stands in for the sheet's model: the settings the tabs bind to, the window's organiser and
 // the actions, each call recorded.
 QtObject {
     id: model
     property QtObject settings: QtObject {
-        property string hotKey: "optionSpace"
-        property string sort: "manual"
+        property int hotKey: Setting.LibraryHotKey.optionSpace
+        property int sort: Setting.SortOrder.manual
     }
     property QtObject sheetSettings: QtObject {
         property string hotCorner: "off"

@@ -21,7 +21,18 @@ Item {
     }
     Component {
         id: layerComponent
-        AlertsLayer { anchors.fill: parent; win: fakeWin; tr: key => "[" + key + "]" }
+        AlertsLayer {
+            anchors.fill: parent
+            tr: key => "[" + key + "]"
+            uninstallCandidate: fakeWin.commands.uninstalling.candidate
+            confirmation: () => fakeWin.commands.uninstalling.confirmation()
+            errorTitle: fakeWin.lifecycle.errorTitle
+            uninstallError: fakeWin.lifecycle.uninstallError
+            failedApp: fakeWin.lifecycle.failedApp
+            onUninstallAnswered: button => fakeWin.commands.uninstalling.choose(button)
+            onErrorDismissed: fakeWin.lifecycle.uninstallError = ""
+            onFailedOpenDismissed: fakeWin.lifecycle.failedApp = ""
+        }
     }
     // The window state the alerts read: an uninstall candidate, an error with its title, an
     // application that failed to open.

@@ -10,8 +10,10 @@ Item {
     Component { id: menuMaker; TileMenu {} }
     SignalSpy { id: chosenSpy; signalName: "chosen" }
 
+    // Menu actions travel as numbers; each entry here gets its own.
+    property int nextAction: 0
     function action(name, title, argument, enabled, destructive) {
-        return { type: "action", name: name, title: title, action: name, argument: argument || "",
+        return { type: "action", name: name, title: title, action: nextAction++, argument: argument || "",
                  enabled: enabled !== false, destructive: !!destructive }
     }
 
@@ -49,16 +51,16 @@ Item {
         }
 
         function test_choosingAnEntryHandsBackItsActionAndArgument() {
+            const open = action("open", "Open")
+            const move = action("moveToFolder", "Games", "f1")
             const menu = createTemporaryObject(menuMaker, root, { entries: [
-                action("open", "Open"),
-                { type: "submenu", name: "folders", title: "Move to Folder",
-                  entries: [action("moveToFolder", "Games", "f1")] }
+                open, { type: "submenu", name: "folders", title: "Move to Folder", entries: [move] }
             ] })
             chosenSpy.target = menu
             chosenSpy.clear()
             menu.itemAt(1).subMenu.itemAt(0).triggered()
             compare(chosenSpy.count, 1)
-            compare(chosenSpy.signalArguments[0][0], "moveToFolder")
+            compare(chosenSpy.signalArguments[0][0], move.action)
             compare(chosenSpy.signalArguments[0][1], "f1")
         }
     }

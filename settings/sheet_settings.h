@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -13,6 +14,8 @@ class DefaultsStore;
 // stored value that names no case reads as the default.
 class SheetSettings : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the settings sheet's model for its window")
     Q_PROPERTY(bool menuBarIcon READ menuBarIcon WRITE setMenuBarIcon NOTIFY menuBarIconChanged)
     Q_PROPERTY(QString hotCorner READ hotCorner WRITE setHotCorner NOTIFY hotCornerChanged)
     Q_PROPERTY(bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged)

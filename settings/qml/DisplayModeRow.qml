@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // "Display mode": a pill with "Full screen" and "Window". Either button asks for its mode, also
@@ -36,6 +37,7 @@ LabeledRow {
             Repeater {
                 model: [{ mode: "fullscreen", title: "Full screen" }, { mode: "window", title: "Window" }]
                 delegate: Item {
+                    id: modeButton
                     required property var modelData
                     readonly property bool selected: modelData.mode === row.mode
                     objectName: "startup-" + modelData.mode
@@ -48,12 +50,12 @@ LabeledRow {
                     Text {
                         id: label
                         anchors.centerIn: parent
-                        text: row.theme.tr(parent.modelData.title)
+                        text: row.theme.tr(modeButton.modelData.title)
                         font.pixelSize: 12
-                        font.weight: parent.selected ? Font.DemiBold : Font.Normal
+                        font.weight: modeButton.selected ? Font.DemiBold : Font.Normal
                         color: row.theme.primary
                     }
-                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(parent.modelData.mode) }
+                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(modeButton.modelData.mode) }
                 }
             }
         }

@@ -1,9 +1,10 @@
 import QtQuick
+import Orbitdeck.Settings
 
 // General: the display mode; language, browsing and the behaviour switches; the version.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     readonly property QtObject settings: model ? model.settings : null
     readonly property QtObject sheetSettings: model ? model.sheetSettings : null

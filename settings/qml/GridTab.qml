@@ -1,9 +1,10 @@
 import QtQuick
+import Orbitdeck.Settings
 
 // Grid: columns, rows per page and a custom icon size.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     readonly property QtObject settings: model ? model.settings : null
     readonly property int iconSize: settings ? settings.customIconSize : 0

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Views
 
@@ -34,7 +35,7 @@ Rectangle {
             Image {
                 width: 34
                 height: 34
-                sourceSize: Qt.size(68, 68)
+                sourceSize { width: 68; height: 68 }
                 objectName: "settings-sidebar-icon"
                 source: Skin.appIcon(sidebar.appIcon)
                 smooth: true
@@ -51,14 +52,15 @@ Rectangle {
         Repeater {
             model: sidebar.tabs
             delegate: SidebarTabButton {
+                id: tabButton
                 required property var modelData
                 theme: sidebar.theme
-                tab: modelData.tab
-                title: modelData.title
-                symbol: modelData.symbol
-                tileColor: modelData.color
-                selected: sidebar.tab === modelData.tab
-                onChosen: sidebar.tabChosen(modelData.tab)
+                tab: tabButton.modelData.tab
+                title: tabButton.modelData.title
+                symbol: tabButton.modelData.symbol
+                tileColor: tabButton.modelData.color
+                selected: sidebar.tab === tabButton.modelData.tab
+                onChosen: sidebar.tabChosen(tabButton.modelData.tab)
             }
         }
     }

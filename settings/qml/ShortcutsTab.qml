@@ -7,7 +7,7 @@ import Orbitdeck.Settings
 // meant for other applications; while one is on without that access, a notice asks for it.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme

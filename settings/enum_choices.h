@@ -12,16 +12,20 @@
 
 namespace orbitdeck {
 
-// A picker's entries for a stored enumeration, in declaration order: each a map with the stored
-// `value` and the string-table key of its `title` (`titleIsKey`), which the view looks up in the
-// interface language.
-template <typename E>
+// A picker's entries for a stored enumeration, in declaration order: each a map with the
+// `value` (the case as QML sees it, or its stored name when ByName) and the string-table key of its
+// `title` (`titleIsKey`), which the view looks up in the interface language.
+enum class ChoiceValue { byCase, byName };
+template <typename E, ChoiceValue kind = ChoiceValue::byCase>
 QVariantList enumChoices() {
     QVariantList choices;
     for (const auto& entry : allCases<E>())
-        choices.append(QVariantMap{{QStringLiteral("value"), rawValue(entry.value)},
-                                   {QStringLiteral("title"), titleKey(entry.value)},
-                                   {QStringLiteral("titleIsKey"), true}});
+        choices.append(
+            QVariantMap{{QStringLiteral("value"), kind == ChoiceValue::byName
+                                                      ? QVariant(rawValue(entry.value))
+                                                      : QVariant(static_cast<int>(entry.value))},
+                        {QStringLiteral("title"), titleKey(entry.value)},
+                        {QStringLiteral("titleIsKey"), true}});
     return choices;
 }
 
@@ -38,7 +42,8 @@ public:
     using QObject::QObject;
 
     static QVariantList hotKeys() { return enumChoices<LibraryHotKey>(); }
-    static QVariantList hotCorners() { return enumChoices<HotCorner>(); }
+    // The sheet's own settings still hold the corner by its stored name.
+    static QVariantList hotCorners() { return enumChoices<HotCorner, ChoiceValue::byName>(); }
     static QVariantList sortOrders() { return enumChoices<LibrarySort>(); }
 };
 

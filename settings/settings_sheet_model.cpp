@@ -159,7 +159,7 @@ QVariantList SettingsSheetModel::rowChoices() const {
 QVariantList SettingsSheetModel::languageChoices() const {
     QVariantList list;
     for (const auto& entry : allCases<LibraryLanguage>())
-        list.append(QVariantMap{{QStringLiteral("value"), rawValue(entry.value)},
+        list.append(QVariantMap{{QStringLiteral("value"), static_cast<int>(entry.value)},
                                 {QStringLiteral("title"), displayName(entry.value)}});
     return list;
 }

@@ -20,6 +20,7 @@
 #include <QObject>
 
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <memory>
@@ -33,6 +34,8 @@ class LibraryLoader;
 // `layoutOps` and `organizer`.
 class AmbergridWindow : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the executable makes the window state")
     Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings CONSTANT)
     Q_PROPERTY(orbitdeck::LibraryState* library READ library CONSTANT)
     Q_PROPERTY(orbitdeck::QueryState* search READ search CONSTANT)

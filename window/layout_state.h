@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -23,6 +24,8 @@ enum class LayoutAnimation {
 // resulting list changes in the matching transition.
 class LayoutState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     // "none", "spring", "undo" or "refresh": the animation of the last assignment.
     Q_PROPERTY(QString animation READ animationName NOTIFY layoutChanged)
     Q_PROPERTY(int undoCount READ undoCount NOTIFY undoCountChanged)

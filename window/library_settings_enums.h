@@ -2,36 +2,9 @@
 
 #include "library/library_sort.h"
 #include "window/setting_enum.h"
+#include "window/settings_enum_types.h"
 
 namespace orbitdeck {
-
-// `auto` is stored as "auto"; the C++ name differs only because auto is a keyword.
-enum class LibrarySkin { night, dusk, paper, automatic };
-enum class LibraryEffects { fluid, reduced, off };
-enum class LibraryDensity { compact, comfortable, large };
-enum class LibraryHotKey { off, optionSpace, commandOptionSpace, controlOptionSpace };
-enum class LibraryStartup { fullscreen, window };
-enum class LibraryBrowsing { pages, scroll };
-// LibrarySort is the library's own (library/library_sort.h); only its setting traits live here.
-enum class LibraryLanguage {
-    system,
-    english,
-    simplifiedChinese,
-    traditionalChinese,
-    japanese,
-    korean,
-    german,
-    french,
-    spanish,
-    italian,
-    portuguese,
-    russian
-};
-enum class HotCorner { off, topLeft, topRight, bottomLeft, bottomRight };
-// The tab the settings sheet opens on.
-enum class LibraryAppearanceTab { general, shortcuts, grid, appearance, organize };
-// The app's own icon; midnight is the standard one.
-enum class AppIconStyle { midnight, light, mint, sunset, graphite, classic };
 
 template <>
 struct SettingEnumTraits<LibrarySkin> {
@@ -93,6 +66,18 @@ struct SettingEnumTraits<LibraryBrowsing> {
         C{LibraryBrowsing::scroll, "scroll", textKey("Vertical scrolling")},
     };
 };
+
+// SortOrder mirrors LibrarySort case for case, so either converts to the other by value.
+static_assert(static_cast<int>(setting::SortOrder::manual) ==
+              static_cast<int>(LibrarySort::manual));
+static_assert(static_cast<int>(setting::SortOrder::name) == static_cast<int>(LibrarySort::name));
+static_assert(static_cast<int>(setting::SortOrder::frequency) ==
+              static_cast<int>(LibrarySort::frequency));
+static_assert(static_cast<int>(setting::SortOrder::nameReverse) ==
+              static_cast<int>(LibrarySort::nameReverse));
+static_assert(static_cast<int>(setting::SortOrder::added) == static_cast<int>(LibrarySort::added));
+static_assert(static_cast<int>(setting::SortOrder::recent) ==
+              static_cast<int>(LibrarySort::recent));
 
 template <>
 struct SettingEnumTraits<LibrarySort> {

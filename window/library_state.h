@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 #include <chrono>
 #include <map>
@@ -39,6 +40,8 @@ struct HiddenAppRow {
 // counts, dates added and the system utilities.
 class LibraryState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged)
     Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
     Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged)

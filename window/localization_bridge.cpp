@@ -45,7 +45,7 @@ LocalizationBridge::LocalizationBridge(DefaultsStore& defaults, const Localizer&
 }
 
 void LocalizationBridge::registerSingleton(LocalizationBridge* bridge) {
-    qmlRegisterSingletonInstance("Orbitdeck.Localization", 1, 0, "L", bridge);
+    ProvidedSingleton<LocalizationBridge>::provide(bridge);
 }
 
 LibraryLanguage LocalizationBridge::language() const {

@@ -1,19 +1,23 @@
 #pragma once
 
 #include "window/localization.h"
+#include "window/qml_singleton.h"
 
 #include <QObject>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
-// The interface language for QML, registered as the singleton L of "Orbitdeck.Localization".
+// The interface language for QML, also the singleton L of "Orbitdeck.State" once provided.
 // QML passes L.revision to every lookup, so each text is a binding on the revision and changes
 // as soon as the language setting does, without a restart:
 //     text: L.t("Done", L.revision)
 //     text: L.format("Refreshed · %lld apps", [count], L.revision)
 class LocalizationBridge : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the executable makes the one bridge")
     Q_PROPERTY(int revision READ revision NOTIFY revisionChanged)
     // The interface locale's name ("fr", "zh-Hans"), for number formatting in QML.
     Q_PROPERTY(QString localeName READ localeName NOTIFY revisionChanged)
@@ -21,6 +25,7 @@ public:
     LocalizationBridge(DefaultsStore& defaults, const Localizer& localizer,
                        QObject* parent = nullptr);
 
+    // The bridge QML's L is, from the next engine that first asks for it.
     static void registerSingleton(LocalizationBridge* bridge);
 
     int revision() const { return revision_; }
@@ -38,6 +43,19 @@ private:
     DefaultsStore& defaults_;
     const Localizer& localizer_;
     int revision_ = 0;
+};
+
+// L: the bridge the executable provided.
+struct LocalizationSingleton {
+    Q_GADGET
+    QML_FOREIGN(orbitdeck::LocalizationBridge)
+    QML_NAMED_ELEMENT(L)
+    QML_SINGLETON
+
+public:
+    static LocalizationBridge* create(QQmlEngine* qml, QJSEngine* js) {
+        return ProvidedSingleton<LocalizationBridge>::create(qml, js);
+    }
 };
 
 } // namespace orbitdeck

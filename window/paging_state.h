@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
 // The page shown, the direction of the last turn and the grid geometry last laid out.
 class PagingState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(int page READ page WRITE setPage NOTIFY pageChanged)
     // "trailing" when the last turn went forward, "leading" when it went back.
     Q_PROPERTY(QString direction READ direction NOTIFY directionChanged)

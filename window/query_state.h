@@ -2,12 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
 // The search text and the focus of the search field.
 class QueryState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
     Q_PROPERTY(bool isSearching READ isSearching NOTIFY queryChanged)
     Q_PROPERTY(

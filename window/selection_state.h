@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 #include <unordered_set>
@@ -23,6 +24,8 @@ struct PendingReorder {
 // Items travel to QML as item keys (see item_keys.h).
 class SelectionState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(bool arranging READ arranging WRITE setArranging NOTIFY arrangingChanged)
     Q_PROPERTY(QString selectedItem READ selectedItemKey NOTIFY selectedItemChanged)
     Q_PROPERTY(QStringList multiSelection READ multiSelectionKeys NOTIFY multiSelectionChanged)

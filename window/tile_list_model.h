@@ -6,6 +6,7 @@
 #endif
 
 #include <QAbstractListModel>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <unordered_set>
@@ -17,6 +18,8 @@ namespace orbitdeck {
 // inserts computed by a diff (never a reset), so tiles animate and a dragged tile survives.
 class TileListModel : public QAbstractListModel {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -11,6 +12,8 @@ class Scheduler;
 // later unless another text took its place.
 class ToastState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(QString text READ text NOTIFY textChanged)
     Q_PROPERTY(bool visible READ visible NOTIFY textChanged)
 

@@ -3,6 +3,7 @@
 #include "window/library_command.h"
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 
 class QWindow;
 
@@ -15,6 +16,8 @@ class AmbergridWindow;
 // The small operations of the background menu and the toolbar, and the lifecycle handlers.
 class WindowActions : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
 
 public:
     static constexpr int activationDelayMilliseconds = 350;

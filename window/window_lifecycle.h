@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 
@@ -10,6 +11,8 @@ namespace orbitdeck {
 // The window's sheets, alerts and display mode, and the requests it sends to the views.
 class WindowLifecycle : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(bool appearanceOpen READ appearanceOpen WRITE setAppearanceOpen NOTIFY
                    appearanceOpenChanged)
     Q_PROPERTY(bool onboardingOpen READ onboardingOpen WRITE setOnboardingOpen NOTIFY

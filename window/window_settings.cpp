@@ -24,6 +24,15 @@ void setEnumSetting(DefaultsStore& store, const SettingKey<E>& setting, const QS
         writeSetting(store, setting, *value);
 }
 
+// A value outside the enumeration (an int from QML) changes nothing.
+template <typename E>
+void setEnumValue(DefaultsStore& store, const SettingKey<E>& setting, E value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (std::ranges::any_of(allCases<E>(),
+                            [value](const auto& entry) { return entry.value == value; }))
+        writeSetting(store, setting, value);
+}
+
 template <typename T>
 void setSetting(DefaultsStore& store, const SettingKey<T>& setting, const T& value) {
     ORBITDECK_ASSERT_MAIN_THREAD();
@@ -211,6 +220,48 @@ LibrarySort WindowSettings::sortValue() const {
 }
 LibraryLanguage WindowSettings::languageValue() const {
     return readSetting(store_, settings::language);
+}
+void WindowSettings::setSortOrder(setting::SortOrder value) {
+    setEnumValue(store_, settings::sort, static_cast<LibrarySort>(value));
+}
+void WindowSettings::setLanguageValue(LibraryLanguage value) {
+    setEnumValue(store_, settings::language, value);
+}
+LibrarySkin WindowSettings::skinValue() const {
+    return readSetting(store_, settings::skin);
+}
+void WindowSettings::setSkinValue(LibrarySkin value) {
+    setEnumValue(store_, settings::skin, value);
+}
+LibraryEffects WindowSettings::effectsValue() const {
+    return readSetting(store_, settings::effects);
+}
+void WindowSettings::setEffectsValue(LibraryEffects value) {
+    setEnumValue(store_, settings::effects, value);
+}
+LibraryDensity WindowSettings::densityValue() const {
+    return readSetting(store_, settings::density);
+}
+void WindowSettings::setDensityValue(LibraryDensity value) {
+    setEnumValue(store_, settings::density, value);
+}
+LibraryStartup WindowSettings::startModeValue() const {
+    return readSetting(store_, settings::startMode);
+}
+void WindowSettings::setStartModeValue(LibraryStartup value) {
+    setEnumValue(store_, settings::startMode, value);
+}
+LibraryBrowsing WindowSettings::browsingValue() const {
+    return readSetting(store_, settings::browsing);
+}
+void WindowSettings::setBrowsingValue(LibraryBrowsing value) {
+    setEnumValue(store_, settings::browsing, value);
+}
+LibraryHotKey WindowSettings::hotKeyValue() const {
+    return readSetting(store_, settings::hotKey);
+}
+void WindowSettings::setHotKeyValue(LibraryHotKey value) {
+    setEnumValue(store_, settings::hotKey, value);
 }
 
 double WindowSettings::effectiveIconSize() const {

@@ -3,12 +3,14 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 // moc of Qt 6.4 cannot parse the concepts these pull in.
 #ifndef Q_MOC_RUN
 #include "library/library_sort.h"
 #include "window/library_settings_enums.h"
 #endif
+#include "window/settings_enum_types.h"
 
 namespace orbitdeck {
 
@@ -17,32 +19,42 @@ class DefaultsStore;
 // Every setting of the main window, bound to its defaults key. Reads fall back to the default
 // when the key is absent, holds another kind of value or names no case; writes go to the store
 // at once, and a change made anywhere else (the settings sheet, the guide) is signalled here.
-// Enumerations travel as their stored case names.
+// C++ reads and writes enumerations as their stored case names or as values; QML as values.
 class WindowSettings : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QString skin READ skin WRITE setSkin NOTIFY skinChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("the window state owns its settings")
+    Q_PROPERTY(
+        orbitdeck::setting::LibrarySkin skin READ skinValue WRITE setSkinValue NOTIFY skinChanged)
     // The chosen app icon style; the views draw it wherever the app's icon shows.
     Q_PROPERTY(QString appIcon READ appIcon NOTIFY appIconChanged)
-    Q_PROPERTY(QString effects READ effects WRITE setEffects NOTIFY effectsChanged)
-    Q_PROPERTY(QString density READ density WRITE setDensity NOTIFY densityChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryEffects effects READ effectsValue WRITE setEffectsValue
+                   NOTIFY effectsChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryDensity density READ densityValue WRITE setDensityValue
+                   NOTIFY densityChanged)
     Q_PROPERTY(bool labels READ labels WRITE setLabels NOTIFY labelsChanged)
     Q_PROPERTY(
         bool showWallpaper READ showWallpaper WRITE setShowWallpaper NOTIFY showWallpaperChanged)
     Q_PROPERTY(
         double wallpaperBlur READ wallpaperBlur WRITE setWallpaperBlur NOTIFY wallpaperBlurChanged)
     Q_PROPERTY(bool folderLabels READ folderLabels WRITE setFolderLabels NOTIFY folderLabelsChanged)
-    Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
-    Q_PROPERTY(QString startMode READ startMode WRITE setStartMode NOTIFY startModeChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryLanguage language READ languageValue WRITE
+                   setLanguageValue NOTIFY languageChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryStartup startMode READ startModeValue WRITE
+                   setStartModeValue NOTIFY startModeChanged)
     Q_PROPERTY(bool rememberPage READ rememberPage WRITE setRememberPage NOTIFY rememberPageChanged)
     Q_PROPERTY(int savedPage READ savedPage WRITE setSavedPage NOTIFY savedPageChanged)
-    Q_PROPERTY(QString browsing READ browsing WRITE setBrowsing NOTIFY browsingChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryBrowsing browsing READ browsingValue WRITE
+                   setBrowsingValue NOTIFY browsingChanged)
     Q_PROPERTY(
         int customColumns READ customColumns WRITE setCustomColumns NOTIFY customColumnsChanged)
     Q_PROPERTY(int customRows READ customRows WRITE setCustomRows NOTIFY customRowsChanged)
     Q_PROPERTY(
         int customIconSize READ customIconSize WRITE setCustomIconSize NOTIFY customIconSizeChanged)
-    Q_PROPERTY(QString sort READ sort WRITE setSort NOTIFY sortChanged)
-    Q_PROPERTY(QString hotKey READ hotKey WRITE setHotKey NOTIFY hotKeyChanged)
+    Q_PROPERTY(
+        orbitdeck::setting::SortOrder sort READ sortOrder WRITE setSortOrder NOTIFY sortChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryHotKey hotKey READ hotKeyValue WRITE setHotKeyValue NOTIFY
+                   hotKeyChanged)
     Q_PROPERTY(bool clickToClose READ clickToClose WRITE setClickToClose NOTIFY clickToCloseChanged)
     Q_PROPERTY(bool onboarded READ onboarded WRITE setOnboarded NOTIFY onboardedChanged)
     Q_PROPERTY(bool systemUtilitiesSeeded READ systemUtilitiesSeeded WRITE setSystemUtilitiesSeeded
@@ -111,7 +123,22 @@ public:
     void setSystemUtilitiesSeeded(bool value);
 
     LibrarySort sortValue() const;
+    setting::SortOrder sortOrder() const { return static_cast<setting::SortOrder>(sortValue()); }
+    void setSortOrder(setting::SortOrder value);
     LibraryLanguage languageValue() const;
+    void setLanguageValue(LibraryLanguage value);
+    LibrarySkin skinValue() const;
+    void setSkinValue(LibrarySkin value);
+    LibraryEffects effectsValue() const;
+    void setEffectsValue(LibraryEffects value);
+    LibraryDensity densityValue() const;
+    void setDensityValue(LibraryDensity value);
+    LibraryStartup startModeValue() const;
+    void setStartModeValue(LibraryStartup value);
+    LibraryBrowsing browsingValue() const;
+    void setBrowsingValue(LibraryBrowsing value);
+    LibraryHotKey hotKeyValue() const;
+    void setHotKeyValue(LibraryHotKey value);
 
     double effectiveIconSize() const;
     int columns() const;

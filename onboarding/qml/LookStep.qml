@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The third page: the theme and the start mode, each written the moment it is picked. The
@@ -10,11 +11,11 @@ Column {
     required property color ink
     required property GuideText texts
     required property bool reduceMotion
-    property string skin: "night"
-    property string startMode: "fullscreen"
+    required property int skin
+    required property int startMode
 
-    signal skinPicked(string value)
-    signal startModePicked(string value)
+    signal skinPicked(int value)
+    signal startModePicked(int value)
 
     spacing: 16
 
@@ -30,7 +31,8 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [["night", "Midnight"], ["dusk", "Plum"], ["paper", "Paper"], ["auto", "Match macOS"]]
+            model: [[Setting.LibrarySkin.night, "Midnight"], [Setting.LibrarySkin.dusk, "Plum"],
+                    [Setting.LibrarySkin.paper, "Paper"], [Setting.LibrarySkin.automatic, "Match macOS"]]
             OptionCard {
                 id: skinOption
                 required property var modelData
@@ -66,8 +68,8 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [["fullscreen", "rectangle.inset.filled", "Full screen"],
-                    ["window", "macwindow", "Window"]]
+            model: [[Setting.LibraryStartup.fullscreen, "rectangle.inset.filled", "Full screen"],
+                    [Setting.LibraryStartup.window, "macwindow", "Window"]]
             OptionCard {
                 id: modeOption
                 required property var modelData

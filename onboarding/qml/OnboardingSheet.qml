@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 import Orbitdeck.Onboarding
 
@@ -87,7 +88,7 @@ FocusScope {
         id: shortcut
         ShortcutStep {
             accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
-            hotKey: sheet.settings ? sheet.settings.hotKey : "optionSpace"
+            hotKey: sheet.settings ? sheet.settings.hotKey : Setting.LibraryHotKey.optionSpace
             onPicked: value => sheet.settings.hotKey = value
         }
     }
@@ -95,8 +96,8 @@ FocusScope {
         id: look
         LookStep {
             accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
-            skin: sheet.settings ? sheet.settings.skin : "night"
-            startMode: sheet.settings ? sheet.settings.startMode : "fullscreen"
+            skin: sheet.settings ? sheet.settings.skin : Setting.LibrarySkin.night
+            startMode: sheet.settings ? sheet.settings.startMode : Setting.LibraryStartup.fullscreen
             onSkinPicked: value => sheet.settings.skin = value
             onStartModePicked: value => sheet.settings.startMode = value
         }

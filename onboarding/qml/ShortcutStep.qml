@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 
 // The second page: the global shortcut, written the moment it is picked.
 Column {
@@ -8,9 +9,9 @@ Column {
     required property color ink
     required property GuideText texts
     required property bool reduceMotion
-    property string hotKey: "optionSpace"
+    required property int hotKey
 
-    signal picked(string value)
+    signal picked(int value)
 
     spacing: 16
 
@@ -28,8 +29,9 @@ Column {
         columnSpacing: 10
         rowSpacing: 10
         Repeater {
-            model: [["off", "Off"], ["optionSpace", "⌥ Space"],
-                    ["commandOptionSpace", "⌘⌥ Space"], ["controlOptionSpace", "⌃⌥ Space"]]
+            model: [[Setting.LibraryHotKey.off, "Off"], [Setting.LibraryHotKey.optionSpace, "⌥ Space"],
+                    [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
+                    [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
             OptionCard {
                 id: option
                 required property var modelData

@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Settings
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Appearance: the app's icon, the theme, motion and names, and the wallpaper.
@@ -37,15 +38,16 @@ Column {
                 width: parent.width
                 spacing: 10
                 Repeater {
-                    model: ["night", "dusk", "paper", "auto"]
+                    model: [["night", Setting.LibrarySkin.night], ["dusk", Setting.LibrarySkin.dusk],
+                            ["paper", Setting.LibrarySkin.paper], ["auto", Setting.LibrarySkin.automatic]]
                     delegate: ThemeSwatch {
-                        required property string modelData
+                        required property var modelData
                         width: (swatches.width - 30) / 4
                         theme: page.theme
-                        option: modelData
-                        resolved: ViewServices.resolvedSkin(modelData, ViewServices.desktopRevision)
-                        selected: page.settings ? page.settings.skin === modelData : false
-                        onActivated: page.settings.skin = modelData
+                        option: modelData[0]
+                        resolved: ViewServices.resolvedSkin(modelData[1], ViewServices.desktopRevision)
+                        selected: page.settings ? page.settings.skin === modelData[1] : false
+                        onActivated: page.settings.skin = modelData[1]
                     }
                 }
             }
@@ -61,9 +63,10 @@ Column {
                 objectName: "effects-picker"
                 width: 210
                 theme: page.theme
-                entries: [{ value: "fluid", title: "Fluid" }, { value: "reduced", title: "Reduced" },
-                          { value: "off", title: "Off" }]
-                value: page.settings ? page.settings.effects : "fluid"
+                entries: [{ value: Setting.LibraryEffects.fluid, name: "fluid", title: "Fluid" },
+                          { value: Setting.LibraryEffects.reduced, name: "reduced", title: "Reduced" },
+                          { value: Setting.LibraryEffects.off, name: "off", title: "Off" }]
+                value: page.settings ? page.settings.effects : Setting.LibraryEffects.fluid
                 onChosen: value => page.settings.effects = value
             }
         }

@@ -1,11 +1,12 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 
 // "Display mode": a pill with "Full screen" and "Window". Either button asks for its mode, also
 // the one already chosen, which closes the sheet and applies the mode again.
 LabeledRow {
     id: row
-    property string mode: "fullscreen"
+    property int mode: Setting.LibraryStartup.fullscreen
     signal modeChosen(string mode)
 
     title: "Display mode"
@@ -19,7 +20,7 @@ LabeledRow {
 
         // The selected capsule slides between the buttons.
         Rectangle {
-            readonly property Item target: buttons.children[row.mode === "window" ? 1 : 0] || null
+            readonly property Item target: buttons.children[row.mode === Setting.LibraryStartup.window ? 1 : 0] || null
             x: 2 + (target ? target.x : 0)
             y: 2
             width: target ? target.width : 0
@@ -35,11 +36,12 @@ LabeledRow {
             y: 2
             spacing: 2
             Repeater {
-                model: [{ mode: "fullscreen", title: "Full screen" }, { mode: "window", title: "Window" }]
+                model: [{ mode: "fullscreen", value: Setting.LibraryStartup.fullscreen, title: "Full screen" },
+                        { mode: "window", value: Setting.LibraryStartup.window, title: "Window" }]
                 delegate: Item {
                     id: modeButton
                     required property var modelData
-                    readonly property bool selected: modelData.mode === row.mode
+                    readonly property bool selected: modelData.value === row.mode
                     objectName: "startup-" + modelData.mode
                     width: label.implicitWidth + 20
                     height: 22

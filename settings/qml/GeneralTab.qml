@@ -1,5 +1,6 @@
 import QtQuick
 import Orbitdeck.Settings
+import Orbitdeck.State
 
 // General: the display mode; language, browsing and the behaviour switches; the version.
 Column {
@@ -16,7 +17,7 @@ Column {
         theme: page.theme
         DisplayModeRow {
             theme: page.theme
-            mode: page.settings ? page.settings.startMode : "fullscreen"
+            mode: page.settings ? page.settings.startMode : Setting.LibraryStartup.fullscreen
             onModeChosen: mode => page.model.changeMode(mode)
         }
     }
@@ -31,7 +32,7 @@ Column {
                 objectName: "library-language"
                 theme: page.theme
                 entries: page.model ? page.model.languageChoices : []
-                value: page.settings ? page.settings.language : "system"
+                value: page.settings ? page.settings.language : Setting.LibraryLanguage.system
                 onChosen: value => page.settings.language = value
             }
         }
@@ -41,9 +42,9 @@ Column {
             SettingsPicker {
                 objectName: "library-browsing"
                 theme: page.theme
-                entries: [{ value: "pages", title: "Horizontal pages", titleIsKey: true },
-                          { value: "scroll", title: "Vertical scrolling", titleIsKey: true }]
-                value: page.settings ? page.settings.browsing : "pages"
+                entries: [{ value: Setting.LibraryBrowsing.pages, title: "Horizontal pages", titleIsKey: true },
+                          { value: Setting.LibraryBrowsing.scroll, title: "Vertical scrolling", titleIsKey: true }]
+                value: page.settings ? page.settings.browsing : Setting.LibraryBrowsing.pages
                 onChosen: value => page.settings.browsing = value
             }
         }
@@ -52,7 +53,7 @@ Column {
             theme: page.theme
             title: "Remember last page"
             // Scrolling has no pages to remember; the stored choice waits unchanged.
-            enabled: page.settings ? page.settings.browsing !== "scroll" : true
+            enabled: page.settings ? page.settings.browsing !== Setting.LibraryBrowsing.scroll : true
             checked: page.settings ? page.settings.rememberPage : false
             onToggled: on => page.settings.rememberPage = on
         }

@@ -1,5 +1,6 @@
 import QtQuick
 import Orbitdeck.Settings
+import Orbitdeck.State
 
 // Grid: columns, rows per page and a custom icon size.
 Column {
@@ -28,7 +29,7 @@ Column {
             theme: page.theme
             title: "Rows per page"
             // Scrolling has no pages; the stored rows wait unchanged.
-            enabled: page.settings ? page.settings.browsing !== "scroll" : true
+            enabled: page.settings ? page.settings.browsing !== Setting.LibraryBrowsing.scroll : true
             SettingsPicker {
                 objectName: "library-rows"
                 theme: page.theme

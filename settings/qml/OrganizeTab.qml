@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Settings
 
 // Organize: the sort order, one-shot reorganisations, layout backups and the hidden apps. The
@@ -25,7 +26,7 @@ Column {
                 objectName: "organize-sort"
                 theme: page.look
                 entries: EnumChoices.sortOrders
-                value: page.settings ? page.settings.sort : "manual"
+                value: page.settings ? page.settings.sort : Setting.SortOrder.manual
                 onChosen: value => page.settings.sort = value
             }
         }

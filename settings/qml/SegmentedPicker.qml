@@ -26,7 +26,7 @@ Rectangle {
                 required property var modelData
                 required property int index
                 readonly property bool selected: modelData.value === picker.value
-                objectName: picker.objectName ? picker.objectName + "-" + modelData.value : ""
+                objectName: picker.objectName ? picker.objectName + "-" + (modelData.name ?? modelData.value) : ""
                 width: (picker.width - 4) / Math.max(1, picker.entries.length)
                 height: segments.height
                 radius: 4

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtQuick.Controls.Basic
 import Orbitdeck.Views
 import Orbitdeck.Settings
@@ -33,7 +34,7 @@ Column {
                     anchors.right: parent.right
                     theme: page.look
                     entries: EnumChoices.hotKeys
-                    value: page.settings ? page.settings.hotKey : "optionSpace"
+                    value: page.settings ? page.settings.hotKey : Setting.LibraryHotKey.optionSpace
                     onChosen: value => page.settings.hotKey = value
                 }
                 // Another program holds the chord: pressing it will not reach the launcher.

@@ -164,10 +164,10 @@ TEST(SettingsSheetModel, PickersListTheirCasesInDeclarationOrder) {
     SheetFixture sheet;
     const QVariantList languages = sheet.model.languageChoices();
     ASSERT_EQ(languages.size(), 12);
-    EXPECT_EQ(languages.front().toMap().value("value"), "system");
-    EXPECT_EQ(languages[1].toMap().value("value"), "english");
+    EXPECT_EQ(languages.front().toMap().value("value"), static_cast<int>(LibraryLanguage::system));
+    EXPECT_EQ(languages[1].toMap().value("value"), static_cast<int>(LibraryLanguage::english));
     EXPECT_EQ(languages[1].toMap().value("title"), "English");
-    EXPECT_EQ(languages.back().toMap().value("value"), "russian");
+    EXPECT_EQ(languages.back().toMap().value("value"), static_cast<int>(LibraryLanguage::russian));
 
     const QVariantList columns = sheet.model.columnChoices();
     ASSERT_EQ(columns.size(), 10);

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // One application: icon, name, hover and highlight, the delete badge while arranging.
@@ -10,7 +11,7 @@ Item {
     property real size: 62
     property real tileHeight: 96
     property bool showsLabel: true
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property color ink: "white"
     property color accent: Skin.accent("night")

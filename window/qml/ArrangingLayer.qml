@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // Everything arranging draws over the library: the open folder's panel, the page-edge strips
@@ -13,10 +14,10 @@ Item {
     property Item library: null
     readonly property QtObject win: main ? main.win : null
     readonly property string skin: main ? main.skin : "night"
-    readonly property string effects: main ? main.effects : "fluid"
+    readonly property int effects: main ? main.effects : Setting.LibraryEffects.fluid
     readonly property bool reduceMotion: main ? main.reduceMotion : false
     readonly property real pageBarHeight: 52
-    readonly property bool pagesShown: win !== null && win.settings.browsing !== "scroll"
+    readonly property bool pagesShown: win !== null && win.settings.browsing !== Setting.LibraryBrowsing.scroll
                                        && !win.search.isSearching && win.pageCount >= 2
 
     // The page dots take dropped tiles.

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The clear layer behind the grid: a click on empty space, and the background menu (made on
 // the first right-click, so the window starts without the controls' module).
@@ -7,7 +8,7 @@ MouseArea {
     property bool arranging: false
     property bool searching: false
     property bool fullScreen: false
-    property string sort: "manual"
+    property int sort: Setting.SortOrder.manual
     property bool labels: true
     property var tr: key => key
     readonly property bool menuOpen: menu.item ? menu.item.menu.opened : false
@@ -15,7 +16,7 @@ MouseArea {
     signal tapped()
     signal done()
     signal editLayout()
-    signal sortChosen(string sort)
+    signal sortChosen(int sort)
     signal labelsToggled(bool on)
     signal fullScreenToggled()
     signal settingsChosen()

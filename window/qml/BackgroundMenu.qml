@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtQuick.Controls
 
 // The context menu of the grid's empty space.
@@ -7,13 +8,13 @@ Menu {
     property bool arranging: false
     property bool searching: false
     property bool fullScreen: false
-    property string sort: "manual"
+    property int sort: Setting.SortOrder.manual
     property bool labels: true
     property var tr: key => key
 
     signal done()
     signal editLayout()
-    signal sortChosen(string sort)
+    signal sortChosen(int sort)
     signal labelsToggled(bool on)
     signal fullScreenToggled()
     signal settingsChosen()
@@ -34,15 +35,19 @@ Menu {
         objectName: "library-menu-sort"
         title: bgMenu.tr("Sort apps by")
         Repeater {
-            model: [["manual", "Manual"], ["name", "Name A–Z"], ["nameReverse", "Name Z–A"],
-                    ["added", "Date added"], ["recent", "Last opened"], ["frequency", "Most used"]]
+            model: [["manual", "Manual", Setting.SortOrder.manual],
+                    ["name", "Name A–Z", Setting.SortOrder.name],
+                    ["nameReverse", "Name Z–A", Setting.SortOrder.nameReverse],
+                    ["added", "Date added", Setting.SortOrder.added],
+                    ["recent", "Last opened", Setting.SortOrder.recent],
+                    ["frequency", "Most used", Setting.SortOrder.frequency]]
             MenuItem {
                 required property var modelData
                 objectName: "library-menu-sort-" + modelData[0]
                 text: bgMenu.tr(modelData[1])
                 checkable: true
-                checked: bgMenu.sort === modelData[0]
-                onTriggered: bgMenu.sortChosen(modelData[0])
+                checked: bgMenu.sort === modelData[2]
+                onTriggered: bgMenu.sortChosen(modelData[2])
             }
         }
     }

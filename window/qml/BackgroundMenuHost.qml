@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The background menu bound to the background layer that made it on demand.
 Item {
@@ -11,7 +12,7 @@ Item {
         arranging: host.owner ? host.owner.arranging : false
         searching: host.owner ? host.owner.searching : false
         fullScreen: host.owner ? host.owner.fullScreen : false
-        sort: host.owner ? host.owner.sort : "manual"
+        sort: host.owner ? host.owner.sort : Setting.SortOrder.manual
         labels: host.owner ? host.owner.labels : true
         tr: host.owner ? host.owner.tr : (key => key)
         onDone: host.owner.done()

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // The open folder over the grid: a dimmed backdrop, the editable title and a glass panel with
@@ -8,7 +9,7 @@ Item {
     property QtObject win
     property QtObject actions
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property int gridColumns: 7
     property real iconSize: 62

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // One tile inside the open folder: always draggable, dimmed while dragged, jiggling while
@@ -11,7 +12,7 @@ Item {
     property real cellWidth: 108
     property real iconSize: 62
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     readonly property string kind: modelData.substring(0, modelData.indexOf(":"))
     readonly property string itemId: modelData.substring(modelData.indexOf(":") + 1)
@@ -38,7 +39,7 @@ Item {
             size: cell.iconSize
             tileHeight: cell.height
             showsLabel: cell.win ? cell.win.settings.labels : true
-            effects: cell.reduceMotion ? "off" : cell.effects
+            effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
             reduceMotion: cell.reduceMotion
             ink: Skin.ink(cell.skin)
             accent: Skin.accent(cell.skin)

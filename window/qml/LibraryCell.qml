@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // A grid cell bound to one row of the window's tile list and to the window state.
 TileCell {
@@ -60,7 +61,7 @@ TileCell {
     showsLabel: root && root.settings ? root.settings.labels : true
     folderLabels: root && root.settings ? root.settings.folderLabels : true
     skin: root ? root.skin : "night"
-    effects: root ? root.effects : "fluid"
+    effects: root ? root.effects : Setting.LibraryEffects.fluid
     reduceMotion: root ? root.reduceMotion : false
     // Only the arranging grid shows the delete badge.
     deleteTooltip: root && arranging ? root.tr("Move to Trash") : "Move to Trash"

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The visible frame of the launcher: backdrop, top bar, the loading, empty or grid state,
@@ -6,7 +7,7 @@ import Orbitdeck.Views
 Item {
     id: root
     property string skin: "night"            // resolved
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool fullScreen: false
     property string appIcon: "midnight"     // the chosen app icon style
@@ -27,7 +28,7 @@ Item {
     property int customColumns: 0
     property int customRows: 0
     property real baseIconSize: 62
-    property string sort: "manual"
+    property int sort: Setting.SortOrder.manual
     property bool labels: true
     // The zoom of the library as drawn.
     property real shownLibraryScale: 1
@@ -103,7 +104,7 @@ Item {
     signal fullScreenClicked()
     signal backgroundClicked()
     signal editLayoutChosen()
-    signal sortChosen(string sort)
+    signal sortChosen(int sort)
     signal labelsToggled(bool on)
     signal refreshChosen()
     signal restartChosen()

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The one launcher window. Binds the views to the window state `win` and forwards input to it.
@@ -15,7 +16,7 @@ Window {
     readonly property QtObject selection: win ? win.selection : null
     readonly property QtObject lifecycle: win ? win.lifecycle : null
     readonly property string skin: settings ? ViewServices.resolvedSkin(settings.skin, ViewServices.desktopRevision) : "night"
-    readonly property string effects: settings ? settings.effects : "fluid"
+    readonly property int effects: settings ? settings.effects : Setting.LibraryEffects.fluid
     readonly property bool reduceMotion: settings ? !!settings.reduceMotion : false
     readonly property string query: win ? win.search.query : ""
     readonly property bool searching: win ? win.search.isSearching : false
@@ -93,11 +94,11 @@ Window {
         toastText: window.win ? window.win.toasts.text : ""
         wallpaper: window.settings && window.settings.showWallpaper ? wallpaper.source : ""
         wallpaperBlur: window.settings ? window.settings.wallpaperBlur : 12
-        scrolling: window.settings ? window.settings.browsing === "scroll" : false
+        scrolling: window.settings ? window.settings.browsing === Setting.LibraryBrowsing.scroll : false
         customColumns: window.settings ? window.settings.customColumns : 0
         customRows: window.settings ? window.settings.customRows : 0
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
-        sort: window.settings ? window.settings.sort : "manual"
+        sort: window.settings ? window.settings.sort : Setting.SortOrder.manual
         labels: window.settings ? window.settings.labels : true
         tr: key => window.tr(key)
         cell: Component { LibraryCell { actions: windowActions; root: window } }

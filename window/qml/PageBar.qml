@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Under the paged grid: previous chevron, at most seven dots around the current page, next
@@ -9,7 +10,7 @@ Row {
     property int count: 1
     property string skin: "night"
     property bool reduceMotion: false
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property string pageLabelFormat: "Page %1"   // localised "Page %lld"
     // Takes tiles dropped on the dots (PageDot.dropTarget); none without arranging.
     property QtObject dropTarget: null

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Pages mode: the current page (and its neighbour while a swipe is under way) over the page
@@ -12,7 +13,7 @@ Item {
     property var metrics
     property Component cell
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool searching: false
     property string pageLabelFormat: "Page %1"

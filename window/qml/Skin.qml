@@ -1,5 +1,6 @@
 pragma Singleton
 import QtQuick
+import Orbitdeck.State
 
 // Colours of the three resolved skins ("night", "dusk", "paper") and the motion rules.
 QtObject {
@@ -38,8 +39,12 @@ QtObject {
     function onAccent(skin) { return skin === "paper" ? "white" : "black" }
     function vignetteOpacity(skin) { return skin === "paper" ? 0.06 : 0.22 }
 
-    // Motion: nothing moves under reduce motion or with effects "off"; scale effects, swipe
-    // tracking and page transitions run only with "fluid".
-    function animates(effects, reduceMotion) { return !reduceMotion && effects !== "off" }
-    function fluid(effects, reduceMotion) { return !reduceMotion && effects === "fluid" }
+    // Motion: nothing moves under reduce motion or with effects off; scale effects, swipe
+    // tracking and page transitions run only with fluid.
+    function animates(effects: int, reduceMotion: bool): bool {
+        return !reduceMotion && effects !== Setting.LibraryEffects.off
+    }
+    function fluid(effects: int, reduceMotion: bool): bool {
+        return !reduceMotion && effects === Setting.LibraryEffects.fluid
+    }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // One cell of the grid: the tile, its highlight, selection badge, drop ring, dimming while
 // dragged, wiggle while arranging, and the click and long-press gestures.
@@ -28,7 +29,7 @@ Item {
     property bool showsLabel: true
     property bool folderLabels: true
     property string skin: "night"
-    property string effects: "fluid"
+    property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property string deleteTooltip: "Move to Trash"
     property string deleteLabel: "Delete " + name
@@ -112,7 +113,7 @@ Item {
                 size: cell.iconSize
                 tileHeight: cell.cellHeight
                 showsLabel: cell.showsLabel
-                effects: cell.reduceMotion ? "off" : cell.effects
+                effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
                 reduceMotion: cell.reduceMotion
                 ink: cell.ink
                 accent: cell.accent

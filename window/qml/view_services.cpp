@@ -4,6 +4,7 @@
 #include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
 #include "platform/main_thread.h"
+#include "window/library_skin.h"
 #include "window/qml/app_icon_cache.h"
 
 namespace orbitdeck {
@@ -21,12 +22,8 @@ void ViewServices::clearIconCache() {
     AppIconCache::shared().clear();
 }
 
-QString ViewServices::resolvedSkin(const QString& skin, int) const {
-    if (skin != QLatin1String("auto"))
-        return skin;
-    return DesktopPreferencesWatch::shared().appearance() == DesktopAppearance::light
-               ? QStringLiteral("paper")
-               : QStringLiteral("night");
+QString ViewServices::resolvedSkin(LibrarySkin skin, int) const {
+    return rawValue(orbitdeck::resolvedSkin(skin, DesktopPreferencesWatch::shared()));
 }
 
 void ViewServices::restart() {

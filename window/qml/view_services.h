@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
+#include "window/settings_enum_types.h"
+
 namespace orbitdeck {
 
 // The few process-level actions the views trigger.
@@ -20,9 +22,11 @@ public:
 
     // Empties the process-wide icon cache (the manual refresh).
     Q_INVOKABLE void clearIconCache();
-    // The skin the views draw: "auto" follows the desktop's light or dark look (night when
-    // the desktop does not say, or has not answered yet); the others are themselves.
-    Q_INVOKABLE QString resolvedSkin(const QString& skin, int desktopRevision = 0) const;
+    // The skin the views draw ("night", "dusk" or "paper"): auto follows the desktop's light or
+    // dark look (night when the desktop does not say, or has not answered yet); the others are
+    // themselves.
+    Q_INVOKABLE QString resolvedSkin(orbitdeck::setting::LibrarySkin skin,
+                                     int desktopRevision = 0) const;
     // Starts a shell that waits for this process to end and starts the program again, then
     // quits; stays running when the shell cannot be started.
     Q_INVOKABLE void restart();

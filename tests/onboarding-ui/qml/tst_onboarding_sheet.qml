@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Views
 
@@ -31,7 +32,7 @@ Item {
 
         function init() {
             testSetup.reset()
-            testSettings.hotKey = "commandOptionSpace"
+            testSettings.hotKey = Setting.LibraryHotKey.commandOptionSpace
             guide = testSetup.makeGuide(false)
             loader.active = true
             verify(loader.status === Loader.Ready)
@@ -133,10 +134,10 @@ Item {
             const shortcut = goTo(1)
             compare(selected(shortcut), [false, false, true, false])
             mouseClick(cards(shortcut)[0])
-            compare(testSettings.hotKey, "off")
+            compare(testSettings.hotKey, Setting.LibraryHotKey.off)
             compare(selected(shortcut), [true, false, false, false])
             mouseClick(cards(shortcut)[3])
-            compare(testSettings.hotKey, "controlOptionSpace")
+            compare(testSettings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
         }
 
         function test_lookCardsWriteThemeAndModeAndRecolourTheGuide() {
@@ -146,11 +147,11 @@ Item {
             compare(skins.map(card => card.selected), [true, false, false, false])
             compare(modes.map(card => card.selected), [true, false])
             mouseClick(skins[2])
-            compare(testSettings.skin, "paper")
+            compare(testSettings.skin, Setting.LibrarySkin.paper)
             compare(sheet.skin, "paper")
             compare(sheet.accent, Skin.accent("paper"))
             mouseClick(modes[1])
-            compare(testSettings.startMode, "window")
+            compare(testSettings.startMode, Setting.LibraryStartup.window)
             verify(texts(look).indexOf("Match macOS") >= 0)
         }
 

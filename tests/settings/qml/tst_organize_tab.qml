@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
 
@@ -95,8 +96,8 @@ Item {
             compare(sort.model, ["Manual", "Name A–Z", "Name Z–A", "Date added", "Last opened",
                                  "Most used"])
             sort.activated(4)
-            compare(model.settings.sort, "recent")
-            model.settings.sort = "manual"
+            compare(model.settings.sort, Setting.SortOrder.recent)
+            model.settings.sort = Setting.SortOrder.manual
             compare(sort.currentIndex, 0, "an organise action's manual order shows at once")
         }
     }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
 
@@ -68,14 +69,14 @@ Item {
 
             openTab("appearance")
             mouseClick(find("skin-paper"))
-            compare(settings.skin, "paper")
+            compare(settings.skin, Setting.LibrarySkin.paper)
             // The sheet follows its own skin setting at once.
             compare(sheet.theme.skin, "paper")
             verify(find("skin-paper").selected)
             verify(!find("skin-night").selected)
 
             mouseClick(find("effects-picker-off"))
-            compare(settings.effects, "off")
+            compare(settings.effects, Setting.LibraryEffects.off)
             compare(settings.motionAllowed, false)
 
             mouseClick(switchOf("appearance-wallpaper"))
@@ -90,22 +91,22 @@ Item {
             // The mode already chosen still closes the sheet.
             mouseClick(find("startup-fullscreen"))
             compare(testWin.lifecycle.appearanceOpen, false)
-            compare(testWin.settings.startMode, "fullscreen")
+            compare(testWin.settings.startMode, Setting.LibraryStartup.fullscreen)
         }
 
         function test_rememberPageAndRowsWaitWhileScrolling() {
             testWin.settings.rememberPage = true
-            testWin.settings.browsing = "scroll"
+            testWin.settings.browsing = Setting.LibraryBrowsing.scroll
             const remember = find("library-remember-page")
             verify(!remember.enabled)
             mouseClick(switchOf("library-remember-page"))
             compare(testWin.settings.rememberPage, true)
-            testWin.settings.browsing = "pages"
+            testWin.settings.browsing = Setting.LibraryBrowsing.pages
             verify(remember.enabled)
             verify(remember.checked)
 
             testWin.settings.customRows = 6
-            testWin.settings.browsing = "scroll"
+            testWin.settings.browsing = Setting.LibraryBrowsing.scroll
             openTab("grid")
             const rows = find("library-rows")
             verify(!rows.enabled)
@@ -113,7 +114,7 @@ Item {
         }
 
         function test_customIconSizeShowsTheSliderFromTheDensitySize() {
-            testWin.settings.density = "large"
+            testWin.settings.density = Setting.LibraryDensity.large
             openTab("grid")
             const slider = find("library-icon-size")
             verify(!slider.visible)
@@ -180,7 +181,7 @@ Item {
 
         function test_languageRelabelsTheOpenSheet() {
             compare(find("settings-done").text, "Done")
-            testWin.settings.language = "german"
+            testWin.settings.language = Setting.LibraryLanguage.german
             tryCompare(find("settings-done"), "text", "Fertig")
             compare(findChild(sheet, "settings-tab-grid").children[2].text, "Raster")
         }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
 
@@ -74,7 +75,7 @@ Item {
             compare(hotKey.model, ["Off", "⌥ Space", "⌘⌥ Space", "⌃⌥ Space"])
             compare(hotKey.currentIndex, 1)
             hotKey.activated(3)
-            compare(model.settings.hotKey, "controlOptionSpace")
+            compare(model.settings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
             compare(hotKey.currentIndex, 3)
 
             const corner = findChild(tab, "library-hot-corner")

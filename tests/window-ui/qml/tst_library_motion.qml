@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import QtTest
 import Orbitdeck.Views
 
@@ -22,7 +23,7 @@ Item {
 
         function init() {
             library.folderOpen = false
-            library.effects = "fluid"
+            library.effects = Setting.LibraryEffects.fluid
             library.reduceMotion = false
             library.moveLibraryScale(1, "none")
             tryCompare(library, "folderAmount", 0)
@@ -55,13 +56,13 @@ Item {
             verify(library.grid.layer.enabled, "blurred")
 
             // Reduced effects: blurred and faded, not shrunk; no effects: faded only.
-            library.effects = "reduced"
+            library.effects = Setting.LibraryEffects.reduced
             compare(library.grid.scale, 1)
             verify(library.grid.layer.enabled)
-            library.effects = "off"
+            library.effects = Setting.LibraryEffects.off
             verify(!library.grid.layer.enabled)
             compare(library.grid.opacity, 0.55)
-            library.effects = "fluid"
+            library.effects = Setting.LibraryEffects.fluid
             library.reduceMotion = true
             compare(library.grid.scale, 1)
             verify(!library.grid.layer.enabled)

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import Orbitdeck.Localization
+import Orbitdeck.State
 
 TestCase {
     name: "LanguageSwitch"

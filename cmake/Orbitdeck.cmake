@@ -109,11 +109,12 @@ function(orbitdeck_add_module_folders)
   endforeach()
 endfunction()
 
-# orbitdeck_qml_module(<target> URI <uri> [PLUGIN_TARGET <name>]): makes a module's library the
-# QML module <uri> with the views in its qml/ folder, each at the module's root in the resources
-# (qrc:/qt/qml/<uri as path>/<file>) and the module's C++ types beside them.
+# orbitdeck_qml_module(<target> URI <uri> [PLUGIN_TARGET <name>] [DEPENDENCIES <uri>...]): makes a
+# module's library the QML module <uri> with the views in its qml/ folder, each at the module's
+# root in the resources (qrc:/qt/qml/<uri as path>/<file>) and the module's C++ types beside them.
+# DEPENDENCIES are the QML modules whose types its C++ types hand out.
 function(orbitdeck_qml_module target)
-  cmake_parse_arguments(ARG "" "URI;PLUGIN_TARGET" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "URI;PLUGIN_TARGET" "DEPENDENCIES" ${ARGN})
   file(GLOB qml_paths CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qml/*.qml)
   set(qml_files)
   foreach(path IN LISTS qml_paths)
@@ -131,6 +132,7 @@ function(orbitdeck_qml_module target)
     RESOURCE_PREFIX /qt/qml
     OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/qml/${uri_path}
     PLUGIN_TARGET ${ARG_PLUGIN_TARGET}
+    DEPENDENCIES ${ARG_DEPENDENCIES}
     QML_FILES ${qml_files}
   )
 endfunction()

@@ -9,7 +9,7 @@ import Orbitdeck.Onboarding
 FocusScope {
     id: sheet
     property OnboardingView guide: null
-    property QtObject settings: null
+    property WindowSettings settings: null
     // The window's lookup from a string-table key to its text.
     property var tr: key => key
     property bool reduceMotion: false

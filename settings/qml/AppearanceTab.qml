@@ -9,7 +9,7 @@ Column {
     id: page
     required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
+    readonly property WindowSettings settings: model ? model.settings : null
 
     spacing: 9
 

@@ -7,8 +7,8 @@ Column {
     id: page
     required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
-    readonly property QtObject sheetSettings: model ? model.sheetSettings : null
+    readonly property WindowSettings settings: model ? model.settings : null
+    readonly property SheetSettings sheetSettings: model ? model.sheetSettings : null
 
     spacing: 18
 

@@ -7,7 +7,7 @@ Column {
     id: page
     required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
+    readonly property WindowSettings settings: model ? model.settings : null
     readonly property int iconSize: settings ? settings.customIconSize : 0
 
     spacing: 18

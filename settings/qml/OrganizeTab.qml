@@ -12,7 +12,7 @@ Column {
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
-    readonly property QtObject settings: model ? model.settings : null
+    readonly property WindowSettings settings: model ? model.settings : null
     readonly property var hiddenApps: model ? model.hiddenApps : []
 
     spacing: 18

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import QtQuick.Controls.Basic
 import Orbitdeck.Views
 import Orbitdeck.Settings
@@ -8,11 +9,11 @@ import Orbitdeck.Settings
 // title and "Done", and the selected tab's page below, made when its tab is shown.
 FocusScope {
     id: sheet
-    property QtObject win: null
-    property QtObject lang: null
+    property AmbergridWindow win: null
+    property LocalizationBridge lang: null
 
     readonly property SettingsSheetModel model: sheetModel
-    readonly property QtObject settings: sheetModel.settings
+    readonly property WindowSettings settings: sheetModel.settings
     readonly property string tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab : "general"
     readonly property alias theme: sheetTheme
     // The shown tab's page.

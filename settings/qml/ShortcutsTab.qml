@@ -12,8 +12,8 @@ Column {
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
-    readonly property QtObject settings: model ? model.settings : null
-    readonly property QtObject triggers: model ? model.sheetSettings : null
+    readonly property WindowSettings settings: model ? model.settings : null
+    readonly property SheetSettings triggers: model ? model.sheetSettings : null
     readonly property bool watchesInput: triggers !== null
                                          && (triggers.hotCorner !== "off" || triggers.pinchToOpen
                                              || triggers.f4Key)

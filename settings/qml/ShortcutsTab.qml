@@ -15,7 +15,7 @@ Column {
     readonly property WindowSettings settings: model ? model.settings : null
     readonly property SheetSettings triggers: model ? model.sheetSettings : null
     readonly property bool watchesInput: triggers !== null
-                                         && (triggers.hotCorner !== "off" || triggers.pinchToOpen
+                                         && (triggers.hotCorner !== Setting.HotCorner.off || triggers.pinchToOpen
                                              || triggers.f4Key)
     readonly property bool noticeShown: watchesInput && !(model && model.accessibilityGranted)
 
@@ -55,7 +55,7 @@ Column {
                 objectName: "library-hot-corner"
                 theme: page.look
                 entries: EnumChoices.hotCorners
-                value: page.triggers ? page.triggers.hotCorner : "off"
+                value: page.triggers ? page.triggers.hotCorner : Setting.HotCorner.off
                 onChosen: value => page.triggers.hotCorner = value
             }
         }

@@ -2,6 +2,7 @@ import QtQuick
 import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
+import Orbitdeck.State
 
 // The Shortcuts tab over the headless window, with a stand-in for the system's accessibility
 // trust.
@@ -32,9 +33,9 @@ Item {
             const { model, tab } = makeTab()
             verify(!notice(tab).visible, "the global shortcut alone needs no access")
 
-            model.sheetSettings.hotCorner = "bottomRight"
+            model.sheetSettings.hotCorner = Setting.HotCorner.bottomRight
             verify(notice(tab).visible, "a corner without access shows it at once")
-            model.sheetSettings.hotCorner = "off"
+            model.sheetSettings.hotCorner = Setting.HotCorner.off
             model.sheetSettings.f4Key = true
             verify(notice(tab).visible)
             model.sheetSettings.f4Key = false
@@ -51,7 +52,7 @@ Item {
 
         function test_allow_asks_again_every_time() {
             const { model, tab } = makeTab()
-            model.sheetSettings.hotCorner = "topLeft"
+            model.sheetSettings.hotCorner = Setting.HotCorner.topLeft
             const allow = findChild(tab, "shortcuts-allow-accessibility")
             mouseClick(allow)
             verify(notice(tab).visible, "still no access")
@@ -81,7 +82,7 @@ Item {
             const corner = findChild(tab, "library-hot-corner")
             compare(corner.model.length, 5)
             corner.activated(2)
-            compare(model.sheetSettings.hotCorner, "topRight")
+            compare(model.sheetSettings.hotCorner, Setting.HotCorner.topRight)
         }
     }
 }

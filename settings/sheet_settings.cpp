@@ -88,11 +88,11 @@ void SheetSettings::setF4Key(bool value) {
     writeFlag(store_, settings::f4Key, value);
 }
 
-QString SheetSettings::tab() const {
-    return rawValue(readSetting(store_, settings::settingsTab));
+LibraryAppearanceTab SheetSettings::tab() const {
+    return readSetting(store_, settings::settingsTab);
 }
 
-void SheetSettings::setTab(const QString& value) {
+void SheetSettings::setTab(LibraryAppearanceTab value) {
     writeCase(store_, settings::settingsTab, value);
 }
 

@@ -13,7 +13,8 @@ class DefaultsStore;
 // The settings only the sheet writes (the window reads its own through WindowSettings): the
 // status-bar item, the launch triggers, the app's icon and the tab the sheet opens on. Each is
 // read from and written to the store on every access; a stored value that names no case reads as
-// the default. The hot corner reaches QML as its enumeration, the others as case names.
+// the default. The hot corner and the tab reach QML as their enumerations, the app's icon as its
+// case name (as the window settings hand it to the views).
 class SheetSettings : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -23,7 +24,7 @@ class SheetSettings : public QObject {
                    hotCornerChanged)
     Q_PROPERTY(bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged)
     Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged)
-    Q_PROPERTY(QString tab READ tab WRITE setTab NOTIFY tabChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryAppearanceTab tab READ tab WRITE setTab NOTIFY tabChanged)
     Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged)
 
 public:
@@ -37,8 +38,8 @@ public:
     void setPinchToOpen(bool value);
     bool f4Key() const;
     void setF4Key(bool value);
-    QString tab() const;
-    void setTab(const QString& value);
+    setting::LibraryAppearanceTab tab() const;
+    void setTab(setting::LibraryAppearanceTab value);
     QString appIcon() const;
     void setAppIcon(const QString& value);
 

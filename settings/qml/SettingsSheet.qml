@@ -14,13 +14,14 @@ FocusScope {
 
     readonly property SettingsSheetModel model: sheetModel
     readonly property WindowSettings settings: sheetModel.settings
-    readonly property string tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab : "general"
+    readonly property int tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab
+                                                        : Setting.LibraryAppearanceTab.general
     readonly property alias theme: sheetTheme
     // The shown tab's page.
     property Item page: null
 
     function tr(key: string): string { return sheetTheme.tr(key) }
-    function chooseTab(name: string) { if (sheetModel.sheetSettings) sheetModel.sheetSettings.tab = name }
+    function chooseTab(tab: int) { if (sheetModel.sheetSettings) sheetModel.sheetSettings.tab = tab }
 
     SettingsSheetModel { id: sheetModel; window: sheet.win }
     SheetTheme {
@@ -72,7 +73,7 @@ FocusScope {
             tab: sheet.tab
             versionLine: sheetModel.versionLine
             appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
-            onTabChosen: name => sheet.chooseTab(name)
+            onTabChosen: tab => sheet.chooseTab(tab)
         }
         Rectangle {
             id: divider
@@ -141,8 +142,11 @@ FocusScope {
                 Repeater {
                     id: pageMaker
                     model: pageMaker.delegate ? 1 : 0
-                    delegate: ({ general: generalPage, shortcuts: shortcutsPage, grid: gridPage,
-                                 appearance: appearancePage, organize: organizePage })[sheet.tab] ?? null
+                    delegate: ({ [Setting.LibraryAppearanceTab.general]: generalPage,
+                                 [Setting.LibraryAppearanceTab.shortcuts]: shortcutsPage,
+                                 [Setting.LibraryAppearanceTab.grid]: gridPage,
+                                 [Setting.LibraryAppearanceTab.appearance]: appearancePage,
+                                 [Setting.LibraryAppearanceTab.organize]: organizePage })[sheet.tab] ?? null
                     onItemAdded: (index, made) => {
                         sheet.page = made
                         scroller.contentY = 0

@@ -1,23 +1,24 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The sheet's left column: the app's icon and name, one button per tab and the version line.
 Rectangle {
     id: sidebar
     property SheetTheme theme
-    property string tab
+    property int tab
     property string versionLine
     property string appIcon: "midnight"
-    signal tabChosen(string tab)
+    signal tabChosen(int tab)
 
     // Tabs in the order the sidebar lists them.
     readonly property var tabs: [
-        { tab: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
-        { tab: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
-        { tab: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
-        { tab: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
-        { tab: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
+        { tab: Setting.LibraryAppearanceTab.general, name: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
+        { tab: Setting.LibraryAppearanceTab.shortcuts, name: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
+        { tab: Setting.LibraryAppearanceTab.grid, name: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
+        { tab: Setting.LibraryAppearanceTab.appearance, name: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
+        { tab: Setting.LibraryAppearanceTab.organize, name: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
     ]
 
     width: 214
@@ -55,7 +56,7 @@ Rectangle {
                 id: tabButton
                 required property var modelData
                 theme: sidebar.theme
-                tab: tabButton.modelData.tab
+                name: tabButton.modelData.name
                 title: tabButton.modelData.title
                 symbol: tabButton.modelData.symbol
                 tileColor: tabButton.modelData.color

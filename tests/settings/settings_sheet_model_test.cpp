@@ -180,13 +180,13 @@ TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases
     SheetSettings& stored = *sheet.model.sheetSettings();
     DefaultsStore& store = *sheet.harness.store;
     {
-        EXPECT_EQ(stored.tab(), "general");
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::general);
         store.setValue(QStringLiteral("ambergrid.settingsTab"), QStringLiteral("advanced"));
-        EXPECT_EQ(stored.tab(), "general");
-        stored.setTab(QStringLiteral("grid"));
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::general);
+        stored.setTab(LibraryAppearanceTab::grid);
         EXPECT_EQ(store.stringValue(QStringLiteral("ambergrid.settingsTab")), "grid");
-        stored.setTab(QStringLiteral("nonsense"));
-        EXPECT_EQ(stored.tab(), "grid");
+        stored.setTab(static_cast<LibraryAppearanceTab>(-1));
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::grid);
     }
     {
         EXPECT_TRUE(stored.menuBarIcon());

@@ -103,3 +103,31 @@ function(orbitdeck_add_module_folders)
     endif()
   endforeach()
 endfunction()
+
+# orbitdeck_qml_module(<target> URI <uri> [PLUGIN_TARGET <name>] [DEPENDENCIES <uri>...]): makes a
+# module's library the QML module <uri> with the views in its qml/ folder, each at the module's
+# root in the resources (qrc:/qt/qml/<uri as path>/<file>) and the module's C++ types beside them.
+# DEPENDENCIES are the QML modules whose types its C++ types hand out.
+function(orbitdeck_qml_module target)
+  cmake_parse_arguments(ARG "" "URI;PLUGIN_TARGET" "DEPENDENCIES" ${ARGN})
+  file(GLOB qml_paths CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qml/*.qml)
+  set(qml_files)
+  foreach(path IN LISTS qml_paths)
+    get_filename_component(name ${path} NAME)
+    set_source_files_properties(qml/${name} PROPERTIES QT_RESOURCE_ALIAS ${name})
+    list(APPEND qml_files qml/${name})
+  endforeach()
+  if(NOT ARG_PLUGIN_TARGET)
+    set(ARG_PLUGIN_TARGET ${target}plugin)
+  endif()
+  string(REPLACE "." "/" uri_path ${ARG_URI})
+  qt_add_qml_module(${target}
+    URI ${ARG_URI}
+    VERSION 1.0
+    RESOURCE_PREFIX /qt/qml
+    OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/qml/${uri_path}
+    PLUGIN_TARGET ${ARG_PLUGIN_TARGET}
+    DEPENDENCIES ${ARG_DEPENDENCIES}
+    QML_FILES ${qml_files}
+  )
+endfunction()

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
@@ -19,8 +20,10 @@ class AmbergridWindow;
 // finish is finishOnboarding.
 class OnboardingPresenter : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Attached to the window by installOnboardingGuide")
     // The guide being shown; null while it is closed.
-    Q_PROPERTY(QObject* guide READ guide NOTIFY guideChanged)
+    Q_PROPERTY(orbitdeck::OnboardingView* guide READ guide NOTIFY guideChanged)
 
 public:
     OnboardingPresenter(AmbergridWindow& window, OnboardingActions actions,

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <functional>
 #include <optional>
@@ -16,6 +17,8 @@ namespace orbitdeck {
 // nothing until the guide is finished with it. A new showing starts from a new object.
 class OnboardingView : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the onboarding presenter for each showing")
     Q_PROPERTY(int step READ step NOTIFY stepChanged)
     Q_PROPERTY(bool forward READ forward NOTIFY forwardChanged)
     Q_PROPERTY(int steps READ steps CONSTANT)

@@ -12,20 +12,16 @@
 
 namespace orbitdeck {
 
-// A picker's entries for a stored enumeration, in declaration order: each a map with the
-// `value` (the case as QML sees it, or its stored name when ByName) and the string-table key of its
-// `title` (`titleIsKey`), which the view looks up in the interface language.
-enum class ChoiceValue { byCase, byName };
-template <typename E, ChoiceValue kind = ChoiceValue::byCase>
+// A picker's entries for a stored enumeration, in declaration order: each a map with the case
+// as QML sees it (`value`) and the string-table key of its `title` (`titleIsKey`), which the
+// view looks up in the interface language.
+template <typename E>
 QVariantList enumChoices() {
     QVariantList choices;
     for (const auto& entry : allCases<E>())
-        choices.append(
-            QVariantMap{{QStringLiteral("value"), kind == ChoiceValue::byName
-                                                      ? QVariant(rawValue(entry.value))
-                                                      : QVariant(static_cast<int>(entry.value))},
-                        {QStringLiteral("title"), titleKey(entry.value)},
-                        {QStringLiteral("titleIsKey"), true}});
+        choices.append(QVariantMap{{QStringLiteral("value"), static_cast<int>(entry.value)},
+                                   {QStringLiteral("title"), titleKey(entry.value)},
+                                   {QStringLiteral("titleIsKey"), true}});
     return choices;
 }
 
@@ -42,8 +38,7 @@ public:
     using QObject::QObject;
 
     static QVariantList hotKeys() { return enumChoices<LibraryHotKey>(); }
-    // The sheet's own settings still hold the corner by its stored name.
-    static QVariantList hotCorners() { return enumChoices<HotCorner, ChoiceValue::byName>(); }
+    static QVariantList hotCorners() { return enumChoices<HotCorner>(); }
     static QVariantList sortOrders() { return enumChoices<LibrarySort>(); }
 };
 

@@ -71,15 +71,11 @@ SettingsSheetModel::SettingsSheetModel(QObject* parent)
 
 SettingsSheetModel::~SettingsSheetModel() = default;
 
-QObject* SettingsSheetModel::window() const {
+AmbergridWindow* SettingsSheetModel::window() const {
     return window_;
 }
 
-AmbergridWindow* SettingsSheetModel::state() const {
-    return qobject_cast<AmbergridWindow*>(window_.data());
-}
-
-void SettingsSheetModel::setWindow(QObject* window) {
+void SettingsSheetModel::setWindow(AmbergridWindow* window) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (window_ == window)
         return;
@@ -88,7 +84,7 @@ void SettingsSheetModel::setWindow(QObject* window) {
     delete sheetSettings_;
     sheetSettings_ = nullptr;
     window_ = window;
-    if (AmbergridWindow* target = state()) {
+    if (AmbergridWindow* target = window) {
         sheetSettings_ = new SheetSettings(target->settings()->store(), this);
         connect(target->lifecycle(), &WindowLifecycle::wallpaperUnavailableChanged, this,
                 &SettingsSheetModel::windowStateChanged);
@@ -98,6 +94,8 @@ void SettingsSheetModel::setWindow(QObject* window) {
                 &SettingsSheetModel::windowStateChanged);
         connect(target->library(), &LibraryState::appsChanged, this,
                 &SettingsSheetModel::windowStateChanged);
+        connect(target, &AmbergridWindow::extensionsChanged, this,
+                &SettingsSheetModel::windowStateChanged);
     }
     readOpenAtLogin();
     emit windowChanged();
@@ -105,23 +103,23 @@ void SettingsSheetModel::setWindow(QObject* window) {
 }
 
 WindowSettings* SettingsSheetModel::settings() const {
-    AmbergridWindow* target = state();
-    return target ? target->settings() : nullptr;
+    return window_ ? window_->settings() : nullptr;
 }
 
 bool SettingsSheetModel::wallpaperUnavailable() const {
-    AmbergridWindow* target = state();
-    return target && target->lifecycle()->wallpaperUnavailable();
+    return window_ && window_->lifecycle()->wallpaperUnavailable();
 }
 
 bool SettingsSheetModel::hotKeyRefused() const {
-    AmbergridWindow* target = state();
-    return target && target->lifecycle()->hotKeyRefused();
+    return window_ && window_->lifecycle()->hotKeyRefused();
+}
+
+bool SettingsSheetModel::hasOrganizer() const {
+    return window_ && window_->organizer();
 }
 
 QVariantList SettingsSheetModel::hiddenApps() const {
-    AmbergridWindow* target = state();
-    return target ? target->library()->property("hiddenApps").toList() : QVariantList();
+    return window_ ? window_->library()->property("hiddenApps").toList() : QVariantList();
 }
 
 void SettingsSheetModel::setConfirmUngroup(bool value) {
@@ -168,23 +166,35 @@ QVariantList SettingsSheetModel::languageChoices() const {
 
 void SettingsSheetModel::close() {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (AmbergridWindow* target = state())
-        target->actions()->closeSettings();
+    if (window_)
+        window_->actions()->closeSettings();
 }
 
 void SettingsSheetModel::changeMode(const QString& mode) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (AmbergridWindow* target = state())
-        target->actions()->changeStartMode(mode);
+    if (window_)
+        window_->actions()->changeStartMode(mode);
 }
 
 void SettingsSheetModel::organize(const QString& organization) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    AmbergridWindow* target = state();
-    if (!target || !target->organizer())
+    if (!hasOrganizer())
         return;
-    QMetaObject::invokeMethod(target->organizer(), "performOrganization",
+    QMetaObject::invokeMethod(window_->organizer(), "performOrganization",
                               Q_ARG(QString, organization));
+}
+
+bool SettingsSheetModel::canOrganize(const QString& organization) const {
+    if (!hasOrganizer())
+        return false;
+    // An organiser that cannot tell runs every action.
+    QObject* organizer = window_->organizer();
+    if (organizer->metaObject()->indexOfMethod("canPerform(QString)") < 0)
+        return true;
+    bool can = false;
+    QMetaObject::invokeMethod(organizer, "canPerform", Q_RETURN_ARG(bool, can),
+                              Q_ARG(QString, organization));
+    return can;
 }
 
 void SettingsSheetModel::unhide(const QString& appID) {

@@ -35,11 +35,14 @@ struct SettingsSheetServices {
 class SettingsSheetModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QObject* window READ window WRITE setWindow NOTIFY windowChanged)
+    Q_MOC_INCLUDE("window/ambergrid_window.h")
+    Q_PROPERTY(orbitdeck::AmbergridWindow* window READ window WRITE setWindow NOTIFY windowChanged)
     Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings NOTIFY windowChanged)
     Q_PROPERTY(orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged)
     Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused NOTIFY windowStateChanged)
+    // Whether the window has the organiser that runs the Organize tab's actions.
+    Q_PROPERTY(bool hasOrganizer READ hasOrganizer NOTIFY windowStateChanged)
     // [{id, name}] of the installed hidden applications, by name.
     Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged)
     Q_PROPERTY(
@@ -61,12 +64,13 @@ public:
     explicit SettingsSheetModel(QObject* parent = nullptr);
     ~SettingsSheetModel() override;
 
-    QObject* window() const;
-    void setWindow(QObject* window);
+    AmbergridWindow* window() const;
+    void setWindow(AmbergridWindow* window);
     WindowSettings* settings() const;
     SheetSettings* sheetSettings() const { return sheetSettings_; }
     bool wallpaperUnavailable() const;
     bool hotKeyRefused() const;
+    bool hasOrganizer() const;
     QVariantList hiddenApps() const;
     bool accessibilityGranted() const { return accessibilityGranted_; }
     bool openAtLogin() const { return openAtLogin_; }
@@ -86,6 +90,8 @@ public:
     Q_INVOKABLE void changeMode(const QString& mode);
     // The window's organise and flow actions ("welcome", "ungroup", ...).
     Q_INVOKABLE void organize(const QString& organization);
+    // Whether the organiser runs the action named; false without one.
+    Q_INVOKABLE bool canOrganize(const QString& organization) const;
     // Unhides one application with an undo step; an empty id unhides all.
     Q_INVOKABLE void unhide(const QString& appID);
     // The login-item switch: registers or unregisters, then shows the status read back.
@@ -106,11 +112,10 @@ signals:
     void confirmUngroupChanged();
 
 private:
-    AmbergridWindow* state() const;
     void readOpenAtLogin();
     void setLoginError(const QString& error);
 
-    QPointer<QObject> window_;
+    QPointer<AmbergridWindow> window_;
     SheetSettings* sheetSettings_ = nullptr;
     bool accessibilityGranted_ = false;
     bool openAtLogin_ = false;

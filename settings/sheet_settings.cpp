@@ -17,6 +17,14 @@ void writeCase(DefaultsStore& store, const SettingKey<E>& setting, const QString
         writeSetting(store, setting, *value);
 }
 
+// A value that is no case (an int from QML) changes nothing.
+template <typename E>
+void writeCase(DefaultsStore& store, const SettingKey<E>& setting, E value) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (enumCase(value).value == value)
+        writeSetting(store, setting, value);
+}
+
 void writeFlag(DefaultsStore& store, const SettingKey<bool>& setting, bool value) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     writeSetting(store, setting, value);
@@ -56,11 +64,11 @@ void SheetSettings::setMenuBarIcon(bool value) {
     writeFlag(store_, settings::menuBarIcon, value);
 }
 
-QString SheetSettings::hotCorner() const {
-    return rawValue(readSetting(store_, settings::hotCorner));
+HotCorner SheetSettings::hotCorner() const {
+    return readSetting(store_, settings::hotCorner);
 }
 
-void SheetSettings::setHotCorner(const QString& value) {
+void SheetSettings::setHotCorner(HotCorner value) {
     writeCase(store_, settings::hotCorner, value);
 }
 
@@ -80,11 +88,11 @@ void SheetSettings::setF4Key(bool value) {
     writeFlag(store_, settings::f4Key, value);
 }
 
-QString SheetSettings::tab() const {
-    return rawValue(readSetting(store_, settings::settingsTab));
+LibraryAppearanceTab SheetSettings::tab() const {
+    return readSetting(store_, settings::settingsTab);
 }
 
-void SheetSettings::setTab(const QString& value) {
+void SheetSettings::setTab(LibraryAppearanceTab value) {
     writeCase(store_, settings::settingsTab, value);
 }
 

@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
+
+#include "window/settings_enum_types.h"
 
 namespace orbitdeck {
 
@@ -9,15 +12,19 @@ class DefaultsStore;
 
 // The settings only the sheet writes (the window reads its own through WindowSettings): the
 // status-bar item, the launch triggers, the app's icon and the tab the sheet opens on. Each is
-// read from and written to the store on every access; enumerations travel as case names, and a
-// stored value that names no case reads as the default.
+// read from and written to the store on every access; a stored value that names no case reads as
+// the default. The hot corner and the tab reach QML as their enumerations, the app's icon as its
+// case name (as the window settings hand it to the views).
 class SheetSettings : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the settings sheet's model for its window")
     Q_PROPERTY(bool menuBarIcon READ menuBarIcon WRITE setMenuBarIcon NOTIFY menuBarIconChanged)
-    Q_PROPERTY(QString hotCorner READ hotCorner WRITE setHotCorner NOTIFY hotCornerChanged)
+    Q_PROPERTY(orbitdeck::setting::HotCorner hotCorner READ hotCorner WRITE setHotCorner NOTIFY
+                   hotCornerChanged)
     Q_PROPERTY(bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged)
     Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged)
-    Q_PROPERTY(QString tab READ tab WRITE setTab NOTIFY tabChanged)
+    Q_PROPERTY(orbitdeck::setting::LibraryAppearanceTab tab READ tab WRITE setTab NOTIFY tabChanged)
     Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged)
 
 public:
@@ -25,14 +32,14 @@ public:
 
     bool menuBarIcon() const;
     void setMenuBarIcon(bool value);
-    QString hotCorner() const;
-    void setHotCorner(const QString& value);
+    setting::HotCorner hotCorner() const;
+    void setHotCorner(setting::HotCorner value);
     bool pinchToOpen() const;
     void setPinchToOpen(bool value);
     bool f4Key() const;
     void setF4Key(bool value);
-    QString tab() const;
-    void setTab(const QString& value);
+    setting::LibraryAppearanceTab tab() const;
+    void setTab(setting::LibraryAppearanceTab value);
     QString appIcon() const;
     void setAppIcon(const QString& value);
 

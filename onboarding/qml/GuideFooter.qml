@@ -1,15 +1,16 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // Page dots on the left; "Skip" or "Back", then "Continue" or "Get Started" on the right.
 Item {
     id: footer
-    property int step: 0
-    property int steps: 4
-    property color accent
-    property color ink
-    property string skin: "night"
-    property bool reduceMotion: false
-    property var tr: key => key
+    required property int step
+    required property int steps
+    required property color accent
+    required property color ink
+    required property string skin
+    required property bool reduceMotion
+    required property GuideText texts
     readonly property bool last: step >= steps - 1
 
     signal skip()
@@ -26,12 +27,13 @@ Item {
         Repeater {
             model: footer.steps
             Rectangle {
+                id: dot
                 required property int index
                 readonly property bool current: index === footer.step
                 width: current ? 18 : 6
                 height: 6
                 radius: 3
-                color: current ? footer.accent : Qt.rgba(footer.ink.r, footer.ink.g, footer.ink.b, 0.18)
+                color: dot.current ? footer.accent : Qt.rgba(footer.ink.r, footer.ink.g, footer.ink.b, 0.18)
                 Behavior on width {
                     enabled: !footer.reduceMotion
                     NumberAnimation { duration: 350; easing.type: Easing.OutBack; easing.overshoot: 0.6 }
@@ -47,14 +49,14 @@ Item {
         spacing: 10
         GuideButton {
             objectName: footer.step === 0 ? "onboarding-skip" : "onboarding-back"
-            text: footer.step === 0 ? footer.tr("Skip") : footer.tr("Back")
+            text: footer.step === 0 ? footer.texts.tr("Skip") : footer.texts.tr("Back")
             kind: footer.step === 0 ? "plain" : "standard"
             accent: footer.accent; ink: footer.ink; skin: footer.skin
             onClicked: footer.step === 0 ? footer.skip() : footer.back()
         }
         GuideButton {
             objectName: footer.last ? "onboarding-finish" : "onboarding-continue"
-            text: footer.last ? footer.tr("Get Started") : footer.tr("Continue")
+            text: footer.last ? footer.texts.tr("Get Started") : footer.texts.tr("Continue")
             kind: "prominent"
             accent: footer.accent; ink: footer.ink; skin: footer.skin
             onClicked: footer.last ? footer.getStarted() : footer.next()

@@ -1,15 +1,16 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Views
 
 // The last page: the layout to start from. Only remembered here; "Get Started" acts on it.
 Column {
     id: page
-    property color accent
-    property color ink
-    property var tr: key => key
-    property bool reduceMotion: false
-    property string choice: "keep"
-    property bool launchpadAvailable: false
+    required property color accent
+    required property color ink
+    required property GuideText texts
+    required property bool reduceMotion
+    required property string choice
+    required property bool launchpadAvailable
 
     signal picked(string value)
 
@@ -18,8 +19,8 @@ Column {
     StepHeader {
         width: parent.width
         symbol: "square.grid.2x2.fill"
-        title: page.tr("Start with your layout")
-        subtitle: page.tr("You can always reorganize later, and ⌘Z undoes it.")
+        title: page.texts.tr("Start with your layout")
+        subtitle: page.texts.tr("You can always reorganize later, and ⌘Z undoes it.")
         accent: page.accent
         ink: page.ink
     }
@@ -38,12 +39,12 @@ Column {
             required property var modelData
             width: page.width
             implicitHeight: 54
-            selected: page.choice === modelData[0]
-            disabled: modelData[0] === "launchpad" && !page.launchpadAvailable
+            selected: page.choice === option.modelData[0]
+            disabled: option.modelData[0] === "launchpad" && !page.launchpadAvailable
             accent: page.accent
             ink: page.ink
             reduceMotion: page.reduceMotion
-            onChosen: page.picked(modelData[0])
+            onChosen: page.picked(option.modelData[0])
             Item {
                 width: parent.width
                 height: 34
@@ -59,7 +60,7 @@ Column {
                     spacing: 2
                     Text {
                         width: parent.width
-                        text: page.tr(option.modelData[2])
+                        text: page.texts.tr(option.modelData[2])
                         font.pixelSize: 13
                         font.weight: Font.DemiBold
                         color: page.ink
@@ -67,7 +68,7 @@ Column {
                     }
                     Text {
                         width: parent.width
-                        text: page.tr(option.modelData[3])
+                        text: page.texts.tr(option.modelData[3])
                         font.pixelSize: 12
                         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
                         elide: Text.ElideRight

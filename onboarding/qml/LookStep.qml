@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Views
@@ -6,12 +7,12 @@ import Orbitdeck.Views
 // window itself changes mode only once the guide has ended.
 Column {
     id: page
-    property color accent
-    property color ink
-    property var tr: key => key
-    property bool reduceMotion: false
-    property int skin: Setting.LibrarySkin.night
-    property int startMode: Setting.LibraryStartup.fullscreen
+    required property color accent
+    required property color ink
+    required property GuideText texts
+    required property bool reduceMotion
+    required property int skin
+    required property int startMode
 
     signal skinPicked(int value)
     signal startModePicked(int value)
@@ -21,8 +22,8 @@ Column {
     StepHeader {
         width: parent.width
         symbol: "paintpalette.fill"
-        title: page.tr("Choose a look")
-        subtitle: page.tr("Pick a theme and how Orbitdeck opens.")
+        title: page.texts.tr("Choose a look")
+        subtitle: page.texts.tr("Pick a theme and how Orbitdeck opens.")
         accent: page.accent
         ink: page.ink
     }
@@ -33,27 +34,28 @@ Column {
             model: [[Setting.LibrarySkin.night, "Midnight"], [Setting.LibrarySkin.dusk, "Plum"],
                     [Setting.LibrarySkin.paper, "Paper"], [Setting.LibrarySkin.automatic, "Match macOS"]]
             OptionCard {
+                id: skinOption
                 required property var modelData
                 width: (page.width - 30) / 4
                 implicitHeight: Math.max(54, swatch.height + 20)
-                selected: page.skin === modelData[0]
+                selected: page.skin === skinOption.modelData[0]
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.skinPicked(modelData[0])
+                onChosen: page.skinPicked(skinOption.modelData[0])
                 Column {
                     id: swatch
                     width: parent.width
                     spacing: 8
                     SkinPreview {
                         width: parent.width
-                        skin: ViewServices.resolvedSkin(modelData[0], ViewServices.desktopRevision)
+                        skin: ViewServices.resolvedSkin(skinOption.modelData[0], ViewServices.desktopRevision)
                     }
                     Text {
                         width: parent.width
                         horizontalAlignment: Text.AlignHCenter
                         elide: Text.ElideRight
-                        text: page.tr(modelData[1])
+                        text: page.texts.tr(skinOption.modelData[1])
                         font.pixelSize: 12
                         font.weight: Font.Medium
                         color: page.ink
@@ -69,13 +71,14 @@ Column {
             model: [[Setting.LibraryStartup.fullscreen, "rectangle.inset.filled", "Full screen"],
                     [Setting.LibraryStartup.window, "macwindow", "Window"]]
             OptionCard {
+                id: modeOption
                 required property var modelData
                 width: (page.width - 10) / 2
-                selected: page.startMode === modelData[0]
+                selected: page.startMode === modeOption.modelData[0]
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.startModePicked(modelData[0])
+                onChosen: page.startModePicked(modeOption.modelData[0])
                 Item {
                     width: parent.width
                     height: mode.height
@@ -85,11 +88,11 @@ Column {
                         spacing: 10
                         Symbol {
                             anchors.verticalCenter: parent.verticalCenter
-                            name: modelData[1]; size: 18; color: page.accent
+                            name: modeOption.modelData[1]; size: 18; color: page.accent
                         }
                         Text {
                             anchors.verticalCenter: parent.verticalCenter
-                            text: page.tr(modelData[2])
+                            text: page.texts.tr(modeOption.modelData[2])
                             font.pixelSize: 13
                             font.weight: Font.DemiBold
                             color: page.ink

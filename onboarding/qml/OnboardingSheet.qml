@@ -1,13 +1,16 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Views
+import Orbitdeck.Onboarding
 
 // The first-run guide as a sheet over the window. Clicks beside the card do nothing: only the
 // guide's own buttons end it. Return is the right-hand button, Escape "Skip" on the first page.
 FocusScope {
     id: sheet
-    property QtObject guide: null
-    property QtObject settings: null
+    property OnboardingView guide: null
+    property WindowSettings settings: null
+    // The window's lookup from a string-table key to its text.
     property var tr: key => key
     property bool reduceMotion: false
 
@@ -18,6 +21,8 @@ FocusScope {
     readonly property color ink: Skin.ink(skin)
     readonly property int step: guide ? guide.step : 0
     readonly property bool forward: guide ? guide.forward : true
+
+    GuideText { id: guideText; lookup: sheet.tr }
 
     objectName: "onboarding-sheet"
     focus: true
@@ -47,19 +52,10 @@ FocusScope {
                 left: parent.left; right: parent.right; top: parent.top; bottom: footer.top
                 leftMargin: 36; rightMargin: 36; topMargin: 32
             }
-            Repeater {
-                model: 4
-                GuidePage {
-                    required property int index
-                    page: index
-                    step: sheet.step
-                    forward: sheet.forward
-                    reduceMotion: sheet.reduceMotion
-                    width: stepArea.width
-                    height: stepArea.height
-                    sourceComponent: [welcome, shortcut, look, layout][index]
-                }
-            }
+            GuidePage { page: 0; step: sheet.step; forward: sheet.forward; reduceMotion: sheet.reduceMotion; content: welcome }
+            GuidePage { page: 1; step: sheet.step; forward: sheet.forward; reduceMotion: sheet.reduceMotion; content: shortcut }
+            GuidePage { page: 2; step: sheet.step; forward: sheet.forward; reduceMotion: sheet.reduceMotion; content: look }
+            GuidePage { page: 3; step: sheet.step; forward: sheet.forward; reduceMotion: sheet.reduceMotion; content: layout }
         }
 
         GuideFooter {
@@ -71,7 +67,7 @@ FocusScope {
             ink: sheet.ink
             skin: sheet.skin
             reduceMotion: sheet.reduceMotion
-            tr: sheet.tr
+            texts: guideText
             onSkip: sheet.guide.skip()
             onBack: sheet.guide.go(false, -1)
             onNext: sheet.guide.go(true, 1)
@@ -84,14 +80,14 @@ FocusScope {
         WelcomeStep {
             accent: sheet.accent
             ink: sheet.ink
-            tr: sheet.tr
+            texts: guideText
             appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
         }
     }
     Component {
         id: shortcut
         ShortcutStep {
-            accent: sheet.accent; ink: sheet.ink; tr: sheet.tr; reduceMotion: sheet.reduceMotion
+            accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
             hotKey: sheet.settings ? sheet.settings.hotKey : Setting.LibraryHotKey.optionSpace
             onPicked: value => sheet.settings.hotKey = value
         }
@@ -99,7 +95,7 @@ FocusScope {
     Component {
         id: look
         LookStep {
-            accent: sheet.accent; ink: sheet.ink; tr: sheet.tr; reduceMotion: sheet.reduceMotion
+            accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
             skin: sheet.settings ? sheet.settings.skin : Setting.LibrarySkin.night
             startMode: sheet.settings ? sheet.settings.startMode : Setting.LibraryStartup.fullscreen
             onSkinPicked: value => sheet.settings.skin = value
@@ -109,7 +105,7 @@ FocusScope {
     Component {
         id: layout
         LayoutStep {
-            accent: sheet.accent; ink: sheet.ink; tr: sheet.tr; reduceMotion: sheet.reduceMotion
+            accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
             choice: sheet.guide ? sheet.guide.layoutChoice : "keep"
             launchpadAvailable: sheet.guide ? sheet.guide.launchpadAvailable : false
             onPicked: value => sheet.guide.chooseLayout(value)

@@ -1,14 +1,15 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 
 // The second page: the global shortcut, written the moment it is picked.
 Column {
     id: page
-    property color accent
-    property color ink
-    property var tr: key => key
-    property bool reduceMotion: false
-    property int hotKey: Setting.LibraryHotKey.optionSpace
+    required property color accent
+    required property color ink
+    required property GuideText texts
+    required property bool reduceMotion
+    required property int hotKey
 
     signal picked(int value)
 
@@ -17,8 +18,8 @@ Column {
     StepHeader {
         width: parent.width
         symbol: "keyboard"
-        title: page.tr("Pick a shortcut")
-        subtitle: page.tr("Show or hide Orbitdeck from any app.")
+        title: page.texts.tr("Pick a shortcut")
+        subtitle: page.texts.tr("Show or hide Orbitdeck from any app.")
         accent: page.accent
         ink: page.ink
     }
@@ -32,17 +33,18 @@ Column {
                     [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
                     [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
             OptionCard {
+                id: option
                 required property var modelData
                 width: (page.width - 10) / 2
-                selected: page.hotKey === modelData[0]
+                selected: page.hotKey === option.modelData[0]
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.picked(modelData[0])
+                onChosen: page.picked(option.modelData[0])
                 Text {
                     width: parent.width
                     horizontalAlignment: Text.AlignHCenter
-                    text: page.tr(modelData[1])
+                    text: page.texts.tr(option.modelData[1])
                     font.pixelSize: 17
                     font.weight: Font.DemiBold
                     color: page.ink
@@ -53,7 +55,7 @@ Column {
     Text {
         width: parent.width
         wrapMode: Text.WordWrap
-        text: page.tr("If a shortcut is already used by another app, pick a different one. You can change it later in Settings → General.")
+        text: page.texts.tr("If a shortcut is already used by another app, pick a different one. You can change it later in Settings → General.")
         font.pixelSize: 12
         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
     }

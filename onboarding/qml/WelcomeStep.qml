@@ -1,13 +1,14 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Views
 
 // The first page: the app's icon, a greeting and three things worth knowing.
 Column {
     id: page
-    property color accent
-    property color ink
-    property var tr: key => key
-    property string appIcon: "midnight"
+    required property color accent
+    required property color ink
+    required property GuideText texts
+    required property string appIcon
     readonly property color secondary: Qt.rgba(ink.r, ink.g, ink.b, 0.6)
 
     spacing: 14
@@ -38,7 +39,7 @@ Column {
             anchors.fill: parent
             objectName: "welcome-icon"
             source: Skin.appIcon(page.appIcon)
-            sourceSize: Qt.size(216, 216)
+            sourceSize { width: 216; height: 216 }
             smooth: true
             mipmap: true
         }
@@ -46,7 +47,7 @@ Column {
     Text {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
-        text: page.tr("Welcome to Orbitdeck")
+        text: page.texts.tr("Welcome to Orbitdeck")
         font.pixelSize: 26
         font.bold: true
         color: page.ink
@@ -55,11 +56,12 @@ Column {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.WordWrap
-        text: page.tr("Your apps, one keystroke away. Let’s set things up in under a minute.")
+        text: page.texts.tr("Your apps, one keystroke away. Let’s set things up in under a minute.")
         font.pixelSize: 13
         color: page.secondary
     }
     Column {
+        id: points
         anchors.horizontalCenter: parent.horizontalCenter
         width: Math.min(400, parent.width)
         topPadding: 10
@@ -74,20 +76,21 @@ Column {
                  "⌘Z undoes moves, hiding and even uninstalling."],
             ]
             Row {
+                id: point
                 required property var modelData
-                width: parent.width
+                width: points.width
                 spacing: 12
                 Rectangle {
                     width: 30; height: 30; radius: 8
                     color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
-                    Symbol { anchors.centerIn: parent; name: modelData[0]; size: 14; color: page.accent }
+                    Symbol { anchors.centerIn: parent; name: point.modelData[0]; size: 14; color: page.accent }
                 }
                 Column {
                     width: parent.width - 42
                     spacing: 2
                     Text {
                         width: parent.width
-                        text: page.tr(modelData[1])
+                        text: page.texts.tr(point.modelData[1])
                         font.pixelSize: 13
                         font.weight: Font.DemiBold
                         color: page.ink
@@ -95,7 +98,7 @@ Column {
                     Text {
                         width: parent.width
                         wrapMode: Text.WordWrap
-                        text: page.tr(modelData[2])
+                        text: page.texts.tr(point.modelData[2])
                         font.pixelSize: 12
                         color: page.secondary
                     }

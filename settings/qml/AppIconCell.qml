@@ -37,7 +37,7 @@ Item {
             width: 54
             height: 54
             source: cell.image
-            sourceSize: Qt.size(108, 108)
+            sourceSize { width: 108; height: 108 }
             fillMode: Image.PreserveAspectFit
             smooth: true
             mipmap: true

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Settings
 
@@ -5,7 +6,7 @@ import Orbitdeck.Settings
 // application's icon at once.
 Item {
     id: picker
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
@@ -28,15 +29,16 @@ Item {
         Repeater {
             model: choice.choices
             AppIconCell {
+                id: cell
                 required property var modelData
                 width: Math.max(10, (grid.width - 16) / 3)
                 theme: picker.look
                 accent: picker.accent
-                style: modelData.value
-                title: modelData.title
-                image: modelData.image
-                selected: choice.selection === modelData.value
-                onChosen: choice.choose(style)
+                style: cell.modelData.value
+                title: cell.modelData.title
+                image: cell.modelData.image
+                selected: choice.selection === cell.modelData.value
+                onChosen: choice.choose(cell.style)
             }
         }
     }

@@ -1,13 +1,15 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Settings
 import Orbitdeck.State
 import Orbitdeck.Views
 
 // Appearance: the app's icon, the theme, motion and names, and the wallpaper.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
+    readonly property WindowSettings settings: model ? model.settings : null
 
     spacing: 9
 
@@ -15,18 +17,12 @@ Column {
     SettingsCard {
         id: iconCard
         theme: page.theme
-        // The icon picker, when that page exists.
         CardRow {
-            contentHeight: iconPicker.item ? iconPicker.item.implicitHeight : 24
-            Loader {
+            contentHeight: iconPicker.implicitHeight
+            AppIconPicker {
                 id: iconPicker
-                width: parent.width
-                source: "AppIconPicker.qml"
-                // Bound, since this page gets its own model and theme only after it is loaded.
-                onLoaded: {
-                    item.model = Qt.binding(() => page.model)
-                    item.theme = Qt.binding(() => page.theme)
-                }
+                model: page.model
+                theme: page.theme
             }
         }
     }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 
@@ -38,6 +39,7 @@ LabeledRow {
                 model: [{ mode: "fullscreen", value: Setting.LibraryStartup.fullscreen, title: "Full screen" },
                         { mode: "window", value: Setting.LibraryStartup.window, title: "Window" }]
                 delegate: Item {
+                    id: modeButton
                     required property var modelData
                     readonly property bool selected: modelData.value === row.mode
                     objectName: "startup-" + modelData.mode
@@ -50,12 +52,12 @@ LabeledRow {
                     Text {
                         id: label
                         anchors.centerIn: parent
-                        text: row.theme.tr(parent.modelData.title)
+                        text: row.theme.tr(modeButton.modelData.title)
                         font.pixelSize: 12
-                        font.weight: parent.selected ? Font.DemiBold : Font.Normal
+                        font.weight: modeButton.selected ? Font.DemiBold : Font.Normal
                         color: row.theme.primary
                     }
-                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(parent.modelData.mode) }
+                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(modeButton.modelData.mode) }
                 }
             }
         }

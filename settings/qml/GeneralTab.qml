@@ -1,13 +1,14 @@
 import QtQuick
+import Orbitdeck.Settings
 import Orbitdeck.State
 
 // General: the display mode; language, browsing and the behaviour switches; the version.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
-    readonly property QtObject sheetSettings: model ? model.sheetSettings : null
+    readonly property WindowSettings settings: model ? model.settings : null
+    readonly property SheetSettings sheetSettings: model ? model.sheetSettings : null
 
     spacing: 18
 

@@ -1,12 +1,13 @@
 import QtQuick
+import Orbitdeck.Settings
 import Orbitdeck.State
 
 // Grid: columns, rows per page and a custom icon size.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
-    readonly property QtObject settings: model ? model.settings : null
+    readonly property WindowSettings settings: model ? model.settings : null
     readonly property int iconSize: settings ? settings.customIconSize : 0
 
     spacing: 18

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Settings
@@ -7,22 +8,12 @@ import Orbitdeck.Settings
 // run shows disabled.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
-    readonly property QtObject settings: model ? model.settings : null
-    readonly property QtObject organizer: model && model.window ? model.window.organizer : null
+    readonly property WindowSettings settings: model ? model.settings : null
     readonly property var hiddenApps: model ? model.hiddenApps : []
-
-    function available(action) {
-        return organizer !== null
-               && (typeof organizer.canPerform !== "function" || organizer.canPerform(action))
-    }
-    function run(action) {
-        if (available(action))
-            model.organize(action)
-    }
 
     spacing: 18
 
@@ -44,17 +35,16 @@ Column {
     SectionHeading { theme: page.look; key: "Reorganize layout" }
     SettingsCard {
         theme: page.look
-        OrganizeRow { page: page; title: "Arrange by name"; symbol: "textformat.abc"; action: "sortByName" }
-        OrganizeRow { page: page; title: "Move folders to beginning"; symbol: "arrow.up.to.line"; action: "foldersFirst" }
+        OrganizeRow { model: page.model; theme: page.look; title: "Arrange by name"; symbol: "textformat.abc"; action: "sortByName" }
+        OrganizeRow { model: page.model; theme: page.look; title: "Move folders to beginning"; symbol: "arrow.up.to.line"; action: "foldersFirst" }
         OrganizeRow {
             objectName: "organize-folders-last"
-            page: page; title: "Move folders to end"; symbol: "arrow.down.to.line"; action: "foldersLast"
+            model: page.model; theme: page.look; title: "Move folders to end"; symbol: "arrow.down.to.line"; action: "foldersLast"
         }
-        OrganizeRow { page: page; title: "Group macOS utilities"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
-        // Asks first; the sheet's confirmation runs the ungrouping.
+        OrganizeRow { model: page.model; theme: page.look; title: "Group macOS utilities"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
         OrganizeRow {
-            page: page; title: "Ungroup all folders"; symbol: "folder.badge.minus"; action: "ungroup"
-            onActivated: if (page.available("ungroup")) page.model.confirmUngroup = true
+            model: page.model; theme: page.look; title: "Ungroup all folders"; symbol: "folder.badge.minus"; action: "ungroup"
+            confirms: true
         }
     }
 
@@ -64,12 +54,12 @@ Column {
         // The save and open panels come after the sheet has closed.
         OrganizeRow {
             objectName: "organize-export"
-            page: page; title: "Export layout…"; symbol: "square.and.arrow.up"; action: "exportLayout"
+            model: page.model; theme: page.look; title: "Export layout…"; symbol: "square.and.arrow.up"; action: "exportLayout"
             closesSheet: true
         }
         OrganizeRow {
             objectName: "organize-import"
-            page: page; title: "Import layout…"; symbol: "square.and.arrow.down"; action: "importLayout"
+            model: page.model; theme: page.look; title: "Import layout…"; symbol: "square.and.arrow.down"; action: "importLayout"
             closesSheet: true
         }
     }
@@ -87,11 +77,12 @@ Column {
         Repeater {
             model: page.hiddenApps
             HiddenAppRow {
+                id: hiddenRow
                 required property var modelData
                 theme: page.look
                 appID: modelData.id
                 name: modelData.name
-                onShowRequested: page.model.unhide(appID)
+                onShowRequested: page.model.unhide(hiddenRow.appID)
             }
         }
         CardRow {

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // A segmented choice over entries [{value, title}] (titles are table keys). It shows `value`
@@ -16,28 +17,30 @@ Rectangle {
     border.color: theme.primaryAt(0.1)
 
     Row {
+        id: segments
         anchors { fill: parent; margins: 2 }
         Repeater {
             model: picker.entries
             delegate: Rectangle {
+                id: segment
                 required property var modelData
                 required property int index
                 readonly property bool selected: modelData.value === picker.value
                 objectName: picker.objectName ? picker.objectName + "-" + (modelData.name ?? modelData.value) : ""
                 width: (picker.width - 4) / Math.max(1, picker.entries.length)
-                height: parent.height
+                height: segments.height
                 radius: 4
                 color: selected ? picker.theme.accentAt(picker.theme.dark ? 0.35 : 0.85) : "transparent"
                 Accessible.role: Accessible.RadioButton
                 Accessible.checked: selected
                 Text {
                     anchors.centerIn: parent
-                    text: picker.theme.tr(modelData.title)
+                    text: picker.theme.tr(segment.modelData.title)
                     font.pixelSize: 12
-                    font.weight: parent.selected ? Font.DemiBold : Font.Normal
-                    color: parent.selected && !picker.theme.dark ? "white" : picker.theme.primary
+                    font.weight: segment.selected ? Font.DemiBold : Font.Normal
+                    color: segment.selected && !picker.theme.dark ? "white" : picker.theme.primary
                 }
-                MouseArea { anchors.fill: parent; onClicked: picker.chosen(modelData.value) }
+                MouseArea { anchors.fill: parent; onClicked: picker.chosen(segment.modelData.value) }
             }
         }
     }

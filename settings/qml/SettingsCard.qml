@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // A rounded panel stacking its rows with a thin separator between each shown row and the next.
@@ -30,6 +31,7 @@ Item {
     Repeater {
         id: separators
         Rectangle {
+            required property real modelData
             x: 14
             y: 2 + modelData - 0.5
             width: card.width - 28

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 
@@ -23,7 +24,7 @@ ComboBox {
     // A new model resets the current index, so the shown entry is set again after it.
     readonly property int valueIndex: indexOfValue(value)
     onValueIndexChanged: currentIndex = valueIndex
-    onCountChanged: Qt.callLater(() => currentIndex = valueIndex)
+    onCountChanged: reselect.restart()
     Component.onCompleted: currentIndex = valueIndex
     onActivated: index => chosen(entries[index].value)
 
@@ -34,6 +35,8 @@ ComboBox {
     opacity: enabled ? 1 : 0.45
 
     TextMetrics { id: measure; font: picker.font; text: picker.displayText }
+    // Once the new model's entries are in.
+    Timer { id: reselect; interval: 0; onTriggered: picker.currentIndex = picker.valueIndex }
 
     contentItem: Text {
         leftPadding: 9
@@ -57,6 +60,7 @@ ComboBox {
         }
     }
     delegate: ItemDelegate {
+        id: entry
         required property int index
         required property var modelData
         width: ListView.view ? ListView.view.width : 0
@@ -65,11 +69,11 @@ ComboBox {
         // The check mark in a column of its own: titles padded with spaces to line up would
         // drift wherever a script's font draws the spaces at another width (Hangul).
         contentItem: Item {
-            readonly property color ink: highlighted ? "white" : picker.theme.primary
+            readonly property color ink: entry.highlighted ? "white" : picker.theme.primary
             Text {
                 width: 16
                 anchors.verticalCenter: parent.verticalCenter
-                text: index === picker.currentIndex ? "✓" : ""
+                text: entry.index === picker.currentIndex ? "✓" : ""
                 font.pixelSize: 12
                 color: parent.ink
             }
@@ -78,7 +82,7 @@ ComboBox {
                 x: 16
                 width: parent.width - x
                 anchors.verticalCenter: parent.verticalCenter
-                text: modelData
+                text: entry.modelData
                 font.pixelSize: 12
                 color: parent.ink
                 elide: Text.ElideRight
@@ -86,7 +90,7 @@ ComboBox {
         }
         background: Rectangle {
             radius: 4
-            color: highlighted ? picker.theme.accentAt(picker.theme.dark ? 0.55 : 0.9) : "transparent"
+            color: entry.highlighted ? picker.theme.accentAt(picker.theme.dark ? 0.55 : 0.9) : "transparent"
         }
     }
     popup: Popup {

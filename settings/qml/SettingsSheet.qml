@@ -1,24 +1,27 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import QtQuick.Controls.Basic
 import Orbitdeck.Views
 import Orbitdeck.Settings
 
 // The settings sheet over the launcher window: a sidebar with the tabs, a header with the tab's
-// title and "Done", and the selected tab's page below. Each tab page is "<Name>Tab.qml" of this
-// module, given `model` (SettingsSheetModel) and `theme` (SheetTheme).
+// title and "Done", and the selected tab's page below, made when its tab is shown.
 FocusScope {
     id: sheet
-    property QtObject win: null
-    property QtObject lang: null
+    property AmbergridWindow win: null
+    property LocalizationBridge lang: null
 
     readonly property SettingsSheetModel model: sheetModel
-    readonly property QtObject settings: sheetModel.settings
-    readonly property string tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab : "general"
+    readonly property WindowSettings settings: sheetModel.settings
+    readonly property int tab: sheetModel.sheetSettings ? sheetModel.sheetSettings.tab
+                                                        : Setting.LibraryAppearanceTab.general
     readonly property alias theme: sheetTheme
-    readonly property Item page: pageLoader.item
+    // The shown tab's page.
+    property Item page: null
 
-    function tr(key) { return sheetTheme.tr(key) }
-    function chooseTab(name) { if (sheetModel.sheetSettings) sheetModel.sheetSettings.tab = name }
+    function tr(key: string): string { return sheetTheme.tr(key) }
+    function chooseTab(tab: int) { if (sheetModel.sheetSettings) sheetModel.sheetSettings.tab = tab }
 
     SettingsSheetModel { id: sheetModel; window: sheet.win }
     SheetTheme {
@@ -70,7 +73,7 @@ FocusScope {
             tab: sheet.tab
             versionLine: sheetModel.versionLine
             appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
-            onTabChosen: name => sheet.chooseTab(name)
+            onTabChosen: tab => sheet.chooseTab(tab)
         }
         Rectangle {
             id: divider
@@ -120,7 +123,7 @@ FocusScope {
             objectName: "settings-scroll"
             anchors { top: header.bottom; bottom: parent.bottom; left: divider.right; right: parent.right }
             contentWidth: width
-            contentHeight: pageLoader.height + 26
+            contentHeight: pageArea.height + 26
             clip: true
             boundsBehavior: contentHeight > height ? Flickable.DragAndOvershootBounds : Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {
@@ -128,18 +131,30 @@ FocusScope {
                 policy: ScrollBar.AlwaysOn
             }
 
-            Loader {
-                id: pageLoader
+            Item {
+                id: pageArea
                 x: 26
                 width: scroller.width - 52
-                height: item ? item.implicitHeight : 0
-                // The page of the stored tab; a tab whose page is missing shows nothing.
-                source: sheet.tab.charAt(0).toUpperCase() + sheet.tab.slice(1) + "Tab.qml"
-                onLoaded: {
-                    item.model = sheetModel
-                    item.theme = sheetTheme
-                    item.width = Qt.binding(() => pageLoader.width)
-                    scroller.contentY = 0
+                height: sheet.page ? sheet.page.implicitHeight : 0
+                // The page of the stored tab, made while it is shown (a repeater rather than a
+                // loader: it makes the page in the sheet's own context); a tab without a page
+                // shows nothing.
+                Repeater {
+                    id: pageMaker
+                    model: pageMaker.delegate ? 1 : 0
+                    delegate: ({ [Setting.LibraryAppearanceTab.general]: generalPage,
+                                 [Setting.LibraryAppearanceTab.shortcuts]: shortcutsPage,
+                                 [Setting.LibraryAppearanceTab.grid]: gridPage,
+                                 [Setting.LibraryAppearanceTab.appearance]: appearancePage,
+                                 [Setting.LibraryAppearanceTab.organize]: organizePage })[sheet.tab] ?? null
+                    onItemAdded: (index, made) => {
+                        sheet.page = made
+                        scroller.contentY = 0
+                    }
+                    onItemRemoved: (index, made) => {
+                        if (sheet.page === made)
+                            sheet.page = null
+                    }
                 }
             }
         }
@@ -147,22 +162,38 @@ FocusScope {
 
     // "Ungroup all folders?": made while asked; it takes the keys, so Escape and Return answer
     // it rather than closing the sheet. Either answer ends it, and the sheet has the keys again.
-    Loader {
-        anchors.fill: parent
-        active: sheetModel.confirmUngroup
-        sourceComponent: LibraryAlert {
+    Repeater {
+        model: sheetModel.confirmUngroup ? 1 : 0
+        delegate: LibraryAlert {
+            anchors.fill: parent
             objectName: "settings-ungroup-confirmation"
             skin: sheetTheme.skin
             title: sheet.tr("Ungroup all folders?")
             message: sheet.tr("Apps will return to the main grid.")
             buttons: [{name: "ungroup", title: sheet.tr("Ungroup all folders"), role: "destructive"},
                       {name: "cancel", title: sheet.tr("Cancel"), role: "cancel"}]
-            onChosen: name => Qt.callLater(() => {
-                sheetModel.confirmUngroup = false
-                sheet.forceActiveFocus()
-                if (name === "ungroup")
-                    sheetModel.organize("ungroup")
-            })
+            // Answered once the alert's own click has finished.
+            onChosen: name => {
+                answer.name = name
+                answer.restart()
+            }
         }
     }
+    Timer {
+        id: answer
+        property string name
+        interval: 0
+        onTriggered: {
+            sheetModel.confirmUngroup = false
+            sheet.forceActiveFocus()
+            if (name === "ungroup")
+                sheetModel.organize("ungroup")
+        }
+    }
+
+    Component { id: generalPage; GeneralTab { model: sheetModel; theme: sheetTheme; width: pageArea.width } }
+    Component { id: shortcutsPage; ShortcutsTab { model: sheetModel; theme: sheetTheme; width: pageArea.width } }
+    Component { id: gridPage; GridTab { model: sheetModel; theme: sheetTheme; width: pageArea.width } }
+    Component { id: appearancePage; AppearanceTab { model: sheetModel; theme: sheetTheme; width: pageArea.width } }
+    Component { id: organizePage; OrganizeTab { model: sheetModel; theme: sheetTheme; width: pageArea.width } }
 }

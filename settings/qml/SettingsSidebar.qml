@@ -1,22 +1,24 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The sheet's left column: the app's icon and name, one button per tab and the version line.
 Rectangle {
     id: sidebar
     property SheetTheme theme
-    property string tab
+    property int tab
     property string versionLine
     property string appIcon: "midnight"
-    signal tabChosen(string tab)
+    signal tabChosen(int tab)
 
     // Tabs in the order the sidebar lists them.
     readonly property var tabs: [
-        { tab: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
-        { tab: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
-        { tab: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
-        { tab: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
-        { tab: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
+        { tab: Setting.LibraryAppearanceTab.general, name: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
+        { tab: Setting.LibraryAppearanceTab.shortcuts, name: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
+        { tab: Setting.LibraryAppearanceTab.grid, name: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
+        { tab: Setting.LibraryAppearanceTab.appearance, name: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
+        { tab: Setting.LibraryAppearanceTab.organize, name: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
     ]
 
     width: 214
@@ -34,7 +36,7 @@ Rectangle {
             Image {
                 width: 34
                 height: 34
-                sourceSize: Qt.size(68, 68)
+                sourceSize { width: 68; height: 68 }
                 objectName: "settings-sidebar-icon"
                 source: Skin.appIcon(sidebar.appIcon)
                 smooth: true
@@ -51,14 +53,15 @@ Rectangle {
         Repeater {
             model: sidebar.tabs
             delegate: SidebarTabButton {
+                id: tabButton
                 required property var modelData
                 theme: sidebar.theme
-                tab: modelData.tab
-                title: modelData.title
-                symbol: modelData.symbol
-                tileColor: modelData.color
-                selected: sidebar.tab === modelData.tab
-                onChosen: sidebar.tabChosen(modelData.tab)
+                name: tabButton.modelData.name
+                title: tabButton.modelData.title
+                symbol: tabButton.modelData.symbol
+                tileColor: tabButton.modelData.color
+                selected: sidebar.tab === tabButton.modelData.tab
+                onChosen: sidebar.tabChosen(tabButton.modelData.tab)
             }
         }
     }

@@ -1,11 +1,12 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // Colours, type and texts of the sheet, all following its own skin setting and language.
 QtObject {
     // "night", "dusk" or "paper" (auto already resolved).
     property string skin: "night"
-    property QtObject lang: null
+    property LocalizationBridge lang: null
     property bool motion: true
 
     readonly property bool dark: skin !== "paper"

@@ -8,14 +8,14 @@ import Orbitdeck.Settings
 // meant for other applications; while one is on without that access, a notice asks for it.
 Column {
     id: page
-    property QtObject model
+    required property SettingsSheetModel model
     property SheetTheme theme
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
-    readonly property QtObject settings: model ? model.settings : null
-    readonly property QtObject triggers: model ? model.sheetSettings : null
+    readonly property WindowSettings settings: model ? model.settings : null
+    readonly property SheetSettings triggers: model ? model.sheetSettings : null
     readonly property bool watchesInput: triggers !== null
-                                         && (triggers.hotCorner !== "off" || triggers.pinchToOpen
+                                         && (triggers.hotCorner !== Setting.HotCorner.off || triggers.pinchToOpen
                                              || triggers.f4Key)
     readonly property bool noticeShown: watchesInput && !(model && model.accessibilityGranted)
 
@@ -55,7 +55,7 @@ Column {
                 objectName: "library-hot-corner"
                 theme: page.look
                 entries: EnumChoices.hotCorners
-                value: page.triggers ? page.triggers.hotCorner : "off"
+                value: page.triggers ? page.triggers.hotCorner : Setting.HotCorner.off
                 onChosen: value => page.triggers.hotCorner = value
             }
         }

@@ -5,14 +5,15 @@ import Orbitdeck.Views
 Item {
     id: button
     property SheetTheme theme
-    property string tab
+    // The tab's stored name, which names the button.
+    property string name
     property string title
     property string symbol
     property color tileColor
     property bool selected
     signal chosen()
 
-    objectName: "settings-tab-" + tab
+    objectName: "settings-tab-" + name
     width: parent ? parent.width : 0
     height: 32
     Accessible.role: Accessible.PageTab

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.Views
 
@@ -38,7 +39,7 @@ Item {
                     required property string modelData
                     required property int index
                     readonly property bool split: swatch.option === "auto"
-                    width: preview.width / (split ? 2 : 1)
+                    width: preview.width / (half.split ? 2 : 1)
                     height: preview.height
                     Gradient {
                         id: fill

@@ -21,7 +21,7 @@ Item {
         y: 4
         width: 30
         height: 30
-        sourceSize: Qt.size(60, 60)
+        sourceSize { width: 60; height: 60 }
         source: Skin.appIcon(row.appIcon)
         smooth: true
         mipmap: true

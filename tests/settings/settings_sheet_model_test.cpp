@@ -180,17 +180,17 @@ TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases
     SheetSettings& stored = *sheet.model.sheetSettings();
     DefaultsStore& store = *sheet.harness.store;
     {
-        EXPECT_EQ(stored.tab(), "general");
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::general);
         store.setValue(QStringLiteral("ambergrid.settingsTab"), QStringLiteral("advanced"));
-        EXPECT_EQ(stored.tab(), "general");
-        stored.setTab(QStringLiteral("grid"));
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::general);
+        stored.setTab(LibraryAppearanceTab::grid);
         EXPECT_EQ(store.stringValue(QStringLiteral("ambergrid.settingsTab")), "grid");
-        stored.setTab(QStringLiteral("nonsense"));
-        EXPECT_EQ(stored.tab(), "grid");
+        stored.setTab(static_cast<LibraryAppearanceTab>(-1));
+        EXPECT_EQ(stored.tab(), LibraryAppearanceTab::grid);
     }
     {
         EXPECT_TRUE(stored.menuBarIcon());
-        EXPECT_EQ(stored.hotCorner(), "off");
+        EXPECT_EQ(stored.hotCorner(), HotCorner::off);
         EXPECT_FALSE(stored.pinchToOpen());
         EXPECT_FALSE(stored.f4Key());
         EXPECT_EQ(stored.appIcon(), "midnight");
@@ -202,10 +202,14 @@ TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases
         int cornerChanges = 0;
         QObject::connect(&stored, &SheetSettings::hotCornerChanged,
                          [&cornerChanges] { ++cornerChanges; });
-        stored.setHotCorner(QStringLiteral("topLeft"));
+        stored.setHotCorner(HotCorner::topLeft);
         EXPECT_EQ(store.stringValue(QStringLiteral("ambergrid.hotCorner")), "topLeft");
         store.setValue(QStringLiteral("ambergrid.hotCorner"), QStringLiteral("bottomRight"));
-        EXPECT_EQ(stored.hotCorner(), "bottomRight");
+        EXPECT_EQ(stored.hotCorner(), HotCorner::bottomRight);
+        EXPECT_EQ(cornerChanges, 2);
+        // A number that is no corner, as QML may hand over, changes nothing.
+        stored.setHotCorner(static_cast<HotCorner>(99));
+        EXPECT_EQ(stored.hotCorner(), HotCorner::bottomRight);
         EXPECT_EQ(cornerChanges, 2);
         stored.setF4Key(true);
         stored.setPinchToOpen(true);

@@ -3,42 +3,13 @@ import Orbitdeck.State
 import QtTest
 import Orbitdeck.Views
 
-// The guide's sheet against a stand-in guide (the state object's own rules are unit-tested) and
-// stand-in settings: what each page shows, what its cards write and what the keys do.
+// The guide's sheet over real guides, whose finish the test setup records (the guide's own rules
+// are unit-tested), and real window settings: what each page shows, what its cards write and what
+// the keys do.
 Item {
     id: root
     width: 800
     height: 600
-
-    QtObject {
-        id: guide
-        property int step: 0
-        property bool forward: true
-        readonly property int steps: 4
-        property bool launchpadAvailable: false
-        property string layoutChoice: "keep"
-        property var finished: []
-        function go(isForward, by) {
-            forward = isForward
-            step = Math.max(0, Math.min(steps - 1, step + by))
-        }
-        function skip() { finished = finished.concat(["skip"]) }
-        function getStarted() { finished = finished.concat([layoutChoice]) }
-        function chooseLayout(choice) {
-            if (choice === "launchpad" && !launchpadAvailable)
-                return false
-            layoutChoice = choice
-            return true
-        }
-        function defaultAction() { if (step < steps - 1) go(true, 1); else getStarted() }
-        function cancelAction() { if (step === 0) skip() }
-    }
-    QtObject {
-        id: settings
-        property int skin: Setting.LibrarySkin.night
-        property int hotKey: Setting.LibraryHotKey.commandOptionSpace
-        property int startMode: Setting.LibraryStartup.fullscreen
-    }
 
     Loader {
         id: loader
@@ -46,32 +17,34 @@ Item {
         active: false
         source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
         onLoaded: {
-            item.guide = guide
-            item.settings = settings
+            item.guide = test.guide
+            item.settings = testSettings
         }
     }
 
     TestCase {
+        id: test
         name: "OnboardingSheet"
         when: windowShown
 
         property Item sheet: loader.item
+        property QtObject guide: null
 
         function init() {
-            guide.step = 0
-            guide.forward = true
-            guide.launchpadAvailable = false
-            guide.layoutChoice = "keep"
-            guide.finished = []
-            settings.skin = Setting.LibrarySkin.night
-            settings.hotKey = Setting.LibraryHotKey.commandOptionSpace
-            settings.startMode = Setting.LibraryStartup.fullscreen
+            testSetup.reset()
+            testSettings.hotKey = Setting.LibraryHotKey.commandOptionSpace
+            guide = testSetup.makeGuide(false)
             loader.active = true
             verify(loader.status === Loader.Ready)
             sheet.reduceMotion = false
             sheet.forceActiveFocus()
         }
         function cleanup() { loader.active = false }
+        // Shows another showing of the guide in the same sheet.
+        function showGuide(launchpadAvailable) {
+            guide = testSetup.makeGuide(launchpadAvailable)
+            sheet.guide = guide
+        }
 
         function page(index) {
             const holder = findChild(sheet, "onboarding-step-" + index)
@@ -79,7 +52,7 @@ Item {
             return holder.item
         }
         function goTo(index) {
-            guide.step = index
+            guide.go(true, index - guide.step)
             return page(index)
         }
         // The option cards of a page, in reading order.
@@ -125,27 +98,29 @@ Item {
             compare(guide.forward, false)
             page(0)
             mouseClick(findChild(sheet, "onboarding-skip"))
-            compare(guide.finished, ["skip"])
+            compare(testSetup.finished, ["skip"])
 
+            showGuide(false)
             goTo(3)
             verify(findChild(sheet, "onboarding-continue") === null)
             compare(findChild(sheet, "onboarding-finish").text, "Get Started")
             mouseClick(findChild(sheet, "onboarding-finish"))
-            compare(guide.finished, ["skip", "keep"])
+            compare(testSetup.finished, ["skip", "keep"])
         }
 
         function test_returnGoesOnAndEscapeSkipsOnlyTheFirstPage() {
             keyClick(Qt.Key_Escape)
-            compare(guide.finished, ["skip"])
+            compare(testSetup.finished, ["skip"])
+            showGuide(false)
             keyClick(Qt.Key_Return)
             compare(guide.step, 1)
             keyClick(Qt.Key_Escape)
-            compare(guide.finished, ["skip"])
+            compare(testSetup.finished, ["skip"])
             keyClick(Qt.Key_Enter)
             keyClick(Qt.Key_Return)
             compare(guide.step, 3)
             keyClick(Qt.Key_Return)
-            compare(guide.finished, ["skip", "keep"])
+            compare(testSetup.finished, ["skip", "keep"])
         }
 
         function test_welcomePageHasNoOptions() {
@@ -159,10 +134,10 @@ Item {
             const shortcut = goTo(1)
             compare(selected(shortcut), [false, false, true, false])
             mouseClick(cards(shortcut)[0])
-            compare(settings.hotKey, Setting.LibraryHotKey.off)
+            compare(testSettings.hotKey, Setting.LibraryHotKey.off)
             compare(selected(shortcut), [true, false, false, false])
             mouseClick(cards(shortcut)[3])
-            compare(settings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
+            compare(testSettings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
         }
 
         function test_lookCardsWriteThemeAndModeAndRecolourTheGuide() {
@@ -172,11 +147,11 @@ Item {
             compare(skins.map(card => card.selected), [true, false, false, false])
             compare(modes.map(card => card.selected), [true, false])
             mouseClick(skins[2])
-            compare(settings.skin, Setting.LibrarySkin.paper)
+            compare(testSettings.skin, Setting.LibrarySkin.paper)
             compare(sheet.skin, "paper")
             compare(sheet.accent, Skin.accent("paper"))
             mouseClick(modes[1])
-            compare(settings.startMode, Setting.LibraryStartup.window)
+            compare(testSettings.startMode, Setting.LibraryStartup.window)
             verify(texts(look).indexOf("Match macOS") >= 0)
         }
 
@@ -195,8 +170,8 @@ Item {
         }
 
         function test_importCardWithADatabase() {
-            guide.launchpadAvailable = true
-            guide.layoutChoice = "launchpad"
+            showGuide(true)
+            compare(guide.layoutChoice, "launchpad", "the import is the first choice when it can run")
             const layout = goTo(3)
             const options = cards(layout)
             verify(!options[0].disabled)

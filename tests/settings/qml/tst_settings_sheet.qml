@@ -2,6 +2,7 @@ import QtQuick
 import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
+import Orbitdeck.State
 
 // The settings sheet over a headless window: tabs, rows writing settings the window reads,
 // cards and their separators.
@@ -38,12 +39,12 @@ Item {
         function switchOf(name) { return find(name + "-switch") }
         function openTab(name) {
             mouseClick(find("settings-tab-" + name))
-            tryCompare(sheet, "tab", name)
+            tryCompare(sheet, "tab", Setting.LibraryAppearanceTab[name])
             tryVerify(() => sheet.page !== null && sheet.page.model !== null)
         }
 
         function test_opensOnTheStoredTabAndSwitchesTabs() {
-            compare(sheet.tab, "general")
+            compare(sheet.tab, Setting.LibraryAppearanceTab.general)
             compare(find("settings-title").text, "General")
             openTab("grid")
             compare(find("settings-title").text, "Grid")
@@ -51,7 +52,7 @@ Item {
             verify(findChild(sheet, "library-columns"))
             // The tab the sheet was left on is the one the next sheet opens on.
             const again = createTemporaryObject(sheetComponent, root)
-            compare(again.tab, "grid")
+            compare(again.tab, Setting.LibraryAppearanceTab.grid)
             openTab("appearance")
             verify(find("skin-night").selected)
             openTab("general")

@@ -2,13 +2,16 @@ import QtQuick
 import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
+import Orbitdeck.State
 
+// The Shortcuts tab over the headless window, with a stand-in for the system's accessibility
+// trust.
 Item {
     id: root
     width: 520
     height: 600
 
-    Component { id: modelComponent; FakeSheetModel {} }
+    Component { id: modelComponent; SettingsSheetModel { window: testWin } }
     // Outlives every page, so no page sees its theme go away.
     SheetTheme { id: sharedTheme }
     Component { id: tabComponent; ShortcutsTab {} }
@@ -17,6 +20,7 @@ Item {
         name: "ShortcutsTab"
         when: windowShown
 
+        function init() { testSetup.reset() }
         function makeTab() {
             const model = createTemporaryObject(modelComponent, root)
             const tab = createTemporaryObject(tabComponent, root, {
@@ -29,28 +33,33 @@ Item {
             const { model, tab } = makeTab()
             verify(!notice(tab).visible, "the global shortcut alone needs no access")
 
-            model.sheetSettings.hotCorner = "bottomRight"
+            model.sheetSettings.hotCorner = Setting.HotCorner.bottomRight
             verify(notice(tab).visible, "a corner without access shows it at once")
-            model.sheetSettings.hotCorner = "off"
+            model.sheetSettings.hotCorner = Setting.HotCorner.off
             model.sheetSettings.f4Key = true
             verify(notice(tab).visible)
             model.sheetSettings.f4Key = false
             model.sheetSettings.pinchToOpen = true
             verify(notice(tab).visible)
-            model.accessibilityGranted = true
+            testSetup.trustAccessibility(true)
+            model.refreshAccessibility()
             verify(!notice(tab).visible, "access seen on return removes it")
-            model.accessibilityGranted = false
+            testSetup.trustAccessibility(false)
+            model.refreshAccessibility()
             model.sheetSettings.pinchToOpen = false
             verify(!notice(tab).visible, "all triggers off removes it")
         }
 
         function test_allow_asks_again_every_time() {
             const { model, tab } = makeTab()
-            model.sheetSettings.hotCorner = "topLeft"
+            model.sheetSettings.hotCorner = Setting.HotCorner.topLeft
             const allow = findChild(tab, "shortcuts-allow-accessibility")
             mouseClick(allow)
+            verify(notice(tab).visible, "still no access")
+            testSetup.trustAccessibility(true)
             mouseClick(allow)
-            compare(model.calls, ["refreshAccessibility", "refreshAccessibility"])
+            verify(model.accessibilityGranted)
+            verify(!notice(tab).visible)
         }
 
         function test_controls_store_their_settings() {
@@ -73,7 +82,7 @@ Item {
             const corner = findChild(tab, "library-hot-corner")
             compare(corner.model.length, 5)
             corner.activated(2)
-            compare(model.sheetSettings.hotCorner, "topRight")
+            compare(model.sheetSettings.hotCorner, Setting.HotCorner.topRight)
         }
     }
 }

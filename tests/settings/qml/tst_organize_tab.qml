@@ -3,31 +3,25 @@ import Orbitdeck.State
 import QtTest
 import Orbitdeck.Settings
 
+// The Organize tab over the headless window, whose organiser records what it is asked to run.
 Item {
     id: root
     width: 520
     height: 900
 
-    Component { id: modelComponent; FakeSheetModel {} }
+    Component { id: modelComponent; SettingsSheetModel {} }
     // Outlives every page, so no page sees its theme go away.
     SheetTheme { id: sharedTheme }
     Component { id: tabComponent; OrganizeTab {} }
-    // An organiser that runs everything, and one that leaves backups to another module.
-    Component { id: anyOrganizer; QtObject {} }
-    Component {
-        id: layoutOnlyOrganizer
-        QtObject { function canPerform(action) { return action !== "exportLayout" && action !== "importLayout" } }
-    }
 
     TestCase {
         name: "OrganizeTab"
         when: windowShown
 
-        function makeTab(organizerComponent, hidden) {
-            const model = createTemporaryObject(modelComponent, root)
-            if (organizerComponent)
-                model.window.organizer = createTemporaryObject(organizerComponent, root)
-            model.hiddenApps = hidden || []
+        function init() { testSetup.reset() }
+        // A tab over the window, or over no window at all (nothing to organise).
+        function makeTab(window) {
+            const model = createTemporaryObject(modelComponent, root, { window: window })
             const tab = createTemporaryObject(tabComponent, root, {
                 model: model, theme: sharedTheme, width: 520 })
             return { model: model, tab: tab }
@@ -45,27 +39,31 @@ Item {
         }
 
         function test_actions_go_to_the_organiser_and_ungroup_asks_first() {
-            const { model, tab } = makeTab(anyOrganizer)
+            const { model, tab } = makeTab(testWin)
             mouseClick(rowOf(tab, "Arrange by name"))
             mouseClick(findChild(tab, "organize-folders-last"))
-            compare(model.calls, ["organize:sortByName", "organize:foldersLast"])
+            compare(testOrganizer.calls, ["organize:sortByName", "organize:foldersLast"])
 
             mouseClick(rowOf(tab, "Ungroup all folders"))
             verify(model.confirmUngroup, "the sheet's confirmation is presented")
-            compare(model.calls.length, 2, "nothing is ungrouped before the confirmation")
+            compare(testOrganizer.calls.length, 2, "nothing is ungrouped before the confirmation")
 
+            verify(testWin.lifecycle.appearanceOpen)
             mouseClick(findChild(tab, "organize-export"))
-            compare(model.calls.slice(2), ["organize:exportLayout", "close"])
+            compare(testOrganizer.calls.slice(2), ["organize:exportLayout"])
+            verify(!testWin.lifecycle.appearanceOpen, "a backup closes the sheet")
         }
 
         function test_actions_the_window_cannot_run_are_disabled() {
-            const { model, tab } = makeTab(layoutOnlyOrganizer)
+            testOrganizer.refused = ["exportLayout", "importLayout"]
+            const { model, tab } = makeTab(testWin)
             const exportRow = findChild(tab, "organize-export")
             verify(!exportRow.enabled)
             verify(!findChild(tab, "organize-import").enabled)
             verify(rowOf(tab, "Group macOS utilities").enabled)
             mouseClick(exportRow)
-            compare(model.calls, [], "a disabled row neither acts nor closes the sheet")
+            compare(testOrganizer.calls, [])
+            verify(testWin.lifecycle.appearanceOpen, "a disabled row neither acts nor closes the sheet")
         }
 
         function test_without_an_organiser_nothing_runs() {
@@ -76,25 +74,24 @@ Item {
         }
 
         function test_hidden_apps_section_follows_the_list() {
-            let { model, tab } = makeTab(anyOrganizer)
+            const { model, tab } = makeTab(testWin)
             verify(!findChild(tab, "organize-hidden-heading").visible)
             verify(!findChild(tab, "organize-hidden-card").visible)
 
-            model.hiddenApps = [{ id: "bundle:com.example.b", name: "Beta" },
-                                { id: "bundle:com.example.z", name: "Zeta" }]
+            testSetup.hide(["com.example.b", "com.example.z"])
             verify(findChild(tab, "organize-hidden-heading").visible)
             verify(findChild(tab, "hidden-app-bundle:com.example.b"))
             mouseClick(findChild(tab, "hidden-app-show-bundle:com.example.z"))
             mouseClick(findChild(tab, "library-unhide-all"))
-            compare(model.calls, ["unhide:bundle:com.example.z", "unhide:"],
+            compare(testOrganizer.calls, ["unhide:bundle:com.example.z", "unhide:"],
                     "show all is one call for every application")
 
-            model.hiddenApps = []
+            testSetup.hide([])
             verify(!findChild(tab, "organize-hidden-card").visible, "the last one shown removes it")
         }
 
         function test_sort_picker_lists_the_orders() {
-            const { model, tab } = makeTab(anyOrganizer)
+            const { model, tab } = makeTab(testWin)
             const sort = findChild(tab, "organize-sort")
             compare(sort.model, ["Manual", "Name A–Z", "Name Z–A", "Date added", "Last opened",
                                  "Most used"])

@@ -10,12 +10,13 @@ Item {
     // Outlives every page, so no page sees its theme go away.
     SheetTheme { id: sharedTheme }
     Component { id: pickerComponent; AppIconPicker {} }
-    Component { id: modelComponent; QtObject { property QtObject settings: testSettings } }
+    Component { id: modelComponent; SettingsSheetModel { window: testWin } }
 
     TestCase {
         name: "AppIconPicker"
         when: windowShown
 
+        function init() { testSetup.reset() }
         function makePicker() {
             return createTemporaryObject(pickerComponent, root, {
                 model: createTemporaryObject(modelComponent, root),
@@ -42,14 +43,14 @@ Item {
             mouseClick(findChild(picker, "app-icon-sunset"))
             verify(findChild(picker, "app-icon-sunset").selected)
             verify(!findChild(picker, "app-icon-midnight").selected)
-            verify(iconProbe.showsStyle("sunset"))
+            verify(testSetup.iconShowsStyle("sunset"))
 
-            iconProbe.clearIcon()
+            testSetup.clearIcon()
             mouseClick(findChild(picker, "app-icon-sunset"))
-            verify(iconProbe.showsStyle("sunset"), "the current style is applied again")
+            verify(testSetup.iconShowsStyle("sunset"), "the current style is applied again")
 
             mouseClick(findChild(picker, "app-icon-midnight"))
-            verify(iconProbe.showsStyle("midnight"))
+            verify(testSetup.iconShowsStyle("midnight"))
             verify(findChild(picker, "app-icon-midnight").selected)
         }
     }

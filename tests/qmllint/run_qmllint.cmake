@@ -1,0 +1,15 @@
+# Runs qmllint with the arguments listed one per line in ARGUMENTS: a qrc file is a module's
+# resources (--resource), anything else an import path or a QML file. Fails on any warning.
+file(STRINGS ${ARGUMENTS} lines)
+set(arguments)
+foreach(line IN LISTS lines)
+  if(line MATCHES "\\.qrc$")
+    list(APPEND arguments --resource ${line})
+  else()
+    list(APPEND arguments ${line})
+  endif()
+endforeach()
+execute_process(COMMAND ${QMLLINT} ${arguments} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "qmllint reported warnings (see above)")
+endif()

@@ -10,7 +10,7 @@ import Orbitdeck.Settings
 FocusScope {
     id: sheet
     property AmbergridWindow win: null
-    property LocalizationBridge lang: null
+    property L lang: null
 
     readonly property SettingsSheetModel model: sheetModel
     readonly property WindowSettings settings: sheetModel.settings

@@ -6,7 +6,7 @@ import Orbitdeck.Views
 QtObject {
     // "night", "dusk" or "paper" (auto already resolved).
     property string skin: "night"
-    property LocalizationBridge lang: null
+    property L lang: null
     property bool motion: true
 
     readonly property bool dark: skin !== "paper"

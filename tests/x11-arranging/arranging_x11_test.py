@@ -53,7 +53,7 @@ def start():
         item(session, cell("Alpha"))
         session.focus()
     except BaseException:
-        session.close()
+        session.close(check=False)
         raise
     return session
 

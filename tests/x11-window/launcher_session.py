@@ -3,6 +3,7 @@
 import json
 import os
 import plistlib
+import re
 import shutil
 import subprocess
 import sys
@@ -11,6 +12,18 @@ import time
 
 SOURCE = os.environ.get("ORBITDECK_SOURCE_DIR",
                         os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..")))
+
+# What Qt's QML engine writes about the views: a location in a .qml file, a "QML <Type>:"
+# message, the qt.qml.* logging categories and the QQml* classes' own complaints.
+QML_WARNING = re.compile(r"\.qml\b|\bQML\b|^qt\.qml[\w.]*:|^QQml\w*:|^<Unknown File>:")
+# Set to 1 to let a session end without failing on QML warnings (a look at something else).
+ALLOW_QML_WARNINGS = os.environ.get("ORBITDECK_ALLOW_QML_WARNINGS") == "1"
+
+
+def qml_warnings(log):
+    """The lines of a launcher's stderr that are QML warnings."""
+    return [line for line in log.splitlines() if QML_WARNING.search(line)]
+
 
 def make_bundle(applications, name, bundle_id, markers, localized=None):
     """A minimal bundle whose executable records its launch in the markers folder; localized
@@ -125,8 +138,9 @@ class Session:
         except OSError:
             return ""
 
-    def close(self):
-        """Ends the launcher and removes its home."""
+    def close(self, check=True):
+        """Ends the launcher and removes its home; then fails with the QML warnings it printed,
+        if any (check False, when the session already failed, only prints them)."""
         if self.closed:
             return
         self.closed = True
@@ -134,14 +148,21 @@ class Session:
         if self.holding:
             # A failed drag left the button down on an X server that outlives the session.
             subprocess.run(["xdotool", "mouseup", "1"], stderr=subprocess.DEVNULL)
+        warnings = qml_warnings(self.log())
         shutil.rmtree(self.home, ignore_errors=True)
         os.remove(self.log_path)
+        if warnings and check and not ALLOW_QML_WARNINGS:
+            raise AssertionError(f"the launcher printed {len(warnings)} QML warnings:\n"
+                                 + "\n".join(warnings))
+        if warnings:
+            print("QML warnings:", *warnings, sep="\n", file=sys.stderr)
 
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
-        self.close()
+    def __exit__(self, kind, *_):
+        # A failure already under way is the one to report.
+        self.close(check=kind is None)
 
     # --- the state report ---
 

@@ -64,9 +64,9 @@ Window {
         function onSwipeEnded(travel: real, velocity: real) { libraryRoot.swipeEnded(travel, velocity) }
     }
 
-    function tr(key: string): string { return lang ? lang.t(key, lang.revision) : key }
+    TextLookup { id: windowTexts; lang: window.lang }
 
-    title: tr("Orbitdeck")
+    title: windowTexts.t("Orbitdeck")
     width: 1040
     height: 680
     minimumWidth: 760
@@ -111,12 +111,12 @@ Window {
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
         sort: window.settings ? window.settings.sort : Setting.SortOrder.manual
         labels: window.settings ? window.settings.labels : true
-        tr: key => window.tr(key)
+        texts: windowTexts
         cell: Component {
             LibraryCell {
                 actions: windowActions
                 win: window.win
-                tr: key => window.tr(key)
+                texts: windowTexts
                 searching: window.searching
                 showsLabel: window.settings ? window.settings.labels : true
                 folderLabels: window.settings ? window.settings.folderLabels : true
@@ -157,7 +157,7 @@ Window {
             layer.skin = Qt.binding(() => window.skin)
             layer.effects = Qt.binding(() => window.effects)
             layer.reduceMotion = Qt.binding(() => window.reduceMotion)
-            layer.tr = key => window.tr(key)
+            layer.texts = windowTexts
             layer.actions = windowActions
             layer.library = libraryRoot
         }
@@ -187,7 +187,7 @@ Window {
         onLoaded: {
             item.guide = Qt.binding(() => guideSheet.guide)
             item.settings = window.settings
-            item.tr = key => window.tr(key)
+            item.tr = key => windowTexts.t(key)
             item.reduceMotion = Qt.binding(() => window.reduceMotion)
         }
         onActiveChanged: if (!active) libraryRoot.search.focusField()

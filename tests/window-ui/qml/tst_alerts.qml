@@ -23,7 +23,7 @@ Item {
         id: layerComponent
         AlertsLayer {
             anchors.fill: parent
-            tr: key => "[" + key + "]"
+            texts: TextLookup { function t(key: string): string { return "[" + key + "]" } }
             uninstallCandidate: fakeWin.commands.uninstalling.candidate
             confirmation: () => fakeWin.commands.uninstalling.confirmation()
             errorTitle: fakeWin.lifecycle.errorTitle

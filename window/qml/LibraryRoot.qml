@@ -230,7 +230,7 @@ Item {
                     id: pagedLoader
                     anchors.fill: parent
                     active: !root.scrolling
-                    sourceComponent: pagedGrid
+                    Component.onCompleted: setSource("PagedMode.qml", {library: root})
                 }
                 // Scroll mode comes with the controls' scroll bar: loaded only when chosen.
                 Loader {
@@ -243,24 +243,6 @@ Item {
         }
     }
 
-    Component {
-        id: pagedGrid
-        PagedGrid {
-            model: root.tiles
-            itemCount: root.itemCount
-            page: root.page
-            metrics: root.metrics
-            cell: root.cell
-            skin: root.skin
-            effects: root.effects
-            reduceMotion: root.reduceMotion
-            searching: root.searching
-            pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            takesPageDrops: root.takesPageDrops
-            onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
-            onPageSettled: target => root.pageSettled(target)
-        }
-    }
     // Made with the first message; it slides in from there.
     Loader {
         anchors.fill: parent

@@ -42,7 +42,7 @@ Window {
                                      || backupDialog.status === Loader.Ready
     // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
     // field once nothing is open any more (a menu's choice may have opened an alert).
-    onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
+    onMenuOpenChanged: if (!menuOpen) ViewServices.callLater(restoreSearchFocus)
     function restoreSearchFocus() {
         if (!menuOpen)
             libraryRoot.search.focusField()

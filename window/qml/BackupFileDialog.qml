@@ -10,7 +10,7 @@ import Orbitdeck.Views
 // and the answer. Both start in the organiser's start folder. Saving over a file asks first.
 FocusScope {
     id: host
-    property QtObject files: null
+    property FileRequest files: null
     property L lang: null
     property string skin: "night"
     readonly property bool saving: files !== null && files.request === "save"

@@ -179,8 +179,7 @@ Window {
     // The first-run guide, made only while it shows.
     Loader {
         id: guideSheet
-        readonly property QtObject guide: window.win && window.win.onboarding
-                                          ? window.win.onboarding.guide : null
+        readonly property QtObject guide: window.win ? window.win.guide : null
         anchors.fill: parent
         active: guide !== null
         source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
@@ -196,13 +195,12 @@ Window {
     Loader {
         id: backupDialog
         anchors.fill: parent
-        active: window.win !== null && window.win.organizer !== null
-                && window.win.organizer.files.request !== ""
+        active: window.win !== null && window.win.files !== null && window.win.files.request !== ""
         source: "BackupFileDialog.qml"
         onLoaded: {
             item.lang = window.lang
             item.skin = Qt.binding(() => window.skin)
-            item.files = window.win.organizer.files
+            item.files = window.win.files
         }
         onActiveChanged: if (!active) libraryRoot.search.focusField()
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/file_request.h"
+
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -31,37 +33,28 @@ QString backupSavePath(const QString& folder, const QString& typedName,
 
 // The chooser of the views: it publishes the request, the window makes its file dialog only
 // then, and the dialog answers through answer() or cancel(). A new request cancels the last.
-class QuickBackupFileChooser final : public QObject, public BackupFileChooser {
+class QuickBackupFileChooser final : public FileRequest, public BackupFileChooser {
     Q_OBJECT
-    // "save", "open" or empty when nothing is asked.
-    Q_PROPERTY(QString request READ request NOTIFY requestChanged)
-    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY requestChanged)
-    // Where both dialogs open: the user's documents folder, home when there is none.
-    Q_PROPERTY(QUrl startFolder READ startFolder NOTIFY requestChanged)
 
 public:
-    using QObject::QObject;
+    using FileRequest::FileRequest;
 
     void chooseSaveLocation(const QString& suggestedName, Answer answer) override;
     void chooseFileToOpen(Answer answer) override;
 
-    QString request() const { return request_; }
-    QString suggestedName() const { return suggestedName_; }
-    QUrl startFolder() const;
+    QString request() const override { return request_; }
+    QString suggestedName() const override { return suggestedName_; }
+    // The user's documents folder, home when there is none.
+    QUrl startFolder() const override;
 
-    // The file a save would write (see backupSavePath), as a path; empty when there is none.
-    Q_INVOKABLE QString savePath(const QString& folder, const QString& typedName) const;
-    Q_INVOKABLE bool exists(const QString& path) const;
-    // Makes the folder name inside folder (numbered when the name is taken); its URL, or an
-    // empty one when it could not be made.
-    Q_INVOKABLE QUrl makeFolder(const QString& folder, const QString& name) const;
+    // See backupSavePath.
+    QString savePath(const QString& folder, const QString& typedName) const override;
+    bool exists(const QString& path) const override;
+    // Numbered when the name is taken.
+    QUrl makeFolder(const QString& folder, const QString& name) const override;
 
-    // The chosen file, as a file: URL or a plain absolute path (what Qt's dialogs hand back).
-    Q_INVOKABLE void answer(const QString& file);
-    Q_INVOKABLE void cancel();
-
-signals:
-    void requestChanged();
+    void answer(const QString& file) override;
+    void cancel() override;
 
 private:
     void ask(const QString& request, const QString& suggestedName, Answer answer);

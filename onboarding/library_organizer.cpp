@@ -153,6 +153,7 @@ void installOrganizer(AmbergridWindow& window) {
     QObject::connect(window.actions(), &WindowActions::welcomeRequested, organizer,
                      [organizer] { organizer->performOrganization(LibraryOrganization::welcome); });
     window.attachExtensions(nullptr, nullptr, organizer);
+    window.attachFiles(files);
 }
 
 } // namespace orbitdeck

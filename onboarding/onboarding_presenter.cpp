@@ -37,6 +37,7 @@ void OnboardingPresenter::followOpenFlag() {
         guide_ = nullptr;
     }
     emit guideChanged();
+    window_.showGuide(guide_);
 }
 
 void installOnboardingGuide(AmbergridWindow& window) {

@@ -103,10 +103,24 @@ void AmbergridWindow::attachExtensions(QObject* commands, QObject* layoutOps, QO
     emit extensionsChanged();
 }
 
+void AmbergridWindow::attachFiles(FileRequest* files) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    files_ = files;
+    emit extensionsChanged();
+}
+
 void AmbergridWindow::attachOnboarding(QObject* onboarding) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     onboarding_ = onboarding;
     emit extensionsChanged();
+}
+
+void AmbergridWindow::showGuide(QObject* guide) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (guide_ == guide)
+        return;
+    guide_ = guide;
+    emit guideChanged();
 }
 
 int AmbergridWindow::pageCount() const {

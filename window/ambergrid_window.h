@@ -17,6 +17,8 @@
 #include "window/window_settings.h"
 #endif
 
+#include "window/file_request.h"
+
 #include <QObject>
 
 #include <QStringList>
@@ -31,7 +33,8 @@ class LibraryLoader;
 
 // The main window's state for QML: a thin owner of the state objects, one per concern. The
 // operations of the arranging and onboarding modules attach their objects as `commands`,
-// `layoutOps` and `organizer`.
+// `layoutOps` and `organizer`; the onboarding module also its file requests (`files`) and the
+// first-run guide while it shows (`guide`).
 class AmbergridWindow : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -49,8 +52,10 @@ class AmbergridWindow : public QObject {
     Q_PROPERTY(QObject* commands READ commands NOTIFY extensionsChanged)
     Q_PROPERTY(QObject* layoutOps READ layoutOps NOTIFY extensionsChanged)
     Q_PROPERTY(QObject* organizer READ organizer NOTIFY extensionsChanged)
-    // The presenter of the first-run guide (its `guide` is set while the guide shows).
-    Q_PROPERTY(QObject* onboarding READ onboarding NOTIFY extensionsChanged)
+    // What the file dialog answers; null without the module that asks.
+    Q_PROPERTY(orbitdeck::FileRequest* files READ files NOTIFY extensionsChanged)
+    // The first-run guide being shown; null while it is closed.
+    Q_PROPERTY(QObject* guide READ guide NOTIFY guideChanged)
     // Whether the empty state offers the software centre's search.
     Q_PROPERTY(bool canSearchAppStore READ canSearchAppStore CONSTANT)
     // Pages of the grid (columns × rows tiles each; at least one).
@@ -81,8 +86,12 @@ public:
     QObject* layoutOps() const { return layoutOps_; }
     QObject* organizer() const { return organizer_; }
     void attachExtensions(QObject* commands, QObject* layoutOps, QObject* organizer);
+    FileRequest* files() const { return files_; }
+    void attachFiles(FileRequest* files);
     QObject* onboarding() const { return onboarding_; }
     void attachOnboarding(QObject* onboarding);
+    QObject* guide() const { return guide_; }
+    void showGuide(QObject* guide);
 
     int pageCount() const;
 
@@ -127,6 +136,7 @@ public:
 
 signals:
     void extensionsChanged();
+    void guideChanged();
     void pageCountChanged();
     // The toggle the hot key and the triggers run; the command layer connects to it.
     void toggleRequested();
@@ -154,7 +164,9 @@ private:
     QObject* commands_ = nullptr;
     QObject* layoutOps_ = nullptr;
     QObject* organizer_ = nullptr;
+    FileRequest* files_ = nullptr;
     QObject* onboarding_ = nullptr;
+    QObject* guide_ = nullptr;
     int lastPageCount_ = 1;
     QString previousQuery_;
     std::function<QString(const LayoutFolder&)> folderTitle_;

@@ -1,6 +1,7 @@
 // Qt Quick tests of the launcher views: the module, its image providers and its import path,
 // and a folder of their own for the file dialogs (ORBITDECK_TEMP: a backup, a text file and a
-// subfolder).
+// subfolder) with a file request that records the dialog's answers (testFiles).
+#include "window/file_request.h"
 #include "window/qml/view_engine.h"
 
 #include <QDir>
@@ -12,6 +13,46 @@
 #include <QtQuickTest/quicktest.h>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
+
+// Stands in for the organiser's file chooser: files "exist" when listed in `existing`; a save
+// writes the typed name (the suggested one without) with ".json" in the folder shown.
+class FakeFileRequest final : public orbitdeck::FileRequest {
+    Q_OBJECT
+    Q_PROPERTY(QStringList existing MEMBER existing_)
+    Q_PROPERTY(QStringList answers MEMBER answers_)
+
+public:
+    // A new request; nothing exists and nothing was answered yet.
+    Q_INVOKABLE void ask(const QString& request, const QString& suggestedName,
+                         const QUrl& startFolder) {
+        request_ = request;
+        suggestedName_ = suggestedName;
+        startFolder_ = startFolder;
+        existing_.clear();
+        answers_.clear();
+        emit requestChanged();
+    }
+
+    QString request() const override { return request_; }
+    QString suggestedName() const override { return suggestedName_; }
+    QUrl startFolder() const override { return startFolder_; }
+    QString savePath(const QString& folder, const QString& typedName) const override {
+        const QString typed = typedName.trimmed().isEmpty() ? suggestedName_ : typedName.trimmed();
+        return QUrl(folder).toLocalFile() + "/" +
+               (typed.endsWith(".json", Qt::CaseInsensitive) ? typed : typed + ".json");
+    }
+    bool exists(const QString& path) const override { return existing_.contains(path); }
+    QUrl makeFolder(const QString&, const QString&) const override { return {}; }
+    void answer(const QString& file) override { answers_.append(file); }
+    void cancel() override { answers_.append(QStringLiteral("cancel")); }
+
+private:
+    QString request_;
+    QString suggestedName_;
+    QUrl startFolder_;
+    QStringList existing_;
+    QStringList answers_;
+};
 
 class Setup : public QObject {
     Q_OBJECT
@@ -27,10 +68,12 @@ public slots:
         }
         dir.mkdir(QStringLiteral("sub"));
         engine->rootContext()->setContextProperty(QStringLiteral("ORBITDECK_TEMP"), folder_.path());
+        engine->rootContext()->setContextProperty(QStringLiteral("testFiles"), &files_);
     }
 
 private:
     QTemporaryDir folder_;
+    FakeFileRequest files_;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(window_ui, Setup)

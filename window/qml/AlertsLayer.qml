@@ -7,7 +7,8 @@ import QtQuick
 // back as signals.
 Item {
     id: alerts
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
     property string skin: "night"
     // The application asked to go to the Trash, and the confirmation's content for it
     // ({title, message, buttons}), asked for when the alert is made.

@@ -12,7 +12,7 @@ Item {
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
     property Actions actions: null
     // The library view: the strips cover its grid's pages, above the page bar; its page dots
     // take dropped tiles.
@@ -85,7 +85,7 @@ Item {
         onUninstallAnswered: button => arranging.uninstall.choose(button)
         onErrorDismissed: arranging.win.lifecycle.uninstallError = ""
         onFailedOpenDismissed: arranging.win.lifecycle.failedApp = ""
-        tr: arranging.tr
+        texts: arranging.texts
         skin: arranging.skin
         onClosed: if (arranging.library) arranging.library.search.focusField()
     }

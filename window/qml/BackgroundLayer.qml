@@ -10,7 +10,7 @@ MouseArea {
     property bool fullScreen: false
     property int sort: Setting.SortOrder.manual
     property bool labels: true
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
     // Kept by the menu's host once it is made.
     property bool menuOpen: false
     signal menuRequested()

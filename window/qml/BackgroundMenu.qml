@@ -11,7 +11,8 @@ Menu {
     property bool fullScreen: false
     property int sort: Setting.SortOrder.manual
     property bool labels: true
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
 
     signal done()
     signal editLayout()
@@ -78,27 +79,12 @@ Menu {
         // The key text from the tables ("Ctrl+R", "Strg+R"), at the entry's trailing edge.
         readonly property string shortcutText: bgMenu.tr("⌘R")
         onTriggered: bgMenu.refreshChosen()
-        contentItem: Item {
-            readonly property color ink: refresh.highlighted ? refresh.palette.highlightedText
-                                                             : refresh.palette.windowText
-            implicitWidth: label.implicitWidth + 24 + keys.implicitWidth
-            implicitHeight: Math.max(label.implicitHeight, keys.implicitHeight)
-            Text {
-                id: label
-                anchors.verticalCenter: parent.verticalCenter
-                text: refresh.text
-                font: refresh.font
-                color: parent.ink
-            }
-            Text {
-                id: keys
-                objectName: "library-menu-refresh-keys"
-                anchors { right: parent.right; verticalCenter: parent.verticalCenter }
-                text: refresh.shortcutText
-                font: refresh.font
-                color: parent.ink
-                opacity: 0.6
-            }
+        contentItem: MenuKeysLabel {
+            keysObjectName: "library-menu-refresh-keys"
+            text: refresh.text
+            keys: refresh.shortcutText
+            font: refresh.font
+            ink: refresh.highlighted ? refresh.palette.highlightedText : refresh.palette.windowText
         }
     }
     MenuItem {

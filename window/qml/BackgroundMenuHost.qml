@@ -24,7 +24,7 @@ Item {
         fullScreen: host.owner ? host.owner.fullScreen : false
         sort: host.owner ? host.owner.sort : Setting.SortOrder.manual
         labels: host.owner ? host.owner.labels : true
-        tr: host.owner ? host.owner.tr : (key => key)
+        texts: host.owner ? host.owner.texts : null
         onDone: host.owner.done()
         onEditLayout: host.owner.editLayout()
         onSortChosen: sort => host.owner.sortChosen(sort)

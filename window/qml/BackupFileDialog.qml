@@ -3,13 +3,14 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Qt.labs.folderlistmodel
 import Orbitdeck.State
+import Orbitdeck.Views
 
 // The save or open dialog of a layout backup, made only while the organiser asks for a file,
 // drawn in the skin: the folder's subfolders and JSON files, a name to save under, "New Folder",
 // and the answer. Both start in the organiser's start folder. Saving over a file asks first.
 FocusScope {
     id: host
-    property QtObject files: null
+    property FileRequest files: null
     property L lang: null
     property string skin: "night"
     readonly property bool saving: files !== null && files.request === "save"
@@ -31,7 +32,7 @@ FocusScope {
         if (answered)
             return
         answered = true
-        Qt.callLater(() => path === "" ? host.files.cancel() : host.files.answer(path))
+        ViewServices.callLater(() => path === "" ? host.files.cancel() : host.files.answer(path))
     }
     function accept() {
         if (!saving) {
@@ -85,7 +86,7 @@ FocusScope {
     Keys.onDownPressed: step(1)
     Keys.onPressed: event => event.accepted = true
     // The request comes after the dialog is made: the name is there to select only then.
-    onFilesChanged: Qt.callLater(focusName)
+    onFilesChanged: ViewServices.callLater(focusName)
     Component.onCompleted: focusName()
 
     FolderListModel {

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // The application's icon and name at the leading side of the top bar; on a glass capsule in
 // full screen.
@@ -29,7 +30,7 @@ Item {
             height: 24
             objectName: "library-brand-icon"
             source: Skin.appIcon(brand.appIcon)
-            sourceSize: Qt.size(48, 48)
+            sourceSize: LibraryGridMath.pixelSize(48, 48)
             smooth: true
             Accessible.ignored: true
         }

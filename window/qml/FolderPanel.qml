@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Views
 import Orbitdeck.State
 import Orbitdeck.Arranging
 
@@ -137,7 +138,7 @@ Item {
                 width: parent.width + 60
                 height: parent.height + 60
                 source: "image://shadow/30/30"
-                sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
+                sourceSize: LibraryGridMath.pixelSize(width, height)
                 opacity: 0.28
                 Accessible.ignored: true
             }

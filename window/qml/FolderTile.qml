@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Views
 
 // A folder: the first nine applications as a 3 x 3 preview on a frosted rounded square, and
 // its name below.
@@ -59,7 +60,7 @@ Item {
                         width: preview.cell
                         height: preview.cell
                         source: modelData
-                        sourceSize: Qt.size(Math.ceil(preview.cell * 2), Math.ceil(preview.cell * 2))
+                        sourceSize: LibraryGridMath.pixelSize(preview.cell * 2, preview.cell * 2)
                         fillMode: Image.PreserveAspectFit
                         smooth: true
                         mipmap: true

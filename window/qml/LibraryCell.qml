@@ -14,8 +14,8 @@ TileCell {
     required property var folderItems
     property Actions actions
     property AmbergridWindow win
-    // The interface language's lookup.
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
     readonly property SelectionState selectionState: win ? win.selection : null
     readonly property PageView grid: GridView.view as PageView
     readonly property var metrics: grid ? grid.metrics : null

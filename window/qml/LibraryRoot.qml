@@ -52,7 +52,8 @@ Item {
     }
     property Component cell
     property bool takesPageDrops: false     // drops on the page dots, set by the arranging layer
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
     readonly property bool menuOpen: backgroundLayer.menuOpen
@@ -152,7 +153,7 @@ Item {
                 arranging: root.arranging
                 reduceMotion: root.reduceMotion
                 query: root.query
-                tr: root.tr
+                texts: root.texts
                 onQueryEdited: text => root.queryEdited(text)
                 onSubmitted: root.submitted()
                 onDoneClicked: root.doneClicked()
@@ -213,7 +214,7 @@ Item {
                     fullScreen: root.fullScreen
                     sort: root.sort
                     labels: root.labels
-                    tr: root.tr
+                    texts: root.texts
                     onTapped: root.backgroundClicked()
                     onDone: root.doneClicked()
                     onEditLayout: root.editLayoutChosen()
@@ -229,7 +230,7 @@ Item {
                     id: pagedLoader
                     anchors.fill: parent
                     active: !root.scrolling
-                    sourceComponent: pagedGrid
+                    Component.onCompleted: setSource("PagedMode.qml", {library: root})
                 }
                 // Scroll mode comes with the controls' scroll bar: loaded only when chosen.
                 Loader {
@@ -242,24 +243,6 @@ Item {
         }
     }
 
-    Component {
-        id: pagedGrid
-        PagedGrid {
-            model: root.tiles
-            itemCount: root.itemCount
-            page: root.page
-            metrics: root.metrics
-            cell: root.cell
-            skin: root.skin
-            effects: root.effects
-            reduceMotion: root.reduceMotion
-            searching: root.searching
-            pageLabelFormat: root.tr("Page %lld").replace("%lld", "%1")
-            takesPageDrops: root.takesPageDrops
-            onPageRequested: (target, current, count) => root.pageRequested(target, current, count)
-            onPageSettled: target => root.pageSettled(target)
-        }
-    }
     // Made with the first message; it slides in from there.
     Loader {
         anchors.fill: parent

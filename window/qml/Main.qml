@@ -42,7 +42,7 @@ Window {
                                      || backupDialog.status === Loader.Ready
     // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
     // field once nothing is open any more (a menu's choice may have opened an alert).
-    onMenuOpenChanged: if (!menuOpen) Qt.callLater(restoreSearchFocus)
+    onMenuOpenChanged: if (!menuOpen) ViewServices.callLater(restoreSearchFocus)
     function restoreSearchFocus() {
         if (!menuOpen)
             libraryRoot.search.focusField()
@@ -64,9 +64,9 @@ Window {
         function onSwipeEnded(travel: real, velocity: real) { libraryRoot.swipeEnded(travel, velocity) }
     }
 
-    function tr(key: string): string { return lang ? lang.t(key, lang.revision) : key }
+    TextLookup { id: windowTexts; lang: window.lang }
 
-    title: tr("Orbitdeck")
+    title: windowTexts.t("Orbitdeck")
     width: 1040
     height: 680
     minimumWidth: 760
@@ -111,12 +111,12 @@ Window {
         baseIconSize: window.settings ? window.settings.effectiveIconSize : 62
         sort: window.settings ? window.settings.sort : Setting.SortOrder.manual
         labels: window.settings ? window.settings.labels : true
-        tr: key => window.tr(key)
+        texts: windowTexts
         cell: Component {
             LibraryCell {
                 actions: windowActions
                 win: window.win
-                tr: key => window.tr(key)
+                texts: windowTexts
                 searching: window.searching
                 showsLabel: window.settings ? window.settings.labels : true
                 folderLabels: window.settings ? window.settings.folderLabels : true
@@ -157,7 +157,7 @@ Window {
             layer.skin = Qt.binding(() => window.skin)
             layer.effects = Qt.binding(() => window.effects)
             layer.reduceMotion = Qt.binding(() => window.reduceMotion)
-            layer.tr = key => window.tr(key)
+            layer.texts = windowTexts
             layer.actions = windowActions
             layer.library = libraryRoot
         }
@@ -179,15 +179,14 @@ Window {
     // The first-run guide, made only while it shows.
     Loader {
         id: guideSheet
-        readonly property QtObject guide: window.win && window.win.onboarding
-                                          ? window.win.onboarding.guide : null
+        readonly property QtObject guide: window.win ? window.win.guide : null
         anchors.fill: parent
         active: guide !== null
         source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
         onLoaded: {
             item.guide = Qt.binding(() => guideSheet.guide)
             item.settings = window.settings
-            item.tr = key => window.tr(key)
+            item.tr = key => windowTexts.t(key)
             item.reduceMotion = Qt.binding(() => window.reduceMotion)
         }
         onActiveChanged: if (!active) libraryRoot.search.focusField()
@@ -196,13 +195,12 @@ Window {
     Loader {
         id: backupDialog
         anchors.fill: parent
-        active: window.win !== null && window.win.organizer !== null
-                && window.win.organizer.files.request !== ""
+        active: window.win !== null && window.win.files !== null && window.win.files.request !== ""
         source: "BackupFileDialog.qml"
         onLoaded: {
             item.lang = window.lang
             item.skin = Qt.binding(() => window.skin)
-            item.files = window.win.organizer.files
+            item.files = window.win.files
         }
         onActiveChanged: if (!active) libraryRoot.search.focusField()
     }

@@ -9,7 +9,7 @@ Image {
 
     width: size
     height: size
-    sourceSize: Qt.size(Math.ceil(size * 2), Math.ceil(size * 2))
+    sourceSize: LibraryGridMath.pixelSize(size * 2, size * 2)
     source: name ? "image://symbol/" + name + "?" + color.toString() : ""
     // Off the main thread only while the launcher window loads its views (before it shows), so
     // a drawing on screen never gives way to an empty square while its successor decodes.

@@ -7,8 +7,8 @@ Row {
     property bool arranging: false
     property bool fullScreen: false
     property string skin: "night"
-    property var tr: key => key
-    function translated(key: string): string { return tr(key) }
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
 
     signal doneClicked()
     signal settingsClicked()
@@ -20,16 +20,16 @@ Row {
     GlassButton {
         objectName: "library-full-screen"
         symbol: toolbar.fullScreen ? "arrow.down.right.and.arrow.up.left" : "arrow.up.left.and.arrow.down.right"
-        label: toolbar.translated(toolbar.fullScreen ? "Exit full screen" : "Enter full screen")
-        tooltip: toolbar.translated("Enter or exit full screen")
+        label: toolbar.tr(toolbar.fullScreen ? "Exit full screen" : "Enter full screen")
+        tooltip: toolbar.tr("Enter or exit full screen")
         skin: toolbar.skin
         onClicked: toolbar.fullScreenClicked()
     }
     GlassButton {
         objectName: "library-appearance"
         symbol: "slider.horizontal.3"
-        label: toolbar.translated("Settings")
-        tooltip: toolbar.translated("Settings")
+        label: toolbar.tr("Settings")
+        tooltip: toolbar.tr("Settings")
         skin: toolbar.skin
         onClicked: toolbar.settingsClicked()
     }
@@ -42,7 +42,7 @@ Row {
         onLoaded: {
             const done = item as PillButton
             done.objectName = "library-arrange-done"
-            done.text = Qt.binding(() => toolbar.translated("Done"))
+            done.text = Qt.binding(() => toolbar.tr("Done"))
             done.skin = Qt.binding(() => toolbar.skin)
             done.font.weight = Font.DemiBold
             done.verticalPadding = 6

@@ -10,7 +10,8 @@ Item {
     property bool arranging: false
     property bool reduceMotion: false
     property string query: ""
-    property var tr: key => key
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
 
     signal queryEdited(string text)
     signal submitted()
@@ -48,7 +49,7 @@ Item {
         arranging: bar.arranging
         fullScreen: bar.fullScreen
         skin: bar.skin
-        tr: bar.tr
+        texts: bar.texts
         onDoneClicked: bar.doneClicked()
         onSettingsClicked: bar.settingsClicked()
         onFullScreenClicked: bar.fullScreenClicked()

@@ -66,4 +66,8 @@ qreal LibraryGridMath::springProgress(qreal t, qreal response, qreal damping) co
            std::exp(-decay * t) * (std::cos(ringing * t) + decay / ringing * std::sin(ringing * t));
 }
 
+QSize LibraryGridMath::pixelSize(qreal width, qreal height) const {
+    return {static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))};
+}
+
 } // namespace orbitdeck

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
 
-// The grid's geometry and paging arithmetic for the views.
+// The grid's geometry and paging arithmetic for the views, and their pictures' pixel sizes.
 class LibraryGridMath : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -30,6 +31,9 @@ public:
     // How far a spring of the given response (seconds) and damping fraction has gone from its
     // start to its target after t seconds: 0 at the start, settling at 1.
     Q_INVOKABLE qreal springProgress(qreal t, qreal response, qreal damping) const;
+    // The whole pixels an image source is decoded at to cover width × height (an Image's
+    // sourceSize; Qt.size would be a QSizeF).
+    Q_INVOKABLE QSize pixelSize(qreal width, qreal height) const;
 };
 
 } // namespace orbitdeck

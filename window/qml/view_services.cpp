@@ -17,6 +17,17 @@ ViewServices::ViewServices(QObject* parent)
     });
 }
 
+void ViewServices::callLater(const QJSValue& function) {
+    QMetaObject::invokeMethod(
+        this,
+        [function]() mutable {
+            const QJSValue result = function.call();
+            if (result.isError())
+                qWarning("%s", qPrintable(result.toString()));
+        },
+        Qt::QueuedConnection);
+}
+
 void ViewServices::clearIconCache() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     AppIconCache::shared().clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJSValue>
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
@@ -7,7 +8,7 @@
 
 namespace orbitdeck {
 
-// The few process-level actions the views trigger.
+// The few process-level actions the views trigger, and a deferred call.
 class ViewServices : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -32,6 +33,9 @@ public:
     Q_INVOKABLE void restart();
     // The user-initiated software update check; on this platform it opens the download page.
     Q_INVOKABLE void checkForUpdates();
+    // Calls function once control is back in the event loop, as Qt.callLater does (which the
+    // linter of Qt 6.4 cannot tell from a property); dropped with the engine.
+    Q_INVOKABLE void callLater(const QJSValue& function);
 
 signals:
     void desktopChanged();

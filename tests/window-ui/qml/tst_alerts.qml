@@ -23,7 +23,7 @@ Item {
         id: layerComponent
         AlertsLayer {
             anchors.fill: parent
-            tr: key => "[" + key + "]"
+            texts: TextLookup { function t(key: string): string { return "[" + key + "]" } }
             uninstallCandidate: fakeWin.commands.uninstalling.candidate
             confirmation: () => fakeWin.commands.uninstalling.confirmation()
             errorTitle: fakeWin.lifecycle.errorTitle
@@ -56,25 +56,6 @@ Item {
             }
         }
     }
-    // Stands in for the organiser's file chooser, in a folder of the test's own.
-    QtObject {
-        id: files
-        property string request: "save"
-        property string suggestedName: "Orbitdeck Layout 2026-05-04.json"
-        property url startFolder: ""
-        property var existing: []
-        property var answers: []
-        function savePath(folder, name) {
-            const typed = name.trim() === "" ? suggestedName : name.trim()
-            return folder.replace(/^file:\/\//, "") + "/"
-                    + (typed.toLowerCase().endsWith(".json") ? typed : typed + ".json")
-        }
-        function exists(path) { return existing.indexOf(path) >= 0 }
-        function makeFolder(folder, name) { return "" }
-        function answer(file) { answers.push(file.toString()) }
-        function cancel() { answers.push("cancel") }
-    }
-
     TestCase {
         name: "Alerts"
         when: windowShown
@@ -197,12 +178,9 @@ Item {
         }
 
         function openDialog(request) {
-            files.answers = []
-            files.existing = []
-            files.request = request
-            files.startFolder = "file://" + ORBITDECK_TEMP
+            testFiles.ask(request, "Orbitdeck Layout 2026-05-04.json", "file://" + ORBITDECK_TEMP)
             const host = createTemporaryObject(dialogComponent, root)
-            host.files = files
+            host.files = testFiles
             return host
         }
 
@@ -219,8 +197,8 @@ Item {
             keyClick(Qt.Key_Y)
             compare(host.nameField.text, "my.json")
             keyClick(Qt.Key_Return)
-            tryVerify(() => files.answers.length === 1)
-            compare(files.answers[0], ORBITDECK_TEMP + "/my.json")
+            tryVerify(() => testFiles.answers.length === 1)
+            compare(testFiles.answers[0], ORBITDECK_TEMP + "/my.json")
         }
 
         function test_saveWithoutANameWritesNothing() {
@@ -234,27 +212,27 @@ Item {
             keyClick(Qt.Key_Enter)
             // The dialog answers once: had Return saved, Escape could no longer cancel.
             keyClick(Qt.Key_Escape)
-            tryVerify(() => files.answers.length === 1)
-            compare(files.answers, ["cancel"])
+            tryVerify(() => testFiles.answers.length === 1)
+            compare(testFiles.answers, ["cancel"])
         }
 
         function test_saveOverAnExistingFileAsksFirst() {
             const host = openDialog("save")
-            files.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]
+            testFiles.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]
             tryVerify(() => host.nameField.activeFocus)
             mouseClick(findChild(host, "backup-export"))
             const ask = findChild(host, "backup-replace-alert")
             tryVerify(() => ask.visible && ask.activeFocus)
-            compare(files.answers.length, 0)
+            compare(testFiles.answers.length, 0)
             // Return is the safe choice: back to the name, nothing written.
             keyClick(Qt.Key_Return)
             tryVerify(() => !ask.visible && host.nameField.activeFocus)
-            compare(files.answers.length, 0)
+            compare(testFiles.answers.length, 0)
             keyClick(Qt.Key_Return)
             tryVerify(() => ask.visible)
             mouseClick(findChild(host, "backup-replace-alert-replace"))
-            tryVerify(() => files.answers.length === 1)
-            compare(files.answers[0], ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json")
+            tryVerify(() => testFiles.answers.length === 1)
+            compare(testFiles.answers[0], ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json")
         }
 
         function test_escapeCancelsEitherDialog() {
@@ -264,8 +242,8 @@ Item {
                                                            : "backup-open-dialog").visible, true)
                 tryVerify(() => host.activeFocus)
                 keyClick(Qt.Key_Escape)
-                tryVerify(() => files.answers.length === 1)
-                compare(files.answers[0], "cancel")
+                tryVerify(() => testFiles.answers.length === 1)
+                compare(testFiles.answers[0], "cancel")
             }
         }
 
@@ -276,7 +254,7 @@ Item {
             // Nothing is chosen until a key is pressed: Return alone neither opens nor enters.
             keyClick(Qt.Key_Return)
             compare(findChild(host, "backup-folder").text, ORBITDECK_TEMP)
-            compare(files.answers.length, 0)
+            compare(testFiles.answers.length, 0)
             // Folders come first: Down reaches the subfolder, Return opens it.
             keyClick(Qt.Key_Down)
             compare(host.picked, "")
@@ -294,8 +272,8 @@ Item {
             compare(host.picked, "")
             keyClick(Qt.Key_Down)
             keyClick(Qt.Key_Return)
-            tryVerify(() => files.answers.length === 1)
-            compare(files.answers[0], ORBITDECK_TEMP + "/backup.json")
+            tryVerify(() => testFiles.answers.length === 1)
+            compare(testFiles.answers[0], ORBITDECK_TEMP + "/backup.json")
         }
 
         function test_openDialogOpensThePickedFile() {
@@ -318,8 +296,8 @@ Item {
             mouseClick(entry)
             verify(open.enabled)
             mouseClick(open)
-            tryVerify(() => files.answers.length === 1)
-            compare(files.answers[0], ORBITDECK_TEMP + "/backup.json")
+            tryVerify(() => testFiles.answers.length === 1)
+            compare(testFiles.answers[0], ORBITDECK_TEMP + "/backup.json")
         }
     }
 }

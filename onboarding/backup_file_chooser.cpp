@@ -55,15 +55,14 @@ QString backupSavePath(const QString& folder, const QString& typedName,
 }
 
 void QuickBackupFileChooser::chooseSaveLocation(const QString& suggestedName, Answer answer) {
-    ask(QStringLiteral("save"), suggestedName, std::move(answer));
+    ask(Kind::save, suggestedName, std::move(answer));
 }
 
 void QuickBackupFileChooser::chooseFileToOpen(Answer answer) {
-    ask(QStringLiteral("open"), QString(), std::move(answer));
+    ask(Kind::open, QString(), std::move(answer));
 }
 
-void QuickBackupFileChooser::ask(const QString& request, const QString& suggestedName,
-                                 Answer answer) {
+void QuickBackupFileChooser::ask(Kind request, const QString& suggestedName, Answer answer) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     finish(std::nullopt);
     request_ = request;
@@ -107,9 +106,8 @@ QUrl QuickBackupFileChooser::makeFolder(const QString& folder, const QString& na
 
 void QuickBackupFileChooser::answer(const QString& file) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const QString path = request_ == QLatin1String("save")
-                             ? backupSavePath(QString(), file, suggestedName_)
-                             : localPath(file);
+    const QString path =
+        request_ == Kind::save ? backupSavePath(QString(), file, suggestedName_) : localPath(file);
     if (path.isEmpty())
         return finish(std::nullopt);
     finish(std::filesystem::path(path.toStdString()));
@@ -122,8 +120,8 @@ void QuickBackupFileChooser::cancel() {
 
 void QuickBackupFileChooser::finish(std::optional<std::filesystem::path> file) {
     Answer pending = std::exchange(pending_, nullptr);
-    if (!request_.isEmpty()) {
-        request_.clear();
+    if (request_ != Kind::none) {
+        request_ = Kind::none;
         suggestedName_.clear();
         emit requestChanged();
     }

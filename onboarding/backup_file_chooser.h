@@ -42,7 +42,7 @@ public:
     void chooseSaveLocation(const QString& suggestedName, Answer answer) override;
     void chooseFileToOpen(Answer answer) override;
 
-    QString request() const override { return request_; }
+    Kind request() const override { return request_; }
     QString suggestedName() const override { return suggestedName_; }
     // The user's documents folder, home when there is none.
     QUrl startFolder() const override;
@@ -57,10 +57,10 @@ public:
     void cancel() override;
 
 private:
-    void ask(const QString& request, const QString& suggestedName, Answer answer);
+    void ask(Kind request, const QString& suggestedName, Answer answer);
     void finish(std::optional<std::filesystem::path> file);
 
-    QString request_;
+    Kind request_ = Kind::none;
     QString suggestedName_;
     Answer pending_;
 };

@@ -13,16 +13,19 @@ class FileRequest : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the module that asks for files")
-    // "save", "open" or empty when nothing is asked.
-    Q_PROPERTY(QString request READ request NOTIFY requestChanged)
+    Q_PROPERTY(Kind request READ request NOTIFY requestChanged)
     Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY requestChanged)
     // Where both dialogs open.
     Q_PROPERTY(QUrl startFolder READ startFolder NOTIFY requestChanged)
 
 public:
+    // What is asked for: nothing, a file to save to or a file to open.
+    enum class Kind { none, save, open };
+    Q_ENUM(Kind)
+
     using QObject::QObject;
 
-    virtual QString request() const = 0;
+    virtual Kind request() const = 0;
     virtual QString suggestedName() const = 0;
     virtual QUrl startFolder() const = 0;
 

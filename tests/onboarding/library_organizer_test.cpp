@@ -311,12 +311,12 @@ TEST(QuickBackupFileChooserTest, AnswersOnceAndANewRequestCancelsTheLast) {
         answers.push_back(std::move(file));
     };
     chooser.chooseSaveLocation(QStringLiteral("a.json"), record);
-    EXPECT_EQ(chooser.request(), "save");
+    EXPECT_EQ(chooser.request(), FileRequest::Kind::save);
     EXPECT_EQ(chooser.suggestedName(), "a.json");
     chooser.chooseFileToOpen(record);
-    EXPECT_EQ(chooser.request(), "open");
+    EXPECT_EQ(chooser.request(), FileRequest::Kind::open);
     chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/b.json")).toString());
-    EXPECT_TRUE(chooser.request().isEmpty());
+    EXPECT_EQ(chooser.request(), FileRequest::Kind::none);
     chooser.answer(QUrl::fromLocalFile(QStringLiteral("/tmp/late.json")).toString());
     chooser.chooseFileToOpen(record);
     chooser.answer(QStringLiteral("https://example.com/c.json"));

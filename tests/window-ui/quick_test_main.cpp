@@ -23,8 +23,7 @@ class FakeFileRequest final : public orbitdeck::FileRequest {
 
 public:
     // A new request; nothing exists and nothing was answered yet.
-    Q_INVOKABLE void ask(const QString& request, const QString& suggestedName,
-                         const QUrl& startFolder) {
+    Q_INVOKABLE void ask(Kind request, const QString& suggestedName, const QUrl& startFolder) {
         request_ = request;
         suggestedName_ = suggestedName;
         startFolder_ = startFolder;
@@ -33,7 +32,7 @@ public:
         emit requestChanged();
     }
 
-    QString request() const override { return request_; }
+    Kind request() const override { return request_; }
     QString suggestedName() const override { return suggestedName_; }
     QUrl startFolder() const override { return startFolder_; }
     QString savePath(const QString& folder, const QString& typedName) const override {
@@ -47,7 +46,7 @@ public:
     void cancel() override { answers_.append(QStringLiteral("cancel")); }
 
 private:
-    QString request_;
+    Kind request_ = Kind::none;
     QString suggestedName_;
     QUrl startFolder_;
     QStringList existing_;

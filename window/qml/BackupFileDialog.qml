@@ -13,7 +13,7 @@ FocusScope {
     property FileRequest files: null
     property L lang: null
     property string skin: "night"
-    readonly property bool saving: files !== null && files.request === "save"
+    readonly property bool saving: files !== null && files.request === FileRequest.Kind.save
     property url folder: files ? files.startFolder : ""
     // Open: the file picked in the list. Save: the file waiting for the replace answer.
     property string picked: ""

@@ -195,7 +195,7 @@ Window {
     Loader {
         id: backupDialog
         anchors.fill: parent
-        active: window.win !== null && window.win.files !== null && window.win.files.request !== ""
+        active: window.win !== null && window.win.files !== null && window.win.files.request !== FileRequest.Kind.none
         source: "BackupFileDialog.qml"
         onLoaded: {
             item.lang = window.lang

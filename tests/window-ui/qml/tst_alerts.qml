@@ -1,6 +1,7 @@
 import QtQuick
 import QtTest
 import Orbitdeck.Views
+import Orbitdeck.State
 
 Item {
     id: root
@@ -185,7 +186,7 @@ Item {
         }
 
         function test_saveDialogOffersTheNameAndExports() {
-            const host = openDialog("save")
+            const host = openDialog(FileRequest.Kind.save)
             compare(host.saving, true)
             compare(findChild(host, "backup-dialog-title").text, "Export")
             compare(findChild(host, "backup-export").text, "Export")
@@ -202,7 +203,7 @@ Item {
         }
 
         function test_saveWithoutANameWritesNothing() {
-            const host = openDialog("save")
+            const host = openDialog(FileRequest.Kind.save)
             tryVerify(() => host.nameField.activeFocus)
             host.nameField.selectAll()
             keyClick(Qt.Key_Space)
@@ -217,7 +218,7 @@ Item {
         }
 
         function test_saveOverAnExistingFileAsksFirst() {
-            const host = openDialog("save")
+            const host = openDialog(FileRequest.Kind.save)
             testFiles.existing = [ORBITDECK_TEMP + "/Orbitdeck Layout 2026-05-04.json"]
             tryVerify(() => host.nameField.activeFocus)
             mouseClick(findChild(host, "backup-export"))
@@ -236,9 +237,9 @@ Item {
         }
 
         function test_escapeCancelsEitherDialog() {
-            for (const request of ["save", "open"]) {
+            for (const request of [FileRequest.Kind.save, FileRequest.Kind.open]) {
                 const host = openDialog(request)
-                compare(findChild(host, request === "save" ? "backup-save-dialog"
+                compare(findChild(host, request === FileRequest.Kind.save ? "backup-save-dialog"
                                                            : "backup-open-dialog").visible, true)
                 tryVerify(() => host.activeFocus)
                 keyClick(Qt.Key_Escape)
@@ -248,7 +249,7 @@ Item {
         }
 
         function test_openDialogWalksTheListWithTheArrowKeys() {
-            const host = openDialog("open")
+            const host = openDialog(FileRequest.Kind.open)
             tryVerify(() => host.activeFocus && findChild(host, "backup-entry-sub") !== null
                             && findChild(host, "backup-entry-backup.json") !== null)
             // Nothing is chosen until a key is pressed: Return alone neither opens nor enters.
@@ -277,7 +278,7 @@ Item {
         }
 
         function test_openDialogOpensThePickedFile() {
-            const host = openDialog("open")
+            const host = openDialog(FileRequest.Kind.open)
             compare(findChild(host, "backup-dialog-title").text, "Import layout…")
             const open = findChild(host, "backup-open")
             verify(!open.enabled)

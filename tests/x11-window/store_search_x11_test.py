@@ -63,7 +63,7 @@ class StoreSearchTest(unittest.TestCase):
         typed = ""
         for character in text:
             for _ in range(3):
-                session.xdotool("type", character)
+                session.xdotool("type", "--delay", "400", character)
                 try:
                     session.wait_for(lambda r: r["state"]["search"]["query"] != typed,
                                      f"{character!r} typed", timeout=3)

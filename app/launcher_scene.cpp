@@ -33,7 +33,7 @@ bool LauncherScene::show() {
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
          {QStringLiteral("launchFlow"), QVariant::fromValue(parts_->launchFlow())}});
     // Through the module's name, so its C++ types come with it.
-    engine_.loadData("import Orbitdeck.Views\nMain {}\n",
+    engine_.loadData("import Orbitdeck.App\nMain {}\n",
                      QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
     if (engine_.rootObjects().isEmpty())
         return false;

@@ -2,13 +2,14 @@ import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Views
 import Orbitdeck.Arranging
-import Orbitdeck.Settings
 import Orbitdeck.Onboarding
 
 // What lies over the library, each made only while it shows: the arranging layer (folder panel,
 // page-edge strips, drag proxy, tile menu and alerts) once the library is on screen, the settings
-// sheet, the first-run guide and the backup file dialog. Each is handed its data once loaded: a
-// loader makes its item in a context of its own, where the ids of this file are not bound.
+// sheet, the first-run guide and the backup file dialog. The arranging layer and the dialog are
+// handed their data once loaded (a loader makes its item in a context of its own, where the ids
+// of this file are not bound); the two sheets come with their modules' views, which would cost
+// the start of the window, so they load by name and bind to these overlays themselves.
 Item {
     id: overlays
     property AmbergridWindow win: null
@@ -55,26 +56,14 @@ Item {
         id: settingsSheet
         anchors.fill: parent
         active: overlays.win ? overlays.win.lifecycle.appearanceOpen : false
-        sourceComponent: Component { SettingsSheet {} }
-        onLoaded: {
-            const sheet = item as SettingsSheet
-            sheet.lang = overlays.lang
-            sheet.win = overlays.win
-        }
+        Component.onCompleted: setSource("WindowSettingsSheet.qml", { overlays: overlays })
         onActiveChanged: if (!active) overlays.sheetClosed()
     }
     Loader {
         id: guideSheet
         anchors.fill: parent
         active: overlays.onboarding !== null && overlays.onboarding.guide !== null
-        sourceComponent: Component { OnboardingSheet {} }
-        onLoaded: {
-            const sheet = item as OnboardingSheet
-            sheet.guide = Qt.binding(() => overlays.onboarding.guide)
-            sheet.settings = overlays.settings
-            sheet.tr = key => overlays.texts.t(key)
-            sheet.reduceMotion = Qt.binding(() => overlays.reduceMotion)
-        }
+        Component.onCompleted: setSource("WindowGuideSheet.qml", { overlays: overlays })
         onActiveChanged: if (!active) overlays.sheetClosed()
     }
     // While the organiser asks for a file.

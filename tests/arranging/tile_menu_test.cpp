@@ -70,15 +70,16 @@ TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
 }
 
 TEST(TileMenuCandidates, GroupWithStopsAtThirtyAndSkipsFolders) {
-    WindowHarness harness({installArranging});
+    ArrangingParts arranging;
+    WindowHarness harness(
+        {[&arranging](AmbergridWindow& window) { arranging = installArranging(window); }});
     std::vector<AppDescriptor> apps;
     for (int number = 0; number < 40; ++number)
         apps.push_back(
             app("App" + std::to_string(number), "com.example.n" + std::to_string(number)));
     harness.catalog.setApps(apps);
     AmbergridWindow& window = harness.load();
-    auto& menu =
-        *qobject_cast<TileMenu*>(qobject_cast<CommandLayer*>(window.commands())->tileMenu());
+    TileMenu& menu = *arranging.commands->tileMenu();
     const std::vector<LayoutItem> drawn = window.visible().visibleItems();
     const QVariantList entries = menu.entries(drawn[5], drawn);
     const QVariantList group = entries[2].toMap().value(QStringLiteral("entries")).toList();

@@ -20,9 +20,10 @@ Rectangle {
         keys: ["dev.ambergrid.library-item"]
         onEntered: LiveDrag.edgeTargeted(strip.trailing, true)
         onExited: LiveDrag.edgeTargeted(strip.trailing, false)
-        // The item comes from the payload the drag's source carries.
+        // The item comes from the payload the drag's source, the proxy, carries.
         onDropped: drop => {
-            if (LiveDrag.dropOnEdge(strip.trailing, drop.source))
+            const proxy = drop.source as DragProxy
+            if (LiveDrag.dropOnEdge(strip.trailing, proxy ? proxy.payload : ""))
                 drop.accept(Qt.MoveAction)
         }
     }

@@ -1,13 +1,12 @@
 import QtQuick
-import Orbitdeck.State
+import Orbitdeck.Views
 import Orbitdeck.Arranging
 
-// Opens a fresh tile menu for each secondary click on a tile (made on demand: the window starts
-// without the controls' module), and runs the entry chosen on that tile.
+// Opens a fresh tile menu for each secondary click on a tile and runs the entry chosen on that
+// tile.
 Item {
     id: host
-    property AmbergridWindow win: null
-    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    property CommandLayer commands: null
     readonly property TileMenuState menuState: commands ? commands.tileMenu : null
     property TileMenu openMenu: null
     readonly property bool menuOpen: openMenu !== null && openMenu.opened
@@ -19,10 +18,9 @@ Item {
             return
         if (openMenu)
             openMenu.close()
-        const component = Qt.createComponent("TileMenu.qml")
         const entries = inFolder ? menuState.folderTileEntries(itemKey) : menuState.entriesFor(itemKey)
         // Owned by the host: the action chosen may take the cell away.
-        const menu = component.createObject(host, { entries: entries }) as TileMenu
+        const menu = menuComponent.createObject(host, { entries: entries }) as TileMenu
         menu.chosen.connect((action, argument) => menuState.run(action, itemKey, argument))
         menu.closed.connect(() => {
             if (host.openMenu === menu)
@@ -33,4 +31,5 @@ Item {
         const at = cell.mapToItem(host, x, y)
         menu.popup(at.x, at.y)
     }
+    Component { id: menuComponent; TileMenu {} }
 }

@@ -1,12 +1,13 @@
 import QtQuick
+import Orbitdeck.Views
 import Orbitdeck.Arranging
 
 // What makes a grid tile draggable and a drop target: its press is reported so a drag can start
 // from it, and a drag over it feeds the live reordering; a drop on it groups or places.
 Item {
     id: hooks
-    // The grid cell (a LibraryCell).
-    property LibraryCell cell
+    // The grid cell.
+    property TileCell cell
     readonly property string key: cell ? cell.key : ""
     readonly property real iconSize: cell ? cell.iconSize : 62
     readonly property bool live: cell !== null && cell.full

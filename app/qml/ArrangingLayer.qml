@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 import Orbitdeck.Arranging
 
 // Everything arranging draws over the library: the open folder's panel, the page-edge strips
@@ -70,9 +71,9 @@ Item {
     TileMenuHost {
         id: tileMenus
         anchors.fill: parent
-        win: arranging.win
+        commands: arranging.commands
     }
-    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    readonly property CommandLayer commands: actions ? actions.commands : null
     readonly property UninstallFlow uninstall: commands ? commands.uninstalling : null
     AlertsLayer {
         id: alerts
@@ -93,6 +94,15 @@ Item {
         target: arranging.actions
         function onTileMenuRequested(itemKey, cell, x, y, inFolder) {
             tileMenus.popup(itemKey, cell, x, y, inFolder)
+        }
+    }
+    // A drop on a page dot places the tile the proxy carries first on that page.
+    Connections {
+        target: arranging.library
+        function onTileDropped(page: int, drop: DragEvent) {
+            const proxy = drop.source as DragProxy
+            if (LiveDrag.dropOnPageDot(page, proxy ? proxy.payload : ""))
+                drop.accept(Qt.MoveAction)
         }
     }
 

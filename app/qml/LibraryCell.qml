@@ -1,12 +1,13 @@
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 import Orbitdeck.Arranging
 
 // A grid cell bound to one row of the window's tile list and to the window state.
 TileCell {
     id: bound
     required property int index
-    required property string key
+    required key
     required kind
     required itemId
     required name
@@ -19,7 +20,7 @@ TileCell {
     readonly property SelectionState selectionState: win ? win.selection : null
     readonly property PageView grid: GridView.view as PageView
     readonly property var metrics: grid ? grid.metrics : null
-    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    readonly property CommandLayer commands: actions ? actions.commands : null
 
     width: metrics ? metrics.cellWidth : 100
     cellHeight: metrics ? metrics.cellHeight : 96
@@ -64,15 +65,16 @@ TileCell {
     deleteTooltip: arranging ? tr("Move to Trash") : "Move to Trash"
     deleteLabel: arranging ? tr("Delete %@").replace("%@", name) : "Delete " + name
 
-    // Drag and drop, when the arranging module is there (made once the first frame is up).
-    property Component hooks: null
+    // Drag and drop, made once the first frame is up.
+    property bool takesDrags: false
     property Item hookItem: null
-    onHooksChanged: makeHooks()
+    onTakesDragsChanged: makeHooks()
     Component.onCompleted: makeHooks()
     function makeHooks() {
-        if (hooks && !hookItem)
-            hookItem = hooks.createObject(bound, { cell: bound })
+        if (takesDrags && !hookItem)
+            hookItem = hooksComponent.createObject(bound, { cell: bound })
     }
+    Component { id: hooksComponent; TileDragHooks {} }
 
     onTapped: modifiers => bound.actions.tileTapped(kind, itemId, modifiers)
     onLongPressed: bound.actions.longPress()

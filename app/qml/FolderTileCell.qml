@@ -1,5 +1,6 @@
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 import Orbitdeck.Arranging
 
 // One tile inside the open folder: always draggable, dimmed while dragged, jiggling while

@@ -40,9 +40,8 @@ Item {
         title = LiveDrag.folderTitle(folderId)
     }
     function close() {
-        const commands = win ? win.commands as CommandLayer : null
-        if (commands)
-            commands.closeFolder()
+        if (actions)
+            actions.closeFolder()
     }
 
     onOpenFolderChanged: {
@@ -121,9 +120,8 @@ Item {
             title: panel.title
             ink: panel.skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : "white"
             onSaved: text => {
-                const operations = panel.win ? panel.win.layoutOps as LayoutOperations : null
-                if (operations)
-                    operations.commitFolderRename(panel.folderId, text)
+                if (panel.actions)
+                    panel.actions.renameFolder(panel.folderId, text)
                 panel.refresh()
             }
         }

@@ -9,7 +9,8 @@ QtObject {
     id: actions
     required property AmbergridWindow win
     required property LaunchFlow launchFlow
-    readonly property CommandLayer commands: win ? win.commands as CommandLayer : null
+    required property CommandLayer commands
+    required property LayoutOperations layoutOps
 
     // A secondary click on a tile of the grid or of the open folder (inFolder); the arranging
     // layer opens that tile's menu.
@@ -51,6 +52,12 @@ QtObject {
     function requestUninstall(itemId: string) {
         if (commands)
             commands.requestUninstall(itemId)
+    }
+    // The open folder's backdrop and title.
+    function closeFolder() { if (commands) commands.closeFolder() }
+    function renameFolder(folderId: string, title: string) {
+        if (layoutOps)
+            layoutOps.commitFolderRename(folderId, title)
     }
 
     // A page turn asked for by the bar, a swipe or a wheel notch, within the shown pages.

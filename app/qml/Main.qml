@@ -1,15 +1,21 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
-import Orbitdeck.Arranging
 import Orbitdeck.Views
+import Orbitdeck.Arranging
+import Orbitdeck.Onboarding
 
-// The one launcher window. Binds the views to the window state `win` and forwards input to it.
+// The one launcher window. Binds the views to the window state `win` and forwards input to it;
+// the arranging layer, the settings sheet and the first-run guide are laid over the library.
 Window {
     id: window
     required property AmbergridWindow win
-    required property LaunchFlow launchFlow           // launching and page turns
     required property L lang                          // the interface language (t, revision)
+    // Keys, clicks and the tile menu; layout edits; the first-run guide.
+    required property CommandLayer commands
+    required property LayoutOperations layoutOps
+    required property OnboardingPresenter onboarding
+    readonly property LaunchFlow launchFlow: commands.launching  // launching and page turns
     property url wallpaperSource: wallpaper.source
     // The picture's file and the library's zoom as drawn, for the state report.
     readonly property string wallpaperPicture: wallpaper.path
@@ -29,17 +35,10 @@ Window {
     // or state report.
     readonly property bool libraryShown: ViewHost.libraryShown
     readonly property bool libraryLoaded: win ? win.library.loaded : false
-    // One compiled drag-and-drop hook for every tile, when the arranging module is there.
-    readonly property Component tileHooks: libraryShown && win && win.layoutOps
-                                           ? Qt.createComponent("TileDragHooks.qml") : null
 
     // An open menu, alert or the settings sheet takes its own keys (Escape closes it) before the
     // window's key handling; so does a tile menu or an alert of the arranging layer.
-    readonly property ArrangingLayer arrangingOverlay: arrangingLayer.item as ArrangingLayer
-    readonly property bool menuOpen: libraryRoot.menuOpen
-                                     || (arrangingOverlay !== null && arrangingOverlay.overlayOpen)
-                                     || settingsSheet.status === Loader.Ready
-                                     || backupDialog.status === Loader.Ready
+    readonly property bool menuOpen: libraryRoot.menuOpen || overlays.open
     // A closed popup leaves the keyboard focus nowhere useful: typing goes back to the search
     // field once nothing is open any more (a menu's choice may have opened an alert).
     onMenuOpenChanged: if (!menuOpen) ViewServices.callLater(restoreSearchFocus)
@@ -56,7 +55,7 @@ Window {
     Binding {
         target: ViewHost
         property: "folderCover"
-        value: window.arrangingOverlay ? window.arrangingOverlay.folderCover : null
+        value: overlays.folderCover
     }
     Connections {
         target: ViewHost
@@ -73,7 +72,13 @@ Window {
     minimumHeight: 600
     color: "black"
 
-    Actions { id: windowActions; win: window.win; launchFlow: window.launchFlow }
+    Actions {
+        id: windowActions
+        win: window.win
+        launchFlow: window.launchFlow
+        commands: window.commands
+        layoutOps: window.layoutOps
+    }
 
     // Looked up once the grid is on screen: finding and shrinking the picture takes longer than
     // the first frame, and its helper processes would only slow that frame down.
@@ -123,7 +128,7 @@ Window {
                 skin: window.skin
                 effects: window.effects
                 reduceMotion: window.reduceMotion
-                hooks: window.tileHooks
+                takesDrags: window.libraryShown
             }
         }
 
@@ -145,64 +150,20 @@ Window {
         onAppStoreRequested: windowActions.searchAppStore()
     }
 
-    // The folder panel, page-edge strips and drag proxy, when the arranging module is there.
-    Loader {
-        id: arrangingLayer
+    WindowOverlays {
+        id: overlays
         anchors.fill: parent
-        active: window.libraryShown && window.win !== null && window.win.layoutOps !== null
-        source: "ArrangingLayer.qml"
-        onLoaded: {
-            const layer = item as ArrangingLayer
-            layer.win = window.win
-            layer.skin = Qt.binding(() => window.skin)
-            layer.effects = Qt.binding(() => window.effects)
-            layer.reduceMotion = Qt.binding(() => window.reduceMotion)
-            layer.texts = windowTexts
-            layer.actions = windowActions
-            layer.library = libraryRoot
-        }
-    }
-
-    // The settings sheet, made each time it opens (its module is loaded only then).
-    Loader {
-        id: settingsSheet
-        anchors.fill: parent
-        active: window.lifecycle ? window.lifecycle.appearanceOpen : false
-        source: "qrc:/qt/qml/Orbitdeck/Settings/SettingsSheet.qml"
-        onLoaded: {
-            item.lang = window.lang
-            item.win = window.win
-        }
-        onActiveChanged: if (!active) libraryRoot.search.focusField()
-    }
-
-    // The first-run guide, made only while it shows.
-    Loader {
-        id: guideSheet
-        readonly property QtObject guide: window.win ? window.win.guide : null
-        anchors.fill: parent
-        active: guide !== null
-        source: "qrc:/qt/qml/Orbitdeck/Onboarding/OnboardingSheet.qml"
-        onLoaded: {
-            item.guide = Qt.binding(() => guideSheet.guide)
-            item.settings = window.settings
-            item.tr = key => windowTexts.t(key)
-            item.reduceMotion = Qt.binding(() => window.reduceMotion)
-        }
-        onActiveChanged: if (!active) libraryRoot.search.focusField()
-    }
-    // The backup file dialog, made only while the organiser asks for a file.
-    Loader {
-        id: backupDialog
-        anchors.fill: parent
-        active: window.win !== null && window.win.files !== null && window.win.files.request !== FileRequest.Kind.none
-        source: "BackupFileDialog.qml"
-        onLoaded: {
-            item.lang = window.lang
-            item.skin = Qt.binding(() => window.skin)
-            item.files = window.win.files
-        }
-        onActiveChanged: if (!active) libraryRoot.search.focusField()
+        win: window.win
+        lang: window.lang
+        onboarding: window.onboarding
+        libraryShown: window.libraryShown
+        skin: window.skin
+        effects: window.effects
+        reduceMotion: window.reduceMotion
+        texts: windowTexts
+        actions: windowActions
+        library: libraryRoot
+        onSheetClosed: libraryRoot.search.focusField()
     }
 
     Connections {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 #include <unordered_set>
 
 namespace orbitdeck {
@@ -75,34 +76,80 @@ struct FoundEntry {
     std::filesystem::path path;
 };
 
-void walkEntries(int folderFd, const std::string& folderPath, const std::string& idPrefix,
-                 int depth, std::vector<FoundEntry>& found) {
-    DIR* folder = ::fdopendir(folderFd);
-    if (folder == nullptr) {
-        ::close(folderFd);
-        return;
-    }
-    while (const dirent* item = ::readdir(folder)) {
-        const std::string_view name(item->d_name);
-        if (name.empty() || name.front() == '.' || !isValidUtf8(name))
-            continue;
-        std::string path = folderPath + '/';
-        path += name;
-        if (name.size() > 8 && name.ends_with(".desktop")) {
-            found.push_back({.id = idPrefix + std::string(name), .path = std::move(path)});
-            continue;
+// One walk of an entry folder's tree. Every folder is entered once, however many links lead to
+// it, so links to "." or ".." or in a circle end; the names read are capped, so a link to "/" or
+// "/proc" ends too.
+class EntryWalk {
+public:
+    std::vector<FoundEntry> found;
+    // False once the cap stopped the walk.
+    bool complete = true;
+
+    // Walks the folder open at folderFd (taken over). False when the cap stopped it.
+    bool walk(int folderFd, const std::string& folderPath, const std::string& idPrefix, int depth) {
+        struct stat status {};
+        if (::fstat(folderFd, &status) != 0 ||
+            !visited_.emplace(status.st_dev, status.st_ino).second) {
+            ::close(folderFd);
+            return true;
         }
-        if (depth >= maxEntryDepth ||
-            (item->d_type != DT_DIR && item->d_type != DT_UNKNOWN && item->d_type != DT_LNK))
-            continue;
-        // Links to folders are followed (packaging tools link whole menus in), nesting is bounded.
-        const int childFd =
-            ::openat(::dirfd(folder), item->d_name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (childFd >= 0)
-            walkEntries(childFd, path, idPrefix + std::string(name) + '-', depth + 1, found);
+        DIR* folder = ::fdopendir(folderFd);
+        if (folder == nullptr) {
+            ::close(folderFd);
+            return true;
+        }
+        struct Child {
+            std::string name;
+            bool link;
+        };
+        std::vector<Child> children;
+        while (const dirent* item = ::readdir(folder)) {
+            const std::string_view name(item->d_name);
+            if (name == "." || name == "..")
+                continue;
+            if (++itemsRead_ > maxEntryFolderItems) {
+                ::closedir(folder);
+                return complete = false;
+            }
+            if (name.empty() || name.front() == '.' || !isValidUtf8(name))
+                continue;
+            if (name.size() > 8 && name.ends_with(".desktop")) {
+                std::string path = folderPath + '/';
+                path += name;
+                found.push_back({.id = idPrefix + std::string(name), .path = std::move(path)});
+            } else if (depth < maxEntryDepth &&
+                       (item->d_type == DT_DIR || item->d_type == DT_UNKNOWN ||
+                        item->d_type == DT_LNK)) {
+                children.push_back({.name = std::string(name), .link = item->d_type == DT_LNK});
+            }
+        }
+        // A folder reached by its own path keeps its id rather than one through a link to it.
+        std::ranges::stable_partition(children, [](const Child& child) { return !child.link; });
+        bool finished = true;
+        for (const Child& child : children) {
+            // Links to folders are followed (packaging tools link whole menus in).
+            const int childFd =
+                ::openat(::dirfd(folder), child.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (childFd < 0)
+                continue;
+            const std::size_t before = found.size();
+            if (!walk(childFd, folderPath + '/' + child.name, idPrefix + child.name + '-',
+                      depth + 1)) {
+                // What a link led into is only taken whole: part of "/" is no menu.
+                if (child.link)
+                    found.resize(before);
+                finished = false;
+                break;
+            }
+        }
+        ::closedir(folder);
+        return finished;
     }
-    ::closedir(folder);
-}
+
+private:
+    std::set<std::pair<dev_t, ino_t>> visited_;
+    std::size_t itemsRead_ = 0;
+};
 
 } // namespace
 
@@ -290,34 +337,58 @@ AppDescriptor describeDesktopEntry(const DesktopEntry& entry, std::string_view d
     return AppDescriptor(entry.name, std::move(identifier), path);
 }
 
-std::vector<AppDescriptor> scanDesktopEntries(const std::vector<std::filesystem::path>& folders,
+DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folder,
                                               const DesktopEnvironment& environment) {
+    DesktopEntryFolderScan scan;
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0) {
+        scan.complete = false;
+        return scan;
+    }
+    EntryWalk walk;
+    walk.walk(folderFd, standardizedPath(folder), "", 1);
+    scan.complete = walk.complete;
+    // "kde/foo.desktop" and "kde-foo.desktop" share an id: the smaller path wins.
+    std::ranges::sort(walk.found, [](const FoundEntry& left, const FoundEntry& right) {
+        return left.path.native() < right.path.native();
+    });
+    std::unordered_set<std::string> decided;
+    for (FoundEntry& candidate : walk.found) {
+        if (decided.contains(candidate.id))
+            continue;
+        const auto entry = readDesktopEntry(candidate.path, environment.locales);
+        const DesktopEntryVerdict verdict = judgeDesktopEntry(entry, environment);
+        if (verdict == DesktopEntryVerdict::broken)
+            continue;
+        decided.insert(candidate.id);
+        std::optional<AppDescriptor> shown;
+        if (verdict == DesktopEntryVerdict::shown)
+            shown = describeDesktopEntry(*entry, candidate.id, candidate.path);
+        scan.decisions.push_back({.id = std::move(candidate.id), .shown = std::move(shown)});
+    }
+    return scan;
+}
+
+std::vector<AppDescriptor> mergeDesktopEntryFolders(std::vector<DesktopEntryFolderScan> scans) {
     std::unordered_set<std::string> decided;
     std::vector<AppDescriptor> shown;
-    for (const auto& folder : folders) {
-        std::vector<FoundEntry> found;
-        const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folderFd < 0)
-            continue;
-        walkEntries(folderFd, standardizedPath(folder), "", 1, found);
-        // "kde/foo.desktop" and "kde-foo.desktop" share an id: the smaller path wins.
-        std::ranges::sort(found, [](const FoundEntry& left, const FoundEntry& right) {
-            return left.path.native() < right.path.native();
-        });
-        for (const FoundEntry& candidate : found) {
-            if (decided.contains(candidate.id))
-                continue;
-            const auto entry = readDesktopEntry(candidate.path, environment.locales);
-            const DesktopEntryVerdict verdict = judgeDesktopEntry(entry, environment);
-            if (verdict == DesktopEntryVerdict::broken)
-                continue;
-            decided.insert(candidate.id);
-            if (verdict == DesktopEntryVerdict::shown)
-                shown.push_back(describeDesktopEntry(*entry, candidate.id, candidate.path));
+    for (DesktopEntryFolderScan& scan : scans) {
+        for (DesktopEntryDecision& decision : scan.decisions) {
+            if (decided.insert(decision.id).second && decision.shown)
+                shown.push_back(std::move(*decision.shown));
         }
     }
     std::sort(shown.begin(), shown.end(), AppDescriptor::displayNameOrder);
     return shown;
+}
+
+std::vector<AppDescriptor> scanDesktopEntries(const std::vector<std::filesystem::path>& folders,
+                                              const DesktopEnvironment& environment) {
+    std::vector<DesktopEntryFolderScan> scans;
+    scans.reserve(folders.size());
+    for (const auto& folder : folders)
+        scans.push_back(scanDesktopEntryFolder(folder, environment));
+    return mergeDesktopEntryFolders(std::move(scans));
 }
 
 } // namespace orbitdeck

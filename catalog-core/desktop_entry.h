@@ -93,9 +93,35 @@ std::optional<std::string> desktopFileId(const std::vector<std::filesystem::path
 AppDescriptor describeDesktopEntry(const DesktopEntry& entry, std::string_view desktopFileId,
                                    const std::filesystem::path& path);
 
-// The entries of the folders in order, the first entry of an id deciding for that id (a user's
-// copy hides the system one, also when it hides the application), in display-name order. Never
-// fails: missing folders and broken entries contribute nothing. Touches no shared state.
+// Names read in one entry folder's tree, at most (real menus hold a few thousand): a link to "/"
+// or "/proc" stops there instead of walking the machine.
+inline constexpr std::size_t maxEntryFolderItems = 20000;
+
+// An id one entry folder decides: an application to list, or none when the entry only hides
+// later entries of that id.
+struct DesktopEntryDecision {
+    std::string id;
+    std::optional<AppDescriptor> shown;
+};
+
+// What one entry folder holds, its subfolders and the folders its links lead to included.
+struct DesktopEntryFolderScan {
+    std::vector<DesktopEntryDecision> decisions;
+    // False when the folder could not be opened or the walk stopped at maxEntryFolderItems (the
+    // entries behind a link it could not finish are left out): the list may lack entries.
+    bool complete = true;
+};
+
+// Scans one entry folder. Touches no shared state.
+DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folder,
+                                              const DesktopEnvironment& environment);
+
+// The folders' scans in their order, the first to decide an id winning (a user's copy hides the
+// system one, also when it hides the application); the shown applications in display-name order.
+std::vector<AppDescriptor> mergeDesktopEntryFolders(std::vector<DesktopEntryFolderScan> scans);
+
+// The entries of the folders in order, merged as above. Never fails: missing folders and broken
+// entries contribute nothing. Touches no shared state.
 std::vector<AppDescriptor> scanDesktopEntries(const std::vector<std::filesystem::path>& folders,
                                               const DesktopEnvironment& environment);
 

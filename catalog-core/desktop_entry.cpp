@@ -6,12 +6,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace orbitdeck {
@@ -32,15 +34,16 @@ std::vector<std::string> splitNonEmpty(std::string_view text, char separator) {
     return parts;
 }
 
+// A value that is not UTF-8 counts as absent, as with GLib.
 std::optional<std::string> stringValue(const KeyFileGroup& group, const std::string& key) {
-    if (const std::string* raw = group.find(key))
+    if (const std::string* raw = group.find(key); raw && isValidUtf8(*raw))
         return unescapeKeyFileValue(*raw);
     return std::nullopt;
 }
 
 std::vector<std::string> listValue(const KeyFileGroup& group, const std::string& key) {
     const std::string* raw = group.find(key);
-    return raw ? keyFileList(*raw) : std::vector<std::string>{};
+    return raw && isValidUtf8(*raw) ? keyFileList(*raw) : std::vector<std::string>{};
 }
 
 bool isExecutableFile(const std::filesystem::path& path) {
@@ -69,6 +72,67 @@ bool shownOnDesktop(const DesktopEntry& entry, const std::vector<std::string>& d
             return false;
     }
     return entry.onlyShowIn.empty();
+}
+
+// The program an Exec line starts: its first word by the shell's quoting rules, as GIO splits it;
+// none when the line does not split (an open quote).
+std::optional<std::string> execProgram(const std::string& exec) {
+    // Without quotes, escapes or comments the first word is the program; only such a line needs
+    // the shell's rules (which also refuse a quote left open anywhere in it).
+    const auto special = [](char c) { return c == '\'' || c == '"' || c == '\\' || c == '#'; };
+    if (std::ranges::none_of(exec, special)) {
+        const auto start = exec.find_first_not_of(" \t\n");
+        if (start == std::string::npos)
+            return std::nullopt;
+        return exec.substr(start, exec.find_first_of(" \t\n", start) - start);
+    }
+    gint count = 0;
+    gchar** words = nullptr;
+    if (!g_shell_parse_argv(exec.c_str(), &count, &words, nullptr))
+        return std::nullopt;
+    std::string program = count > 0 ? words[0] : "";
+    g_strfreev(words);
+    return program;
+}
+
+// Program look-ups of one scan, which entries often share.
+using FoundPrograms = std::unordered_map<std::string, bool>;
+
+bool findsProgram(const std::string& program, const DesktopEnvironment& environment,
+                  FoundPrograms* found) {
+    if (!found)
+        return resolvesToExecutable(program, environment);
+    const auto known = found->find(program);
+    if (known != found->end())
+        return known->second;
+    return found->emplace(program, resolvesToExecutable(program, environment)).first->second;
+}
+
+DesktopEntryVerdict judge(const std::optional<DesktopEntry>& entry,
+                          const DesktopEnvironment& environment, FoundPrograms* found) {
+    if (!entry)
+        return DesktopEntryVerdict::broken;
+    // A deleted entry needs nothing else: it only hides the ones below it.
+    if (entry->hidden)
+        return DesktopEntryVerdict::masked;
+    if (entry->type.empty() || !entry->named)
+        return DesktopEntryVerdict::broken;
+    if (entry->type != "Application")
+        return DesktopEntryVerdict::masked;
+    const bool runs = entry->exec && !entry->exec->empty();
+    if (!runs && !entry->dbusActivatable)
+        return DesktopEntryVerdict::broken;
+    if (entry->noDisplay || !shownOnDesktop(*entry, environment.currentDesktops))
+        return DesktopEntryVerdict::masked;
+    if (entry->tryExec && !findsProgram(*entry->tryExec, environment, found))
+        return DesktopEntryVerdict::masked;
+    // A menu must not offer what cannot start: the program of Exec has to be there.
+    if (runs) {
+        const auto program = execProgram(*entry->exec);
+        if (!program || !findsProgram(*program, environment, found))
+            return DesktopEntryVerdict::masked;
+    }
+    return DesktopEntryVerdict::shown;
 }
 
 struct FoundEntry {
@@ -172,21 +236,28 @@ std::vector<std::string> localeVariants(std::string_view locale) {
     const std::string modifier =
         at == std::string_view::npos ? std::string() : std::string(locale.substr(at));
     locale = locale.substr(0, at);
-    locale = locale.substr(0, locale.find('.'));
+    const auto dot = locale.find('.');
+    const std::string codeset =
+        dot == std::string_view::npos ? std::string() : std::string(locale.substr(dot));
+    locale = locale.substr(0, dot);
     const auto underscore = locale.find('_');
     const std::string language(locale.substr(0, underscore));
     if (language.empty())
         return {};
+    const std::string territory = underscore == std::string_view::npos
+                                      ? std::string()
+                                      : std::string(locale.substr(underscore));
+    // The modifier weighs most, then the territory, then the code set, as GLib orders them.
     std::vector<std::string> variants;
-    if (underscore != std::string_view::npos) {
-        const std::string full(locale);
-        if (!modifier.empty())
-            variants.push_back(full + modifier);
-        variants.push_back(full);
+    for (const std::string& withModifier : {modifier, std::string()}) {
+        for (const std::string& withTerritory : {territory, std::string()}) {
+            for (const std::string& withCodeset : {codeset, std::string()}) {
+                std::string variant = language + withTerritory + withCodeset + withModifier;
+                if (std::ranges::find(variants, variant) == variants.end())
+                    variants.push_back(std::move(variant));
+            }
+        }
     }
-    if (!modifier.empty())
-        variants.push_back(language + modifier);
-    variants.push_back(language);
     return variants;
 }
 
@@ -203,10 +274,12 @@ std::vector<std::string> userLocales(const char* language, const char* lcAll,
     // names and the interface never speak two languages.
     if (effective == nullptr || localeVariants(effective).empty())
         return {};
+    // LANGUAGE, when set, replaces the locale's own language rather than adding to it.
     std::vector<std::string> names;
     if (language != nullptr)
         names = splitNonEmpty(language, ':');
-    names.emplace_back(effective);
+    if (names.empty())
+        names.emplace_back(effective);
     std::vector<std::string> locales;
     for (const std::string& name : names) {
         for (std::string& variant : localeVariants(name)) {
@@ -226,8 +299,10 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text,
     DesktopEntry entry;
     entry.type = stringValue(group, "Type").value_or(std::string());
     std::optional<std::string> name;
+    std::string key;
     for (const std::string& locale : locales) {
-        if ((name = stringValue(group, "Name[" + locale + "]")))
+        key.assign("Name[").append(locale).append(1, ']');
+        if ((name = stringValue(group, key)))
             break;
     }
     if (!name)
@@ -244,8 +319,7 @@ std::optional<DesktopEntry> parseDesktopEntry(std::string_view text,
     entry.noDisplay = keyFileBoolean(group.find("NoDisplay"));
     entry.dbusActivatable = keyFileBoolean(group.find("DBusActivatable"));
     // Only translations and no plain Name is not a valid entry.
-    if (!group.find("Name"))
-        entry.name.clear();
+    entry.named = stringValue(group, "Name").has_value();
     return entry;
 }
 
@@ -259,22 +333,7 @@ std::optional<DesktopEntry> readDesktopEntry(const std::filesystem::path& path,
 
 DesktopEntryVerdict judgeDesktopEntry(const std::optional<DesktopEntry>& entry,
                                       const DesktopEnvironment& environment) {
-    if (!entry)
-        return DesktopEntryVerdict::broken;
-    // A deleted entry needs nothing else: it only hides the ones below it.
-    if (entry->hidden)
-        return DesktopEntryVerdict::masked;
-    if (entry->type.empty() || entry->name.empty())
-        return DesktopEntryVerdict::broken;
-    if (entry->type != "Application")
-        return DesktopEntryVerdict::masked;
-    if ((!entry->exec || entry->exec->empty()) && !entry->dbusActivatable)
-        return DesktopEntryVerdict::broken;
-    if (entry->noDisplay || !shownOnDesktop(*entry, environment.currentDesktops))
-        return DesktopEntryVerdict::masked;
-    if (entry->tryExec && !resolvesToExecutable(*entry->tryExec, environment))
-        return DesktopEntryVerdict::masked;
-    return DesktopEntryVerdict::shown;
+    return judge(entry, environment, nullptr);
 }
 
 bool isDesktopEntryPath(const std::filesystem::path& path) {
@@ -353,11 +412,14 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
         return left.path.native() < right.path.native();
     });
     std::unordered_set<std::string> decided;
+    decided.reserve(walk.found.size());
+    scan.decisions.reserve(walk.found.size());
+    FoundPrograms programs;
     for (FoundEntry& candidate : walk.found) {
         if (decided.contains(candidate.id))
             continue;
         const auto entry = readDesktopEntry(candidate.path, environment.locales);
-        const DesktopEntryVerdict verdict = judgeDesktopEntry(entry, environment);
+        const DesktopEntryVerdict verdict = judge(entry, environment, &programs);
         if (verdict == DesktopEntryVerdict::broken)
             continue;
         decided.insert(candidate.id);
@@ -370,8 +432,14 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
 }
 
 std::vector<AppDescriptor> mergeDesktopEntryFolders(std::vector<DesktopEntryFolderScan> scans) {
-    std::unordered_set<std::string> decided;
+    // Views of the ids, which stay in place in scans.
+    std::unordered_set<std::string_view> decided;
+    std::size_t count = 0;
+    for (const DesktopEntryFolderScan& scan : scans)
+        count += scan.decisions.size();
+    decided.reserve(count);
     std::vector<AppDescriptor> shown;
+    shown.reserve(count);
     for (DesktopEntryFolderScan& scan : scans) {
         for (DesktopEntryDecision& decision : scan.decisions) {
             if (decided.insert(decision.id).second && decision.shown)

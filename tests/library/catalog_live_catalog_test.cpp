@@ -164,9 +164,9 @@ TEST(CatalogLiveCatalog, DesktopEntriesJoinTheBundlesAsOneMoreStep) {
     makeBundle(home / "bundles/Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
     testing::writeFile(home / "user/applications/editor.desktop", "[Desktop Entry]\nHidden=true\n");
     testing::writeFile(home / "system/applications/editor.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Editor\nExec=editor\n");
+                       "[Desktop Entry]\nType=Application\nName=Editor\nExec=true\n");
     testing::writeFile(home / "system/applications/files.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=true\n");
     {
         SCOPED_TRACE("a user's hiding copy in an earlier folder hides the system entry");
         const auto listing = LiveCatalog({.roots = {home / "bundles"},

@@ -14,6 +14,7 @@
 namespace orbitdeck {
 namespace {
 
+using testing::ScopedVariable;
 using testing::TemporaryFolder;
 using testing::writeFile;
 
@@ -27,30 +28,6 @@ std::vector<std::string> names(const std::vector<AppDescriptor>& apps) {
         result.push_back(app.displayName());
     return result;
 }
-
-// Sets an environment variable for one scope, restoring the old value.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value)
-        : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(DesktopEntryKeyFile, ParsesGroupsValuesAndRejectsMalformedText) {
     const auto file = parseKeyFile("# comment\n\n[Desktop Entry]\nName = Files \nName[de]=Dateien\n"

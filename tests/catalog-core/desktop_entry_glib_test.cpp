@@ -27,6 +27,7 @@ namespace orbitdeck {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScopedVariable;
 
 template <typename T, void (*Free)(T*)>
 struct Freeing {
@@ -118,29 +119,6 @@ bool invalidByTheFormat(const std::optional<DesktopEntry>& entry) {
     return entry && !entry->hidden && entry->type == "Application" &&
            (!entry->named || ((!entry->exec || entry->exec->empty()) && !entry->dbusActivatable));
 }
-
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value)
-        : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(DesktopEntryAgainstGLib, ShowsTheEntriesGioShowsUnderTheSameNames) {
     testing::TemporaryFolder bin;

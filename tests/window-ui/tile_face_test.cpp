@@ -86,12 +86,11 @@ struct FaceWindow {
     FaceWindow(const QString& scheme, QQmlImageProviderBase* provider) {
         engine.addImageProvider(scheme, provider);
         window.resize(120, 120);
-        face = new TileFace;
+        face = new TileFace(window.contentItem()); // owned by the window
         QQmlEngine::setContextForObject(face, engine.rootContext());
         face->setSize(QSizeF(110, 110));
         face->setShowsLabel(false);
         face->setIconSize(62);
-        face->setParentItem(window.contentItem());
         window.show();
     }
     QColor shownColour() { return window.grabWindow().pixelColor(55, 55); }

@@ -205,7 +205,7 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     const std::filesystem::path root = folders / "Applications";
     makeBundle(root / "Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
     makeBundle(root / "Tools/Clock.app", {.identifier = "com.example.clock", .name = "Clock"});
-    const LiveCatalog catalog({.roots = {root, folders / "never-there"}});
+    const LiveCatalog catalog({.roots = {root, folders / "Later"}});
     WindowHarness harness;
     harness.scanCatalog = [&catalog] {
         CatalogListing listing = catalog.applications();
@@ -242,11 +242,15 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
         std::filesystem::permissions(root, std::filesystem::perms::owner_all);
         EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
     }
+    // So does a root that was missing from the start (a volume not yet mounted).
     std::filesystem::remove_all(root / "Tools");
     EXPECT_TRUE(refreshFromWatcher(1));
-    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+    EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
+    // With every root there, a real removal prunes.
+    std::filesystem::create_directories(folders / "Later");
     makeBundle(root / "Maps.app", {.identifier = "com.example.maps", .name = "Maps"});
     EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
     EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Maps”"));
 }
 

@@ -73,12 +73,20 @@ class DesktopEntriesTest(unittest.TestCase):
 
     def test_a_missing_program_shows_the_failure_alert(self):
         entries = {"quartz.desktop": entry("Quartz Viewer", f"{self.program} quartz %F")}
+        zephyr = os.path.join(self.folder, "zephyr")
+        shutil.copy(self.program, zephyr)
         with Session(APP, count=6, entries=entries) as session:
             session.wait_for(grid_with("quartz"), "the first grid")
+            # An entry whose program is not there is not listed at all.
+            with open(os.path.join(session.applications, "absent.desktop"), "w") as out:
+                out.write(entry("Absent Program", "/nonexistent/absent %U"))
             with open(os.path.join(session.applications, "zephyr.desktop"), "w") as out:
-                out.write(entry("Zephyr Missing", "/nonexistent/zephyr %U"))
+                out.write(entry("Zephyr Missing", f"{zephyr} %U"))
             # The folder watcher brings the new entry in.
-            session.wait_for(grid_with("zephyr"), "the entry in the grid", timeout=30)
+            report = session.wait_for(grid_with("zephyr"), "the entry in the grid", timeout=30)
+            self.assertFalse(any(cell.endswith("absent") for cell in cells(report)))
+            # Its program goes away after the grid listed it.
+            os.remove(zephyr)
             session.focus()
             session.type("zeph")
             session.wait_for(lambda r: len(cells(r)) == 1 and cells(r)[0].endswith("zephyr"),

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,17 +26,16 @@ public:
     virtual bool write(const std::vector<std::string>& ids) = 0;
 };
 
-// GNOME Shell's org.gnome.shell favorite-apps through gsettings, on a GNOME session only.
+// GNOME Shell's favorite-apps (schema org.gnome.shell), which its dash and the docks built on it
+// show, on a GNOME session only.
 class GnomeFavoriteApps final : public FavoriteApps {
 public:
+    explicit GnomeFavoriteApps(QString schema = QStringLiteral("org.gnome.shell"));
     Read read() override;
     bool write(const std::vector<std::string>& ids) override;
-};
 
-// A string array as gsettings prints it ("['a.desktop', \"it's.desktop\"]", "@as []"); none when
-// the text is not one.
-std::optional<std::vector<std::string>> parseGVariantStrings(const QString& text);
-// The array in the same text form, for gsettings set.
-QString formatGVariantStrings(const std::vector<std::string>& items);
+private:
+    QString schema_;
+};
 
 } // namespace orbitdeck

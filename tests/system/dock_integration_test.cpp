@@ -4,11 +4,11 @@
 #include "system/favorite_apps.h"
 #include "system/tile_services.h"
 
+#include "support/gnome_settings.h"
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace orbitdeck {
@@ -148,59 +148,9 @@ TEST(DockIntegration, NeverWritesOverAListItCannotRead) {
     }
 }
 
-// Puts a gsettings on PATH that keeps org.gnome.shell favorite-apps in a file and logs each set.
-class FakeGsettings {
-public:
-    explicit FakeGsettings(const TempHome& home)
-        : bin_(home / "bin")
-        , value_(home / "favorite-apps")
-        , log_(home / "sets") {
-        writeTextFile(bin_ / "gsettings",
-                      "#!/bin/sh\n[ \"$2 $3\" = 'org.gnome.shell favorite-apps' ] || exit 1\n"
-                      "case \"$1\" in\n"
-                      "get) [ -f '" +
-                          value_.string() + "' ] || exit 1; cat '" + value_.string() +
-                          "' ;;\n"
-                          "set) printf '%s\\n' \"$4\" > '" +
-                          value_.string() + "'; echo set >> '" + log_.string() +
-                          "' ;;\n"
-                          "*) exit 1 ;;\nesac\n");
-        fs::permissions(bin_ / "gsettings", fs::perms::owner_all);
-        if (const char* path = std::getenv("PATH"))
-            oldPath_ = path;
-        ::setenv("PATH", (bin_.string() + ":" + oldPath_).c_str(), 1);
-    }
-    ~FakeGsettings() { ::setenv("PATH", oldPath_.c_str(), 1); }
-
-    void set(const std::string& text) { writeTextFile(value_, text + "\n"); }
-    std::string value() const { return readTextFile(value_); }
-    std::size_t sets() const {
-        const std::string log = readTextFile(log_);
-        return static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
-    }
-
-private:
-    fs::path bin_, value_, log_;
-    std::string oldPath_;
-};
-
-TEST(FavoriteApps, ReadAndWriteTheTextFormOfAStringArray) {
-    using Ids = std::vector<std::string>;
-    EXPECT_EQ(parseGVariantStrings("['a.desktop', 'org.gnome.Nautilus.desktop']"),
-              (Ids{"a.desktop", "org.gnome.Nautilus.desktop"}));
-    EXPECT_EQ(parseGVariantStrings("@as []"), Ids{});
-    EXPECT_EQ(parseGVariantStrings(R"(["it's.desktop", 'back\\slash\'s'])"),
-              (Ids{"it's.desktop", "back\\slash's"}));
-    for (const char* broken : {"", "[", "['a'", "['a' 'b']", "['a',]", "[a]", "'a'", "['a'], x"})
-        EXPECT_FALSE(parseGVariantStrings(QString::fromUtf8(broken))) << broken;
-    const Ids odd{"plain.desktop", "it's.desktop", "back\\slash.desktop"};
-    EXPECT_EQ(parseGVariantStrings(formatGVariantStrings(odd)), odd);
-    EXPECT_EQ(formatGVariantStrings({}), "[]");
-}
-
 TEST(FavoriteApps, GnomeKeepsDesktopEntriesInItsOwnFavourites) {
     TempHome home;
-    FakeGsettings gsettings(home);
+    GnomeSettings gnome;
     const fs::path entry = home / ".local/share/applications/kde/term.desktop";
     writeTextFile(entry, "[Desktop Entry]\nType=Application\nName=Term\nExec=term\n");
     const fs::path bundle = home / "Applications/Notes.app";
@@ -209,37 +159,55 @@ TEST(FavoriteApps, GnomeKeepsDesktopEntriesInItsOwnFavourites) {
     FakeDock standIn;
     GnomeFavoriteApps favorites;
     DockIntegration dock(standIn, &favorites);
+    const auto kept = [&] { return gnome.strings("org.gnome.shell", "favorite-apps"); };
     {
-        SCOPED_TRACE("an entry is added by its desktop-file id at the end");
-        gsettings.set("['org.gnome.Nautilus.desktop']");
+        SCOPED_TRACE("other programs' ids survive keep and remove exactly");
+        gnome.set("org.gnome.shell", "favorite-apps",
+                  R"(['org.gnome.Nautilus.desktop', 'tab\there.desktop', "it's.desktop", )"
+                  R"('back\\slash.desktop', 'say "hi".desktop', 'café-日本.desktop'])");
+        const std::vector<std::string> theirs{
+            "org.gnome.Nautilus.desktop", "tab\there.desktop",  "it's.desktop",
+            "back\\slash.desktop",        "say \"hi\".desktop", "café-日本.desktop"};
+        ASSERT_EQ(kept(), theirs);
         EXPECT_FALSE(dock.isInDock(entry));
         dock.addToDock(entry);
-        EXPECT_EQ(gsettings.value(), "['org.gnome.Nautilus.desktop', 'kde-term.desktop']\n");
+        std::vector<std::string> withEntry = theirs;
+        withEntry.push_back("kde-term.desktop");
+        EXPECT_EQ(kept(), withEntry) << "an entry is added by its desktop-file id at the end";
         EXPECT_TRUE(dock.isInDock(entry));
         dock.addToDock(entry);
-        EXPECT_EQ(gsettings.sets(), 1u) << "adding twice writes once";
+        EXPECT_EQ(kept(), withEntry) << "adding twice adds once";
         dock.removeFromDock(entry);
-        EXPECT_EQ(gsettings.value(), "['org.gnome.Nautilus.desktop']\n");
+        EXPECT_EQ(kept(), theirs);
         EXPECT_FALSE(dock.isInDock(entry));
         EXPECT_EQ(standIn.writes, 0);
     }
     {
-        SCOPED_TRACE("a malformed value is never written over");
-        gsettings.set("not a list");
-        const std::size_t before = gsettings.sets();
-        EXPECT_FALSE(dock.isInDock(entry));
-        dock.addToDock(entry);
-        dock.removeFromDock(entry);
-        EXPECT_EQ(gsettings.sets(), before);
-        EXPECT_EQ(gsettings.value(), "not a list\n");
+        SCOPED_TRACE("an id that is no text is never written");
+        const fs::path odd = home / ".local/share/applications/caf\xe9.desktop";
+        writeTextFile(odd, "[Desktop Entry]\nType=Application\nName=Odd\nExec=odd\n");
+        gnome.set("org.gnome.shell", "favorite-apps", "['a.desktop']");
+        dock.addToDock(odd);
+        EXPECT_EQ(kept(), std::vector<std::string>{"a.desktop"});
+    }
+    {
+        SCOPED_TRACE("a key of another type is never written over");
+        GnomeFavoriteApps otherType(QStringLiteral("dev.ambergrid.test.other-shell"));
+        DockIntegration otherDock(standIn, &otherType);
+        gnome.set("dev.ambergrid.test.other-shell", "favorite-apps", "'a.desktop'");
+        EXPECT_EQ(otherType.read().state, FavoriteApps::State::malformed);
+        EXPECT_FALSE(otherType.write({"kde-term.desktop"}));
+        EXPECT_FALSE(otherDock.isInDock(entry));
+        otherDock.addToDock(entry);
+        otherDock.removeFromDock(entry);
         EXPECT_EQ(standIn.writes, 0);
     }
     {
         SCOPED_TRACE("bundles keep the stand-in list");
-        gsettings.set("@as []");
+        gnome.set("org.gnome.shell", "favorite-apps", "@as []");
         dock.addToDock(bundle);
         EXPECT_EQ(standIn.writes, 1);
-        EXPECT_EQ(gsettings.value(), "@as []\n");
+        EXPECT_TRUE(kept().empty());
     }
     {
         SCOPED_TRACE("elsewhere than GNOME entries keep the stand-in list too");
@@ -247,7 +215,7 @@ TEST(FavoriteApps, GnomeKeepsDesktopEntriesInItsOwnFavourites) {
         dock.addToDock(entry);
         EXPECT_EQ(standIn.writes, 2);
         EXPECT_TRUE(dock.isInDock(entry));
-        EXPECT_EQ(gsettings.value(), "@as []\n");
+        EXPECT_TRUE(kept().empty());
     }
     ::unsetenv("XDG_CURRENT_DESKTOP");
 }

@@ -104,15 +104,27 @@ QString ApplicationInstance::socketPath() const {
 
 ApplicationInstance::Claim ApplicationInstance::claim(Transport transport) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (transport == Transport::sessionBusElseSocket && sessionBusAdvertised()) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected()) {
-            usesBus_ = true;
-            return claimBus(bus);
-        }
+    // The lock first: it works with and without a bus, so a start without one still finds a
+    // launcher that has one, and the other way round.
+    const Claim lock = claimLock();
+    if (lock == Claim::elsewhere) {
+        ownerOnBus_ = false;
+        return Claim::elsewhere;
     }
-    usesBus_ = false;
-    return claimSocket();
+    Claim name = Claim::failed;
+    if (transport == Transport::socketAndSessionBus && sessionBusAdvertised()) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected())
+            name = claimBus(bus);
+    }
+    // A launcher that holds the name but not the lock (its runtime folder is another).
+    if (name == Claim::elsewhere) {
+        ownerOnBus_ = true;
+        return Claim::elsewhere;
+    }
+    ownsBusName_ = name == Claim::owner;
+    const bool listening = lock == Claim::owner && listen();
+    return listening || ownsBusName_ ? Claim::owner : Claim::failed;
 }
 
 ApplicationInstance::Claim ApplicationInstance::claimBus(QDBusConnection& bus) {
@@ -134,7 +146,7 @@ ApplicationInstance::Claim ApplicationInstance::claimBus(QDBusConnection& bus) {
     return Claim::elsewhere;
 }
 
-ApplicationInstance::Claim ApplicationInstance::claimSocket() {
+ApplicationInstance::Claim ApplicationInstance::claimLock() {
     if (runtimeDir_.isEmpty() || !QDir(runtimeDir_).exists())
         return Claim::failed;
     if (lockFd_ < 0) {
@@ -147,16 +159,22 @@ ApplicationInstance::Claim ApplicationInstance::claimSocket() {
     // when it crashes, so a stale socket file never keeps the launcher from starting.
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0)
         return errno == EWOULDBLOCK ? Claim::elsewhere : Claim::failed;
+    return Claim::owner;
+}
+
+bool ApplicationInstance::listen() {
+    if (server_)
+        return true;
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(socketPath());
     if (!server_->listen(socketPath())) {
         server_.reset();
-        return Claim::failed;
+        return false;
     }
     connect(server_.get(), &QLocalServer::newConnection, this,
             &ApplicationInstance::readSocketClient);
-    return Claim::owner;
+    return true;
 }
 
 void ApplicationInstance::readSocketClient() {
@@ -181,8 +199,10 @@ void ApplicationInstance::readSocketClient() {
 
 ApplicationInstance::Delivery ApplicationInstance::forward(InstanceRequest request) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (!usesBus_)
-        return forwardOverSocket(request);
+    return ownerOnBus_ ? forwardOverBus(request) : forwardOverSocket(request);
+}
+
+ApplicationInstance::Delivery ApplicationInstance::forwardOverBus(InstanceRequest request) {
     QDBusMessage call;
     if (request == InstanceRequest::activate) {
         call = QDBusMessage::createMethodCall(

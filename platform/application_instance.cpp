@@ -14,10 +14,6 @@
 #include <QLocalSocket>
 #include <QThread>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <array>
 #include <utility>
 
@@ -90,8 +86,6 @@ ApplicationInstance::~ApplicationInstance() {
         server_->close();
         QFile::remove(socketPath());
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
 }
 
 QString ApplicationInstance::objectPath() const {
@@ -149,17 +143,19 @@ ApplicationInstance::Claim ApplicationInstance::claimBus(QDBusConnection& bus) {
 ApplicationInstance::Claim ApplicationInstance::claimLock() {
     if (runtimeDir_.isEmpty() || !QDir(runtimeDir_).exists())
         return Claim::failed;
-    if (lockFd_ < 0) {
-        const QByteArray lockPath = QFile::encodeName(runtimeDir_ + u'/' + appId_ + ".lock");
-        lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lockFd_ < 0)
-            return Claim::failed;
+    // Held as long as the process runs: a stale socket file never keeps the launcher from
+    // starting, since the lock goes with the process that held it.
+    if (!lock_ || !lock_->held())
+        lock_ = std::make_unique<FileLock>(runtimeDir_ + u'/' + appId_ + QStringLiteral(".lock"));
+    switch (lock_->state()) {
+    case FileLock::State::held:
+        return Claim::owner;
+    case FileLock::State::busy:
+        return Claim::elsewhere;
+    case FileLock::State::failed:
+        break;
     }
-    // The lock lives as long as the process: the kernel lets go of it when the owner ends, even
-    // when it crashes, so a stale socket file never keeps the launcher from starting.
-    if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0)
-        return errno == EWOULDBLOCK ? Claim::elsewhere : Claim::failed;
-    return Claim::owner;
+    return Claim::failed;
 }
 
 bool ApplicationInstance::listen() {

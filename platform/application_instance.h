@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_lock.h"
+
 #include <QObject>
 #include <QString>
 
@@ -71,7 +73,7 @@ private:
     bool ownsBusName_ = false;
     // Where the owner was found: its bus name, else its socket.
     bool ownerOnBus_ = false;
-    int lockFd_ = -1;
+    std::unique_ptr<FileLock> lock_;
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/defaults_store.h"
 
+#include "platform/config_home.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 
@@ -29,10 +30,7 @@ std::optional<T> valueAs(const std::optional<DefaultsValue>& value) {
 } // namespace
 
 QString DefaultsStore::domainFilePath(const QString& domain) {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/orbitdeck/") + domain + QStringLiteral(".plist");
+    return configHome() + QStringLiteral("/orbitdeck/") + domain + QStringLiteral(".plist");
 }
 
 std::unique_ptr<DefaultsStore> DefaultsStore::openDomain(const QString& domain) {

@@ -1,5 +1,6 @@
 #include "platform/desktop_settings.h"
 
+#include "platform/config_home.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 #include "platform/session_bus.h"
@@ -171,10 +172,7 @@ void GsettingsWatch::onChanged(void*, const char* key, void* self) {
 }
 
 std::optional<QByteArray> kdeGlobals() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    auto read = readFileCapped(base + QStringLiteral("/kdeglobals"), kdeGlobalsCap);
+    auto read = readFileCapped(configHome() + QStringLiteral("/kdeglobals"), kdeGlobalsCap);
     if (auto* contents = std::get_if<QByteArray>(&read))
         return std::move(*contents);
     return std::nullopt;
@@ -228,10 +226,8 @@ QString iconThemeName() {
             theme && !theme->isEmpty())
             return *theme;
     }
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    auto read = readFileCapped(base + QStringLiteral("/gtk-3.0/settings.ini"), kdeGlobalsCap);
+    auto read =
+        readFileCapped(configHome() + QStringLiteral("/gtk-3.0/settings.ini"), kdeGlobalsCap);
     if (const auto* contents = std::get_if<QByteArray>(&read)) {
         if (const auto theme = iniValue(*contents, "Settings", "gtk-icon-theme-name");
             theme && !theme->isEmpty())

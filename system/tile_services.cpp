@@ -49,6 +49,10 @@ void TileServices::forget(const AppDescriptor& app) {
     trash_.sizeCache().erase(app.bundleURL());
 }
 
+bool TileServices::canKeepInDock(const std::filesystem::path& bundle) {
+    return dock_.canKeep(bundle);
+}
+
 bool TileServices::isInDock(const std::filesystem::path& bundle) {
     return dock_.isInDock(bundle);
 }

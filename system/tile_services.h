@@ -21,6 +21,7 @@ public:
                       std::function<void()> done) override;
     void forget(const AppDescriptor& app) override;
 
+    bool canKeepInDock(const std::filesystem::path& bundle) override;
     bool isInDock(const std::filesystem::path& bundle) override;
     void addToDock(const std::filesystem::path& bundle) override;
     void removeFromDock(const std::filesystem::path& bundle) override;

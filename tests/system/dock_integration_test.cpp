@@ -7,6 +7,7 @@
 #include "system/tile_services.h"
 
 #include "support/gnome_settings.h"
+#include "support/private_bus.h"
 #include "support/temp_home.h"
 
 #include <QDBusConnection>
@@ -118,27 +119,6 @@ TEST(FavoriteApps, GnomeKeepsDesktopEntriesInItsOwnFavourites) {
     EXPECT_FALSE(dock.canKeep(entry)) << "no GNOME Shell, no dash";
     ::unsetenv("XDG_CURRENT_DESKTOP");
 }
-
-// A private session bus for one test.
-class PrivateBus {
-public:
-    PrivateBus() {
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address=1")});
-        if (daemon_.waitForStarted(5000) && daemon_.waitForReadyRead(5000))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus() {
-        daemon_.kill();
-        daemon_.waitForFinished(5000);
-    }
-    QString address() const { return address_; }
-
-private:
-    QProcess daemon_;
-    QString address_;
-};
 
 // The Plasma shell's scripting interface, running scripts against panels held as JSON
 // ([{widgets: [{id, type, config: {General: {launchers}}}]}]), on a thread of its own so the

@@ -10,6 +10,7 @@ import tempfile
 import time
 import sys
 import unittest
+import urllib.parse
 
 sys.path.insert(0, os.path.dirname(__file__))
 from launcher_session import Session, cells, gnome_settings  # noqa: E402
@@ -129,6 +130,42 @@ class DesktopEntriesTest(unittest.TestCase):
             session.click(report["items"]["tile-menu-dock"])
             poll(lambda: session.gsettings("get", "org.gnome.shell", "favorite-apps") == theirs,
                  "the others' favourites back exactly")
+
+
+    def test_show_in_files_opens_the_folder_else_says_no_file_manager_is_there(self):
+        def reveal_first_tile(session):
+            report = session.wait_for(lambda r: r["window"]["visible"] and len(cells(r)) >= 6,
+                                      "the first grid")
+            session.focus()
+            session.click(report["items"][cells(report)[0]], button=3)
+            # Laid out: a menu just made reports its entries at its top for a frame.
+            report = session.wait_for(
+                lambda r: "tile-menu-reveal" in r["items"] and "tile-menu-open" in r["items"]
+                and r["items"]["tile-menu-open"]["y"] < r["items"]["tile-menu-reveal"]["y"],
+                "the tile menu")
+            session.click(report["items"]["tile-menu-reveal"])
+
+        # No file manager on a bus (there is none), but the default application for folders.
+        opener = {"files.desktop": entry("Folder Opener", f"{self.program} files %U",
+                                         "MimeType=inode/directory;\nNoDisplay=true\n")}
+        with Session(APP, count=6, entries=opener, launch=False) as session:
+            with open(os.path.join(session.home, ".config", "mimeapps.list"), "w") as out:
+                out.write("[Default Applications]\ninode/directory=files.desktop\n")
+            session.start()
+            reveal_first_tile(session)
+            marker = os.path.join(self.markers, "files")
+            session.wait_for_file(marker, "the folder opened by the default application")
+            with open(marker) as written:
+                opened = written.read().strip()
+            # GIO hands a local folder over as a path (or as a file URI).
+            if opened.startswith("file://"):
+                opened = urllib.parse.unquote(urllib.parse.urlparse(opened).path)
+            self.assertTrue(os.path.isdir(opened) and opened.startswith(session.home), opened)
+        # Neither: the launcher says so.
+        with Session(APP, count=6) as session:
+            reveal_first_tile(session)
+            session.wait_for(lambda r: r["state"]["toasts"]["text"] == "No file manager is installed",
+                             "the toast that no file manager is there")
 
 
 def poll(condition, what, timeout=20.0):

@@ -6,7 +6,6 @@
 #include "platform/session_bus.h"
 
 #include <QAbstractEventDispatcher>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QTimer>
 

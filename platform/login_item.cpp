@@ -4,7 +4,6 @@
 #include "platform/durable_file.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
 

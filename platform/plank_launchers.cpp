@@ -4,7 +4,6 @@
 #include "platform/durable_file.h"
 #include "platform/running_applications.h"
 
-#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QUrl>

@@ -143,6 +143,7 @@ class DesktopEntriesTest(unittest.TestCase):
                 lambda r: "tile-menu-reveal" in r["items"] and "tile-menu-open" in r["items"]
                 and r["items"]["tile-menu-open"]["y"] < r["items"]["tile-menu-reveal"]["y"],
                 "the tile menu")
+            self.assertNotIn("tile-menu-dock", report["items"], "no dock here keeps anything")
             session.click(report["items"]["tile-menu-reveal"])
 
         # No file manager on a bus (there is none), but the default application for folders.

@@ -23,7 +23,12 @@ endif()
 
 # Tests and benchmarks never see the machine's own desktop entries and icon themes: their data
 # folders are a folder that does not exist, and each test brings its own.
-set(ORBITDECK_TEST_DATA_DIRS "XDG_DATA_DIRS=${PROJECT_BINARY_DIR}/no-system-data")
+# GSettings keeps to the process's memory: the user's dconf is never read or written.
+set(ORBITDECK_TEST_DATA_DIRS
+  "XDG_DATA_DIRS=${PROJECT_BINARY_DIR}/no-system-data;GSETTINGS_BACKEND=memory")
+# The schemas of GNOME's settings the launcher uses, compiled into a private folder (tests/):
+# tests that need them name it in GSETTINGS_SCHEMA_DIR.
+set(ORBITDECK_TEST_GSCHEMAS ${PROJECT_BINARY_DIR}/tests/gschemas)
 
 # orbitdeck_module(<target> [DEPS ...]): one library per module folder, sources are the folder's .cpp files.
 function(orbitdeck_module target)

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
-  # desktop entries are started through GIO
+  # desktop entries are started through GIO; GNOME's settings are read through GSettings
   libglib2.0-dev
   # the phrase dictionary the pinyin table is made from at build time
   rime-data-pinyin-simp
@@ -30,7 +30,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   # installing: the desktop entry check; full screen under a real window manager
   desktop-file-utils openbox
-  # the status item on a private session bus
+  # the status item on a private session bus; the tests' private GSettings schemas
   dbus-daemon libglib2.0-bin
   # fonts so every script renders
   fonts-dejavu-core fonts-noto-cjk

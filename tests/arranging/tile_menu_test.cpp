@@ -42,6 +42,10 @@ TEST_F(TileMenuContent, AnApplicationGetsItsGroupsInOrder) {
     // Refused by the Trash rule: no last divider and no "Move to Trash…".
     trash.refused.insert("D");
     EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-reveal tile-menu-dock"));
+
+    // No dock the user sees can keep it: no Dock entry at all.
+    places.dockable = false;
+    EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-hide tile-menu-reveal"));
 }
 
 TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {

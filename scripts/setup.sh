@@ -10,8 +10,9 @@ packages=(
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
   # desktop entries are started through GIO; GNOME's settings are read through GSettings
   libglib2.0-dev
-  # the phrase dictionary the pinyin table is made from at build time
-  rime-data-pinyin-simp
+  # the phrase dictionary the pinyin table is made from at build time, and OpenCC's
+  # traditional-to-simplified data read at build time for traditional names
+  rime-data-pinyin-simp libopencc-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev python3
   # Qt 6 and every QML module the views import

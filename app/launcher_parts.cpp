@@ -176,7 +176,7 @@ private:
     SystemFiles files_{filesScheduler_};
     ProcessTable processes_;
     TileServices tileServices_{files_.trash(), files_.dock(), processes_,
-                               [this](const QString& text) { entry_->window().showToast(text); }};
+                               [this](const QString& text) { entry_.window().showToast(text); }};
     QuickPresentation presentation_;
     AssembledApplication assembled_;
     AppEntry& entry_;

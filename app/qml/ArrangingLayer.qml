@@ -43,6 +43,7 @@ Item {
         skin: arranging.skin
         effects: arranging.effects
         reduceMotion: arranging.reduceMotion
+        texts: arranging.texts
         gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
         iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
     }

@@ -187,7 +187,10 @@ class ArrangingDragTest(unittest.TestCase):
         target = subprocess.Popen([os.environ["ORBITDECK_DROP_TARGET"]], stdout=subprocess.PIPE,
                                   stderr=subprocess.STDOUT, text=True)
         try:
-            self.assertEqual(target.stdout.readline().strip(), "ready")
+            # It may say something about its environment first.
+            while (line := target.stdout.readline()) and line.strip() != "ready":
+                pass
+            self.assertEqual(line.strip(), "ready", "the drop target did not come up")
             with start() as session:
                 before = session.stored_layout().items
                 alpha = centre(item(session, cell("Alpha")))

@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QQmlEngine engine;
+    QObject::connect(&engine, &QQmlEngine::quit, &app, &QGuiApplication::quit);
     QQmlComponent component(&engine);
     component.setData(R"(
 import QtQuick

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // A number animation that follows a spring of the given response (seconds) and damping
 // fraction, over the time the spring takes to settle.

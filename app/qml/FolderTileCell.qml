@@ -57,9 +57,11 @@ Item {
             onDeleteClicked: cell.actions.requestUninstall(cell.itemId)
         }
     }
+    // Beneath the tile, so its delete badge takes its own clicks.
     MouseArea {
         id: press
         anchors.fill: parent
+        z: -1
         acceptedButtons: Qt.LeftButton | Qt.RightButton
         onClicked: mouse => {
             if (!cell.actions)

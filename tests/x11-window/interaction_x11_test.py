@@ -251,8 +251,10 @@ class GesturesTest(unittest.TestCase):
             if SHOTS:
                 session.screenshot(os.path.join(SHOTS, "folder-badges.png"))
             session.click(report["items"][badge])
-            report = session.wait_for(shown("uninstall-alert-trash"), "the confirmation")
-            session.click(report["items"]["uninstall-alert-trash"])
+            trash = session.wait_for_settled("uninstall-alert-trash", "the confirmation")
+            if SHOTS:
+                session.screenshot(os.path.join(SHOTS, "folder-trash-confirmation.png"))
+            session.click(trash)
             session.wait_for(lambda r: inside not in r["items"], "the app gone from the folder")
             trashed = os.path.join(session.home, ".local", "share", "Trash", "files")
             self.assertEqual(len([n for n in os.listdir(trashed) if n.endswith(".app")]), 1)

@@ -7,6 +7,7 @@
 #include "platform/app_updater.h"
 #include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
+#include "platform/desktop_session.h"
 #include "platform/scheduler.h"
 #include "platform/status_item.h"
 #include "settings/app_icon.h"
@@ -63,8 +64,12 @@ public:
 
     void attach(QQuickWindow& window, ViewHost& host) override {
         WindowLifecycle* lifecycle = entry_.window().lifecycle();
+        lifecycle->setWaylandSession(currentDesktopSession() == DesktopSession::wayland);
         presentation_.attach(window, entry_.defaults(),
-                             [lifecycle](bool refused) { lifecycle->setHotKeyRefused(refused); });
+                             [lifecycle](bool refused, const QList<int>& taken) {
+                                 lifecycle->setTakenHotKeys(taken);
+                                 lifecycle->setHotKeyRefused(refused);
+                             });
         // Asked again while hidden, so the next show follows a changed desktop without waiting.
         QObject::connect(&window, &QWindow::visibleChanged, &window, [](bool visible) {
             if (!visible)

@@ -4,6 +4,7 @@
 #include "platform/scheduler.h"
 #include "platform/x11_launcher_window.h"
 #include "system/system_services.h"
+#include "window/library_hot_key.h"
 
 #include <QGuiApplication>
 #include <QQuickWindow>
@@ -24,6 +25,18 @@ const char* registrationText(GlobalHotKey::Registration registration) {
     return "none";
 }
 
+// The offered shortcuts another program holds, asked each time the registration changes.
+QList<int> takenHotKeys(GlobalHotKey& hotKey) {
+    QList<int> taken;
+    for (const LibraryHotKey offered :
+         {LibraryHotKey::optionSpace, LibraryHotKey::commandOptionSpace,
+          LibraryHotKey::controlOptionSpace}) {
+        if (const auto chord = hotKeyChord(offered); chord && hotKey.heldElsewhere(*chord))
+            taken.append(static_cast<int>(offered));
+    }
+    return taken;
+}
+
 } // namespace
 
 struct QuickPresentation::X11 {
@@ -39,18 +52,18 @@ struct QuickPresentation::X11 {
 QuickPresentation::QuickPresentation() = default;
 QuickPresentation::~QuickPresentation() = default;
 
-void QuickPresentation::attach(QQuickWindow& window, DefaultsStore& store,
-                               std::function<void(bool refused)> refused) {
+void QuickPresentation::attach(QQuickWindow& window, DefaultsStore& store, HotKeyRefusal refused) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     window_ = &window;
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     x11_ = std::make_unique<X11>(window, store);
-    const auto publish = [&window, refused](GlobalHotKey::Registration registration) {
+    GlobalHotKey& hotKey = x11_->services.hotKey();
+    const auto publish = [&window, &hotKey, refused](GlobalHotKey::Registration registration) {
         window.setProperty(hotKeyStateProperty,
                            QString::fromLatin1(registrationText(registration)));
         if (refused)
-            refused(registration == GlobalHotKey::Registration::refused);
+            refused(registration == GlobalHotKey::Registration::refused, takenHotKeys(hotKey));
     };
     publish(x11_->services.hotKey().registration());
     x11_->services.hotKey().setRegistrationObserver(publish);

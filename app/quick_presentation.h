@@ -2,6 +2,8 @@
 
 #include "window/window_seams.h"
 
+#include <QList>
+
 #include <functional>
 #include <memory>
 
@@ -20,9 +22,10 @@ public:
     ~QuickPresentation() override;
 
     // The stored settings drive the hot key and the triggers. refused hears whether another
-    // program holds the chosen global shortcut, now and whenever that changes.
-    void attach(QQuickWindow& window, DefaultsStore& store,
-                std::function<void(bool refused)> refused = {});
+    // program holds the chosen global shortcut and which offered shortcuts (LibraryHotKey
+    // values) other programs hold, now and whenever the registration changes.
+    using HotKeyRefusal = std::function<void(bool refused, const QList<int>& taken)>;
+    void attach(QQuickWindow& window, DefaultsStore& store, HotKeyRefusal refused = {});
 
     bool isApplicationActive() const override;
     bool isWindowShown() const override;

@@ -17,6 +17,9 @@ public:
     // (then nothing stays grabbed).
     virtual GrabResult grab(const KeyChord& chord) = 0;
     virtual void release() = 0;
+    // Whether another client holds the combination now. Leaves every grab of ours as it was,
+    // except one of this very combination: ask only about combinations not grabbed here.
+    virtual bool heldElsewhere(const KeyChord& chord) = 0;
     // Called on the main thread once per physical press; held keys do not repeat it.
     virtual void setPressedHandler(std::function<void()> handler) = 0;
 };

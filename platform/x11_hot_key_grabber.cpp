@@ -35,13 +35,33 @@ HotKeyGrabber::GrabResult X11HotKeyGrabber::grab(const KeyChord& chord) {
     release();
     if (connection_ == nullptr)
         return GrabResult::refused;
-    const std::vector<std::uint8_t> keycodes = x11::keycodesFor(connection_, chord.keysym);
-    if (keycodes.empty())
+    auto [granted, refused] = grabVariants(chord);
+    // Another client holding any variant (BadAccess) means the combination is not ours.
+    if (refused || granted.empty()) {
+        ungrab(granted);
         return GrabResult::refused;
-
+    }
     chordMask_ = x11::modifierMask(chord.modifiers);
+    ignoredMask_ = x11::capsLockMask | x11::numLockMask(connection_);
+    grabs_ = std::move(granted);
+    repeat_ = {};
+    return GrabResult::grabbed;
+}
+
+bool X11HotKeyGrabber::heldElsewhere(const KeyChord& chord) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (connection_ == nullptr)
+        return true;
+    auto [granted, refused] = grabVariants(chord);
+    ungrab(granted);
+    return refused || granted.empty();
+}
+
+std::pair<std::vector<X11HotKeyGrabber::Grab>, bool>
+X11HotKeyGrabber::grabVariants(const KeyChord& chord) {
+    const std::vector<std::uint8_t> keycodes = x11::keycodesFor(connection_, chord.keysym);
+    const std::uint16_t mask = x11::modifierMask(chord.modifiers);
     const std::uint16_t numLock = x11::numLockMask(connection_);
-    ignoredMask_ = x11::capsLockMask | numLock;
     std::vector<std::uint16_t> variants{0, x11::capsLockMask};
     if (numLock != 0) {
         variants.push_back(numLock);
@@ -52,7 +72,7 @@ HotKeyGrabber::GrabResult X11HotKeyGrabber::grab(const KeyChord& chord) {
     for (const std::uint8_t keycode : keycodes) {
         for (const std::uint16_t variant : variants) {
             const Grab wanted{.keycode = keycode,
-                              .modifiers = static_cast<std::uint16_t>(chordMask_ | variant)};
+                              .modifiers = static_cast<std::uint16_t>(mask | variant)};
             // owner_events off: while the grab is active the press and its release come on the
             // root window even when one of our windows has the focus, so the release is seen
             // and the space never reaches the search field.
@@ -61,31 +81,32 @@ HotKeyGrabber::GrabResult X11HotKeyGrabber::grab(const KeyChord& chord) {
                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }
-    // Another client holding any variant (BadAccess) means the combination is not ours.
+    std::vector<Grab> granted;
     bool refused = false;
     for (const auto& [wanted, cookie] : requests) {
         if (xcb_generic_error_t* error = xcb_request_check(connection_, cookie)) {
             refused = true;
             std::free(error);
         } else {
-            grabs_.push_back(wanted);
+            granted.push_back(wanted);
         }
     }
-    if (refused) {
-        release();
-        return GrabResult::refused;
-    }
-    repeat_ = {};
-    return GrabResult::grabbed;
+    return {std::move(granted), refused};
 }
 
 void X11HotKeyGrabber::release() {
     if (connection_ == nullptr || grabs_.empty())
         return;
-    for (const Grab& grab : grabs_)
+    ungrab(grabs_);
+    grabs_.clear();
+}
+
+void X11HotKeyGrabber::ungrab(const std::vector<Grab>& grabs) {
+    if (grabs.empty())
+        return;
+    for (const Grab& grab : grabs)
         xcb_ungrab_key(connection_, grab.keycode, root_, grab.modifiers);
     xcb_flush(connection_);
-    grabs_.clear();
 }
 
 bool X11HotKeyGrabber::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

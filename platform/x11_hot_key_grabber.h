@@ -6,6 +6,7 @@
 #include <QAbstractNativeEventFilter>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 struct xcb_connection_t;
@@ -24,6 +25,8 @@ public:
     // Without an X connection every grab is refused.
     GrabResult grab(const KeyChord& chord) override;
     void release() override;
+    // Without an X connection every combination counts as held.
+    bool heldElsewhere(const KeyChord& chord) override;
     void setPressedHandler(std::function<void()> handler) override;
 
 private:
@@ -33,6 +36,10 @@ private:
         std::uint8_t keycode;
         std::uint16_t modifiers;
     };
+    // Grabs every lock-key variant of the chord; returns those granted and whether any was
+    // refused because another client holds it.
+    std::pair<std::vector<Grab>, bool> grabVariants(const KeyChord& chord);
+    void ungrab(const std::vector<Grab>& grabs);
 
     xcb_connection_t* connection_ = nullptr;
     std::uint32_t root_ = 0;

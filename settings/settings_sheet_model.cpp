@@ -8,9 +8,12 @@
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
 #include "window/organizer.h"
+#include "window/setting_enum.h"
 #include "window/undoable_unhide.h"
 
 #include <QGuiApplication>
+
+#include <string_view>
 
 namespace orbitdeck {
 
@@ -77,6 +80,8 @@ void SettingsSheetModel::setWindow(AmbergridWindow* window) {
                 &SettingsSheetModel::windowStateChanged);
         connect(target->lifecycle(), &WindowLifecycle::hotKeyRefusedChanged, this,
                 &SettingsSheetModel::windowStateChanged);
+        connect(target->lifecycle(), &WindowLifecycle::waylandSessionChanged, this,
+                &SettingsSheetModel::windowStateChanged);
         connect(target->library(), &LibraryState::hiddenChanged, this,
                 &SettingsSheetModel::windowStateChanged);
         connect(target->library(), &LibraryState::appsChanged, this,
@@ -99,6 +104,18 @@ bool SettingsSheetModel::wallpaperUnavailable() const {
 
 bool SettingsSheetModel::hotKeyRefused() const {
     return window_ && window_->lifecycle()->hotKeyRefused();
+}
+
+QString SettingsSheetModel::shortcutsFootnote() const {
+    // X11 lets any client grab keys and watch the root window; Wayland lets none.
+    const std::string_view key =
+        window_ && window_->lifecycle()->waylandSession()
+            ? textKey("On Wayland the desktop keeps global shortcuts and the screen’s corners to "
+                      "itself: bind “orbitdeck --toggle” to a key in the desktop’s keyboard "
+                      "settings to open Orbitdeck from anywhere.")
+            : textKey("The global shortcut works right away. Hot corner, pinch and F4 need no "
+                      "permission in an X11 session.");
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
 bool SettingsSheetModel::hasOrganizer() const {

@@ -41,6 +41,8 @@ class SettingsSheetModel : public QObject {
     Q_PROPERTY(orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged)
     Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused NOTIFY windowStateChanged)
+    // The Shortcuts tab's footnote (a string-table key): what this session lets the triggers do.
+    Q_PROPERTY(QString shortcutsFootnote READ shortcutsFootnote NOTIFY windowStateChanged)
     // Whether the window has the organiser that runs the Organize tab's actions.
     Q_PROPERTY(bool hasOrganizer READ hasOrganizer NOTIFY windowStateChanged)
     // [{id, name}] of the installed hidden applications, by name.
@@ -70,6 +72,7 @@ public:
     SheetSettings* sheetSettings() const { return sheetSettings_; }
     bool wallpaperUnavailable() const;
     bool hotKeyRefused() const;
+    QString shortcutsFootnote() const;
     bool hasOrganizer() const;
     QVariantList hiddenApps() const;
     bool accessibilityGranted() const { return accessibilityGranted_; }

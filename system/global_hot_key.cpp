@@ -21,12 +21,20 @@ void GlobalHotKey::setAction(std::function<void()> action) {
 void GlobalHotKey::registerHotKey(std::optional<KeyChord> chord) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     grabber_.release();
+    chord_ = chord;
     if (!chord) {
         setRegistration(Registration::none);
         return;
     }
     const bool grabbed = grabber_.grab(*chord) == HotKeyGrabber::GrabResult::grabbed;
     setRegistration(grabbed ? Registration::registered : Registration::refused);
+}
+
+bool GlobalHotKey::heldElsewhere(const KeyChord& chord) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (chord_ == chord)
+        return registration_ == Registration::refused;
+    return grabber_.heldElsewhere(chord);
 }
 
 void GlobalHotKey::setRegistrationObserver(std::function<void(Registration)> observer) {

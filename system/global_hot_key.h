@@ -21,6 +21,9 @@ public:
     void registerHotKey(std::optional<KeyChord> chord);
 
     Registration registration() const { return registration_; }
+    // Whether another program holds the chord: the registered one is ours, a refused one is
+    // held; any other is asked of the system without disturbing the registration.
+    bool heldElsewhere(const KeyChord& chord);
     // Told whenever the registration state changes (for "not registered" in the settings).
     void setRegistrationObserver(std::function<void(Registration)> observer);
 
@@ -31,6 +34,7 @@ private:
     std::function<void()> action_;
     std::function<void(Registration)> observer_;
     Registration registration_ = Registration::none;
+    std::optional<KeyChord> chord_;
 };
 
 } // namespace orbitdeck

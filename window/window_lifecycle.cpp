@@ -71,6 +71,14 @@ void WindowLifecycle::setHotKeyRefused(bool refused) {
     assignAndNotify(this, hotKeyRefused_, refused, &WindowLifecycle::hotKeyRefusedChanged);
 }
 
+void WindowLifecycle::setTakenHotKeys(const QList<int>& taken) {
+    assignAndNotify(this, takenHotKeys_, taken, &WindowLifecycle::takenHotKeysChanged);
+}
+
+void WindowLifecycle::setWaylandSession(bool wayland) {
+    assignAndNotify(this, waylandSession_, wayland, &WindowLifecycle::waylandSessionChanged);
+}
+
 void WindowLifecycle::setWallpaperUnavailable(bool value) {
     assignAndNotify(this, wallpaperUnavailable_, value,
                     &WindowLifecycle::wallpaperUnavailableChanged);

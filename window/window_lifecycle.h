@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -41,6 +42,13 @@ class WindowLifecycle : public QObject {
     // The chosen global shortcut is held by another program, so pressing it does nothing here.
     Q_PROPERTY(
         bool hotKeyRefused READ hotKeyRefused WRITE setHotKeyRefused NOTIFY hotKeyRefusedChanged)
+    // The offered shortcuts (LibraryHotKey values) that other programs hold.
+    Q_PROPERTY(
+        QList<int> takenHotKeys READ takenHotKeys WRITE setTakenHotKeys NOTIFY takenHotKeysChanged)
+    // A Wayland session: no program of its own may take a global shortcut or watch the screen's
+    // corners there, so a shortcut bound in the desktop is the way to call the launcher up.
+    Q_PROPERTY(bool waylandSession READ waylandSession WRITE setWaylandSession NOTIFY
+                   waylandSessionChanged)
 
 public:
     using QObject::QObject;
@@ -71,6 +79,10 @@ public:
     void setWallpaperUnavailable(bool unavailable);
     bool hotKeyRefused() const { return hotKeyRefused_; }
     void setHotKeyRefused(bool refused);
+    QList<int> takenHotKeys() const { return takenHotKeys_; }
+    void setTakenHotKeys(const QList<int>& taken);
+    bool waylandSession() const { return waylandSession_; }
+    void setWaylandSession(bool wayland);
 
 signals:
     void appearanceOpenChanged();
@@ -84,6 +96,8 @@ signals:
     void libraryScaleChanged();
     void wallpaperUnavailableChanged();
     void hotKeyRefusedChanged();
+    void takenHotKeysChanged();
+    void waylandSessionChanged();
     // Requests to the views.
     void wallpaperRefreshRequested();
     void applyPendingStartupModeRequested();
@@ -105,6 +119,8 @@ private:
     ScaleMotion libraryScaleMotion_ = ScaleMotion::none;
     bool wallpaperUnavailable_ = false;
     bool hotKeyRefused_ = false;
+    QList<int> takenHotKeys_;
+    bool waylandSession_ = false;
 };
 
 } // namespace orbitdeck

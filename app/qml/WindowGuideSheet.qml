@@ -9,4 +9,7 @@ OnboardingSheet {
     settings: overlays.settings
     tr: key => overlays.texts.t(key)
     reduceMotion: overlays.reduceMotion
+    hotKeyRefused: overlays.win ? overlays.win.lifecycle.hotKeyRefused : false
+    takenHotKeys: overlays.win ? overlays.win.lifecycle.takenHotKeys : []
+    waylandSession: overlays.win ? overlays.win.lifecycle.waylandSession : false
 }

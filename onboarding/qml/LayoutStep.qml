@@ -30,7 +30,7 @@ Column {
              page.launchpadAvailable ? "Bring over your pages and folders exactly as they are."
                                      : "No Launchpad layout was found on this Mac."],
             ["tidy", "wand.and.stars", "Tidy up for me",
-             "Sort apps by name and group macOS utilities into a folder."],
+             "Sort apps by name and gather system tools in “Other”."],
             ["keep", "square.grid.3x3", "Keep the current layout",
              "Start with all your apps in one grid."],
         ]

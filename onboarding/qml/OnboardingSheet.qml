@@ -13,6 +13,11 @@ FocusScope {
     // The window's lookup from a string-table key to its text.
     property var tr: key => key
     property bool reduceMotion: false
+    // Whether the chosen global shortcut is held elsewhere, the offered ones that are, and a
+    // Wayland session (where none can be held by the launcher).
+    property bool hotKeyRefused: false
+    property var takenHotKeys: []
+    property bool waylandSession: false
 
     readonly property string skin: settings
                                    ? ViewServices.resolvedSkin(settings.skin, ViewServices.desktopRevision)
@@ -89,6 +94,9 @@ FocusScope {
         ShortcutStep {
             accent: sheet.accent; ink: sheet.ink; texts: guideText; reduceMotion: sheet.reduceMotion
             hotKey: sheet.settings ? sheet.settings.hotKey : Setting.LibraryHotKey.optionSpace
+            hotKeyRefused: sheet.hotKeyRefused
+            takenHotKeys: sheet.takenHotKeys
+            waylandSession: sheet.waylandSession
             onPicked: value => sheet.settings.hotKey = value
         }
     }

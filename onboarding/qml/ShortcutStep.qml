@@ -11,8 +11,27 @@ Column {
     required property GuideText texts
     required property bool reduceMotion
     required property int hotKey
+    // The chosen shortcut is held by another program; takenHotKeys lists every offered one
+    // that is; on Wayland no program may take a global shortcut at all.
+    property bool hotKeyRefused: false
+    property var takenHotKeys: []
+    property bool waylandSession: false
+
+    readonly property var choices: [[Setting.LibraryHotKey.off, "Off"], [Setting.LibraryHotKey.optionSpace, "⌥ Space"],
+                                    [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
+                                    [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
+    readonly property color warning: page.ink.r > 0.5 ? Qt.rgba(1.0, 0.62, 0.3, 1) : Qt.rgba(0.78, 0.33, 0.0, 1)
+    readonly property bool everyChordTaken: page.takenHotKeys.length >= page.choices.length - 1
+    readonly property string chosenTitle: {
+        const chosen = page.choices.find(choice => choice[0] === page.hotKey)
+        return chosen ? page.texts.tr(chosen[1]) : ""
+    }
 
     signal picked(int value)
+
+    function taken(value: int): bool {
+        return value !== Setting.LibraryHotKey.off && page.takenHotKeys.indexOf(value) >= 0
+    }
 
     spacing: 16
 
@@ -30,9 +49,7 @@ Column {
         columnSpacing: 10
         rowSpacing: 10
         Repeater {
-            model: [[Setting.LibraryHotKey.off, "Off"], [Setting.LibraryHotKey.optionSpace, "⌥ Space"],
-                    [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
-                    [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
+            model: page.choices
             OptionCard {
                 id: option
                 required property var modelData
@@ -42,21 +59,57 @@ Column {
                 ink: page.ink
                 reduceMotion: page.reduceMotion
                 onChosen: page.picked(option.modelData[0])
-                Text {
+                Column {
                     width: parent.width
-                    horizontalAlignment: Text.AlignHCenter
-                    text: page.texts.tr(option.modelData[1])
-                    font.pixelSize: 17
-                    font.weight: Font.DemiBold
-                    color: page.ink
+                    Text {
+                        width: parent.width
+                        horizontalAlignment: Text.AlignHCenter
+                        text: page.texts.tr(option.modelData[1])
+                        font.pixelSize: 17
+                        font.weight: Font.DemiBold
+                        color: page.ink
+                    }
+                    Text {
+                        width: parent.width
+                        visible: page.taken(option.modelData[0])
+                        horizontalAlignment: Text.AlignHCenter
+                        text: page.texts.tr("In use by another program")
+                        font.pixelSize: 11
+                        color: page.warning
+                        elide: Text.ElideRight
+                    }
                 }
             }
         }
     }
+    // The chosen chord never reaches the launcher; the other cards stay one click away.
+    Text {
+        objectName: "onboarding-hotkey-refused"
+        width: parent.width
+        visible: page.hotKeyRefused && page.hotKey !== Setting.LibraryHotKey.off
+        wrapMode: Text.WordWrap
+        text: page.texts.tr("%@ is in use by another program: pick another shortcut.")
+                  .replace(/%(1\$)?@/, page.chosenTitle)
+        font.pixelSize: 12
+        font.weight: Font.DemiBold
+        color: page.warning
+    }
+    // No offered chord can be had: the desktop's own shortcut settings can run the launcher.
+    Text {
+        objectName: "onboarding-hotkey-bind"
+        width: parent.width
+        visible: page.waylandSession || page.everyChordTaken
+        wrapMode: Text.WordWrap
+        text: page.waylandSession
+              ? page.texts.tr("On Wayland the desktop keeps global shortcuts and the screen’s corners to itself: bind “orbitdeck --toggle” to a key in the desktop’s keyboard settings to open Orbitdeck from anywhere.")
+              : page.texts.tr("Every shortcut offered here is in use. Bind “orbitdeck --toggle” to a key in the desktop’s keyboard settings instead.")
+        font.pixelSize: 12
+        color: page.warning
+    }
     Text {
         width: parent.width
         wrapMode: Text.WordWrap
-        text: page.texts.tr("If a shortcut is already used by another app, pick a different one. You can change it later in Settings → General.")
+        text: page.texts.tr("If a shortcut is already used by another app, pick a different one. You can change it later in Settings → Shortcuts.")
         font.pointSize: LibraryGridMath.fontPoints(11.5)
         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
     }

@@ -41,7 +41,7 @@ Column {
             objectName: "organize-folders-last"
             model: page.model; theme: page.look; title: "Move folders to end"; symbol: "arrow.down.to.line"; action: "foldersLast"
         }
-        OrganizeRow { model: page.model; theme: page.look; title: "Group macOS utilities"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
+        OrganizeRow { model: page.model; theme: page.look; title: "Gather system tools in “Other”"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
         OrganizeRow {
             objectName: "organize-ungroup"
             model: page.model; theme: page.look; title: "Ungroup all folders"; symbol: "folder.badge.minus"; action: "ungroup"

@@ -69,7 +69,8 @@ Column {
         SettingsSwitch {
             objectName: "library-f4"
             theme: page.look
-            title: "Open with F4 / Launchpad key"
+            // F4 or XF86LaunchB, the key Apple keyboards mark for the launcher.
+            title: "Open with F4 or the keyboard’s launcher key"
             checked: page.triggers ? page.triggers.f4Key : false
             onToggled: on => page.triggers.f4Key = on
         }
@@ -86,11 +87,13 @@ Column {
             }
         }
     }
+    // What the session lets the triggers do (an X11 session asks for no permission).
     Text {
+        objectName: "shortcuts-footnote"
         width: parent.width
         leftPadding: 12
         rightPadding: 12
-        text: page.look.tr("The global shortcut works right away. Hot corner, pinch and F4 need Accessibility permission once.")
+        text: page.model ? page.look.tr(page.model.shortcutsFootnote) : ""
         font.pixelSize: 11
         color: page.look.secondary
         wrapMode: Text.Wrap

@@ -140,6 +140,13 @@ TEST(SettingsSheetModel, FollowsTheWindowsWallpaperStateAndAccessibilityTrust) {
     EXPECT_TRUE(sheet.model.wallpaperUnavailable());
     EXPECT_EQ(changes, 1);
 
+    // The footnote says what the session allows: nothing to grant on X11, a desktop binding
+    // on Wayland.
+    EXPECT_TRUE(sheet.model.shortcutsFootnote().contains("X11"));
+    sheet.harness.window->lifecycle()->setWaylandSession(true);
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(sheet.model.shortcutsFootnote().contains("“orbitdeck --toggle”"));
+
     EXPECT_FALSE(sheet.model.accessibilityGranted());
     sheet.services.trust.trusted = true;
     sheet.model.refreshAccessibility();

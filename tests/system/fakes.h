@@ -21,6 +21,7 @@ public:
         return GrabResult::grabbed;
     }
     void release() override { grabbed.clear(); }
+    bool heldElsewhere(const KeyChord& chord) override { return taken.contains(chord.modifiers); }
     void setPressedHandler(std::function<void()> handler) override { pressed = std::move(handler); }
 
     std::vector<KeyChord> grabbed;

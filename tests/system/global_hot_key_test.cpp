@@ -55,8 +55,13 @@ TEST(GlobalHotKey, RegistersOneChordAtATimeAndReportsRefusal) {
         hotKey.registerHotKey(hotKeyChord(LibraryHotKey::optionSpace));
         EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::refused);
         EXPECT_TRUE(grabber.grabbed.empty());
+        EXPECT_TRUE(hotKey.heldElsewhere(*hotKeyChord(LibraryHotKey::optionSpace)))
+            << "the refused chord counts as held";
         hotKey.registerHotKey(hotKeyChord(LibraryHotKey::controlOptionSpace));
         EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered);
+        grabber.taken.insert(KeyModifier::control | KeyModifier::alt);
+        EXPECT_FALSE(hotKey.heldElsewhere(*hotKeyChord(LibraryHotKey::controlOptionSpace)))
+            << "our own registration is never held elsewhere";
     }
     using R = GlobalHotKey::Registration;
     EXPECT_EQ(seen,

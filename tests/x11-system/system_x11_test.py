@@ -335,11 +335,66 @@ def case_refused_grab(app):
             holds(lambda: desk.session.process.poll() is None, "the launcher keeps running", 0.5)
             note = shortcuts_note(desk)
             assert note == "Von einem anderen Programm belegt", f"the refusal reads {note!r}"
+            footnote = desk.session.state()["items"]["shortcuts-footnote"]["text"]
+            assert "X11-Sitzung keine Berechtigung" in footnote, f"the footnote reads {footnote!r}"
         finally:
             desk.close()
     finally:
         holder.stdin.close()
         holder.wait(5)
+
+
+def guide_shortcut_page(session):
+    """Walks a new home's guide to its shortcut page; the page's report."""
+    report = session.wait_for(lambda r: "onboarding-continue" in r["items"], "the guide")
+    session.click(report["items"]["onboarding-continue"])
+    return session.wait_for(lambda r: "onboarding-step-1" in r["items"]
+                            and "onboarding-step-0" not in r["items"], "the shortcut page")
+
+
+def case_guide_taken_shortcut(app):
+    """Openbox binds Alt+Space to its window menu: the guide's shortcut page says so, the next
+    card is one click away, and with every offered chord held it says how to bind the toggle."""
+    wm = start_openbox()
+    holder = None
+    try:
+        with Session(app, count=6, first_run=True) as session:
+            session.wait_for(lambda r: r["window"]["hotKeyRegistration"] == "not registered",
+                             "openbox holding Alt+Space")
+            guide_shortcut_page(session)
+            report = session.wait_for(lambda r: "onboarding-hotkey-refused" in r["items"],
+                                      "the refusal on the shortcut page")
+            refused = report["items"]["onboarding-hotkey-refused"]
+            assert refused["text"] == "Alt+Space is in use by another program: pick another shortcut.", refused
+            assert "onboarding-hotkey-bind" not in report["items"], "other chords are free"
+            if os.environ.get("ORBITDECK_SHOTS"):
+                session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "guide-taken.png"))
+            # Ctrl+Alt+Space: the right-hand card of the grid's second row, just above the note.
+            page = report["items"]["onboarding-step-1"]
+            session.xdotool("mousemove", "--sync", page["x"] + page["w"] * 3 // 4,
+                            refused["y"] - 16 - 12, "click", "1")
+            session.wait_for(lambda r: r["window"]["hotKeyRegistration"] == "registered"
+                             and "onboarding-hotkey-refused" not in r["items"],
+                             "Ctrl+Alt+Space registered and the refusal gone")
+            assert session.stored().get("ambergrid.hotKey") == "controlOptionSpace"
+
+        holder = subprocess.Popen([os.environ["KEY_GRAB_HOLDER"], "super+alt", "ctrl+alt"],
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        assert holder.stdout.readline().strip() == "grabbed", "the other client's grabs failed"
+        with Session(app, count=6, first_run=True) as session:
+            guide_shortcut_page(session)
+            report = session.wait_for(lambda r: "onboarding-hotkey-bind" in r["items"],
+                                      "the way out with every chord held")
+            assert "“orbitdeck --toggle”" in report["items"]["onboarding-hotkey-bind"]["text"]
+            assert "onboarding-hotkey-refused" in report["items"]
+            if os.environ.get("ORBITDECK_SHOTS"):
+                session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "guide-all-taken.png"))
+    finally:
+        if holder is not None:
+            holder.stdin.close()
+            holder.wait(5)
+        wm.terminate()
+        wm.wait(5)
 
 
 SETTINGS = {
@@ -352,8 +407,8 @@ SETTINGS = {
 
 def main():
     app, case = sys.argv[1], sys.argv[2]
-    if case == "refused_grab":
-        case_refused_grab(app)
+    if case in ("refused_grab", "guide_taken_shortcut"):
+        globals()["case_" + case](app)
         return
     settings = {"ambergrid.startMode": "window"}
     settings.update(SETTINGS.get(case, {}))

@@ -107,6 +107,9 @@ class Session:
             "ORBITDECK_STATE_REPORT": self.report,
             "AMBERGRID_TEST_DEFAULTS": "1",
         })
+        # An X11 session, also when the tests are started from a Wayland desktop.
+        for name in ("WAYLAND_DISPLAY", "XDG_SESSION_TYPE"):
+            environment.pop(name, None)
         if not bus:
             environment.pop("DBUS_SESSION_BUS_ADDRESS", None)
         environment.update(env or {})

@@ -119,6 +119,21 @@ TEST(X11HotKeyGrabber, CombinationHeldByAnotherClientIsRefused) {
     hotKey.registerHotKey(hotKeyChord(LibraryHotKey::controlOptionSpace));
     EXPECT_EQ(hotKey.registration(), GlobalHotKey::Registration::registered)
         << "other combinations still work";
+    {
+        SCOPED_TRACE("asking which chords are held keeps our grab and leaves no other");
+        EXPECT_TRUE(hotKey.heldElsewhere(*hotKeyChord(LibraryHotKey::optionSpace)));
+        EXPECT_FALSE(hotKey.heldElsewhere(*hotKeyChord(LibraryHotKey::commandOptionSpace)));
+        EXPECT_FALSE(hotKey.heldElsewhere(*hotKeyChord(LibraryHotKey::controlOptionSpace)));
+        const xcb_void_cookie_t superAlt =
+            xcb_grab_key_checked(rival, 1, root, XCB_MOD_MASK_4 | XCB_MOD_MASK_1, keycode,
+                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        EXPECT_EQ(xcb_request_check(rival, superAlt), nullptr) << "the probe let Super+Alt go";
+        xcb_ungrab_key(rival, keycode, root, XCB_MOD_MASK_4 | XCB_MOD_MASK_1);
+        int probed = 0;
+        hotKey.setAction([&] { ++probed; });
+        xdotool({"key", "ctrl+alt+space"});
+        EXPECT_TRUE(waitUntil([&] { return probed == 1; }));
+    }
 
     // A checked ungrab is done once it returns; a disconnect is processed some time later.
     EXPECT_EQ(

@@ -166,6 +166,30 @@ Item {
             compare(selected(shortcut), [true, false, false, false])
             mouseClick(cards(shortcut)[3])
             compare(testSettings.hotKey, Setting.LibraryHotKey.controlOptionSpace)
+
+            // Held by another program: the chosen chord says so; only with every offered chord
+            // held does the page send the user to the desktop's keyboard settings.
+            const refused = findChild(sheet, "onboarding-hotkey-refused")
+            const bind = findChild(sheet, "onboarding-hotkey-bind")
+            verify(!refused.visible && !bind.visible)
+            sheet.hotKeyRefused = true
+            sheet.takenHotKeys = [Setting.LibraryHotKey.controlOptionSpace,
+                                  Setting.LibraryHotKey.optionSpace]
+            verify(refused.visible)
+            compare(refused.text, "⌃⌥ Space is in use by another program: pick another shortcut.")
+            verify(!bind.visible)
+            compare(texts(shortcut).filter(t => t === "In use by another program").length, 2)
+            sheet.takenHotKeys = [Setting.LibraryHotKey.controlOptionSpace,
+                                  Setting.LibraryHotKey.optionSpace,
+                                  Setting.LibraryHotKey.commandOptionSpace]
+            verify(bind.visible)
+            mouseClick(cards(shortcut)[0])
+            verify(!refused.visible, "off refuses nothing")
+            sheet.hotKeyRefused = false
+            sheet.takenHotKeys = []
+            sheet.waylandSession = true
+            verify(bind.visible, "Wayland lets no program take a shortcut")
+            verify(bind.text.indexOf("Wayland") >= 0)
         }
 
         function test_lookCardsWriteThemeAndModeAndRecolourTheGuide() {

@@ -61,7 +61,7 @@ Item {
             const exportRow = findChild(tab, "organize-export")
             verify(!exportRow.enabled)
             verify(!findChild(tab, "organize-import").enabled)
-            verify(rowOf(tab, "Group macOS utilities").enabled)
+            verify(rowOf(tab, "Gather system tools in “Other”").enabled)
             mouseClick(exportRow)
             compare(testOrganizer.calls, [])
             verify(testWin.lifecycle.appearanceOpen, "a disabled row neither acts nor closes the sheet")

@@ -84,6 +84,7 @@ Window {
     // the first frame, and its helper processes would only slow that frame down.
     DesktopWallpaperImage {
         id: wallpaper
+        window: window      // its screen and workspace choose the picture
         enabled: window.libraryShown && (window.settings ? window.settings.showWallpaper : true)
         onImageChanged: if (window.lifecycle) window.lifecycle.wallpaperUnavailable = unavailable
     }

@@ -1,5 +1,7 @@
 #include "window/qml/desktop_wallpaper_image.h"
 
+#include "platform/desktop_place.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -57,7 +59,7 @@ TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
         const auto letGo = qScopeGuard([&] { releaseFirst.release(); });
         std::atomic<int> calls = 0;
         DesktopWallpaperImage wallpaper;
-        wallpaper.setLocator([&]() -> std::optional<QString> {
+        wallpaper.setLocator([&](const DesktopPlace&) -> std::optional<QString> {
             if (calls.fetch_add(1) == 0) {
                 releaseFirst.acquire();
                 return red;
@@ -80,7 +82,8 @@ TEST(DesktopWallpaperImage, ShowsTheLatestPictureAndSaysWhenNoneCanBeHad) {
     }
     {
         DesktopWallpaperImage wallpaper;
-        wallpaper.setLocator([]() -> std::optional<QString> { return std::nullopt; });
+        wallpaper.setLocator(
+            [](const DesktopPlace&) -> std::optional<QString> { return std::nullopt; });
         wallpaper.refresh();
         ASSERT_TRUE(waitFor([&] { return wallpaper.unavailable(); }));
         EXPECT_TRUE(wallpaper.source().isEmpty());
@@ -99,7 +102,7 @@ TEST(DesktopWallpaperImage, ReadsThePictureOnlyWhenItChanged) {
     std::atomic<int> located_ = 0;
     std::atomic<int> decoded = 0;
     DesktopWallpaperImage wallpaper;
-    wallpaper.setLocator([&]() -> std::optional<QString> {
+    wallpaper.setLocator([&](const DesktopPlace&) -> std::optional<QString> {
         ++located_;
         return located;
     });

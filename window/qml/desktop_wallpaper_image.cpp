@@ -1,6 +1,7 @@
 #include "window/qml/desktop_wallpaper_image.h"
 
 #include "platform/background_work.h"
+#include "platform/desktop_place_watch.h"
 #include "platform/desktop_settings.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/main_thread.h"
@@ -8,8 +9,6 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPointer>
-#include <QStandardPaths>
 
 namespace orbitdeck {
 
@@ -42,17 +41,36 @@ QImage wallpaperThumbnail(const QString& path, int maxEdge) {
 
 DesktopWallpaperImage::DesktopWallpaperImage(QObject* parent)
     : QObject(parent)
-    , locator_([] {
-        return desktop_wallpaper::locate(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    , place_(new DesktopPlaceWatch(this))
+    , locator_([](const DesktopPlace& place) {
+        return desktop_wallpaper::locate(place, desktop_wallpaper::sessionSources());
     })
     , decoder_([](const QString& path) { return wallpaperThumbnail(path); }) {
     current = this;
-    auto* gnome = new desktop_settings::GsettingsWatch(
-        QString::fromLatin1(desktop_wallpaper::gnomeBackground),
-        {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")}, this);
-    connect(gnome, &desktop_settings::GsettingsWatch::changed, this,
-            &DesktopWallpaperImage::refresh);
+    // Every desktop's schema that is installed: a change there is a new picture.
+    for (const auto& [schema, keys] :
+         {std::pair{desktop_wallpaper::gnomeBackground,
+                    QStringList{QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark"),
+                                QStringLiteral("picture-options")}},
+          std::pair{desktop_wallpaper::cinnamonBackground,
+                    QStringList{QStringLiteral("picture-uri"), QStringLiteral("picture-options")}},
+          std::pair{desktop_wallpaper::mateBackground,
+                    QStringList{QStringLiteral("picture-filename"),
+                                QStringLiteral("picture-options")}}}) {
+        auto* watch = new desktop_settings::GsettingsWatch(QString::fromLatin1(schema), keys, this);
+        connect(watch, &desktop_settings::GsettingsWatch::changed, this,
+                &DesktopWallpaperImage::refresh);
+    }
+    connect(place_, &DesktopPlaceWatch::changed, this, &DesktopWallpaperImage::refresh);
+}
+
+void DesktopWallpaperImage::setWindow(QWindow* window) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (window_ == window)
+        return;
+    window_ = window;
+    place_->setWindow(window);
+    emit windowChanged();
 }
 
 struct DesktopWallpaperImage::Found {
@@ -88,9 +106,9 @@ void DesktopWallpaperImage::refresh() {
     const std::optional<Stamp> shown = image_.isNull() ? std::nullopt : stamp_;
     runInBackground(
         this,
-        [locator = locator_, decoder = decoder_, shown] {
+        [locator = locator_, decoder = decoder_, shown, place = place_->current()] {
             Found found;
-            found.path = locator();
+            found.path = locator(place);
             if (!found.path)
                 return found;
             const QFileInfo file(*found.path);

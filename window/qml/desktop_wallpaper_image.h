@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QQuickImageProvider>
 #include <QUrl>
+#include <QWindow>
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
@@ -11,12 +13,17 @@
 
 namespace orbitdeck {
 
+struct DesktopPlace;
+class DesktopPlaceWatch;
+
 // A reduced, decoded copy of a picture: the longer side at most maxEdge pixels, orientation
 // applied. Null when the file cannot be read.
 QImage wallpaperThumbnail(const QString& path, int maxEdge = 2200);
 
-// The desktop picture for the backdrop. refresh() finds and reduces it off the main thread;
-// a result that arrives after a newer refresh is dropped. The backdrop shows `source`.
+// The desktop picture for the backdrop: the one of the screen that shows `window` and of the
+// current workspace, found again whenever either changes. refresh() finds and reduces it off the
+// main thread; a result that arrives after a newer refresh is dropped. The backdrop shows
+// `source`.
 class DesktopWallpaperImage : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -25,15 +32,18 @@ class DesktopWallpaperImage : public QObject {
     Q_PROPERTY(bool unavailable READ unavailable NOTIFY imageChanged)
     // The file of the picture shown; empty when none.
     Q_PROPERTY(QString path READ path NOTIFY imageChanged)
+    Q_PROPERTY(QWindow* window READ window WRITE setWindow NOTIFY windowChanged)
 
 public:
-    using Locator = std::function<std::optional<QString>()>;
+    using Locator = std::function<std::optional<QString>(const DesktopPlace& place)>;
     using Decoder = std::function<QImage(const QString& path)>;
 
     explicit DesktopWallpaperImage(QObject* parent = nullptr);
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    QWindow* window() const { return window_; }
+    void setWindow(QWindow* window);
     QUrl source() const;
     bool unavailable() const { return unavailable_; }
     QImage image() const { return image_; }
@@ -48,6 +58,7 @@ public:
 
 signals:
     void enabledChanged();
+    void windowChanged();
     void imageChanged();
 
 private:
@@ -61,6 +72,8 @@ private:
     struct Found;
     void apply(quint64 generation, Found found);
 
+    QPointer<QWindow> window_;
+    DesktopPlaceWatch* place_ = nullptr;
     Locator locator_;
     Decoder decoder_;
     std::optional<Stamp> stamp_;

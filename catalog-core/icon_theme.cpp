@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstdlib>
 #include <set>
+#include <span>
+#include <unordered_map>
 
 namespace orbitdeck {
 namespace {
@@ -84,8 +86,7 @@ struct IconThemeLookup::Theme {
         int maxSize = 0;
         int threshold = 2;
         DirectoryType type = DirectoryType::threshold;
-        // Icon name → file and the rank of its extension.
-        std::map<std::string, std::pair<std::filesystem::path, int>> files;
+        std::string name;
 
         bool matches(int wanted) const {
             if (scale != 1)
@@ -119,8 +120,18 @@ struct IconThemeLookup::Theme {
             return INT_MAX;
         }
     };
+    // Where a name has a file: its directory, the theme folder holding it and the rank of its
+    // extension. A large theme lists a hundred thousand files under a few thousand names, so
+    // the names are kept once and the files as these, not as paths.
+    struct Hit {
+        std::uint16_t directory = 0;
+        std::uint8_t folder = 0;
+        std::uint8_t rank = 0;
+    };
     std::vector<std::string> inherits;
     std::vector<Directory> directories;
+    // Each name's hits, in directory order, at most one a directory.
+    std::unordered_map<std::string, std::vector<Hit>> names;
 };
 
 IconThemeLookup::IconThemeLookup(Options options)
@@ -223,9 +234,14 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
                              : *type == "Fixed"            ? DirectoryType::fixed
                              : *type == "Scalable"         ? DirectoryType::scalable
                                                            : DirectoryType::threshold;
+            const auto directoryIndex = static_cast<std::uint16_t>(loaded->directories.size());
+            if (loaded->directories.size() >= UINT16_MAX)
+                break;
             // One listing per folder now spares a stat per name, size and folder later.
-            for (const auto& folder : options_.themeFolders) {
-                const auto path = folder / name / directoryName;
+            for (std::size_t folderIndex = 0;
+                 folderIndex < options_.themeFolders.size() && folderIndex <= UINT8_MAX;
+                 ++folderIndex) {
+                const auto path = options_.themeFolders[folderIndex] / name / directoryName;
                 remember(path);
                 DIR* listing = ::opendir(path.c_str());
                 if (listing == nullptr)
@@ -234,15 +250,18 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
                     auto icon = iconFileName(item->d_name);
                     if (!icon || !isValidUtf8(item->d_name))
                         continue;
-                    auto [slot, fresh] =
-                        directory.files.try_emplace(icon->first, path / item->d_name, icon->second);
+                    const Theme::Hit hit{directoryIndex, static_cast<std::uint8_t>(folderIndex),
+                                         static_cast<std::uint8_t>(icon->second)};
+                    auto& hits = loaded->names[std::move(icon->first)];
                     // An earlier folder wins; within one folder PNG before SVG before XPM.
-                    if (!fresh && slot->second.first.parent_path() == path &&
-                        icon->second < slot->second.second)
-                        slot->second = {path / item->d_name, icon->second};
+                    if (hits.empty() || hits.back().directory != directoryIndex)
+                        hits.push_back(hit);
+                    else if (hits.back().folder == hit.folder && hit.rank < hits.back().rank)
+                        hits.back() = hit;
                 }
                 ::closedir(listing);
             }
+            directory.name = directoryName;
             loaded->directories.push_back(std::move(directory));
         }
     }
@@ -267,22 +286,33 @@ std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& 
         const Theme* found = theme(current);
         if (found == nullptr)
             continue;
-        const Theme::Directory* best = nullptr;
-        for (const auto& directory : found->directories) {
+        const auto hits = found->names.find(name);
+        const auto fileOf = [&](const Theme::Hit& hit) {
+            return options_.themeFolders[hit.folder] / current /
+                   found->directories[hit.directory].name / (name + iconExtensions[hit.rank]);
+        };
+        const Theme::Hit* best = nullptr;
+        std::filesystem::path bestFile;
+        for (const Theme::Hit& hit :
+             hits == found->names.end() ? std::span<const Theme::Hit>() : hits->second) {
             // Only plain files are icons: a FIFO or folder of an icon's name is passed over.
-            const auto file = directory.files.find(name);
-            if (file == directory.files.end() || !isRegularFile(file->second.first))
+            auto file = fileOf(hit);
+            if (!isRegularFile(file))
                 continue;
+            const Theme::Directory& directory = found->directories[hit.directory];
             if (directory.matches(size))
-                return file->second.first;
+                return file;
+            const auto& chosen = best ? found->directories[best->directory] : directory;
             // Of equal distances the larger serves better: scaling down keeps the detail.
-            if (!best || directory.distance(size) < best->distance(size) ||
-                (directory.distance(size) == best->distance(size) &&
-                 directory.size * directory.scale > best->size * best->scale))
-                best = &directory;
+            if (!best || directory.distance(size) < chosen.distance(size) ||
+                (directory.distance(size) == chosen.distance(size) &&
+                 directory.size * directory.scale > chosen.size * chosen.scale)) {
+                best = &hit;
+                bestFile = std::move(file);
+            }
         }
         if (best)
-            return best->files.at(name).first;
+            return bestFile;
         // Parents are searched depth first, in the order the theme names them.
         pending.insert(pending.begin(), found->inherits.begin(), found->inherits.end());
     }

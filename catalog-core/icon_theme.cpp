@@ -46,15 +46,23 @@ bool isRegularFile(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// The icon name a file carries, when it is an icon file at all.
-std::optional<std::pair<std::string, int>> iconFileName(std::string_view file) {
+// The icon name a file carries and its extension's rank, when it is an icon file at all.
+std::optional<std::pair<std::string_view, int>> iconFileName(std::string_view file) {
     for (int rank = 0; rank < static_cast<int>(iconExtensions.size()); ++rank) {
         const std::string_view extension = iconExtensions[static_cast<std::size_t>(rank)];
         if (file.size() > extension.size() && file.ends_with(extension))
-            return std::pair(std::string(file.substr(0, file.size() - extension.size())), rank);
+            return std::pair(file.substr(0, file.size() - extension.size()), rank);
     }
     return std::nullopt;
 }
+
+// Names are looked up as they are read from a listing, without a string made for each file.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
+    }
+};
 
 std::vector<std::string> splitList(std::string_view text) {
     std::vector<std::string> items;
@@ -131,7 +139,7 @@ struct IconThemeLookup::Theme {
     std::vector<std::string> inherits;
     std::vector<Directory> directories;
     // Each name's hits, in directory order, at most one a directory.
-    std::unordered_map<std::string, std::vector<Hit>> names;
+    std::unordered_map<std::string, std::vector<Hit>, NameHash, std::equal_to<>> names;
 };
 
 IconThemeLookup::IconThemeLookup(Options options)
@@ -252,7 +260,12 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
                         continue;
                     const Theme::Hit hit{directoryIndex, static_cast<std::uint8_t>(folderIndex),
                                          static_cast<std::uint8_t>(icon->second)};
-                    auto& hits = loaded->names[std::move(icon->first)];
+                    auto slot = loaded->names.find(icon->first);
+                    if (slot == loaded->names.end())
+                        slot = loaded->names
+                                   .emplace(std::string(icon->first), std::vector<Theme::Hit>{})
+                                   .first;
+                    auto& hits = slot->second;
                     // An earlier folder wins; within one folder PNG before SVG before XPM.
                     if (hits.empty() || hits.back().directory != directoryIndex)
                         hits.push_back(hit);
@@ -335,7 +348,7 @@ std::optional<std::filesystem::path> IconThemeLookup::find(const std::string& na
     // "gimp.png" in an entry means the icon "gimp".
     std::string bare = name;
     if (const auto icon = iconFileName(name))
-        bare = icon->first;
+        bare = std::string(icon->first);
     if (bare.find('/') != std::string::npos || bare == "." || bare == "..")
         return std::nullopt;
     const std::lock_guard guard(mutex_);

@@ -13,6 +13,8 @@
 #include <climits>
 #include <cstdlib>
 #include <set>
+#include <span>
+#include <unordered_map>
 
 namespace orbitdeck {
 namespace {
@@ -44,15 +46,23 @@ bool isRegularFile(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// The icon name a file carries, when it is an icon file at all.
-std::optional<std::pair<std::string, int>> iconFileName(std::string_view file) {
+// The icon name a file carries and its extension's rank, when it is an icon file at all.
+std::optional<std::pair<std::string_view, int>> iconFileName(std::string_view file) {
     for (int rank = 0; rank < static_cast<int>(iconExtensions.size()); ++rank) {
         const std::string_view extension = iconExtensions[static_cast<std::size_t>(rank)];
         if (file.size() > extension.size() && file.ends_with(extension))
-            return std::pair(std::string(file.substr(0, file.size() - extension.size())), rank);
+            return std::pair(file.substr(0, file.size() - extension.size()), rank);
     }
     return std::nullopt;
 }
+
+// Names are looked up as they are read from a listing, without a string made for each file.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
+    }
+};
 
 std::vector<std::string> splitList(std::string_view text) {
     std::vector<std::string> items;
@@ -84,8 +94,7 @@ struct IconThemeLookup::Theme {
         int maxSize = 0;
         int threshold = 2;
         DirectoryType type = DirectoryType::threshold;
-        // Icon name → file and the rank of its extension.
-        std::map<std::string, std::pair<std::filesystem::path, int>> files;
+        std::string name;
 
         bool matches(int wanted) const {
             if (scale != 1)
@@ -119,8 +128,18 @@ struct IconThemeLookup::Theme {
             return INT_MAX;
         }
     };
+    // Where a name has a file: its directory, the theme folder holding it and the rank of its
+    // extension. A large theme lists a hundred thousand files under a few thousand names, so
+    // the names are kept once and the files as these, not as paths.
+    struct Hit {
+        std::uint16_t directory = 0;
+        std::uint8_t folder = 0;
+        std::uint8_t rank = 0;
+    };
     std::vector<std::string> inherits;
     std::vector<Directory> directories;
+    // Each name's hits, in directory order, at most one a directory.
+    std::unordered_map<std::string, std::vector<Hit>, NameHash, std::equal_to<>> names;
 };
 
 IconThemeLookup::IconThemeLookup(Options options)
@@ -223,9 +242,14 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
                              : *type == "Fixed"            ? DirectoryType::fixed
                              : *type == "Scalable"         ? DirectoryType::scalable
                                                            : DirectoryType::threshold;
+            const auto directoryIndex = static_cast<std::uint16_t>(loaded->directories.size());
+            if (loaded->directories.size() >= UINT16_MAX)
+                break;
             // One listing per folder now spares a stat per name, size and folder later.
-            for (const auto& folder : options_.themeFolders) {
-                const auto path = folder / name / directoryName;
+            for (std::size_t folderIndex = 0;
+                 folderIndex < options_.themeFolders.size() && folderIndex <= UINT8_MAX;
+                 ++folderIndex) {
+                const auto path = options_.themeFolders[folderIndex] / name / directoryName;
                 remember(path);
                 DIR* listing = ::opendir(path.c_str());
                 if (listing == nullptr)
@@ -234,15 +258,23 @@ const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
                     auto icon = iconFileName(item->d_name);
                     if (!icon || !isValidUtf8(item->d_name))
                         continue;
-                    auto [slot, fresh] =
-                        directory.files.try_emplace(icon->first, path / item->d_name, icon->second);
+                    const Theme::Hit hit{directoryIndex, static_cast<std::uint8_t>(folderIndex),
+                                         static_cast<std::uint8_t>(icon->second)};
+                    auto slot = loaded->names.find(icon->first);
+                    if (slot == loaded->names.end())
+                        slot = loaded->names
+                                   .emplace(std::string(icon->first), std::vector<Theme::Hit>{})
+                                   .first;
+                    auto& hits = slot->second;
                     // An earlier folder wins; within one folder PNG before SVG before XPM.
-                    if (!fresh && slot->second.first.parent_path() == path &&
-                        icon->second < slot->second.second)
-                        slot->second = {path / item->d_name, icon->second};
+                    if (hits.empty() || hits.back().directory != directoryIndex)
+                        hits.push_back(hit);
+                    else if (hits.back().folder == hit.folder && hit.rank < hits.back().rank)
+                        hits.back() = hit;
                 }
                 ::closedir(listing);
             }
+            directory.name = directoryName;
             loaded->directories.push_back(std::move(directory));
         }
     }
@@ -267,22 +299,33 @@ std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& 
         const Theme* found = theme(current);
         if (found == nullptr)
             continue;
-        const Theme::Directory* best = nullptr;
-        for (const auto& directory : found->directories) {
+        const auto hits = found->names.find(name);
+        const auto fileOf = [&](const Theme::Hit& hit) {
+            return options_.themeFolders[hit.folder] / current /
+                   found->directories[hit.directory].name / (name + iconExtensions[hit.rank]);
+        };
+        const Theme::Hit* best = nullptr;
+        std::filesystem::path bestFile;
+        for (const Theme::Hit& hit :
+             hits == found->names.end() ? std::span<const Theme::Hit>() : hits->second) {
             // Only plain files are icons: a FIFO or folder of an icon's name is passed over.
-            const auto file = directory.files.find(name);
-            if (file == directory.files.end() || !isRegularFile(file->second.first))
+            auto file = fileOf(hit);
+            if (!isRegularFile(file))
                 continue;
+            const Theme::Directory& directory = found->directories[hit.directory];
             if (directory.matches(size))
-                return file->second.first;
+                return file;
+            const auto& chosen = best ? found->directories[best->directory] : directory;
             // Of equal distances the larger serves better: scaling down keeps the detail.
-            if (!best || directory.distance(size) < best->distance(size) ||
-                (directory.distance(size) == best->distance(size) &&
-                 directory.size * directory.scale > best->size * best->scale))
-                best = &directory;
+            if (!best || directory.distance(size) < chosen.distance(size) ||
+                (directory.distance(size) == chosen.distance(size) &&
+                 directory.size * directory.scale > chosen.size * chosen.scale)) {
+                best = &hit;
+                bestFile = std::move(file);
+            }
         }
         if (best)
-            return best->files.at(name).first;
+            return bestFile;
         // Parents are searched depth first, in the order the theme names them.
         pending.insert(pending.begin(), found->inherits.begin(), found->inherits.end());
     }
@@ -305,7 +348,7 @@ std::optional<std::filesystem::path> IconThemeLookup::find(const std::string& na
     // "gimp.png" in an entry means the icon "gimp".
     std::string bare = name;
     if (const auto icon = iconFileName(name))
-        bare = icon->first;
+        bare = std::string(icon->first);
     if (bare.find('/') != std::string::npos || bare == "." || bare == "..")
         return std::nullopt;
     const std::lock_guard guard(mutex_);

@@ -2,6 +2,7 @@
 """Creates a folder of sample application bundles for tests, benchmarks and trying the app.
 
     make-sample-apps.py --home DIR [--count N] [--system-root] [--desktop-entries M [--svg-icons]]
+                        [--large-theme]
 
 writes DIR/Applications with N real ".app" bundles (XML and binary Info.plists, a PNG icon,
 an executable script that records its launch) plus decoys the catalog must skip; with
@@ -10,7 +11,10 @@ desktop entries in DIR/.local/share/applications (the user's) and DIR/usr/share/
 (the system's, one of them hidden by a user's copy), their icons PNG and SVG in the icon theme
 "Orbitdeck-Sample" under DIR/.local/share/icons, named as the theme of DIR/.config/gtk-3.0,
 plus decoys the catalog must hide (--svg-icons: every icon an SVG); read them with XDG_DATA_HOME=DIR/.local/share and
-XDG_DATA_DIRS=DIR/usr/share. The run is deterministic.
+XDG_DATA_DIRS=DIR/usr/share. --large-theme adds a system icon theme the size of a large desktop
+one (thousands of names in every size and context folder, most of them links as such themes
+ship them), made the current theme and inheriting the sample one, so each lookup of a sample icon
+goes through it. The run is deterministic.
 A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id> (an entry: <desktop id> holding
 its arguments), or DIR/launch-markers/... when that variable is unset. The last line printed is
 the value for ORBITDECK_APP_ROOTS.
@@ -300,6 +304,43 @@ def make_desktop_entries(home, count, markers, decoys=True, svg_only=False):
           desktop_entry("Decoy hidden by the user", {}, f"{launcher} decoy", "none"))
 
 
+LARGE_THEME = "Orbitdeck-Large"
+# Names per context folder, about those of the large themes desktops ship.
+LARGE_CONTEXTS = {"apps": 2600, "actions": 900, "mimetypes": 800, "status": 420, "panel": 300,
+                  "places": 250, "devices": 150, "categories": 80, "emblems": 60}
+LARGE_SIZES = [16, 18, 22, 24, 32, 48, 64, 84, 96, 128]
+
+
+def make_large_theme(home):
+    theme = os.path.join(home, "usr", "share", "icons", LARGE_THEME)
+    folders = []
+    for size in LARGE_SIZES:
+        for scale in (1, 2) if size <= 64 else (1,):
+            for context in LARGE_CONTEXTS:
+                folders.append((f"{size}x{size}{'@2x' if scale == 2 else ''}/{context}", size,
+                                scale))
+    folders += [(f"symbolic/{context}", 16, 1) for context in LARGE_CONTEXTS]
+    index = ["[Icon Theme]", "Name=Orbitdeck Large", f"Inherits={SAMPLE_THEME},hicolor",
+             "Directories=" + ",".join(name for name, _, _ in folders), ""]
+    for name, size, scale in folders:
+        index += [f"[{name}]", f"Size={size}", f"Scale={scale}",
+                  "Type=Scalable" if name.startswith("symbolic") else "Type=Fixed", ""]
+        if name.startswith("symbolic"):
+            index[-2:-1] = ["Type=Scalable", "MinSize=8", "MaxSize=512"]
+    write(os.path.join(theme, "index.theme"), "\n".join(index).encode())
+    drawing = os.path.join(theme, "drawing.svg")
+    write(drawing, draw_svg(COLOURS[0], SHAPES[0]))
+    for name, _, _ in folders:
+        folder = os.path.join(theme, name)
+        os.makedirs(folder, exist_ok=True)
+        context = name.split("/")[1]
+        suffix = "-symbolic" if name.startswith("symbolic") else ""
+        for number in range(LARGE_CONTEXTS[context]):
+            os.symlink(drawing, os.path.join(folder, f"{context}-{number}{suffix}.svg"))
+    write(os.path.join(home, ".config", "gtk-3.0", "settings.ini"),
+          f"[Settings]\ngtk-icon-theme-name={LARGE_THEME}\n".encode())
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--home", required=True, help="folder to fill (created if missing)")
@@ -311,6 +352,8 @@ def main():
                         help="also write this many desktop entries with themed icons")
     parser.add_argument("--svg-icons", action="store_true",
                         help="every desktop entry's icon is an SVG drawing")
+    parser.add_argument("--large-theme", action="store_true",
+                        help="also a current icon theme of a large desktop theme's size")
     args = parser.parse_args()
     if args.count < 0 or args.desktop_entries < 0:
         parser.error("counts must not be negative")
@@ -326,6 +369,8 @@ def main():
     if args.desktop_entries:
         make_desktop_entries(home, args.desktop_entries, markers, not args.no_decoys,
                              args.svg_icons)
+    if args.large_theme:
+        make_large_theme(home)
     roots = [applications]
     if args.system_root:
         make_system(home, icons, markers)

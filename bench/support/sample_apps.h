@@ -6,13 +6,15 @@
 #include <QStringList>
 
 // Generates `count` sample bundles under home and answers the roots to hand the launcher in
-// ORBITDECK_APP_ROOTS (the generator's last line of output).
-inline QString makeSampleApps(const QString& source, const QString& home, int count) {
+// ORBITDECK_APP_ROOTS (the generator's last line of output); options go to the generator as well.
+inline QString makeSampleApps(const QString& source, const QString& home, int count,
+                              const QStringList& options = {}) {
     QProcess generator;
     generator.start(QStringLiteral("python3"),
-                    {source + QStringLiteral("/scripts/make-sample-apps.py"),
-                     QStringLiteral("--home"), home, QStringLiteral("--count"),
-                     QString::number(count), QStringLiteral("--no-decoys")});
+                    QStringList{source + QStringLiteral("/scripts/make-sample-apps.py"),
+                                QStringLiteral("--home"), home, QStringLiteral("--count"),
+                                QString::number(count), QStringLiteral("--no-decoys")} +
+                        options);
     generator.waitForFinished(120000);
     return QString::fromUtf8(generator.readAllStandardOutput()).trimmed().split('\n').last();
 }

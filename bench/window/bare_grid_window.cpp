@@ -3,13 +3,12 @@
 // load the same fonts, CJK included). At the first frame that shows every visible icon it
 // writes that frame's CLOCK_MONOTONIC time in milliseconds to the marker file, as the
 // launcher's state report does for its frames.
+#include "../support/icon_list.h"
 #include <QFile>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
-#include <QTextStream>
-#include <QVariantMap>
 
 #include <chrono>
 
@@ -46,19 +45,13 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    QVariantList icons;
-    QFile list(QString::fromLocal8Bit(argv[1]));
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+    const std::optional<QVariantList> icons = readIconList(QString::fromLocal8Bit(argv[1]));
+    if (!icons)
         return 2;
-    QTextStream in(&list);
-    while (!in.atEnd())
-        if (const QStringList line = in.readLine().split(QLatin1Char('\t')); !line[0].isEmpty())
-            icons << QVariantMap{{QStringLiteral("icon"), QStringLiteral("file://") + line[0]},
-                                 {QStringLiteral("name"), line.value(1)}};
     const QString marker = QString::fromLocal8Bit(argv[2]);
 
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("icons"), icons);
+    engine.rootContext()->setContextProperty(QStringLiteral("icons"), *icons);
     engine.loadData(scene);
     auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().value(0));
     if (!window)

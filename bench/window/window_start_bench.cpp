@@ -1,10 +1,11 @@
 // Cold start of the launcher to the first frame of its full grid (300 sample bundles, then 300
-// desktop entries with SVG icons in an icon theme), and its resident memory then, next to a
-// bare Qt Quick GridView window of the same icons started the same way in the same run. Both run
-// offscreen. Each tells the CLOCK_MONOTONIC time of the frame swap that first showed its grid: the
-// launcher in its test-only state report (reporting every frame, without its usual 40 ms debounce),
-// the baseline in a marker file. The start time is that frame's time less the moment the process
-// was started, so neither side pays for how its readiness is written or polled.
+// desktop entries with SVG icons in an icon theme, both beside a large current icon theme), and
+// its resident memory then, next to a bare Qt Quick GridView window of the same icons started the
+// same way in the same run. Both run offscreen. Each tells the CLOCK_MONOTONIC time of the frame
+// swap that first showed its grid: the launcher in its test-only state report (reporting every
+// frame, without its usual 40 ms debounce), the baseline in a marker file. The start time is that
+// frame's time less the moment the process was started, so neither side pays for how its
+// readiness is written or polled.
 #include <QByteArray>
 #include <QDir>
 #include <QDirIterator>
@@ -14,9 +15,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "../support/bundle_icons.h"
 #include "../support/sample_apps.h"
 #include "../support/statistics.h"
 #include <QThread>
@@ -101,21 +102,6 @@ double bareFrame(const QString& markerPath) {
     return file.open(QIODevice::ReadOnly) ? file.readAll().toDouble() : 0;
 }
 
-// CFBundleDisplayName, else CFBundleName, else the bundle's folder name: the name the launcher
-// shows for a sample bundle.
-QString displayName(const QString& bundlePath) {
-    QFile plist(bundlePath + QStringLiteral("/Contents/Info.plist"));
-    const QString text =
-        plist.open(QIODevice::ReadOnly) ? QString::fromUtf8(plist.readAll()) : QString();
-    for (const char* key : {"CFBundleDisplayName", "CFBundleName"}) {
-        const QRegularExpression pattern(
-            QStringLiteral("<key>%1</key>\\s*<string>([^<]*)</string>").arg(QLatin1String(key)));
-        if (const auto match = pattern.match(text); match.hasMatch())
-            return match.captured(1);
-    }
-    return QFileInfo(bundlePath).completeBaseName();
-}
-
 // Both starts of one scenario, alternating, and the figures printed under title.
 bool compare(const char* title, int runs, const QString& reportFolder,
              const QProcessEnvironment& environment, const QString& iconList) {
@@ -193,12 +179,6 @@ QStringList entryIcons(const QString& home) {
     return icons;
 }
 
-void writeList(const QString& path, const QStringList& lines) {
-    QFile out(path);
-    out.open(QIODevice::WriteOnly);
-    out.write(lines.join('\n').toUtf8());
-}
-
 } // namespace
 
 int main() {
@@ -207,22 +187,14 @@ int main() {
     const QString source = qEnvironmentVariable("ORBITDECK_SOURCE_DIR", QStringLiteral(SOURCE_DIR));
 
     QTemporaryDir home;
-    const QString roots = makeSampleApps(source, home.path(), 300);
+    // Both fixtures carry a current icon theme of a large desktop theme's size, so looking icons
+    // up costs what it costs on a real desktop.
+    const QString roots =
+        makeSampleApps(source, home.path(), 300, {QStringLiteral("--large-theme")});
 
     // The same icon files for the baseline, in bundle order, each with its display name.
     const QString iconList = home.filePath(QStringLiteral("icons.txt"));
-    {
-        QStringList icons;
-        QDirIterator it(home.filePath(QStringLiteral("Applications")), {QStringLiteral("*.png")},
-                        QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString icon = it.next();
-            const QString bundle = icon.left(icon.indexOf(QStringLiteral("/Contents/")));
-            icons << icon + QLatin1Char('\t') + displayName(bundle);
-        }
-        icons.sort();
-        writeList(iconList, icons);
-    }
+    writeLines(iconList, bundleIcons(home.filePath(QStringLiteral("Applications"))));
 
     QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -238,10 +210,10 @@ int main() {
                      QStringLiteral("--home"), entryHome.path(), QStringLiteral("--count"),
                      QStringLiteral("0"), QStringLiteral("--no-decoys"),
                      QStringLiteral("--desktop-entries"), QStringLiteral("300"),
-                     QStringLiteral("--svg-icons")});
+                     QStringLiteral("--svg-icons"), QStringLiteral("--large-theme")});
     generator.waitForFinished(120000);
     const QString entryIconList = entryHome.filePath(QStringLiteral("icons.txt"));
-    writeList(entryIconList, entryIcons(entryHome.path()));
+    writeLines(entryIconList, entryIcons(entryHome.path()));
     QProcessEnvironment entryEnvironment = throwawayEnvironment(entryHome.path(), QString());
     entryEnvironment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     measured = compare("window cold start to full grid (300 desktop entries, SVG theme icons)",

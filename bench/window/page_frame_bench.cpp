@@ -1,0 +1,218 @@
+// Frame times of page slides and of a live drag across a page: the launcher with 300 sample
+// bundles against a bare Qt Quick window paging the same icons, both 1920×1080 on the X server it
+// is started on (scripts/with-xvfb.sh 1920x1080x24), both drawn by Qt Quick's software renderer on
+// its basic render loop, taking turns in the same run. Each frame's time is the one Qt's render
+// loop logs for it (polish, sync, render and swap), so neither side measures itself differently.
+// Input comes from xdotool as a person's would: arrow keys for the slides, a held button moved
+// across the page for the drag.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "../support/bundle_icons.h"
+#include "../support/sample_apps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Frame {
+    double totalMs = 0;
+    double polishMs = 0;
+};
+
+// One window process whose render loop logs every frame on its standard error.
+class FrameLog {
+public:
+    FrameLog(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment) {
+        process_.setProcessEnvironment(environment);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start(program, arguments);
+        process_.waitForStarted();
+    }
+    ~FrameLog() { stopProcess(process_); }
+    qint64 processId() const { return process_.processId(); }
+
+    // Frames logged so far, in order.
+    const std::vector<Frame>& frames() {
+        read();
+        return frames_;
+    }
+    // Waits until frames have stopped for quietMs after at least one more than already seen.
+    bool settle(std::size_t seen, int quietMs, int limitMs = 60000) {
+        QElapsedTimer clock, quiet;
+        clock.start();
+        quiet.start();
+        std::size_t count = frames().size();
+        while (clock.elapsed() < limitMs && process_.state() == QProcess::Running) {
+            QThread::msleep(10);
+            if (const std::size_t now = frames().size(); now != count) {
+                count = now;
+                quiet.restart();
+            }
+            if (count > seen && quiet.elapsed() >= quietMs)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    void read() {
+        process_.waitForReadyRead(0);
+        pending_ += QString::fromUtf8(process_.readAllStandardError());
+        static const QRegularExpression line(QStringLiteral(
+            R"(Frame rendered with 'software' renderloop in (\d+)ms, polish=(\d+))"));
+        qsizetype end = 0;
+        for (auto it = line.globalMatch(pending_); it.hasNext();) {
+            const auto match = it.next();
+            frames_.push_back({match.captured(1).toDouble(), match.captured(2).toDouble()});
+            end = match.capturedEnd();
+        }
+        pending_ = pending_.mid(end);
+    }
+
+    QProcess process_;
+    QString pending_;
+    std::vector<Frame> frames_;
+};
+
+void xdotool(const QProcessEnvironment& environment, const QStringList& arguments) {
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished(10000);
+}
+
+void append(std::vector<double>& to, const std::vector<double>& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+struct Run {
+    // Frames of the slides, of the drag, and both.
+    std::vector<double> slides, drags, measured;
+    double firstPolishMs = 0;
+};
+
+// Starts one window, waits for its grid to settle, slides `slides` pages and drags one, stops it.
+Run drive(const QString& program, const QStringList& arguments,
+          const QProcessEnvironment& environment, int slides) {
+    Run run;
+    FrameLog log(program, arguments, environment);
+    if (!log.settle(0, 1500))
+        return run;
+    run.firstPolishMs = log.frames().front().polishMs;
+    xdotool(environment,
+            {QStringLiteral("mousemove"), QStringLiteral("960"), QStringLiteral("540")});
+    log.settle(log.frames().size(), 300, 2000);
+    for (int slide = 0; slide < slides; ++slide) {
+        const std::size_t before = log.frames().size();
+        xdotool(environment, {QStringLiteral("key"), QStringLiteral("Right")});
+        log.settle(before, 300, 5000);
+        for (std::size_t i = before; i < log.frames().size(); ++i)
+            run.slides.push_back(log.frames()[i].totalMs);
+    }
+    // A drag from right to left across most of the page, one move a frame's time apart.
+    xdotool(environment, {QStringLiteral("mousemove"), QStringLiteral("1500"),
+                          QStringLiteral("600"), QStringLiteral("mousedown"), QStringLiteral("1")});
+    const std::size_t before = log.frames().size();
+    for (int step = 1; step <= 45; ++step) {
+        xdotool(environment, {QStringLiteral("mousemove"), QString::number(1500 - step * 24),
+                              QStringLiteral("600")});
+        QThread::msleep(16);
+    }
+    const std::size_t released = log.frames().size();
+    xdotool(environment, {QStringLiteral("mouseup"), QStringLiteral("1")});
+    for (std::size_t i = before; i < released; ++i)
+        run.drags.push_back(log.frames()[i].totalMs);
+    log.settle(released, 300, 5000);
+    append(run.measured, run.slides);
+    append(run.measured, run.drags);
+    return run;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty())
+        return 0;
+    std::ranges::sort(values);
+    const double rank = fraction * static_cast<double>(values.size() - 1);
+    const auto low = static_cast<std::size_t>(std::floor(rank));
+    const std::size_t high = std::min(low + 1, values.size() - 1);
+    return values[low] + (rank - static_cast<double>(low)) * (values[high] - values[low]);
+}
+
+} // namespace
+
+int main() {
+    const bool quick = qEnvironmentVariableIsSet("ORBITDECK_BENCH_QUICK");
+    const int runs = quick ? 1 : 5;
+    const int slides = quick ? 2 : 6;
+    const QString source = qEnvironmentVariable("ORBITDECK_SOURCE_DIR", QStringLiteral(SOURCE_DIR));
+
+    // The X server around the bench: scripts/with-xvfb.sh 1920x1080x24.
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) {
+        std::fputs("page frame bench: no X server (DISPLAY is unset)\n", stderr);
+        return 1;
+    }
+    QTemporaryDir home;
+    const QString roots = makeSampleApps(source, home.path(), 300);
+    const QString iconList = home.filePath(QStringLiteral("icons.txt"));
+    writeLines(iconList, bundleIcons(home.filePath(QStringLiteral("Applications"))));
+
+    QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    environment.insert(QStringLiteral("QSG_RENDER_LOOP"), QStringLiteral("basic"));
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("qt.scenegraph.time.renderloop=true"));
+
+    Run launcher, bare;
+    std::vector<double> launcherPolish, barePolish;
+    for (int run = 0; run < runs; ++run) {
+        const Run one = drive(QStringLiteral(LAUNCHER_PATH), {}, environment, slides);
+        const Run base = drive(QStringLiteral(BARE_PAGING_PATH), {iconList}, environment, slides);
+        append(launcher.slides, one.slides);
+        append(launcher.drags, one.drags);
+        append(launcher.measured, one.measured);
+        launcherPolish.push_back(one.firstPolishMs);
+        append(bare.slides, base.slides);
+        append(bare.drags, base.drags);
+        append(bare.measured, base.measured);
+        barePolish.push_back(base.firstPolishMs);
+    }
+
+    const auto line = [](const char* what, const std::vector<double>& a,
+                         const std::vector<double>& b) {
+        const double pa = percentile(a, 0.95), pb = percentile(b, 0.95);
+        std::printf("%s frame time p95: launcher %.1f ms, bare grid %.1f ms, ratio %.2f x\n", what,
+                    pa, pb, pb > 0 ? pa / pb : 0.0);
+        return pa > 0 && pb > 0;
+    };
+    std::printf("frames at 1920x1080, software renderer, %d runs of %d page slides and a drag "
+                "(%zu / %zu launcher frames, %zu / %zu bare)\n",
+                runs, slides, launcher.slides.size(), launcher.drags.size(), bare.slides.size(),
+                bare.drags.size());
+    const bool slid = line("page slide", launcher.slides, bare.slides);
+    const bool dragged = line("drag", launcher.drags, bare.drags);
+    const double worst =
+        launcher.measured.empty() ? 0 : *std::ranges::max_element(launcher.measured);
+    const double bareP95 = percentile(bare.slides, 0.95);
+    std::printf("  launcher's longest frame of the slides and the drag %.1f ms, %.2f x the bare "
+                "grid's slide "
+                "p95 (goal: at most 2 x)\n",
+                worst, bareP95 > 0 ? worst / bareP95 : 0.0);
+    const double polish = percentile(launcherPolish, 0.5), basePolish = percentile(barePolish, 0.5);
+    std::printf(
+        "  first frame's polish: launcher %.1f ms, bare grid %.1f ms, ratio %.2f x (goal: at "
+        "most 1.5 x)\n",
+        polish, basePolish, basePolish > 0 ? polish / basePolish : 0.0);
+    return slid && dragged ? 0 : 1;
+}

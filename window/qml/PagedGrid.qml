@@ -45,7 +45,7 @@ Item {
     // tiles arrive: the window is laid out before the library loads, and the remembered page
     // would be pulled back to the only page an empty grid has. After the change, not during
     // it: the capacity may change while the current page is being worked out.
-    onCapacityChanged: Qt.callLater(pullBack)
+    onCapacityChanged: ViewServices.callLater(pullBack)
     function pullBack() {
         if (itemCount > 0 && page !== currentPage)
             pageSettled(currentPage)

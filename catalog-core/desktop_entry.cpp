@@ -402,6 +402,7 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) {
         scan.complete = false;
+        scan.opened = false;
         return scan;
     }
     EntryWalk walk;

@@ -2,6 +2,7 @@
 
 #include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
+#include "library/application_catalog.h"
 
 #include <QString>
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orbitdeck {
@@ -87,11 +89,21 @@ public:
     virtual void reveal(const std::filesystem::path& bundle) = 0;
 };
 
-// One scan of the catalog; complete is false when a root timed out.
+// One scan of the catalog. complete is false when a folder timed out or was listed only in part;
+// absentFolders were missing or unreadable, which counts only for a folder listed before.
 struct CatalogScan {
     std::vector<AppDescriptor> apps;
     bool complete = true;
+    std::vector<std::string> listedFolders = {};
+    std::vector<std::string> absentFolders = {};
 };
+
+inline CatalogScan catalogScanOf(CatalogListing listing) {
+    return CatalogScan{.apps = std::move(listing.applications),
+                       .complete = !listing.partial,
+                       .listedFolders = std::move(listing.listedFolders),
+                       .absentFolders = std::move(listing.absentFolders)};
+}
 
 // What the window needs from the world, injected so it runs headless on virtual time.
 struct WindowEnvironment {

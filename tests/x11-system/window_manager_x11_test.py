@@ -28,7 +28,9 @@ def full_screen(session, window):
     """The window manager and the launcher agree the launcher is shown full screen."""
     poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
          "the full-screen state set by the window manager", 10)
-    session.wait_for(lambda r: r["window"]["visible"] and r["state"]["lifecycle"]["isFullScreen"],
+    # At rest too: the open zoom moves every item it reports.
+    session.wait_for(lambda r: r["window"]["visible"] and r["state"]["lifecycle"]["isFullScreen"]
+                     and r["window"]["view"]["libraryZoom"] == 1,
                      "full screen in the launcher's state")
 
 

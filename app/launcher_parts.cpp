@@ -78,7 +78,7 @@ public:
         AmbergridWindow& state = entry_.window();
         state.actions()->observe(window);
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
-                                                     presentation_);
+                                                     presentation_, scheduler_);
         keys_.setLibraryWindow(&window);
         keys_.setOnKey([this, &host](LibraryKey key) {
             return !host.menuOpen() && assembled_.commands->handleKey(key);

@@ -99,6 +99,9 @@ void QuickPresentation::show(bool immediately) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (x11_)
         x11_->services.presentation().show(x11_->window, immediately);
+    else if (window_ && fullScreen_)
+        // The shell forgets full screen with the surface a hide destroys: ask again.
+        window_->showFullScreen();
     else if (window_)
         window_->show();
 }
@@ -115,8 +118,35 @@ void QuickPresentation::installTriggerHandlers(std::function<void()> toggle, con
         x11_->services.installTriggerHandlers(toggle_);
 }
 
+bool QuickPresentation::holdsFullScreen() const {
+    if (x11_)
+        return x11_->services.presentation().fullScreenWindow() == x11_->window;
+    return fullScreen_;
+}
+
+bool QuickPresentation::inFullScreenState() const {
+    if (x11_)
+        return x11_->window->inWindowManagerFullScreen();
+    return window_ && window_->windowStates().testFlag(Qt::WindowFullScreen);
+}
+
+bool QuickPresentation::stateRequestInFlight() const {
+    return x11_ && x11_->window->stateRequestInFlight();
+}
+
+void QuickPresentation::observeWindowState(std::function<void()> changed) {
+    // On X11 the window manager's own property: Qt's window state also changes when the
+    // launcher moves the window, and misses changes made after such a move.
+    if (x11_)
+        x11_->window->setStateObserver(std::move(changed));
+    else if (window_)
+        QObject::connect(window_, &QWindow::windowStateChanged, window_,
+                         [changed = std::move(changed)] { changed(); });
+}
+
 void QuickPresentation::applyDisplayMode(bool fullScreen) {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    fullScreen_ = fullScreen;
     if (!x11_) {
         if (window_)
             fullScreen ? window_->showFullScreen() : window_->showNormal();

@@ -40,6 +40,15 @@ public:
     // Full screen covers the window's monitor; the windowed frame is normalised first unless the
     // window is leaving full screen (it gets its frame back then).
     void applyDisplayMode(bool fullScreen);
+    // Whether the window is in the launcher's own full-screen mode (the window manager may also
+    // make it full screen by itself).
+    bool holdsFullScreen() const;
+    // Whether the window is full screen now, whoever made it so.
+    bool inFullScreenState() const;
+    // The launcher's own request for a window state has not been answered yet.
+    bool stateRequestInFlight() const;
+    // Hears the window manager (or the shell) change the window's state.
+    void observeWindowState(std::function<void()> changed);
 
     // The window's dynamic property naming the hot key's state: "registered", "not registered"
     // (another client holds the combination) or "none".
@@ -50,6 +59,7 @@ private:
     std::unique_ptr<X11> x11_;
     QQuickWindow* window_ = nullptr;
     std::function<void()> toggle_;
+    bool fullScreen_ = false;
 };
 
 } // namespace orbitdeck

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace orbitdeck {
 
@@ -54,7 +55,13 @@ void LibraryOrganizer::exportLayoutBackup() {
     chooser_.chooseSaveLocation(name, [this, bytes](std::optional<std::filesystem::path> file) {
         if (file)
             writeBackup(*file, bytes);
+        returnToSettings();
     });
+}
+
+void LibraryOrganizer::returnToSettings() {
+    if (std::exchange(reopenSettings_, false) && window_.lifecycle()->uninstallError().isEmpty())
+        window_.lifecycle()->setAppearanceOpen(true);
 }
 
 void LibraryOrganizer::writeBackup(const std::filesystem::path& file, const QByteArray& bytes) {
@@ -80,6 +87,8 @@ void LibraryOrganizer::importLayoutBackup() {
     chooser_.chooseFileToOpen([this](std::optional<std::filesystem::path> file) {
         if (file)
             readBackup(*file);
+        else
+            returnToSettings();
     });
 }
 
@@ -113,6 +122,7 @@ void LibraryOrganizer::readBackup(const std::filesystem::path& file) {
         [this](std::optional<DecodedBackup> decoded) {
             readingBackup_ = false;
             applyBackup(std::move(decoded));
+            returnToSettings();
         });
 }
 

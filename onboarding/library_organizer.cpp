@@ -34,10 +34,12 @@ void LibraryOrganizer::performOrganization(LibraryOrganization organization) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     switch (organization) {
     case LibraryOrganization::exportLayout:
+        reopenSettings_ = window_.lifecycle()->appearanceOpen();
         window_.lifecycle()->setAppearanceOpen(false);
         afterDelay(backupDelayMilliseconds, [this] { exportLayoutBackup(); });
         return;
     case LibraryOrganization::importLayout:
+        reopenSettings_ = window_.lifecycle()->appearanceOpen();
         window_.lifecycle()->setAppearanceOpen(false);
         afterDelay(backupDelayMilliseconds, [this] { importLayoutBackup(); });
         return;

@@ -83,6 +83,9 @@ private:
         std::size_t hiddenMissing = 0;
     };
     void applyBackup(std::optional<DecodedBackup> decoded);
+    // The settings sheet closed for the file dialog comes back once the backup is done, unless
+    // an alert about the file has the window.
+    void returnToSettings();
 
     AmbergridWindow& window_;
     BackupFileChooser& chooser_;
@@ -90,6 +93,7 @@ private:
     QString backupError_;
     bool importingLaunchpad_ = false;
     bool readingBackup_ = false;
+    bool reopenSettings_ = false;
 };
 
 // The organiser and the file chooser of the views it asks, both owned by the window.

@@ -3,6 +3,7 @@
 #include "platform/main_thread.h"
 #include "platform/x11_support.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -10,6 +11,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace orbitdeck {
 
@@ -21,6 +23,13 @@ QScreen* screenOf(const QWindow* window) {
 }
 
 constexpr auto fadeStep = std::chrono::milliseconds(16);
+constexpr double moveMilliseconds = 200;
+// Window managers answer a state request at once; one that has not within this time refused.
+constexpr qint64 answerMilliseconds = 2000;
+
+int between(int from, int to, double progress) {
+    return from + static_cast<int>(std::lround((to - from) * progress));
+}
 } // namespace
 
 X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
@@ -29,12 +38,46 @@ X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
     fadeTimer_.setTimerType(Qt::PreciseTimer);
     fadeTimer_.setInterval(fadeStep);
     connect(&fadeTimer_, &QTimer::timeout, this, &X11LauncherWindow::stepFade);
+    moveTimer_.setTimerType(Qt::PreciseTimer);
+    moveTimer_.setInterval(fadeStep);
+    connect(&moveTimer_, &QTimer::timeout, this, &X11LauncherWindow::stepMove);
     if (window_)
         window_->installEventFilter(this);
 }
 
 X11LauncherWindow::~X11LauncherWindow() {
+    if (stateObserver_ && QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
     endFade();
+}
+
+void X11LauncherWindow::setStateObserver(std::function<void()> observer) {
+    const auto x = x11::qtConnection();
+    if (!x || stateObserver_)
+        return;
+    stateAtom_ = x11::atom(x->connection, "_NET_WM_STATE");
+    stateObserver_ = std::move(observer);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+bool X11LauncherWindow::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t" || !window_)
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+    if (change->atom == stateAtom_ && change->window == window_->winId())
+        // After Qt has seen the event too.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (inWindowManagerFullScreen() == fullScreenRequest_)
+                    requestAnswered_ = true;
+                stateObserver_();
+            },
+            Qt::QueuedConnection);
+    return false;
 }
 
 bool X11LauncherWindow::isVisible() const {
@@ -104,7 +147,8 @@ void X11LauncherWindow::bringForward() {
     if (!window_)
         return;
     moveToCurrentDesktop();
-    window_->show();
+    // Not show(): that is showNormal() and would take full screen away again.
+    window_->setVisible(true);
     window_->raise();
     window_->requestActivate();
 }
@@ -116,13 +160,40 @@ void X11LauncherWindow::unmap() {
 }
 
 QRect X11LauncherWindow::frame() const {
+    // While moving, the frame asked for: a second look must not start the move again.
+    if (moveTimer_.isActive())
+        return move_.to;
     return window_ ? window_->geometry() : QRect();
 }
 
-void X11LauncherWindow::setFrame(const QRect& frame, bool) {
+void X11LauncherWindow::setFrame(const QRect& frame, bool animate) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (window_)
+    moveTimer_.stop();
+    if (!window_)
+        return;
+    if (!animate || !window_->isVisible() || window_->geometry() == frame) {
         window_->setGeometry(frame);
+        return;
+    }
+    move_ = {.from = window_->geometry(), .to = frame, .clock = {}};
+    move_.clock.start();
+    moveTimer_.start();
+}
+
+void X11LauncherWindow::stepMove() {
+    if (!window_) {
+        moveTimer_.stop();
+        return;
+    }
+    const double progress =
+        std::min(static_cast<double>(move_.clock.elapsed()) / moveMilliseconds, 1.0);
+    const double eased = QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(progress);
+    window_->setGeometry(QRect(QPoint(between(move_.from.x(), move_.to.x(), eased),
+                                      between(move_.from.y(), move_.to.y(), eased)),
+                               QSize(between(move_.from.width(), move_.to.width(), eased),
+                                     between(move_.from.height(), move_.to.height(), eased))));
+    if (progress >= 1.0)
+        moveTimer_.stop();
 }
 
 std::optional<QRect> X11LauncherWindow::monitorGeometry() const {
@@ -152,9 +223,12 @@ void X11LauncherWindow::setFullScreenChrome(bool fullScreen) {
     if (states != window_->windowStates())
         window_->setWindowStates(states);
     // A window that is shown but not yet managed misses Qt's request (window managers ignore
-    // messages about windows they do not manage yet): ask again once it is on screen.
+    // messages about windows they do not manage yet), and one about to be mapped may meet a
+    // window manager still clearing the state of its last unmapping: ask again once on screen.
     fullScreenRequest_ = fullScreen;
-    stateRequestPending_ = window_->isVisible();
+    stateRequestPending_ = true;
+    requestAnswered_ = false;
+    requestClock_.start();
     if (window_->isExposed())
         sendFullScreenRequest();
 }
@@ -164,6 +238,20 @@ bool X11LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
         window_->isExposed())
         sendFullScreenRequest();
     return false;
+}
+
+bool X11LauncherWindow::stateRequestInFlight() const {
+    const bool recent = stateRequestPending_ ||
+                        (requestClock_.isValid() && requestClock_.elapsed() < answerMilliseconds);
+    return recent && !requestAnswered_ && inWindowManagerFullScreen() != fullScreenRequest_;
+}
+
+bool X11LauncherWindow::inWindowManagerFullScreen() const {
+    const auto x = x11::qtConnection();
+    if (!x || !window_)
+        return false;
+    return x11::atomListHas(x->connection, static_cast<xcb_window_t>(window_->winId()),
+                            "_NET_WM_STATE", "_NET_WM_STATE_FULLSCREEN");
 }
 
 void X11LauncherWindow::sendFullScreenRequest() {

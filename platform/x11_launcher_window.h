@@ -2,6 +2,7 @@
 
 #include "platform/launcher_window.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QEasingCurve>
 #include <QElapsedTimer>
 #include <QObject>
@@ -12,7 +13,9 @@
 namespace orbitdeck {
 
 // The launcher's QWindow as presentation drives it on X11.
-class X11LauncherWindow final : public QObject, public LauncherWindow {
+class X11LauncherWindow final : public QObject,
+                                public LauncherWindow,
+                                private QAbstractNativeEventFilter {
 public:
     explicit X11LauncherWindow(QWindow* window, QObject* parent = nullptr);
     ~X11LauncherWindow() override;
@@ -31,9 +34,20 @@ public:
     std::optional<QRect> monitorGeometry() const override;
     std::optional<QRect> monitorAvailableGeometry() const override;
     void setFullScreenChrome(bool fullScreen) override;
+    // Whether the window manager holds the window full screen now, as _NET_WM_STATE says. Qt's
+    // window state is no witness: moving the window drops full screen from it.
+    bool inWindowManagerFullScreen() const;
+    // The launcher's own full-screen request is still on its way: the state the window manager
+    // shows meanwhile (an unmapped window's, a fresh mapping's) is not its answer.
+    bool stateRequestInFlight() const;
+    // Hears every change the window manager makes to the window's state.
+    void setStateObserver(std::function<void()> observer);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     void sendFullScreenRequest();
@@ -46,6 +60,13 @@ private:
         QElapsedTimer clock;
     };
 
+    struct Move {
+        QRect from;
+        QRect to;
+        QElapsedTimer clock;
+    };
+
+    void stepMove();
     void applyOpacity(double opacity);
     void stepFade();
     void endFade();
@@ -57,6 +78,12 @@ private:
     QTimer fadeTimer_;
     Fade fade_;
     std::function<void()> fadeFinished_;
+    QTimer moveTimer_;
+    Move move_;
+    std::function<void()> stateObserver_;
+    std::uint32_t stateAtom_ = 0;
+    QElapsedTimer requestClock_;
+    bool requestAnswered_ = true;
     bool fullScreenRequest_ = false;
     bool stateRequestPending_ = false;
 };

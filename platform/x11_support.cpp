@@ -67,13 +67,12 @@ std::optional<std::uint32_t> propertyValue(xcb_connection_t* connection, std::ui
     return *static_cast<const std::uint32_t*>(xcb_get_property_value(answer.get()));
 }
 
-bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root,
-                           std::string_view hint) {
-    const std::uint32_t wanted = atom(connection, hint);
+bool atomListHas(xcb_connection_t* connection, std::uint32_t window, std::string_view property,
+                 std::string_view name) {
+    const std::uint32_t wanted = atom(connection, name);
     const auto answer = reply(xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0,
-                         1024),
+        xcb_get_property(connection, 0, window, atom(connection, property), XCB_ATOM_ATOM, 0, 1024),
         nullptr));
     if (!answer || answer->format != 32)
         return false;
@@ -84,6 +83,11 @@ bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root,
             return true;
     }
     return false;
+}
+
+bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root,
+                           std::string_view hint) {
+    return atomListHas(connection, root, "_NET_SUPPORTED", hint);
 }
 
 void sendToWindowManager(xcb_connection_t* connection, std::uint32_t root, std::uint32_t window,

@@ -22,6 +22,9 @@ std::uint32_t atom(xcb_connection_t* connection, std::string_view name);
 // The first CARDINAL or WINDOW value of a property, when it is set.
 std::optional<std::uint32_t> propertyValue(xcb_connection_t* connection, std::uint32_t window,
                                            std::string_view property, std::uint32_t type);
+// Whether an ATOM-list property of the window (_NET_WM_STATE, _NET_SUPPORTED) holds the atom.
+bool atomListHas(xcb_connection_t* connection, std::uint32_t window, std::string_view property,
+                 std::string_view name);
 // Whether the window manager announces support for an EWMH atom in _NET_SUPPORTED.
 bool windowManagerSupports(xcb_connection_t* connection, std::uint32_t root, std::string_view hint);
 

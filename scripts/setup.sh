@@ -29,8 +29,9 @@ packages=(
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
   xvfb xauth xdotool x11-utils x11-apps imagemagick
-  # installing: the desktop entry check; full screen under a real window manager
-  desktop-file-utils openbox
+  # installing: the desktop entry check; full screen under a real window manager, and changed
+  # by the window manager's own command
+  desktop-file-utils openbox wmctrl
   # the status item on a private session bus; the tests' private GSettings schemas
   dbus-daemon libglib2.0-bin
   # fonts so every script renders

@@ -63,6 +63,9 @@ void WindowPresentation::present(const std::shared_ptr<LauncherWindow>& window, 
     ORBITDECK_ASSERT_MAIN_THREAD();
     const std::int64_t generation = nextGeneration();
     isHiding_ = false;
+    // Window managers drop the full-screen state of a window they unmap: ask on every show.
+    if (window == fullScreenWindow_.lock())
+        window->setFullScreenChrome(true);
     window->bringForward();
     if (immediately) {
         window->setOpacity(1.0);

@@ -153,6 +153,7 @@ TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
     EXPECT_FALSE(std::filesystem::exists(*files.file));
     harness->scheduler.advance(1ms);
     EXPECT_TRUE(std::filesystem::exists(*files.file));
+    EXPECT_TRUE(window->lifecycle()->appearanceOpen()) << "the sheet is back after the dialog";
 
     installOrganizer(*window);
     window->lifecycle()->setOnboardingOpen(false);

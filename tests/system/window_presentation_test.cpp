@@ -161,6 +161,10 @@ TEST(WindowPresentation, FullScreenAndWindowedStyles) {
     EXPECT_EQ(p.window->chrome.size(), 1u) << "a second full-screen style only re-pins";
     p.scheduler.advance(2s);
     EXPECT_EQ(p.window->frames.size(), 8u);
+    p.presentation.hide(p.window, true);
+    p.presentation.show(p.window, true);
+    EXPECT_EQ(p.window->chrome, (std::vector{true, true}))
+        << "the window manager dropped full screen with the unmapping: every show asks again";
 
     p.window->monitor = QRect(0, 0, 1280, 800);
     p.presentation.screensChanged();
@@ -168,12 +172,14 @@ TEST(WindowPresentation, FullScreenAndWindowedStyles) {
 
     p.presentation.applyWindowStyle(p.window, false);
     EXPECT_EQ(p.presentation.fullScreenWindow(), nullptr);
-    EXPECT_EQ(p.window->chrome, (std::vector{true, false}));
+    EXPECT_EQ(p.window->chrome, (std::vector{true, true, false}));
     const auto framesAfterSwitch = p.window->frames.size();
     p.scheduler.advance(2s);
     EXPECT_EQ(p.window->frames.size(), framesAfterSwitch) << "pins stop once windowed";
     EXPECT_EQ(p.window->currentFrame.size(), QSize(893, 613)) << "the full-screen frame is too big";
 
     p.presentation.screensChanged();
+    p.presentation.show(p.window, true);
     EXPECT_EQ(p.window->frames.size(), framesAfterSwitch);
+    EXPECT_EQ(p.window->chrome.size(), 3u) << "a windowed show asks for no full screen";
 }

@@ -30,14 +30,21 @@ TEST(WindowStateLifecycle, PagesFollowSearchSortBrowsingAndTheRememberedPage) {
     WindowHarness harness;
     harness.catalog.setApps(manyApps(100));
     harness.store->setValue("ambergrid.rememberPage", DefaultsValue{true});
-    harness.store->setValue("ambergrid.savedPage", DefaultsValue{qint64{-3}});
-    AmbergridWindow& window = harness.load();
-    EXPECT_EQ(window.pageCount(), 3) << "100 tiles at 42 a page";
-
+    harness.store->setValue("ambergrid.savedPage", DefaultsValue{qint64{2}});
+    // As the launcher starts: the window appears first, the library loads after.
+    AmbergridWindow& window = harness.make();
     window.windowDidAppear();
-    EXPECT_EQ(window.paging()->page(), 0) << "a negative stored page reads as 0";
+    EXPECT_EQ(window.paging()->page(), 2) << "the remembered page, before any tile arrived";
     EXPECT_TRUE(window.search()->searchFocused());
     EXPECT_EQ(harness.presentation.installs, 1);
+    harness.load();
+    EXPECT_EQ(window.pageCount(), 3) << "100 tiles at 42 a page";
+    EXPECT_EQ(window.paging()->page(), 2) << "the load keeps the remembered page";
+    EXPECT_EQ(window.settings()->savedPage(), 2);
+
+    harness.store->setValue("ambergrid.savedPage", DefaultsValue{qint64{-3}});
+    window.windowDidAppear();
+    EXPECT_EQ(window.paging()->page(), 0) << "a negative stored page reads as 0";
 
     window.paging()->setPage(2);
     EXPECT_EQ(window.settings()->savedPage(), 2);

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Full screen under a real window manager (openbox) with a desktop panel of type
 _NET_WM_WINDOW_TYPE_DOCK: the full-screen launcher carries _NET_WM_STATE_FULLSCREEN and covers
-the panel; in windowed mode it carries no such state and the panel stays in view.
+the panel, again after every hide and show; in windowed mode it carries no such state and the
+panel stays in view; full screen set or cleared by the window manager (wmctrl) becomes the
+launcher's own mode.
 
 Usage: window_manager_x11_test.py ORBITDECK FAKE_DOCK
 """
@@ -20,6 +22,59 @@ DOCK_HEIGHT = 48
 
 def net_wm_state(window):
     return run("xprop", "-id", window, "_NET_WM_STATE")
+
+
+def full_screen(session, window):
+    """The window manager and the launcher agree the launcher is shown full screen."""
+    poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
+         "the full-screen state set by the window manager", 10)
+    # At rest too: the open zoom moves every item it reports.
+    session.wait_for(lambda r: r["window"]["visible"] and r["state"]["lifecycle"]["isFullScreen"]
+                     and r["window"]["view"]["libraryZoom"] == 1,
+                     "full screen in the launcher's state")
+
+
+def toggle(session, how):
+    """Hides and shows the launcher by the command line or by its hot key."""
+    for shown in (False, True):
+        if how == "--toggle":
+            subprocess.run([session.app, "--toggle"], env=session.environment, check=True,
+                           capture_output=True, timeout=30)
+        else:
+            if not shown:
+                session.focus()
+                session.wait_for(lambda r: r["window"]["view"]["active"], "the launcher active")
+            session.key("super+alt+space")
+        session.wait_for(lambda r: r["window"]["visible"] == shown,
+                         f"{how} to {'show' if shown else 'hide'} the launcher")
+
+
+def menu_entry(session):
+    """The background menu's full-screen entry, the menu closed again."""
+    report = session.wait_for(lambda r: "library-page-area" in r["items"], "the page area")
+    area = report["items"]["library-page-area"]
+    session.xdotool("mousemove", "--sync", area["x"] + 8, area["y"] + area["h"] - 70, "click", 3)
+    text = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
+                            "the background menu")["items"]["library-menu-full-screen"]["text"]
+    session.key("Escape")
+    session.wait_for(lambda r: "library-menu-full-screen" not in r["items"], "the menu closed")
+    return text
+
+
+def follows_the_window_manager(session, window, width):
+    """wmctrl, as a window manager's own full-screen command: the launcher's state, stored
+    start mode and menu follow, both ways."""
+    for change, on in (("add", True), ("remove", False)):
+        run("wmctrl", "-i", "-r", window, "-b", f"{change},fullscreen")
+        session.wait_for(lambda r: r["state"]["lifecycle"]["isFullScreen"] == on,
+                         f"the launcher following {change},fullscreen")
+        mode = "fullscreen" if on else "window"
+        poll(lambda: session.stored().get("ambergrid.startMode") == mode,
+             f"the start mode stored as {mode}", 10)
+        assert ("_NET_WM_STATE_FULLSCREEN" in net_wm_state(window)) == on
+        entry = menu_entry(session)
+        assert entry == ("Exit full screen" if on else "Enter full screen"), entry
+        poll(lambda: panel_in_view(width) != on, "the panel covered only in full screen", 10)
 
 
 def panel_in_view(width):
@@ -42,14 +97,19 @@ def main():
              "the panel's strip reserved", 10)
         poll(lambda: panel_in_view(width), "the panel on screen", 10)
 
-        with Session(app, count=12, defaults={"ambergrid.startMode": "fullscreen"}) as session:
+        defaults = {"ambergrid.startMode": "fullscreen", "ambergrid.hotKey": "commandOptionSpace"}
+        with Session(app, count=12, defaults=defaults) as session:
             session.wait_for(lambda r: r["window"]["visible"] and cells(r), "the grid")
             window = session.window_id()
-            poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
-                 "the full-screen state set by the window manager", 10)
+            full_screen(session, window)
             poll(lambda: geometry(window) == (0, 0, width, height),
                  "the launcher covering the whole monitor, panel strip included", 10)
             poll(lambda: not panel_in_view(width), "the launcher above the panel", 10)
+            # The window manager drops the state of an unmapped window: every show asks again.
+            for how in ("--toggle", "hot key"):
+                toggle(session, how)
+                full_screen(session, window)
+                poll(lambda: not panel_in_view(width), f"the panel covered after {how}", 10)
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-full.png"))
 
@@ -70,6 +130,7 @@ def main():
             poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher", 10)
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-windowed.png"))
+            follows_the_window_manager(session, window, width)
     finally:
         if dock is not None:
             dock.stdin.close()

@@ -97,6 +97,13 @@ class BackupDialogTest(unittest.TestCase):
                 backup = json.load(source)
             self.assertEqual(backup["format"], 1)
             self.assertEqual(alerts_shown(report), [])
+            # The settings are back on Organize with the keys: Escape closes only them.
+            session.wait_for(lambda r: "settings-panel" in r["items"]
+                             and "organize-export" in r["items"], "the settings back")
+            session.key("Escape")
+            report = session.wait_for(lambda r: "settings-panel" not in r["items"],
+                                      "the settings closed by Escape")
+            self.assertTrue(report["window"]["visible"])
 
     def test_export_over_an_existing_file_asks_first(self):
         with Session(APP, count=12, defaults=self.defaults) as session:

@@ -83,6 +83,18 @@ class LauncherWindowTest(unittest.TestCase):
             session.key("Escape")
             session.wait_for(lambda r: "library-menu-arrange" not in r["items"], "menu closed")
 
+    def test_reopens_on_the_remembered_page(self):
+        # Page 2 of 2 remembered (stored from 0): the window comes up before the library loads.
+        remembered = {"ambergrid.rememberPage": True, "ambergrid.savedPage": 1}
+        with Session(APP, count=40, defaults=remembered) as session:
+            session.wait_for(settled_on("2 / 2", 5), "page 2 shown at the first start")
+            self.assertEqual(session.stored().get("ambergrid.savedPage"), 1)
+            session.stop()
+            os.remove(session.report)
+            session.start()
+            session.wait_for(settled_on("2 / 2", 5), "page 2 shown after a restart")
+            self.assertEqual(session.stored().get("ambergrid.savedPage"), 1)
+
     def test_long_press_arranges_and_a_later_click_still_opens(self):
         with Session(APP, count=12, extra=[SAFARI]) as session:
             report = session.wait_for(loaded_grid, "the first grid")

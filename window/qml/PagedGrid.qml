@@ -41,8 +41,15 @@ Item {
 
     clip: true
 
-    // A page beyond the last one after the capacity changed is pulled back.
-    onCapacityChanged: if (page !== currentPage) pageSettled(currentPage)
+    // A page beyond the last one after the capacity changed is pulled back. Not before the
+    // tiles arrive: the window is laid out before the library loads, and the remembered page
+    // would be pulled back to the only page an empty grid has. After the change, not during
+    // it: the capacity may change while the current page is being worked out.
+    onCapacityChanged: ViewServices.callLater(pullBack)
+    function pullBack() {
+        if (itemCount > 0 && page !== currentPage)
+            pageSettled(currentPage)
+    }
 
     onCurrentPageChanged: {
         const from = previousPage

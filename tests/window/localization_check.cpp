@@ -36,14 +36,25 @@ QString unescapeLiteral(const QString& literal) {
     return text;
 }
 
-void collectFrom(const QString& path, const QRegularExpression& pattern,
+// A C++ key may be split over adjacent literals, which the compiler joins.
+QString joinedLiterals(const QString& literals) {
+    static const QRegularExpression piece(QStringLiteral(R"re("((?:[^"\\\n]|\\.)*)")re"));
+    QString joined;
+    for (const auto& match : piece.globalMatch(literals))
+        joined += match.captured(1);
+    return joined;
+}
+
+void collectFrom(const QString& path, const QRegularExpression& pattern, bool cpp,
                  std::map<QString, QString>& keys) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QString text = QString::fromUtf8(file.readAll());
     for (const auto& match : pattern.globalMatch(text)) {
-        const QString literal = match.captured(1).isNull() ? match.captured(2) : match.captured(1);
+        const QString literal = cpp                          ? joinedLiterals(match.captured(1))
+                                : match.captured(1).isNull() ? match.captured(2)
+                                                             : match.captured(1);
         const qsizetype line = QStringView(text).left(match.capturedStart()).count(u'\n') + 1;
         keys.try_emplace(unescapeLiteral(literal), path + u':' + QString::number(line));
     }
@@ -53,7 +64,7 @@ void collectFrom(const QString& path, const QRegularExpression& pattern,
 
 std::map<QString, QString> collectSourceKeys(const QStringList& folders) {
     static const QRegularExpression cppPattern(QStringLiteral(
-        R"re(\b(?:localized|localizedFormat|textKey)\(\s*(?:u8?|QStringLiteral\(\s*)?"((?:[^"\\\n]|\\.)*)")re"));
+        R"re(\b(?:localized|localizedFormat|textKey)\(\s*(?:u8?|QStringLiteral\(\s*)?((?:"(?:[^"\\\n]|\\.)*"\s*)+))re"));
     static const QRegularExpression qmlPattern(QStringLiteral(
         R"re(\bL\.(?:t|format)\(\s*(?:"((?:[^"\\\n]|\\.)*)"|'((?:[^'\\\n]|\\.)*)'))re"));
     std::map<QString, QString> keys;
@@ -62,7 +73,8 @@ std::map<QString, QString> collectSourceKeys(const QStringList& folders) {
                            QDirIterator::Subdirectories);
         while (files.hasNext()) {
             const QString path = files.next();
-            collectFrom(path, path.endsWith(".qml") ? qmlPattern : cppPattern, keys);
+            const bool qml = path.endsWith(".qml");
+            collectFrom(path, qml ? qmlPattern : cppPattern, !qml, keys);
         }
     }
     return keys;

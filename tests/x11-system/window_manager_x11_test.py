@@ -39,17 +39,17 @@ def main():
         dock.stdout.readline()
         width, height = screen_size()
         poll(lambda: "0, 48, " in run("xprop", "-root", "_NET_WORKAREA"),
-             "the panel's strip reserved", 10)
-        poll(lambda: panel_in_view(width), "the panel on screen", 10)
+             "the panel's strip reserved")
+        poll(lambda: panel_in_view(width), "the panel on screen")
 
         with Session(app, count=12, defaults={"ambergrid.startMode": "fullscreen"}) as session:
             session.wait_for(lambda r: r["window"]["visible"] and cells(r), "the grid")
             window = session.window_id()
             poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
-                 "the full-screen state set by the window manager", 10)
+                 "the full-screen state set by the window manager")
             poll(lambda: geometry(window) == (0, 0, width, height),
-                 "the launcher covering the whole monitor, panel strip included", 10)
-            poll(lambda: not panel_in_view(width), "the launcher above the panel", 10)
+                 "the launcher covering the whole monitor, panel strip included")
+            poll(lambda: not panel_in_view(width), "the launcher above the panel")
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-full.png"))
 
@@ -59,15 +59,14 @@ def main():
             area = report["items"]["library-page-area"]
             x, y = area["x"] + 8, area["y"] + area["h"] - 70
             session.xdotool("mousemove", "--sync", x, y, "click", 3)
-            menu = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
-                                    "the background menu")
-            session.click(menu["items"]["library-menu-full-screen"])
+            session.click(session.wait_for_settled("library-menu-full-screen",
+                                                   "the background menu"))
             session.wait_for(lambda r: not r["state"]["lifecycle"]["isFullScreen"],
                              "windowed mode in the window state")
             poll(lambda: "_NET_WM_STATE_FULLSCREEN" not in net_wm_state(window),
-                 "the full-screen state removed", 10)
-            poll(lambda: geometry(window)[1] >= DOCK_HEIGHT, "the window clear of the panel", 10)
-            poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher", 10)
+                 "the full-screen state removed")
+            poll(lambda: geometry(window)[1] >= DOCK_HEIGHT, "the window clear of the panel")
+            poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher")
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-windowed.png"))
     finally:

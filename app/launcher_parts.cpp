@@ -4,7 +4,6 @@
 #include "app/display_mode.h"
 #include "app/quick_presentation.h"
 #include "arranging/command_layer.h"
-#include "arranging/launch_flow.h"
 #include "platform/app_updater.h"
 #include "platform/application_restart.h"
 #include "platform/desktop_appearance.h"
@@ -42,42 +41,42 @@ namespace {
 class LiveParts final : public LauncherParts {
 public:
     LiveParts()
-        : entry_(
+        : assembled_(
               assembleApplication({.presentation = &presentation_,
                                    .watcher = &files_.watcher(),
                                    .trash = &tileServices_,
                                    .places = &tileServices_,
                                    .migrateLegacyDefaults =
                                        [](DefaultsStore& store) { migrateLegacyDefaults(store); }}))
-        , language_(entry_->defaults(), Localizer::system()) {
+        , entry_(*assembled_.entry)
+        , language_(entry_.defaults(), Localizer::system()) {
         LocalizationBridge::registerSingleton(&language_);
         followDesktopMotion();
     }
 
-    AmbergridWindow* state() override { return &entry_->window(); }
-    QObject* language() override { return &language_; }
-    QObject* launchFlow() override { return entry_->window().findChild<LaunchFlow*>(); }
-    void loadLibrary() override { entry_->window().loadLibrary(); }
+    AmbergridWindow* state() override { return &entry_.window(); }
+    LocalizationBridge* language() override { return &language_; }
+    CommandLayer* commands() override { return assembled_.commands; }
+    LayoutOperations* layoutOps() override { return assembled_.layoutOps; }
+    OnboardingPresenter* onboarding() override { return assembled_.onboarding; }
+    void loadLibrary() override { entry_.window().loadLibrary(); }
 
     void attach(QQuickWindow& window, ViewHost& host) override {
-        WindowLifecycle* lifecycle = entry_->window().lifecycle();
-        presentation_.attach(window, entry_->defaults(),
+        WindowLifecycle* lifecycle = entry_.window().lifecycle();
+        presentation_.attach(window, entry_.defaults(),
                              [lifecycle](bool refused) { lifecycle->setHotKeyRefused(refused); });
         // Asked again while hidden, so the next show follows a changed desktop without waiting.
         QObject::connect(&window, &QWindow::visibleChanged, &window, [](bool visible) {
             if (!visible)
                 DesktopPreferencesWatch::shared().refresh();
         });
-        AmbergridWindow& state = entry_->window();
+        AmbergridWindow& state = entry_.window();
         state.actions()->observe(window);
         displayMode_ = std::make_unique<DisplayMode>(window, *state.lifecycle(), *state.settings(),
                                                      presentation_);
         keys_.setLibraryWindow(&window);
         keys_.setOnKey([this, &host](LibraryKey key) {
-            if (host.menuOpen())
-                return false;
-            auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands());
-            return commands && commands->handleKey(key);
+            return !host.menuOpen() && assembled_.commands->handleKey(key);
         });
         swipes_ = std::make_unique<PageSwipeMonitor>(
             &window, scheduler_, [&host](QPointF at) { return host.turnsPagesAt(at); });
@@ -92,12 +91,12 @@ public:
             return;
         statusArea_ = makeDBusStatusArea();
         delegate_ = std::make_unique<AmbergridAppDelegate>(AmbergridAppDelegate::Seams{
-            .defaults = &entry_->defaults(),
+            .defaults = &entry_.defaults(),
             .scheduler = &scheduler_,
             .statusArea = statusArea_.get(),
             .presentation = &presentation_,
             .updater = &AppUpdater::shared(),
-            .applyApplicationIcon = [this] { applyApplicationIcon(entry_->defaults()); },
+            .applyApplicationIcon = [this] { applyApplicationIcon(entry_.defaults()); },
             .statusIcon = [] { return statusIcon(); },
             .statusIconName = QStringLiteral(ORBITDECK_APP_ID),
             .statusIconThemePath = installedIconThemePath(),
@@ -131,8 +130,7 @@ public:
             delegate_->openWindowAndPost(LibraryCommand::welcome);
             break;
         case InstanceRequest::toggle:
-            if (auto* commands = qobject_cast<CommandLayer*>(entry_->window().commands()))
-                commands->toggleLibrary();
+            assembled_.commands->toggleLibrary();
             break;
         case InstanceRequest::quit:
             break;
@@ -165,7 +163,7 @@ private:
     // The desktop's reduce-motion preference, read in the background from the start.
     void followDesktopMotion() {
         DesktopPreferencesWatch& desktop = DesktopPreferencesWatch::shared();
-        WindowSettings* settings = entry_->window().settings();
+        WindowSettings* settings = entry_.window().settings();
         const auto apply = [settings, &desktop] {
             settings->setReduceMotion(desktop.current().reduceMotion.value_or(false));
         };
@@ -177,9 +175,11 @@ private:
     QtScheduler filesScheduler_;
     SystemFiles files_{filesScheduler_};
     ProcessTable processes_;
-    TileServices tileServices_{files_.trash(), files_.dock(), processes_};
+    TileServices tileServices_{files_.trash(), files_.dock(), processes_,
+                               [this](const QString& text) { entry_.window().showToast(text); }};
     QuickPresentation presentation_;
-    std::unique_ptr<AppEntry> entry_;
+    AssembledApplication assembled_;
+    AppEntry& entry_;
     LocalizationBridge language_;
     QtScheduler scheduler_;
     LibraryKeyMonitor keys_;

@@ -11,6 +11,10 @@ class QQuickWindow;
 namespace orbitdeck {
 
 class AmbergridWindow;
+class CommandLayer;
+class LayoutOperations;
+class LocalizationBridge;
+class OnboardingPresenter;
 class ViewHost;
 
 // The window state and whatever the executable wires around it: presentation, the interface
@@ -20,9 +24,12 @@ struct LauncherParts {
     // The state the views bind to as `win`.
     virtual AmbergridWindow* state() = 0;
     // The interface language for the views (t, revision).
-    virtual QObject* language() = 0;
-    // Launching and page turns of the window state.
-    virtual QObject* launchFlow() = 0;
+    virtual LocalizationBridge* language() = 0;
+    // The arranging module's keys, clicks, launching and layout edits, and the first-run guide,
+    // which the views use directly.
+    virtual CommandLayer* commands() = 0;
+    virtual LayoutOperations* layoutOps() = 0;
+    virtual OnboardingPresenter* onboarding() = 0;
     // Starts reading the library; its catalog scan runs in the background.
     virtual void loadLibrary() = 0;
     // The window exists: hand it to whatever presents it and watches its input; the views'

@@ -1,7 +1,11 @@
 #include "app/launcher_scene.h"
 
 #include "app/launcher_parts.h"
+#include "arranging/command_layer.h"
+#include "arranging/layout_operations.h"
+#include "onboarding/onboarding_presenter.h"
 #include "window/ambergrid_window.h"
+#include "window/localization_bridge.h"
 #include "window/qml/app_icon_cache.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
@@ -31,10 +35,11 @@ bool LauncherScene::show() {
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
-         {QStringLiteral("launchFlow"), QVariant::fromValue(parts_->launchFlow())}});
+         {QStringLiteral("commands"), QVariant::fromValue(parts_->commands())},
+         {QStringLiteral("layoutOps"), QVariant::fromValue(parts_->layoutOps())},
+         {QStringLiteral("onboarding"), QVariant::fromValue(parts_->onboarding())}});
     // Through the module's name, so its C++ types come with it.
-    engine_.loadData("import Orbitdeck.Views\nMain {}\n",
-                     QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
+    engine_.loadData("import Orbitdeck.App\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
     if (engine_.rootObjects().isEmpty())
         return false;
     window_ = qobject_cast<QQuickWindow*>(engine_.rootObjects().constFirst());

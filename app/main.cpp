@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
+Q_IMPORT_QML_PLUGIN(Orbitdeck_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
 Q_IMPORT_QML_PLUGIN(Orbitdeck_OnboardingPlugin)
 Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)

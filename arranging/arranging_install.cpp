@@ -9,13 +9,13 @@
 
 namespace orbitdeck {
 
-void installArranging(AmbergridWindow& window) {
+ArrangingParts installArranging(AmbergridWindow& window) {
     auto* launch = new LaunchFlow(window, &window);
     auto* undo = new UndoActions(window, &window);
     auto* layoutOps = new LayoutOperations(window, &window);
     auto* commands = new CommandLayer(window, *launch, *undo, *layoutOps, &window);
-    window.attachExtensions(commands, layoutOps, nullptr);
-    installLiveDrag(window);
+    installLiveDrag(window, *layoutOps);
+    return {.commands = commands, .layoutOps = layoutOps, .undo = undo};
 }
 
 } // namespace orbitdeck

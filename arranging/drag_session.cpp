@@ -18,33 +18,28 @@
 
 namespace orbitdeck {
 
-LayoutOperations* layoutOperations(AmbergridWindow& window) {
-    return qobject_cast<LayoutOperations*>(window.layoutOps());
-}
-
 std::optional<LayoutItem> keyItem(const QString& key) {
     return itemFromKey(key);
 }
 
-bool moveNextToAsShown(AmbergridWindow& window, const LayoutItem& item, const LayoutItem& target,
-                       bool after, bool recordUndo) {
-    LayoutOperations* operations = layoutOperations(window);
-    if (!operations)
-        return false;
+bool moveNextToAsShown(AmbergridWindow& window, LayoutOperations& operations,
+                       const LayoutItem& item, const LayoutItem& target, bool after,
+                       bool recordUndo) {
     const std::string sort = window.settings()->sort().toStdString();
     const bool sorted = sort != "manual";
     std::optional<std::vector<LayoutItem>> order;
     if (sorted)
         order = window.visible().sortedItems(window.layout()->layout().pageItems(), sort);
-    const bool changed = operations->moveItem(item, target, after, order, recordUndo);
+    const bool changed = operations.moveItem(item, target, after, order, recordUndo);
     if (changed && sorted)
         window.settings()->setSort(QStringLiteral("manual"));
     return changed;
 }
 
-DragSession::DragSession(AmbergridWindow& window, QObject* parent)
+DragSession::DragSession(AmbergridWindow& window, LayoutOperations& operations, QObject* parent)
     : QObject(parent)
     , window_(window)
+    , operations_(operations)
     , pointerWatch_(new DragPointer(this)) {
     Scheduler& scheduler = window.scheduler();
     rules_.reset(new DragRules{
@@ -53,7 +48,8 @@ DragSession::DragSession(AmbergridWindow& window, QObject* parent)
             {.moveNextTo =
                  [this](const LayoutItem& item, const LayoutItem& target, bool after,
                         bool recordUndo) {
-                     return moveNextToAsShown(window_, item, target, after, recordUndo);
+                     return moveNextToAsShown(window_, operations_, item, target, after,
+                                              recordUndo);
                  },
              .clearSelection = [this] { window_.selection()->setSelectedItem(std::nullopt); },
              .pointerButtonDown =
@@ -73,8 +69,7 @@ DragSession::DragSession(AmbergridWindow& window, QObject* parent)
              .openFolder = [this] { return window_.selection()->openFolder(); },
              .moveOutOfFolder =
                  [this](const LayoutItem& item, const FolderID& folder) {
-                     if (LayoutOperations* operations = layoutOperations(window_))
-                         operations->moveOutOfFolder(item, folder, true);
+                     operations_.moveOutOfFolder(item, folder, true);
                  },
              .closeFolder = [this] { window_.selection()->setOpenFolder(std::nullopt); },
              .startArranging = [this] { window_.selection()->setArranging(true); },
@@ -229,8 +224,8 @@ DragSession* DragSession::create(QQmlEngine* qml, QJSEngine* js) {
     return ProvidedSingleton<DragSession>::create(qml, js);
 }
 
-void installLiveDrag(AmbergridWindow& window) {
-    ProvidedSingleton<DragSession>::provide(new DragSession(window, &window));
+void installLiveDrag(AmbergridWindow& window, LayoutOperations& operations) {
+    ProvidedSingleton<DragSession>::provide(new DragSession(window, operations, &window));
 }
 
 } // namespace orbitdeck

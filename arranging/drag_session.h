@@ -21,6 +21,7 @@ namespace orbitdeck {
 
 class AmbergridWindow;
 class DragPointer;
+class LayoutOperations;
 struct LayoutItem;
 struct DragRules;
 
@@ -48,7 +49,7 @@ public:
     // A press must travel this far before it becomes a drag, in points.
     static constexpr double dragDistance = 10;
 
-    explicit DragSession(AmbergridWindow& window, QObject* parent = nullptr);
+    DragSession(AmbergridWindow& window, LayoutOperations& operations, QObject* parent = nullptr);
     ~DragSession() override;
     static DragSession* create(QQmlEngine* qml, QJSEngine* js);
 
@@ -78,10 +79,10 @@ public:
                                 double s);
 
     Q_INVOKABLE void edgeTargeted(bool trailing, bool targeted);
-    // Drops on a page edge or a page dot place the item named by the payload the drag's source
-    // carries, as the first tile of a page; a drag without one is refused.
-    Q_INVOKABLE bool dropOnEdge(bool trailing, QObject* dragSource);
-    Q_INVOKABLE bool dropOnPageDot(int page, QObject* dragSource);
+    // Drops on a page edge or a page dot place the item named by the payload the drag carries
+    // (the proxy's), as the first tile of a page; a drag without one is refused.
+    Q_INVOKABLE bool dropOnEdge(bool trailing, const QString& payload);
+    Q_INVOKABLE bool dropOnPageDot(int page, const QString& payload);
 
     // The open folder's panel.
     Q_INVOKABLE void hoverFolderBackdrop(const QString& folderID);
@@ -117,6 +118,7 @@ private:
     void anchorOpenedFolder();
 
     AmbergridWindow& window_;
+    LayoutOperations& operations_;
     DragPointer* pointerWatch_;
     std::unique_ptr<DragRules> rules_;
     QString pressedKey_;
@@ -136,6 +138,6 @@ private:
 };
 
 // Makes the session and registers it for QML as the singleton LiveDrag of Orbitdeck.Arranging.
-void installLiveDrag(AmbergridWindow& window);
+void installLiveDrag(AmbergridWindow& window, LayoutOperations& operations);
 
 } // namespace orbitdeck

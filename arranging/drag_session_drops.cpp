@@ -24,8 +24,7 @@ void DragSession::leaveTile(const QString& key) {
 bool DragSession::dropOnTile(const QString& key, double x, double y, double w, double h, double s) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     const auto target = keyItem(key);
-    LayoutOperations* operations = layoutOperations(window_);
-    if (!target || !operations)
+    if (!target)
         return false;
     const std::optional<LayoutItem> dragged = rules_->live.draggingItem();
     const TileDrop drop =
@@ -35,11 +34,11 @@ bool DragSession::dropOnTile(const QString& key, double x, double y, double w, d
     rules_->live.reset();
     switch (drop.action) {
     case TileDrop::Action::makeFolder:
-        return operations->createFolder(*dragged, *target, true);
+        return operations_.createFolder(*dragged, *target, true);
     case TileDrop::Action::moveIntoFolder:
-        return operations->appendItem(*dragged, target->folderID(), true);
+        return operations_.appendItem(*dragged, target->folderID(), true);
     default:
-        moveNextToAsShown(window_, *dragged, *target, drop.after, true);
+        moveNextToAsShown(window_, operations_, *dragged, *target, drop.after, true);
         return true;
     }
 }
@@ -54,22 +53,12 @@ void DragSession::edgeTargeted(bool trailing, bool targeted) {
     edge.setTargeted(targeted);
 }
 
-namespace {
-
-std::optional<LibraryDrag> carriedDrag(const QObject* dragSource) {
-    if (!dragSource)
-        return std::nullopt;
-    return readLibraryDrag(dragSource->property("payload").toString().toStdString());
-}
-
-} // namespace
-
-bool DragSession::dropOnEdge(bool trailing, QObject* dragSource) {
+bool DragSession::dropOnEdge(bool trailing, const QString& payload) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
     const bool didAdvance = edge.didAdvance();
     edge.setTargeted(false);
-    const auto drag = carriedDrag(dragSource);
+    const auto drag = readLibraryDrag(payload.toStdString());
     if (!drag)
         return false;
     const int current = std::min(window_.paging()->page(), window_.pageCount() - 1);
@@ -77,9 +66,9 @@ bool DragSession::dropOnEdge(bool trailing, QObject* dragSource) {
                            pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1)));
 }
 
-bool DragSession::dropOnPageDot(int page, QObject* dragSource) {
+bool DragSession::dropOnPageDot(int page, const QString& payload) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const auto drag = carriedDrag(dragSource);
+    const auto drag = readLibraryDrag(payload.toStdString());
     if (!drag || window_.search()->isSearching())
         return false;
     return dropFirstOnPage(drag->item, page);
@@ -88,7 +77,7 @@ bool DragSession::dropOnPageDot(int page, QObject* dragSource) {
 bool DragSession::dropFirstOnPage(const LayoutItem& item, int page) {
     const auto plan = pageDrop(item, page, window_.pageCount(), window_.visible().visibleItems(),
                                window_.paging()->navCapacity());
-    if (!plan || !moveNextToAsShown(window_, item, plan->target, plan->after, true))
+    if (!plan || !moveNextToAsShown(window_, operations_, item, plan->target, plan->after, true))
         return false;
     goToPage(plan->page);
     return true;
@@ -116,12 +105,11 @@ bool DragSession::dropInFolder(const QString& key, double x, double cellWidth) {
     const auto target = keyItem(key);
     const auto dragged = rules_->live.draggingItem();
     rules_->live.reset();
-    LayoutOperations* operations = layoutOperations(window_);
-    if (!target || !dragged || *dragged == *target || !operations)
+    if (!target || !dragged || *dragged == *target)
         return false;
     const bool after = placesAfterInFolder(x, cellWidth);
     // Folder contents keep their own order: the sort is neither read nor changed.
-    return operations->updateLayout(true, [&](LibraryLayout& layout) {
+    return operations_.updateLayout(true, [&](LibraryLayout& layout) {
         const auto position = layout.position(*target);
         return position &&
                layout.move(*dragged, position->container, position->index + (after ? 1 : 0));

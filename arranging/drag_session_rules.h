@@ -22,12 +22,11 @@ struct DragRules {
     LongPressTap taps;
 };
 
-// Null until the arranging operations are attached.
-LayoutOperations* layoutOperations(AmbergridWindow& window);
 std::optional<LayoutItem> keyItem(const QString& key);
 // Moves item next to target from the order the grid shows; a sorted grid is written as shown
 // and turns manual. Answers whether the layout changed.
-bool moveNextToAsShown(AmbergridWindow& window, const LayoutItem& item, const LayoutItem& target,
-                       bool after, bool recordUndo);
+bool moveNextToAsShown(AmbergridWindow& window, LayoutOperations& operations,
+                       const LayoutItem& item, const LayoutItem& target, bool after,
+                       bool recordUndo);
 
 } // namespace orbitdeck

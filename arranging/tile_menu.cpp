@@ -123,16 +123,20 @@ QVariantList TileMenu::placeEntries(const AppDescriptor& app) const {
     if (!places)
         return {};
     const LibraryLanguage language = window_.language();
-    const bool docked = places->isInDock(app.bundleURL());
-    return {
+    QVariantList entries{
         actionEntry(QStringLiteral("tile-menu-reveal"),
                     localized(QStringLiteral("Show in Finder"), language), MenuAction::reveal),
-        actionEntry(
+    };
+    // Only where a dock the user sees can keep it: elsewhere the entry would do nothing.
+    if (places->canKeepInDock(app.bundleURL())) {
+        const bool docked = places->isInDock(app.bundleURL());
+        entries.push_back(actionEntry(
             QStringLiteral("tile-menu-dock"),
             localized(docked ? QStringLiteral("Remove from Dock") : QStringLiteral("Keep in Dock"),
                       language),
-            MenuAction::dock),
-    };
+            MenuAction::dock));
+    }
+    return entries;
 }
 
 QVariantList TileMenu::folderTileEntries(const QString& itemKey) const {

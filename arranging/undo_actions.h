@@ -5,6 +5,8 @@
 #include "window/library_state.h"
 #endif
 
+#include "window/undoable_unhide.h"
+
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -17,7 +19,7 @@ namespace orbitdeck {
 class AmbergridWindow;
 
 // Undo of the four kinds of step, and the hidden-set family.
-class UndoActions : public QObject {
+class UndoActions : public QObject, public UndoableUnhide {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the arranging module")
@@ -35,7 +37,7 @@ public:
     void unhide(const std::optional<std::string>& appID);
     Q_INVOKABLE void unhideApp(const QString& appID);
     // The settings' action: one undo step, then unhide (empty id: all).
-    Q_INVOKABLE void unhideWithUndo(const QString& appID);
+    void unhideWithUndo(const QString& appID) override;
     void hide(const std::vector<std::string>& appIDs);
     void updateHidden(const std::function<void(HiddenIDs&)>& change);
     void replaceHidden(HiddenIDs ids);

@@ -1,6 +1,7 @@
 #include "arranging/uninstall_flow.h"
 
 #include "platform/byte_count.h"
+#include "platform/disk_usage.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
@@ -8,18 +9,9 @@
 #include <QLocale>
 #include <QPointer>
 
-#include <sys/stat.h>
-
 namespace orbitdeck {
 
 namespace {
-
-std::uintmax_t allocatedSize(const std::filesystem::path& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0)
-        return 0;
-    return static_cast<std::uintmax_t>(info.st_blocks) * 512;
-}
 
 QVariantMap button(const QString& name, const QString& title, bool destructive,
                    bool cancel = false) {
@@ -32,19 +24,6 @@ QVariantMap button(const QString& name, const QString& title, bool destructive,
 }
 
 } // namespace
-
-std::uintmax_t allocatedTreeSize(const std::filesystem::path& path) {
-    std::uintmax_t total = allocatedSize(path);
-    std::error_code error;
-    if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, error)))
-        return total;
-    std::filesystem::recursive_directory_iterator walk(
-        path, std::filesystem::directory_options::skip_permission_denied, error);
-    for (const std::filesystem::recursive_directory_iterator end; !error && walk != end;
-         walk.increment(error))
-        total += allocatedSize(walk->path());
-    return total;
-}
 
 UninstallFlow::UninstallFlow(AmbergridWindow& window, QObject* parent)
     : QObject(parent)

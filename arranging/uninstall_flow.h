@@ -22,10 +22,6 @@ namespace orbitdeck {
 class AmbergridWindow;
 class AppTrash;
 
-// Allocated bytes of a file, or of a folder and everything beneath it (hidden items included,
-// links not followed); what cannot be read counts 0.
-std::uintmax_t allocatedTreeSize(const std::filesystem::path& path);
-
 // Moving an application to the Trash: the confirmation (with its leftovers), the move, the
 // removal from the window and the layout, the undo step and the toast.
 class UninstallFlow : public QObject {

@@ -269,10 +269,12 @@ std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& 
             continue;
         const Theme::Directory* best = nullptr;
         for (const auto& directory : found->directories) {
-            if (!directory.files.contains(name))
+            // Only plain files are icons: a FIFO or folder of an icon's name is passed over.
+            const auto file = directory.files.find(name);
+            if (file == directory.files.end() || !isRegularFile(file->second.first))
                 continue;
             if (directory.matches(size))
-                return directory.files.at(name).first;
+                return file->second.first;
             // Of equal distances the larger serves better: scaling down keeps the detail.
             if (!best || directory.distance(size) < best->distance(size) ||
                 (directory.distance(size) == best->distance(size) &&

@@ -13,10 +13,10 @@
 namespace orbitdeck {
 
 // Finds the file of a named icon the way the desktop does: the current theme and the themes it
-// inherits, then "hicolor", then the base folders themselves (/usr/share/pixmaps). PNG, SVG and
-// XPM files count. Each theme's folders are listed once, on first use, and every answer is kept
-// per name and size, so repeated look-ups touch no disk. A look-up at least rescanInterval after
-// the last check (newNameInterval for a name and size not asked before, as for a newly
+// inherits, then "hicolor", then the base folders themselves (/usr/share/pixmaps). Regular PNG,
+// SVG and XPM files count. Each theme's folders are listed once, on first use, and every answer is
+// kept per name and size, so repeated look-ups touch no disk. A look-up at least rescanInterval
+// after the last check (newNameInterval for a name and size not asked before, as for a newly
 // installed application) compares the listed folders' modification times and starts afresh
 // when one changed, so a package installed meanwhile brings its icon. Safe to call from several
 // threads.

@@ -1,80 +1,107 @@
 #include "catalog-core/key_file.h"
 
-#include "catalog-core/code_point_order.h"
-
-#include <unordered_set>
+#include <algorithm>
 
 namespace orbitdeck {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
+bool isAsciiSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string_view withoutLeadingSpace(std::string_view text) {
+    while (!text.empty() && isAsciiSpace(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
+    return text;
+}
+
+std::string_view withoutTrailingSpace(std::string_view text) {
+    while (!text.empty() && isAsciiSpace(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
-// A key is a name (letters, digits and '-' by the format; other printable characters are met in
-// vendors' keys and tolerated, so one odd key never costs the whole entry) with an optional
-// "[locale]" suffix.
+bool isAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A key as GLib takes it (what desktops' menus read): a name without '=', '[' or ']' and without
+// blanks at either end, then optionally "[locale]" of letters, digits, '-', '_', '.' and '@'.
 bool isValidKey(std::string_view key) {
-    const auto bracket = key.find('[');
+    const auto end = std::ranges::find_if(
+        key, [](char c) { return c == '[' || c == ']' || c == '=' || c == '\0'; });
+    const auto bracket = static_cast<std::size_t>(end - key.begin());
     const std::string_view base = key.substr(0, bracket);
-    if (base.empty())
+    if (base.empty() || base.front() == ' ' || base.back() == ' ')
         return false;
-    for (const char c : base) {
-        if (static_cast<unsigned char>(c) <= ' ' || c == ']' || c == '=')
-            return false;
-    }
-    if (bracket == std::string_view::npos)
+    if (bracket == key.size())
         return true;
-    return key.size() > bracket + 2 && key.back() == ']' &&
-           key.find_first_of("[]", bracket + 1) == key.size() - 1;
+    if (key[bracket] != '[' || key.back() != ']')
+        return false;
+    const std::string_view locale = key.substr(bracket + 1, key.size() - bracket - 2);
+    return std::ranges::all_of(locale, [](char c) {
+        return isAsciiAlnum(c) || c == '-' || c == '_' || c == '.' || c == '@' ||
+               static_cast<unsigned char>(c) >= 0x80;
+    });
+}
+
+// "[name]", blanks and tabs after it allowed; the name holds no brackets or control characters.
+std::optional<std::string_view> groupName(std::string_view line) {
+    line = line.substr(0, line.find_last_not_of(" \t") + 1);
+    if (line.size() < 3 || line.front() != '[' || line.back() != ']')
+        return std::nullopt;
+    const std::string_view name = line.substr(1, line.size() - 2);
+    const bool valid = std::ranges::none_of(name, [](char c) {
+        return c == '[' || c == ']' || (static_cast<unsigned char>(c) < 0x20) || c == 0x7f;
+    });
+    return valid ? std::optional(name) : std::nullopt;
 }
 
 } // namespace
 
 std::optional<KeyFile> parseKeyFile(std::string_view text, bool lenient) {
-    if (!isValidUtf8(text))
-        return std::nullopt;
     KeyFile file;
-    std::unordered_set<std::string> groupNames;
+    // The group lines go to; a repeated group adds to the first of its name.
+    std::optional<std::size_t> current;
     bool skippingGroup = false;
     while (!text.empty()) {
         const auto newline = text.find('\n');
         std::string_view line = text.substr(0, newline);
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        line = trimmed(line);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        line = withoutLeadingSpace(line);
         if (line.empty() || line.front() == '#')
             continue;
         if (line.front() == '[') {
-            const bool wellFormed = line.back() == ']' && line.size() > 2 &&
-                                    line.find_first_of("[]", 1) == line.size() - 1;
-            std::string name(line.substr(1, line.size() - 2));
-            if (!wellFormed || !groupNames.insert(name).second) {
+            const auto name = groupName(line);
+            if (!name) {
                 if (!lenient)
                     return std::nullopt;
                 skippingGroup = true;
                 continue;
             }
             skippingGroup = false;
-            file.push_back({.name = std::move(name), .values = {}});
+            const auto known = std::ranges::find(file, *name, &KeyFileGroup::name);
+            current = static_cast<std::size_t>(known - file.begin());
+            if (known == file.end())
+                file.push_back({.name = std::string(*name), .values = {}});
             continue;
         }
         const auto equals = line.find('=');
-        const std::string_view key =
-            equals == std::string_view::npos ? std::string_view() : trimmed(line.substr(0, equals));
-        if (file.empty() || equals == std::string_view::npos || !isValidKey(key)) {
+        const std::string_view key = equals == std::string_view::npos
+                                         ? std::string_view()
+                                         : withoutTrailingSpace(line.substr(0, equals));
+        if (!current || equals == std::string_view::npos || !isValidKey(key)) {
             if (!lenient)
                 return std::nullopt;
             continue;
         }
         if (skippingGroup)
             continue;
-        // The first of repeated keys counts, as other readers of the format do.
-        file.back().values.try_emplace(std::string(key), trimmed(line.substr(equals + 1)));
+        // Blanks after the value are kept, and the last of repeated keys counts, as with GLib.
+        file[*current].values.insert_or_assign(
+            std::string(key), std::string(withoutLeadingSpace(line.substr(equals + 1))));
     }
     return file;
 }
@@ -83,10 +110,12 @@ std::string unescapeKeyFileValue(std::string_view raw) {
     std::string value;
     value.reserve(raw.size());
     for (std::size_t index = 0; index < raw.size(); ++index) {
-        if (raw[index] != '\\' || index + 1 == raw.size()) {
+        if (raw[index] != '\\') {
             value += raw[index];
             continue;
         }
+        if (index + 1 == raw.size())
+            break; // a lone backslash at the end escapes nothing
         switch (raw[++index]) {
         case 's':
             value += ' ';
@@ -134,7 +163,7 @@ std::vector<std::string> keyFileList(std::string_view raw) {
 }
 
 bool keyFileBoolean(const std::string* raw) {
-    return raw != nullptr && *raw == "true";
+    return raw != nullptr && (*raw == "true" || *raw == "1");
 }
 
 } // namespace orbitdeck

@@ -22,18 +22,20 @@ struct KeyFileGroup {
 
 using KeyFile = std::vector<KeyFileGroup>;
 
-// Parses key-file text. Strict: text that is not UTF-8, a key before the first group, a line that
-// is neither a comment, a group header nor "key=value", or a group that appears twice gives none.
-// Lenient: such lines are skipped instead (an icon theme's index with a stray line still counts).
+// Parses key-file text as GLib's reader does: values raw (not checked for UTF-8, blanks before
+// them dropped, after them kept), the last of repeated keys counting, a repeated group adding to
+// the first. Strict: a key before the first group or a line that is neither a comment, a group
+// header nor "key=value" gives none. Lenient: such lines are skipped instead (an icon theme's
+// index with a stray line still counts).
 std::optional<KeyFile> parseKeyFile(std::string_view text, bool lenient = false);
 
-// A string value with its escapes (\s \n \t \r \\) replaced.
+// A string value with its escapes (\s \n \t \r \\) replaced; a backslash at the end is dropped.
 std::string unescapeKeyFileValue(std::string_view raw);
 
 // A list value split at unescaped ';', each element unescaped; a trailing ';' adds nothing.
 std::vector<std::string> keyFileList(std::string_view raw);
 
-// "true" or "false" as the format spells them; anything else is false.
+// "true" or "1"; anything else is false.
 bool keyFileBoolean(const std::string* raw);
 
 } // namespace orbitdeck

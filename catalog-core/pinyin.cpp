@@ -3,6 +3,7 @@
 #include "catalog-core/han_transliterator.h"
 #include "catalog-core/pinyin_phrases.h"
 #include "catalog-core/text_folding.h"
+#include "catalog-core/traditional_chinese.h"
 
 #include <unicode/uscript.h>
 #include <unicode/utf8.h>
@@ -54,7 +55,9 @@ bool containsHan(std::string_view text) {
     });
 }
 
-std::string mandarinToLatin(std::string_view text) {
+std::string mandarinToLatin(std::string_view original) {
+    // The phrase table is in simplified script: traditional names are read through it too.
+    const std::string text = simplifiedChinese(original);
     const auto codePoints = decode(text);
     std::string reading;
     reading.reserve(text.size() * 2);
@@ -65,27 +68,16 @@ std::string mandarinToLatin(std::string_view text) {
             reading.append(text.substr(codePoint.offset, codePoint.length));
             continue;
         }
-        const auto word = [&](std::size_t count) {
-            const auto& last = codePoints[index + count - 1];
-            return text.substr(codePoints[index].offset,
-                               last.offset + last.length - codePoints[index].offset);
-        };
-        // Longest word first, searched only among the words that begin with this character
-        // (most characters begin none); the character itself may have a correction of its own,
-        // else ICU reads it.
-        const auto candidates = PinyinPhrases::startingWith(word(1));
-        std::size_t count = 1;
-        std::optional<std::string_view> syllables;
-        for (std::size_t length = std::min(run, PinyinPhrases::longest());
-             length >= 1 && !candidates.empty() && !syllables; --length) {
-            syllables = PinyinPhrases::find(word(length), candidates);
-            count = length;
-        }
+        // The longest word of the table first; the character itself may have a correction of
+        // its own, else ICU reads it.
+        const auto& last = codePoints[index + run - 1];
+        const auto word = pinyinPhrases.longestPrefixOf(std::string_view(text).substr(
+            codePoints[index].offset, last.offset + last.length - codePoints[index].offset));
         reading.push_back(' ');
-        reading.append(syllables ? std::string(*syllables)
-                                 : transliterateHanCharacter(codePoints[index].value));
+        reading.append(word ? std::string(word->value)
+                            : transliterateHanCharacter(codePoints[index].value));
         reading.push_back(' ');
-        index += count;
+        index += word ? word->characters : 1;
     }
     return reading;
 }

@@ -21,6 +21,7 @@ bool containsHan(std::string_view text);
 
 // The Mandarin reading of a text: every Han character becomes a toned syllable set off by
 // spaces, words of our phrase table read as a whole (longest first); other text is kept.
+// Traditional characters read as their simplified form.
 std::string mandarinToLatin(std::string_view text);
 
 // None for a name without Han characters, or whose reading has no syllables.

@@ -23,7 +23,12 @@ endif()
 
 # Tests and benchmarks never see the machine's own desktop entries and icon themes: their data
 # folders are a folder that does not exist, and each test brings its own.
-set(ORBITDECK_TEST_DATA_DIRS "XDG_DATA_DIRS=${PROJECT_BINARY_DIR}/no-system-data")
+# GSettings keeps to the process's memory: the user's dconf is never read or written.
+set(ORBITDECK_TEST_DATA_DIRS
+  "XDG_DATA_DIRS=${PROJECT_BINARY_DIR}/no-system-data;GSETTINGS_BACKEND=memory")
+# The schemas of GNOME's settings the launcher uses, compiled into a private folder (tests/):
+# tests that need them name it in GSETTINGS_SCHEMA_DIR.
+set(ORBITDECK_TEST_GSCHEMAS ${PROJECT_BINARY_DIR}/tests/gschemas)
 
 # orbitdeck_module(<target> [DEPS ...]): one library per module folder, sources are the folder's .cpp files.
 function(orbitdeck_module target)
@@ -104,6 +109,18 @@ function(orbitdeck_add_module_folders)
   endforeach()
 endfunction()
 
+# orbitdeck_drop_stale_qml(<folder> <file names...>): removes the .qml files a module's build copy
+# still holds but its sources no longer do (a file moved to another module), which qmllint and
+# qmlcachegen would otherwise still see as the module's types.
+function(orbitdeck_drop_stale_qml folder)
+  file(GLOB built RELATIVE ${folder} ${folder}/*.qml)
+  foreach(name IN LISTS built)
+    if(NOT name IN_LIST ARGN)
+      file(REMOVE ${folder}/${name})
+    endif()
+  endforeach()
+endfunction()
+
 # orbitdeck_qml_module(<target> URI <uri> [PLUGIN_TARGET <name>] [DEPENDENCIES <uri>...]): makes a
 # module's library the QML module <uri> with the views in its qml/ folder, each at the module's
 # root in the resources (qrc:/qt/qml/<uri as path>/<file>) and the module's C++ types beside them.
@@ -112,15 +129,18 @@ function(orbitdeck_qml_module target)
   cmake_parse_arguments(ARG "" "URI;PLUGIN_TARGET" "DEPENDENCIES" ${ARGN})
   file(GLOB qml_paths CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qml/*.qml)
   set(qml_files)
+  set(names)
   foreach(path IN LISTS qml_paths)
     get_filename_component(name ${path} NAME)
     set_source_files_properties(qml/${name} PROPERTIES QT_RESOURCE_ALIAS ${name})
     list(APPEND qml_files qml/${name})
+    list(APPEND names ${name})
   endforeach()
   if(NOT ARG_PLUGIN_TARGET)
     set(ARG_PLUGIN_TARGET ${target}plugin)
   endif()
   string(REPLACE "." "/" uri_path ${ARG_URI})
+  orbitdeck_drop_stale_qml(${PROJECT_BINARY_DIR}/qml/${uri_path} ${names})
   qt_add_qml_module(${target}
     URI ${ARG_URI}
     VERSION 1.0

@@ -4,8 +4,6 @@ namespace orbitdeck {
 namespace {
 
 using Json = nlohmann::json;
-using Kind = LayoutDecodingError::Kind;
-
 std::string foundDescription(const Json& value) {
     switch (value.type()) {
     case Json::value_t::null:
@@ -25,17 +23,18 @@ std::string foundDescription(const Json& value) {
 
 [[noreturn]] void failTypeMismatch(const Json& value, const CodingPath& path,
                                    std::string_view expected) {
-    throw LayoutDecodingError(Kind::typeMismatch, path.keys(),
-                              "Expected to decode " + std::string(expected) + " but found " +
-                                  foundDescription(value) + " instead.");
+    throw LayoutDecodingError::typeMismatch(std::string(expected), path.keys(),
+                                            "Expected to decode " + std::string(expected) +
+                                                " but found " + foundDescription(value) +
+                                                " instead.");
 }
 
 // Null where a value is required is "not found"; any other wrong kind is a type mismatch.
 [[noreturn]] void failKind(const Json& value, const CodingPath& path, std::string_view expected) {
     if (value.is_null())
-        throw LayoutDecodingError(Kind::valueNotFound, path.keys(),
-                                  "Expected " + std::string(expected) +
-                                      " value but found null instead.");
+        throw LayoutDecodingError::valueNotFound(std::string(expected), path.keys(),
+                                                 "Expected " + std::string(expected) +
+                                                     " value but found null instead.");
     failTypeMismatch(value, path, expected);
 }
 
@@ -73,7 +72,7 @@ Json parse(std::string_view bytes) {
     try {
         return Json::parse(bytes);
     } catch (const Json::exception&) {
-        throw LayoutDecodingError(Kind::dataCorrupted, {}, "The given data was not valid JSON.");
+        throw LayoutDecodingError::dataCorrupted({}, "The given data was not valid JSON.");
     }
 }
 
@@ -98,10 +97,10 @@ std::string string(const Json& value, const CodingPath& path) {
 const Json& member(const Json& object, std::string_view key, const CodingPath& path) {
     const auto found = object.find(key);
     if (found == object.end())
-        throw LayoutDecodingError(Kind::keyNotFound, path.keys(),
-                                  "No value associated with key CodingKeys(stringValue: \"" +
-                                      std::string(key) + "\", intValue: nil) (\"" +
-                                      std::string(key) + "\").");
+        throw LayoutDecodingError::keyNotFound(
+            CodingKey{.stringValue = std::string(key), .intValue = {}}, path.keys(),
+            "No value associated with key CodingKeys(stringValue: \"" + std::string(key) +
+                "\", intValue: nil) (\"" + std::string(key) + "\").");
     return *found;
 }
 
@@ -127,8 +126,8 @@ LayoutItem decodeLayoutItem(const Json& value, const CodingPath& path) {
         }
     }
     if (caseCount != 1)
-        throw LayoutDecodingError(Kind::typeMismatch, path.keys(),
-                                  std::string(kInvalidItemKeysDescription));
+        throw LayoutDecodingError::typeMismatch("LayoutItem", path.keys(),
+                                                std::string(kInvalidItemKeysDescription));
 
     const std::string_view caseName = kLayoutItemCaseNames[caseIndex];
     const CodingPath casePath = path.key(caseName);

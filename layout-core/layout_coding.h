@@ -45,22 +45,62 @@ private:
     bool isRoot_ = true;
 };
 
+// Made only through the four kinds' factories, so each carries what its kind names: a type
+// mismatch and a missing value the type that was expected, a missing key that key.
 class LayoutDecodingError : public std::exception {
 public:
     enum class Kind : std::uint8_t { typeMismatch, keyNotFound, valueNotFound, dataCorrupted };
 
-    LayoutDecodingError(Kind kind, std::vector<CodingKey> codingPath, std::string description)
-        : kind_(kind)
-        , codingPath_(std::move(codingPath))
-        , description_(std::move(description)) {}
+    static LayoutDecodingError typeMismatch(std::string expectedType,
+                                            std::vector<CodingKey> codingPath,
+                                            std::string description) {
+        return {Kind::typeMismatch,
+                std::move(expectedType),
+                {},
+                std::move(codingPath),
+                std::move(description)};
+    }
+    static LayoutDecodingError valueNotFound(std::string expectedType,
+                                             std::vector<CodingKey> codingPath,
+                                             std::string description) {
+        return {Kind::valueNotFound,
+                std::move(expectedType),
+                {},
+                std::move(codingPath),
+                std::move(description)};
+    }
+    static LayoutDecodingError keyNotFound(CodingKey key, std::vector<CodingKey> codingPath,
+                                           std::string description) {
+        return {
+            Kind::keyNotFound, {}, std::move(key), std::move(codingPath), std::move(description)};
+    }
+    static LayoutDecodingError dataCorrupted(std::vector<CodingKey> codingPath,
+                                             std::string description) {
+        return {Kind::dataCorrupted, {}, {}, std::move(codingPath), std::move(description)};
+    }
 
     Kind kind() const { return kind_; }
+    // The type the decoder expected ("LayoutItem", "String", "Dictionary<String, Any>"...) for a
+    // type mismatch or a missing value; empty for the other kinds.
+    const std::string& expectedType() const { return expectedType_; }
+    // The key that was not found, for keyNotFound.
+    const std::optional<CodingKey>& missingKey() const { return missingKey_; }
     const std::vector<CodingKey>& codingPath() const { return codingPath_; }
     const std::string& description() const { return description_; }
     const char* what() const noexcept override { return description_.c_str(); }
 
 private:
+    LayoutDecodingError(Kind kind, std::string expectedType, std::optional<CodingKey> missingKey,
+                        std::vector<CodingKey> codingPath, std::string description)
+        : kind_(kind)
+        , expectedType_(std::move(expectedType))
+        , missingKey_(std::move(missingKey))
+        , codingPath_(std::move(codingPath))
+        , description_(std::move(description)) {}
+
     Kind kind_;
+    std::string expectedType_;
+    std::optional<CodingKey> missingKey_;
     std::vector<CodingKey> codingPath_;
     std::string description_;
 };

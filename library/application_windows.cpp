@@ -34,6 +34,8 @@ bool classNamed(const ClientWindow& window, std::string_view name, bool ignoreCa
 }
 
 bool belongsTo(const WindowTarget& target, const ClientWindow& window) {
+    if (window.pid && target.foreignPids.contains(*window.pid))
+        return false;
     if (target.executable && window.executable &&
         window.executable->lexically_normal() == target.executable->lexically_normal())
         return true;

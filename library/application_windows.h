@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct WindowTarget {
     std::optional<std::string> startupWMClass{};
     std::optional<std::string> desktopFileId{};
     std::optional<std::string> executableName{};
+    // Processes the launcher started for other entries: their windows are never this target's,
+    // whatever their class (the terminal a Terminal=true entry runs in is not the terminal's).
+    std::set<int> foreignPids{};
 };
 
 // The window of target that should come forward: the last match in the given order (the list

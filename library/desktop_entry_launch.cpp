@@ -81,7 +81,7 @@ bool activatable(const std::string& name) {
 
 } // namespace
 
-bool launchDesktopEntry(const std::filesystem::path& entry) {
+bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* launched) {
     const AppInfo info = loadEntry(entry);
     if (!info)
         return false;
@@ -90,18 +90,25 @@ bool launchDesktopEntry(const std::filesystem::path& entry) {
         return false;
     GError* error = nullptr;
     // GIO starts the program through an intermediate child it reaps itself, with every
-    // descriptor above stderr closed.
-    const gboolean launched = g_app_info_launch(G_APP_INFO(info.get()), nullptr, nullptr, &error);
+    // descriptor above stderr closed, and reports the program's process.
+    std::optional<int> pid;
+    const auto started = [](GDesktopAppInfo*, GPid process, gpointer found) {
+        *static_cast<std::optional<int>*>(found) = static_cast<int>(process);
+    };
+    const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
+        info.get(), nullptr, nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, started, &pid, &error);
     if (error != nullptr)
         g_error_free(error);
+    if (launched != nullptr)
+        *launched = ok ? pid : std::nullopt;
     // The activation request is sent from GIO's bus thread: it has left once this returns, even
     // if the launcher quits right after.
-    if (name && launched)
+    if (name && ok)
         if (GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
             g_dbus_connection_flush_sync(bus, nullptr, nullptr);
             g_object_unref(bus);
         }
-    return launched != FALSE;
+    return ok != FALSE;
 }
 
 std::optional<std::string> desktopEntryExecutable(const std::filesystem::path& entry) {

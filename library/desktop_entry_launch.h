@@ -10,7 +10,8 @@ namespace orbitdeck {
 // Terminal=, Path= and D-Bus activation. False when the entry cannot be loaded (gone, broken,
 // TryExec or the Exec program missing) or the program cannot be started. The started process is
 // not our child, so it never becomes a zombie, and it inherits none of our descriptors.
-bool launchDesktopEntry(const std::filesystem::path& entry);
+// launched, when given, gets the process GIO started (none for D-Bus activation).
+bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* launched = nullptr);
 
 // The program an entry runs, as GIO resolves it from Exec; none when the entry cannot be loaded.
 // Lets running windows be matched to their entry.

@@ -16,19 +16,16 @@ AppDate toDate(const struct statx_timestamp& stamp) {
         duration_cast<AppDate::duration>(seconds(stamp.tv_sec) + nanoseconds(stamp.tv_nsec)));
 }
 
+// The entry's inode change time: renaming or linking an item into a folder sets it, so an
+// application made elsewhere and then moved in (a download, an installer's staging folder)
+// dates from its arrival, which neither its birth nor its modification time tells.
 std::optional<AppDate> dateAdded(const std::filesystem::path& bundle) {
     struct statx status {};
-    if (statx(AT_FDCWD, bundle.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME | STATX_MTIME, &status) !=
-        0) {
+    if (statx(AT_FDCWD, bundle.c_str(), AT_SYMLINK_NOFOLLOW, STATX_CTIME, &status) != 0 ||
+        (status.stx_mask & STATX_CTIME) == 0) {
         return std::nullopt;
     }
-    if ((status.stx_mask & STATX_BTIME) != 0) {
-        return toDate(status.stx_btime);
-    }
-    if ((status.stx_mask & STATX_MTIME) != 0) {
-        return toDate(status.stx_mtime);
-    }
-    return std::nullopt;
+    return toDate(status.stx_ctime);
 }
 
 } // namespace

@@ -8,9 +8,9 @@
 
 namespace orbitdeck {
 
-// When each bundle was added to its folder: the file system's birth time where it keeps one,
-// else the time of last modification. A bundle that cannot be read is left out; should an id
-// repeat, its first date wins. Touches no shared state: run it off the main thread.
+// When each bundle (or desktop entry) arrived in its folder: the last change of its inode, which
+// moving it in sets. A bundle that cannot be read is left out; should an id repeat, its first
+// date wins. Touches no shared state: run it off the main thread.
 AppDates addedDates(const std::vector<AppDescriptor>& apps);
 
 // Scans of dates added may overlap (the sort switched away and back quickly). Only the most

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <future>
 #include <system_error>
@@ -26,7 +25,7 @@ std::filesystem::path homeFolder() {
     return {};
 }
 
-ResumeOnce::Result runScanner(const std::function<std::vector<AppDescriptor>()>& work) {
+ResumeOnce::Result runScanner(const RootScans::Work& work) {
     try {
         return work();
     } catch (...) {
@@ -42,20 +41,7 @@ bool listableFolder(const std::filesystem::path& root) {
     return true;
 }
 
-// Thrown on the scan thread; the scan then ends without a list, as a failed one does.
-struct RootVanished {};
-
 } // namespace
-
-void ListedRoots::remember(const std::string& root) {
-    const std::lock_guard guard(mutex_);
-    roots_.insert(root);
-}
-
-bool ListedRoots::contains(const std::string& root) const {
-    const std::lock_guard guard(mutex_);
-    return roots_.contains(root);
-}
 
 std::vector<std::filesystem::path> liveApplicationRoots() {
     if (const char* override = std::getenv("ORBITDECK_APP_ROOTS"); override != nullptr) {
@@ -85,80 +71,101 @@ std::filesystem::path systemApplicationsRoot() {
     return "/System/Applications";
 }
 
-std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root) {
-    return ApplicationDirectoryCatalog({root}).applications();
+ResumeOnce::Result scanApplicationRoot(const std::filesystem::path& root) {
+    if (!listableFolder(root))
+        return std::nullopt;
+    std::vector<AppDescriptor> found = ApplicationDirectoryCatalog({root}).applications();
+    if (!listableFolder(root))
+        return std::nullopt;
+    return found;
 }
 
-std::vector<AppDescriptor>
-scanDesktopEntryFolders(const std::vector<std::filesystem::path>& folders) {
-    return scanDesktopEntries(folders, DesktopEnvironment::current());
+DesktopEntryFolderScan scanDesktopEntryFolderHere(const std::filesystem::path& folder) {
+    return scanDesktopEntryFolder(folder, DesktopEnvironment::current());
 }
 
-void RootScans::join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
-                     const RootScanner& scanner) {
-    join(standardizedPath(root), waiter, [root, scanner] { return scanner(root); });
-}
+struct RootScans::Scan {
+    enum class State { queued, running, finished };
+    std::string key;
+    std::shared_ptr<ResumeOnce> waiter;
+    Work work;
+    State state = State::queued;
+    bool abandoned = false;
+};
 
-void RootScans::join(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter,
-                     std::function<std::vector<AppDescriptor>()> work) {
+std::shared_ptr<RootScans::Scan>
+RootScans::start(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter, Work work) {
+    auto scan = std::make_shared<Scan>(Scan{.key = key, .waiter = waiter, .work = std::move(work)});
     {
         const std::lock_guard guard(mutex_);
-        auto [entry, fresh] = waiting_.try_emplace(key);
-        // Callers that gave up on this scan need not wait for its end.
-        std::erase_if(entry->second, [](const auto& other) { return !other->isPending(); });
-        entry->second.push_back(waiter);
-        if (!fresh)
-            return;
+        if (const auto found = keys_.find(key); found != keys_.end() && found->second.hanging > 0) {
+            auto& queued = found->second.queued;
+            // Callers that gave up meanwhile need no scan.
+            std::erase_if(queued, [](const auto& other) { return !other->waiter->isPending(); });
+            queued.push_back(scan);
+            return scan;
+        }
+        scan->state = Scan::State::running;
     }
+    launch(scan);
+    return scan;
+}
+
+void RootScans::abandon(const std::shared_ptr<Scan>& scan) {
+    const std::lock_guard guard(mutex_);
+    if (scan->state != Scan::State::running || scan->abandoned)
+        return;
+    scan->abandoned = true;
+    ++keys_[scan->key].hanging;
+}
+
+void RootScans::launch(const std::shared_ptr<Scan>& scan) {
     try {
-        std::thread([self = shared_from_this(), key, work = std::move(work)] {
-            self->finish(key, runScanner(work));
+        std::thread([self = shared_from_this(), scan] {
+            self->finish(scan, runScanner(scan->work));
         }).detach();
     } catch (const std::system_error&) {
-        finish(key, std::nullopt);
+        finish(scan, std::nullopt);
     }
 }
 
-void RootScans::finish(const std::string& key, const ResumeOnce::Result& result) {
-    std::vector<std::shared_ptr<ResumeOnce>> waiters;
+void RootScans::finish(const std::shared_ptr<Scan>& scan, ResumeOnce::Result result) {
+    std::vector<std::shared_ptr<Scan>> released;
     {
         const std::lock_guard guard(mutex_);
-        if (auto entry = waiting_.find(key); entry != waiting_.end()) {
-            waiters = std::move(entry->second);
-            waiting_.erase(entry);
+        scan->state = Scan::State::finished;
+        if (scan->abandoned) {
+            const auto found = keys_.find(scan->key);
+            if (--found->second.hanging == 0) {
+                for (auto& queued : found->second.queued) {
+                    if (queued->waiter->isPending()) {
+                        queued->state = Scan::State::running;
+                        released.push_back(std::move(queued));
+                    }
+                }
+                keys_.erase(found);
+            }
         }
     }
-    for (const auto& waiter : waiters)
-        waiter->resume(result);
+    scan->waiter->resume(std::move(result));
+    for (const auto& next : released)
+        launch(next);
 }
 
 LiveCatalog::LiveCatalog()
     : LiveCatalog(Options{.roots = liveApplicationRoots(),
                           .scanner = scanApplicationRoot,
                           .desktopEntryFolders = desktopEntryFolders(),
-                          .desktopEntryScanner = scanDesktopEntryFolders}) {}
+                          .desktopEntryScanner = scanDesktopEntryFolderHere}) {}
 
 LiveCatalog::LiveCatalog(Options options)
     : options_(std::move(options))
     , scans_(std::make_shared<RootScans>())
-    , deadlines_(options_.deadlines ? options_.deadlines : std::make_shared<ScanDeadlines>())
-    , listed_(std::make_shared<ListedRoots>()) {
+    , deadlines_(options_.deadlines ? options_.deadlines : std::make_shared<ScanDeadlines>()) {
     if (!options_.scanner)
         options_.scanner = scanApplicationRoot;
     if (!options_.desktopEntryScanner)
-        options_.desktopEntryScanner = scanDesktopEntryFolders;
-    // Listable before and after the scan, or the list may miss what is still installed.
-    options_.scanner = [scanner = std::move(options_.scanner),
-                        listed = listed_](const std::filesystem::path& root) {
-        const std::string key = standardizedPath(root);
-        const bool before = listableFolder(root);
-        std::vector<AppDescriptor> found = scanner(root);
-        if (before && listableFolder(root))
-            listed->remember(key);
-        else if (listed->contains(key))
-            throw RootVanished{};
-        return found;
-    };
+        options_.desktopEntryScanner = scanDesktopEntryFolderHere;
 }
 
 void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
@@ -168,20 +175,20 @@ void LiveCatalog::scanWithTimeout(const std::filesystem::path& root,
         waiter);
 }
 
-void LiveCatalog::scanWithTimeout(const std::string& key,
-                                  std::function<std::vector<AppDescriptor>()> work,
+void LiveCatalog::scanWithTimeout(const std::string& key, RootScans::Work work,
                                   const std::shared_ptr<ResumeOnce>& waiter) const {
-    scans_->join(key, waiter, std::move(work));
-    const auto timeout =
-        deadlines_->schedule(options_.timeout, [waiter] { waiter->resume(std::nullopt); });
+    const auto scan = scans_->start(key, waiter, std::move(work));
+    const auto timeout = deadlines_->schedule(options_.timeout, [waiter, scans = scans_, scan] {
+        scans->abandon(scan);
+        waiter->resume(std::nullopt);
+    });
     waiter->setOnResume([deadlines = std::weak_ptr(deadlines_), timeout] {
         if (const auto owner = deadlines.lock())
             owner->cancel(timeout);
     });
 }
 
-ResumeOnce::Result LiveCatalog::awaitStep(const std::string& key,
-                                          std::function<std::vector<AppDescriptor>()> work) const {
+ResumeOnce::Result LiveCatalog::awaitStep(const std::string& key, RootScans::Work work) const {
     auto delivered = std::make_shared<std::promise<ResumeOnce::Result>>();
     auto future = delivered->get_future();
     const auto waiter = std::make_shared<ResumeOnce>(
@@ -193,45 +200,38 @@ ResumeOnce::Result LiveCatalog::awaitStep(const std::string& key,
 CatalogListing LiveCatalog::applications() const {
     CatalogListing listing;
     std::vector<AppDescriptor> gathered;
-    const auto gather = [&](ResumeOnce::Result result) {
-        if (!result) {
-            listing.complete = false;
-            return;
-        }
-        gathered.insert(gathered.end(), std::make_move_iterator(result->begin()),
-                        std::make_move_iterator(result->end()));
-    };
     // One step after another: the next starts only when the previous answered or timed out.
     for (const auto& root : options_.roots) {
-        gather(awaitStep(standardizedPath(root),
-                         [root, scanner = options_.scanner] { return scanner(root); }));
-    }
-    if (!options_.desktopEntryFolders.empty()) {
-        // Keyed apart from every folder path, which all begin with '/'.
-        std::string key = "desktop-entries:";
-        for (const auto& folder : options_.desktopEntryFolders)
-            key += standardizedPath(folder) + ':';
-        // As for the roots: a folder listed before that cannot be listed now makes the listing
-        // incomplete, while the other folders' entries still count.
-        const auto vanished = std::make_shared<std::atomic<bool>>(false);
-        gather(awaitStep(key, [folders = options_.desktopEntryFolders,
-                               scanner = options_.desktopEntryScanner, listed = listed_, vanished] {
-            std::vector<bool> before;
-            for (const auto& folder : folders)
-                before.push_back(listableFolder(folder));
-            std::vector<AppDescriptor> found = scanner(folders);
-            for (std::size_t index = 0; index < folders.size(); ++index) {
-                const std::string folder = standardizedPath(folders[index]);
-                if (before[index] && listableFolder(folders[index]))
-                    listed->remember(folder);
-                else if (listed->contains(folder))
-                    *vanished = true;
-            }
-            return found;
-        }));
-        if (*vanished)
+        auto found = awaitStep(standardizedPath(root),
+                               [root, scanner = options_.scanner] { return scanner(root); });
+        if (!found) {
             listing.complete = false;
+            continue;
+        }
+        gathered.insert(gathered.end(), std::make_move_iterator(found->begin()),
+                        std::make_move_iterator(found->end()));
     }
+    std::vector<DesktopEntryFolderScan> entryFolders;
+    for (const auto& folder : options_.desktopEntryFolders) {
+        // Filled on the scan's thread before it answers; read only when it answered in time.
+        auto scanned = std::make_shared<DesktopEntryFolderScan>();
+        // Keyed apart from every root, whose keys all begin with '/'.
+        const bool answered = awaitStep("desktop-entries:" + standardizedPath(folder),
+                                        [folder, scanner = options_.desktopEntryScanner, scanned] {
+                                            *scanned = scanner(folder);
+                                            return std::vector<AppDescriptor>();
+                                        })
+                                  .has_value();
+        if (!answered || !scanned->complete) {
+            listing.complete = false;
+            if (!answered)
+                continue;
+        }
+        entryFolders.push_back(std::move(*scanned));
+    }
+    std::vector<AppDescriptor> entries = mergeDesktopEntryFolders(std::move(entryFolders));
+    gathered.insert(gathered.end(), std::make_move_iterator(entries.begin()),
+                    std::make_move_iterator(entries.end()));
     listing.applications = firstPerIdentity(std::move(gathered));
     std::sort(listing.applications.begin(), listing.applications.end(),
               AppDescriptor::displayNameOrder);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog-core/desktop_entry.h"
 #include "library/application_catalog.h"
 #include "library/resume_once.h"
 #include "library/scan_deadlines.h"
@@ -10,68 +11,65 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace orbitdeck {
 
-using RootScanner = std::function<std::vector<AppDescriptor>(const std::filesystem::path&)>;
+// The scan of one root; none when the root could not be listed.
+using RootScanner = std::function<ResumeOnce::Result(const std::filesystem::path&)>;
 
-// The scan of one root by the directory catalog.
-std::vector<AppDescriptor> scanApplicationRoot(const std::filesystem::path& root);
+// The scan of one root by the directory catalog; none when the root is missing or cannot be
+// listed, before or after the scan: a folder not there (an unplugged volume, a folder renamed
+// away for a moment) must not read as every application in it uninstalled.
+ResumeOnce::Result scanApplicationRoot(const std::filesystem::path& root);
 
-// The scans currently running, one per root. A scan that outlived its caller's time-out keeps
-// running; later callers join it instead of starting another, so a hanging volume costs one
-// thread, not one per refresh.
+// The scan of one desktop-entry folder in the process's desktop environment.
+DesktopEntryFolderScan scanDesktopEntryFolderHere(const std::filesystem::path& folder);
+
+// The scans under way, one thread each. Calls share no scan: each scan starts when its call asks,
+// so it sees what was installed before then. Only while a scan that outlived its caller's
+// time-out still runs (a hanging volume) does a new scan of the same key wait for it to end, so
+// such a volume costs one thread, not one per refresh.
 class RootScans : public std::enable_shared_from_this<RootScans> {
 public:
-    // Adds waiter to the running scan of root, or starts one on its own thread. Returns at once;
-    // waiter is resumed with the list when the scan ends, or with none if it cannot start.
-    void join(const std::filesystem::path& root, const std::shared_ptr<ResumeOnce>& waiter,
-              const RootScanner& scanner);
-    // The same for any scan, known by key.
-    void join(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter,
-              std::function<std::vector<AppDescriptor>()> work);
+    using Work = std::function<ResumeOnce::Result()>;
+    struct Scan;
+
+    // Starts work for waiter on a thread of its own, or queues it behind a hanging scan of key.
+    // Returns at once; waiter is resumed with the result, or with none if the work cannot start.
+    std::shared_ptr<Scan> start(const std::string& key, const std::shared_ptr<ResumeOnce>& waiter,
+                                Work work);
+    // The scan's waiter gave up on it: if it still runs, later scans of its key wait for it.
+    void abandon(const std::shared_ptr<Scan>& scan);
 
 private:
-    void finish(const std::string& key, const ResumeOnce::Result& result);
+    struct Key {
+        int hanging = 0;
+        std::vector<std::shared_ptr<Scan>> queued;
+    };
+    void launch(const std::shared_ptr<Scan>& scan);
+    void finish(const std::shared_ptr<Scan>& scan, ResumeOnce::Result result);
 
     std::mutex mutex_;
-    std::map<std::string, std::vector<std::shared_ptr<ResumeOnce>>> waiting_;
+    std::map<std::string, Key> keys_;
 };
 
-// The desktop entries of the folders, read together since an early folder's entry may hide a
-// later one's.
-std::vector<AppDescriptor>
-scanDesktopEntryFolders(const std::vector<std::filesystem::path>& folders);
-
-// The roots a catalog has listed at least once; shared by its scans on every thread.
-class ListedRoots {
-public:
-    void remember(const std::string& root);
-    bool contains(const std::string& root) const;
-
-private:
-    mutable std::mutex mutex_;
-    std::set<std::string> roots_;
-};
-
-// Scans the application folders one after another, then the desktop-entry folders, each step
-// bounded by a time-out. A root (or desktop-entry folder) that was listed before and is now
-// missing or cannot be listed makes the listing incomplete, like a step that timed out: a
-// folder renamed away for a moment must not read as every application in it uninstalled.
+// Scans the application folders one after another, then the desktop-entry folders one after
+// another, each step bounded by its own time-out. A step that timed out, or a folder that is
+// missing or cannot be listed (or only in part), makes the listing incomplete while the other
+// folders still count.
 class LiveCatalog final : public ApplicationCatalog {
 public:
-    using DesktopEntryScanner =
-        std::function<std::vector<AppDescriptor>(const std::vector<std::filesystem::path>&)>;
+    using DesktopEntryScanner = std::function<DesktopEntryFolderScan(const std::filesystem::path&)>;
     struct Options {
         std::vector<std::filesystem::path> roots;
         std::chrono::milliseconds timeout = std::chrono::seconds(10);
         RootScanner scanner = scanApplicationRoot;
-        // Read after the bundle roots; none read when empty.
+        // Read after the bundle roots, in this order; an earlier folder's entry hides a later one
+        // of the same id.
         std::vector<std::filesystem::path> desktopEntryFolders = {};
-        DesktopEntryScanner desktopEntryScanner = scanDesktopEntryFolders;
+        DesktopEntryScanner desktopEntryScanner = scanDesktopEntryFolderHere;
         // Where the time-outs wait; none: a thread of the catalog's own.
         std::shared_ptr<Deadlines> deadlines = nullptr;
     };
@@ -83,22 +81,20 @@ public:
 
     CatalogListing applications() const override;
 
-    // Starts (or joins) the scan of root and its time-out and returns at once; waiter is
-    // completed exactly once, with the root's list or, at the time-out, with none.
+    // Starts the scan of root and its time-out and returns at once; waiter is completed exactly
+    // once, with the root's list or, at the time-out, with none.
     void scanWithTimeout(const std::filesystem::path& root,
                          const std::shared_ptr<ResumeOnce>& waiter) const;
 
 private:
-    void scanWithTimeout(const std::string& key, std::function<std::vector<AppDescriptor>()> work,
+    void scanWithTimeout(const std::string& key, RootScans::Work work,
                          const std::shared_ptr<ResumeOnce>& waiter) const;
-    // Waits for one step; none when it timed out.
-    ResumeOnce::Result awaitStep(const std::string& key,
-                                 std::function<std::vector<AppDescriptor>()> work) const;
+    // Waits for one step; none when it timed out or could not list its folder.
+    ResumeOnce::Result awaitStep(const std::string& key, RootScans::Work work) const;
 
     Options options_;
     std::shared_ptr<RootScans> scans_;
     std::shared_ptr<Deadlines> deadlines_;
-    std::shared_ptr<ListedRoots> listed_;
 };
 
 // "/Applications", "/System/Applications" and "$HOME/Applications". The environment variable

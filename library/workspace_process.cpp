@@ -116,14 +116,33 @@ std::optional<WindowTarget> desktopEntryWindows(const std::filesystem::path& ent
 
 } // namespace
 
+std::set<int> ProcessWorkspace::startedForOthers(const std::filesystem::path& entry) {
+    // A process that has ended is forgotten, before its number is given to another.
+    std::erase_if(started_, [](const auto& record) {
+        return ::kill(record.first, 0) != 0 && errno == ESRCH;
+    });
+    std::set<int> others;
+    for (const auto& [pid, startedFor] : started_)
+        if (startedFor != entry)
+            others.insert(pid);
+    return others;
+}
+
 bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
     if (isDesktopEntryPath(bundle)) {
         if (windows_) {
-            if (const auto target = desktopEntryWindows(bundle);
-                target && bringForward(*windows_, *target))
-                return true;
+            if (auto target = desktopEntryWindows(bundle)) {
+                target->foreignPids = startedForOthers(bundle);
+                if (bringForward(*windows_, *target))
+                    return true;
+            }
         }
-        return launchDesktopEntry(bundle);
+        std::optional<int> pid;
+        if (!launchDesktopEntry(bundle, &pid))
+            return false;
+        if (pid)
+            started_[*pid] = bundle;
+        return true;
     }
     const auto program = bundleExecutable(bundle);
     if (!program)

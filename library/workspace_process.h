@@ -3,8 +3,10 @@
 #include "library/application_windows.h"
 #include "library/workspace.h"
 
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,12 @@ public:
     bool openApplication(const std::filesystem::path& bundle) override;
 
 private:
+    // The processes of other entries this launcher started and that still run.
+    std::set<int> startedForOthers(const std::filesystem::path& entry);
+
     std::shared_ptr<ApplicationWindows> windows_;
+    // Process → the entry it was started for.
+    std::map<int, std::filesystem::path> started_;
 };
 
 // The executable a bundle declares; none when it is missing, escapes Contents/MacOS, or is not

@@ -11,30 +11,11 @@
 
 #include <QUuid>
 
-#include <array>
 #include <unordered_set>
 
 namespace orbitdeck {
 
 namespace {
-
-constexpr std::array organizationNames = {
-    std::pair{"systemUtilities", LibraryOrganization::systemUtilities},
-    std::pair{"sortByName", LibraryOrganization::sortByName},
-    std::pair{"foldersFirst", LibraryOrganization::foldersFirst},
-    std::pair{"foldersLast", LibraryOrganization::foldersLast},
-    std::pair{"ungroup", LibraryOrganization::ungroup},
-    std::pair{"exportLayout", LibraryOrganization::exportLayout},
-    std::pair{"importLayout", LibraryOrganization::importLayout},
-    std::pair{"welcome", LibraryOrganization::welcome},
-};
-
-std::optional<LibraryOrganization> organizationNamed(const QString& name) {
-    for (const auto& [caseName, value] : organizationNames)
-        if (name == QLatin1String(caseName))
-            return value;
-    return std::nullopt;
-}
 
 std::string newFolderID() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
@@ -43,21 +24,11 @@ std::string newFolderID() {
 } // namespace
 
 LibraryOrganizer::LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files,
-                                   QObject* filesObject, QObject* parent)
+                                   QObject* parent)
     : QObject(parent)
     , window_(window)
     , chooser_(files)
-    , filesObject_(filesObject)
     , readLaunchpad_([] { return LaunchpadImporter::readLayout(); }) {}
-
-void LibraryOrganizer::performOrganization(const QString& organization) {
-    if (const auto value = organizationNamed(organization))
-        performOrganization(*value);
-}
-
-bool LibraryOrganizer::canPerform(const QString& organization) const {
-    return organizationNamed(organization).has_value();
-}
 
 void LibraryOrganizer::performOrganization(LibraryOrganization organization) {
     ORBITDECK_ASSERT_MAIN_THREAD();
@@ -147,13 +118,12 @@ std::optional<int> LibraryOrganizer::applyLaunchpadEntries(
     return static_cast<int>(converted.found);
 }
 
-void installOrganizer(AmbergridWindow& window) {
+OrganizerParts installOrganizer(AmbergridWindow& window) {
     auto* files = new QuickBackupFileChooser(&window);
-    auto* organizer = new LibraryOrganizer(window, *files, files, &window);
+    auto* organizer = new LibraryOrganizer(window, *files, &window);
     QObject::connect(window.actions(), &WindowActions::welcomeRequested, organizer,
                      [organizer] { organizer->performOrganization(LibraryOrganization::welcome); });
-    window.attachExtensions(nullptr, nullptr, organizer);
-    window.attachFiles(files);
+    return {.organizer = organizer, .files = files};
 }
 
 } // namespace orbitdeck

@@ -5,6 +5,7 @@
 #include "library/library_sort_organization.h"
 #include "onboarding/launchpad_importer.h"
 #include "onboarding/layout_backup.h"
+#include "window/organizer.h"
 #endif
 
 #include <QObject>
@@ -19,13 +20,13 @@ namespace orbitdeck {
 
 class AmbergridWindow;
 class BackupFileChooser;
+class QuickBackupFileChooser;
 
 // The whole-library actions: organise, backups, the Launchpad import and reopening the welcome
-// guide (whose finish runs the import and the organise actions). Attached to the window as
-// `organizer`; the settings sheet and the menus call it.
-class LibraryOrganizer : public QObject {
+// guide (whose finish runs the import and the organise actions). The window's organiser, which
+// the settings sheet calls.
+class LibraryOrganizer : public QObject, public Organizer {
     Q_OBJECT
-    Q_PROPERTY(QObject* files READ files CONSTANT)
     // The last error a backup put into the window's error alert, so the alert can tell it from
     // a failed move to the Trash.
     Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
@@ -39,15 +40,11 @@ public:
 
     using LaunchpadReader = std::function<std::optional<std::vector<LaunchpadImporter::Entry>>()>;
 
-    LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files,
-                     QObject* filesObject = nullptr, QObject* parent = nullptr);
+    LibraryOrganizer(AmbergridWindow& window, BackupFileChooser& files, QObject* parent = nullptr);
 
-    // Case names: "systemUtilities", "sortByName", "foldersFirst", "foldersLast", "ungroup",
-    // "exportLayout", "importLayout", "welcome"; anything else does nothing.
-    Q_INVOKABLE void performOrganization(const QString& organization);
-    // Every case name can be performed here; anything else cannot.
-    Q_INVOKABLE bool canPerform(const QString& organization) const;
-    void performOrganization(LibraryOrganization organization);
+    // Every action can be performed here.
+    bool canPerform(LibraryOrganization) const override { return true; }
+    void performOrganization(LibraryOrganization organization) override;
 
     // Whether the guide may offer the Launchpad import.
     Q_INVOKABLE bool launchpadAvailable() const;
@@ -65,7 +62,6 @@ public:
     void exportLayoutBackup();
     void importLayoutBackup();
 
-    QObject* files() const { return filesObject_; }
     QString backupError() const { return backupError_; }
     void setLaunchpadReader(LaunchpadReader reader) { readLaunchpad_ = std::move(reader); }
 
@@ -90,14 +86,19 @@ private:
 
     AmbergridWindow& window_;
     BackupFileChooser& chooser_;
-    QObject* filesObject_;
     LaunchpadReader readLaunchpad_;
     QString backupError_;
     bool importingLaunchpad_ = false;
     bool readingBackup_ = false;
 };
 
-// Attaches the organiser, with the file chooser of the views, to the window.
-void installOrganizer(AmbergridWindow& window);
+// The organiser and the file chooser of the views it asks, both owned by the window.
+struct OrganizerParts {
+    LibraryOrganizer* organizer = nullptr;
+    QuickBackupFileChooser* files = nullptr;
+};
+
+// Makes the organiser, which also runs the window's welcome command.
+OrganizerParts installOrganizer(AmbergridWindow& window);
 
 } // namespace orbitdeck

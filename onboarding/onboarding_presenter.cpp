@@ -37,28 +37,21 @@ void OnboardingPresenter::followOpenFlag() {
         guide_ = nullptr;
     }
     emit guideChanged();
-    window_.showGuide(guide_);
 }
 
-void installOnboardingGuide(AmbergridWindow& window) {
-    // The import and the organise actions are the organiser's, attached before.
-    auto* organizer = qobject_cast<LibraryOrganizer*>(window.organizer());
-    OnboardingActions actions;
-    if (organizer) {
-        actions = {
-            .launchpadAvailable = [organizer] { return organizer->launchpadAvailable(); },
-            .importLaunchpadLayout =
-                [organizer](std::function<void(std::optional<int>)> done) {
-                    organizer->importLaunchpadLayout(std::move(done));
-                },
-            .performOrganization =
-                [organizer](LibraryOrganization organization) {
-                    organizer->performOrganization(organization);
-                },
-        };
-    }
-    auto* presenter = new OnboardingPresenter(window, std::move(actions), &window);
-    window.attachOnboarding(presenter);
+OnboardingPresenter* installOnboardingGuide(AmbergridWindow& window, LibraryOrganizer& organizer) {
+    OnboardingActions actions{
+        .launchpadAvailable = [&organizer] { return organizer.launchpadAvailable(); },
+        .importLaunchpadLayout =
+            [&organizer](std::function<void(std::optional<int>)> done) {
+                organizer.importLaunchpadLayout(std::move(done));
+            },
+        .performOrganization =
+            [&organizer](LibraryOrganization organization) {
+                organizer.performOrganization(organization);
+            },
+    };
+    return new OnboardingPresenter(window, std::move(actions), &window);
 }
 
 } // namespace orbitdeck

@@ -14,6 +14,7 @@
 namespace orbitdeck {
 
 class AmbergridWindow;
+class LibraryOrganizer;
 
 // Shows the first-run guide while the window's onboardingOpen is set: each showing gets a fresh
 // OnboardingView, told whether the system launcher's database is there at that moment, whose
@@ -21,7 +22,7 @@ class AmbergridWindow;
 class OnboardingPresenter : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    QML_UNCREATABLE("Attached to the window by installOnboardingGuide")
+    QML_UNCREATABLE("made by installOnboardingGuide")
     // The guide being shown; null while it is closed.
     Q_PROPERTY(orbitdeck::OnboardingView* guide READ guide NOTIFY guideChanged)
 
@@ -43,7 +44,7 @@ private:
     QPointer<OnboardingView> guide_;
 };
 
-// Attaches the presenter to the window, with the organiser's import and organise actions.
-void installOnboardingGuide(AmbergridWindow& window);
+// The presenter, owned by the window, with the organiser's import and organise actions.
+OnboardingPresenter* installOnboardingGuide(AmbergridWindow& window, LibraryOrganizer& organizer);
 
 } // namespace orbitdeck

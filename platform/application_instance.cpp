@@ -14,10 +14,6 @@
 #include <QLocalSocket>
 #include <QThread>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <array>
 #include <utility>
 
@@ -90,8 +86,6 @@ ApplicationInstance::~ApplicationInstance() {
         server_->close();
         QFile::remove(socketPath());
     }
-    if (lockFd_ >= 0)
-        ::close(lockFd_);
 }
 
 QString ApplicationInstance::objectPath() const {
@@ -104,15 +98,27 @@ QString ApplicationInstance::socketPath() const {
 
 ApplicationInstance::Claim ApplicationInstance::claim(Transport transport) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (transport == Transport::sessionBusElseSocket && sessionBusAdvertised()) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected()) {
-            usesBus_ = true;
-            return claimBus(bus);
-        }
+    // The lock first: it works with and without a bus, so a start without one still finds a
+    // launcher that has one, and the other way round.
+    const Claim lock = claimLock();
+    if (lock == Claim::elsewhere) {
+        ownerOnBus_ = false;
+        return Claim::elsewhere;
     }
-    usesBus_ = false;
-    return claimSocket();
+    Claim name = Claim::failed;
+    if (transport == Transport::socketAndSessionBus && sessionBusAdvertised()) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected())
+            name = claimBus(bus);
+    }
+    // A launcher that holds the name but not the lock (its runtime folder is another).
+    if (name == Claim::elsewhere) {
+        ownerOnBus_ = true;
+        return Claim::elsewhere;
+    }
+    ownsBusName_ = name == Claim::owner;
+    const bool listening = lock == Claim::owner && listen();
+    return listening || ownsBusName_ ? Claim::owner : Claim::failed;
 }
 
 ApplicationInstance::Claim ApplicationInstance::claimBus(QDBusConnection& bus) {
@@ -134,29 +140,37 @@ ApplicationInstance::Claim ApplicationInstance::claimBus(QDBusConnection& bus) {
     return Claim::elsewhere;
 }
 
-ApplicationInstance::Claim ApplicationInstance::claimSocket() {
+ApplicationInstance::Claim ApplicationInstance::claimLock() {
     if (runtimeDir_.isEmpty() || !QDir(runtimeDir_).exists())
         return Claim::failed;
-    if (lockFd_ < 0) {
-        const QByteArray lockPath = QFile::encodeName(runtimeDir_ + u'/' + appId_ + ".lock");
-        lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (lockFd_ < 0)
-            return Claim::failed;
+    // Held as long as the process runs: a stale socket file never keeps the launcher from
+    // starting, since the lock goes with the process that held it.
+    if (!lock_ || !lock_->held())
+        lock_ = std::make_unique<FileLock>(runtimeDir_ + u'/' + appId_ + QStringLiteral(".lock"));
+    switch (lock_->state()) {
+    case FileLock::State::held:
+        return Claim::owner;
+    case FileLock::State::busy:
+        return Claim::elsewhere;
+    case FileLock::State::failed:
+        break;
     }
-    // The lock lives as long as the process: the kernel lets go of it when the owner ends, even
-    // when it crashes, so a stale socket file never keeps the launcher from starting.
-    if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0)
-        return errno == EWOULDBLOCK ? Claim::elsewhere : Claim::failed;
+    return Claim::failed;
+}
+
+bool ApplicationInstance::listen() {
+    if (server_)
+        return true;
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(socketPath());
     if (!server_->listen(socketPath())) {
         server_.reset();
-        return Claim::failed;
+        return false;
     }
     connect(server_.get(), &QLocalServer::newConnection, this,
             &ApplicationInstance::readSocketClient);
-    return Claim::owner;
+    return true;
 }
 
 void ApplicationInstance::readSocketClient() {
@@ -181,8 +195,10 @@ void ApplicationInstance::readSocketClient() {
 
 ApplicationInstance::Delivery ApplicationInstance::forward(InstanceRequest request) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (!usesBus_)
-        return forwardOverSocket(request);
+    return ownerOnBus_ ? forwardOverBus(request) : forwardOverSocket(request);
+}
+
+ApplicationInstance::Delivery ApplicationInstance::forwardOverBus(InstanceRequest request) {
     QDBusMessage call;
     if (request == InstanceRequest::activate) {
         call = QDBusMessage::createMethodCall(

@@ -1,16 +1,23 @@
 #include "platform/defaults_store.h"
 
+#include "platform/config_home.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
 
 #include <QDir>
+#include <QLoggingCategory>
 #include <QMetaMethod>
 
 namespace orbitdeck {
 namespace {
 
+Q_LOGGING_CATEGORY(defaultsLog, "orbitdeck.platform")
+
 // Far above any real domain (layouts of thousands of apps stay well under a megabyte).
 constexpr qint64 maxDomainFileBytes = 64LL * 1024 * 1024;
+// Another writer holds the lock only for one read-merge-write; a writer stuck longer (stopped,
+// on a hung disk) must not hold the launcher: after this the write goes ahead without it.
+constexpr std::chrono::milliseconds lockPatience{2000};
 
 template <typename T>
 std::optional<T> valueAs(const std::optional<DefaultsValue>& value) {
@@ -23,10 +30,7 @@ std::optional<T> valueAs(const std::optional<DefaultsValue>& value) {
 } // namespace
 
 QString DefaultsStore::domainFilePath(const QString& domain) {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/orbitdeck/") + domain + QStringLiteral(".plist");
+    return configHome() + QStringLiteral("/orbitdeck/") + domain + QStringLiteral(".plist");
 }
 
 std::unique_ptr<DefaultsStore> DefaultsStore::openDomain(const QString& domain) {
@@ -119,37 +123,70 @@ bool DefaultsStore::setValue(const QString& key, const DefaultsValue& value) {
 
 bool DefaultsStore::setValues(const DefaultsDictionary& values) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    // What is a change is judged against the file as it is now, not as it was read.
-    reloadIfChanged();
+    QStringList theirs;
     QStringList changed;
-    for (const auto& [key, value] : values) {
-        const auto found = document_.values.find(key);
-        if (found != document_.values.end() && found->second == value)
-            continue;
-        dropOtherEntry(document_, key);
-        document_.values.insert_or_assign(key, value);
-        unsaved_.insert(key);
-        changed.append(key);
+    bool saved = true;
+    {
+        const auto lock = lockDomain();
+        // What is a change is judged against the file as it is now, not as it was read.
+        theirs = mergeChangedFile(/*writing=*/false);
+        for (const auto& [key, value] : values) {
+            const auto found = document_.values.find(key);
+            if (found != document_.values.end() && found->second == value)
+                continue;
+            dropOtherEntry(document_, key);
+            document_.values.insert_or_assign(key, value);
+            unsaved_.insert(key);
+            changed.append(key);
+        }
+        if (!changed.isEmpty())
+            saved = commit(theirs);
     }
-    if (changed.isEmpty())
-        return true;
-    const bool saved = commit();
-    for (const QString& key : changed)
-        emit valueChanged(key);
+    // Observers run once the lock is given back: one of them may write again.
+    announce(theirs + changed);
     return saved;
 }
 
 bool DefaultsStore::remove(const QString& key) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    reloadIfChanged();
-    const bool hadOther = dropOtherEntry(document_, key);
-    const bool hadValue = document_.values.erase(key) > 0;
-    if (!hadOther && !hadValue)
-        return true;
-    unsaved_.insert(key);
-    const bool saved = commit();
-    emit valueChanged(key);
+    QStringList theirs;
+    bool changed = false;
+    bool saved = true;
+    {
+        const auto lock = lockDomain();
+        theirs = mergeChangedFile(/*writing=*/false);
+        const bool hadOther = dropOtherEntry(document_, key);
+        const bool hadValue = document_.values.erase(key) > 0;
+        changed = hadOther || hadValue;
+        if (changed) {
+            unsaved_.insert(key);
+            saved = commit(theirs);
+        }
+    }
+    announce(changed ? theirs + QStringList{key} : theirs);
     return saved;
+}
+
+std::unique_ptr<FileLock> DefaultsStore::lockDomain() const {
+    // The lock file lives beside the domain file (beside a link, not its target), in our own
+    // folder, which the first write makes anyway.
+    const QFileInfo file(filePath_);
+    if (!file.isSymLink() && !QFileInfo(file.absolutePath()).isDir())
+        QDir().mkpath(file.absolutePath());
+    auto lock = std::make_unique<FileLock>(filePath_ + QStringLiteral(".lock"), lockPatience);
+    if (!lock->held())
+        qCWarning(defaultsLog).noquote()
+            << "writing" << filePath_ << "without its lock:"
+            << (lock->state() == FileLock::State::busy ? "another writer holds it"
+                                                       : "the lock file cannot be opened");
+    return lock;
+}
+
+void DefaultsStore::announce(const QStringList& keys) {
+    if (watcher_)
+        watchFile();
+    for (const QString& key : keys)
+        emit valueChanged(key);
 }
 
 QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject* context,
@@ -161,19 +198,15 @@ QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject
                    });
 }
 
-bool DefaultsStore::commit() {
-    const QStringList theirs = mergeChangedFile(/*writing=*/true);
+bool DefaultsStore::commit(QStringList& theirs) {
+    theirs += mergeChangedFile(/*writing=*/true);
     FileStamp written;
     const bool saved =
         writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_), &written);
     if (saved) {
         stamp_ = written;
         unsaved_.clear();
-        if (watcher_)
-            watchFile();
     }
-    for (const QString& key : theirs)
-        emit valueChanged(key);
     return saved;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/defaults_plist_codec.h"
 #include "platform/defaults_value.h"
 #include "platform/durable_file.h"
+#include "platform/file_lock.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -22,7 +23,8 @@ namespace orbitdeck {
 //
 // Other writers (a second copy, a script, a sync tool) may change the file too. A write first
 // re-reads a file that changed since it was last read and puts only this store's own changes on
-// top, so neither side erases the other's keys. While anyone observes the store, the file is
+// top, so neither side erases the other's keys; a lock file beside the domain file keeps two
+// such writes from overlapping. While anyone observes the store, the file is
 // watched and changes made by others reach memory and valueChanged.
 class DefaultsStore : public QObject {
     Q_OBJECT
@@ -79,7 +81,12 @@ protected:
 
 private:
     void load();
-    bool commit();
+    // The lock around one read-merge-write of the domain; may come back without the lock.
+    std::unique_ptr<FileLock> lockDomain() const;
+    // Writes memory to the file, first merging a file changed by someone else; the keys they
+    // changed are added to theirs.
+    bool commit(QStringList& theirs);
+    void announce(const QStringList& keys);
     // Merges a file changed by someone else into memory, keeping the unsaved keys; answers the
     // keys whose values others changed. Before a write, a file that is no domain is moved
     // aside; merely watching, it is left alone.

@@ -9,26 +9,17 @@
 namespace orbitdeck {
 namespace {
 
-QString unquoted(QString text) {
-    text = text.trimmed();
-    if (text.size() >= 2 && text.front() == u'\'' && text.back() == u'\'')
-        text = text.mid(1, text.size() - 2);
-    return text;
-}
+const QString gnomeInterface = QStringLiteral("org.gnome.desktop.interface");
 
 DesktopPreferences askGnome() {
-    // One process for the three keys: it runs while the window starts.
-    const auto values =
-        desktop_settings::gsettingsSchema(QStringLiteral("org.gnome.desktop.interface"));
-    if (!values)
-        return {};
+    using namespace desktop_settings;
     DesktopPreferences answer;
-    if (const auto scheme = values->find(QStringLiteral("color-scheme")); scheme != values->end())
-        answer.appearance =
-            appearanceFromGnome(*scheme, values->value(QStringLiteral("gtk-theme")));
-    if (const auto animations = values->find(QStringLiteral("enable-animations"));
-        animations != values->end())
-        answer.reduceMotion = reduceMotionFromGnome(*animations);
+    if (const auto scheme = gsettingsString(gnomeInterface, QStringLiteral("color-scheme")))
+        answer.appearance = appearanceFromGnome(
+            *scheme,
+            gsettingsString(gnomeInterface, QStringLiteral("gtk-theme")).value_or(QString()));
+    if (const auto animations = gsettingsBool(gnomeInterface, QStringLiteral("enable-animations")))
+        answer.reduceMotion = !*animations;
     return answer;
 }
 
@@ -53,15 +44,14 @@ DesktopPreferences merged(DesktopPreferences first, DesktopPreferences (*second)
 
 std::optional<DesktopAppearance> appearanceFromGnome(const QString& colorScheme,
                                                      const QString& gtkTheme) {
-    const QString scheme = unquoted(colorScheme);
-    if (scheme == u"prefer-dark")
+    if (colorScheme == u"prefer-dark")
         return DesktopAppearance::dark;
-    if (scheme == u"prefer-light")
+    if (colorScheme == u"prefer-light")
         return DesktopAppearance::light;
-    if (scheme != u"default")
+    if (colorScheme != u"default")
         return std::nullopt;
-    return unquoted(gtkTheme).endsWith(u"-dark", Qt::CaseInsensitive) ? DesktopAppearance::dark
-                                                                      : DesktopAppearance::light;
+    return gtkTheme.endsWith(u"-dark", Qt::CaseInsensitive) ? DesktopAppearance::dark
+                                                            : DesktopAppearance::light;
 }
 
 std::optional<DesktopAppearance> appearanceFromKdeGlobals(const QByteArray& contents) {
@@ -81,15 +71,6 @@ std::optional<DesktopAppearance> appearanceFromKdeGlobals(const QByteArray& cont
     }
     const double luminance = 0.2126 * channels[0] + 0.7152 * channels[1] + 0.0722 * channels[2];
     return luminance < 0.5 ? DesktopAppearance::dark : DesktopAppearance::light;
-}
-
-std::optional<bool> reduceMotionFromGnome(const QString& enableAnimations) {
-    const QString value = enableAnimations.trimmed();
-    if (value == u"false")
-        return true;
-    if (value == u"true")
-        return false;
-    return std::nullopt;
 }
 
 std::optional<bool> reduceMotionFromKdeGlobals(const QByteArray& contents) {
@@ -112,6 +93,14 @@ DesktopPreferences readDesktopPreferences() {
 DesktopPreferencesWatch::DesktopPreferencesWatch(Reader reader, QObject* parent)
     : QObject(parent)
     , reader_(std::move(reader)) {
+    // GNOME announces its changes; KDE's file is read again when the window hides.
+    auto* gnome = new desktop_settings::GsettingsWatch(gnomeInterface,
+                                                       {QStringLiteral("color-scheme"),
+                                                        QStringLiteral("gtk-theme"),
+                                                        QStringLiteral("enable-animations")},
+                                                       this);
+    connect(gnome, &desktop_settings::GsettingsWatch::changed, this,
+            &DesktopPreferencesWatch::refresh);
     refresh();
 }
 

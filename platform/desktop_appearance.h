@@ -27,12 +27,13 @@ struct DesktopPreferences {
     bool operator==(const DesktopPreferences&) const = default;
 };
 
-// Asks KDE (kdeglobals) first on a KDE session, otherwise GNOME (gsettings) first, each filling
-// what the other left open. Blocks while gsettings runs: call it off the main thread.
+// Asks KDE (kdeglobals) first on a KDE session, otherwise GNOME (GSettings) first, each filling
+// what the other left open. Reads a file: call it off the main thread.
 DesktopPreferences readDesktopPreferences();
 
-// The desktop's preferences for the whole run. Reads run on a worker thread, so start-up never
-// waits for gsettings: until the first answer every value is none (night skin, motion on).
+// The desktop's preferences for the whole run, read again whenever GNOME announces a change of
+// them. Reads run on a worker thread, so start-up never waits for them: until the first answer
+// every value is none (night skin, motion on).
 class DesktopPreferencesWatch final : public QObject, public DesktopAppearanceSource {
     Q_OBJECT
 public:
@@ -76,15 +77,13 @@ private:
     std::optional<DesktopAppearance> answer_;
 };
 
-// "'prefer-dark'" and the like as gsettings prints them; "'default'" falls back to the GTK
-// theme's name, whose "-dark" suffix is the older way to ask for a dark look.
+// GNOME's color-scheme ("prefer-dark" and the like); "default" falls back to the GTK theme's
+// name, whose "-dark" suffix is the older way to ask for a dark look.
 std::optional<DesktopAppearance> appearanceFromGnome(const QString& colorScheme,
                                                      const QString& gtkTheme);
 // The window background colour of a kdeglobals file decides: dark when its luminance is low.
 std::optional<DesktopAppearance> appearanceFromKdeGlobals(const QByteArray& contents);
 
-// GNOME's enable-animations as gsettings prints it: "false" asks for reduced motion.
-std::optional<bool> reduceMotionFromGnome(const QString& enableAnimations);
 // KDE's [KDE] AnimationDurationFactor: 0 turns animations off.
 std::optional<bool> reduceMotionFromKdeGlobals(const QByteArray& contents);
 

@@ -12,7 +12,7 @@ namespace orbitdeck::desktop_wallpaper {
 
 namespace {
 
-using desktop_settings::gsettingsValue;
+using desktop_settings::gsettingsString;
 
 std::optional<QString> existingFile(std::optional<QString> path) {
     if (path && QFileInfo(*path).isFile())
@@ -21,17 +21,17 @@ std::optional<QString> existingFile(std::optional<QString> path) {
 }
 
 std::optional<QString> fromGnome() {
-    const auto scheme = gsettingsValue(QStringLiteral("org.gnome.desktop.interface"),
-                                       QStringLiteral("color-scheme"));
-    const bool dark = scheme && scheme->contains(QStringLiteral("prefer-dark"));
-    const QString schema = QStringLiteral("org.gnome.desktop.background");
+    const bool dark = gsettingsString(QStringLiteral("org.gnome.desktop.interface"),
+                                      QStringLiteral("color-scheme")) == u"prefer-dark";
     if (dark) {
-        if (const auto value = gsettingsValue(schema, QStringLiteral("picture-uri-dark")))
-            if (auto path = existingFile(pathFromGsettingsValue(*value)))
+        if (const auto value = gsettingsString(QString::fromLatin1(gnomeBackground),
+                                               QStringLiteral("picture-uri-dark")))
+            if (auto path = existingFile(pathFromPictureUri(*value)))
                 return path;
     }
-    if (const auto value = gsettingsValue(schema, QStringLiteral("picture-uri")))
-        return existingFile(pathFromGsettingsValue(*value));
+    if (const auto value =
+            gsettingsString(QString::fromLatin1(gnomeBackground), QStringLiteral("picture-uri")))
+        return existingFile(pathFromPictureUri(*value));
     return std::nullopt;
 }
 
@@ -47,10 +47,8 @@ std::optional<QString> fromPlasma(const QString& configHome) {
 
 } // namespace
 
-std::optional<QString> pathFromGsettingsValue(const QString& value) {
-    QString text = value.trimmed();
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
-        text = text.mid(1, text.size() - 2);
+std::optional<QString> pathFromPictureUri(const QString& value) {
+    const QString text = value.trimmed();
     if (text.isEmpty())
         return std::nullopt;
     const QUrl url(text);
@@ -74,7 +72,7 @@ std::optional<QString> pathFromPlasmaConfig(const QString& text) {
             continue;
         }
         if (inImageSection && line.startsWith(QStringLiteral("Image="))) {
-            if (auto path = pathFromGsettingsValue(line.mid(6)))
+            if (auto path = pathFromPictureUri(line.mid(6)))
                 found = path;
         }
     }

@@ -1,9 +1,9 @@
 #include "platform/login_item.h"
 
+#include "platform/config_home.h"
 #include "platform/durable_file.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
 
@@ -14,13 +14,6 @@ namespace orbitdeck {
 namespace {
 
 constexpr qint64 maxEntryBytes = 64 * 1024;
-
-QString configHome() {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty())
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
 
 // A desktop session skips an entry that is hidden or switched off.
 bool entryIsSkipped(const QByteArray& bytes) {

@@ -30,4 +30,7 @@ private:
     std::filesystem::path proc_;
 };
 
+// Whether a process of this user runs a program of that file name (a dock, a shell).
+bool ownProcessRuns(const std::string& program, const std::filesystem::path& proc = "/proc");
+
 } // namespace orbitdeck

@@ -8,10 +8,11 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
-  # desktop entries are started through GIO
+  # desktop entries are started through GIO; GNOME's settings are read through GSettings
   libglib2.0-dev
-  # the phrase dictionary the pinyin table is made from at build time
-  rime-data-pinyin-simp
+  # the phrase dictionary the pinyin table is made from at build time, and OpenCC's
+  # traditional-to-simplified data read at build time for traditional names
+  rime-data-pinyin-simp libopencc-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev python3
   # Qt 6 and every QML module the views import
@@ -30,7 +31,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps x11-xserver-utils imagemagick
   # installing: the desktop entry check; full screen under a real window manager
   desktop-file-utils openbox
-  # the status item on a private session bus
+  # the status item on a private session bus; the tests' private GSettings schemas
   dbus-daemon libglib2.0-bin
   # fonts so every script renders
   fonts-dejavu-core fonts-noto-cjk

@@ -7,9 +7,10 @@
 #include "settings/settings_choices.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
+#include "window/organizer.h"
+#include "window/undoable_unhide.h"
 
 #include <QGuiApplication>
-#include <QMetaObject>
 
 namespace orbitdeck {
 
@@ -33,20 +34,6 @@ QVariantList pickerEntries(const std::vector<PickerEntry>& entries) {
                                 {QStringLiteral("title"), entry.title},
                                 {QStringLiteral("titleIsKey"), entry.titleIsKey}});
     return list;
-}
-
-// The first child of the window that answers method; the modules attach their operations as
-// children, so the sheet needs none of their headers.
-QObject* answering(QObject* window, const char* signature) {
-    if (!window)
-        return nullptr;
-    const auto answers = [signature](const QObject* object) {
-        return object->metaObject()->indexOfMethod(signature) >= 0;
-    };
-    for (QObject* child : window->children())
-        if (answers(child))
-            return child;
-    return nullptr;
 }
 
 } // namespace
@@ -119,7 +106,7 @@ bool SettingsSheetModel::hasOrganizer() const {
 }
 
 QVariantList SettingsSheetModel::hiddenApps() const {
-    return window_ ? window_->library()->property("hiddenApps").toList() : QVariantList();
+    return window_ ? window_->library()->hiddenApps() : QVariantList();
 }
 
 void SettingsSheetModel::setConfirmUngroup(bool value) {
@@ -178,29 +165,19 @@ void SettingsSheetModel::changeMode(const QString& mode) {
 
 void SettingsSheetModel::organize(const QString& organization) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (!hasOrganizer())
-        return;
-    QMetaObject::invokeMethod(window_->organizer(), "performOrganization",
-                              Q_ARG(QString, organization));
+    if (canOrganize(organization))
+        window_->organizer()->performOrganization(*organizationNamed(organization));
 }
 
 bool SettingsSheetModel::canOrganize(const QString& organization) const {
-    if (!hasOrganizer())
-        return false;
-    // An organiser that cannot tell runs every action.
-    QObject* organizer = window_->organizer();
-    if (organizer->metaObject()->indexOfMethod("canPerform(QString)") < 0)
-        return true;
-    bool can = false;
-    QMetaObject::invokeMethod(organizer, "canPerform", Q_RETURN_ARG(bool, can),
-                              Q_ARG(QString, organization));
-    return can;
+    const auto value = organizationNamed(organization);
+    return value && hasOrganizer() && window_->organizer()->canPerform(*value);
 }
 
 void SettingsSheetModel::unhide(const QString& appID) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (QObject* undo = answering(window_, "unhideWithUndo(QString)"))
-        QMetaObject::invokeMethod(undo, "unhideWithUndo", Q_ARG(QString, appID));
+    if (UndoableUnhide* unhide = window_ ? window_->undoableUnhide() : nullptr)
+        unhide->unhideWithUndo(appID);
 }
 
 void SettingsSheetModel::setOpenAtLogin(bool on) {

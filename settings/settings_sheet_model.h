@@ -90,7 +90,7 @@ public:
     Q_INVOKABLE void changeMode(const QString& mode);
     // The window's organise and flow actions ("welcome", "ungroup", ...).
     Q_INVOKABLE void organize(const QString& organization);
-    // Whether the organiser runs the action named; false without one.
+    // Whether the organiser runs the action named ("sortByName", ...); false without one.
     Q_INVOKABLE bool canOrganize(const QString& organization) const;
     // Unhides one application with an undo step; an empty id unhides all.
     Q_INVOKABLE void unhide(const QString& appID);

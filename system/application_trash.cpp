@@ -2,6 +2,7 @@
 
 #include "catalog-core/info_plist.h"
 #include "platform/background_work.h"
+#include "platform/disk_usage.h"
 #include "platform/main_thread.h"
 #include "system/app_folder_watcher.h"
 
@@ -145,24 +146,6 @@ bool ownedByOneApplication(const fs::path& path, const std::vector<fs::path>& pr
     return std::ranges::none_of(protectedFolders, [&](const fs::path& folder) {
         return isAncestorOrSame(path.lexically_normal(), folder) || isAncestorOrSame(real, folder);
     });
-}
-
-// The allocated size of every item below root; none when root cannot be listed.
-std::optional<std::int64_t> allocatedSizeBelow(const fs::path& root) {
-    std::error_code error;
-    fs::recursive_directory_iterator entry(root, fs::directory_options::skip_permission_denied,
-                                           error);
-    if (error)
-        return std::nullopt;
-    std::int64_t total = 0;
-    for (const fs::recursive_directory_iterator end; entry != end; entry.increment(error)) {
-        if (error)
-            break;
-        struct stat status {};
-        if (::lstat(entry->path().c_str(), &status) == 0)
-            total += static_cast<std::int64_t>(status.st_blocks) * 512;
-    }
-    return total;
 }
 
 // This program's bundle when the executable runs from "<name>.app/Contents/MacOS/".
@@ -314,10 +297,10 @@ std::optional<QString> ApplicationTrash::formattedSize(const fs::path& bundle) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (const auto cached = sizeCache_.find(bundle); cached != sizeCache_.end())
         return cached->second;
-    const std::optional<std::int64_t> bytes = allocatedSizeBelow(bundle);
+    const std::optional<std::uintmax_t> bytes = allocatedSizeBelow(bundle);
     if (!bytes)
         return std::nullopt;
-    const QString text = formatFileByteCount(*bytes, options_.locale);
+    const QString text = formatFileByteCount(static_cast<std::int64_t>(*bytes), options_.locale);
     sizeCache_[bundle] = text;
     return text;
 }

@@ -4,9 +4,8 @@ namespace orbitdeck {
 
 SystemFiles::SystemFiles(Scheduler& scheduler)
     : freedesktopTrash_(FreedesktopTrash::standardOptions())
-    , dockFile_(DockPreferencesFile::standardPath())
     , watcher_(folderEvents_, scheduler, watchedApplicationFolders())
     , trash_(freedesktopTrash_, processes_, scheduler, ApplicationTrash::standardOptions())
-    , dock_(dockFile_, &favorites_) {}
+    , dock_({&gnomeFavorites_, &plasmaTaskManagers_, &plank_}) {}
 
 } // namespace orbitdeck

@@ -1,20 +1,17 @@
 #include "system/tile_services.h"
 
 #include "catalog-core/desktop_entry.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QProcess>
-#include <QUrl>
+#include "platform/file_manager.h"
+#include "window/localization.h"
 
 namespace orbitdeck {
 
 TileServices::TileServices(ApplicationTrash& trash, DockIntegration& dock,
-                           RunningApplications& running)
+                           RunningApplications& running, Toast toast)
     : trash_(trash)
     , dock_(dock)
-    , running_(running) {}
+    , running_(running)
+    , toast_(std::move(toast)) {}
 
 bool TileServices::isUninstallable(const AppDescriptor& app) {
     // A desktop entry belongs to the package manager that installed it.
@@ -49,6 +46,10 @@ void TileServices::forget(const AppDescriptor& app) {
     trash_.sizeCache().erase(app.bundleURL());
 }
 
+bool TileServices::canKeepInDock(const std::filesystem::path& bundle) {
+    return dock_.canKeep(bundle);
+}
+
 bool TileServices::isInDock(const std::filesystem::path& bundle) {
     return dock_.isInDock(bundle);
 }
@@ -78,27 +79,11 @@ void TileServices::quitFirst(const AppDescriptor& app) {
 }
 
 void TileServices::reveal(const std::filesystem::path& bundle) {
-    const QUrl folder = QUrl::fromLocalFile(QString::fromStdString(bundle.parent_path().string()));
-    const auto openFolder = [folder] {
-        QProcess::startDetached(QStringLiteral("xdg-open"), {folder.toString()});
-    };
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return openFolder();
-    // The desktop's file manager selects the item itself; without one the folder opens.
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << QStringList{QUrl::fromLocalFile(QString::fromStdString(bundle.string())).toString()}
-         << QString();
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [openFolder](QDBusPendingCallWatcher* done) {
-                         if (done->isError())
-                             openFolder();
-                         done->deleteLater();
-                     });
+    showInFileManager(bundle, [toast = toast_](bool shown) {
+        // Neither a file manager nor an application for folders: say so rather than nothing.
+        if (!shown && toast)
+            toast(localized(QStringLiteral("No file manager is installed"), currentLanguage()));
+    });
 }
 
 } // namespace orbitdeck

@@ -11,7 +11,10 @@ namespace orbitdeck {
 // copies and the file manager, on the live services.
 class TileServices final : public AppTrash, public AppPlaces {
 public:
-    TileServices(ApplicationTrash& trash, DockIntegration& dock, RunningApplications& running);
+    using Toast = std::function<void(const QString& text)>;
+    // toast: shows a short message in the window.
+    TileServices(ApplicationTrash& trash, DockIntegration& dock, RunningApplications& running,
+                 Toast toast = {});
 
     bool isUninstallable(const AppDescriptor& app) override;
     std::vector<std::filesystem::path> leftoverURLs(const AppDescriptor& app) override;
@@ -21,12 +24,14 @@ public:
                       std::function<void()> done) override;
     void forget(const AppDescriptor& app) override;
 
+    bool canKeepInDock(const std::filesystem::path& bundle) override;
     bool isInDock(const std::filesystem::path& bundle) override;
     void addToDock(const std::filesystem::path& bundle) override;
     void removeFromDock(const std::filesystem::path& bundle) override;
     bool isRunning(const AppDescriptor& app) override;
     void quitFirst(const AppDescriptor& app) override;
-    // The desktop's file manager with the bundle or entry selected, else opened on its folder.
+    // The desktop's file manager with the bundle or entry selected, else its folder opened with
+    // the default application for folders, else a toast that no file manager is installed.
     void reveal(const std::filesystem::path& bundle) override;
 
 private:
@@ -35,6 +40,7 @@ private:
     ApplicationTrash& trash_;
     DockIntegration& dock_;
     RunningApplications& running_;
+    Toast toast_;
 };
 
 } // namespace orbitdeck

@@ -92,14 +92,15 @@ void AmbergridWindow::connectDerivedValues() {
     });
 }
 
-void AmbergridWindow::attachExtensions(QObject* commands, QObject* layoutOps, QObject* organizer) {
+void AmbergridWindow::attachOrganizer(Organizer* organizer) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (commands)
-        commands_ = commands;
-    if (layoutOps)
-        layoutOps_ = layoutOps;
-    if (organizer)
-        organizer_ = organizer;
+    organizer_ = organizer;
+    emit extensionsChanged();
+}
+
+void AmbergridWindow::attachUndoableUnhide(UndoableUnhide* unhide) {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    undoableUnhide_ = unhide;
     emit extensionsChanged();
 }
 
@@ -107,20 +108,6 @@ void AmbergridWindow::attachFiles(FileRequest* files) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     files_ = files;
     emit extensionsChanged();
-}
-
-void AmbergridWindow::attachOnboarding(QObject* onboarding) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    onboarding_ = onboarding;
-    emit extensionsChanged();
-}
-
-void AmbergridWindow::showGuide(QObject* guide) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    if (guide_ == guide)
-        return;
-    guide_ = guide;
-    emit guideChanged();
 }
 
 int AmbergridWindow::pageCount() const {

@@ -30,11 +30,12 @@
 namespace orbitdeck {
 
 class LibraryLoader;
+class Organizer;
+class UndoableUnhide;
 
-// The main window's state for QML: a thin owner of the state objects, one per concern. The
-// operations of the arranging and onboarding modules attach their objects as `commands`,
-// `layoutOps` and `organizer`; the onboarding module also its file requests (`files`) and the
-// first-run guide while it shows (`guide`).
+// The main window's state for QML: a thin owner of the state objects, one per concern. What
+// higher modules plug in comes through the interfaces the window declares, handed in by the
+// composition root: the organiser, the undoable unhide and the file requests (`files`).
 class AmbergridWindow : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -49,13 +50,8 @@ class AmbergridWindow : public QObject {
     Q_PROPERTY(orbitdeck::LayoutState* layout READ layout CONSTANT)
     Q_PROPERTY(orbitdeck::TileListModel* tiles READ tiles CONSTANT)
     Q_PROPERTY(orbitdeck::WindowActions* actions READ actions CONSTANT)
-    Q_PROPERTY(QObject* commands READ commands NOTIFY extensionsChanged)
-    Q_PROPERTY(QObject* layoutOps READ layoutOps NOTIFY extensionsChanged)
-    Q_PROPERTY(QObject* organizer READ organizer NOTIFY extensionsChanged)
     // What the file dialog answers; null without the module that asks.
     Q_PROPERTY(orbitdeck::FileRequest* files READ files NOTIFY extensionsChanged)
-    // The first-run guide being shown; null while it is closed.
-    Q_PROPERTY(QObject* guide READ guide NOTIFY guideChanged)
     // Whether the empty state offers the software centre's search.
     Q_PROPERTY(bool canSearchAppStore READ canSearchAppStore CONSTANT)
     // Pages of the grid (columns × rows tiles each; at least one).
@@ -82,16 +78,13 @@ public:
     const WindowEnvironment& environment() const { return environment_; }
     Scheduler& scheduler() const { return *environment_.scheduler; }
 
-    QObject* commands() const { return commands_; }
-    QObject* layoutOps() const { return layoutOps_; }
-    QObject* organizer() const { return organizer_; }
-    void attachExtensions(QObject* commands, QObject* layoutOps, QObject* organizer);
+    // Null until the composition root hands them in.
+    Organizer* organizer() const { return organizer_; }
+    void attachOrganizer(Organizer* organizer);
+    UndoableUnhide* undoableUnhide() const { return undoableUnhide_; }
+    void attachUndoableUnhide(UndoableUnhide* unhide);
     FileRequest* files() const { return files_; }
     void attachFiles(FileRequest* files);
-    QObject* onboarding() const { return onboarding_; }
-    void attachOnboarding(QObject* onboarding);
-    QObject* guide() const { return guide_; }
-    void showGuide(QObject* guide);
 
     int pageCount() const;
 
@@ -136,7 +129,6 @@ public:
 
 signals:
     void extensionsChanged();
-    void guideChanged();
     void pageCountChanged();
     // The toggle the hot key and the triggers run; the command layer connects to it.
     void toggleRequested();
@@ -161,12 +153,9 @@ private:
     std::unique_ptr<VisibleLibrary> visible_;
     std::unique_ptr<LibraryLoader> loader_;
     UndoStack undoStack_;
-    QObject* commands_ = nullptr;
-    QObject* layoutOps_ = nullptr;
-    QObject* organizer_ = nullptr;
+    Organizer* organizer_ = nullptr;
+    UndoableUnhide* undoableUnhide_ = nullptr;
     FileRequest* files_ = nullptr;
-    QObject* onboarding_ = nullptr;
-    QObject* guide_ = nullptr;
     int lastPageCount_ = 1;
     QString previousQuery_;
     std::function<QString(const LayoutFolder&)> folderTitle_;

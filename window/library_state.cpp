@@ -145,7 +145,7 @@ QString LibraryState::appPath(const QString& id) const {
     return found ? QString::fromStdString(found->bundleURL().string()) : QString();
 }
 
-QVariantList LibraryState::hiddenAppsForQml() const {
+QVariantList LibraryState::hiddenApps() const {
     QVariantList list;
     for (const HiddenAppRow& row : hiddenAppRows()) {
         list.append(QVariantMap{{QStringLiteral("id"), QString::fromStdString(row.id)},

@@ -46,7 +46,7 @@ class LibraryState : public QObject {
     Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
     Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged)
     // [{id, name}] of the hidden applications still installed, by name.
-    Q_PROPERTY(QVariantList hiddenApps READ hiddenAppsForQml NOTIFY hiddenChanged)
+    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY hiddenChanged)
 
 public:
     explicit LibraryState(QObject* parent = nullptr);
@@ -56,6 +56,7 @@ public:
     void setLoaded();
     int appCount() const { return static_cast<int>(apps_.size()); }
     int hiddenCount() const { return static_cast<int>(hiddenIDs_.size()); }
+    QVariantList hiddenApps() const;
 
     const std::vector<AppDescriptor>& apps() const { return apps_; }
     // Replaces the list and rebuilds the lookup tables at once.
@@ -105,7 +106,6 @@ signals:
     void orderingDataChanged();
 
 private:
-    QVariantList hiddenAppsForQml() const;
     void rebuildLookup();
 
     std::vector<AppDescriptor> apps_;

@@ -74,6 +74,8 @@ public:
 class AppPlaces {
 public:
     virtual ~AppPlaces() = default;
+    // Whether a dock the user sees can keep the application; without one there is no entry.
+    virtual bool canKeepInDock(const std::filesystem::path& bundle) = 0;
     virtual bool isInDock(const std::filesystem::path& bundle) = 0;
     virtual void addToDock(const std::filesystem::path& bundle) = 0;
     virtual void removeFromDock(const std::filesystem::path& bundle) = 0;

@@ -1,5 +1,6 @@
 // Index build and per-keystroke search against a naive case-insensitive substring filter over
-// the raw names, at 1,000 and 10,000 applications with one name in five Chinese.
+// the raw names, at 1,000 and 10,000 applications with one name in five Chinese (simplified
+// and traditional).
 #include "catalog-core/search_index.h"
 
 #include "../support/statistics.h"
@@ -37,7 +38,8 @@ std::vector<AppDescriptor> makeApps(std::size_t count) {
     static const char* const chineseWords[] = {
         "微信", "音乐", "地图",   "银行", "视频", "网盘", "词典",   "输入法", "会议", "文档",
         "相机", "照片", "计算器", "天气", "日历", "邮箱", "浏览器", "笔记",   "阅读", "翻译",
-        "重庆", "长城", "快乐",   "云",   "网易", "百度", "腾讯",   "阿里",   "小米", "华为"};
+        "重庆", "长城", "快乐",   "云",   "网易", "百度", "腾讯",   "阿里",   "小米", "华为",
+        "銀行", "音樂", "長江",   "臺灣", "遊戲", "網路", "電視",   "調色盤", "樂園", "乾坤"};
     std::mt19937 random(42);
     std::vector<AppDescriptor> apps;
     apps.reserve(count);

@@ -29,6 +29,7 @@ constexpr const char* scene = R"(
 import QtQuick
 import Orbitdeck.Views
 import Orbitdeck.Arranging
+import Orbitdeck.App
 
 Item {
     width: 800
@@ -49,6 +50,11 @@ Item {
         x: 100; y: 500
         count: 3
         takesDrops: true
+        onTileDropped: (page, drop) => {
+            const proxy = drop.source as DragProxy
+            if (LiveDrag.dropOnPageDot(page, proxy ? proxy.payload : ""))
+                drop.accept(Qt.MoveAction)
+        }
     }
     Item {
         id: foreign

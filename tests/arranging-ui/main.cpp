@@ -1,10 +1,11 @@
-// GoogleTest with a Qt GUI application (offscreen) and the launcher's views module.
+// GoogleTest with a Qt GUI application (offscreen), the launcher's views and its App module.
 #include <QGuiApplication>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <gtest/gtest.h>
 
 Q_IMPORT_QML_PLUGIN(Orbitdeck_ViewsPlugin)
+Q_IMPORT_QML_PLUGIN(Orbitdeck_AppPlugin)
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);

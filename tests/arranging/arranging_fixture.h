@@ -16,8 +16,8 @@ namespace orbitdeck::testing {
 class ArrangingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        harness = std::make_unique<WindowHarness>(
-            std::vector<WindowHarness::Extension>{installArranging});
+        harness = std::make_unique<WindowHarness>(std::vector<WindowHarness::Extension>{
+            [this](AmbergridWindow& window) { arranging = installArranging(window); }});
         prepare(*harness);
         std::vector<AppDescriptor> apps;
         for (const char* name : {"A", "B", "C", "D", "E", "F"})
@@ -38,10 +38,10 @@ protected:
         return QString::fromStdString("application:" + idOf(name));
     }
 
-    CommandLayer& commands() { return *qobject_cast<CommandLayer*>(window->commands()); }
-    LayoutOperations& operations() { return *qobject_cast<LayoutOperations*>(window->layoutOps()); }
-    UndoActions& undo() { return *qobject_cast<UndoActions*>(commands().undoing()); }
-    LaunchFlow& launching() { return *qobject_cast<LaunchFlow*>(commands().launching()); }
+    CommandLayer& commands() { return *arranging.commands; }
+    LayoutOperations& operations() { return *arranging.layoutOps; }
+    UndoActions& undo() { return *arranging.undo; }
+    LaunchFlow& launching() { return *commands().launching(); }
 
     // Page items as names: apps by their letter, folders as [letters].
     std::string page() const {
@@ -68,6 +68,7 @@ protected:
 
     std::unique_ptr<WindowHarness> harness;
     AmbergridWindow* window = nullptr;
+    ArrangingParts arranging;
 };
 
 } // namespace orbitdeck::testing

@@ -125,19 +125,20 @@ TEST_F(DragSessionDrops, EdgesAndPageDotsPlaceTheTileFirstOnTheirPage) {
     ASSERT_EQ(window->pageCount(), 2);
     drag(key("A"));
     // The payload the drag carries is what the drop reads.
-    EXPECT_TRUE(session().dropOnEdge(true, &session()));
+    EXPECT_TRUE(session().dropOnEdge(true, session().payload()));
     EXPECT_EQ(page(), "B C D E A F");
     EXPECT_EQ(window->paging()->page(), 1);
-    EXPECT_FALSE(session().dropOnEdge(true, nullptr)) << "nothing carried";
+    EXPECT_FALSE(session().dropOnEdge(true, QString())) << "nothing carried";
 
     drag(key("F"));
-    EXPECT_TRUE(session().dropOnPageDot(0, &session()));
+    EXPECT_TRUE(session().dropOnPageDot(0, session().payload()));
     EXPECT_EQ(page(), "F B C D E A");
     EXPECT_EQ(window->paging()->page(), 0);
 
     drag(key("A"));
     window->search()->setQuery("a");
-    EXPECT_FALSE(session().dropOnPageDot(1, &session())) << "no drops on dots while searching";
+    EXPECT_FALSE(session().dropOnPageDot(1, session().payload()))
+        << "no drops on dots while searching";
 }
 
 TEST_F(DragSessionDrops, ASortedDropWritesTheShownOrderAndTurnsManual) {
@@ -147,10 +148,11 @@ TEST_F(DragSessionDrops, ASortedDropWritesTheShownOrderAndTurnsManual) {
     window->visible().setSortItems([](const std::vector<LayoutItem>& items, const std::string&) {
         return std::vector<LayoutItem>(items.rbegin(), items.rend());
     });
-    EXPECT_TRUE(moveNextToAsShown(*window, item("A"), item("E"), true, true));
+    EXPECT_TRUE(moveNextToAsShown(*window, operations(), item("A"), item("E"), true, true));
     EXPECT_EQ(page(), "F E A D C B");
     EXPECT_EQ(window->settings()->sort(), "manual");
-    EXPECT_FALSE(moveNextToAsShown(*window, item("A"), item("E"), true, true)) << "already there";
+    EXPECT_FALSE(moveNextToAsShown(*window, operations(), item("A"), item("E"), true, true))
+        << "already there";
     EXPECT_EQ(window->undoStack().size(), 1u);
 }
 

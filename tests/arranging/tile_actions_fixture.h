@@ -49,6 +49,7 @@ public:
 
 class FakePlaces final : public AppPlaces {
 public:
+    bool canKeepInDock(const std::filesystem::path&) override { return dockable; }
     bool isInDock(const std::filesystem::path& bundle) override { return docked.contains(bundle); }
     void addToDock(const std::filesystem::path& bundle) override { docked.insert(bundle); }
     void removeFromDock(const std::filesystem::path& bundle) override { docked.erase(bundle); }
@@ -58,6 +59,7 @@ public:
     void quitFirst(const AppDescriptor& app) override { quits.push_back(*app.bundleIdentifier()); }
     void reveal(const std::filesystem::path& bundle) override { revealed.push_back(bundle); }
 
+    bool dockable = true;
     std::set<std::filesystem::path> docked;
     std::set<std::string> running;
     std::vector<std::string> quits;

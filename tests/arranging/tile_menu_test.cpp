@@ -42,6 +42,10 @@ TEST_F(TileMenuContent, AnApplicationGetsItsGroupsInOrder) {
     // Refused by the Trash rule: no last divider and no "Move to Trash…".
     trash.refused.insert("D");
     EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-reveal tile-menu-dock"));
+
+    // No dock the user sees can keep it: no Dock entry at all.
+    places.dockable = false;
+    EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-hide tile-menu-reveal"));
 }
 
 TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
@@ -70,15 +74,16 @@ TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
 }
 
 TEST(TileMenuCandidates, GroupWithStopsAtThirtyAndSkipsFolders) {
-    WindowHarness harness({installArranging});
+    ArrangingParts arranging;
+    WindowHarness harness(
+        {[&arranging](AmbergridWindow& window) { arranging = installArranging(window); }});
     std::vector<AppDescriptor> apps;
     for (int number = 0; number < 40; ++number)
         apps.push_back(
             app("App" + std::to_string(number), "com.example.n" + std::to_string(number)));
     harness.catalog.setApps(apps);
     AmbergridWindow& window = harness.load();
-    auto& menu =
-        *qobject_cast<TileMenu*>(qobject_cast<CommandLayer*>(window.commands())->tileMenu());
+    TileMenu& menu = *arranging.commands->tileMenu();
     const std::vector<LayoutItem> drawn = window.visible().visibleItems();
     const QVariantList entries = menu.entries(drawn[5], drawn);
     const QVariantList group = entries[2].toMap().value(QStringLiteral("entries")).toList();

@@ -1,10 +1,15 @@
 #include "tile_actions_fixture.h"
 
 #include "platform/byte_count.h"
+#include "platform/disk_usage.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -27,6 +32,45 @@ void writeFile(const std::filesystem::path& path, std::size_t bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path) << std::string(bytes, 'x');
 }
+
+// A chain of folders whose path outgrows PATH_MAX, with a file of the given size at the bottom:
+// no path reaches it, so it is made and removed level by level through descriptors.
+class DeepFolder {
+public:
+    DeepFolder(const std::filesystem::path& parent, std::size_t bytes)
+        : parent_(parent) {
+        int folder = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < levels; ++level) {
+            ::mkdirat(folder, segment.c_str(), 0755);
+            const int next = ::openat(folder, segment.c_str(), O_RDONLY | O_DIRECTORY);
+            ::close(folder);
+            folder = next;
+        }
+        const int file = ::openat(folder, "data", O_WRONLY | O_CREAT, 0644);
+        const std::string data(bytes, 'x');
+        written_ = ::write(file, data.data(), data.size()) == static_cast<ssize_t>(bytes);
+        ::close(file);
+        ::close(folder);
+    }
+    ~DeepFolder() {
+        std::vector<int> folders{::open(parent_.c_str(), O_RDONLY | O_DIRECTORY)};
+        for (int level = 0; level < levels; ++level)
+            folders.push_back(::openat(folders.back(), segment.c_str(), O_RDONLY | O_DIRECTORY));
+        ::unlinkat(folders.back(), "data", 0);
+        for (int level = levels; level > 0; --level) {
+            ::close(folders[level]);
+            ::unlinkat(folders[level - 1], segment.c_str(), AT_REMOVEDIR);
+        }
+        ::close(folders.front());
+    }
+    bool written() const { return written_; }
+
+private:
+    static constexpr int levels = 24;
+    const std::string segment = std::string(200, 'd');
+    std::filesystem::path parent_;
+    bool written_ = false;
+};
 
 } // namespace
 
@@ -88,6 +132,15 @@ TEST(UninstallTreeSize, CountsEveryItemBeneathAndNothingUnreadable) {
     EXPECT_GE(allocatedTreeSize(root / "tree/b"), 4096u);
     EXPECT_LT(allocatedTreeSize(root / "tree/b"), allocatedTreeSize(root / "tree"));
     EXPECT_EQ(allocatedTreeSize(root / "missing"), 0u);
+
+    // A folder no path can open is still measured, and special files do not end the walk.
+    std::filesystem::create_symlink(root / "nowhere", root / "tree/dangling");
+    ASSERT_EQ(::mkfifo((root / "tree/pipe").c_str(), 0644), 0);
+    const DeepFolder deep(root / "tree/a", 1 << 20);
+    ASSERT_TRUE(deep.written());
+    EXPECT_GE(allocatedTreeSize(root / "tree"), 25000u + (1u << 20));
+    EXPECT_GE(allocatedSizeBelow(root / "tree").value_or(0), 25000u + (1u << 20));
+    EXPECT_FALSE(allocatedSizeBelow(root / "tree/b")) << "a file has nothing below it";
 }
 
 TEST_F(Uninstall, MovesTheAppOutOfWindowAndLayoutWithOneUndoStep) {

@@ -14,11 +14,12 @@
 namespace orbitdeck {
 namespace {
 
+using testing::ScopedVariable;
 using testing::TemporaryFolder;
 using testing::writeFile;
 
 std::string entry(const std::string& name, const std::string& extra = "") {
-    return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=true %U\n" + extra;
+    return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=/bin/sh %U\n" + extra;
 }
 
 std::vector<std::string> names(const std::vector<AppDescriptor>& apps) {
@@ -28,47 +29,28 @@ std::vector<std::string> names(const std::vector<AppDescriptor>& apps) {
     return result;
 }
 
-// Sets an environment variable for one scope, restoring the old value.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value)
-        : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(DesktopEntryKeyFile, ParsesGroupsValuesAndRejectsMalformedText) {
     const auto file = parseKeyFile("# comment\n\n[Desktop Entry]\nName = Files \nName[de]=Dateien\n"
                                    "[Desktop Action new]\nName=New\n");
     ASSERT_TRUE(file);
     ASSERT_EQ(file->size(), 2U);
-    EXPECT_EQ(*file->front().find("Name"), "Files");
+    EXPECT_EQ(*file->front().find("Name"), "Files ") << "blanks after a value are kept";
     EXPECT_EQ(*file->front().find("Name[de]"), "Dateien");
     EXPECT_EQ(*(*file)[1].find("Name"), "New");
 
     EXPECT_FALSE(parseKeyFile("Name=Before any group\n[Desktop Entry]\n"));
     EXPECT_FALSE(parseKeyFile("[Desktop Entry]\njust words\n"));
     EXPECT_FALSE(parseKeyFile("[Desktop Entry\nName=x\n"));
-    EXPECT_FALSE(parseKeyFile("[A]\n[A]\n"));
-    EXPECT_FALSE(parseKeyFile("[A]\nNa me=x\n"));
+    EXPECT_FALSE(parseKeyFile("[A]\nNa]me=x\n"));
     EXPECT_FALSE(parseKeyFile("[A]\nName[de=x\n"));
-    EXPECT_TRUE(parseKeyFile("[A]\nX-Vendor_Old.Name=x\n")) << "a vendor's odd key is no damage";
-    EXPECT_FALSE(parseKeyFile("[A]\nName=\xff\xfe\n"));
+    EXPECT_FALSE(parseKeyFile("[A]\nName[d e]=x\n"));
+    EXPECT_TRUE(parseKeyFile("[A]\nX-Vendor_Old.Name=x\nX Odd Key=y\n")) << "a vendor's odd key";
+    // As GLib reads them: the last of repeated keys counts, a repeated group adds to the first.
+    const auto repeated = parseKeyFile("[A]\nX=1\nX=2\n[B]\n[A]\nY=3\n");
+    ASSERT_TRUE(repeated);
+    ASSERT_EQ(repeated->size(), 2U);
+    EXPECT_EQ(*repeated->front().find("X"), "2");
+    EXPECT_EQ(*repeated->front().find("Y"), "3");
     // The lenient reading keeps what it can.
     const auto lenient = parseKeyFile("[A]\nstray\nKey=1\n", true);
     ASSERT_TRUE(lenient);
@@ -77,6 +59,7 @@ TEST(DesktopEntryKeyFile, ParsesGroupsValuesAndRejectsMalformedText) {
 
 TEST(DesktopEntryKeyFile, UnescapesStringsAndSplitsLists) {
     EXPECT_EQ(unescapeKeyFileValue(R"(a\sb\nc\td\\e\qf)"), "a b\nc\td\\e\\qf");
+    EXPECT_EQ(unescapeKeyFileValue("ends\\"), "ends");
     EXPECT_EQ(keyFileList("GNOME;GTK;"), (std::vector<std::string>{"GNOME", "GTK"}));
     EXPECT_EQ(keyFileList(R"(a\;b;c\\;d)"), (std::vector<std::string>{"a;b", "c\\", "d"}));
     EXPECT_TRUE(keyFileList("").empty());
@@ -84,15 +67,16 @@ TEST(DesktopEntryKeyFile, UnescapesStringsAndSplitsLists) {
 
 TEST(DesktopEntryLocales, FollowTheMatchingOrderOfTheFormat) {
     EXPECT_EQ(localeVariants("sr_RS.UTF-8@latin"),
-              (std::vector<std::string>{"sr_RS@latin", "sr_RS", "sr@latin", "sr"}));
-    EXPECT_EQ(localeVariants("de_AT.UTF-8"), (std::vector<std::string>{"de_AT", "de"}));
+              (std::vector<std::string>{"sr_RS.UTF-8@latin", "sr_RS@latin", "sr.UTF-8@latin",
+                                        "sr@latin", "sr_RS.UTF-8", "sr_RS", "sr.UTF-8", "sr"}));
+    EXPECT_EQ(localeVariants("de_AT"), (std::vector<std::string>{"de_AT", "de"}));
     EXPECT_EQ(localeVariants("fr"), (std::vector<std::string>{"fr"}));
     EXPECT_TRUE(localeVariants("C.UTF-8").empty());
     EXPECT_TRUE(localeVariants("POSIX").empty());
-    // LANGUAGE first, then the first of LC_ALL, LC_MESSAGES and LANG that is set.
+    // LANGUAGE when set, else the first of LC_ALL, LC_MESSAGES and LANG that is set.
     EXPECT_EQ(userLocales("pt_BR:fr", nullptr, "", "de_DE.UTF-8"),
-              (std::vector<std::string>{"pt_BR", "pt", "fr", "de_DE", "de"}));
-    EXPECT_EQ(userLocales(nullptr, "ja_JP.UTF-8", "de_DE", "fr_FR"),
+              (std::vector<std::string>{"pt_BR", "pt", "fr"}));
+    EXPECT_EQ(userLocales(nullptr, "ja_JP", "de_DE", "fr_FR"),
               (std::vector<std::string>{"ja_JP", "ja"}));
     // Under the C locale LANGUAGE is ignored, as for the interface language.
     EXPECT_TRUE(userLocales("de", nullptr, nullptr, "C.UTF-8").empty());
@@ -109,6 +93,9 @@ TEST(DesktopEntryNames, ShowTheNameForTheUsersLanguage) {
     EXPECT_EQ(named(localeVariants("de_CH.UTF-8")), "Dateien");
     EXPECT_EQ(named(localeVariants("zh_CN.UTF-8")), "文件");
     EXPECT_EQ(named(localeVariants("sr_RS@latin")), "Datoteke");
+    EXPECT_EQ(parseDesktopEntry(text + "Name[de_CH]=\xff\n", localeVariants("de_CH"))->name,
+              "Dateien")
+        << "a translation that is not UTF-8 is passed over";
     EXPECT_EQ(named(localeVariants("pt_PT")), "Files") << "pt_BR is no match for pt_PT";
     EXPECT_EQ(named(userLocales("fi:pt_BR", nullptr, nullptr, "de_DE")), "Arquivos");
     EXPECT_EQ(named({}), "Files");
@@ -143,6 +130,19 @@ TEST(DesktopEntryRules, DecideWhatIsShownMaskedOrIgnored) {
     EXPECT_EQ(verdict(entry("TryExec missing", "TryExec=absent\n")), V::masked);
     EXPECT_EQ(verdict(entry("TryExec not executable", "TryExec=not-executable\n")), V::masked);
     EXPECT_EQ(verdict(entry("TryExec relative", "TryExec=sub/present\n")), V::masked);
+    // The program of Exec has to be there too, split from its arguments as a shell would.
+    const auto runs = [&](const std::string& exec) {
+        return verdict("[Desktop Entry]\nType=Application\nName=X\nExec=" + exec + "\n");
+    };
+    EXPECT_EQ(runs("present --flag %U"), V::shown);
+    EXPECT_EQ(runs("\"present\" \"a b\""), V::shown);
+    EXPECT_EQ(runs("absent %U"), V::masked);
+    EXPECT_EQ(runs((bin / "not-executable").string()), V::masked);
+    EXPECT_EQ(runs("\"present --open-quote"), V::masked);
+    EXPECT_EQ(verdict(entry("NoDisplay 1", "NoDisplay=1\n")), V::masked);
+    EXPECT_EQ(verdict(entry("Hidden 1", "Hidden=1\n")), V::masked);
+    EXPECT_EQ(verdict("[Desktop Entry]\nType=Application\nName=\nExec=present\n"), V::shown)
+        << "an empty Name still names it";
     // Broken entries count as if they were not there.
     EXPECT_EQ(verdict("[Desktop Entry]\nType=Application\nExec=x\n"), V::broken);
     EXPECT_EQ(verdict("[Desktop Entry]\nType=Application\nName[de]=Nur\nExec=x\n"), V::broken);
@@ -153,6 +153,7 @@ TEST(DesktopEntryRules, DecideWhatIsShownMaskedOrIgnored) {
     EXPECT_EQ(verdict("[Desktop Action x]\nName=Wrong group\n[Desktop Entry]\n" + entry("A")),
               V::broken);
     EXPECT_EQ(verdict("[Desktop Entry]\nType=Application\nName=\xc3\x28\nExec=x\n"), V::broken);
+    EXPECT_EQ(verdict(entry("Bad comment", "Comment=\xc3\x28\n")), V::shown);
     EXPECT_EQ(verdict("garbage"), V::broken);
 
     environment.currentDesktops.clear();

@@ -102,4 +102,28 @@ inline bool makeSampleApps(const std::filesystem::path& home, int count, bool sy
     return std::system(command.c_str()) == 0;
 }
 
+// Sets an environment variable for one scope, restoring the old value.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value)
+        : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 } // namespace orbitdeck::testing

@@ -115,20 +115,20 @@ TEST(PinyinDictionary, WordsInARowKeepTheirReadings) {
 TEST(PinyinDictionary, TableKeepsOnlyWhatCharactersReadWrongly) {
     const auto words = polyphonicWords();
     // Words the characters already read right stay out, so the table is a small share.
-    EXPECT_GT(PinyinPhrases::size(), 100U);
-    EXPECT_LT(PinyinPhrases::size() * 10, words.size());
+    EXPECT_GT(pinyinPhrases.size(), 100U);
+    EXPECT_LT(pinyinPhrases.size() * 10, words.size());
     // Sorted by bytes, so a prefix finds every word that starts with it.
-    for (std::size_t index = 1; index < PinyinPhrases::size(); ++index)
-        ASSERT_LT(PinyinPhrases::phrase(index - 1), PinyinPhrases::phrase(index));
-    const auto bank = PinyinPhrases::startingWith("银行");
+    for (std::size_t index = 1; index < pinyinPhrases.size(); ++index)
+        ASSERT_LT(pinyinPhrases.word(index - 1), pinyinPhrases.word(index));
+    const auto bank = pinyinPhrases.startingWith("银行");
     ASSERT_FALSE(bank.empty());
     for (std::size_t index = bank.first; index < bank.last; ++index)
-        EXPECT_TRUE(PinyinPhrases::phrase(index).starts_with("银行"));
-    EXPECT_EQ(PinyinPhrases::find("银行", bank), "yin hang");
-    EXPECT_FALSE(PinyinPhrases::find("银", bank).has_value());
-    EXPECT_TRUE(PinyinPhrases::startingWith("\xff").empty());
+        EXPECT_TRUE(pinyinPhrases.word(index).starts_with("银行"));
+    EXPECT_EQ(pinyinPhrases.find("银行", bank), "yin hang");
+    EXPECT_FALSE(pinyinPhrases.find("银", bank).has_value());
+    EXPECT_TRUE(pinyinPhrases.startingWith("\xff").empty());
     // A word the characters read right is not listed, yet reads right.
-    EXPECT_FALSE(PinyinPhrases::find("生活").has_value());
+    EXPECT_FALSE(pinyinPhrases.find("生活").has_value());
     EXPECT_EQ(pinyinForm("生活")->pinyin, "shenghuo");
 }
 

@@ -93,6 +93,19 @@ const std::vector<NameReading> kApplicationNames = {
     {"了不起", "liaobuqi", "lbq"},
     {"长江证券", "changjiangzhengquan", "cjzq"},
     {"重庆银行手机银行", "chongqingyinhangshoujiyinhang", "cqyhsjyh"},
+    // Characters whose reading outside a word is not ICU's, and a game the dictionary lacks.
+    {"蛋仔派对", "danzaipaidui", "dzpd"},
+    {"调色板", "tiaoseban", "tsb"},
+    {"率土之滨", "shuaituzhibin", "stzb"},
+    // Traditional script, read through the simplified phrase table.
+    {"臺灣銀行", "taiwanyinhang", "twyh"},
+    {"重慶銀行", "chongqingyinhang", "cqyh"},
+    {"網易雲音樂", "wangyiyunyinyue", "wyyyy"},
+    {"長榮航空", "changronghangkong", "crhk"},
+    {"調色盤", "tiaosepan", "tsp"},
+    {"家樂福", "jialefu", "jlf"},
+    {"長輩圖", "zhangbeitu", "zbt"},
+    {"廈門航空", "xiamenhangkong", "xmhk"},
 };
 
 // Written ü as u, as folding the transliteration's lǚ gives lu.
@@ -151,6 +164,12 @@ TEST(PinyinNames, WordsChooseTheReadingOfTheirCharacters) {
     EXPECT_EQ(pinyinForm("茄")->pinyin, "qie");
     EXPECT_EQ(pinyinForm("拓")->pinyin, "tuo");
     EXPECT_EQ(pinyinForm("似")->pinyin, "si");
+    EXPECT_EQ(pinyinForm("调")->pinyin, "tiao");
+    EXPECT_EQ(pinyinForm("帧")->pinyin, "zhen");
+    // Traditional words convert as words: 乾 is gan in 乾淨 but stays qian in 乾坤.
+    EXPECT_EQ(pinyinForm("乾淨")->pinyin, "ganjing");
+    EXPECT_EQ(pinyinForm("乾坤")->pinyin, "qiankun");
+    EXPECT_EQ(mandarinToLatin("QQ音樂"), "QQ yin yue ");
 }
 
 TEST(PinyinNames, OnlyNamesWithHanInRangeHavePinyin) {

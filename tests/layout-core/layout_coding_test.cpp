@@ -53,22 +53,29 @@ struct DecodeCase {
     Kind kind;
     std::vector<std::string> path;
     std::string description;
+    // The type expected, or for keyNotFound the key missing; empty: not checked.
+    std::string expected = {};
 };
 
 TEST(LayoutCoding, DecodeErrorsCarryKindPathAndDescription) {
     const std::string wrongKeys(kInvalidItemKeysDescription);
     const std::vector<DecodeCase> cases = {
-        {R"({})", Kind::typeMismatch, {}, wrongKeys},
-        {R"({"extra":{"_0":"a"}})", Kind::typeMismatch, {}, wrongKeys},
+        {R"({})", Kind::typeMismatch, {}, wrongKeys, "LayoutItem"},
+        {R"({"extra":{"_0":"a"}})", Kind::typeMismatch, {}, wrongKeys, "LayoutItem"},
         {R"({"application":{"_0":"a"},"placeholder":{"_0":"b"}})",
          Kind::typeMismatch,
          {},
          wrongKeys},
-        {R"({"application":{},"folder":{},"placeholder":{}})", Kind::typeMismatch, {}, wrongKeys},
+        {R"({"application":{},"folder":{},"placeholder":{}})",
+         Kind::typeMismatch,
+         {},
+         wrongKeys,
+         "LayoutItem"},
         {R"([])",
          Kind::typeMismatch,
          {},
-         "Expected to decode Dictionary<String, Any> but found an array instead."},
+         "Expected to decode Dictionary<String, Any> but found an array instead.",
+         "Dictionary<String, Any>"},
         {R"(null)",
          Kind::typeMismatch,
          {},
@@ -78,13 +85,23 @@ TEST(LayoutCoding, DecodeErrorsCarryKindPathAndDescription) {
         {R"({"application":{}})",
          Kind::keyNotFound,
          {"application"},
-         R"(No value associated with key CodingKeys(stringValue: "_0", intValue: nil) ("_0").)"},
-        {R"({"application":{"_0":null}})", Kind::valueNotFound, {"application", "_0"}, ""},
+         R"(No value associated with key CodingKeys(stringValue: "_0", intValue: nil) ("_0").)",
+         "_0"},
+        {R"({"application":{"_0":null}})",
+         Kind::valueNotFound,
+         {"application", "_0"},
+         "",
+         "String"},
         {R"({"placeholder":{"_0":7}})",
          Kind::typeMismatch,
          {"placeholder", "_0"},
-         "Expected to decode String but found a number instead."},
-        {R"({"folder":{"_0":"f"}})", Kind::typeMismatch, {"folder", "_0"}, ""},
+         "Expected to decode String but found a number instead.",
+         "String"},
+        {R"({"folder":{"_0":"f"}})",
+         Kind::typeMismatch,
+         {"folder", "_0"},
+         "",
+         "Dictionary<String, Any>"},
         {R"({"folder":{"_0":{}}})", Kind::keyNotFound, {"folder", "_0"}, ""},
         {R"({"folder":{"_0":null}})", Kind::valueNotFound, {"folder", "_0"}, ""},
         {R"({"folder":{"_0":{"rawValue":false}}})",
@@ -102,6 +119,11 @@ TEST(LayoutCoding, DecodeErrorsCarryKindPathAndDescription) {
             EXPECT_EQ(pathStrings(error.codingPath()), c.path);
             if (!c.description.empty()) {
                 EXPECT_EQ(error.description(), c.description);
+            }
+            if (!c.expected.empty()) {
+                EXPECT_EQ(c.kind == Kind::keyNotFound ? error.missingKey().value().stringValue
+                                                      : error.expectedType(),
+                          c.expected);
             }
         }
     }

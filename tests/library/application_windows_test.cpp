@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 namespace orbitdeck {
@@ -230,6 +232,31 @@ TEST(ApplicationWindows, DesktopEntriesComeForwardByClassUnlessDBusActivates) {
         EXPECT_TRUE(workspace.openApplication(entry("c.desktop", "StartupWMClass=Nothing\n")));
         EXPECT_TRUE(windows->activated.empty());
         EXPECT_TRUE(eventuallyExists(marker));
+    }
+    {
+        SCOPED_TRACE("a window the launcher started for another entry is not this one's");
+        // A Terminal=true entry runs in the terminal of the terminal's own entry: here a
+        // program that stays, standing for the terminal that runs htop.
+        const auto running = home / "running";
+        writeFile(home / "stay.sh", "#!/bin/sh\necho $$ > '" + running.string() + ".part'; mv '" +
+                                        running.string() + ".part' '" + running.string() +
+                                        "'\nexec sleep 30\n");
+        fs::permissions(home / "stay.sh", fs::perms::owner_all);
+        writeFile(home / "htop.desktop", "[Desktop Entry]\nType=Application\nName=htop\nExec=" +
+                                             (home / "stay.sh").string() + "\n");
+        windows->windows.clear();
+        ASSERT_TRUE(workspace.openApplication(home / "htop.desktop"));
+        ASSERT_TRUE(eventuallyExists(running));
+        std::ifstream written(running);
+        int terminal = 0;
+        written >> terminal;
+        ASSERT_GT(terminal, 0);
+        windows->windows = {window(41, "xterm", "XTerm"), window(40, "xterm", "XTerm")};
+        windows->windows[1].pid = terminal;
+        windows->activated.clear();
+        EXPECT_TRUE(workspace.openApplication(entry("xterm.desktop", "")));
+        EXPECT_EQ(windows->activated, std::vector<std::uint32_t>{41});
+        ::kill(terminal, SIGTERM);
     }
     {
         SCOPED_TRACE("D-Bus activation brings it forward itself: no window is looked for");

@@ -148,9 +148,13 @@ TEST(CatalogLiveCatalog, MergesRootsInOrder) {
     makeBundle(home / "user/Notes.app", {.identifier = "COM.example.notes", .name = "User"});
     makeBundle(home / "user/Zed.app", {.name = "Zed"});
     makeBundle(home / "system/Alpha.app", {.name = "Alpha"});
-    const LiveCatalog catalog({.roots = {home / "system", home / "missing", home / "user"}});
-    const auto listing = catalog.applications();
+    auto listing = LiveCatalog({.roots = {home / "system", home / "user"}}).applications();
     EXPECT_TRUE(listing.complete);
+    EXPECT_EQ(names(listing), (std::vector<std::string>{"Alpha", "System", "Zed"}));
+    // A root missing from the start (an unplugged volume) may hold installed applications too.
+    listing =
+        LiveCatalog({.roots = {home / "system", home / "missing", home / "user"}}).applications();
+    EXPECT_FALSE(listing.complete);
     EXPECT_EQ(names(listing), (std::vector<std::string>{"Alpha", "System", "Zed"}));
     EXPECT_TRUE(LiveCatalog({.roots = {}}).applications().complete);
 }
@@ -160,9 +164,9 @@ TEST(CatalogLiveCatalog, DesktopEntriesJoinTheBundlesAsOneMoreStep) {
     makeBundle(home / "bundles/Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
     testing::writeFile(home / "user/applications/editor.desktop", "[Desktop Entry]\nHidden=true\n");
     testing::writeFile(home / "system/applications/editor.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Editor\nExec=editor\n");
+                       "[Desktop Entry]\nType=Application\nName=Editor\nExec=true\n");
     testing::writeFile(home / "system/applications/files.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=true\n");
     {
         SCOPED_TRACE("a user's hiding copy in an earlier folder hides the system entry");
         const auto listing = LiveCatalog({.roots = {home / "bundles"},
@@ -174,42 +178,119 @@ TEST(CatalogLiveCatalog, DesktopEntriesJoinTheBundlesAsOneMoreStep) {
     }
     {
         SCOPED_TRACE("desktop entries that do not answer in time leave the listing incomplete");
+        // Each folder has its own time-out: a hanging one costs only its own entries.
         auto scanner = std::make_shared<GatedScanner>();
-        const auto listing = LiveCatalog({.roots = {home / "bundles"},
-                                          .timeout = 300ms,
-                                          .desktopEntryFolders = {"/fixture/slow"},
-                                          .desktopEntryScanner =
-                                              [scanner](const auto& folders) {
-                                                  return (*scanner)(folders.front());
-                                              }})
-                                 .applications();
+        const auto listing =
+            LiveCatalog({.roots = {home / "bundles"},
+                         .timeout = 300ms,
+                         .desktopEntryFolders = {"/fixture/slow", home / "system/applications"},
+                         .desktopEntryScanner =
+                             [scanner](const std::filesystem::path& folder) {
+                                 if (folder.filename() != "slow")
+                                     return scanDesktopEntryFolderHere(folder);
+                                 DesktopEntryFolderScan scan;
+                                 for (auto& app : (*scanner)(folder))
+                                     scan.decisions.push_back({.id = app.id(), .shown = app});
+                                 return scan;
+                             }})
+                .applications();
         EXPECT_FALSE(listing.complete);
-        EXPECT_EQ(names(listing), (std::vector<std::string>{"Notes"}));
+        EXPECT_EQ(names(listing), (std::vector<std::string>{"Editor", "Files", "Notes"}));
         scanner->release();
     }
 }
 
-TEST(CatalogLiveCatalog, ADesktopEntryFolderRenamedAwayLeavesTheListingIncomplete) {
+TEST(CatalogLiveCatalog, AFolderMissingOrRenamedAwayLeavesTheListingIncomplete) {
     TemporaryFolder home;
     testing::writeFile(home / "user/applications/mine.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Mine\nExec=mine\n");
+                       "[Desktop Entry]\nType=Application\nName=Mine\nExec=true\n");
     testing::writeFile(home / "system/applications/files.desktop",
-                       "[Desktop Entry]\nType=Application\nName=Files\nExec=files\n");
+                       "[Desktop Entry]\nType=Application\nName=Files\nExec=true\n");
     const LiveCatalog catalog(
         {.roots = {},
-         .desktopEntryFolders = {home / "user/applications", home / "system/applications",
-                                 home / "never/applications"}});
+         .desktopEntryFolders = {home / "user/applications", home / "system/applications"}});
     auto listing = catalog.applications();
-    EXPECT_TRUE(listing.complete) << "a folder that never existed is no loss";
+    EXPECT_TRUE(listing.complete);
     EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
     std::filesystem::rename(home / "user/applications", home / "user/away");
     listing = catalog.applications();
     EXPECT_FALSE(listing.complete);
     EXPECT_EQ(names(listing), std::vector<std::string>{"Files"}) << "the other folders still count";
+    EXPECT_FALSE(LiveCatalog({.roots = {},
+                              .desktopEntryFolders = {home / "user/applications",
+                                                      home / "system/applications"}})
+                     .applications()
+                     .complete)
+        << "missing from the start";
     std::filesystem::rename(home / "user/away", home / "user/applications");
     listing = catalog.applications();
     EXPECT_TRUE(listing.complete);
     EXPECT_EQ(names(listing), (std::vector<std::string>{"Files", "Mine"}));
+}
+
+TEST(CatalogLiveCatalog, LinksAndLoopsInAnEntryFolderCostOnlyThemselves) {
+    TemporaryFolder home;
+    const auto user = home / "user/applications";
+    for (const char* name : {"alpha", "beta", "gamma", "delta", "epsilon"})
+        testing::writeFile(user / (std::string(name) + ".desktop"),
+                           "[Desktop Entry]\nType=Application\nName=" + std::string(name) +
+                               "\nExec=true\n");
+    testing::writeFile(home / "system/applications/files.desktop",
+                       "[Desktop Entry]\nType=Application\nName=files\nExec=true\n");
+    for (const char* link : {"l0", "l1", "l2"})
+        std::filesystem::create_directory_symlink(".", user / link);
+    std::filesystem::create_directory_symlink("..", user / "up");
+    const std::vector<std::string> everyone{"alpha", "beta", "delta", "epsilon", "files", "gamma"};
+    const LiveCatalog catalog(
+        {.roots = {}, .desktopEntryFolders = {user, home / "system/applications"}});
+    auto listing = catalog.applications();
+    EXPECT_TRUE(listing.complete) << "links back into the tree end where they began";
+    EXPECT_EQ(names(listing), everyone) << "each entry once";
+    for (const char* everything : {"/", "/proc"}) {
+        SCOPED_TRACE(everything);
+        std::filesystem::create_directory_symlink(everything, user / "everything");
+        listing = catalog.applications();
+        EXPECT_FALSE(listing.complete) << "the walk stopped at its cap";
+        EXPECT_EQ(names(listing), everyone) << "nothing from the machine's own folders";
+        std::filesystem::remove(user / "everything");
+    }
+}
+
+TEST(CatalogLiveCatalog, ConcurrentCallsShareNoScan) {
+    TemporaryFolder home;
+    makeBundle(home / "apps/First.app", {.identifier = "com.example.first", .name = "First"});
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstScanRead = false, released = false;
+    int scans = 0;
+    const LiveCatalog catalog(
+        {.roots = {home / "apps"}, .scanner = [&](const std::filesystem::path& root) {
+             auto found = scanApplicationRoot(root);
+             std::unique_lock lock(mutex);
+             if (++scans == 1) {
+                 // The first call has read the folder and is still busy with it.
+                 firstScanRead = true;
+                 changed.notify_all();
+                 changed.wait(lock, [&] { return released; });
+             }
+             return found;
+         }});
+    auto first = std::async(std::launch::async, [&catalog] { return catalog.applications(); });
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return firstScanRead; });
+    }
+    makeBundle(home / "apps/Second.app", {.identifier = "com.example.second", .name = "Second"});
+    const auto second = catalog.applications();
+    EXPECT_EQ(names(second), (std::vector<std::string>{"First", "Second"}))
+        << "the later call scans for itself";
+    {
+        const std::lock_guard lock(mutex);
+        released = true;
+    }
+    changed.notify_all();
+    EXPECT_EQ(names(first.get()), std::vector<std::string>{"First"});
+    EXPECT_EQ(scans, 2);
 }
 
 TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
@@ -238,7 +319,7 @@ TEST(CatalogLiveCatalog, TimedOutRootContributesNothingAndKeepsOneScan) {
         EXPECT_EQ(names(listing), (std::vector<std::string>{"first", "last"}));
     }
     {
-        SCOPED_TRACE("later calls join the running scan instead of piling up threads");
+        SCOPED_TRACE("while the abandoned scan hangs, later calls start no other scan of the root");
         // Plus the one blocked scan.
         const std::size_t threadsBefore = quiet + 1;
         ASSERT_EQ(settledThreadCount(threadsBefore), threadsBefore);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -52,6 +54,46 @@ TEST(LibrarySortAddedDates, ReadsEachBundleOnceFirstDatePerIdWins) {
     EXPECT_LT(dates.at(tool.id()), now + 1min);
     EXPECT_GT(dates.at(tool.id()), now - 10min);
     EXPECT_TRUE(addedDates({}).empty());
+}
+
+// File times come from a coarse clock: waits until a new change is stamped later than item's.
+bool waitForALaterTimestamp(const fs::path& folder, const fs::path& item) {
+    const auto changed = [](const fs::path& path) {
+        struct stat status {};
+        ::lstat(path.c_str(), &status);
+        return std::pair(status.st_ctim.tv_sec, status.st_ctim.tv_nsec);
+    };
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    const fs::path probe = folder / "probe";
+    do {
+        fs::remove(probe);
+        fs::create_directory(probe);
+        if (changed(probe) > changed(item))
+            return true;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
+TEST(LibrarySortAddedDates, AnApplicationMovedInLastIsTheNewest) {
+    // Made in a download folder with an old modification time, then moved in after another
+    // application was installed in place: it arrived last, though it was born first.
+    const TemporaryFolder folder;
+    const fs::path downloaded = folder.bundle("Downloads/Old.app");
+    const fs::file_time_type longAgo =
+        fs::last_write_time(downloaded) - std::chrono::hours(24 * 400);
+    fs::last_write_time(downloaded, longAgo);
+    ASSERT_TRUE(waitForALaterTimestamp(folder.path(), downloaded));
+    const AppDescriptor installed("Installed", "com.example.installed",
+                                  folder.bundle("Applications/Installed.app"));
+    ASSERT_TRUE(waitForALaterTimestamp(folder.path(), installed.bundleURL()));
+    const fs::path movedIn = folder.path() / "Applications/Old.app";
+    fs::rename(downloaded, movedIn);
+    ASSERT_EQ(fs::last_write_time(movedIn), longAgo);
+    const AppDescriptor old("Old", "com.example.old", movedIn);
+
+    const auto dates = addedDates({old, installed});
+    ASSERT_EQ(dates.size(), 2U);
+    EXPECT_GT(dates.at(old.id()), dates.at(installed.id()));
 }
 
 TEST(LibrarySortAddedDates, OnlyTheLatestStartedScanReplacesTheMap) {

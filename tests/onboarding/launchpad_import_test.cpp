@@ -31,8 +31,9 @@ public:
 class LaunchpadImportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        harness = std::make_unique<WindowHarness>(
-            std::vector<WindowHarness::Extension>{installArranging, installSortedItems});
+        harness = std::make_unique<WindowHarness>(std::vector<WindowHarness::Extension>{
+            [this](AmbergridWindow& window) { undo_ = installArranging(window).undo; },
+            installSortedItems});
         harness->catalog.setApps({app("Alpha", "com.a"), app("Beta", "com.b"),
                                   app("Gamma", "com.c"), app("Delta", "com.d"),
                                   app("Epsilon", "com.e")});
@@ -61,13 +62,11 @@ protected:
             ids.push_back(item.payload);
         return ids;
     }
-    UndoActions& undo() {
-        return *qobject_cast<UndoActions*>(
-            qobject_cast<CommandLayer*>(window->commands())->undoing());
-    }
+    UndoActions& undo() { return *undo_; }
 
     std::unique_ptr<WindowHarness> harness;
     AmbergridWindow* window = nullptr;
+    UndoActions* undo_ = nullptr;
     NoFiles files;
     std::unique_ptr<LibraryOrganizer> organizer;
     std::optional<std::vector<Entry>> entries;

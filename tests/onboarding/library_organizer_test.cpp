@@ -41,8 +41,9 @@ public:
 class OrganizerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        harness = std::make_unique<WindowHarness>(
-            std::vector<WindowHarness::Extension>{installArranging, installSortedItems});
+        harness = std::make_unique<WindowHarness>(std::vector<WindowHarness::Extension>{
+            [this](AmbergridWindow& window) { undo_ = installArranging(window).undo; },
+            installSortedItems});
         harness->catalog.setApps({app("Delta", "com.d"), app("Beta", "com.b"),
                                   app("Alpha", "com.a"), app("Console", "com.console")});
         window = &harness->load();
@@ -62,10 +63,7 @@ protected:
         QFile in(QString::fromStdString(path.string()));
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-    UndoActions& undo() {
-        return *qobject_cast<UndoActions*>(
-            qobject_cast<CommandLayer*>(window->commands())->undoing());
-    }
+    UndoActions& undo() { return *undo_; }
     QByteArray storedLayout() const { return harness->stored(WindowSettings::layoutKey); }
     // Chooses the file and waits for the background read to be applied.
     void importBackup() {
@@ -75,6 +73,7 @@ protected:
 
     std::unique_ptr<WindowHarness> harness;
     AmbergridWindow* window = nullptr;
+    UndoActions* undo_ = nullptr;
     FakeChooser files;
     std::unique_ptr<LibraryOrganizer> organizer;
 };
@@ -91,20 +90,23 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
     };
     window->settings()->setSort(QStringLiteral("recent"));
     window->paging()->setPage(2);
-    organizer->performOrganization(QStringLiteral("sortByName"));
+    organizer->performOrganization(LibraryOrganization::sortByName);
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Console", "Delta"}));
     EXPECT_EQ(window->undoStack().size(), 1u);
     EXPECT_EQ(window->settings()->sort(), "manual");
     EXPECT_EQ(window->paging()->page(), 0);
 
     // Already in name order, and no folders to move: nothing recorded, sort and page still reset.
-    for (const char* action : {"sortByName", "foldersFirst", "foldersLast", "ungroup"}) {
+    for (const LibraryOrganization action :
+         {LibraryOrganization::sortByName, LibraryOrganization::foldersFirst,
+          LibraryOrganization::foldersLast, LibraryOrganization::ungroup}) {
+        const std::string name = organizationName(action).toStdString();
         window->settings()->setSort(QStringLiteral("frequency"));
         window->paging()->setPage(1);
-        organizer->performOrganization(QString::fromLatin1(action));
-        EXPECT_EQ(window->undoStack().size(), 1u) << action;
-        EXPECT_EQ(window->settings()->sort(), "manual") << action;
-        EXPECT_EQ(window->paging()->page(), 0) << action;
+        organizer->performOrganization(action);
+        EXPECT_EQ(window->undoStack().size(), 1u) << name;
+        EXPECT_EQ(window->settings()->sort(), "manual") << name;
+        EXPECT_EQ(window->paging()->page(), 0) << name;
     }
 
     organizer->performOrganization(LibraryOrganization::systemUtilities);
@@ -114,9 +116,7 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
     organizer->performOrganization(LibraryOrganization::ungroup);
     EXPECT_EQ(names(), (std::vector<std::string>{"Console", "Alpha", "Beta", "Delta"}));
     EXPECT_EQ(window->undoStack().size(), 4u);
-    organizer->performOrganization(QStringLiteral("no such action"));
-    EXPECT_FALSE(organizer->canPerform(QStringLiteral("no such action")));
-    EXPECT_TRUE(organizer->canPerform(QStringLiteral("importLayout")));
+    EXPECT_TRUE(organizer->canPerform(LibraryOrganization::importLayout));
     EXPECT_EQ(window->undoStack().size(), 4u);
 
     // The guide's tidy start: name order, then the utilities gathered where they stand.
@@ -147,7 +147,7 @@ TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
     // Export and import wait 0.2 s; the menus' welcome command reaches the organiser too.
     files.file = file("later.json");
     window->lifecycle()->setAppearanceOpen(true);
-    organizer->performOrganization(QStringLiteral("exportLayout"));
+    organizer->performOrganization(LibraryOrganization::exportLayout);
     EXPECT_FALSE(window->lifecycle()->appearanceOpen());
     harness->scheduler.advance(199ms);
     EXPECT_FALSE(std::filesystem::exists(*files.file));

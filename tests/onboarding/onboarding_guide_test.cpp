@@ -40,7 +40,6 @@ protected:
                                                      organized.push_back(organization);
                                                  }},
                                             &window);
-                window.attachOnboarding(presenter);
             }});
         harness->catalog.setApps({app("Beta", "beta"), app("Alpha", "alpha")});
         window = &harness->load();
@@ -212,11 +211,13 @@ TEST_F(OnboardingGuideTest, WelcomeCommandClosesTheSettingsAndReopensTheGuide) {
 TEST(OnboardingGuideInstall, FinishesThroughTheOrganisersImportAndTidyUp) {
     QTemporaryDir darwin;
     qputenv("ORBITDECK_DARWIN_USER_DIR", darwin.path().toLocal8Bit());
+    OnboardingPresenter* presenter = nullptr;
     WindowHarness harness(
-        {installArranging, installSortedItems, installOrganizer, installOnboardingGuide});
+        {installArranging, installSortedItems, [&presenter](AmbergridWindow& window) {
+             presenter = installOnboardingGuide(window, *installOrganizer(window).organizer);
+         }});
     harness.catalog.setApps({app("Zed", "zed"), app("Alpha", "alpha"), app("Mid", "mid")});
     AmbergridWindow& window = harness.load();
-    auto* presenter = qobject_cast<OnboardingPresenter*>(window.onboarding());
     ASSERT_NE(presenter, nullptr);
     const auto openGuide = [&] {
         window.lifecycle()->setOnboardingOpen(true);

@@ -111,7 +111,8 @@ TEST(ApplicationInstance, OneOwnerPerRuntimeFolderAndRequestsReachIt) {
 
     auto owner = std::make_unique<ApplicationInstance>(appId, runtime.path());
     ASSERT_EQ(owner->claim(socketOnly), Claim::owner);
-    EXPECT_FALSE(owner->usesBus());
+    EXPECT_FALSE(owner->ownsBusName());
+    EXPECT_TRUE(owner->listens());
     ApplicationInstance later(appId, runtime.path());
     EXPECT_EQ(later.claim(socketOnly), Claim::elsewhere);
 

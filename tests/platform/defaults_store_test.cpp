@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -122,7 +123,8 @@ TEST(DefaultsStore, KeepsEveryKindOfValueAcrossReopening) {
     EXPECT_FALSE(DefaultsStore::openDomain("app")->contains("flag"));
     const QStringList leftovers =
         QDir(home.path() + "/orbitdeck").entryList(QDir::Hidden | QDir::Files);
-    EXPECT_EQ(leftovers, QStringList{"app.plist"}) << "no temporary file stays behind";
+    EXPECT_EQ(leftovers, (QStringList{"app.plist", "app.plist.lock"}))
+        << "no temporary file stays behind";
 
     // A domain file linked from elsewhere (a dotfiles checkout) stays a link.
     const QString real = home.path() + "/dotfiles/linked.plist";
@@ -194,6 +196,53 @@ TEST(DefaultsStore, TwoWritersKeepEachOthersChanges) {
         EXPECT_EQ(reopened.integerValue("mine"), 1);
         EXPECT_EQ(reopened.stringValue("skin"), "dusk");
         EXPECT_TRUE(heard.contains("fromChild"));
+    }
+    {
+        SCOPED_TRACE("two processes writing at once lose no key");
+        constexpr int keysEach = 40;
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        std::vector<pid_t> children;
+        for (const char* writer : {"first", "second"}) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ::close(start[1]);
+                char go = 0;
+                // Both begin when the parent closes the pipe.
+                if (::read(start[0], &go, 1) != 0)
+                    ::_exit(2);
+                DefaultsStore store(path);
+                for (int i = 0; i < keysEach; ++i)
+                    if (!store.setValue(QStringLiteral("%1-%2").arg(writer).arg(i), qint64{i}))
+                        ::_exit(1);
+                ::_exit(0);
+            }
+            children.push_back(child);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        DefaultsStore reopened(path);
+        int lost = 0;
+        for (const char* writer : {"first", "second"})
+            for (int i = 0; i < keysEach; ++i)
+                lost += !reopened.contains(QStringLiteral("%1-%2").arg(writer).arg(i));
+        EXPECT_EQ(lost, 0);
+        EXPECT_EQ(reopened.stringValue("skin"), "dusk");
+
+        // A writer stuck with the lock costs the others a bounded wait, after which they write.
+        const orbitdeck::FileLock stuck(path + ".lock");
+        ASSERT_TRUE(stuck.held());
+        QElapsedTimer waited;
+        waited.start();
+        const orbitdeck::FileLock next(path + ".lock", std::chrono::milliseconds(50));
+        EXPECT_EQ(next.state(), orbitdeck::FileLock::State::busy);
+        EXPECT_GE(waited.elapsed(), 50);
     }
     {
         SCOPED_TRACE("an observed store follows the file without writing itself");

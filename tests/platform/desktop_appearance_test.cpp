@@ -1,4 +1,7 @@
 #include "platform/desktop_appearance.h"
+#include "platform/desktop_settings.h"
+
+#include "support/gnome_settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -20,11 +24,11 @@ using orbitdeck::appearanceFromKdeGlobals;
 using orbitdeck::DesktopAppearance;
 
 TEST(DesktopAppearance, ReadsGnomeColorScheme) {
-    EXPECT_EQ(appearanceFromGnome("'prefer-dark'\n", "'Adwaita'"), DesktopAppearance::dark);
-    EXPECT_EQ(appearanceFromGnome("'prefer-light'\n", "'Adwaita-dark'"), DesktopAppearance::light);
-    EXPECT_EQ(appearanceFromGnome("'default'\n", "'Adwaita'\n"), DesktopAppearance::light);
-    EXPECT_EQ(appearanceFromGnome("'default'\n", "'Yaru-Dark'\n"), DesktopAppearance::dark);
-    EXPECT_EQ(appearanceFromGnome("'something-new'", ""), std::nullopt);
+    EXPECT_EQ(appearanceFromGnome("prefer-dark", "Adwaita"), DesktopAppearance::dark);
+    EXPECT_EQ(appearanceFromGnome("prefer-light", "Adwaita-dark"), DesktopAppearance::light);
+    EXPECT_EQ(appearanceFromGnome("default", "Adwaita"), DesktopAppearance::light);
+    EXPECT_EQ(appearanceFromGnome("default", "Yaru-Dark"), DesktopAppearance::dark);
+    EXPECT_EQ(appearanceFromGnome("something-new", ""), std::nullopt);
     EXPECT_EQ(appearanceFromGnome("", ""), std::nullopt);
 }
 
@@ -44,14 +48,9 @@ TEST(DesktopAppearance, ReadsKdeWindowBackground) {
 using orbitdeck::DesktopPreferences;
 using orbitdeck::DesktopPreferencesWatch;
 using orbitdeck::readDesktopPreferences;
-using orbitdeck::reduceMotionFromGnome;
 using orbitdeck::reduceMotionFromKdeGlobals;
 
 TEST(DesktopAppearance, ReadsTheReduceMotionPreference) {
-    EXPECT_EQ(reduceMotionFromGnome("false\n"), true);
-    EXPECT_EQ(reduceMotionFromGnome("true"), false);
-    EXPECT_EQ(reduceMotionFromGnome(""), std::nullopt);
-
     EXPECT_EQ(reduceMotionFromKdeGlobals("[KDE]\nAnimationDurationFactor=0\n"), true);
     EXPECT_EQ(reduceMotionFromKdeGlobals("[General]\nX=1\n[KDE]\nAnimationDurationFactor = 0.5\n"),
               false);
@@ -63,33 +62,26 @@ TEST(DesktopAppearance, ReadsTheReduceMotionPreference) {
 
 namespace {
 
-// A desktop made of files: a temporary config home with kdeglobals, and a gsettings on PATH
-// that answers from a table (or fails for every key it does not know).
+// A desktop: a temporary config home with kdeglobals, and GNOME's settings (GVariant text by
+// key of org.gnome.desktop.interface). Without GNOME settings GSettings is not to be asked at
+// all: no backend chosen and no session bus.
 class FakeDesktop {
 public:
     FakeDesktop(const QString& session, const QMap<QString, QString>& gnome,
                 const QByteArray& kdeGlobals) {
-        QDir(home_.path()).mkpath(QStringLiteral("bin"));
         QDir(home_.path()).mkpath(QStringLiteral(".config"));
-        // `get SCHEMA KEY` answers one key; `list-recursively SCHEMA` lists every known key,
-        // after a line of a child schema that must not be taken for the schema's own.
-        QString script = QStringLiteral("#!/bin/sh\nif [ \"$1\" = list-recursively ]; then\n"
-                                        "echo \"$2.child color-scheme 'prefer-light'\"\n");
         for (auto it = gnome.begin(); it != gnome.end(); ++it)
-            script += QStringLiteral("echo \"$2 %1 %2\"\n").arg(it.key(), it.value());
-        script += QStringLiteral("exit 0\nfi\ncase \"$3\" in\n");
-        for (auto it = gnome.begin(); it != gnome.end(); ++it)
-            script += QStringLiteral("%1) echo \"%2\" ;;\n").arg(it.key(), it.value());
-        script += QStringLiteral("*) exit 1 ;;\nesac\n");
-        writeFile(QStringLiteral("bin/gsettings"), script.toUtf8());
-        QFile::setPermissions(home_.filePath(QStringLiteral("bin/gsettings")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            settings_.set("org.gnome.desktop.interface", it.key().toStdString(),
+                          it.value().toStdString());
         if (!kdeGlobals.isEmpty())
             writeFile(QStringLiteral(".config/kdeglobals"), kdeGlobals);
-        set("PATH", home_.filePath(QStringLiteral("bin")).toUtf8());
         set("HOME", home_.path().toUtf8());
         set("XDG_CONFIG_HOME", home_.filePath(QStringLiteral(".config")).toUtf8());
         set("XDG_CURRENT_DESKTOP", session.toUtf8());
+        if (gnome.isEmpty())
+            for (const char* name : {"GSETTINGS_BACKEND", "DBUS_SESSION_BUS_ADDRESS",
+                                     "DBUS_STARTER_BUS_TYPE", "XDG_RUNTIME_DIR"})
+                set(name, std::nullopt);
     }
     ~FakeDesktop() {
         for (const auto& [name, value] : saved_) {
@@ -106,14 +98,18 @@ private:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(contents);
     }
-    void set(const char* name, const QByteArray& value) {
+    void set(const char* name, const std::optional<QByteArray>& value) {
         saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
                                       ? std::optional<QByteArray>(qgetenv(name))
                                       : std::nullopt);
-        qputenv(name, value);
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
     }
 
     QTemporaryDir home_;
+    GnomeSettings settings_;
     std::vector<std::pair<QByteArray, std::optional<QByteArray>>> saved_;
 };
 
@@ -132,12 +128,15 @@ TEST(DesktopAppearance, AsksTheSessionsDesktopFirstAndTheOtherForTheRest) {
             (DesktopPreferences{.appearance = DesktopAppearance::light, .reduceMotion = true}));
     }
     {
-        const FakeDesktop gnomeAnimating(
+        const FakeDesktop gnomeDarkTheme(
             QStringLiteral("ubuntu:GNOME"),
-            {{QStringLiteral("enable-animations"), QStringLiteral("true")}}, {});
-        EXPECT_EQ(readDesktopPreferences(),
-                  (DesktopPreferences{.appearance = std::nullopt, .reduceMotion = false}))
-            << "a GNOME without a colour scheme says nothing about the look";
+            {{QStringLiteral("gtk-theme"), QStringLiteral("'Yaru-dark'")},
+             {QStringLiteral("enable-animations"), QStringLiteral("true")}},
+            {});
+        EXPECT_EQ(
+            readDesktopPreferences(),
+            (DesktopPreferences{.appearance = DesktopAppearance::dark, .reduceMotion = false}))
+            << "the default colour scheme follows the GTK theme";
     }
     {
         const FakeDesktop kde(QStringLiteral("KDE"),
@@ -159,7 +158,8 @@ TEST(DesktopAppearance, AsksTheSessionsDesktopFirstAndTheOtherForTheRest) {
     }
     {
         const FakeDesktop nobody(QStringLiteral("XFCE"), {}, {});
-        EXPECT_EQ(readDesktopPreferences(), DesktopPreferences{});
+        EXPECT_EQ(readDesktopPreferences(), DesktopPreferences{})
+            << "without a bus or a chosen backend GSettings is not asked";
     }
 }
 
@@ -214,4 +214,48 @@ TEST(DesktopAppearance, WatchReadsInTheBackgroundAndReportsNewAnswers) {
     settle(3, [&] { return changes == 2; });
     EXPECT_EQ(watch.current().reduceMotion, false);
     EXPECT_EQ(changes, 2);
+}
+
+// Runs the event loop until done() holds or five seconds have passed.
+template <typename Done>
+bool processEventsUntil(const Done& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+TEST(GsettingsWatch, GnomesChangesReachTheWatchAndTheDesktopPreferences) {
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    GnomeSettings gnome;
+    orbitdeck::desktop_settings::GsettingsWatch watch(QStringLiteral("org.gnome.desktop.interface"),
+                                                      {QStringLiteral("enable-animations")});
+    ASSERT_TRUE(watch.watching());
+    QStringList changed;
+    QObject::connect(&watch, &orbitdeck::desktop_settings::GsettingsWatch::changed,
+                     [&](const QString& key) { changed.append(key); });
+    DesktopPreferencesWatch preferences;
+    EXPECT_TRUE(processEventsUntil([&] { return preferences.current().reduceMotion == false; }));
+
+    // As dconf does: the change comes from a thread with a main context of its own, so GLib
+    // hands the announcement to the default main context, which Qt's event loop must run.
+    std::thread([&] {
+        GMainContext* own = g_main_context_new();
+        g_main_context_push_thread_default(own);
+        gnome.set("org.gnome.desktop.interface", "enable-animations", "false");
+        g_main_context_pop_thread_default(own);
+        g_main_context_unref(own);
+    }).join();
+    EXPECT_TRUE(changed.isEmpty()) << "announced in the main context, not the writer's";
+    EXPECT_TRUE(processEventsUntil([&] { return changed.contains(u"enable-animations"); }));
+    EXPECT_TRUE(processEventsUntil([&] { return preferences.current().reduceMotion == true; }))
+        << "the preferences are read again on GNOME's word, with no refresh asked";
+
+    const orbitdeck::desktop_settings::GsettingsWatch missing(
+        QStringLiteral("org.example.not-installed"), {QStringLiteral("key")});
+    EXPECT_FALSE(missing.watching());
+    qunsetenv("XDG_CURRENT_DESKTOP");
 }

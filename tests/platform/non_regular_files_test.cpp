@@ -1,6 +1,6 @@
 #include "platform/defaults_store.h"
-#include "platform/dock_preferences.h"
 #include "platform/durable_file.h"
+#include "platform/plank_launchers.h"
 
 #include "support/fifo_trap.h"
 #include "support/temp_home.h"
@@ -51,15 +51,21 @@ TEST(SpecialFiles, NoReaderBlocksOnAFifoOrAcceptsAnythingButAFile) {
         EXPECT_TRUE(fs::is_regular_file(path.toStdString()));
     }
     {
-        SCOPED_TRACE("a Dock list that is a FIFO is unreadable and never written over");
-        const fs::path file = home / ".config/orbitdeck/com.apple.dock.plist";
-        FifoTrap trap(file);
+        SCOPED_TRACE("a Plank dock item that is a FIFO is passed over, never waited on");
+        const fs::path launchers = home / ".config/plank/dock1/launchers";
+        writeTextFile(launchers / "term.dockitem",
+                      "[PlankDockItemPreferences]\nLauncher=file:///usr/share/applications/"
+                      "term.desktop\n");
+        FifoTrap trap(launchers / "trap.dockitem");
         ASSERT_TRUE(trap.made());
-        DockPreferencesFile dock(text(file));
-        EXPECT_EQ(dock.persistentApps().state, DockAppsRead::State::unreadable);
-        EXPECT_FALSE(trap.rescued()) << "reading the Dock list waited for a writer";
-        EXPECT_FALSE(dock.setPersistentApps({PlistNode::dictionary()}));
-        EXPECT_TRUE(fs::is_fifo(file));
+        PlankLaunchers plank(home / ".config/plank", [] { return true; });
+        const auto kept = plank.launchers();
+        EXPECT_FALSE(trap.rescued()) << "reading the dock waited for a writer";
+        ASSERT_TRUE(kept);
+        ASSERT_EQ(kept->size(), 2u);
+        EXPECT_EQ(kept->front().file, fs::path("/usr/share/applications/term.desktop"));
+        EXPECT_FALSE(kept->back().file);
+        EXPECT_TRUE(fs::is_fifo(launchers / "trap.dockitem"));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "tests/support/fifo_trap.h"
 #include "tests/support/temp_home.h"
 #include "window/qml/app_icon_cache.h"
 
@@ -50,6 +51,8 @@ TEST(DesktopEntryIcon, ComesFromTheCurrentThemeThenHicolorThenPixmaps) {
                                             "\"c c #00FFFF\",\n\"cccc\",\n\"cccc\",\n\"cccc\",\n"
                                             "\"cccc\"};\n");
     writePng(home / "elsewhere/absolute.png", 64, Qt::magenta);
+    const FifoTrap themeTrap(data / "icons/Fixture/48x48/apps/trap.png");
+    writePng(data / "icons/hicolor/256x256/apps/trap.png", 256, Qt::blue);
     const auto entry = [&](const std::string& name, const std::string& icon) {
         const auto path = data / "applications" / (name + ".desktop");
         writeTextFile(path, "[Desktop Entry]\nType=Application\nName=" + name +
@@ -78,6 +81,26 @@ TEST(DesktopEntryIcon, ComesFromTheCurrentThemeThenHicolorThenPixmaps) {
     EXPECT_TRUE(loadApplicationIcon(entry("none", ""), 64).isNull());
     EXPECT_TRUE(
         loadApplicationIcon(QString::fromStdString((data / "gone.desktop").string()), 64).isNull());
+
+    // Files that are no plain, small image are passed over without waiting on them.
+    EXPECT_EQ(centre(loadApplicationIcon(entry("trap", "trap"), 48)), QColor(Qt::blue))
+        << "the theme's FIFO is no icon: hicolor's file serves";
+    const FifoTrap fileTrap(home / "elsewhere/trap.png");
+    EXPECT_TRUE(
+        loadIconFile(QString::fromStdString((home / "elsewhere/trap.png").string()), 48).isNull());
+    EXPECT_FALSE(themeTrap.rescued() || fileTrap.rescued()) << "a reader waited on a FIFO";
+    const auto huge = home / "elsewhere/huge.svg";
+    const std::string greenDrawing =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" "
+        "height=\"16\"><rect width=\"16\" height=\"16\" fill=\"#00ff00\"/></svg>";
+    const auto padded = [&](qint64 size) {
+        writeTextFile(huge,
+                      greenDrawing +
+                          std::string(static_cast<std::size_t>(size) - greenDrawing.size(), ' '));
+        return loadIconFile(QString::fromStdString(huge.string()), 48);
+    };
+    EXPECT_TRUE(padded(maxDrawingIconBytes + 1).isNull());
+    EXPECT_EQ(centre(padded(maxDrawingIconBytes)), QColor(0, 255, 0)) << "up to the cap it is read";
 }
 
 } // namespace

@@ -145,7 +145,7 @@ public:
                     launched.push_back(opened.id());
                     return launchSucceeds;
                 },
-            .scanAddedDates = {},
+            .scanAddedDates = scanAddedDates,
             .moveItem =
                 [this](const std::filesystem::path& from, const std::filesystem::path& to) {
                     moves.emplace_back(from, to);
@@ -233,6 +233,8 @@ public:
     AppTrash* trash = nullptr;
     AppPlaces* places = nullptr;
     std::function<bool(const QString&)> searchSoftware;
+    // Runs on a worker thread.
+    std::function<AppDates(const std::vector<AppDescriptor>&)> scanAddedDates;
     std::unique_ptr<AmbergridWindow> window;
 
 private:

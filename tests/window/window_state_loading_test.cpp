@@ -3,10 +3,12 @@
 #include "catalog-core/catalog_fixture.h"
 #include "library/live_catalog.h"
 #include "window/library_loader.h"
+#include "window/library_settings_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <mutex>
 
 using namespace std::chrono_literals;
 using namespace orbitdeck;
@@ -205,7 +207,7 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     const std::filesystem::path root = folders / "Applications";
     makeBundle(root / "Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
     makeBundle(root / "Tools/Clock.app", {.identifier = "com.example.clock", .name = "Clock"});
-    const LiveCatalog catalog({.roots = {root, folders / "never-there"}});
+    const LiveCatalog catalog({.roots = {root, folders / "Later"}});
     WindowHarness harness;
     harness.scanCatalog = [&catalog] {
         CatalogListing listing = catalog.applications();
@@ -242,11 +244,15 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
         std::filesystem::permissions(root, std::filesystem::perms::owner_all);
         EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
     }
+    // So does a root that was missing from the start (a volume not yet mounted).
     std::filesystem::remove_all(root / "Tools");
     EXPECT_TRUE(refreshFromWatcher(1));
-    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
+    EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
+    // With every root there, a real removal prunes.
+    std::filesystem::create_directories(folders / "Later");
     makeBundle(root / "Maps.app", {.identifier = "com.example.maps", .name = "Maps"});
     EXPECT_TRUE(refreshFromWatcher(2));
+    EXPECT_EQ(decodeLaunchCounts(harness.stored(WindowSettings::countKey)).size(), 1u);
     EXPECT_EQ(window.toasts()->text(), QStringLiteral("New app: “Maps”"));
 }
 
@@ -312,6 +318,58 @@ TEST(WindowStateLoading, RefreshWaitsForTheLoadAndDropsAStaleResult) {
     ASSERT_TRUE(harness.waitUntil([&] { return slowDone; }));
     ASSERT_EQ(window.library()->apps().size(), 1u);
     EXPECT_EQ(window.library()->apps().front().displayName(), "Newer");
+}
+
+TEST(WindowStateLoading, DatesAddedAreScannedAtTheFirstLoadAndWhenTheSortTurnsToAdded) {
+    const auto added =
+        std::chrono::system_clock::time_point(std::chrono::seconds(fixedUnixSeconds));
+    std::mutex mutex;
+    std::vector<std::size_t> scans; // the number of applications each scan was given
+    const auto scanCount = [&] {
+        std::lock_guard lock(mutex);
+        return scans.size();
+    };
+    const auto recordingScanner = [&](const std::vector<AppDescriptor>& apps) {
+        std::lock_guard lock(mutex);
+        scans.push_back(apps.size());
+        return AppDates{{appID("com.example.beta"), added + std::chrono::hours(scans.size())}};
+    };
+    {
+        // Not sorted by date added: nothing is scanned until the sort turns to it.
+        WindowHarness harness;
+        harness.catalog.setApps(threeApps());
+        harness.scanAddedDates = recordingScanner;
+        AmbergridWindow& window = harness.load();
+        EXPECT_EQ(scanCount(), 0u);
+        window.settings()->setSort("name");
+        EXPECT_EQ(scanCount(), 0u);
+        window.settings()->setSort("added");
+        ASSERT_TRUE(harness.waitUntil([&] { return !window.library()->addedDates().empty(); }));
+        EXPECT_EQ(scans, std::vector<std::size_t>{3});
+    }
+    scans.clear();
+    WindowHarness harness;
+    harness.catalog.setApps(threeApps());
+    harness.scanAddedDates = recordingScanner;
+    harness.store->setValue(orbitdeck::settings::sort.key(),
+                            DefaultsValue{QStringLiteral("added")});
+    AmbergridWindow& window = harness.load();
+    // The first load waits for the scan of the listed applications.
+    EXPECT_EQ(scans, std::vector<std::size_t>{3});
+    EXPECT_EQ(window.library()->addedDates(),
+              (AppDates{{appID("com.example.beta"), added + std::chrono::hours(1)}}));
+    // Later refreshes keep the dates; only turning the sort to "added" again rescans.
+    harness.catalog.setApps({app("Delta", "com.example.delta")});
+    harness.refresh(false);
+    EXPECT_EQ(scanCount(), 1u);
+    window.settings()->setSort("recent");
+    window.settings()->setSort("added");
+    ASSERT_TRUE(harness.waitUntil([&] {
+        return window.library()->addedDates().contains(appID("com.example.beta")) &&
+               window.library()->addedDates().at(appID("com.example.beta")) ==
+                   added + std::chrono::hours(2);
+    }));
+    EXPECT_EQ(scans, (std::vector<std::size_t>{3, 1}));
 }
 
 TEST(WindowStateLoading, TheScanIndexesForTheHiddenSetOfWhenItIsApplied) {

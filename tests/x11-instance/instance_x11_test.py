@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """One launcher per session: later starts and the command line reach the running launcher, over
-the private socket (no session bus) or over D-Bus; the installed desktop entry and D-Bus
-activation of the installed program, in German.
+the private socket (no session bus) or over D-Bus, also from a start with a bus to one without
+and back; the installed desktop entry and D-Bus activation of the installed program, in German.
 
-Usage: instance_x11_test.py <orbitdeck> socket|bus
+Usage: instance_x11_test.py <orbitdeck> socket|bus|mixed
        instance_x11_test.py <build folder> installed
 """
 
@@ -150,6 +150,39 @@ def requests_reach_the_running_launcher(session):
     check(session.process.returncode == 0, f"the launcher quit with {session.process.returncode}")
 
 
+def one_launcher_with_and_without_a_bus(app):
+    """A launcher started with a session bus and one started without (an autostart before the
+    bus, a terminal without it), in both orders: the second hands over to the first."""
+    address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+    for first_on_bus in (True, False):
+        with Session(app, count=6, bus=first_on_bus) as session:
+            framed = keep_frames(session)
+            session.wait_for(shown, "the first grid")
+            check(os.path.exists(os.path.join(session.home, APP_ID + ".socket")),
+                  "the first launcher does not listen in the runtime folder")
+            if first_on_bus:
+                check(name_taken(session), "the first launcher does not own the bus name")
+            other = dict(session.environment)
+            if first_on_bus:
+                other.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            else:
+                other["DBUS_SESSION_BUS_ADDRESS"] = address
+            second = subprocess.Popen([app, "--settings"], env=other, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.PIPE, text=True)
+            try:
+                code = second.wait(20)
+            except subprocess.TimeoutExpired:
+                second.kill()
+                second.wait(10)
+                raise AssertionError(f"a start {'without' if first_on_bus else 'with'} a bus "
+                                     "ran a launcher of its own")
+            check(code == 0, f"the second start ended with {code}: {second.stderr.read()}")
+            session.wait_for(framed(lambda r: r["state"]["lifecycle"]["appearanceOpen"]),
+                             "the settings sheet opened by the second start")
+            check(visible_windows() and len(visible_windows()) == 1,
+                  f"windows: {visible_windows()}")
+
+
 def installed(build):
     prefix = tempfile.mkdtemp(prefix="orbitdeck-prefix-")
     try:
@@ -222,6 +255,8 @@ def main():
     target, case = sys.argv[1], sys.argv[2]
     if case == "installed":
         installed(target)
+    elif case == "mixed":
+        one_launcher_with_and_without_a_bus(target)
     else:
         with Session(target, count=12, bus=(case == "bus")) as session:
             check(("DBUS_SESSION_BUS_ADDRESS" in session.environment) == (case == "bus"),

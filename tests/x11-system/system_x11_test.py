@@ -15,7 +15,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
-from launcher_session import Session  # noqa: E402
+from launcher_session import Session, gnome_settings  # noqa: E402
 
 FULL_OPACITY = 0xFFFFFFFF
 
@@ -95,12 +95,20 @@ def screen_size():
 class Desk:
     """The launcher plus an ordinary client that holds the focus while the launcher is away."""
 
-    def __init__(self, app, settings=None, env=None):
+    def __init__(self, app, settings=None, env=None, gnome=None):
+        """gnome: GNOME's settings as GLib's keyfile holds them (path → key → GVariant text)."""
         self.config = tempfile.mkdtemp(prefix="orbitdeck-x11-config-")
         if settings:
             os.makedirs(os.path.join(self.config, "orbitdeck"))
             with open(os.path.join(self.config, "orbitdeck", "orbitdeck.plist"), "wb") as out:
                 plistlib.dump(settings, out)
+        if gnome:
+            folder = os.path.join(self.config, "glib-2.0", "settings")
+            os.makedirs(folder)
+            with open(os.path.join(folder, "keyfile"), "w") as out:
+                for path, values in gnome.items():
+                    out.write(f"[{path}]\n" + "".join(f"{k}={v}\n" for k, v in values.items()))
+            env = {**gnome_settings(), **(env or {})}
         self.session = Session(app, env={"XDG_CONFIG_HOME": self.config, **(env or {})})
         self.other, self.other_id = self.start_other()
         self.session.wait_for(lambda r: r["window"]["visible"], "the launcher's window")
@@ -276,7 +284,7 @@ def case_full_screen(desk):
 
 
 def case_desktop_reduce_motion(desk):
-    # The fake GNOME turns animations off: the launcher comes and goes without fading.
+    # GNOME's settings turn animations off: the launcher comes and goes without fading.
     desk.session.wait_for(lambda r: r["state"]["settings"]["reduceMotion"],
                           "the desktop's preference read")
     desk.hide_with("alt+space")
@@ -294,23 +302,6 @@ def case_desktop_reduce_motion(desk):
         seen = [line.split("=")[1].split(",")[0].strip() for line in spy.communicate()[0]
                 .splitlines() if "=" in line]
     assert all(int(value) == FULL_OPACITY for value in seen), f"faded through {seen}"
-
-
-def fake_gnome(answers):
-    """A gsettings on PATH that answers `get SCHEMA KEY` and `list-recursively SCHEMA` from
-    answers, and fails for any other key."""
-    folder = tempfile.mkdtemp(prefix="orbitdeck-x11-gsettings-")
-    script = os.path.join(folder, "gsettings")
-    with open(script, "w") as out:
-        out.write("#!/bin/sh\nif [ \"$1\" = list-recursively ]; then\n")
-        for key, value in answers.items():
-            out.write(f"echo \"$2 {key} {value}\"\n")
-        out.write("exit 0\nfi\ncase \"$3\" in\n")
-        for key, value in answers.items():
-            out.write(f"{key}) echo \"{value}\" ;;\n")
-        out.write("*) exit 1 ;;\nesac\n")
-    os.chmod(script, 0o755)
-    return {"PATH": folder + os.pathsep + os.environ["PATH"], "XDG_CURRENT_DESKTOP": "GNOME"}
 
 
 def shortcuts_note(desk):
@@ -373,8 +364,10 @@ def main():
         return
     settings = {"ambergrid.startMode": "window"}
     settings.update(SETTINGS.get(case, {}))
-    env = fake_gnome({"enable-animations": "false"}) if case == "desktop_reduce_motion" else None
-    desk = Desk(app, settings, env)
+    # GNOME turns animations off.
+    gnome = ({"org/gnome/desktop/interface": {"enable-animations": "false"}}
+             if case == "desktop_reduce_motion" else None)
+    desk = Desk(app, settings, gnome=gnome)
     try:
         globals()["case_" + case](desk)
     finally:

@@ -10,12 +10,15 @@ import tempfile
 import time
 import sys
 import unittest
+import urllib.parse
 
 sys.path.insert(0, os.path.dirname(__file__))
-from launcher_session import Session, cells  # noqa: E402
+from launcher_session import Session, cells, gnome_settings  # noqa: E402
 
 APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 SHOTS = os.environ.get("ORBITDECK_SCREENSHOTS")
+THEIR_FAVOURITES = """['org.gnome.Nautilus.desktop', 'tab\\there.desktop', "it's.desktop", \
+'back\\\\slash.desktop', 'say "hi".desktop', 'café-日本.desktop']"""
 
 
 def recorder(folder):
@@ -73,12 +76,20 @@ class DesktopEntriesTest(unittest.TestCase):
 
     def test_a_missing_program_shows_the_failure_alert(self):
         entries = {"quartz.desktop": entry("Quartz Viewer", f"{self.program} quartz %F")}
+        zephyr = os.path.join(self.folder, "zephyr")
+        shutil.copy(self.program, zephyr)
         with Session(APP, count=6, entries=entries) as session:
             session.wait_for(grid_with("quartz"), "the first grid")
+            # An entry whose program is not there is not listed at all.
+            with open(os.path.join(session.applications, "absent.desktop"), "w") as out:
+                out.write(entry("Absent Program", "/nonexistent/absent %U"))
             with open(os.path.join(session.applications, "zephyr.desktop"), "w") as out:
-                out.write(entry("Zephyr Missing", "/nonexistent/zephyr %U"))
+                out.write(entry("Zephyr Missing", f"{zephyr} %U"))
             # The folder watcher brings the new entry in.
-            session.wait_for(grid_with("zephyr"), "the entry in the grid", timeout=30)
+            report = session.wait_for(grid_with("zephyr"), "the entry in the grid", timeout=30)
+            self.assertFalse(any(cell.endswith("absent") for cell in cells(report)))
+            # Its program goes away after the grid listed it.
+            os.remove(zephyr)
             session.focus()
             session.type("zeph")
             session.wait_for(lambda r: len(cells(r)) == 1 and cells(r)[0].endswith("zephyr"),
@@ -91,46 +102,87 @@ class DesktopEntriesTest(unittest.TestCase):
                 session.screenshot(os.path.join(SHOTS, "desktop-entry-open-failure.png"))
 
     def test_the_tile_menu_keeps_entries_in_gnome_favourites_and_out_of_the_trash(self):
-        # A gsettings that keeps org.gnome.shell favorite-apps in a file.
-        favourites = os.path.join(self.folder, "favorite-apps")
-        with open(favourites, "w") as out:
-            out.write("['org.gnome.Nautilus.desktop']\n")
-        bin_folder = os.path.join(self.folder, "bin")
-        os.makedirs(bin_folder)
-        with open(os.path.join(bin_folder, "gsettings"), "w") as out:
-            out.write("#!/bin/sh\n[ \"$2 $3\" = 'org.gnome.shell favorite-apps' ] || exit 1\n"
-                      f"case \"$1\" in get) cat '{favourites}' ;; "
-                      f"set) printf '%s\\n' \"$4\" > '{favourites}' ;; *) exit 1 ;; esac\n")
-        os.chmod(os.path.join(bin_folder, "gsettings"), stat.S_IRWXU)
         entries = {"quartz.desktop": entry("Quartz Viewer", f"{self.program} quartz %F")}
-        env = {"PATH": bin_folder + os.pathsep + os.environ["PATH"],
-               "XDG_CURRENT_DESKTOP": "GNOME"}
-        with Session(APP, count=6, entries=entries, env=env) as session:
+        with Session(APP, count=6, entries=entries, env=gnome_settings(), launch=False) as session:
+            # Other programs' favourites, with quotes, backslashes, a tab and non-ASCII text.
+            session.gsettings("set", "org.gnome.shell", "favorite-apps", THEIR_FAVOURITES)
+            theirs = session.gsettings("get", "org.gnome.shell", "favorite-apps")
+            session.start()
             report = session.wait_for(grid_with("quartz"), "the entry in the grid")
             session.focus()
             tile = next(cell for cell in cells(report) if cell.endswith("quartz"))
-            session.click(report["items"][tile], button=3)
-            # Laid out: each entry below the one before (a menu just made reports all its
-            # entries at its top for a frame).
-            names = ("tile-menu-open", "tile-menu-reveal", "tile-menu-dock")
-            report = session.wait_for(
-                lambda r: all(r["items"][a]["y"] < r["items"][b]["y"]
-                              for a, b in zip(names, names[1:])), "the entry's tile menu")
+
+            def menu():
+                session.click(session.state()["items"][tile], button=3)
+                # Laid out: each entry below the one before (a menu just made reports all its
+                # entries at its top for a frame).
+                names = ("tile-menu-open", "tile-menu-reveal", "tile-menu-dock")
+                return session.wait_for(
+                    lambda r: all(a in r["items"] and b in r["items"]
+                                  and r["items"][a]["y"] < r["items"][b]["y"]
+                                  for a, b in zip(names, names[1:])), "the entry's tile menu")
+
+            report = menu()
             self.assertNotIn("tile-menu-trash", report["items"],
                              "an entry belongs to the package manager")
             self.assertEqual(report["items"]["tile-menu-dock"]["text"], "Keep in Dock")
             if SHOTS:
                 session.screenshot(os.path.join(SHOTS, "desktop-entry-tile-menu.png"))
             session.click(report["items"]["tile-menu-dock"])
-            deadline = time.monotonic() + 20
-            while time.monotonic() < deadline:
-                with open(favourites) as written:
-                    if "quartz" in written.read():
-                        break
-                time.sleep(0.05)
-            with open(favourites) as written:
-                self.assertEqual(written.read(),
-                                 "['org.gnome.Nautilus.desktop', 'quartz.desktop']\n")
+            kept = theirs[:-1] + ", 'quartz.desktop']"
+            poll(lambda: session.gsettings("get", "org.gnome.shell", "favorite-apps") == kept,
+                 "the entry kept after the others'")
+            session.wait_for(lambda r: "tile-menu-dock" not in r["items"], "the menu closed")
+            report = menu()
+            self.assertEqual(report["items"]["tile-menu-dock"]["text"], "Remove from Dock")
+            session.click(report["items"]["tile-menu-dock"])
+            poll(lambda: session.gsettings("get", "org.gnome.shell", "favorite-apps") == theirs,
+                 "the others' favourites back exactly")
+
+
+    def test_show_in_files_opens_the_folder_else_says_no_file_manager_is_there(self):
+        def reveal_first_tile(session):
+            report = session.wait_for(lambda r: r["window"]["visible"] and len(cells(r)) >= 6,
+                                      "the first grid")
+            session.focus()
+            session.click(report["items"][cells(report)[0]], button=3)
+            # Laid out: a menu just made reports its entries at its top for a frame.
+            report = session.wait_for(
+                lambda r: "tile-menu-reveal" in r["items"] and "tile-menu-open" in r["items"]
+                and r["items"]["tile-menu-open"]["y"] < r["items"]["tile-menu-reveal"]["y"],
+                "the tile menu")
+            self.assertNotIn("tile-menu-dock", report["items"], "no dock here keeps anything")
+            session.click(report["items"]["tile-menu-reveal"])
+
+        # No file manager on a bus (there is none), but the default application for folders.
+        opener = {"files.desktop": entry("Folder Opener", f"{self.program} files %U",
+                                         "MimeType=inode/directory;\nNoDisplay=true\n")}
+        with Session(APP, count=6, entries=opener, launch=False) as session:
+            with open(os.path.join(session.home, ".config", "mimeapps.list"), "w") as out:
+                out.write("[Default Applications]\ninode/directory=files.desktop\n")
+            session.start()
+            reveal_first_tile(session)
+            marker = os.path.join(self.markers, "files")
+            session.wait_for_file(marker, "the folder opened by the default application")
+            with open(marker) as written:
+                opened = written.read().strip()
+            # GIO hands a local folder over as a path (or as a file URI).
+            if opened.startswith("file://"):
+                opened = urllib.parse.unquote(urllib.parse.urlparse(opened).path)
+            self.assertTrue(os.path.isdir(opened) and opened.startswith(session.home), opened)
+        # Neither: the launcher says so.
+        with Session(APP, count=6) as session:
+            reveal_first_tile(session)
+            session.wait_for(lambda r: r["state"]["toasts"]["text"] == "No file manager is installed",
+                             "the toast that no file manager is there")
+
+
+def poll(condition, what, timeout=20.0):
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
 
 
 if __name__ == "__main__":

@@ -45,6 +45,13 @@ def make_bundle(applications, name, bundle_id, markers, localized=None):
     os.chmod(script, 0o755)
 
 
+def gnome_settings():
+    """The environment of a GNOME session whose settings GLib keeps in its keyfile backend under
+    the session's configuration folder, over the tests' private schema folder."""
+    return {"XDG_CURRENT_DESKTOP": "GNOME", "GSETTINGS_BACKEND": "keyfile",
+            "GSETTINGS_SCHEMA_DIR": os.environ["ORBITDECK_TEST_GSCHEMAS"]}
+
+
 def write_entry(folder, file_name, text):
     """A desktop entry file in folder (subfolders of file_name made)."""
     path = os.path.join(folder, file_name)
@@ -116,9 +123,18 @@ class Session:
         self.closed = False
         self.holding = False
         if launch:
-            with open(self.log_path, "wb") as log:
-                self.process = subprocess.Popen([app], env=environment, stdout=subprocess.DEVNULL,
-                                                stderr=log)
+            self.start()
+
+    def start(self):
+        """Starts the launcher (of a session made with launch=False)."""
+        with open(self.log_path, "wb") as log:
+            self.process = subprocess.Popen([self.app], env=self.environment,
+                                            stdout=subprocess.DEVNULL, stderr=log)
+
+    def gsettings(self, *arguments):
+        """The gsettings program on the session's GNOME settings (see gnome_settings)."""
+        return subprocess.run(["gsettings", *arguments], env=self.environment, check=True,
+                              capture_output=True, text=True).stdout.strip()
 
     def stop(self):
         """Ends the launcher, keeping its home and log."""

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The settings sheet in the real window under Xvfb: Ctrl+, opens it on the stored tab, a tab
-click switches it, a switch changes what the window shows, and Escape closes it."""
+click switches it, a switch changes what the window shows, Unhide shows a hidden app again, and
+Escape closes it."""
 
 import hashlib
 import os
@@ -122,6 +123,28 @@ class SettingsSheetTest(unittest.TestCase):
             session.wait_for_file(opened, "the download page opened")
             with open(opened) as source:
                 self.assertEqual(source.read().strip(), "https://orbitdeck.app/download")
+
+    def test_unhide_in_the_organize_tab_brings_the_app_back_undoably(self):
+        app0 = "bundle:dev.orbitdeck.sample.app0"
+        tile = "library-cell-application:" + app0
+        with Session(APP, count=12, defaults={"ambergrid.settingsTab": "organize",
+                                              "ambergrid.hidden.v1": f'["{app0}"]'.encode()}) \
+                as session:
+            report = session.wait_for(loaded_grid, "the first grid")
+            self.assertNotIn(tile, cells(report))
+            session.focus()
+            session.key("ctrl+comma")
+            session.click(session.wait_for_settled("hidden-app-show-" + app0,
+                                                   "the hidden app's Show button"))
+            session.wait_for(lambda r: r["state"]["library"]["hiddenCount"] == 0,
+                             "no app hidden any more")
+            session.key("Escape")
+            session.wait_for(lambda r: tile in cells(r), "the app back in the grid")
+            # One undo step: Ctrl+Z hides it again.
+            session.key("ctrl+z")
+            session.wait_for(lambda r: r["state"]["library"]["hiddenCount"] == 1
+                             and tile not in cells(r), "the app hidden again")
+
 
 if __name__ == "__main__":
     unittest.main()

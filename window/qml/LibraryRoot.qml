@@ -117,6 +117,8 @@ Item {
     signal pageSettled(int target)
     signal appStoreRequested()
     signal gridLaidOut(int columns, int capacity)
+    // A tile dropped on a page's dot, while takesPageDrops.
+    signal tileDropped(int page, DragEvent drop)
 
     onMetricsChanged: if (metrics.capacity > 0) gridLaidOut(metrics.columns, metrics.capacity)
 

@@ -20,6 +20,8 @@ Row {
     readonly property int endDot: LibraryGridMath.endDot(current, count)
 
     signal pageRequested(int page)
+    // A tile dropped on a page's dot (see PageDot.tileDropped).
+    signal tileDropped(int page, DragEvent drop)
 
     spacing: 10
     height: 52
@@ -49,6 +51,7 @@ Row {
                 label: bar.pageLabelFormat.arg(page + 1)
                 takesDrops: bar.takesDrops
                 onClicked: bar.pageRequested(page)
+                onTileDropped: drop => bar.tileDropped(page, drop)
             }
         }
     }

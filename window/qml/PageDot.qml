@@ -1,5 +1,4 @@
 import QtQuick
-import Orbitdeck.Arranging
 
 // One page dot: the current page's dot is opaque and a little larger.
 Item {
@@ -9,9 +8,11 @@ Item {
     property color color: "white"
     property bool animated: true
     property string label
-    // While tiles can be dragged: the live drag places a tile dropped here on this page.
+    // While tiles can be dragged: a tile dropped here is handed on, to be placed on this page.
     property bool takesDrops: false
     signal clicked()
+    // Accepting the drop (drop.accept) tells the drag it was placed.
+    signal tileDropped(DragEvent drop)
 
     objectName: "library-page-" + (page + 1)
     width: 20
@@ -35,10 +36,7 @@ Item {
         anchors.fill: parent
         enabled: dot.takesDrops
         keys: ["dev.ambergrid.library-item"]
-        onDropped: drop => {
-            if (LiveDrag.dropOnPageDot(dot.page, drop.source))
-                drop.accept(Qt.MoveAction)
-        }
+        onDropped: drop => dot.tileDropped(drop)
     }
     TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: dot.clicked() }
 }

@@ -36,6 +36,8 @@ Item {
     signal pageRequested(int target, int current, int count)
     // A finished swipe has settled on this page: set it without a second animation.
     signal pageSettled(int target)
+    // A tile dropped on a page's dot.
+    signal tileDropped(int page, DragEvent drop)
 
     clip: true
 
@@ -184,5 +186,6 @@ Item {
         pageLabelFormat: paged.pageLabelFormat
         takesDrops: paged.takesPageDrops
         onPageRequested: target => paged.pageRequested(target, currentPage, shownPageCount)
+        onTileDropped: (page, drop) => paged.tileDropped(page, drop)
     }
 }

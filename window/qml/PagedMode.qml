@@ -19,4 +19,5 @@ PagedGrid {
     takesPageDrops: mode.library.takesPageDrops
     onPageRequested: (target, current, count) => mode.library.pageRequested(target, current, count)
     onPageSettled: target => mode.library.pageSettled(target)
+    onTileDropped: (page, drop) => mode.library.tileDropped(page, drop)
 }

@@ -5,9 +5,11 @@ import Orbitdeck.State
 // dragged, wiggle while arranging, and the click and long-press gestures.
 Item {
     id: cell
-    // The item: kind is "application", "folder" or "placeholder".
+    // The item: kind is "application", "folder" or "placeholder"; key is the window's name for
+    // it ("kind:itemId").
     property string kind: "application"
     property string itemId
+    property string key
     property string name
     property url iconSource
     property var previewIcons: []

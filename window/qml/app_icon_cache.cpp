@@ -4,7 +4,9 @@
 #include "catalog-core/icon_theme.h"
 #include "catalog-core/info_plist.h"
 #include "platform/desktop_settings.h"
+#include "platform/durable_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -82,8 +84,15 @@ QImage loadBundleIcon(const QString& bundlePath, int edge) {
 
 QImage loadIconFile(const QString& path, int edge) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz")) {
-        QSvgRenderer renderer(path);
+    const bool drawing = suffix == QLatin1String("svg") || suffix == QLatin1String("svgz");
+    // Non-blocking and regular files only: a FIFO in a theme must not hang the reader; capped, so
+    // one huge file costs neither seconds nor a gigabyte.
+    auto read = readFileCapped(path, drawing ? maxDrawingIconBytes : maxRasterIconBytes);
+    auto* bytes = std::get_if<QByteArray>(&read);
+    if (!bytes)
+        return {};
+    if (drawing) {
+        QSvgRenderer renderer(*bytes);
         if (!renderer.isValid())
             return {};
         QSize size = renderer.defaultSize();
@@ -97,11 +106,14 @@ QImage loadIconFile(const QString& path, int edge) {
     }
     // Read as the suffix says, without detection: detecting loads every image plug-in to ask
     // each whether it knows the file. A file whose suffix lies is then read by its contents.
-    QImageReader reader(path, suffix.toLatin1());
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, suffix.toLatin1());
     reader.setAutoDetectImageFormat(false);
     QImage best = bestImage(reader, edge);
     if (best.isNull()) {
-        QImageReader sniffing(path);
+        buffer.seek(0);
+        QImageReader sniffing(&buffer);
         best = bestImage(sniffing, edge);
     }
     if (best.isNull())
@@ -139,11 +151,20 @@ QImage loadApplicationIcon(const QString& path, int edge) {
                                                     : loadBundleIcon(path, edge);
 }
 
+namespace {
+
+// Workers past the usual few, for reads someone waits for while the others are busy.
+constexpr int maxUrgentReaders = 8;
+
+} // namespace
+
 AppIconCache::AppIconCache(Loader loader, int limit)
     : cache_(limit)
     // A few readers: the tiles of a page overlap their reads with the making of the others.
     , maxReaders_(std::clamp(QThread::idealThreadCount() - 1, 1, 4))
-    , loader_(std::move(loader)) {}
+    , loader_(std::move(loader)) {
+    pool_.setMaxThreadCount(maxReaders_ + maxUrgentReaders);
+}
 
 AppIconCache::~AppIconCache() {
     // Reads not begun are dropped; those under way end before the members go.
@@ -159,7 +180,8 @@ AppIconCache& AppIconCache::shared() {
     return cache;
 }
 
-QImage AppIconCache::icon(const QString& bundlePath, int edge) {
+std::optional<QImage> AppIconCache::icon(const QString& bundlePath, int edge,
+                                         QDeadlineTimer deadline, std::function<void()> ready) {
     const QString key = keyOf(bundlePath, edge);
     QMutexLocker lock(&mutex_);
     if (const QImage* hit = cache_.object(key))
@@ -167,11 +189,24 @@ QImage AppIconCache::icon(const QString& bundlePath, int edge) {
     ReadPtr read = reads_.value(key);
     if (!read)
         read = beginRead(key, bundlePath, edge);
-    if (!read->begun)
-        return perform(read, lock);
-    while (!read->done)
-        readDone_.wait(&mutex_);
-    return read->image;
+    if (!read->begun) {
+        std::erase(queue_, read);
+        queue_.push_front(read);
+        startReader(/*urgent=*/true);
+    }
+    while (!read->done) {
+        if (!readDone_.wait(&mutex_, deadline))
+            break;
+    }
+    if (read->done)
+        return read->image;
+    if (ready)
+        read->ready.push_back(std::move(ready));
+    return std::nullopt;
+}
+
+QImage AppIconCache::icon(const QString& bundlePath, int edge) {
+    return icon(bundlePath, edge, QDeadlineTimer::Forever).value_or(QImage());
 }
 
 void AppIconCache::prefetch(const QString& bundlePath, int edge) {
@@ -180,10 +215,7 @@ void AppIconCache::prefetch(const QString& bundlePath, int edge) {
     if (cache_.contains(key) || reads_.contains(key))
         return;
     queue_.push_back(beginRead(key, bundlePath, edge));
-    if (readers_ < maxReaders_) {
-        ++readers_;
-        QThreadPool::globalInstance()->start([this] { readQueued(); });
-    }
+    startReader(/*urgent=*/false);
 }
 
 AppIconCache::ReadPtr AppIconCache::beginRead(const QString& key, const QString& bundlePath,
@@ -196,7 +228,14 @@ AppIconCache::ReadPtr AppIconCache::beginRead(const QString& key, const QString&
     return read;
 }
 
-QImage AppIconCache::perform(const ReadPtr& read, QMutexLocker<QMutex>& lock) {
+void AppIconCache::startReader(bool urgent) {
+    if (readers_ >= (urgent ? maxReaders_ + maxUrgentReaders : maxReaders_))
+        return;
+    ++readers_;
+    pool_.start([this] { readQueued(); });
+}
+
+void AppIconCache::perform(const ReadPtr& read, QMutexLocker<QMutex>& lock) {
     read->begun = true;
     lock.unlock();
     QImage image = loader_(read->bundlePath, read->edge);
@@ -210,7 +249,12 @@ QImage AppIconCache::perform(const ReadPtr& read, QMutexLocker<QMutex>& lock) {
         cache_.insert(read->key, new QImage(image), 1);
     }
     readDone_.wakeAll();
-    return image;
+    const auto ready = std::move(read->ready);
+    read->ready.clear();
+    lock.unlock();
+    for (const auto& action : ready)
+        action();
+    lock.relock();
 }
 
 void AppIconCache::readQueued() {
@@ -218,7 +262,7 @@ void AppIconCache::readQueued() {
     while (!queue_.empty()) {
         const ReadPtr read = queue_.front();
         queue_.pop_front();
-        if (!read->begun) // else icon() took it over
+        if (!read->begun)
             perform(read, lock);
     }
     --readers_;

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QCache>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QImage>
 #include <QMutex>
 #include <QString>
+#include <QThreadPool>
 #include <QWaitCondition>
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace orbitdeck {
 
@@ -18,8 +22,13 @@ namespace orbitdeck {
 // the edge is used. A null image when the bundle names none or it cannot be read.
 QImage loadBundleIcon(const QString& bundlePath, int edge = 256);
 
+// Real icons are far smaller; a file over its cap is not read at all.
+inline constexpr qint64 maxDrawingIconBytes = 4 * 1024 * 1024; // SVG, SVGZ
+inline constexpr qint64 maxRasterIconBytes = 16 * 1024 * 1024;
+
 // The icon an image file holds (PNG, XPM and the like, or SVG drawn at the edge), fitted into
-// edge x edge pixels (raster images are never enlarged); null when it cannot be read.
+// edge x edge pixels (raster images are never enlarged); null when it cannot be read, is not a
+// regular file or is over its cap.
 QImage loadIconFile(const QString& path, int edge);
 
 // The Icon= of a desktop entry through the machine's icon theme (an absolute path as is).
@@ -35,8 +44,8 @@ QImage loadApplicationIcon(const QString& path, int edge);
 // One process-wide cache of application icons keyed by bundle path and edge, so paging,
 // scrolling and hovering never read a bundle twice, and each entry holds the icon at the size it
 // is drawn rather than the file's full size. Emptied only by the manual refresh and its own
-// eviction. An icon is read at most once at a time: who asks while it is being read waits for
-// that read.
+// eviction. Icons are read on the cache's workers, never on the thread that asks, and each at
+// most once at a time: who asks while it is being read waits for that read, as long as it chose.
 class AppIconCache {
 public:
     using Loader = std::function<QImage(const QString& bundlePath, int edge)>;
@@ -47,8 +56,12 @@ public:
 
     static AppIconCache& shared();
 
-    // From the cache, else from the read under way (waited for), else read on this thread (a
-    // prefetched read that no worker has begun included).
+    // The icon when it is cached or its read ends before deadline (a read not begun is started
+    // first, ahead of the prefetched ones). Else none, and ready runs once the read has ended,
+    // on the worker that read it, so that the caller can ask again.
+    std::optional<QImage> icon(const QString& bundlePath, int edge, QDeadlineTimer deadline,
+                               std::function<void()> ready = {});
+    // The same, waiting as long as the read takes.
     QImage icon(const QString& bundlePath, int edge);
     // Queues the icon for a worker unless it is cached or being read, so that a later icon()
     // finds it ready. Cheap: a tile calls it as it is made.
@@ -62,22 +75,27 @@ private:
         int edge = 0;
         bool begun = false, done = false;
         QImage image;
+        std::vector<std::function<void()>> ready;
     };
     using ReadPtr = std::shared_ptr<Read>;
 
     ReadPtr beginRead(const QString& key, const QString& bundlePath, int edge);
+    // Starts a worker while fewer than the limit run; urgent: also past it (up to a hard cap),
+    // so that a read someone waits for is not stuck behind slow ones.
+    void startReader(bool urgent);
     // Reads with the lock released; caches the result unless the cache was cleared meanwhile.
-    QImage perform(const ReadPtr& read, QMutexLocker<QMutex>& lock);
+    void perform(const ReadPtr& read, QMutexLocker<QMutex>& lock);
     void readQueued();
 
-    mutable QMutex mutex_; // the image provider may call in from Qt's loader threads
+    mutable QMutex mutex_; // tiles, image responses and workers call in from several threads
     QWaitCondition readDone_;
     QCache<QString, QImage> cache_;
     QHash<QString, ReadPtr> reads_; // queued or under way
-    std::deque<ReadPtr> queue_;     // prefetched, in the order asked
-    int readers_ = 0;               // workers draining the queue, on the global thread pool
+    std::deque<ReadPtr> queue_;     // in the order they are to be read
+    int readers_ = 0;               // workers draining the queue
     const int maxReaders_;
     Loader loader_;
+    QThreadPool pool_;
 };
 
 } // namespace orbitdeck

@@ -1,6 +1,7 @@
 #include "window/qml/desktop_wallpaper_image.h"
 
 #include "platform/background_work.h"
+#include "platform/desktop_settings.h"
 #include "platform/desktop_wallpaper.h"
 #include "platform/main_thread.h"
 
@@ -47,6 +48,11 @@ DesktopWallpaperImage::DesktopWallpaperImage(QObject* parent)
     })
     , decoder_([](const QString& path) { return wallpaperThumbnail(path); }) {
     current = this;
+    auto* gnome = new desktop_settings::GsettingsWatch(
+        QString::fromLatin1(desktop_wallpaper::gnomeBackground),
+        {QStringLiteral("picture-uri"), QStringLiteral("picture-uri-dark")}, this);
+    connect(gnome, &desktop_settings::GsettingsWatch::changed, this,
+            &DesktopWallpaperImage::refresh);
 }
 
 struct DesktopWallpaperImage::Found {

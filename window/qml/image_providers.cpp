@@ -9,6 +9,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace orbitdeck {
@@ -102,9 +104,6 @@ QImage roundedShadow(const QSize& size, qreal cornerRadius, qreal blurRadius) {
     return shadow;
 }
 
-AppIconProvider::AppIconProvider()
-    : PrefetchingImageProvider(QQuickImageProvider::Image) {}
-
 namespace {
 
 QString bundlePathOf(const QString& id) {
@@ -115,19 +114,76 @@ int iconEdgeFor(const QSize& requestedSize) {
     return squareOf(requestedSize, 256).width();
 }
 
+// One icon for a QML item, delivered once the shared cache has read it.
+class AppIconResponse final : public QQuickImageResponse {
+public:
+    AppIconResponse(QString bundlePath, int edge)
+        : bundlePath_(std::move(bundlePath))
+        , edge_(edge)
+        , guard_(std::make_shared<Guard>()) {
+        guard_->response = this;
+        ask();
+    }
+    ~AppIconResponse() override {
+        const std::lock_guard lock(guard_->mutex);
+        guard_->response = nullptr;
+    }
+    QQuickTextureFactory* textureFactory() const override {
+        return QQuickTextureFactory::textureFactoryForImage(image_);
+    }
+
+private:
+    // Lets a worker reach the response only while it exists.
+    struct Guard {
+        std::mutex mutex;
+        AppIconResponse* response = nullptr;
+    };
+
+    void ask() {
+        const auto icon =
+            AppIconCache::shared().icon(bundlePath_, edge_, QDeadlineTimer(0), [guard = guard_] {
+                const std::lock_guard lock(guard->mutex);
+                if (AppIconResponse* response = guard->response)
+                    QMetaObject::invokeMethod(
+                        response, [response] { response->ask(); }, Qt::QueuedConnection);
+            });
+        if (!icon)
+            return;
+        image_ = icon->isNull() ? placeholderIcon(QSize(edge_, edge_)) : *icon;
+        // Queued: whoever asked connects to the signal after the response is made.
+        QMetaObject::invokeMethod(
+            this, [this] { emit finished(); }, Qt::QueuedConnection);
+    }
+
+    const QString bundlePath_;
+    const int edge_;
+    std::shared_ptr<Guard> guard_;
+    QImage image_;
+};
+
 } // namespace
 
-QImage AppIconProvider::requestImage(const QString& id, QSize* size, const QSize& requestedSize) {
-    const int edge = iconEdgeFor(requestedSize);
-    const QImage icon = AppIconCache::shared().icon(bundlePathOf(id), edge);
-    QImage result = icon.isNull() ? placeholderIcon(QSize(edge, edge)) : icon;
-    if (size)
-        *size = result.size();
-    return result;
+QQuickImageResponse* AppIconProvider::requestImageResponse(const QString& id,
+                                                           const QSize& requestedSize) {
+    return new AppIconResponse(bundlePathOf(id), iconEdgeFor(requestedSize));
 }
 
 void AppIconProvider::prefetch(const QString& id, const QSize& requestedSize) {
     AppIconCache::shared().prefetch(bundlePathOf(id), iconEdgeFor(requestedSize));
+}
+
+std::optional<QImage> AppIconProvider::readyImage(const QString& id, const QSize& requestedSize,
+                                                  QDeadlineTimer deadline,
+                                                  std::function<void()> ready) {
+    const int edge = iconEdgeFor(requestedSize);
+    auto icon = AppIconCache::shared().icon(bundlePathOf(id), edge, deadline, std::move(ready));
+    if (icon && icon->isNull())
+        return placeholderIcon(QSize(edge, edge));
+    return icon;
+}
+
+QImage AppIconProvider::placeholder(const QSize& size) const {
+    return placeholderIcon(size);
 }
 
 SymbolProvider::SymbolProvider()

@@ -1,23 +1,39 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QQuickImageProvider>
+
+#include <functional>
+#include <optional>
 
 namespace orbitdeck {
 
-// An image provider that can start the work of a request ahead of it, off the calling thread.
-class PrefetchingImageProvider : public QQuickImageProvider {
+// An icon provider that never makes its caller wait for a file: QML items get their images
+// asynchronously, and a tile can start a request's work ahead of it and take the image within a
+// wait of its own choosing.
+class PrefetchingImageProvider : public QQuickAsyncImageProvider {
 public:
-    using QQuickImageProvider::QQuickImageProvider;
     virtual void prefetch(const QString& id, const QSize& requestedSize) = 0;
+    // The image when it is ready before deadline; else none, and ready runs (on any thread) once
+    // it can be asked for again.
+    virtual std::optional<QImage> readyImage(const QString& id, const QSize& requestedSize,
+                                             QDeadlineTimer deadline,
+                                             std::function<void()> ready) = 0;
+    // What to draw until then.
+    virtual QImage placeholder(const QSize& size) const = 0;
 };
 
 // "image://appicon/<bundle path>": the bundle's icon from the shared icon cache, drawn into a
-// transparent square of the requested size (a bundle without an icon gives a plain rounded tile).
+// transparent square of the requested size (a bundle without an icon gives a plain rounded tile,
+// which also stands in while the icon is read).
 class AppIconProvider final : public PrefetchingImageProvider {
 public:
-    AppIconProvider();
-    QImage requestImage(const QString& id, QSize* size, const QSize& requestedSize) override;
+    QQuickImageResponse* requestImageResponse(const QString& id,
+                                              const QSize& requestedSize) override;
     void prefetch(const QString& id, const QSize& requestedSize) override;
+    std::optional<QImage> readyImage(const QString& id, const QSize& requestedSize,
+                                     QDeadlineTimer deadline, std::function<void()> ready) override;
+    QImage placeholder(const QSize& size) const override;
 };
 
 // "image://symbol/<name>?<color>": one of our symbol drawings, filled with the given colour.

@@ -4,9 +4,12 @@
 #include "window/qml/image_providers.h"
 #include "window/qml/tile_label.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QQmlEngine>
 #include <QQmlFile>
 #include <QQuickImageProvider>
@@ -14,6 +17,7 @@
 #include <QSGImageNode>
 #include <QSGOpacityNode>
 #include <QSGTransformNode>
+#include <QTimer>
 #include <QtMath>
 
 namespace orbitdeck {
@@ -55,6 +59,23 @@ const QImage& sharedShadow(int edge, qreal corner, qreal blur) {
     if (found == shadows.end())
         found = shadows.insert(key, roundedShadow(QSize(edge, edge), corner, blur));
     return *found;
+}
+
+// How long the polish of one frame waits for icons being read, in all: normal icons are read well
+// within it, so the first frame shows them; a slower one shows the stand-in and arrives in a later
+// frame, so one hostile icon file never holds the grid back.
+constexpr int iconWaitPerFrameMs = 200;
+
+QDeadlineTimer frameIconDeadline() {
+    static QDeadlineTimer deadline;
+    static bool counting = false;
+    if (!counting) {
+        counting = true;
+        deadline = QDeadlineTimer(iconWaitPerFrameMs);
+        // The frame's items are polished in one pass of the event loop; the next pass starts anew.
+        QTimer::singleShot(0, [] { counting = false; });
+    }
+    return deadline;
 }
 
 // Removes the holder's node, lets `update` remake it, and puts back what it returns.
@@ -254,16 +275,13 @@ void TileFace::componentComplete() {
     prefetchIcon();
 }
 
-QQuickImageProvider* TileFace::iconProvider(QString* id) const {
+QQmlImageProviderBase* TileFace::iconProvider(QString* id) const {
     if (iconSource_.scheme() != QLatin1String("image"))
         return nullptr;
     QQmlEngine* engine = qmlEngine(this);
-    auto* provider =
-        engine ? dynamic_cast<QQuickImageProvider*>(engine->imageProvider(iconSource_.host()))
-               : nullptr;
-    if (!provider || provider->imageType() != QQmlImageProviderBase::Image)
-        return nullptr;
-    *id = iconSource_.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
+    QQmlImageProviderBase* provider = engine ? engine->imageProvider(iconSource_.host()) : nullptr;
+    if (provider)
+        *id = iconSource_.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
     return provider;
 }
 
@@ -282,14 +300,31 @@ void TileFace::prefetchIcon() {
         provider->prefetch(id, QSize(edge, edge));
 }
 
-QImage TileFace::loadIcon(qreal ratio) const {
+QImage TileFace::loadIcon(qreal ratio) {
     const int edge = iconEdge(ratio);
     if (iconSource_.isEmpty() || edge <= 0)
         return {};
     QImage image;
     if (iconSource_.scheme() == QLatin1String("image")) {
         QString id;
-        if (QQuickImageProvider* provider = iconProvider(&id)) {
+        QQmlImageProviderBase* base = iconProvider(&id);
+        if (auto* icons = dynamic_cast<PrefetchingImageProvider*>(base)) {
+            // An icon still being read arrives later; meanwhile the tile shows the stand-in.
+            auto ready = [face = QPointer<TileFace>(this)] {
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(),
+                    [face] {
+                        if (face) {
+                            face->iconWanted_ = true;
+                            face->polish();
+                        }
+                    },
+                    Qt::QueuedConnection);
+            };
+            image = icons->readyImage(id, QSize(edge, edge), frameIconDeadline(), ready)
+                        .value_or(icons->placeholder(QSize(edge, edge)));
+        } else if (auto* provider = dynamic_cast<QQuickImageProvider*>(base);
+                   provider && provider->imageType() == QQmlImageProviderBase::Image) {
             QSize size;
             image = provider->requestImage(id, &size, QSize(edge, edge));
         }

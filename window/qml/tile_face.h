@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 
-class QQuickImageProvider;
+class QQmlImageProviderBase;
 
 namespace orbitdeck {
 
@@ -92,12 +92,13 @@ private:
     void plateChanged();
     void layout();
     // The icon's provider and its id when it comes from an image provider, else null.
-    QQuickImageProvider* iconProvider(QString* id) const;
+    QQmlImageProviderBase* iconProvider(QString* id) const;
     int iconEdge(qreal ratio) const;
     // Starts decoding the icon off the main thread once its source, size and window are known,
     // so that the polish before the tile's first frame finds it ready.
     void prefetchIcon();
-    QImage loadIcon(qreal ratio) const;
+    // The icon, or a stand-in while it is still being read (the tile polishes again once it is).
+    QImage loadIcon(qreal ratio);
 
     TileLabel* label_;
     QUrl iconSource_;

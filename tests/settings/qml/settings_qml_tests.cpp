@@ -5,7 +5,9 @@
 #include "settings/app_icon.h"
 #include "window/fixture_tables.h"
 #include "window/localization_bridge.h"
+#include "window/organizer.h"
 #include "window/qml/view_engine.h"
+#include "window/undoable_unhide.h"
 #include "window/window_state_harness.h"
 
 #include <QGuiApplication>
@@ -22,19 +24,21 @@ Q_IMPORT_QML_PLUGIN(Orbitdeck_SettingsPlugin)
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
 
-// Stands in for the onboarding module's organiser, attached to the window as it is: records the
-// actions and unhides it is asked for, and runs every action but those refused.
-class RecordingOrganizer : public QObject {
+// Stands in for the organiser and the undoable unhide, handed to the window as the real ones
+// are: records the actions and unhides it is asked for, and runs every action but those refused.
+class RecordingOrganizer : public QObject, public Organizer, public UndoableUnhide {
     Q_OBJECT
     Q_PROPERTY(QStringList calls MEMBER calls)
     Q_PROPERTY(QStringList refused MEMBER refused)
 public:
     using QObject::QObject;
-    Q_INVOKABLE void performOrganization(const QString& action) {
-        calls.append(QStringLiteral("organize:") + action);
+    void performOrganization(LibraryOrganization action) override {
+        calls.append(QStringLiteral("organize:") + organizationName(action));
     }
-    Q_INVOKABLE bool canPerform(const QString& action) const { return !refused.contains(action); }
-    Q_INVOKABLE void unhideWithUndo(const QString& appID) {
+    bool canPerform(LibraryOrganization action) const override {
+        return !refused.contains(organizationName(action));
+    }
+    void unhideWithUndo(const QString& appID) override {
         calls.append(QStringLiteral("unhide:") + appID);
     }
 
@@ -90,7 +94,8 @@ public slots:
                                    app("Alpha", "com.example.a")});
         harness_->load();
         organizer_ = new RecordingOrganizer(harness_->window.get());
-        harness_->window->attachExtensions(nullptr, nullptr, organizer_);
+        harness_->window->attachOrganizer(organizer_);
+        harness_->window->attachUndoableUnhide(organizer_);
         tables_ = std::make_unique<FixtureTables>(std::map<QString, QByteArray>{
             {"en", ""},
             {"de", "\"Done\" = \"Fertig\";\n\"Grid\" = \"Raster\";"},

@@ -43,6 +43,7 @@ Item {
             mouseClick(rowOf(tab, "Arrange by name"))
             mouseClick(findChild(tab, "organize-folders-last"))
             compare(testOrganizer.calls, ["organize:sortByName", "organize:foldersLast"])
+            verify(!model.canOrganize("no such action"))
 
             mouseClick(rowOf(tab, "Ungroup all folders"))
             verify(model.confirmUngroup, "the sheet's confirmation is presented")

@@ -1,0 +1,84 @@
+import QtQuick
+import Orbitdeck.State
+import Orbitdeck.Views
+import Orbitdeck.Arranging
+
+// One tile inside the open folder: always draggable, dimmed while dragged, jiggling while
+// arranging; a drop on it places the dragged tile before or after it.
+Item {
+    id: cell
+    required property string modelData
+    property AmbergridWindow win
+    property Actions actions
+    property real cellWidth: 108
+    property real iconSize: 62
+    property string skin: "night"
+    property int effects: Setting.LibraryEffects.fluid
+    property bool reduceMotion: false
+    readonly property string kind: modelData.substring(0, modelData.indexOf(":"))
+    readonly property string itemId: modelData.substring(modelData.indexOf(":") + 1)
+    readonly property string path: win ? win.library.appPath(itemId) : ""
+    readonly property string icon: path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
+    readonly property bool dragged: LiveDrag.draggingItem === modelData
+    readonly property bool arranging: win ? win.selection.arranging : false
+
+    objectName: "library-folder-cell-" + modelData
+    width: cellWidth
+    height: cellWidth - 8
+    opacity: dragged ? 0.3 : 1
+
+    Wiggle {
+        anchors.fill: parent
+        active: cell.arranging && !cell.dragged && Skin.animates(cell.effects, cell.reduceMotion)
+        timing: LiveDrag.wiggleTiming(cell.modelData)
+
+        ApplicationTile {
+            width: parent.width
+            appId: cell.itemId
+            name: cell.win ? cell.win.library.displayNameOf(cell.itemId) : cell.itemId
+            iconSource: cell.icon
+            size: cell.iconSize
+            tileHeight: cell.height
+            showsLabel: cell.win ? cell.win.settings.labels : true
+            effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
+            reduceMotion: cell.reduceMotion
+            ink: Skin.ink(cell.skin)
+            accent: Skin.accent(cell.skin)
+            pressed: press.pressed
+        }
+    }
+    MouseArea {
+        id: press
+        anchors.fill: parent
+        acceptedButtons: Qt.LeftButton | Qt.RightButton
+        onClicked: mouse => {
+            if (!cell.actions)
+                return
+            if (mouse.button === Qt.RightButton)
+                cell.actions.showFolderTileMenu(cell.modelData, cell, mouse.x, mouse.y)
+            else
+                cell.actions.tileTapped(cell.kind, cell.itemId, mouse.modifiers)
+        }
+    }
+    // Above the mouse area, so the press reaches it before the mouse area takes it.
+    Item {
+        anchors.fill: parent
+        PointHandler {
+            acceptedButtons: Qt.LeftButton
+            onActiveChanged: {
+                if (active)
+                    LiveDrag.pressTile(cell.modelData, point.scenePosition, cell.icon, cell.iconSize, true)
+            }
+        }
+    }
+    DropArea {
+        anchors.fill: parent
+        keys: ["dev.ambergrid.library-item"]
+        onEntered: LiveDrag.hoverFolderPanel()
+        onPositionChanged: LiveDrag.hoverFolderPanel()
+        onDropped: drop => {
+            if (LiveDrag.dropInFolder(cell.modelData, drop.x, cell.width))
+                drop.accept(Qt.MoveAction)
+        }
+    }
+}

@@ -19,7 +19,8 @@ class DefaultsStore;
 // Every setting of the main window, bound to its defaults key. Reads fall back to the default
 // when the key is absent, holds another kind of value or names no case; writes go to the store
 // at once, and a change made anywhere else (the settings sheet, the guide) is signalled here.
-// C++ reads and writes enumerations as their stored case names or as values; QML as values.
+// Enumerations are values in C++ and QML alike; their case names live in the stored file and
+// the state report only.
 class WindowSettings : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -80,13 +81,7 @@ public:
 
     explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
 
-    QString skin() const;
     QString appIcon() const;
-    void setSkin(const QString& value);
-    QString effects() const;
-    void setEffects(const QString& value);
-    QString density() const;
-    void setDensity(const QString& value);
     bool labels() const;
     void setLabels(bool value);
     bool showWallpaper() const;
@@ -95,26 +90,18 @@ public:
     void setWallpaperBlur(double value);
     bool folderLabels() const;
     void setFolderLabels(bool value);
-    QString language() const;
-    void setLanguage(const QString& value);
     QString startMode() const;
     void setStartMode(const QString& value);
     bool rememberPage() const;
     void setRememberPage(bool value);
     int savedPage() const;
     void setSavedPage(int value);
-    QString browsing() const;
-    void setBrowsing(const QString& value);
     int customColumns() const;
     void setCustomColumns(int value);
     int customRows() const;
     void setCustomRows(int value);
     int customIconSize() const;
     void setCustomIconSize(int value);
-    QString sort() const;
-    void setSort(const QString& value);
-    QString hotKey() const;
-    void setHotKey(const QString& value);
     bool clickToClose() const;
     void setClickToClose(bool value);
     bool onboarded() const;
@@ -123,6 +110,7 @@ public:
     void setSystemUtilitiesSeeded(bool value);
 
     LibrarySort sortValue() const;
+    void setSortValue(LibrarySort value);
     setting::SortOrder sortOrder() const { return static_cast<setting::SortOrder>(sortValue()); }
     void setSortOrder(setting::SortOrder value);
     LibraryLanguage languageValue() const;
@@ -180,10 +168,14 @@ signals:
     void motionChanged();
     // A data setting changed (hidden set, layout, launch bookkeeping).
     void dataChanged(const QString& key);
+    // The first change of this run that could not be written to the disk; later ones are only
+    // logged, so the user hears of it once.
+    void saveFailed();
 
 private:
     DefaultsStore& store_;
     bool reduceMotion_ = false;
+    bool saveFailureTold_ = false;
 };
 
 } // namespace orbitdeck

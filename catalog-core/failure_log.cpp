@@ -29,4 +29,11 @@ void logFailure(const char* category, std::string_view message) {
     installed.load()(category, message);
 }
 
+void logFailure(const char* category, std::initializer_list<std::string_view> parts) {
+    std::string line;
+    for (const std::string_view part : parts)
+        line.append(part);
+    logFailure(category, std::string_view(line));
+}
+
 } // namespace orbitdeck

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace orbitdeck {
 using FailureSink = void (*)(const char* category, std::string_view message);
 void setFailureSink(FailureSink sink);
 void logFailure(const char* category, std::string_view message);
+// The parts joined into one line.
+void logFailure(const char* category, std::initializer_list<std::string_view> parts);
 
 // "<what> <path>: <the system's reason for error>".
 std::string failedOn(std::string_view what, std::string_view path, int error);

@@ -69,8 +69,8 @@ std::optional<std::string> readSmallFile(const std::filesystem::path& path, std:
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0 ||
         static_cast<std::size_t>(status.st_size) > maxBytes) {
-        logFailure(catalogLog, "not read " + path.native() + ": no regular file within " +
-                                   std::to_string(maxBytes) + " bytes");
+        logFailure(catalogLog, {"not read ", path.native(), ": no regular file within ",
+                                std::to_string(maxBytes), " bytes"});
         return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(status.st_size), '\0');

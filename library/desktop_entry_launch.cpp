@@ -43,8 +43,7 @@ bool busAnswers(GDBusConnection* bus, const char* method, GVariant* arguments,
         bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
         arguments, reply, G_DBUS_CALL_FLAGS_NONE, busTimeoutMs, nullptr, &error);
     if (answer == nullptr) {
-        logFailure(libraryLog,
-                   std::string("the session bus did not answer ") + method + ": " + error->message);
+        logFailure(libraryLog, {"the session bus did not answer ", method, ": ", error->message});
         g_error_free(error);
         return false;
     }
@@ -89,12 +88,12 @@ bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* 
     const AppInfo info = loadEntry(entry);
     if (!info) {
         logFailure(libraryLog,
-                   "cannot start " + entry.native() + ": unreadable, or its program is missing");
+                   {"cannot start ", entry.native(), ": unreadable, or its program is missing"});
         return false;
     }
     const auto name = activationName(info.get(), entry);
     if (name && !activatable(*name)) {
-        logFailure(libraryLog, "cannot start " + entry.native() + ": no bus service " + *name);
+        logFailure(libraryLog, {"cannot start ", entry.native(), ": no bus service ", *name});
         return false;
     }
     GError* error = nullptr;
@@ -107,7 +106,7 @@ bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* 
     const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
         info.get(), nullptr, nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, started, &pid, &error);
     if (error != nullptr) {
-        logFailure(libraryLog, "cannot start " + entry.native() + ": " + error->message);
+        logFailure(libraryLog, {"cannot start ", entry.native(), ": ", error->message});
         g_error_free(error);
     }
     if (launched != nullptr)

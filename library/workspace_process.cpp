@@ -152,7 +152,7 @@ bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
     }
     const auto program = bundleExecutable(bundle);
     if (!program) {
-        logFailure(libraryLog, "cannot start " + bundle.native() + ": no program in the bundle");
+        logFailure(libraryLog, {"cannot start ", bundle.native(), ": no program in the bundle"});
         return false;
     }
     if (windows_ && bringForward(*windows_, WindowTarget{.executable = *program}))

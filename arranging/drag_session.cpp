@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickWindow>
+#include <QRectF>
 
 #include <cmath>
 #include <utility>
@@ -55,14 +56,18 @@ DragSession::DragSession(AmbergridWindow& window, LayoutOperations& operations, 
              .pointerButtonDown =
                  [] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); },
              .changed = [this] { mirrorState(); }}),
-        .leadingEdge = PageEdge(scheduler, this,
-                                {.advance = [this] { goToPage(window_.paging()->page() - 1); },
-                                 .drop = {},
-                                 .changed = [this] { emit edgesChanged(); }}),
-        .trailingEdge = PageEdge(scheduler, this,
-                                 {.advance = [this] { goToPage(window_.paging()->page() + 1); },
-                                  .drop = {},
-                                  .changed = [this] { emit edgesChanged(); }}),
+        .leadingEdge = PageEdge(
+            scheduler, this,
+            {.advance = [this] { goToPage(window_.paging()->page() - 1); },
+             .drop = [this](const LayoutItem& item,
+                            bool didAdvance) { return dropOnEdgePage(item, didAdvance, -1); },
+             .changed = [this] { emit edgesChanged(); }}),
+        .trailingEdge = PageEdge(
+            scheduler, this,
+            {.advance = [this] { goToPage(window_.paging()->page() + 1); },
+             .drop = [this](const LayoutItem& item,
+                            bool didAdvance) { return dropOnEdgePage(item, didAdvance, 1); },
+             .changed = [this] { emit edgesChanged(); }}),
         .folderLeave = FolderLeave(
             scheduler, this,
             {.draggingItem = [this] { return rules_->live.draggingItem(); },
@@ -128,8 +133,16 @@ void DragSession::pressTile(const QString& key, QPointF scenePosition, const QSt
 
 void DragSession::pointerMoved(QPointF scenePosition, bool leftButtonDown) {
     if (dragging()) {
+        if (draggingOut_)
+            return;
         pointer_ = scenePosition;
         emit pointerChanged();
+        const QQuickWindow* shown = pointerWatch_->window();
+        if (shown && !QRectF(0, 0, shown->width(), shown->height()).contains(scenePosition)) {
+            draggingOut_ = true;
+            emit draggingOutChanged();
+            emit dragOutRequested();
+        }
         return;
     }
     if (pressedKey_.isEmpty() || !leftButtonDown)
@@ -153,6 +166,14 @@ void DragSession::pointerMoved(QPointF scenePosition, bool leftButtonDown) {
 }
 
 void DragSession::pointerReleased() {
+    releasePress();
+    if (!dragging() || draggingOut_)
+        return;
+    emit dropRequested();
+    endDrag();
+}
+
+void DragSession::releasePress() {
     pressedKey_.clear();
     if (const auto press = rules_->taps.current(); press && rules_->taps.released(*press)) {
         // The long press's mark ends with its release: after the click of this press (if any)
@@ -160,9 +181,29 @@ void DragSession::pointerReleased() {
         window_.scheduler().schedule(std::chrono::milliseconds(0), this,
                                      [this] { window_.selection()->setSuppressNextTap(false); });
     }
-    if (!dragging())
+}
+
+void DragSession::dragOutEnded() {
+    ORBITDECK_ASSERT_MAIN_THREAD();
+    if (!std::exchange(draggingOut_, false))
         return;
-    emit dropRequested();
+    // The platform's drag took the release: it ends the press here.
+    releasePress();
+    endDrag();
+    emit draggingOutChanged();
+}
+
+QVariantMap DragSession::outgoingData() const {
+    QVariantMap data;
+    if (!payload_.isEmpty())
+        data.insert(QString::fromUtf8(libraryItemContentType), payload_);
+    if (appUrl_.isValid())
+        data.insert(QStringLiteral("text/uri-list"),
+                    QString::fromLatin1(appUrl_.toEncoded()) + "\r\n");
+    return data;
+}
+
+void DragSession::endDrag() {
     // The release ends the drag, whether or not anything took the drop.
     rules_->leadingEdge.setTargeted(false);
     rules_->trailingEdge.setTargeted(false);

@@ -42,6 +42,11 @@ class DragSession : public QObject {
     Q_PROPERTY(QString payload READ payload NOTIFY draggingChanged FINAL)
     Q_PROPERTY(QUrl appUrl READ appUrl NOTIFY draggingChanged FINAL)
     Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY draggingChanged FINAL)
+    // The same for other applications, by content type: the library-item JSON, and for an
+    // application its location as a text/uri-list, so a file manager or panel makes a launcher.
+    Q_PROPERTY(QVariantMap outgoingData READ outgoingData NOTIFY draggingChanged FINAL)
+    // The pointer took the drag out of the window: the platform's drag carries it now.
+    Q_PROPERTY(bool draggingOut READ draggingOut NOTIFY draggingOutChanged FINAL)
     Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged FINAL)
     Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged FINAL)
 
@@ -61,6 +66,8 @@ public:
     QString payload() const { return payload_; }
     QUrl appUrl() const { return appUrl_; }
     QString suggestedName() const { return suggestedName_; }
+    QVariantMap outgoingData() const;
+    bool draggingOut() const { return draggingOut_; }
     bool leadingEdgeLit() const;
     bool trailingEdgeLit() const;
 
@@ -77,6 +84,9 @@ public:
     Q_INVOKABLE void leaveTile(const QString& key);
     Q_INVOKABLE bool dropOnTile(const QString& key, double x, double y, double w, double h,
                                 double s);
+
+    // The platform's drag begun on dragOutRequested has ended, wherever it was dropped.
+    Q_INVOKABLE void dragOutEnded();
 
     Q_INVOKABLE void edgeTargeted(bool trailing, bool targeted);
     // Drops on a page edge or a page dot place the item named by the payload the drag carries
@@ -106,14 +116,21 @@ signals:
     void edgesChanged();
     // The drag was released: the proxy drops on what lies under it.
     void dropRequested();
+    // The pointer left the window while dragging: the proxy hands the drag to the platform.
+    void dragOutRequested();
+    void draggingOutChanged();
 
 private:
     void pointerMoved(QPointF scenePosition, bool leftButtonDown);
     void pointerReleased();
+    void releasePress();
+    void endDrag();
     void mirrorState();
     void offer(const LayoutItem& item);
     void goToPage(int target);
     bool dropFirstOnPage(const LayoutItem& item, int page);
+    // A page edge's drop: on the page it turned to, else on the neighbour step pages away.
+    bool dropOnEdgePage(const LayoutItem& item, bool didAdvance, int step);
     // A folder opened by a click on its tile grows from where it was pressed.
     void anchorOpenedFolder();
 
@@ -135,6 +152,7 @@ private:
     QUrl appUrl_;
     QString suggestedName_;
     QString mirroredDragging_;
+    bool draggingOut_ = false;
 };
 
 // Makes the session and registers it for QML as the singleton LiveDrag of Orbitdeck.Arranging.

@@ -56,14 +56,13 @@ void DragSession::edgeTargeted(bool trailing, bool targeted) {
 bool DragSession::dropOnEdge(bool trailing, const QString& payload) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     PageEdge& edge = trailing ? rules_->trailingEdge : rules_->leadingEdge;
-    const bool didAdvance = edge.didAdvance();
-    edge.setTargeted(false);
     const auto drag = readLibraryDrag(payload.toStdString());
-    if (!drag)
-        return false;
+    return edge.drop(drag ? std::optional(drag->item) : std::nullopt);
+}
+
+bool DragSession::dropOnEdgePage(const LayoutItem& item, bool didAdvance, int step) {
     const int current = std::min(window_.paging()->page(), window_.pageCount() - 1);
-    return dropFirstOnPage(drag->item,
-                           pageEdgeDropPage(didAdvance, current, current + (trailing ? 1 : -1)));
+    return dropFirstOnPage(item, pageEdgeDropPage(didAdvance, current, current + step));
 }
 
 bool DragSession::dropOnPageDot(int page, const QString& payload) {

@@ -406,6 +406,7 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
         if (errno != ENOENT && errno != ENOTDIR)
             logFailure(catalogLog, failedOn("cannot read the folder", folder.native(), errno));
         scan.complete = false;
+        scan.opened = false;
         return scan;
     }
     EntryWalk walk;

@@ -118,6 +118,8 @@ struct DesktopEntryFolderScan {
     // False when the folder could not be opened or the walk stopped at maxEntryFolderItems (the
     // entries behind a link it could not finish are left out): the list may lack entries.
     bool complete = true;
+    // False when the folder itself could not be opened (missing or unreadable).
+    bool opened = true;
 };
 
 // Scans one entry folder. Touches no shared state.

@@ -2,16 +2,24 @@
 
 #include "catalog-core/app_descriptor.h"
 
+#include <string>
 #include <vector>
 
 namespace orbitdeck {
 
-// What a catalog found. `complete` is false when some folder could not be scanned in time: the
-// list may then lack applications that are still installed, so callers must not prune stored
-// data (hidden set, launch counts, layout) against it.
+// What a catalog found. `complete` is false when some folder could not be scanned in time, was
+// listed only in part or was absent: the list may then lack applications that are still
+// installed, so callers must not prune stored data (hidden set, launch counts, layout) against it.
 struct CatalogListing {
     std::vector<AppDescriptor> applications;
     bool complete = true;
+    // Some folder timed out or was listed only in part.
+    bool partial = false;
+    // The folders listed in full, and those missing or unreadable. A folder never listed on this
+    // machine is simply not there: a caller that remembers the folders it has seen may count a
+    // listing complete whose only absent folders it has never seen.
+    std::vector<std::string> listedFolders;
+    std::vector<std::string> absentFolders;
 };
 
 // The replaceable source of installed applications.

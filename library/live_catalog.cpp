@@ -202,33 +202,49 @@ CatalogListing LiveCatalog::applications() const {
     std::vector<AppDescriptor> gathered;
     // One step after another: the next starts only when the previous answered or timed out.
     for (const auto& root : options_.roots) {
-        auto found = awaitStep(standardizedPath(root),
-                               [root, scanner = options_.scanner] { return scanner(root); });
-        if (!found) {
-            listing.complete = false;
+        const std::string key = standardizedPath(root);
+        // Filled on the scan's thread before it answers; read only when it answered in time.
+        auto scanned = std::make_shared<ResumeOnce::Result>();
+        const bool answered = awaitStep(key, [root, scanner = options_.scanner, scanned] {
+                                  *scanned = scanner(root);
+                                  return std::vector<AppDescriptor>();
+                              }).has_value();
+        if (!answered) {
+            listing.partial = true;
             continue;
         }
-        gathered.insert(gathered.end(), std::make_move_iterator(found->begin()),
-                        std::make_move_iterator(found->end()));
+        if (!*scanned) {
+            listing.absentFolders.push_back(key);
+            continue;
+        }
+        listing.listedFolders.push_back(key);
+        gathered.insert(gathered.end(), std::make_move_iterator((*scanned)->begin()),
+                        std::make_move_iterator((*scanned)->end()));
     }
     std::vector<DesktopEntryFolderScan> entryFolders;
     for (const auto& folder : options_.desktopEntryFolders) {
-        // Filled on the scan's thread before it answers; read only when it answered in time.
+        const std::string path = standardizedPath(folder);
         auto scanned = std::make_shared<DesktopEntryFolderScan>();
         // Keyed apart from every root, whose keys all begin with '/'.
-        const bool answered = awaitStep("desktop-entries:" + standardizedPath(folder),
-                                        [folder, scanner = options_.desktopEntryScanner, scanned] {
-                                            *scanned = scanner(folder);
-                                            return std::vector<AppDescriptor>();
-                                        })
-                                  .has_value();
-        if (!answered || !scanned->complete) {
-            listing.complete = false;
-            if (!answered)
-                continue;
+        const bool answered =
+            awaitStep("desktop-entries:" + path, [folder, scanner = options_.desktopEntryScanner,
+                                                  scanned] {
+                *scanned = scanner(folder);
+                return std::vector<AppDescriptor>();
+            }).has_value();
+        if (!answered) {
+            listing.partial = true;
+            continue;
         }
+        if (!scanned->opened)
+            listing.absentFolders.push_back(path);
+        else if (!scanned->complete)
+            listing.partial = true;
+        else
+            listing.listedFolders.push_back(path);
         entryFolders.push_back(std::move(*scanned));
     }
+    listing.complete = !listing.partial && listing.absentFolders.empty();
     std::vector<AppDescriptor> entries = mergeDesktopEntryFolders(std::move(entryFolders));
     gathered.insert(gathered.end(), std::make_move_iterator(entries.begin()),
                     std::make_move_iterator(entries.end()));

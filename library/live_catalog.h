@@ -56,9 +56,9 @@ private:
 };
 
 // Scans the application folders one after another, then the desktop-entry folders one after
-// another, each step bounded by its own time-out. A step that timed out, or a folder that is
-// missing or cannot be listed (or only in part), makes the listing incomplete while the other
-// folders still count.
+// another, each step bounded by its own time-out. A step that timed out, or a folder listed only
+// in part, makes the listing partial; a folder missing or unreadable is named absent. Either
+// makes it incomplete while the other folders still count.
 class LiveCatalog final : public ApplicationCatalog {
 public:
     using DesktopEntryScanner = std::function<DesktopEntryFolderScan(const std::filesystem::path&)>;

@@ -68,12 +68,7 @@ WindowEnvironment liveEnvironment(const CompositionRoot& root, Scheduler& schedu
     return WindowEnvironment{
         .scheduler = &scheduler,
         .defaults = &defaults,
-        .scanCatalog =
-            [catalog = root.catalog] {
-                CatalogListing listing = catalog->applications();
-                return CatalogScan{.apps = std::move(listing.applications),
-                                   .complete = listing.complete};
-            },
+        .scanCatalog = [catalog = root.catalog] { return catalogScanOf(catalog->applications()); },
         .openApplication =
             [launcher = root.launcher](const AppDescriptor& app) {
                 return launcher->open(app.bundleURL());

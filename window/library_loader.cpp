@@ -139,7 +139,25 @@ void LibraryLoader::loadLibrary(std::function<void()> done) {
          });
 }
 
+bool LibraryLoader::sawEverything(const CatalogScan& scan) {
+    WindowSettings& settings = *window_.settings();
+    const QByteArray stored = settings.data(WindowSettings::listedFoldersKey);
+    const std::optional<std::set<std::string>> remembered = decodeTextSet(stored);
+    // Without a memory (a store from before it was kept), any absent folder may be a volume
+    // not mounted yet.
+    const bool sawAll =
+        scan.complete && std::ranges::none_of(scan.absentFolders, [&](const std::string& folder) {
+            return !remembered || remembered->contains(folder);
+        });
+    std::set<std::string> listed = remembered.value_or(std::set<std::string>());
+    listed.insert(scan.listedFolders.begin(), scan.listedFolders.end());
+    if (const auto encoded = encodeTextSet(listed); encoded && *encoded != stored)
+        settings.setData(WindowSettings::listedFoldersKey, *encoded);
+    return sawAll;
+}
+
 void LibraryLoader::finishFirstLoad(ScannedLibrary scanned, std::function<void()> done) {
+    sawEverything(scanned.catalog);
     LibraryState& library = *window_.library();
     library.setApps(std::move(scanned.catalog.apps), std::move(scanned.index),
                     scanned.indexedHidden);
@@ -216,6 +234,9 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
         if (stale)
             return finish(done);
         const CatalogScan& result = scanned.catalog;
+        // A folder away (an unplugged volume, renamed for a moment) or a root that timed out
+        // looks like uninstalled applications: never prune then.
+        const bool complete = sawEverything(result);
         const std::vector<AppDescriptor>& current = window_.library()->apps();
         if (!quietly && sameApps(result.apps, current))
             return finish(done);
@@ -228,7 +249,7 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
             if (!known.contains(app.id()) && !unseenIDs_.contains(app.id()))
                 added.push_back(app);
         }
-        if (result.complete) {
+        if (complete) {
             unseenIDs_.clear();
         } else {
             for (const AppDescriptor& app : result.apps)
@@ -239,8 +260,7 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
         restoreLayoutFromStore(true);
         if (!quietly)
             announceNewApps(added);
-        // A root that timed out looks like uninstalled applications: never prune then.
-        if (result.complete)
+        if (complete)
             pruneLaunchData(result.apps);
         finish(done);
     });

@@ -69,6 +69,10 @@ private:
     void startWatcher();
     void announceNewApps(const std::vector<AppDescriptor>& added);
     void pruneLaunchData(const std::vector<AppDescriptor>& apps);
+    // Whether the scan saw every folder there is: nothing timed out or was listed in part, and
+    // no folder listed before (by this run or an earlier one) is absent. Remembers the folders
+    // it listed.
+    bool sawEverything(const CatalogScan& scan);
 
     AmbergridWindow& window_;
     std::uint64_t nextGeneration_ = 1;

@@ -94,23 +94,31 @@ std::optional<QByteArray> encodeLaunchCounts(const LaunchCounts& counts) {
 }
 
 HiddenIDs decodeHiddenIDs(const QByteArray& data) {
-    const std::optional<Json> json = parse(data);
-    if (!json || !json->is_array())
-        return {};
-    HiddenIDs ids;
-    for (const Json& value : *json) {
-        if (!value.is_string())
-            return {};
-        ids.insert(value.get<std::string>());
-    }
-    return ids;
+    return decodeTextSet(data).value_or(HiddenIDs());
 }
 
 std::optional<QByteArray> encodeHiddenIDs(const HiddenIDs& ids) {
+    return encodeTextSet(ids);
+}
+
+std::optional<std::set<std::string>> decodeTextSet(const QByteArray& data) {
+    const std::optional<Json> json = parse(data);
+    if (!json || !json->is_array())
+        return std::nullopt;
+    std::set<std::string> texts;
+    for (const Json& value : *json) {
+        if (!value.is_string())
+            return std::nullopt;
+        texts.insert(value.get<std::string>());
+    }
+    return texts;
+}
+
+std::optional<QByteArray> encodeTextSet(const std::set<std::string>& texts) {
     // std::set already iterates in byte order.
     Json json = Json::array();
-    for (const std::string& id : ids)
-        json.push_back(id);
+    for (const std::string& text : texts)
+        json.push_back(text);
     return dump(json);
 }
 

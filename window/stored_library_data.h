@@ -5,6 +5,8 @@
 #include <QByteArray>
 
 #include <optional>
+#include <set>
+#include <string>
 
 namespace orbitdeck {
 
@@ -20,6 +22,11 @@ std::optional<QByteArray> encodeLaunchCounts(const LaunchCounts& counts);
 HiddenIDs decodeHiddenIDs(const QByteArray& data);
 // An array sorted ascending by plain byte order.
 std::optional<QByteArray> encodeHiddenIDs(const HiddenIDs& ids);
+
+// Sets of texts (the folders the catalog has listed) stored as a sorted JSON array; none when
+// absent or undecodable.
+std::optional<std::set<std::string>> decodeTextSet(const QByteArray& data);
+std::optional<QByteArray> encodeTextSet(const std::set<std::string>& texts);
 
 double secondsSinceReferenceDate(LibraryDate date);
 LibraryDate dateFromReferenceSeconds(double seconds);

@@ -2,6 +2,7 @@
 
 #include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
+#include "library/application_catalog.h"
 #include "window/settings_enum_types.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orbitdeck {
@@ -88,11 +90,21 @@ public:
     virtual void reveal(const std::filesystem::path& bundle) = 0;
 };
 
-// One scan of the catalog; complete is false when a root timed out.
+// One scan of the catalog. complete is false when a folder timed out or was listed only in part;
+// absentFolders were missing or unreadable, which counts only for a folder listed before.
 struct CatalogScan {
     std::vector<AppDescriptor> apps;
     bool complete = true;
+    std::vector<std::string> listedFolders = {};
+    std::vector<std::string> absentFolders = {};
 };
+
+inline CatalogScan catalogScanOf(CatalogListing listing) {
+    return CatalogScan{.apps = std::move(listing.applications),
+                       .complete = !listing.partial,
+                       .listedFolders = std::move(listing.listedFolders),
+                       .absentFolders = std::move(listing.absentFolders)};
+}
 
 // What the window needs from the world, injected so it runs headless on virtual time.
 struct WindowEnvironment {

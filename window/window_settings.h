@@ -82,6 +82,8 @@ public:
     static constexpr const char* unreadableLayoutKey = "ambergrid.library.layout.v1.unreadable";
     static constexpr const char* lastOpenedKey = "ambergrid.lastOpened.v1";
     static constexpr const char* countKey = "ambergrid.openCount.v1";
+    // The application folders the catalog has ever listed on this machine.
+    static constexpr const char* listedFoldersKey = "ambergrid.catalog.listedFolders.v1";
 
     explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
 

@@ -43,6 +43,7 @@ Item {
         skin: arranging.skin
         effects: arranging.effects
         reduceMotion: arranging.reduceMotion
+        texts: arranging.texts
         gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
         iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
     }
@@ -78,6 +79,8 @@ Item {
     AlertsLayer {
         id: alerts
         anchors.fill: parent
+        // Over the open folder too: its tiles ask to go to the Trash.
+        z: 20
         uninstallCandidate: arranging.uninstall ? arranging.uninstall.candidate : ""
         confirmation: () => arranging.uninstall.confirmation()
         errorTitle: arranging.win ? arranging.win.lifecycle.errorTitle : ""

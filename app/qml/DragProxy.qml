@@ -4,7 +4,9 @@ import Orbitdeck.Arranging
 // The tile that follows the pointer while it is dragged. Its internal drag reaches the drop
 // areas of the tiles, page edges and folder panel; the release drops it on what lies beneath.
 // An internal drag delivers its keys but not Drag.mimeData, so the proxy is the drag's source
-// and carries the payload: drop targets read it from the event's source.
+// and carries the payload: drop targets read it from the event's source. When the pointer leaves
+// the window the proxy hands the drag to the platform with the same source and its mime data, so
+// other applications get the tile's location and a return into the window still drops here.
 Item {
     id: proxy
     objectName: "library-drag-proxy"
@@ -18,7 +20,7 @@ Item {
     height: size
     x: LiveDrag.pointer.x - size / 2
     y: LiveDrag.pointer.y - size / 2
-    visible: LiveDrag.dragging
+    visible: LiveDrag.dragging && !LiveDrag.draggingOut
     enabled: false
 
     Drag.active: LiveDrag.dragging
@@ -29,6 +31,7 @@ Item {
     Drag.hotSpot.y: size / 2
     Drag.supportedActions: Qt.MoveAction
     Drag.proposedAction: Qt.MoveAction
+    Drag.mimeData: LiveDrag.outgoingData
 
     // Without an icon, the same rounded plate the tile shows.
     Rectangle {
@@ -52,5 +55,10 @@ Item {
     Connections {
         target: LiveDrag
         function onDropRequested() { proxy.Drag.drop() }
+        // Runs the platform's drag until it is dropped, here or elsewhere.
+        function onDragOutRequested() {
+            proxy.Drag.startDrag(Qt.CopyAction | Qt.LinkAction | Qt.MoveAction)
+            LiveDrag.dragOutEnded()
+        }
     }
 }

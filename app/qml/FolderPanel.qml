@@ -13,6 +13,7 @@ Item {
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
+    property TextLookup texts: null        // the interface language
     property int gridColumns: 7
     property real iconSize: 62
     readonly property string openFolder: win ? win.selection.openFolder : ""
@@ -55,7 +56,7 @@ Item {
     }
     Behavior on grow {
         enabled: panel.animates
-        NumberAnimation { duration: 360; easing.type: Easing.OutBack; easing.overshoot: 0.8 }
+        SpringMotion { response: 0.36; dampingFraction: 0.86 }
     }
     Connections {
         target: panel.win ? panel.win.layout : null
@@ -118,6 +119,7 @@ Item {
         FolderTitleInput {
             anchors.horizontalCenter: parent.horizontalCenter
             title: panel.title
+            placeholder: panel.texts ? panel.texts.t("Folder name") : "Folder name"
             ink: panel.skin === "paper" ? Qt.rgba(0.1, 0.1, 0.1, 1) : "white"
             onSaved: text => {
                 if (panel.actions)
@@ -188,6 +190,7 @@ Item {
                     skin: panel.skin
                     effects: panel.effects
                     reduceMotion: panel.reduceMotion
+                    texts: panel.texts
                 }
             }
         }

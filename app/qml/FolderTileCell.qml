@@ -3,8 +3,8 @@ import Orbitdeck.State
 import Orbitdeck.Views
 import Orbitdeck.Arranging
 
-// One tile inside the open folder: always draggable, dimmed while dragged, jiggling while
-// arranging; a drop on it places the dragged tile before or after it.
+// One tile inside the open folder: always draggable, dimmed while dragged, jiggling and with its
+// delete badge while arranging; a drop on it places the dragged tile before or after it.
 Item {
     id: cell
     required property string modelData
@@ -15,12 +15,18 @@ Item {
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
+    property TextLookup texts: null        // the interface language
+    function tr(key: string): string { return texts ? texts.t(key) : key }
     readonly property string kind: modelData.substring(0, modelData.indexOf(":"))
     readonly property string itemId: modelData.substring(modelData.indexOf(":") + 1)
     readonly property string path: win ? win.library.appPath(itemId) : ""
     readonly property string icon: path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
     readonly property bool dragged: LiveDrag.draggingItem === modelData
     readonly property bool arranging: win ? win.selection.arranging : false
+    // While arranging, an application that may go to the Trash gets the badge, as on the grid.
+    readonly property bool deletable: kind === "application" && arranging && actions !== null
+                                      && actions.commands !== null
+                                      && actions.commands.uninstalling.canUninstallID(itemId)
 
     objectName: "library-folder-cell-" + modelData
     width: cellWidth
@@ -45,11 +51,17 @@ Item {
             ink: Skin.ink(cell.skin)
             accent: Skin.accent(cell.skin)
             pressed: press.pressed
+            deletable: cell.deletable
+            deleteTooltip: cell.tr("Move to Trash")
+            deleteLabel: cell.tr("Delete %@").replace("%@", name)
+            onDeleteClicked: cell.actions.requestUninstall(cell.itemId)
         }
     }
+    // Beneath the tile, so its delete badge takes its own clicks.
     MouseArea {
         id: press
         anchors.fill: parent
+        z: -1
         acceptedButtons: Qt.LeftButton | Qt.RightButton
         onClicked: mouse => {
             if (!cell.actions)

@@ -11,14 +11,11 @@ Rectangle {
     objectName: "onboarding-card"
     width: 560
     height: 480
-    radius: 12
+    // Square and without a border of its own.
     color: skin === "paper" ? Qt.rgba(0.96, 0.96, 0.97, 1) : Qt.rgba(0.15, 0.16, 0.19, 1)
-    border.width: 0.5
-    border.color: skin === "paper" ? Qt.rgba(0, 0, 0, 0.15) : Qt.rgba(1, 1, 1, 0.12)
 
     Rectangle {
         anchors.fill: parent
-        radius: card.radius
         gradient: Gradient {
             GradientStop { position: 0; color: Qt.rgba(card.topColor.r, card.topColor.g, card.topColor.b, 0.35) }
             GradientStop { position: 1; color: Qt.rgba(card.bottomColor.r, card.bottomColor.g, card.bottomColor.b, 0.12) }

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Views
 
 // Page dots on the left; "Skip" or "Back", then "Continue" or "Get Started" on the right.
 Item {
@@ -36,7 +37,7 @@ Item {
                 color: dot.current ? footer.accent : Qt.rgba(footer.ink.r, footer.ink.g, footer.ink.b, 0.18)
                 Behavior on width {
                     enabled: !footer.reduceMotion
-                    NumberAnimation { duration: 350; easing.type: Easing.OutBack; easing.overshoot: 0.6 }
+                    SpringMotion { response: 0.42; dampingFraction: 0.88 }
                 }
                 Behavior on color { ColorAnimation { duration: footer.reduceMotion ? 0 : 350 } }
             }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // One page of the guide in its place, made when it arrives and gone once it has faded out: the
 // arriving page slides in 44 points from the side it comes from and the leaving one out to the
@@ -48,12 +49,12 @@ Item {
             to: "current"
             SequentialAnimation {
                 PropertyAction { target: holder; property: "x"; value: holder.forward ? holder.shift : -holder.shift }
-                NumberAnimation { target: holder; properties: "x,opacity"; duration: 420; easing.type: Easing.OutCubic }
+                SpringMotion { target: holder; properties: "x,opacity"; response: 0.42; dampingFraction: 0.88 }
             }
         },
         Transition {
             from: "current"
-            NumberAnimation { target: holder; properties: "x,opacity"; duration: 420; easing.type: Easing.OutCubic }
+            SpringMotion { target: holder; properties: "x,opacity"; response: 0.42; dampingFraction: 0.88 }
         }
     ]
 }

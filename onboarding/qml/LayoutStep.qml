@@ -52,7 +52,7 @@ Column {
                     id: tile
                     width: 34; height: 34; radius: 9
                     color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
-                    Symbol { anchors.centerIn: parent; name: option.modelData[1]; size: 16; color: page.accent }
+                    Symbol { anchors.centerIn: parent; name: option.modelData[1]; size: 15; color: page.accent }
                 }
                 Column {
                     anchors { left: tile.right; leftMargin: 12; right: mark.left; rightMargin: 12
@@ -69,7 +69,7 @@ Column {
                     Text {
                         width: parent.width
                         text: page.texts.tr(option.modelData[3])
-                        font.pixelSize: 12
+                        font.pointSize: LibraryGridMath.fontPoints(11.5)
                         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
                         elide: Text.ElideRight
                     }

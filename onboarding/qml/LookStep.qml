@@ -88,7 +88,7 @@ Column {
                         spacing: 10
                         Symbol {
                             anchors.verticalCenter: parent.verticalCenter
-                            name: modeOption.modelData[1]; size: 18; color: page.accent
+                            name: modeOption.modelData[1]; size: 17; color: page.accent
                         }
                         Text {
                             anchors.verticalCenter: parent.verticalCenter

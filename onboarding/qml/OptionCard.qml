@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // A selectable card of the guide's pages: tinted and ringed in the accent while selected, dimmed
 // and deaf to clicks while disabled. The whole card takes the click.
@@ -22,7 +23,7 @@ Item {
 
     Behavior on scale {
         enabled: !card.reduceMotion
-        NumberAnimation { duration: 260; easing.type: Easing.OutBack; easing.overshoot: 0.8 }
+        SpringMotion { response: 0.26; dampingFraction: 0.8 }
     }
 
     Rectangle {

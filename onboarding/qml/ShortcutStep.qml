@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 
 // The second page: the global shortcut, written the moment it is picked.
 Column {
@@ -56,7 +57,7 @@ Column {
         width: parent.width
         wrapMode: Text.WordWrap
         text: page.texts.tr("If a shortcut is already used by another app, pick a different one. You can change it later in Settings → General.")
-        font.pixelSize: 12
+        font.pointSize: LibraryGridMath.fontPoints(11.5)
         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
     }
 }

@@ -21,7 +21,7 @@ Item {
             width: 46; height: 46; radius: 12
             anchors.verticalCenter: parent.verticalCenter
             color: Qt.rgba(header.accent.r, header.accent.g, header.accent.b, 0.15)
-            Symbol { anchors.centerIn: parent; name: header.symbol; size: 22; color: header.accent }
+            Symbol { anchors.centerIn: parent; name: header.symbol; size: 20; color: header.accent }
         }
         Column {
             anchors.verticalCenter: parent.verticalCenter
@@ -38,7 +38,7 @@ Item {
             Text {
                 width: parent.width
                 text: header.subtitle
-                font.pixelSize: 13
+                font.pointSize: LibraryGridMath.fontPoints(12.5)
                 color: Qt.rgba(header.ink.r, header.ink.g, header.ink.b, 0.6)
                 wrapMode: Text.WordWrap
             }

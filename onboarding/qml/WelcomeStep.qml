@@ -83,7 +83,7 @@ Column {
                 Rectangle {
                     width: 30; height: 30; radius: 8
                     color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
-                    Symbol { anchors.centerIn: parent; name: point.modelData[0]; size: 14; color: page.accent }
+                    Symbol { anchors.centerIn: parent; name: point.modelData[0]; size: 13; color: page.accent }
                 }
                 Column {
                     width: parent.width - 42

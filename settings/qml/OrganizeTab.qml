@@ -43,6 +43,7 @@ Column {
         }
         OrganizeRow { model: page.model; theme: page.look; title: "Group macOS utilities"; symbol: "folder.badge.gearshape"; action: "systemUtilities" }
         OrganizeRow {
+            objectName: "organize-ungroup"
             model: page.model; theme: page.look; title: "Ungroup all folders"; symbol: "folder.badge.minus"; action: "ungroup"
             confirms: true
         }

@@ -147,6 +147,13 @@ TEST_F(ArrangingViews, TheDragCarriesItsPayloadAndPageEdgesAndDotsDropTheItemItN
     ASSERT_FALSE(received.isEmpty());
     EXPECT_EQ(readLibraryDrag(received.toStdString()), LibraryDrag{.item = item("B")});
     EXPECT_EQ(page(), "A B C D E F");
+    // Other applications get the same JSON and the application's location as a URI list.
+    const QVariantMap outgoing = session->outgoingData();
+    EXPECT_EQ(outgoing.value(QStringLiteral("dev.ambergrid.library-item")).toString(), received);
+    const QString path = window->library()->appPath(QString::fromStdString(idOf("B")));
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(outgoing.value(QStringLiteral("text/uri-list")).toString(),
+              QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("\r\n"));
 
     // Two tiles a page: the drop on the trailing edge makes A the first tile of page 2.
     window->paging()->setNavCapacity(2);

@@ -84,6 +84,9 @@ const std::vector<NameReading> kApplicationNames = {
     {"成长守护", "chengzhangshouhu", "czsh"},
     {"快乐星球", "kuailexingqiu", "klxq"},
     {"厦门航空", "xiamenhangkong", "xmhk"},
+    {"同花顺行情", "tonghuashunhangqing", "thshq"},
+    {"行车记录仪", "xingchejiluyi", "xcjly"},
+    {"涨乐财富通", "zhanglecaifutong", "zlcft"},
     // Banks and lenders, whose 行 and 还 read hang and huan.
     {"建行生活", "jianhangshenghuo", "jhsh"},
     {"工行", "gonghang", "gh"},
@@ -106,6 +109,11 @@ const std::vector<NameReading> kApplicationNames = {
     {"家樂福", "jialefu", "jlf"},
     {"長輩圖", "zhangbeitu", "zbt"},
     {"廈門航空", "xiamenhangkong", "xmhk"},
+    {"音樂播放器", "yinyuebofangqi", "yybfq"},
+    {"計算機", "jisuanji", "jsj"},
+    {"系統設定", "xitongsheding", "xtsd"},
+    {"瀏覽器", "liulanqi", "llq"},
+    {"重新啟動", "chongxinqidong", "cxqd"},
 };
 
 // Written ü as u, as folding the transliteration's lǚ gives lu.
@@ -156,6 +164,9 @@ TEST(PinyinNames, WordsChooseTheReadingOfTheirCharacters) {
     EXPECT_EQ(pinyinForm("出行")->pinyin, "chuxing");
     EXPECT_EQ(pinyinForm("重庆")->pinyin, "chongqing");
     EXPECT_EQ(pinyinForm("重要")->pinyin, "zhongyao");
+    EXPECT_EQ(pinyinForm("着陆")->pinyin, "zhuolu");
+    EXPECT_EQ(pinyinForm("著陸")->pinyin, "zhuolu");
+    EXPECT_EQ(pinyinForm("长相思")->pinyin, "changxiangsi");
     // The longest word wins: 目的地 is mu di di, not mu de di.
     EXPECT_EQ(pinyinForm("目的地")->pinyin, "mudidi");
     // Our corrections of ICU's reading hold for a character outside any word.

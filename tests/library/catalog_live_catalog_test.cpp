@@ -216,6 +216,11 @@ TEST(CatalogLiveCatalog, AFolderMissingOrRenamedAwayLeavesTheListingIncomplete) 
     listing = catalog.applications();
     EXPECT_FALSE(listing.complete);
     EXPECT_EQ(names(listing), std::vector<std::string>{"Files"}) << "the other folders still count";
+    EXPECT_FALSE(listing.partial);
+    EXPECT_EQ(listing.absentFolders,
+              std::vector<std::string>{standardizedPath(home / "user/applications")});
+    EXPECT_EQ(listing.listedFolders,
+              std::vector<std::string>{standardizedPath(home / "system/applications")});
     EXPECT_FALSE(LiveCatalog({.roots = {},
                               .desktopEntryFolders = {home / "user/applications",
                                                       home / "system/applications"}})

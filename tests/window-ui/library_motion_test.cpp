@@ -1,5 +1,8 @@
 #include "window/qml/library_grid_math.h"
 
+#include <QEasingCurve>
+#include <QPointF>
+
 #include <gtest/gtest.h>
 
 namespace orbitdeck {
@@ -28,6 +31,35 @@ TEST(LibraryMotion, TheOpenSpringStartsAtRestAndSettlesWithoutVisibleOvershoot) 
     // Critical damping and beyond approach without overshoot; no response jumps.
     EXPECT_LT(math.springProgress(0.2, 0.38, 1.0), 1);
     EXPECT_DOUBLE_EQ(math.springProgress(0.1, 0, 0.9), 1);
+}
+
+TEST(LibraryMotion, SpringAnimationsFollowTheirSpringAndRestOnTheTarget) {
+    const LibraryGridMath math;
+    // The folder panel's, a layout commit's and the guide cards' springs.
+    for (const auto& [response, damping] : {std::pair{0.36, 0.86}, {0.34, 0.84}, {0.26, 0.8}}) {
+        const int duration = math.springDuration(response, damping);
+        EXPECT_GT(duration, 300);
+        EXPECT_LT(duration, 1000);
+        QEasingCurve curve(QEasingCurve::BezierSpline);
+        const QVariantList points = math.springCurve(response, damping);
+        ASSERT_EQ(points.size() % 6, 0);
+        for (qsizetype i = 0; i < points.size(); i += 6) {
+            curve.addCubicBezierSegment(QPointF(points[i].toReal(), points[i + 1].toReal()),
+                                        QPointF(points[i + 2].toReal(), points[i + 3].toReal()),
+                                        QPointF(points[i + 4].toReal(), points[i + 5].toReal()));
+        }
+        double highest = 0;
+        for (int step = 0; step <= 100; ++step) {
+            const double t = step / 100.0 * duration / 1000.0;
+            const double eased = curve.valueForProgress(step / 100.0);
+            EXPECT_NEAR(eased, math.springProgress(t, response, damping), 0.01)
+                << response << " at " << step;
+            highest = std::max(highest, eased);
+        }
+        // An underdamped spring overshoots (an eased curve would not), and rests on 1.
+        EXPECT_GT(highest, 1.005) << response;
+        EXPECT_DOUBLE_EQ(curve.valueForProgress(1), 1);
+    }
 }
 
 } // namespace

@@ -207,12 +207,14 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
     const std::filesystem::path root = folders / "Applications";
     makeBundle(root / "Notes.app", {.identifier = "com.example.notes", .name = "Notes"});
     makeBundle(root / "Tools/Clock.app", {.identifier = "com.example.clock", .name = "Clock"});
-    const LiveCatalog catalog({.roots = {root, folders / "Later"}});
+    // Later: a volume an earlier run listed, not mounted yet. Never: a folder this machine
+    // never had (as /Applications on most Linux systems).
+    const LiveCatalog catalog({.roots = {root, folders / "Later", folders / "Never"}});
     WindowHarness harness;
-    harness.scanCatalog = [&catalog] {
-        CatalogListing listing = catalog.applications();
-        return CatalogScan{.apps = std::move(listing.applications), .complete = listing.complete};
-    };
+    harness.scanCatalog = [&catalog] { return catalogScanOf(catalog.applications()); };
+    harness.setStored(
+        WindowSettings::listedFoldersKey,
+        QByteArray::fromStdString("[\"" + standardizedPath(folders / "Later") + "\"]"));
     harness.setStored(WindowSettings::lastOpenedKey,
                       R"({"bundle:com.example.notes":10,"bundle:com.example.clock":20})");
     harness.setStored(WindowSettings::countKey,
@@ -244,11 +246,11 @@ TEST(WindowStateLoading, AFolderAwayForAMomentKeepsLaunchHistory) {
         std::filesystem::permissions(root, std::filesystem::perms::owner_all);
         EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
     }
-    // So does a root that was missing from the start (a volume not yet mounted).
+    // So does a root missing at this start that an earlier run listed.
     std::filesystem::remove_all(root / "Tools");
     EXPECT_TRUE(refreshFromWatcher(1));
     EXPECT_EQ(harness.stored(WindowSettings::countKey), counts);
-    // With every root there, a real removal prunes.
+    // With every root there that was ever listed, a real removal prunes.
     std::filesystem::create_directories(folders / "Later");
     makeBundle(root / "Maps.app", {.identifier = "com.example.maps", .name = "Maps"});
     EXPECT_TRUE(refreshFromWatcher(2));

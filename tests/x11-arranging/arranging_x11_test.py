@@ -6,6 +6,7 @@ order on a grid of 4 × 2, so two pages."""
 
 import json
 import os
+import subprocess
 import sys
 import unittest
 
@@ -106,8 +107,8 @@ class ArrangingDragTest(unittest.TestCase):
 
             # Its title is saved trimmed. Clicking the title again is harmless, so a click that
             # lost the race for focus is repeated.
-            session.retry(lambda: session.click(settled(session, "library-folder-title-input")),
-                          lambda r: r["items"]["library-folder-title"]["highlighted"],
+            session.retry(lambda: session.click(settled(session, "library-folder-name-input")),
+                          lambda r: r["items"]["library-folder-name"]["highlighted"],
                           "the folder title in editing")
             session.key("ctrl+a")
             session.type(" Work ")
@@ -174,6 +175,37 @@ class ArrangingDragTest(unittest.TestCase):
             session.wait_for_layout(lambda l: l.items[8] == key("Bravo"),
                                     "Bravo leading the second page")
             session.wait_for(lambda r: r["state"]["paging"]["page"] == 1, "the second page")
+
+
+    def test_dragged_out_of_the_window_it_gives_another_app_its_location(self):
+        target = subprocess.Popen([os.environ["ORBITDECK_DROP_TARGET"]], stdout=subprocess.PIPE,
+                                  stderr=subprocess.STDOUT, text=True)
+        try:
+            # It may say something about its environment first.
+            while (line := target.stdout.readline()) and line.strip() != "ready":
+                pass
+            self.assertEqual(line.strip(), "ready", "the drop target did not come up")
+            with start() as session:
+                before = session.stored_layout().items
+                alpha = centre(item(session, cell("Alpha")))
+                long_press(session, alpha)
+                session.glide(alpha, (200, 40), 12)
+                session.glide((200, 40), (55, 55), 8)
+                shot(session, "drag-out-of-the-window")
+                session.release()
+                out, _ = target.communicate(timeout=20)
+                urls = [line[4:] for line in out.splitlines() if line.startswith("url ")]
+                self.assertEqual(len(urls), 1, out)
+                self.assertTrue(urls[0].startswith("file:///"), urls)
+                self.assertTrue(urls[0].rstrip("/").endswith("/Alpha.app"), urls)
+                # Inside, nothing moved, and the drag is over.
+                session.wait_for(lambda r: "library-drag-proxy" not in r["items"],
+                                 "no drag left in the launcher")
+                self.assertEqual(session.stored_layout().items, before)
+        finally:
+            if target.poll() is None:
+                target.kill()
+                target.wait()
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@ delete badges, folder previews and the selection rules."""
 
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -169,6 +170,25 @@ class GesturesTest(unittest.TestCase):
             self.assertFalse(os.path.exists(os.path.join(session.markers, SAFARI[1])),
                              "the press's own click opened nothing")
 
+    def test_a_press_that_travels_beyond_ten_points_is_no_long_press(self):
+        with Session(APP, count=12, extra=[SAFARI]) as session:
+            report = session.wait_for(grid_of(12), "the first grid")
+            session.focus()
+            name = next(n for n in cells(report) if n.endswith("com.example.safari"))
+            x, y = session.centre(report["items"][name])
+            session.xdotool("mousemove", "--sync", x, y, "mousedown", 1)
+            session.xdotool("mousemove", "--sync", x + 12, y + 5)
+            # Held well past the long press's 0.45 s, arranging never starts.
+            deadline = time.monotonic() + 1.0
+            while time.monotonic() < deadline:
+                report = session.state()
+                self.assertFalse(report and selection(report)["arranging"], "arranging began")
+                time.sleep(0.02)
+            session.xdotool("mouseup", 1)
+            # Its release is a plain click: the application opens.
+            marker = os.path.join(session.markers, SAFARI[1])
+            session.wait_for(lambda r: os.path.exists(marker), "Safari opened by the click")
+
     def test_ctrl_arrows_turn_pages_and_group_with_lists_the_page_shown(self):
         with Session(APP, count=40) as session:
             report = session.wait_for(grid_of(35), "a full first page")
@@ -212,6 +232,32 @@ class GesturesTest(unittest.TestCase):
             self.assertIn("application-delete-bundle:com.example.safari", report["items"])
             if SHOTS:
                 session.screenshot(os.path.join(SHOTS, "arranging-badges.png"))
+
+    def test_the_open_folders_apps_get_the_badge_that_moves_them_to_the_trash(self):
+        with Session(APP, count=6) as session:
+            report = session.wait_for(grid_of(6), "the first grid")
+            session.focus()
+            folder, report = group_first_two(self, session, report)
+            x, y = empty_spot(report)
+            session.xdotool("mousemove", "--sync", x, y, "click", 3)
+            report = session.wait_for(lambda r: "library-menu-arrange" in r["items"],
+                                      "the background menu")
+            session.click(report["items"]["library-menu-arrange"])
+            session.wait_for(lambda r: selection(r)["arranging"], "arranging")
+            report = open_folder(session, folder, 2)
+            inside = folder_cells(report)[0]
+            badge = "application-delete-" + inside.split(":", 1)[1]
+            report = session.wait_for(shown(badge), "the badge on the folder's tile")
+            if SHOTS:
+                session.screenshot(os.path.join(SHOTS, "folder-badges.png"))
+            session.click(report["items"][badge])
+            trash = session.wait_for_settled("uninstall-alert-trash", "the confirmation")
+            if SHOTS:
+                session.screenshot(os.path.join(SHOTS, "folder-trash-confirmation.png"))
+            session.click(trash)
+            session.wait_for(lambda r: inside not in r["items"], "the app gone from the folder")
+            trashed = os.path.join(session.home, ".local", "share", "Trash", "files")
+            self.assertEqual(len([n for n in os.listdir(trashed) if n.endswith(".app")]), 1)
 
 
 class SelectionRulesTest(unittest.TestCase):

@@ -4,6 +4,7 @@ click switches it, a switch changes what the window shows, Unhide shows a hidden
 Escape closes it."""
 
 import hashlib
+import json
 import os
 import shutil
 import stat
@@ -13,7 +14,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from launcher_session import Session, cells  # noqa: E402
+from launcher_session import LAYOUT_KEY, Session, cells  # noqa: E402
 
 APP = sys.argv.pop(1) if len(sys.argv) > 1 else os.environ.get("ORBITDECK_APP")
 
@@ -144,6 +145,28 @@ class SettingsSheetTest(unittest.TestCase):
             session.key("ctrl+z")
             session.wait_for(lambda r: r["state"]["library"]["hiddenCount"] == 1
                              and tile not in cells(r), "the app hidden again")
+
+    def test_ungroup_all_folders_acts_only_once_confirmed_and_empties_every_folder(self):
+        apps = [{"application": {"_0": f"bundle:dev.orbitdeck.sample.app{i}"}} for i in range(6)]
+        folders = [{"id": {"rawValue": name}, "name": name, "items": apps[at:at + 2]}
+                   for name, at in (("Work", 0), ("Play", 2))]
+        page = [{"folder": {"_0": {"rawValue": "Work"}}}, {"folder": {"_0": {"rawValue": "Play"}}}]
+        layout = json.dumps({"items": page + apps[4:], "folders": folders}).encode()
+        with Session(APP, count=6, defaults={"ambergrid.settingsTab": "organize",
+                                             LAYOUT_KEY: layout}) as session:
+            report = session.wait_for(lambda r: len(cells(r)) == 4, "two folders and two apps")
+            session.focus()
+            session.key("ctrl+comma")
+            session.click(session.wait_for_settled("organize-ungroup", "the Ungroup row"))
+            button = "settings-ungroup-confirmation-ungroup"
+            report = session.wait_for(lambda r: button in r["items"], "the confirmation")
+            self.assertEqual(len(session.stored_layout().folders), 2, "nothing before the answer")
+            session.click(session.wait_for_settled(button, "the destructive button"))
+            layout = session.wait_for_layout(lambda l: not l.folders and len(l.items) == 6,
+                                             "every folder gone, its apps on the page")
+            self.assertEqual(layout.items[:4], [f"application:bundle:dev.orbitdeck.sample.app{i}"
+                                                for i in range(4)])
+            session.wait_for(lambda r: button not in r["items"], "the confirmation closed")
 
 
 if __name__ == "__main__":

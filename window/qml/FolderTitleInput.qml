@@ -5,9 +5,12 @@ Item {
     id: field
     property string title
     property color ink: "white"
+    // Shown while the field is empty.
+    property string placeholder: "Folder name"
+    readonly property alias text: input.text
     signal saved(string text)
 
-    objectName: "library-folder-title"
+    objectName: "library-folder-name"
     // Lit while the title is being edited.
     readonly property bool highlighted: input.activeFocus
     implicitWidth: Math.min(Math.max(input.contentWidth + 40, 160), 460)
@@ -24,9 +27,20 @@ Item {
         anchors.fill: parent
         onPressed: input.forceActiveFocus()
     }
+    Text {
+        anchors.fill: input
+        visible: input.text.length === 0
+        verticalAlignment: Text.AlignVCenter
+        horizontalAlignment: Text.AlignHCenter
+        text: field.placeholder
+        color: field.ink
+        opacity: 0.45
+        font: input.font
+        elide: Text.ElideRight
+    }
     TextInput {
         id: input
-        objectName: "library-folder-title-input"
+        objectName: "library-folder-name-input"
         anchors.fill: parent
         anchors.leftMargin: 18
         anchors.rightMargin: 18

@@ -19,16 +19,16 @@ GridView {
     reuseItems: false
     delegate: cell
 
-    // A tile moved or displaced while its add transition runs loses that transition: these
+    // Layout changes spring into place. A tile moved or displaced while its add transition runs loses that transition: these
     // bring its opacity home, or it would stay invisible.
     move: Transition {
         enabled: grid.animated
-        NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+        SpringMotion { properties: "x,y"; response: 0.34; dampingFraction: 0.84 }
         NumberAnimation { property: "opacity"; to: 1; duration: 180 }
     }
     displaced: Transition {
         enabled: grid.animated
-        NumberAnimation { properties: "x,y"; duration: 260; easing.type: Easing.OutCubic }
+        SpringMotion { properties: "x,y"; response: 0.34; dampingFraction: 0.84 }
         NumberAnimation { property: "opacity"; to: 1; duration: 180 }
     }
     add: Transition {

@@ -78,26 +78,26 @@ Item {
         settle.restart()
     }
 
-    NumberAnimation {
+    SpringMotion {
         id: settle
         property int destination
         target: paged
         property: "swipeOffset"
-        duration: 360
-        easing.type: Easing.OutCubic
+        response: 0.36
+        dampingFraction: 0.92
         onFinished: {
             paged.pageSettled(destination)
             paged.swipeOffset = 0
             paged.settlingSwipe = false
         }
     }
-    NumberAnimation {
+    SpringMotion {
         id: slideIn
         target: paged
         property: "slide"
         to: 0
-        duration: 420
-        easing.type: Easing.OutCubic
+        response: 0.42
+        dampingFraction: 0.9
     }
 
     // Where a swipe turns the pages.

@@ -56,7 +56,7 @@ Item {
         opacity: 0.55
         Behavior on x {
             enabled: !field.reduceMotion
-            SpringAnimation { spring: 5; damping: 0.6; epsilon: 0.25 }
+            SpringMotion { response: 0.32; dampingFraction: 0.86 }
         }
         Symbol {
             name: "magnifyingglass"

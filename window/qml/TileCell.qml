@@ -135,6 +135,17 @@ Item {
         z: -1
         acceptedButtons: Qt.LeftButton | Qt.RightButton
         pressAndHoldInterval: 450
+        // A press that travels more than 10 points is no long press.
+        property point pressedAt
+        property bool travelled: false
+        onPressed: mouse => {
+            pressedAt = Qt.point(mouse.x, mouse.y)
+            travelled = false
+        }
+        onPositionChanged: mouse => {
+            if (Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) > 10)
+                travelled = true
+        }
         onClicked: mouse => {
             if (mouse.button === Qt.RightButton) {
                 if (cell.full)
@@ -147,7 +158,7 @@ Item {
             // The click that ends the press still arrives, so the state can swallow it.
             mouse.accepted = false
             // The event's own button is gone once the pointer moved: ask what is held.
-            if (cell.full && (press.pressedButtons & Qt.LeftButton))
+            if (cell.full && !press.travelled && (press.pressedButtons & Qt.LeftButton))
                 cell.longPressed()
         }
     }

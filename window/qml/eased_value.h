@@ -9,6 +9,13 @@ class QVariantAnimation;
 
 namespace orbitdeck {
 
+// A spring of the given response (seconds) and damping fraction, moving from 0 to 1: how far it
+// has gone after t seconds, how long it takes to settle within a thousandth (milliseconds), and
+// that motion as an easing curve over that time, for animations that follow it.
+qreal springProgress(qreal t, qreal response, qreal damping);
+int springDuration(qreal response, qreal damping);
+QEasingCurve springCurve(qreal response, qreal damping);
+
 // A number that moves to its targets either at once or along an eased curve, as a QML Behavior
 // would; the animation is made only at the first change that animates (most tiles never do).
 class EasedValue {

@@ -1,6 +1,10 @@
 #include "window/qml/library_grid_math.h"
 
 #include "window/library_grid_metrics.h"
+#include "window/qml/eased_value.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <cmath>
 
@@ -55,15 +59,24 @@ int LibraryGridMath::swipeTarget(qreal translation, qreal velocity, int page, in
 }
 
 qreal LibraryGridMath::springProgress(qreal t, qreal response, qreal damping) const {
-    if (t <= 0 || response <= 0)
-        return t <= 0 ? 0 : 1;
-    const qreal omega = 2 * M_PI / response;
-    if (damping >= 1)
-        return 1 - std::exp(-omega * t) * (1 + omega * t);
-    const qreal decay = damping * omega;
-    const qreal ringing = omega * std::sqrt(1 - damping * damping);
-    return 1 -
-           std::exp(-decay * t) * (std::cos(ringing * t) + decay / ringing * std::sin(ringing * t));
+    return orbitdeck::springProgress(t, response, damping);
+}
+
+int LibraryGridMath::springDuration(qreal response, qreal damping) const {
+    return orbitdeck::springDuration(response, damping);
+}
+
+QVariantList LibraryGridMath::springCurve(qreal response, qreal damping) const {
+    QVariantList points;
+    for (const QPointF& point : orbitdeck::springCurve(response, damping).toCubicSpline())
+        points << point.x() << point.y();
+    return points;
+}
+
+qreal LibraryGridMath::fontPoints(qreal size) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96;
+    return size * 72 / dpi;
 }
 
 QSize LibraryGridMath::pixelSize(qreal width, qreal height) const {

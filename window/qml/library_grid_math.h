@@ -31,9 +31,16 @@ public:
     // How far a spring of the given response (seconds) and damping fraction has gone from its
     // start to its target after t seconds: 0 at the start, settling at 1.
     Q_INVOKABLE qreal springProgress(qreal t, qreal response, qreal damping) const;
+    // How long that spring takes to settle within a thousandth of its travel, in milliseconds.
+    Q_INVOKABLE int springDuration(qreal response, qreal damping) const;
+    // The spring over that duration as an easing.bezierCurve, so any animation can follow it.
+    Q_INVOKABLE QVariantList springCurve(qreal response, qreal damping) const;
     // The whole pixels an image source is decoded at to cover width × height (an Image's
     // sourceSize; Qt.size would be a QSizeF).
     Q_INVOKABLE QSize pixelSize(qreal width, qreal height) const;
+    // The font point size that draws text size points high, for the sizes between whole pixels
+    // (font.pixelSize takes only whole ones).
+    Q_INVOKABLE qreal fontPoints(qreal size) const;
 };
 
 } // namespace orbitdeck

@@ -32,9 +32,13 @@ constexpr qreal hoverRise = 3;
 constexpr qreal pressedScale = 0.94;
 constexpr qreal pressedOpacity = 0.86;
 
-QEasingCurve outBack(qreal overshoot) {
-    QEasingCurve curve(QEasingCurve::OutBack);
-    curve.setOvershoot(overshoot);
+// The press and the hover lift follow springs: made once, they serve every tile.
+const QEasingCurve& pressSpring() {
+    static const QEasingCurve curve = springCurve(0.22, 0.68);
+    return curve;
+}
+const QEasingCurve& hoverSpring() {
+    static const QEasingCurve curve = springCurve(0.28, 0.72);
     return curve;
 }
 
@@ -184,8 +188,9 @@ void TileFace::setPressed(bool pressed) {
         return;
     pressed_ = pressed;
     setOpacity(pressed ? pressedOpacity : 1);
-    press_.moveTo(pressed && pressAnimates_ ? pressedScale : 1, pressAnimates_ ? 220 : 0,
-                  outBack(1.2), this, [this] { setScale(press_.value()); });
+    press_.moveTo(pressed && pressAnimates_ ? pressedScale : 1,
+                  pressAnimates_ ? springDuration(0.22, 0.68) : 0, pressSpring(), this,
+                  [this] { setScale(press_.value()); });
     emit stateChanged();
 }
 
@@ -193,7 +198,8 @@ void TileFace::setLifts(bool lifts) {
     if (lifts_ == lifts)
         return;
     lifts_ = lifts;
-    lift_.moveTo(lifts ? hoverScale : 1, animates_ && isComponentComplete() ? 260 : 0, outBack(1.1),
+    lift_.moveTo(lifts ? hoverScale : 1,
+                 animates_ && isComponentComplete() ? springDuration(0.28, 0.72) : 0, hoverSpring(),
                  this, [this] {
                      update();
                      emit iconMoved();

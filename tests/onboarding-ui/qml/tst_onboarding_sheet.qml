@@ -130,6 +130,34 @@ Item {
             verify(texts(welcome).indexOf("Nothing is final") >= 0)
         }
 
+        // The first item under parent, depth first, that satisfies test.
+        function first(parent, test) {
+            for (let i = 0; i < parent.children.length; ++i) {
+                const child = parent.children[i]
+                if (test(child))
+                    return child
+                const found = first(child, test)
+                if (found)
+                    return found
+            }
+            return null
+        }
+
+        function test_theCardIsSquareAndItsSymbolsAndTextsKeepTheirSizes() {
+            compare(findChild(sheet, "onboarding-card").radius, 0)
+            const welcome = page(0)
+            compare(first(welcome, item => item.name === "bolt.fill").size, 13)
+            const shortcut = goTo(1)
+            compare(first(shortcut, item => item.name === "keyboard").size, 20)
+            const subtitle = first(shortcut, item => item.text === "Show or hide Orbitdeck from any app.")
+            fuzzyCompare(subtitle.font.pointSize, LibraryGridMath.fontPoints(12.5), 0.01)
+            const look = goTo(2)
+            compare(first(look, item => item.name === "macwindow").size, 17)
+            const layout = goTo(3)
+            const detail = first(layout, item => item.text === "Start with all your apps in one grid.")
+            fuzzyCompare(detail.font.pointSize, LibraryGridMath.fontPoints(11.5), 0.01)
+        }
+
         function test_shortcutCardsShowAndWriteTheSetting() {
             const shortcut = goTo(1)
             compare(selected(shortcut), [false, false, true, false])

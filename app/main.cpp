@@ -3,6 +3,7 @@
 #include "app/launcher_scene.h"
 #include "platform/application_instance.h"
 #include "platform/launch_options.h"
+#include "window/window_log.h"
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
@@ -75,6 +76,7 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QV4_JIT_CALL_THRESHOLD"))
         qputenv("QV4_JIT_CALL_THRESHOLD", "200");
     QGuiApplication app(argc, argv);
+    orbitdeck::routeCoreFailuresToLog();
     QGuiApplication::setApplicationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setOrganizationName(QStringLiteral("Orbitdeck"));
     QGuiApplication::setApplicationVersion(QStringLiteral(ORBITDECK_VERSION));

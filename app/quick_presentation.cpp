@@ -110,7 +110,7 @@ void QuickPresentation::openWindow() {
     show(true);
 }
 
-void QuickPresentation::installTriggerHandlers(std::function<void()> toggle, const QString&) {
+void QuickPresentation::installTriggerHandlers(std::function<void()> toggle, LibraryHotKey) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     // The services read the shortcut from the store themselves.
     toggle_ = std::move(toggle);

@@ -35,7 +35,7 @@ public:
     void show(bool immediately) override;
     void openWindow() override;
     // May come before attach (the views report their window while loading); applied on attach.
-    void installTriggerHandlers(std::function<void()> toggle, const QString& hotKey) override;
+    void installTriggerHandlers(std::function<void()> toggle, LibraryHotKey hotKey) override;
 
     // Full screen covers the window's monitor; the windowed frame is normalised first unless the
     // window is leaving full screen (it gets its frame back then).

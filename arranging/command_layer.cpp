@@ -125,8 +125,8 @@ void CommandLayer::moveSelection(int offset) {
         return;
     PagingState& paging = *window_.paging();
     const int count = static_cast<int>(visible.size());
-    const bool paged = window_.settings()->browsing() == QLatin1String("pages") && queryBlank() &&
-                       paging.navCapacity() > 0;
+    const bool paged = window_.settings()->browsingValue() == LibraryBrowsing::pages &&
+                       queryBlank() && paging.navCapacity() > 0;
     const auto& selected = window_.selection()->selectedItem();
     const auto found =
         selected ? std::find(visible.begin(), visible.end(), *selected) : visible.end();
@@ -268,7 +268,7 @@ void CommandLayer::clearSelection() {
 
 bool CommandLayer::turnPage(int offset) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (window_.settings()->browsing() != QLatin1String("pages") ||
+    if (window_.settings()->browsingValue() != LibraryBrowsing::pages ||
         window_.lifecycle()->onboardingOpen())
         return false;
     // Like the page bar's chevrons: without a page to go to the shortcut is off, and the key

@@ -26,12 +26,12 @@ class CommandLayer : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("made by the arranging module")
     // Launching and page turns; undo and the hidden set.
-    Q_PROPERTY(orbitdeck::LaunchFlow* launching READ launching CONSTANT)
-    Q_PROPERTY(orbitdeck::UndoActions* undoing READ undoing CONSTANT)
+    Q_PROPERTY(orbitdeck::LaunchFlow* launching READ launching CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::UndoActions* undoing READ undoing CONSTANT FINAL)
     // The tile menu, the multi-selection and the uninstall confirmation.
-    Q_PROPERTY(orbitdeck::TileMenu* tileMenu READ tileMenu CONSTANT)
-    Q_PROPERTY(orbitdeck::MultiSelection* multiSelect READ multiSelect CONSTANT)
-    Q_PROPERTY(orbitdeck::UninstallFlow* uninstalling READ uninstalling CONSTANT)
+    Q_PROPERTY(orbitdeck::TileMenu* tileMenu READ tileMenu CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::MultiSelection* multiSelect READ multiSelect CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::UninstallFlow* uninstalling READ uninstalling CONSTANT FINAL)
     Q_MOC_INCLUDE("arranging/launch_flow.h")
     Q_MOC_INCLUDE("arranging/multi_selection.h")
     Q_MOC_INCLUDE("arranging/tile_menu.h")

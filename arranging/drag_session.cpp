@@ -26,14 +26,14 @@ std::optional<LayoutItem> keyItem(const QString& key) {
 bool moveNextToAsShown(AmbergridWindow& window, LayoutOperations& operations,
                        const LayoutItem& item, const LayoutItem& target, bool after,
                        bool recordUndo) {
-    const std::string sort = window.settings()->sort().toStdString();
-    const bool sorted = sort != "manual";
+    const LibrarySort sort = window.settings()->sortValue();
+    const bool sorted = sort != LibrarySort::manual;
     std::optional<std::vector<LayoutItem>> order;
     if (sorted)
         order = window.visible().sortedItems(window.layout()->layout().pageItems(), sort);
     const bool changed = operations.moveItem(item, target, after, order, recordUndo);
     if (changed && sorted)
-        window.settings()->setSort(QStringLiteral("manual"));
+        window.settings()->setSortValue(LibrarySort::manual);
     return changed;
 }
 

@@ -30,25 +30,25 @@ class DragSession : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(LiveDrag)
     QML_SINGLETON
-    Q_PROPERTY(bool dragging READ dragging NOTIFY draggingChanged)
-    Q_PROPERTY(QString draggingItem READ draggingItem NOTIFY draggingChanged)
+    Q_PROPERTY(bool dragging READ dragging NOTIFY draggingChanged FINAL)
+    Q_PROPERTY(QString draggingItem READ draggingItem NOTIFY draggingChanged FINAL)
     // The pointer in window coordinates while dragging.
-    Q_PROPERTY(QPointF pointer READ pointer NOTIFY pointerChanged)
+    Q_PROPERTY(QPointF pointer READ pointer NOTIFY pointerChanged FINAL)
     // What the proxy shows: the pressed tile's icon and size.
-    Q_PROPERTY(QString proxyIcon READ proxyIcon NOTIFY draggingChanged)
-    Q_PROPERTY(double proxySize READ proxySize NOTIFY draggingChanged)
+    Q_PROPERTY(QString proxyIcon READ proxyIcon NOTIFY draggingChanged FINAL)
+    Q_PROPERTY(double proxySize READ proxySize NOTIFY draggingChanged FINAL)
     // What the drag carries, made when it starts: the item as the library-item JSON, and an
     // application's bundle with the name it suggests. The proxy hands them to drop targets.
-    Q_PROPERTY(QString payload READ payload NOTIFY draggingChanged)
-    Q_PROPERTY(QUrl appUrl READ appUrl NOTIFY draggingChanged)
-    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY draggingChanged)
+    Q_PROPERTY(QString payload READ payload NOTIFY draggingChanged FINAL)
+    Q_PROPERTY(QUrl appUrl READ appUrl NOTIFY draggingChanged FINAL)
+    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY draggingChanged FINAL)
     // The same for other applications, by content type: the library-item JSON, and for an
     // application its location as a text/uri-list, so a file manager or panel makes a launcher.
-    Q_PROPERTY(QVariantMap outgoingData READ outgoingData NOTIFY draggingChanged)
+    Q_PROPERTY(QVariantMap outgoingData READ outgoingData NOTIFY draggingChanged FINAL)
     // The pointer took the drag out of the window: the platform's drag carries it now.
-    Q_PROPERTY(bool draggingOut READ draggingOut NOTIFY draggingOutChanged)
-    Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged)
-    Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged)
+    Q_PROPERTY(bool draggingOut READ draggingOut NOTIFY draggingOutChanged FINAL)
+    Q_PROPERTY(bool leadingEdgeLit READ leadingEdgeLit NOTIFY edgesChanged FINAL)
+    Q_PROPERTY(bool trailingEdgeLit READ trailingEdgeLit NOTIFY edgesChanged FINAL)
 
 public:
     // A press must travel this far before it becomes a drag, in points.

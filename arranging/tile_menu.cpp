@@ -30,7 +30,7 @@ QVariantList TileMenu::entries(const LayoutItem& item, const std::vector<LayoutI
 std::vector<LayoutItem> TileMenu::drawnItems() const {
     std::vector<LayoutItem> items = window_.visible().visibleItems();
     const int capacity = window_.paging()->navCapacity();
-    if (window_.settings()->browsing() != QLatin1String("pages") || capacity <= 0)
+    if (window_.settings()->browsingValue() != LibraryBrowsing::pages || capacity <= 0)
         return items;
     // The page shown: the last one when the stored page lies beyond the items.
     const int pages = VisibleLibrary::pageCount(items.size(), capacity);

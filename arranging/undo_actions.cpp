@@ -36,8 +36,7 @@ void UndoActions::undo() {
                 window_.showToast(undone);
             } else if constexpr (std::is_same_v<Step, LibraryUndo::Backup>) {
                 restoreLayout(step.data);
-                // A stored sort that names no case keeps the current one.
-                window_.settings()->setSort(QString::fromStdString(step.sort));
+                window_.settings()->setSortValue(step.sort);
                 replaceHidden(std::move(step.ids));
                 window_.showToast(undone);
             } else {

@@ -29,7 +29,7 @@ class UninstallFlow : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("made by the arranging module")
     // The id of the application awaiting confirmation; empty when none.
-    Q_PROPERTY(QString candidate READ candidateID NOTIFY candidateChanged)
+    Q_PROPERTY(QString candidate READ candidateID NOTIFY candidateChanged FINAL)
 
 public:
     UninstallFlow(AmbergridWindow& window, QObject* parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include "catalog-core/application_directory_catalog.h"
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/failure_log.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <string>
 
 namespace orbitdeck {
@@ -86,6 +88,8 @@ void walkBundles(const std::filesystem::path& root, int maxDepth,
     const int rootFd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd >= 0)
         walkFolder(rootFd, root.native(), 1, maxDepth, visit);
+    else if (errno != ENOENT && errno != ENOTDIR)
+        logFailure(catalogLog, failedOn("cannot read the folder", root.native(), errno));
 }
 
 std::vector<std::filesystem::path> findBundleCandidates(const std::filesystem::path& root) {

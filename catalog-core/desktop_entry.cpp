@@ -1,6 +1,7 @@
 #include "catalog-core/desktop_entry.h"
 
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/failure_log.h"
 #include "catalog-core/info_plist.h"
 #include "catalog-core/key_file.h"
 
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 #include <unordered_map>
@@ -401,6 +403,8 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
     DesktopEntryFolderScan scan;
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            logFailure(catalogLog, failedOn("cannot read the folder", folder.native(), errno));
         scan.complete = false;
         scan.opened = false;
         return scan;

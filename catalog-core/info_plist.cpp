@@ -1,6 +1,7 @@
 #include "catalog-core/info_plist.h"
 
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/failure_log.h"
 #include "catalog-core/file_descriptor.h"
 #include "catalog-core/plist_shape.h"
 
@@ -59,18 +60,27 @@ std::optional<BundleInfo> parseInfoPlist(std::span<const std::uint8_t> bytes) {
 std::optional<std::string> readSmallFile(const std::filesystem::path& path, std::size_t maxBytes) {
     // O_NONBLOCK keeps a FIFO planted in a bundle from stalling the scan.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (file.get() < 0)
+    if (file.get() < 0) {
+        // Callers probe for optional files: only a file that is there but refused is news.
+        if (errno != ENOENT && errno != ENOTDIR)
+            logFailure(catalogLog, failedOn("cannot read", path.native(), errno));
         return std::nullopt;
+    }
     struct stat status {};
     if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0 ||
-        static_cast<std::size_t>(status.st_size) > maxBytes)
+        static_cast<std::size_t>(status.st_size) > maxBytes) {
+        logFailure(catalogLog, {"not read ", path.native(), ": no regular file within ",
+                                std::to_string(maxBytes), " bytes"});
         return std::nullopt;
+    }
     std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
     std::size_t filled = 0;
     while (filled < bytes.size()) {
         const ssize_t count = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (count < 0 && errno == EINTR)
             continue;
+        if (count < 0)
+            logFailure(catalogLog, failedOn("read cut short", path.native(), errno));
         if (count <= 0)
             break;
         filled += static_cast<std::size_t>(count);

@@ -1,5 +1,7 @@
 #include "library/desktop_entry_launch.h"
 
+#include "catalog-core/failure_log.h"
+
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
@@ -41,6 +43,7 @@ bool busAnswers(GDBusConnection* bus, const char* method, GVariant* arguments,
         bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
         arguments, reply, G_DBUS_CALL_FLAGS_NONE, busTimeoutMs, nullptr, &error);
     if (answer == nullptr) {
+        logFailure(libraryLog, {"the session bus did not answer ", method, ": ", error->message});
         g_error_free(error);
         return false;
     }
@@ -83,11 +86,16 @@ bool activatable(const std::string& name) {
 
 bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* launched) {
     const AppInfo info = loadEntry(entry);
-    if (!info)
+    if (!info) {
+        logFailure(libraryLog,
+                   {"cannot start ", entry.native(), ": unreadable, or its program is missing"});
         return false;
+    }
     const auto name = activationName(info.get(), entry);
-    if (name && !activatable(*name))
+    if (name && !activatable(*name)) {
+        logFailure(libraryLog, {"cannot start ", entry.native(), ": no bus service ", *name});
         return false;
+    }
     GError* error = nullptr;
     // GIO starts the program through an intermediate child it reaps itself, with every
     // descriptor above stderr closed, and reports the program's process.
@@ -97,8 +105,10 @@ bool launchDesktopEntry(const std::filesystem::path& entry, std::optional<int>* 
     };
     const gboolean ok = g_desktop_app_info_launch_uris_as_manager(
         info.get(), nullptr, nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, started, &pid, &error);
-    if (error != nullptr)
+    if (error != nullptr) {
+        logFailure(libraryLog, {"cannot start ", entry.native(), ": ", error->message});
         g_error_free(error);
+    }
     if (launched != nullptr)
         *launched = ok ? pid : std::nullopt;
     // The activation request is sent from GIO's bus thread: it has left once this returns, even

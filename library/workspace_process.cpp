@@ -1,6 +1,7 @@
 #include "library/workspace_process.h"
 
 #include "catalog-core/desktop_entry.h"
+#include "catalog-core/failure_log.h"
 #include "catalog-core/info_plist.h"
 #include "library/desktop_entry_launch.h"
 
@@ -72,8 +73,10 @@ bool spawnDetached(const std::filesystem::path& program,
 
     // The write end closes on a successful exec, so an empty read means the program started.
     int report[2];
-    if (::pipe2(report, O_CLOEXEC) != 0)
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        logFailure(libraryLog, failedOn("cannot start", program.native(), errno));
         return false;
+    }
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(report[0]);
@@ -81,6 +84,7 @@ bool spawnDetached(const std::filesystem::path& program,
     }
     ::close(report[1]);
     if (child < 0) {
+        logFailure(libraryLog, failedOn("cannot start", program.native(), errno));
         ::close(report[0]);
         return false;
     }
@@ -93,6 +97,8 @@ bool spawnDetached(const std::filesystem::path& program,
         count = ::read(report[0], &error, sizeof error);
     } while (count < 0 && errno == EINTR);
     ::close(report[0]);
+    if (count != 0)
+        logFailure(libraryLog, failedOn("cannot start", program.native(), error));
     return count == 0;
 }
 
@@ -145,8 +151,10 @@ bool ProcessWorkspace::openApplication(const std::filesystem::path& bundle) {
         return true;
     }
     const auto program = bundleExecutable(bundle);
-    if (!program)
+    if (!program) {
+        logFailure(libraryLog, {"cannot start ", bundle.native(), ": no program in the bundle"});
         return false;
+    }
     if (windows_ && bringForward(*windows_, WindowTarget{.executable = *program}))
         return true;
     return spawnDetached(*program, {});

@@ -1,6 +1,7 @@
 #include "onboarding/launchpad_importer.h"
 
 #include "catalog-core/file_descriptor.h"
+#include "onboarding/onboarding_log.h"
 #include "platform/darwin_user_directory.h"
 #include "platform/durable_file.h"
 
@@ -63,6 +64,9 @@ public:
         : deadline_(std::chrono::steady_clock::now() + maxQueryTime) {
         // Read-write on the private copy only, so SQLite can fold a copied write-ahead log in.
         if (sqlite3_open_v2(path.c_str(), &handle_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            qCWarning(onboardingLog).noquote()
+                << "cannot open the launcher database" << QString::fromStdString(path.string())
+                << ":" << (handle_ ? sqlite3_errmsg(handle_) : "out of memory");
             sqlite3_close(handle_);
             handle_ = nullptr;
             return;

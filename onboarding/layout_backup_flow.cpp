@@ -48,7 +48,7 @@ void LibraryOrganizer::exportLayoutBackup() {
         .exportedAt = now(window_),
         .layout = data.toStdString(),
         .hidden = std::vector<std::string>(hidden.begin(), hidden.end()),
-        .sort = window_.settings()->sort().toStdString(),
+        .sort = rawValue(window_.settings()->sortValue()).toStdString(),
     };
     const QByteArray bytes = QByteArray::fromStdString(encodeLayoutBackup(backup));
     const QString name = QString::fromStdString(suggestedBackupFileName(backup.exportedAt));
@@ -140,7 +140,7 @@ void LibraryOrganizer::applyBackup(std::optional<DecodedBackup> decoded) {
     window_.pushUndo(LibraryUndo{LibraryUndo::Backup{
         .data = settings.data(WindowSettings::layoutKey),
         .ids = window_.library()->hiddenIDs(),
-        .sort = settings.sort().toStdString(),
+        .sort = settings.sortValue(),
     }});
     LibraryLayout layout = window_.restoredLayout(QByteArray::fromStdString(backup->layout));
 
@@ -158,8 +158,8 @@ void LibraryOrganizer::applyBackup(std::optional<DecodedBackup> decoded) {
     if (encoded)
         settings.setData(WindowSettings::layoutKey, QByteArray::fromStdString(*encoded));
     // A name that is no sort order leaves the current one.
-    if (backup->sort && librarySortFromRawValue(*backup->sort))
-        settings.setSort(QString::fromStdString(*backup->sort));
+    if (const auto sort = backup->sort ? librarySortFromRawValue(*backup->sort) : std::nullopt)
+        settings.setSortValue(*sort);
     window_.paging()->setPage(0);
     window_.storeHidden(std::move(decoded->hidden));
 

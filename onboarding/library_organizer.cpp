@@ -56,13 +56,13 @@ void LibraryOrganizer::performOrganization(LibraryOrganization organization) {
 void LibraryOrganizer::applyLayoutAction(LibraryOrganization organization) {
     std::vector<LayoutItem> sorted;
     if (organization == LibraryOrganization::sortByName)
-        sorted = sortedItems(window_, window_.layout()->pageItems(), "name");
+        sorted = sortedItems(window_, window_.layout()->pageItems(), LibrarySort::name);
     const auto& utilities = window_.library()->utilityIDs();
     const LayoutTextSet utilityIDs(utilities.begin(), utilities.end());
     window_.updateLayout(true, [&](LibraryLayout& layout) {
         return applyOrganization(organization, layout, sorted, utilityIDs);
     });
-    window_.settings()->setSort(QStringLiteral("manual"));
+    window_.settings()->setSortValue(LibrarySort::manual);
     window_.paging()->setPage(0);
 }
 
@@ -115,7 +115,7 @@ std::optional<int> LibraryOrganizer::applyLaunchpadEntries(
     });
     if (!applied)
         return 0;
-    window_.settings()->setSort(QStringLiteral("manual"));
+    window_.settings()->setSortValue(LibrarySort::manual);
     window_.paging()->setPage(0);
     return static_cast<int>(converted.found);
 }

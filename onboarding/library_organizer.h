@@ -29,9 +29,10 @@ class LibraryOrganizer : public QObject, public Organizer {
     Q_OBJECT
     // The last error a backup put into the window's error alert, so the alert can tell it from
     // a failed move to the Trash.
-    Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged)
+    Q_PROPERTY(QString backupError READ backupError NOTIFY backupErrorChanged FINAL)
     // True while the Launchpad database is read in the background.
-    Q_PROPERTY(bool importingLaunchpad READ importingLaunchpad NOTIFY importingLaunchpadChanged)
+    Q_PROPERTY(
+        bool importingLaunchpad READ importingLaunchpad NOTIFY importingLaunchpadChanged FINAL)
 
 public:
     // The flow actions wait this long for the settings sheet to close.

@@ -24,7 +24,7 @@ class OnboardingPresenter : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("made by installOnboardingGuide")
     // The guide being shown; null while it is closed.
-    Q_PROPERTY(orbitdeck::OnboardingView* guide READ guide NOTIFY guideChanged)
+    Q_PROPERTY(orbitdeck::OnboardingView* guide READ guide NOTIFY guideChanged FINAL)
 
 public:
     OnboardingPresenter(AmbergridWindow& window, OnboardingActions actions,

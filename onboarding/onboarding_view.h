@@ -19,12 +19,12 @@ class OnboardingView : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the onboarding presenter for each showing")
-    Q_PROPERTY(int step READ step NOTIFY stepChanged)
-    Q_PROPERTY(bool forward READ forward NOTIFY forwardChanged)
-    Q_PROPERTY(int steps READ steps CONSTANT)
-    Q_PROPERTY(bool launchpadAvailable READ launchpadAvailable CONSTANT)
+    Q_PROPERTY(int step READ step NOTIFY stepChanged FINAL)
+    Q_PROPERTY(bool forward READ forward NOTIFY forwardChanged FINAL)
+    Q_PROPERTY(int steps READ steps CONSTANT FINAL)
+    Q_PROPERTY(bool launchpadAvailable READ launchpadAvailable CONSTANT FINAL)
     // "launchpad", "tidy" or "keep".
-    Q_PROPERTY(QString layoutChoice READ layoutChoiceName NOTIFY layoutChoiceChanged)
+    Q_PROPERTY(QString layoutChoice READ layoutChoiceName NOTIFY layoutChoiceChanged FINAL)
 
 public:
     using Finish = std::function<void(std::optional<OnboardingLayoutChoice>)>;

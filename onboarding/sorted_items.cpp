@@ -30,10 +30,9 @@ QString folderDisplayName(const AmbergridWindow& window, const LayoutFolder& fol
 }
 
 std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
-                                    const std::vector<LayoutItem>& items, const std::string& sort) {
+                                    const std::vector<LayoutItem>& items, LibrarySort sort) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const std::optional<LibrarySort> mode = librarySortFromRawValue(sort);
-    if (!mode || *mode == LibrarySort::manual)
+    if (sort == LibrarySort::manual)
         return items;
     const LibraryState& library = *window.library();
     std::unordered_map<std::string, std::string> names;
@@ -50,12 +49,12 @@ std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
         .addedDates = library.addedDates(),
         .languageID = languageID,
     };
-    return orbitdeck::sortedItems(items, *mode, context);
+    return orbitdeck::sortedItems(items, sort, context);
 }
 
 void installSortedItems(AmbergridWindow& window) {
     window.visible().setSortItems(
-        [&window](const std::vector<LayoutItem>& items, const std::string& sort) {
+        [&window](const std::vector<LayoutItem>& items, LibrarySort sort) {
             return sortedItems(window, items, sort);
         });
     window.setFolderTitle(

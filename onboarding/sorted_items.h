@@ -2,6 +2,7 @@
 
 #include "layout-core/layout_graph.h"
 #include "layout-core/layout_item.h"
+#include "library/library_sort.h"
 
 #include <QString>
 
@@ -12,9 +13,9 @@ namespace orbitdeck {
 
 class AmbergridWindow;
 
-// The items in the order of a sort setting ("manual" keeps them); ties keep list order.
+// The items in the order of a sort setting (manual keeps them); ties keep list order.
 std::vector<LayoutItem> sortedItems(const AmbergridWindow& window,
-                                    const std::vector<LayoutItem>& items, const std::string& sort);
+                                    const std::vector<LayoutItem>& items, LibrarySort sort);
 
 // The title shown for a folder: the localised "Other" for the untouched utilities folder, the
 // localised "New Folder" for a folder still bearing that name, else the stored name.

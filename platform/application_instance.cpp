@@ -1,6 +1,7 @@
 #include "platform/application_instance.h"
 
 #include "platform/main_thread.h"
+#include "platform/platform_log.h"
 #include "platform/session_bus.h"
 
 #include <QDBusAbstractAdaptor>
@@ -215,6 +216,8 @@ ApplicationInstance::Delivery ApplicationInstance::forwardOverBus(InstanceReques
     if (reply.type() == QDBusMessage::ReplyMessage)
         return Delivery::delivered;
     const QString error = reply.errorName();
+    qCWarning(platformLog).noquote()
+        << "the running launcher did not take" << call.member() << ":" << reply.errorMessage();
     if (error == u"org.freedesktop.DBus.Error.ServiceUnknown" ||
         error == u"org.freedesktop.DBus.Error.NameHasNoOwner")
         return Delivery::ownerGone;

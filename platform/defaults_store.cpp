@@ -3,15 +3,13 @@
 #include "platform/config_home.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
+#include "platform/platform_log.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 #include <QMetaMethod>
 
 namespace orbitdeck {
 namespace {
-
-Q_LOGGING_CATEGORY(defaultsLog, "orbitdeck.platform")
 
 // Far above any real domain (layouts of thousands of apps stay well under a megabyte).
 constexpr qint64 maxDomainFileBytes = 64LL * 1024 * 1024;
@@ -144,6 +142,8 @@ bool DefaultsStore::setValues(const DefaultsDictionary& values) {
     }
     // Observers run once the lock is given back: one of them may write again.
     announce(theirs + changed);
+    if (!saved)
+        emit saveFailed();
     return saved;
 }
 
@@ -164,6 +164,8 @@ bool DefaultsStore::remove(const QString& key) {
         }
     }
     announce(changed ? theirs + QStringList{key} : theirs);
+    if (!saved)
+        emit saveFailed();
     return saved;
 }
 
@@ -175,7 +177,7 @@ std::unique_ptr<FileLock> DefaultsStore::lockDomain() const {
         QDir().mkpath(file.absolutePath());
     auto lock = std::make_unique<FileLock>(filePath_ + QStringLiteral(".lock"), lockPatience);
     if (!lock->held())
-        qCWarning(defaultsLog).noquote()
+        qCWarning(platformLog).noquote()
             << "writing" << filePath_ << "without its lock:"
             << (lock->state() == FileLock::State::busy ? "another writer holds it"
                                                        : "the lock file cannot be opened");
@@ -201,6 +203,9 @@ QMetaObject::Connection DefaultsStore::observe(const QString& key, const QObject
 bool DefaultsStore::commit(QStringList& theirs) {
     theirs += mergeChangedFile(/*writing=*/true);
     FileStamp written;
+    if (!writable_)
+        qCWarning(platformLog).noquote()
+            << "not saved to" << filePath_ << ": it could not be read, so it is left as it is";
     const bool saved =
         writable_ && writeFileDurably(filePath_, encodeDefaultsPlist(document_), &written);
     if (saved) {

@@ -75,6 +75,8 @@ public:
 
 signals:
     void valueChanged(const QString& key);
+    // A change stayed in memory only: the file could not be written (the reason is logged).
+    void saveFailed();
 
 protected:
     void connectNotify(const QMetaMethod& signal) override;

@@ -3,10 +3,10 @@
 #include "platform/config_home.h"
 #include "platform/durable_file.h"
 #include "platform/main_thread.h"
+#include "platform/platform_log.h"
 #include "platform/session_bus.h"
 
 #include <QAbstractEventDispatcher>
-#include <QLoggingCategory>
 #include <QTimer>
 
 // GLib names a structure field "signals", which Qt defines as a keyword.
@@ -20,8 +20,6 @@
 namespace orbitdeck::desktop_settings {
 
 namespace {
-
-Q_LOGGING_CATEGORY(settingsLog, "orbitdeck.platform")
 
 constexpr qint64 kdeGlobalsCap = 1024 * 1024;
 // Without GLib's loop inside Qt's, GLib's announcements are collected this often.
@@ -119,7 +117,7 @@ bool setGsettingsStrings(const QString& schemaId, const QString& key,
     for (const std::string& item : items) {
         // Also false for an embedded NUL.
         if (!g_utf8_validate(item.data(), static_cast<gssize>(item.size()), nullptr)) {
-            qCWarning(settingsLog) << "not stored in" << schemaId << key << ": an item is no text";
+            qCWarning(platformLog) << "not stored in" << schemaId << key << ": an item is no text";
             return false;
         }
         strings.push_back(item.c_str());
@@ -128,7 +126,7 @@ bool setGsettingsStrings(const QString& schemaId, const QString& key,
     const Settings settings = open(schema);
     if (!g_settings_is_writable(settings.get(), name.constData()) ||
         !g_settings_set_strv(settings.get(), name.constData(), strings.data())) {
-        qCWarning(settingsLog) << "cannot write" << schemaId << key;
+        qCWarning(platformLog) << "cannot write" << schemaId << key;
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "platform/durable_file.h"
 
 #include "catalog-core/file_descriptor.h"
+#include "platform/platform_log.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -114,18 +115,36 @@ int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions opti
 
 } // namespace
 
+namespace {
+
+int logged(const QString& path, int failure) {
+    if (failure != 0)
+        qCWarning(platformLog).noquote()
+            << "cannot write" << path << ":" << qt_error_string(failure);
+    return failure;
+}
+
+FileReadResult refused(const QString& path, FileReadResult result, const QString& reason) {
+    qCWarning(platformLog).noquote() << "cannot read" << path << ":" << reason;
+    return result;
+}
+
+} // namespace
+
 bool writeFileDurably(const QString& path, const QByteArray& bytes, FileStamp* written) {
-    return writeDurably(path, bytes, {}, written) == 0;
+    return logged(path, writeDurably(path, bytes, {}, written)) == 0;
 }
 
 bool replaceFileAtOnce(const QString& path, const QByteArray& bytes) {
-    return writeDurably(path, bytes, {.makeFolders = false, .mode = 0666, .sync = false},
-                        nullptr) == 0;
+    return logged(path,
+                  writeDurably(path, bytes, {.makeFolders = false, .mode = 0666, .sync = false},
+                               nullptr)) == 0;
 }
 
 QString saveChosenFile(const QString& path, const QByteArray& bytes) {
     // The user picked an existing folder; a file meant for others is readable as the umask says.
-    const int failure = writeDurably(path, bytes, {.makeFolders = false, .mode = 0666}, nullptr);
+    const int failure =
+        logged(path, writeDurably(path, bytes, {.makeFolders = false, .mode = 0666}, nullptr));
     return failure == 0 ? QString() : qt_error_string(failure);
 }
 
@@ -147,14 +166,15 @@ FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {
     // Non-blocking, or opening a FIFO would wait for a writer that never comes.
     FileDescriptor fd(openRetrying(QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_NOCTTY));
     if (!fd.valid())
-        return errno == ENOENT ? FileReadResult{FileMissing{}} : FileReadResult{FileUnreadable{}};
+        return errno == ENOENT ? FileReadResult{FileMissing{}}
+                               : refused(path, FileUnreadable{}, qt_error_string(errno));
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
-        return FileUnreadable{};
+        return refused(path, FileUnreadable{}, qt_error_string(errno));
     if (!S_ISREG(status.st_mode))
-        return FileNotRegular{};
+        return refused(path, FileNotRegular{}, QStringLiteral("no regular file"));
     if (status.st_size > maxBytes)
-        return FileTooLarge{};
+        return refused(path, FileTooLarge{}, QStringLiteral("larger than %1 bytes").arg(maxBytes));
     QByteArray bytes;
     char buffer[64 * 1024];
     for (;;) {
@@ -162,13 +182,14 @@ FileReadResult readFileCapped(const QString& path, qint64 maxBytes) {
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            return FileUnreadable{};
+            return refused(path, FileUnreadable{}, qt_error_string(errno));
         }
         if (count == 0)
             return bytes;
         bytes.append(buffer, count);
         if (bytes.size() > maxBytes)
-            return FileTooLarge{};
+            return refused(path, FileTooLarge{},
+                           QStringLiteral("larger than %1 bytes").arg(maxBytes));
     }
 }
 
@@ -183,9 +204,13 @@ QString moveFileAside(const QString& path) {
             syncFolder(QFile::encodeName(QFileInfo(path).absolutePath()));
             return aside;
         }
-        if (errno != EEXIST)
+        if (errno != EEXIST) {
+            qCWarning(platformLog).noquote()
+                << "cannot move" << path << "aside:" << qt_error_string(errno);
             return {};
+        }
     }
+    qCWarning(platformLog).noquote() << "cannot move" << path << "aside: no free name";
     return {};
 }
 

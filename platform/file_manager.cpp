@@ -1,12 +1,12 @@
 #include "platform/file_manager.h"
 
 #include "platform/main_thread.h"
+#include "platform/platform_log.h"
 #include "platform/session_bus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QLoggingCategory>
 #include <QUrl>
 
 // GLib names a structure field "signals", which Qt defines as a keyword.
@@ -17,14 +17,12 @@
 
 namespace orbitdeck {
 
-namespace {
-Q_LOGGING_CATEGORY(fileManagerLog, "orbitdeck.platform")
-} // namespace
+namespace {} // namespace
 
 bool openFolderWithDefaultApplication(const std::filesystem::path& folder) {
     GAppInfo* handler = g_app_info_get_default_for_type("inode/directory", FALSE);
     if (handler == nullptr) {
-        qCWarning(fileManagerLog) << "no application opens folders";
+        qCWarning(platformLog) << "no application opens folders";
         return false;
     }
     const QByteArray uri = QUrl::fromLocalFile(QString::fromStdString(folder.string())).toEncoded();
@@ -32,7 +30,7 @@ bool openFolderWithDefaultApplication(const std::filesystem::path& folder) {
     GError* error = nullptr;
     const gboolean launched = g_app_info_launch_uris(handler, &uris, nullptr, &error);
     if (error != nullptr) {
-        qCWarning(fileManagerLog) << "cannot open" << folder.c_str() << ":" << error->message;
+        qCWarning(platformLog) << "cannot open" << folder.c_str() << ":" << error->message;
         g_error_free(error);
     }
     g_object_unref(handler);
@@ -66,6 +64,8 @@ void showInFileManager(const std::filesystem::path& item, std::function<void(boo
                          if (!answered->isError())
                              return done(true);
                          // No file manager on the bus (or it failed): the folder opens.
+                         qCWarning(platformLog).noquote()
+                             << "no file manager showed the item:" << answered->error().message();
                          openFolder();
                      });
 }

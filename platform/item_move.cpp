@@ -110,10 +110,16 @@ int copyTree(const fs::path& from, const fs::path& to) {
 
 // A hidden name beside the target that nothing uses yet.
 fs::path partialName(const fs::path& to) {
+    // Appended in order: prepending to a temporary string trips GCC 12's false -Wrestrict.
+    std::string prefix = ".";
+    prefix += to.filename().native();
+    prefix += ".partial-";
+    prefix += std::to_string(::getpid());
+    prefix += '-';
     for (int n = 0;; ++n) {
-        fs::path candidate =
-            to.parent_path() / ("." + to.filename().string() + ".partial-" +
-                                std::to_string(::getpid()) + "-" + std::to_string(n));
+        std::string name = prefix;
+        name += std::to_string(n);
+        const fs::path candidate = to.parent_path() / name;
         struct stat existing {};
         if (::lstat(candidate.c_str(), &existing) != 0 && errno == ENOENT)
             return candidate;

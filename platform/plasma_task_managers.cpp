@@ -1,5 +1,6 @@
 #include "platform/plasma_task_managers.h"
 
+#include "platform/platform_log.h"
 #include "platform/session_bus.h"
 
 #include <QDBusConnection>
@@ -8,15 +9,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLoggingCategory>
 
 #include <algorithm>
 
 namespace orbitdeck {
 
 namespace {
-
-Q_LOGGING_CATEGORY(plasmaLog, "orbitdeck.platform")
 
 const QString service = QStringLiteral("org.kde.plasmashell");
 // The shell answers from its own event loop; a busy one must not hold the menu for long.
@@ -113,8 +111,8 @@ std::optional<QString> PlasmaTaskManagers::evaluate(const QString& script) const
     call << QString::fromLatin1(prelude) + script;
     const QDBusMessage reply = bus.call(call, QDBus::Block, replyTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        qCWarning(plasmaLog) << "the Plasma shell did not run the launcher script:"
-                             << reply.errorName() << reply.errorMessage();
+        qCWarning(platformLog) << "the Plasma shell did not run the launcher script:"
+                               << reply.errorName() << reply.errorMessage();
         return std::nullopt;
     }
     return reply.arguments().constFirst().toString();

@@ -1,11 +1,13 @@
 #include "platform/status_notifier_item.h"
 
 #include "platform/main_thread.h"
+#include "platform/platform_log.h"
 #include "platform/session_bus.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QtEndian>
 
@@ -75,12 +77,22 @@ StatusNotifierItem::~StatusNotifierItem() {
 }
 
 void StatusNotifierItem::registerWithWatcher() {
-    // Asynchronous: no reply is awaited, and with no watcher on the bus the call simply fails.
+    // Asynchronous: nothing waits for the answer. With no watcher on the bus the call fails,
+    // which is no fault: the watcher's arrival registers again.
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(watcherService), QStringLiteral("/StatusNotifierWatcher"),
         QString::fromLatin1(watcherService), QStringLiteral("RegisterStatusNotifierItem"));
     call << serviceName_;
-    connection_.asyncCall(call);
+    auto* watcher = new QDBusPendingCallWatcher(connection_.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [](QDBusPendingCallWatcher* done) {
+        done->deleteLater();
+        const QDBusError error = done->error();
+        if (error.type() == QDBusError::ServiceUnknown)
+            qCDebug(platformLog) << "no status notifier watcher on the bus";
+        else if (error.isValid())
+            qCWarning(platformLog).noquote()
+                << "the status notifier watcher refused the item:" << error.message();
+    });
 }
 
 DBusToolTip StatusNotifierItem::toolTip() const {

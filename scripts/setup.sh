@@ -28,7 +28,7 @@ packages=(
   libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-randr0-dev libxcb-ewmh-dev libxcb-damage0-dev libxcb-xtest0-dev
   libxkbcommon-dev libxkbcommon-x11-dev libx11-dev
   # real-window tests and the headless run
-  xvfb xauth xdotool x11-utils x11-apps imagemagick
+  xvfb xauth xdotool x11-utils x11-apps x11-xserver-utils imagemagick
   # installing: the desktop entry check; full screen under a real window manager, and changed
   # by the window manager's own command
   desktop-file-utils openbox wmctrl

@@ -46,11 +46,11 @@ void applyAppIcon(AppIconStyle style, DefaultsStore& store, const AppIconTarget&
 class AppIconChoice : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(
-        orbitdeck::WindowSettings* settings READ settings WRITE setSettings NOTIFY settingsChanged)
-    Q_PROPERTY(QString selection READ selection NOTIFY selectionChanged)
+    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings WRITE setSettings NOTIFY
+                   settingsChanged FINAL)
+    Q_PROPERTY(QString selection READ selection NOTIFY selectionChanged FINAL)
     // {value, title, image}: title a string-table key, image a URL or "" without an image.
-    Q_PROPERTY(QVariantList choices READ choices CONSTANT)
+    Q_PROPERTY(QVariantList choices READ choices CONSTANT FINAL)
 
 public:
     // Shows the chosen icon on the running application.

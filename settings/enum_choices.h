@@ -30,9 +30,9 @@ class EnumChoices : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
-    Q_PROPERTY(QVariantList hotKeys READ hotKeys CONSTANT)
-    Q_PROPERTY(QVariantList hotCorners READ hotCorners CONSTANT)
-    Q_PROPERTY(QVariantList sortOrders READ sortOrders CONSTANT)
+    Q_PROPERTY(QVariantList hotKeys READ hotKeys CONSTANT FINAL)
+    Q_PROPERTY(QVariantList hotCorners READ hotCorners CONSTANT FINAL)
+    Q_PROPERTY(QVariantList sortOrders READ sortOrders CONSTANT FINAL)
 
 public:
     using QObject::QObject;

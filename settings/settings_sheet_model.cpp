@@ -212,9 +212,7 @@ void SettingsSheetModel::setCustomIconSize(bool on) {
     WindowSettings* target = settings();
     if (!target)
         return;
-    const auto density =
-        enumFromRawValue<LibraryDensity>(target->density()).value_or(LibraryDensity::comfortable);
-    target->setCustomIconSize(on ? customIconSizeSeed(density) : 0);
+    target->setCustomIconSize(on ? customIconSizeSeed(target->densityValue()) : 0);
 }
 
 void SettingsSheetModel::setIconSizeFromSlider(double position) {

@@ -36,31 +36,33 @@ class SettingsSheetModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_MOC_INCLUDE("window/ambergrid_window.h")
-    Q_PROPERTY(orbitdeck::AmbergridWindow* window READ window WRITE setWindow NOTIFY windowChanged)
-    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings NOTIFY windowChanged)
-    Q_PROPERTY(orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged)
-    Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged)
-    Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused NOTIFY windowStateChanged)
-    // The Shortcuts tab's footnote (a string-table key): what this session lets the triggers do.
-    Q_PROPERTY(QString shortcutsFootnote READ shortcutsFootnote NOTIFY windowStateChanged)
-    // Whether the window has the organiser that runs the Organize tab's actions.
-    Q_PROPERTY(bool hasOrganizer READ hasOrganizer NOTIFY windowStateChanged)
-    // [{id, name}] of the installed hidden applications, by name.
-    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged)
     Q_PROPERTY(
-        bool accessibilityGranted READ accessibilityGranted NOTIFY accessibilityGrantedChanged)
-    Q_PROPERTY(bool openAtLogin READ openAtLogin NOTIFY openAtLoginChanged)
-    Q_PROPERTY(QString loginError READ loginError NOTIFY loginErrorChanged)
+        orbitdeck::AmbergridWindow* window READ window WRITE setWindow NOTIFY windowChanged FINAL)
+    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings NOTIFY windowChanged FINAL)
+    Q_PROPERTY(
+        orbitdeck::SheetSettings* sheetSettings READ sheetSettings NOTIFY windowChanged FINAL)
+    Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable NOTIFY windowStateChanged FINAL)
+    Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused NOTIFY windowStateChanged FINAL)
+    // The Shortcuts tab's footnote (a string-table key): what this session lets the triggers do.
+    Q_PROPERTY(QString shortcutsFootnote READ shortcutsFootnote NOTIFY windowStateChanged FINAL)
+    // Whether the window has the organiser that runs the Organize tab's actions.
+    Q_PROPERTY(bool hasOrganizer READ hasOrganizer NOTIFY windowStateChanged FINAL)
+    // [{id, name}] of the installed hidden applications, by name.
+    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged FINAL)
+    Q_PROPERTY(bool accessibilityGranted READ accessibilityGranted NOTIFY
+                   accessibilityGrantedChanged FINAL)
+    Q_PROPERTY(bool openAtLogin READ openAtLogin NOTIFY openAtLoginChanged FINAL)
+    Q_PROPERTY(QString loginError READ loginError NOTIFY loginErrorChanged FINAL)
     Q_PROPERTY(bool confirmUngroup READ confirmUngroup WRITE setConfirmUngroup NOTIFY
-                   confirmUngroupChanged)
-    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates CONSTANT)
-    Q_PROPERTY(QString versionLine READ versionLine CONSTANT)
-    Q_PROPERTY(QString versionText READ versionText CONSTANT)
+                   confirmUngroupChanged FINAL)
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates CONSTANT FINAL)
+    Q_PROPERTY(QString versionLine READ versionLine CONSTANT FINAL)
+    Q_PROPERTY(QString versionText READ versionText CONSTANT FINAL)
     // Picker entries [{value, title, titleIsKey}].
-    Q_PROPERTY(QVariantList columnChoices READ columnChoices CONSTANT)
-    Q_PROPERTY(QVariantList rowChoices READ rowChoices CONSTANT)
+    Q_PROPERTY(QVariantList columnChoices READ columnChoices CONSTANT FINAL)
+    Q_PROPERTY(QVariantList rowChoices READ rowChoices CONSTANT FINAL)
     // [{value, title}]: "Follow macOS" first, then each language by its native name.
-    Q_PROPERTY(QVariantList languageChoices READ languageChoices CONSTANT)
+    Q_PROPERTY(QVariantList languageChoices READ languageChoices CONSTANT FINAL)
 
 public:
     explicit SettingsSheetModel(QObject* parent = nullptr);

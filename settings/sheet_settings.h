@@ -19,13 +19,16 @@ class SheetSettings : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Made by the settings sheet's model for its window")
-    Q_PROPERTY(bool menuBarIcon READ menuBarIcon WRITE setMenuBarIcon NOTIFY menuBarIconChanged)
+    Q_PROPERTY(
+        bool menuBarIcon READ menuBarIcon WRITE setMenuBarIcon NOTIFY menuBarIconChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::HotCorner hotCorner READ hotCorner WRITE setHotCorner NOTIFY
-                   hotCornerChanged)
-    Q_PROPERTY(bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged)
-    Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged)
-    Q_PROPERTY(orbitdeck::setting::LibraryAppearanceTab tab READ tab WRITE setTab NOTIFY tabChanged)
-    Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged)
+                   hotCornerChanged FINAL)
+    Q_PROPERTY(
+        bool pinchToOpen READ pinchToOpen WRITE setPinchToOpen NOTIFY pinchToOpenChanged FINAL)
+    Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged FINAL)
+    Q_PROPERTY(
+        orbitdeck::setting::LibraryAppearanceTab tab READ tab WRITE setTab NOTIFY tabChanged FINAL)
+    Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged FINAL)
 
 public:
     explicit SheetSettings(DefaultsStore& store, QObject* parent = nullptr);

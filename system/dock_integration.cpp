@@ -2,8 +2,7 @@
 
 #include "catalog-core/desktop_entry.h"
 #include "platform/main_thread.h"
-
-#include <QLoggingCategory>
+#include "system/system_log.h"
 
 #include <algorithm>
 
@@ -11,9 +10,7 @@ namespace orbitdeck {
 
 namespace fs = std::filesystem;
 
-namespace {
-Q_LOGGING_CATEGORY(dockLog, "orbitdeck.system")
-} // namespace
+namespace {} // namespace
 
 std::string normalizedDockPath(const fs::path& url) {
     std::error_code error;
@@ -85,7 +82,7 @@ void DockIntegration::addToDock(const fs::path& app) {
                 return matches(launcher, *found);
             }))
             if (!dock->add(app, found->desktopFileId))
-                qCWarning(dockLog) << "a dock did not keep" << app.c_str();
+                qCWarning(systemLog) << "a dock did not keep" << app.c_str();
     }
 }
 
@@ -99,7 +96,7 @@ void DockIntegration::removeFromDock(const fs::path& app) {
             if (!dock->remove([&](const LauncherDock::Launcher& launcher) {
                     return matches(launcher, *found);
                 }))
-                qCWarning(dockLog) << "a dock still keeps" << app.c_str();
+                qCWarning(systemLog) << "a dock still keeps" << app.c_str();
     }
 }
 

@@ -82,6 +82,9 @@ void AmbergridWindow::connectDerivedValues() {
     connect(settings_, &WindowSettings::sortChanged, this, [this] { sortDidChange(); });
     connect(settings_, &WindowSettings::browsingChanged, this, [this] { paging_->setPage(0); });
     connect(settings_, &WindowSettings::hotKeyChanged, this, [this] { installTriggerHandlers(); });
+    connect(settings_, &WindowSettings::saveFailed, this, [this] {
+        showToast(localized(QStringLiteral("Changes could not be saved"), language()));
+    });
     connect(settings_, &WindowSettings::showWallpaperChanged, lifecycle_,
             &WindowLifecycle::wallpaperRefreshRequested);
     // The open folder goes when the layout no longer holds it, so keys are not refused.
@@ -111,7 +114,7 @@ void AmbergridWindow::attachFiles(FileRequest* files) {
 }
 
 int AmbergridWindow::pageCount() const {
-    if (settings_->browsing() != QLatin1String("pages"))
+    if (settings_->browsingValue() != LibraryBrowsing::pages)
         return 1;
     return VisibleLibrary::pageCount(static_cast<std::size_t>(tiles_->count()),
                                      paging_->navCapacity());
@@ -196,9 +199,9 @@ void AmbergridWindow::pageDidChange() {
 }
 
 void AmbergridWindow::sortDidChange() {
-    if (settings_->sort() != QLatin1String("manual"))
+    if (settings_->sortValue() != LibrarySort::manual)
         paging_->setPage(0);
-    if (settings_->sort() == QLatin1String("added"))
+    if (settings_->sortValue() == LibrarySort::added)
         loader_->refreshAddedDates();
 }
 
@@ -220,7 +223,7 @@ void AmbergridWindow::installTriggerHandlers() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (environment_.presentation)
         environment_.presentation->installTriggerHandlers([this] { emit toggleRequested(); },
-                                                          settings_->hotKey());
+                                                          settings_->hotKeyValue());
 }
 
 void AmbergridWindow::stopArranging() {

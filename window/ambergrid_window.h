@@ -40,22 +40,22 @@ class AmbergridWindow : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("the executable makes the window state")
-    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings CONSTANT)
-    Q_PROPERTY(orbitdeck::LibraryState* library READ library CONSTANT)
-    Q_PROPERTY(orbitdeck::QueryState* search READ search CONSTANT)
-    Q_PROPERTY(orbitdeck::PagingState* paging READ paging CONSTANT)
-    Q_PROPERTY(orbitdeck::SelectionState* selection READ selection CONSTANT)
-    Q_PROPERTY(orbitdeck::ToastState* toasts READ toasts CONSTANT)
-    Q_PROPERTY(orbitdeck::WindowLifecycle* lifecycle READ lifecycle CONSTANT)
-    Q_PROPERTY(orbitdeck::LayoutState* layout READ layout CONSTANT)
-    Q_PROPERTY(orbitdeck::TileListModel* tiles READ tiles CONSTANT)
-    Q_PROPERTY(orbitdeck::WindowActions* actions READ actions CONSTANT)
+    Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::LibraryState* library READ library CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::QueryState* search READ search CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::PagingState* paging READ paging CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::SelectionState* selection READ selection CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::ToastState* toasts READ toasts CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::WindowLifecycle* lifecycle READ lifecycle CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::LayoutState* layout READ layout CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::TileListModel* tiles READ tiles CONSTANT FINAL)
+    Q_PROPERTY(orbitdeck::WindowActions* actions READ actions CONSTANT FINAL)
     // What the file dialog answers; null without the module that asks.
-    Q_PROPERTY(orbitdeck::FileRequest* files READ files NOTIFY extensionsChanged)
+    Q_PROPERTY(orbitdeck::FileRequest* files READ files NOTIFY extensionsChanged FINAL)
     // Whether the empty state offers the software centre's search.
-    Q_PROPERTY(bool canSearchAppStore READ canSearchAppStore CONSTANT)
+    Q_PROPERTY(bool canSearchAppStore READ canSearchAppStore CONSTANT FINAL)
     // Pages of the grid (columns × rows tiles each; at least one).
-    Q_PROPERTY(int pageCount READ pageCount NOTIFY pageCountChanged)
+    Q_PROPERTY(int pageCount READ pageCount NOTIFY pageCountChanged FINAL)
 
 public:
     explicit AmbergridWindow(WindowEnvironment environment, QObject* parent = nullptr);

@@ -13,10 +13,10 @@ class FileRequest : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the module that asks for files")
-    Q_PROPERTY(Kind request READ request NOTIFY requestChanged)
-    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY requestChanged)
+    Q_PROPERTY(Kind request READ request NOTIFY requestChanged FINAL)
+    Q_PROPERTY(QString suggestedName READ suggestedName NOTIFY requestChanged FINAL)
     // Where both dialogs open.
-    Q_PROPERTY(QUrl startFolder READ startFolder NOTIFY requestChanged)
+    Q_PROPERTY(QUrl startFolder READ startFolder NOTIFY requestChanged FINAL)
 
 public:
     // What is asked for: nothing, a file to save to or a file to open.

@@ -27,8 +27,8 @@ class LayoutState : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
     // "none", "spring", "undo" or "refresh": the animation of the last assignment.
-    Q_PROPERTY(QString animation READ animationName NOTIFY layoutChanged)
-    Q_PROPERTY(int undoCount READ undoCount NOTIFY undoCountChanged)
+    Q_PROPERTY(QString animation READ animationName NOTIFY layoutChanged FINAL)
+    Q_PROPERTY(int undoCount READ undoCount NOTIFY undoCountChanged FINAL)
 
 public:
     static inline const char* pageIdentity = "applications";

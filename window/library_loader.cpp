@@ -7,6 +7,7 @@
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
+#include "window/window_log.h"
 
 #include <nlohmann/json.hpp>
 
@@ -170,7 +171,7 @@ void LibraryLoader::finishFirstLoad(ScannedLibrary scanned, std::function<void()
         emit loadFinished();
         finish(done);
     };
-    if (window_.settings()->sort() == QLatin1String("added"))
+    if (window_.settings()->sortValue() == LibrarySort::added)
         refreshAddedDates(rest);
     else
         rest();
@@ -187,6 +188,8 @@ void LibraryLoader::restoreLayoutFromStore(bool animated) {
         const bool unreadable =
             !alone.graph || (alone.pageItems().empty() && alone.graph->folders().empty() &&
                              !isEmptySnapshot(stored));
+        if (unreadable)
+            qCWarning(windowLog) << "the stored layout cannot be read; its bytes are kept aside";
         if (unreadable && settings.data(WindowSettings::unreadableLayoutKey) != stored)
             settings.setData(WindowSettings::unreadableLayoutKey, stored);
     }

@@ -42,11 +42,11 @@ class LibraryState : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
-    Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged)
-    Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
-    Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged)
+    Q_PROPERTY(bool loaded READ loaded NOTIFY loadedChanged FINAL)
+    Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged FINAL)
+    Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged FINAL)
     // [{id, name}] of the hidden applications still installed, by name.
-    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY hiddenChanged)
+    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY hiddenChanged FINAL)
 
 public:
     explicit LibraryState(QObject* parent = nullptr);

@@ -19,9 +19,9 @@ class LocalizationBridge : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(L)
     QML_SINGLETON
-    Q_PROPERTY(int revision READ revision NOTIFY revisionChanged)
+    Q_PROPERTY(int revision READ revision NOTIFY revisionChanged FINAL)
     // The interface locale's name ("fr", "zh-Hans"), for number formatting in QML.
-    Q_PROPERTY(QString localeName READ localeName NOTIFY revisionChanged)
+    Q_PROPERTY(QString localeName READ localeName NOTIFY revisionChanged FINAL)
 public:
     LocalizationBridge(DefaultsStore& defaults, const Localizer& localizer,
                        QObject* parent = nullptr);

@@ -10,16 +10,18 @@ class PagingState : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
-    Q_PROPERTY(int page READ page WRITE setPage NOTIFY pageChanged)
+    Q_PROPERTY(int page READ page WRITE setPage NOTIFY pageChanged FINAL)
     // "trailing" when the last turn went forward, "leading" when it went back.
-    Q_PROPERTY(QString direction READ direction NOTIFY directionChanged)
+    Q_PROPERTY(QString direction READ direction NOTIFY directionChanged FINAL)
     // Whether the last page change should animate (the views pick the spring).
-    Q_PROPERTY(bool animatePageChange READ animatePageChange NOTIFY pageChanged)
-    Q_PROPERTY(int navColumns READ navColumns WRITE setNavColumns NOTIFY navColumnsChanged)
-    Q_PROPERTY(int navCapacity READ navCapacity WRITE setNavCapacity NOTIFY navCapacityChanged)
-    Q_PROPERTY(double swipeOffset READ swipeOffset WRITE setSwipeOffset NOTIFY swipeOffsetChanged)
+    Q_PROPERTY(bool animatePageChange READ animatePageChange NOTIFY pageChanged FINAL)
+    Q_PROPERTY(int navColumns READ navColumns WRITE setNavColumns NOTIFY navColumnsChanged FINAL)
     Q_PROPERTY(
-        bool settlingSwipe READ settlingSwipe WRITE setSettlingSwipe NOTIFY settlingSwipeChanged)
+        int navCapacity READ navCapacity WRITE setNavCapacity NOTIFY navCapacityChanged FINAL)
+    Q_PROPERTY(
+        double swipeOffset READ swipeOffset WRITE setSwipeOffset NOTIFY swipeOffsetChanged FINAL)
+    Q_PROPERTY(bool settlingSwipe READ settlingSwipe WRITE setSettlingSwipe NOTIFY
+                   settlingSwipeChanged FINAL)
 
 public:
     enum class Direction { leading, trailing };

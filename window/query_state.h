@@ -11,12 +11,12 @@ class QueryState : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
-    Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
-    Q_PROPERTY(bool isSearching READ isSearching NOTIFY queryChanged)
-    Q_PROPERTY(
-        bool searchFocused READ searchFocused WRITE setSearchFocused NOTIFY searchFocusedChanged)
+    Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged FINAL)
+    Q_PROPERTY(bool isSearching READ isSearching NOTIFY queryChanged FINAL)
+    Q_PROPERTY(bool searchFocused READ searchFocused WRITE setSearchFocused NOTIFY
+                   searchFocusedChanged FINAL)
     Q_PROPERTY(int pageBeforeSearch READ pageBeforeSearch WRITE setPageBeforeSearch NOTIFY
-                   pageBeforeSearchChanged)
+                   pageBeforeSearchChanged FINAL)
 
 public:
     using QObject::QObject;

@@ -26,17 +26,18 @@ class SelectionState : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
-    Q_PROPERTY(bool arranging READ arranging WRITE setArranging NOTIFY arrangingChanged)
-    Q_PROPERTY(QString selectedItem READ selectedItemKey NOTIFY selectedItemChanged)
-    Q_PROPERTY(QStringList multiSelection READ multiSelectionKeys NOTIFY multiSelectionChanged)
-    Q_PROPERTY(QString draggingItem READ draggingItemKey NOTIFY draggingItemChanged)
-    Q_PROPERTY(QString activeDropTile READ activeDropTileKey NOTIFY activeDropTileChanged)
-    // The id of the open folder, empty when none is open.
-    Q_PROPERTY(QString openFolder READ openFolderID NOTIFY openFolderChanged)
+    Q_PROPERTY(bool arranging READ arranging WRITE setArranging NOTIFY arrangingChanged FINAL)
+    Q_PROPERTY(QString selectedItem READ selectedItemKey NOTIFY selectedItemChanged FINAL)
     Q_PROPERTY(
-        QPointF folderAnchor READ folderAnchor WRITE setFolderAnchor NOTIFY folderAnchorChanged)
+        QStringList multiSelection READ multiSelectionKeys NOTIFY multiSelectionChanged FINAL)
+    Q_PROPERTY(QString draggingItem READ draggingItemKey NOTIFY draggingItemChanged FINAL)
+    Q_PROPERTY(QString activeDropTile READ activeDropTileKey NOTIFY activeDropTileChanged FINAL)
+    // The id of the open folder, empty when none is open.
+    Q_PROPERTY(QString openFolder READ openFolderID NOTIFY openFolderChanged FINAL)
+    Q_PROPERTY(QPointF folderAnchor READ folderAnchor WRITE setFolderAnchor NOTIFY
+                   folderAnchorChanged FINAL)
     Q_PROPERTY(bool suppressNextTap READ suppressNextTap WRITE setSuppressNextTap NOTIFY
-                   suppressNextTapChanged)
+                   suppressNextTapChanged FINAL)
 
 public:
     using ItemSet = std::unordered_set<LayoutItem>;

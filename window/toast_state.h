@@ -14,8 +14,8 @@ class ToastState : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
-    Q_PROPERTY(QString text READ text NOTIFY textChanged)
-    Q_PROPERTY(bool visible READ visible NOTIFY textChanged)
+    Q_PROPERTY(QString text READ text NOTIFY textChanged FINAL)
+    Q_PROPERTY(bool visible READ visible NOTIFY textChanged FINAL)
 
 public:
     static constexpr int displayMilliseconds = 2400;

@@ -2,6 +2,10 @@
 
 #include "catalog-core/app_descriptor.h"
 #include "window/library_state.h"
+// moc of Qt 6.4 cannot parse the concepts this pulls in.
+#ifndef Q_MOC_RUN
+#include "library/library_sort.h"
+#endif
 
 #include <QByteArray>
 
@@ -23,7 +27,7 @@ struct LibraryUndo {
     struct Backup {
         QByteArray data;
         HiddenIDs ids;
-        std::string sort;
+        LibrarySort sort = LibrarySort::manual;
     };
     struct Uninstall {
         AppDescriptor app;

@@ -15,8 +15,8 @@ VisibleLibrary::VisibleLibrary(const LibraryState& library, const LayoutState& l
     , settings_(settings) {}
 
 std::vector<LayoutItem> VisibleLibrary::sortedItems(const std::vector<LayoutItem>& items,
-                                                    const std::string& sort) const {
-    if (sort == "manual" || !sortItems_)
+                                                    LibrarySort sort) const {
+    if (sort == LibrarySort::manual || !sortItems_)
         return items;
     return sortItems_(items, sort);
 }
@@ -45,8 +45,7 @@ std::vector<LayoutItem> VisibleLibrary::visibleItems() const {
             items.push_back(LayoutItem::application(id));
         return items;
     }
-    const std::vector<LayoutItem> page =
-        sortedItems(layout_.pageItems(), settings_.sort().toStdString());
+    const std::vector<LayoutItem> page = sortedItems(layout_.pageItems(), settings_.sortValue());
     // Placeholders share the applications' namespace: shown only while that identity is
     // installed and not hidden.
     for (const LayoutItem& item : page) {

@@ -2,6 +2,10 @@
 
 #include "catalog-core/app_descriptor.h"
 #include "layout-core/layout_item.h"
+// moc of Qt 6.4 cannot parse the concepts this pulls in.
+#ifndef Q_MOC_RUN
+#include "library/library_sort.h"
+#endif
 
 #include <functional>
 #include <string>
@@ -14,9 +18,9 @@ class LayoutState;
 class QueryState;
 class WindowSettings;
 
-// Orders the page's items by the sort setting ("manual" returns them unchanged).
+// Orders the page's items by the sort setting (manual returns them unchanged).
 using SortItems =
-    std::function<std::vector<LayoutItem>(const std::vector<LayoutItem>&, const std::string&)>;
+    std::function<std::vector<LayoutItem>(const std::vector<LayoutItem>&, LibrarySort)>;
 
 // What the grid shows, derived from the state each time it is read.
 class VisibleLibrary {
@@ -26,7 +30,7 @@ public:
 
     void setSortItems(SortItems sort) { sortItems_ = std::move(sort); }
     std::vector<LayoutItem> sortedItems(const std::vector<LayoutItem>& items,
-                                        const std::string& sort) const;
+                                        LibrarySort sort) const;
 
     // Search hits while searching, else the applications that are not hidden, in catalog order.
     std::vector<AppDescriptor> visibleApps() const;

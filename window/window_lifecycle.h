@@ -15,40 +15,42 @@ class WindowLifecycle : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("made by the window state")
     Q_PROPERTY(bool appearanceOpen READ appearanceOpen WRITE setAppearanceOpen NOTIFY
-                   appearanceOpenChanged)
+                   appearanceOpenChanged FINAL)
     Q_PROPERTY(bool onboardingOpen READ onboardingOpen WRITE setOnboardingOpen NOTIFY
-                   onboardingOpenChanged)
-    Q_PROPERTY(bool isFullScreen READ isFullScreen WRITE setFullScreen NOTIFY isFullScreenChanged)
+                   onboardingOpenChanged FINAL)
+    Q_PROPERTY(
+        bool isFullScreen READ isFullScreen WRITE setFullScreen NOTIFY isFullScreenChanged FINAL)
     Q_PROPERTY(bool modeTransitionInProgress READ modeTransitionInProgress WRITE
-                   setModeTransitionInProgress NOTIFY modeTransitionInProgressChanged)
+                   setModeTransitionInProgress NOTIFY modeTransitionInProgressChanged FINAL)
     // The start mode still to be applied ("fullscreen", "window"), empty when none.
-    Q_PROPERTY(QString pendingMode READ pendingMode WRITE setPendingMode NOTIFY pendingModeChanged)
+    Q_PROPERTY(
+        QString pendingMode READ pendingMode WRITE setPendingMode NOTIFY pendingModeChanged FINAL)
     Q_PROPERTY(bool didApplyStartup READ didApplyStartup WRITE setDidApplyStartup NOTIFY
-                   didApplyStartupChanged)
+                   didApplyStartupChanged FINAL)
     // The display name of the application that could not be opened; the alert "Couldn’t open
     // application" shows while it is set. Dismissing the alert clears it.
-    Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged)
+    Q_PROPERTY(QString failedApp READ failedApp WRITE setFailedApp NOTIFY failedAppChanged FINAL)
     // The error alert's text while it shows, and its title: the string-table key of the failure
     // that set it (a move to the Trash unless a caller names another).
     Q_PROPERTY(QString uninstallError READ uninstallError WRITE setUninstallError NOTIFY
-                   uninstallErrorChanged)
-    Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged)
+                   uninstallErrorChanged FINAL)
+    Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged FINAL)
     // The zoom of the whole library (the dismiss and the open animation) and how the views
     // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
-    Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged)
-    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged)
+    Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged FINAL)
+    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged FINAL)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
-                   NOTIFY wallpaperUnavailableChanged)
+                   NOTIFY wallpaperUnavailableChanged FINAL)
     // The chosen global shortcut is held by another program, so pressing it does nothing here.
-    Q_PROPERTY(
-        bool hotKeyRefused READ hotKeyRefused WRITE setHotKeyRefused NOTIFY hotKeyRefusedChanged)
+    Q_PROPERTY(bool hotKeyRefused READ hotKeyRefused WRITE setHotKeyRefused NOTIFY
+                   hotKeyRefusedChanged FINAL)
     // The offered shortcuts (LibraryHotKey values) that other programs hold.
-    Q_PROPERTY(
-        QList<int> takenHotKeys READ takenHotKeys WRITE setTakenHotKeys NOTIFY takenHotKeysChanged)
+    Q_PROPERTY(QList<int> takenHotKeys READ takenHotKeys WRITE setTakenHotKeys NOTIFY
+                   takenHotKeysChanged FINAL)
     // A Wayland session: no program of its own may take a global shortcut or watch the screen's
     // corners there, so a shortcut bound in the desktop is the way to call the launcher up.
     Q_PROPERTY(bool waylandSession READ waylandSession WRITE setWaylandSession NOTIFY
-                   waylandSessionChanged)
+                   waylandSessionChanged FINAL)
 
 public:
     using QObject::QObject;

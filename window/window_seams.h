@@ -3,6 +3,7 @@
 #include "catalog-core/app_dates.h"
 #include "catalog-core/app_descriptor.h"
 #include "library/application_catalog.h"
+#include "window/settings_enum_types.h"
 
 #include <QString>
 
@@ -34,7 +35,7 @@ public:
     // Opens the window scene when there is no window yet.
     virtual void openWindow() = 0;
     // Hands the toggle to the hot key and the launch triggers, registering the shortcut.
-    virtual void installTriggerHandlers(std::function<void()> toggle, const QString& hotKey) = 0;
+    virtual void installTriggerHandlers(std::function<void()> toggle, LibraryHotKey hotKey) = 0;
 };
 
 // Watches the application folders and reports a change after 1.2 s of quiet.

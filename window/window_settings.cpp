@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace orbitdeck {
@@ -88,30 +89,17 @@ WindowSettings::WindowSettings(DefaultsStore& store, QObject* parent)
             emit dataChanged(key);
         }
     });
+    connect(&store_, &DefaultsStore::saveFailed, this, [this] {
+        if (std::exchange(saveFailureTold_, true))
+            return;
+        emit saveFailed();
+    });
 }
 
 QString WindowSettings::appIcon() const {
     return enumSetting(store_, settings::appIcon);
 }
 
-QString WindowSettings::skin() const {
-    return enumSetting(store_, settings::skin);
-}
-void WindowSettings::setSkin(const QString& value) {
-    setEnumSetting(store_, settings::skin, value);
-}
-QString WindowSettings::effects() const {
-    return enumSetting(store_, settings::effects);
-}
-void WindowSettings::setEffects(const QString& value) {
-    setEnumSetting(store_, settings::effects, value);
-}
-QString WindowSettings::density() const {
-    return enumSetting(store_, settings::density);
-}
-void WindowSettings::setDensity(const QString& value) {
-    setEnumSetting(store_, settings::density, value);
-}
 bool WindowSettings::labels() const {
     return readSetting(store_, settings::labels);
 }
@@ -136,12 +124,6 @@ bool WindowSettings::folderLabels() const {
 void WindowSettings::setFolderLabels(bool value) {
     setSetting(store_, settings::folderLabels, value);
 }
-QString WindowSettings::language() const {
-    return enumSetting(store_, settings::language);
-}
-void WindowSettings::setLanguage(const QString& value) {
-    setEnumSetting(store_, settings::language, value);
-}
 QString WindowSettings::startMode() const {
     return enumSetting(store_, settings::startMode);
 }
@@ -160,12 +142,6 @@ int WindowSettings::savedPage() const {
 void WindowSettings::setSavedPage(int value) {
     setSetting(store_, settings::savedPage, qint64{value});
 }
-QString WindowSettings::browsing() const {
-    return enumSetting(store_, settings::browsing);
-}
-void WindowSettings::setBrowsing(const QString& value) {
-    setEnumSetting(store_, settings::browsing, value);
-}
 int WindowSettings::customColumns() const {
     return clampedToInt(readSetting(store_, settings::columns));
 }
@@ -183,18 +159,6 @@ int WindowSettings::customIconSize() const {
 }
 void WindowSettings::setCustomIconSize(int value) {
     setSetting(store_, settings::iconSize, qint64{value});
-}
-QString WindowSettings::sort() const {
-    return enumSetting(store_, settings::sort);
-}
-void WindowSettings::setSort(const QString& value) {
-    setEnumSetting(store_, settings::sort, value);
-}
-QString WindowSettings::hotKey() const {
-    return enumSetting(store_, settings::hotKey);
-}
-void WindowSettings::setHotKey(const QString& value) {
-    setEnumSetting(store_, settings::hotKey, value);
 }
 bool WindowSettings::clickToClose() const {
     return readSetting(store_, settings::clickToClose);
@@ -222,7 +186,10 @@ LibraryLanguage WindowSettings::languageValue() const {
     return readSetting(store_, settings::language);
 }
 void WindowSettings::setSortOrder(setting::SortOrder value) {
-    setEnumValue(store_, settings::sort, static_cast<LibrarySort>(value));
+    setSortValue(static_cast<LibrarySort>(value));
+}
+void WindowSettings::setSortValue(LibrarySort value) {
+    setEnumValue(store_, settings::sort, value);
 }
 void WindowSettings::setLanguageValue(LibraryLanguage value) {
     setEnumValue(store_, settings::language, value);

@@ -19,55 +19,60 @@ class DefaultsStore;
 // Every setting of the main window, bound to its defaults key. Reads fall back to the default
 // when the key is absent, holds another kind of value or names no case; writes go to the store
 // at once, and a change made anywhere else (the settings sheet, the guide) is signalled here.
-// C++ reads and writes enumerations as their stored case names or as values; QML as values.
+// Enumerations are values in C++ and QML alike; their case names live in the stored file and
+// the state report only.
 class WindowSettings : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("the window state owns its settings")
-    Q_PROPERTY(
-        orbitdeck::setting::LibrarySkin skin READ skinValue WRITE setSkinValue NOTIFY skinChanged)
+    Q_PROPERTY(orbitdeck::setting::LibrarySkin skin READ skinValue WRITE setSkinValue NOTIFY
+                   skinChanged FINAL)
     // The chosen app icon style; the views draw it wherever the app's icon shows.
-    Q_PROPERTY(QString appIcon READ appIcon NOTIFY appIconChanged)
+    Q_PROPERTY(QString appIcon READ appIcon NOTIFY appIconChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryEffects effects READ effectsValue WRITE setEffectsValue
-                   NOTIFY effectsChanged)
+                   NOTIFY effectsChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryDensity density READ densityValue WRITE setDensityValue
-                   NOTIFY densityChanged)
-    Q_PROPERTY(bool labels READ labels WRITE setLabels NOTIFY labelsChanged)
+                   NOTIFY densityChanged FINAL)
+    Q_PROPERTY(bool labels READ labels WRITE setLabels NOTIFY labelsChanged FINAL)
+    Q_PROPERTY(bool showWallpaper READ showWallpaper WRITE setShowWallpaper NOTIFY
+                   showWallpaperChanged FINAL)
+    Q_PROPERTY(double wallpaperBlur READ wallpaperBlur WRITE setWallpaperBlur NOTIFY
+                   wallpaperBlurChanged FINAL)
     Q_PROPERTY(
-        bool showWallpaper READ showWallpaper WRITE setShowWallpaper NOTIFY showWallpaperChanged)
-    Q_PROPERTY(
-        double wallpaperBlur READ wallpaperBlur WRITE setWallpaperBlur NOTIFY wallpaperBlurChanged)
-    Q_PROPERTY(bool folderLabels READ folderLabels WRITE setFolderLabels NOTIFY folderLabelsChanged)
+        bool folderLabels READ folderLabels WRITE setFolderLabels NOTIFY folderLabelsChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryLanguage language READ languageValue WRITE
-                   setLanguageValue NOTIFY languageChanged)
+                   setLanguageValue NOTIFY languageChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryStartup startMode READ startModeValue WRITE
-                   setStartModeValue NOTIFY startModeChanged)
-    Q_PROPERTY(bool rememberPage READ rememberPage WRITE setRememberPage NOTIFY rememberPageChanged)
-    Q_PROPERTY(int savedPage READ savedPage WRITE setSavedPage NOTIFY savedPageChanged)
+                   setStartModeValue NOTIFY startModeChanged FINAL)
+    Q_PROPERTY(
+        bool rememberPage READ rememberPage WRITE setRememberPage NOTIFY rememberPageChanged FINAL)
+    Q_PROPERTY(int savedPage READ savedPage WRITE setSavedPage NOTIFY savedPageChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryBrowsing browsing READ browsingValue WRITE
-                   setBrowsingValue NOTIFY browsingChanged)
-    Q_PROPERTY(
-        int customColumns READ customColumns WRITE setCustomColumns NOTIFY customColumnsChanged)
-    Q_PROPERTY(int customRows READ customRows WRITE setCustomRows NOTIFY customRowsChanged)
-    Q_PROPERTY(
-        int customIconSize READ customIconSize WRITE setCustomIconSize NOTIFY customIconSizeChanged)
-    Q_PROPERTY(
-        orbitdeck::setting::SortOrder sort READ sortOrder WRITE setSortOrder NOTIFY sortChanged)
+                   setBrowsingValue NOTIFY browsingChanged FINAL)
+    Q_PROPERTY(int customColumns READ customColumns WRITE setCustomColumns NOTIFY
+                   customColumnsChanged FINAL)
+    Q_PROPERTY(int customRows READ customRows WRITE setCustomRows NOTIFY customRowsChanged FINAL)
+    Q_PROPERTY(int customIconSize READ customIconSize WRITE setCustomIconSize NOTIFY
+                   customIconSizeChanged FINAL)
+    Q_PROPERTY(orbitdeck::setting::SortOrder sort READ sortOrder WRITE setSortOrder NOTIFY
+                   sortChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryHotKey hotKey READ hotKeyValue WRITE setHotKeyValue NOTIFY
-                   hotKeyChanged)
-    Q_PROPERTY(bool clickToClose READ clickToClose WRITE setClickToClose NOTIFY clickToCloseChanged)
-    Q_PROPERTY(bool onboarded READ onboarded WRITE setOnboarded NOTIFY onboardedChanged)
+                   hotKeyChanged FINAL)
+    Q_PROPERTY(
+        bool clickToClose READ clickToClose WRITE setClickToClose NOTIFY clickToCloseChanged FINAL)
+    Q_PROPERTY(bool onboarded READ onboarded WRITE setOnboarded NOTIFY onboardedChanged FINAL)
     Q_PROPERTY(bool systemUtilitiesSeeded READ systemUtilitiesSeeded WRITE setSystemUtilitiesSeeded
-                   NOTIFY systemUtilitiesSeededChanged)
+                   NOTIFY systemUtilitiesSeededChanged FINAL)
     // Derived: the icon size in points, and the grid size with 0 meaning 7 by 5.
-    Q_PROPERTY(double effectiveIconSize READ effectiveIconSize NOTIFY effectiveIconSizeChanged)
-    Q_PROPERTY(int columns READ columns NOTIFY customColumnsChanged)
-    Q_PROPERTY(int rows READ rows NOTIFY customRowsChanged)
+    Q_PROPERTY(
+        double effectiveIconSize READ effectiveIconSize NOTIFY effectiveIconSizeChanged FINAL)
+    Q_PROPERTY(int columns READ columns NOTIFY customColumnsChanged FINAL)
+    Q_PROPERTY(int rows READ rows NOTIFY customRowsChanged FINAL)
     // Motion: "fluid" effects and no reduced motion (page turns, scale effects); any layout or
     // list animation at all.
-    Q_PROPERTY(bool fluidMotion READ fluidMotion NOTIFY motionChanged)
-    Q_PROPERTY(bool motionAllowed READ motionAllowed NOTIFY motionChanged)
-    Q_PROPERTY(bool reduceMotion READ reduceMotion WRITE setReduceMotion NOTIFY motionChanged)
+    Q_PROPERTY(bool fluidMotion READ fluidMotion NOTIFY motionChanged FINAL)
+    Q_PROPERTY(bool motionAllowed READ motionAllowed NOTIFY motionChanged FINAL)
+    Q_PROPERTY(bool reduceMotion READ reduceMotion WRITE setReduceMotion NOTIFY motionChanged FINAL)
 
 public:
     // Stored keys of the data settings.
@@ -82,13 +87,7 @@ public:
 
     explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
 
-    QString skin() const;
     QString appIcon() const;
-    void setSkin(const QString& value);
-    QString effects() const;
-    void setEffects(const QString& value);
-    QString density() const;
-    void setDensity(const QString& value);
     bool labels() const;
     void setLabels(bool value);
     bool showWallpaper() const;
@@ -97,26 +96,18 @@ public:
     void setWallpaperBlur(double value);
     bool folderLabels() const;
     void setFolderLabels(bool value);
-    QString language() const;
-    void setLanguage(const QString& value);
     QString startMode() const;
     void setStartMode(const QString& value);
     bool rememberPage() const;
     void setRememberPage(bool value);
     int savedPage() const;
     void setSavedPage(int value);
-    QString browsing() const;
-    void setBrowsing(const QString& value);
     int customColumns() const;
     void setCustomColumns(int value);
     int customRows() const;
     void setCustomRows(int value);
     int customIconSize() const;
     void setCustomIconSize(int value);
-    QString sort() const;
-    void setSort(const QString& value);
-    QString hotKey() const;
-    void setHotKey(const QString& value);
     bool clickToClose() const;
     void setClickToClose(bool value);
     bool onboarded() const;
@@ -125,6 +116,7 @@ public:
     void setSystemUtilitiesSeeded(bool value);
 
     LibrarySort sortValue() const;
+    void setSortValue(LibrarySort value);
     setting::SortOrder sortOrder() const { return static_cast<setting::SortOrder>(sortValue()); }
     void setSortOrder(setting::SortOrder value);
     LibraryLanguage languageValue() const;
@@ -182,10 +174,14 @@ signals:
     void motionChanged();
     // A data setting changed (hidden set, layout, launch bookkeeping).
     void dataChanged(const QString& key);
+    // The first change of this run that could not be written to the disk; later ones are only
+    // logged, so the user hears of it once.
+    void saveFailed();
 
 private:
     DefaultsStore& store_;
     bool reduceMotion_ = false;
+    bool saveFailureTold_ = false;
 };
 
 } // namespace orbitdeck

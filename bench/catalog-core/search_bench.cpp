@@ -55,7 +55,8 @@ std::vector<AppDescriptor> makeApps(std::size_t count) {
                 name += latinWords[random() % std::size(latinWords)];
             }
         }
-        name += " " + std::to_string(index);
+        name += ' ';
+        name += std::to_string(index);
         apps.emplace_back(name, "com.example.app" + std::to_string(index),
                           "/Applications/" + name + ".app");
     }

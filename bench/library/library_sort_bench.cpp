@@ -51,8 +51,10 @@ int main() {
     for (std::size_t index = 0; index < count; ++index) {
         const std::string id = "bundle:com.example.app" + std::to_string(index);
         std::string name = words[random() % std::size(words)];
-        name += " " + std::string(words[random() % std::size(words)]) + " " +
-                std::to_string(random() % 500);
+        name += ' ';
+        name += words[random() % std::size(words)];
+        name += ' ';
+        name += std::to_string(random() % 500);
         displayNames[id] = name;
         if (index % 3 == 0) {
             launchCounts[id] = static_cast<std::int64_t>(random() % 20);

@@ -169,15 +169,15 @@ TEST_F(ArrangingCommands, HidingAndUndoingEveryKind) {
     EXPECT_EQ(harness->stored(WindowSettings::layoutKey), before);
     EXPECT_EQ(window->toasts()->text(), "Undone");
 
-    // Backup: layout, hidden set and sort; a sort that names no case keeps the current one.
-    window->settings()->setSort("name");
+    // Backup: layout, hidden set and sort come back in one step.
+    window->settings()->setSortValue(LibrarySort::name);
     window->pushUndo(LibraryUndo{LibraryUndo::Backup{
         .data = R"({"items":[{"application":{"_0":"bundle:com.example.f"}}],"folders":[]})",
         .ids = {item("A").payload},
-        .sort = "sideways"}});
+        .sort = LibrarySort::nameReverse}});
     undo().undo();
     EXPECT_EQ(page(), "F A B C D E");
-    EXPECT_EQ(window->settings()->sort(), "name");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::nameReverse);
     EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{item("A").payload});
 
     // Uninstall: a failed move back reports and consumes the step.
@@ -247,7 +247,7 @@ TEST_F(ArrangingCommands, PageTurnsStayInRangeAndAnimateOnlyWhenFluid) {
     flow.goToPage(2, 0, 3);
     EXPECT_EQ(window->paging()->page(), 2);
     EXPECT_TRUE(window->paging()->animatePageChange());
-    window->settings()->setEffects("reduced");
+    window->settings()->setEffectsValue(LibraryEffects::reduced);
     flow.goToPage(1, 2, 3);
     EXPECT_EQ(window->paging()->page(), 1);
     EXPECT_EQ(window->paging()->direction(), "leading");

@@ -179,6 +179,6 @@ TEST_F(CommandRules, CtrlArrowsTurnPagesWithinTheShownPages) {
     EXPECT_EQ(window->paging()->page(), 1);
     EXPECT_EQ(window->paging()->direction(), "leading");
 
-    window->settings()->setBrowsing("scroll");
+    window->settings()->setBrowsingValue(LibraryBrowsing::scroll);
     EXPECT_FALSE(commands().handleKey(LibraryKey::nextPage)) << "no pages to turn";
 }

@@ -112,11 +112,11 @@ TEST_F(DragSessionDrops, ADropInsideTheOpenFolderPlacesBeforeOrAfterItsTile) {
     EXPECT_EQ(page(), "[ACB] D E F");
 
     // The sort is neither read nor changed for the folder's own order.
-    window->settings()->setSort("nameReverse");
+    window->settings()->setSortValue(LibrarySort::nameReverse);
     drag(key("B"), true);
     EXPECT_TRUE(session().dropInFolder(key("A"), 0, cell));
     EXPECT_EQ(page(), "[BAC] D E F");
-    EXPECT_EQ(window->settings()->sort(), "nameReverse");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::nameReverse);
     EXPECT_FALSE(session().dropInFolder(key("A"), 0, cell)) << "nothing dragged any more";
 }
 
@@ -142,15 +142,15 @@ TEST_F(DragSessionDrops, EdgesAndPageDotsPlaceTheTileFirstOnTheirPage) {
 }
 
 TEST_F(DragSessionDrops, ASortedDropWritesTheShownOrderAndTurnsManual) {
-    window->settings()->setSort("nameReverse");
+    window->settings()->setSortValue(LibrarySort::nameReverse);
     ASSERT_EQ(window->tiles()->count(), 6);
     // The grid shows F E D C B A; dropping A after E keeps that order around the move.
-    window->visible().setSortItems([](const std::vector<LayoutItem>& items, const std::string&) {
+    window->visible().setSortItems([](const std::vector<LayoutItem>& items, LibrarySort) {
         return std::vector<LayoutItem>(items.rbegin(), items.rend());
     });
     EXPECT_TRUE(moveNextToAsShown(*window, operations(), item("A"), item("E"), true, true));
     EXPECT_EQ(page(), "F E A D C B");
-    EXPECT_EQ(window->settings()->sort(), "manual");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::manual);
     EXPECT_FALSE(moveNextToAsShown(*window, operations(), item("A"), item("E"), true, true))
         << "already there";
     EXPECT_EQ(window->undoStack().size(), 1u);

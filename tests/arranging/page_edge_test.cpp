@@ -101,8 +101,10 @@ TEST_F(PageEdgeTest, AStripWithNoPageThatWayNeverTurnsButStillTakesDrops) {
 
 TEST(PageDrop, TheDroppedTileBecomesTheFirstOfThePage) {
     std::vector<LayoutItem> visible;
-    for (int i = 0; i < 10; ++i)
-        visible.push_back(app("t" + std::to_string(i)));
+    for (int i = 0; i < 10; ++i) {
+        const std::string number = std::to_string(i);
+        visible.push_back(app("t" + number));
+    }
     {
         // From an earlier page: after the page's first tile, which then moves back a page.
         const auto drop = pageDrop(app("t1"), 1, 3, visible, 4);

@@ -144,7 +144,7 @@ TEST_F(TileMenuContent, GroupWithOffersOnlyTheTilesOfThePageShown) {
     // A page beyond the items counts as the last one; scrolling draws every tile.
     window->paging()->setPage(7);
     EXPECT_EQ(menu().drawnItems(), (std::vector{item("E"), item("F")}));
-    window->settings()->setBrowsing("scroll");
+    window->settings()->setBrowsingValue(LibraryBrowsing::scroll);
     EXPECT_EQ(menu().drawnItems().size(), 6u);
 }
 

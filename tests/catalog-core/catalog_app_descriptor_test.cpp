@@ -34,6 +34,8 @@ TEST(CatalogAppDescriptor, IdentityRule) {
         EXPECT_EQ(AppDescriptor("Tool", "", "/Applications//Tool.APP").id(),
                   "path:/Applications/Tool.APP");
         EXPECT_EQ(AppDescriptor("Tool", "", "/../Tool.app").id(), "path:/Tool.app");
+        EXPECT_EQ(AppDescriptor("Tool", "", "/A/..").id(), "path:/");
+        EXPECT_EQ(AppDescriptor("Tool", "", "A/..").id(), "path:.");
     }
     {
         SCOPED_TRACE("bundle URL is kept as given");

@@ -30,7 +30,8 @@ public:
             pages[p].id = PageID{"page" + std::to_string(p)};
             for (int n = pick(0, 6); n > 0; --n) {
                 if (chance(4)) {
-                    LayoutFolder f = folder("f" + std::to_string(folders.size()), {});
+                    const std::string number = std::to_string(folders.size());
+                    LayoutFolder f = folder("f" + number, {});
                     for (int k = pick(1, 3); k > 0; --k)
                         f.items.push_back(item());
                     pages[p].items.push_back(LayoutItem::folder(f.id));

@@ -40,7 +40,7 @@ protected:
         window = &harness->load();
         organizer = std::make_unique<LibraryOrganizer>(*window, files);
         organizer->setLaunchpadReader([this] { return entries; });
-        window->settings()->setSort(QStringLiteral("name"));
+        window->settings()->setSortValue(LibrarySort::name);
         window->paging()->setPage(1);
     }
 
@@ -92,7 +92,7 @@ TEST_F(LaunchpadImportTest, TakesInstalledAppsOnceDissolvesSmallFoldersAndAppend
     EXPECT_EQ(window->layout()->layout().folder(FolderID{page[1]})->name, "Tools");
     EXPECT_EQ(page[2], appID("com.d"));
     EXPECT_EQ(page[3], appID("com.e")) << "unlisted apps follow, uncounted";
-    EXPECT_EQ(window->settings()->sort(), "manual");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::manual);
     EXPECT_EQ(window->paging()->page(), 0);
     EXPECT_EQ(window->undoStack().size(), undoBefore + 1);
 
@@ -110,7 +110,7 @@ TEST_F(LaunchpadImportTest, NothingFoundLeavesLayoutSortAndPageAlone) {
     const std::size_t undoBefore = window->undoStack().size();
     const auto unchanged = [&] {
         EXPECT_EQ(harness->pageIDs(), page);
-        EXPECT_EQ(window->settings()->sort(), "name");
+        EXPECT_EQ(window->settings()->sortValue(), LibrarySort::name);
         EXPECT_EQ(window->paging()->page(), 1);
         EXPECT_EQ(window->undoStack().size(), undoBefore);
     };

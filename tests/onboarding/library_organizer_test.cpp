@@ -88,12 +88,12 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
                                                      : "[folder]");
         return ids;
     };
-    window->settings()->setSort(QStringLiteral("recent"));
+    window->settings()->setSortValue(LibrarySort::recent);
     window->paging()->setPage(2);
     organizer->performOrganization(LibraryOrganization::sortByName);
     EXPECT_EQ(names(), (std::vector<std::string>{"Alpha", "Beta", "Console", "Delta"}));
     EXPECT_EQ(window->undoStack().size(), 1u);
-    EXPECT_EQ(window->settings()->sort(), "manual");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::manual);
     EXPECT_EQ(window->paging()->page(), 0);
 
     // Already in name order, and no folders to move: nothing recorded, sort and page still reset.
@@ -101,11 +101,11 @@ TEST_F(OrganizerTest, LayoutActionsRecordUndoOnlyForAChangeAndAlwaysResetSortAnd
          {LibraryOrganization::sortByName, LibraryOrganization::foldersFirst,
           LibraryOrganization::foldersLast, LibraryOrganization::ungroup}) {
         const std::string name = organizationName(action).toStdString();
-        window->settings()->setSort(QStringLiteral("frequency"));
+        window->settings()->setSortValue(LibrarySort::frequency);
         window->paging()->setPage(1);
         organizer->performOrganization(action);
         EXPECT_EQ(window->undoStack().size(), 1u) << name;
-        EXPECT_EQ(window->settings()->sort(), "manual") << name;
+        EXPECT_EQ(window->settings()->sortValue(), LibrarySort::manual) << name;
         EXPECT_EQ(window->paging()->page(), 0) << name;
     }
 
@@ -165,7 +165,7 @@ TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
 TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUndo) {
     organizer->performOrganization(LibraryOrganization::systemUtilities);
     window->storeHidden({appID("com.b"), "bundle:elsewhere"});
-    window->settings()->setSort(QStringLiteral("nameReverse"));
+    window->settings()->setSortValue(LibrarySort::nameReverse);
     const QByteArray exportedLayout = storedLayout();
     const std::vector<std::string> exportedPage = harness->pageIDs();
 
@@ -183,7 +183,7 @@ TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUn
     // Change everything, then bring the backup back.
     organizer->performOrganization(LibraryOrganization::ungroup);
     window->storeHidden({});
-    window->settings()->setSort(QStringLiteral("added"));
+    window->settings()->setSortValue(LibrarySort::added);
     window->paging()->setPage(3);
     const QByteArray changedLayout = storedLayout();
     const std::size_t undoBefore = window->undoStack().size();
@@ -191,7 +191,7 @@ TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUn
     importBackup();
     EXPECT_EQ(harness->pageIDs(), exportedPage);
     EXPECT_EQ(window->library()->hiddenIDs(), (HiddenIDs{appID("com.b"), "bundle:elsewhere"}));
-    EXPECT_EQ(window->settings()->sort(), "nameReverse");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::nameReverse);
     EXPECT_EQ(window->paging()->page(), 0);
     EXPECT_EQ(window->undoStack().size(), undoBefore + 1);
     EXPECT_EQ(window->toasts()->text(), "Layout imported · 1 not installed · Ctrl+Z");
@@ -199,11 +199,11 @@ TEST_F(OrganizerTest, ExportThenImportRestoresArrangementHiddenSetAndSortInOneUn
     undo().undo();
     EXPECT_EQ(storedLayout(), changedLayout);
     EXPECT_TRUE(window->library()->hiddenIDs().empty());
-    EXPECT_EQ(window->settings()->sort(), "added");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::added);
 }
 
 TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
-    window->settings()->setSort(QStringLiteral("name"));
+    window->settings()->setSortValue(LibrarySort::name);
     window->storeHidden({appID("com.a")});
     const QByteArray layoutBefore = storedLayout();
     const std::size_t undoBefore = window->undoStack().size();
@@ -216,7 +216,7 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
         EXPECT_EQ(window->lifecycle()->errorTitle(), "Couldn’t import the layout") << what;
         EXPECT_EQ(storedLayout(), layoutBefore) << what;
         EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs{appID("com.a")}) << what;
-        EXPECT_EQ(window->settings()->sort(), "name") << what;
+        EXPECT_EQ(window->settings()->sortValue(), LibrarySort::name) << what;
         EXPECT_EQ(window->undoStack().size(), undoBefore) << what;
         window->lifecycle()->setUninstallError(QString());
     };
@@ -246,7 +246,7 @@ TEST_F(OrganizerTest, BadBackupsShowTheErrorAndChangeNothing) {
     files.file = file("odd.json");
     importBackup();
     EXPECT_EQ(harness->pageIDs().size(), 4u);
-    EXPECT_EQ(window->settings()->sort(), "name");
+    EXPECT_EQ(window->settings()->sortValue(), LibrarySort::name);
     EXPECT_EQ(window->toasts()->text(), "Layout imported · Ctrl+Z");
 
     // A write that fails reports the system's reason and leaves no toast.

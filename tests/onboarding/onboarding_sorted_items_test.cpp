@@ -21,7 +21,7 @@ protected:
 
     std::vector<std::string> sorted(const std::vector<LayoutItem>& items, const char* sort) {
         std::vector<std::string> names;
-        for (const LayoutItem& item : sortedItems(*window, items, sort)) {
+        for (const LayoutItem& item : sortedItems(*window, items, *librarySortFromRawValue(sort))) {
             names.push_back(item.isFolder() ? "[" + item.payload + "]"
                                             : *window->library()->displayName(item.payload));
         }
@@ -62,10 +62,10 @@ TEST_F(SortedItemsTest, UseOrdersPutMissingDataLastByName) {
               (std::vector<std::string>{"App 1", "Same", "app 2", "App 10"}));
 
     // The grid follows new counts and dates (a launch) with nothing else changing.
-    window->settings()->setSort("frequency");
+    window->settings()->setSortValue(LibrarySort::frequency);
     window->library()->setLaunchCounts({{appID("one"), 7}});
     EXPECT_EQ(window->tiles()->items().front(), item("one"));
-    window->settings()->setSort("recent");
+    window->settings()->setSortValue(LibrarySort::recent);
     window->library()->setRecentUse({{appID("two"), dateFromReferenceSeconds(20)}});
     EXPECT_EQ(window->tiles()->items().front(), item("two"));
 }

@@ -68,7 +68,7 @@ TEST(SettingsSheetModel, OpenAtLoginShowsTheStatusReadBackAndTheLastError) {
 
 TEST(SettingsSheetModel, CustomIconSizeStartsFromTheDensityEachTimeItIsSwitchedOn) {
     SheetFixture sheet;
-    sheet.settings().setDensity(QStringLiteral("large"));
+    sheet.settings().setDensityValue(LibraryDensity::large);
     sheet.model.setCustomIconSize(true);
     EXPECT_EQ(sheet.settings().customIconSize(), 76);
     EXPECT_EQ(sheet.settings().effectiveIconSize(), 76);
@@ -118,14 +118,14 @@ TEST(SettingsSheetModel, WindowActionsCloseTheSheetAndApplyTheMode) {
         AmbergridWindow& window = *sheet.harness.window;
         window.storeHidden(HiddenIDs{"com.example.hidden"});
         const QByteArray layout = sheet.settings().data(WindowSettings::layoutKey);
-        const QString sort = sheet.settings().sort();
+        const LibrarySort sort = sheet.settings().sortValue();
         sheet.model.organize(QStringLiteral("sortByName"));
         sheet.model.organize(QStringLiteral("welcome"));
         sheet.model.unhide(QStringLiteral("com.example.hidden"));
         sheet.harness.scheduler.advance(std::chrono::seconds(1));
         EXPECT_TRUE(window.library()->hiddenIDs().contains("com.example.hidden"));
         EXPECT_EQ(sheet.settings().data(WindowSettings::layoutKey), layout);
-        EXPECT_EQ(sheet.settings().sort(), sort);
+        EXPECT_EQ(sheet.settings().sortValue(), sort);
         EXPECT_TRUE(lifecycle.uninstallError().isEmpty());
     }
 }

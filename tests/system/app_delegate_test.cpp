@@ -60,7 +60,7 @@ public:
         shown = window;
     }
     void openWindow() override {}
-    void installTriggerHandlers(std::function<void()>, const QString&) override {}
+    void installTriggerHandlers(std::function<void()>, orbitdeck::LibraryHotKey) override {}
 
     bool window = true;
     bool shown = false;

@@ -44,9 +44,9 @@ public:
         shown = true;
     }
     void openWindow() override { ++opens; }
-    void installTriggerHandlers(std::function<void()> action, const QString& key) override {
+    void installTriggerHandlers(std::function<void()> action, LibraryHotKey key) override {
         toggle = std::move(action);
-        hotKey = key;
+        hotKey = rawValue(key);
         ++installs;
     }
 

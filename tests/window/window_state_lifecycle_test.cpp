@@ -57,12 +57,12 @@ TEST(WindowStateLifecycle, PagesFollowSearchSortBrowsingAndTheRememberedPage) {
     window.search()->setQuery(" ");
     EXPECT_EQ(window.paging()->page(), 2) << "the search ends where it began";
 
-    window.settings()->setSort("manual");
+    window.settings()->setSortValue(LibrarySort::manual);
     EXPECT_EQ(window.paging()->page(), 2);
-    window.settings()->setSort("name");
+    window.settings()->setSortValue(LibrarySort::name);
     EXPECT_EQ(window.paging()->page(), 0);
     window.paging()->setPage(1);
-    window.settings()->setBrowsing("scroll");
+    window.settings()->setBrowsingValue(LibraryBrowsing::scroll);
     EXPECT_EQ(window.paging()->page(), 0);
     EXPECT_EQ(window.pageCount(), 1);
 }
@@ -141,7 +141,7 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "none") << "back without animation";
 
     // Without motion: at once and without the zoom.
-    window.settings()->setEffects("off");
+    window.settings()->setEffectsValue(LibraryEffects::off);
     window.dismissLibrary();
     EXPECT_TRUE(harness.presentation.lastHideImmediate);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
@@ -232,14 +232,15 @@ TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions)
                                                    DefaultsValue{QStringLiteral("dusk")});
                                            }},
                        {[&](AmbergridWindow& window) {
-                           order.push_back("extension:" + window.settings()->skin().toStdString());
+                           order.push_back("extension:" +
+                                           rawValue(window.settings()->skinValue()).toStdString());
                        }});
         EXPECT_TRUE(entry.defaults().filePath().startsWith(config.path()));
 
         // Direct readers (menus, toasts) see a language chosen through the window's settings,
         // and a key they write survives the window's next write.
         EXPECT_EQ(&entry.defaults(), &standardDefaults());
-        entry.window().settings()->setLanguage(QStringLiteral("german"));
+        entry.window().settings()->setLanguageValue(LibraryLanguage::german);
         EXPECT_EQ(currentLanguage(), LibraryLanguage::german);
         standardDefaults().setValue("ambergrid.appIcon", DefaultsValue{QStringLiteral("mint")});
         entry.window().settings()->setLabels(false);
@@ -261,13 +262,13 @@ TEST(WindowStateLifecycle, ShowingAgainSettlesFromTheOpenZoomOnlyWithFluidMotion
     window.actions()->playOpenAnimation();
     EXPECT_EQ(steps, (std::vector<std::pair<double, QString>>{{1.08, "none"}, {1.0, "spring"}}));
 
-    for (const char* effects : {"reduced", "off"}) {
+    for (const LibraryEffects effects : {LibraryEffects::reduced, LibraryEffects::off}) {
         steps.clear();
-        window.settings()->setEffects(effects);
+        window.settings()->setEffectsValue(effects);
         window.actions()->playOpenAnimation();
-        EXPECT_TRUE(steps.empty()) << effects;
+        EXPECT_TRUE(steps.empty()) << rawValue(effects).toStdString();
     }
-    window.settings()->setEffects("fluid");
+    window.settings()->setEffectsValue(LibraryEffects::fluid);
     window.settings()->setReduceMotion(true);
     window.actions()->playOpenAnimation();
     EXPECT_TRUE(steps.empty());

@@ -343,9 +343,9 @@ TEST(WindowStateLoading, DatesAddedAreScannedAtTheFirstLoadAndWhenTheSortTurnsTo
         harness.scanAddedDates = recordingScanner;
         AmbergridWindow& window = harness.load();
         EXPECT_EQ(scanCount(), 0u);
-        window.settings()->setSort("name");
+        window.settings()->setSortValue(LibrarySort::name);
         EXPECT_EQ(scanCount(), 0u);
-        window.settings()->setSort("added");
+        window.settings()->setSortValue(LibrarySort::added);
         ASSERT_TRUE(harness.waitUntil([&] { return !window.library()->addedDates().empty(); }));
         EXPECT_EQ(scans, std::vector<std::size_t>{3});
     }
@@ -364,8 +364,8 @@ TEST(WindowStateLoading, DatesAddedAreScannedAtTheFirstLoadAndWhenTheSortTurnsTo
     harness.catalog.setApps({app("Delta", "com.example.delta")});
     harness.refresh(false);
     EXPECT_EQ(scanCount(), 1u);
-    window.settings()->setSort("recent");
-    window.settings()->setSort("added");
+    window.settings()->setSortValue(LibrarySort::recent);
+    window.settings()->setSortValue(LibrarySort::added);
     ASSERT_TRUE(harness.waitUntil([&] {
         return window.library()->addedDates().contains(appID("com.example.beta")) &&
                window.library()->addedDates().at(appID("com.example.beta")) ==

@@ -4,6 +4,8 @@
 #include "window/stored_library_data.h"
 
 #include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -39,6 +41,31 @@ TEST(WindowStateToasts, OneToastAtATimeEachClearingOnlyItself) {
     EXPECT_FALSE(toasts.visible());
     scheduler.advance(1s);
     EXPECT_FALSE(toasts.visible());
+}
+
+TEST(WindowStateToasts, AFailedSaveIsToldOnce) {
+    WindowHarness harness;
+    const QString folder = harness.home.filePath("config");
+    harness.store = std::make_unique<DefaultsStore>(folder + "/orbitdeck.plist");
+    AmbergridWindow& window = harness.load();
+    ASSERT_TRUE(harness.store->setValue("ambergrid.labels", DefaultsValue{true}));
+    ASSERT_FALSE(window.toasts()->visible());
+
+    // The settings folder becomes a file: nothing can be written there, root included.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QSignalSpy shown(window.toasts(), &ToastState::textChanged);
+    window.settings()->setLabels(false);
+    EXPECT_EQ(window.toasts()->text(), "Changes could not be saved");
+    EXPECT_FALSE(window.settings()->labels()) << "the change holds in memory";
+
+    harness.scheduler.advance(3s);
+    window.settings()->setData(WindowSettings::layoutKey, "[]");
+    window.settings()->setSkinValue(LibrarySkin::paper);
+    EXPECT_FALSE(window.toasts()->visible()) << "told once, not at every change";
+    EXPECT_EQ(shown.count(), 2) << "shown and cleared";
 }
 
 TEST(WindowStateToasts, StoredFormsUseTheReferenceDateAndSortedIds) {
@@ -107,11 +134,11 @@ TEST(WindowStateSettings, DefaultsDerivedValuesAndFallbacks) {
     WindowHarness harness;
     AmbergridWindow& window = harness.make();
     WindowSettings& settings = *window.settings();
-    EXPECT_EQ(settings.skin(), "night");
-    EXPECT_EQ(settings.effects(), "fluid");
-    EXPECT_EQ(settings.hotKey(), "optionSpace");
+    EXPECT_EQ(settings.skinValue(), LibrarySkin::night);
+    EXPECT_EQ(settings.effectsValue(), LibraryEffects::fluid);
+    EXPECT_EQ(settings.hotKeyValue(), LibraryHotKey::optionSpace);
     EXPECT_EQ(settings.startMode(), "fullscreen");
-    EXPECT_EQ(settings.sort(), "manual");
+    EXPECT_EQ(settings.sortValue(), LibrarySort::manual);
     EXPECT_EQ(settings.columns(), 7);
     EXPECT_EQ(settings.rows(), 5);
     EXPECT_TRUE(settings.clickToClose());
@@ -124,7 +151,7 @@ TEST(WindowStateSettings, DefaultsDerivedValuesAndFallbacks) {
     harness.store->setValue("ambergrid.iconSize", DefaultsValue{qint64{90}});
     EXPECT_EQ(settings.effectiveIconSize(), 90);
     harness.store->setValue("ambergrid.sort", DefaultsValue{QStringLiteral("sideways")});
-    EXPECT_EQ(settings.sort(), "manual");
+    EXPECT_EQ(settings.sortValue(), LibrarySort::manual);
 
     // A change made elsewhere reaches the window's bindings.
     QSignalSpy hotKey(&settings, &WindowSettings::hotKeyChanged);

@@ -107,15 +107,9 @@ class ArrangingDragTest(unittest.TestCase):
 
             # Its title is saved trimmed. Clicking the title again is harmless, so a click that
             # lost the race for focus is repeated.
-            for attempt in range(4):
-                session.click(settled(session, "library-folder-name-input"))
-                try:
-                    session.wait_for(lambda r: r["items"]["library-folder-name"]["highlighted"],
-                                     "the folder title in editing", timeout=3)
-                    break
-                except AssertionError:
-                    if attempt == 3:
-                        raise
+            session.retry(lambda: session.click(settled(session, "library-folder-name-input")),
+                          lambda r: r["items"]["library-folder-name"]["highlighted"],
+                          "the folder title in editing")
             session.key("ctrl+a")
             session.type(" Work ")
             session.key("Return")

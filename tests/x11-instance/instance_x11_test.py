@@ -110,7 +110,9 @@ def requests_reach_the_running_launcher(session):
 
     code, took, err = start_again(session)
     check(code == 0, f"a second start ended with {code}: {err}")
-    check(took < 2.0, f"a second start took {took:.2f} s")
+    # Well below the 15 s a start waits for an answer that never comes; the time a start takes
+    # is the benchmarks' measure, not this test's.
+    check(took < 10.0, f"a second start took {took:.2f} s")
     check(processes(os.getpid()) == [str(session.process.pid)],
           f"launchers running: {processes(os.getpid())}")
     check(visible_windows() == windows, f"windows after a second start: {visible_windows()}")

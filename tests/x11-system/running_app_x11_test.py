@@ -15,9 +15,8 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "x11-window"))
 from launcher_session import Session, cells  # noqa: E402
-from system_x11_test import holds, run, start_openbox  # noqa: E402
+from system_x11_test import holds, poll, run, start_openbox  # noqa: E402
 from system_x11_test import mapped as viewable  # noqa: E402
-from system_x11_test import poll as shared_poll  # noqa: E402
 
 # No key bindings: openbox's own Alt+Space menu would take the launcher's shortcut.
 OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
@@ -27,11 +26,6 @@ OPENBOX_CONFIG = """<?xml version="1.0" encoding="UTF-8"?>
   <mouse></mouse>
 </openbox_config>
 """
-
-
-def poll(condition, what):
-    # Starting a program and the window manager's answer take longer than a key press.
-    return shared_poll(condition, what, timeout=20.0)
 
 
 def root_window_property(name):
@@ -116,11 +110,11 @@ class Desk:
         Session.xdotool("key", "alt+space")
         poll(lambda: viewable(self.launcher) and active_window() == int(self.launcher),
              "the launcher shown and active")
-        self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 10)
+        self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active")
 
     def open_logo(self):
         """Finds Logo by typing and opens the first hit with Return."""
-        self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active", 10)
+        self.session.wait_for(lambda r: r["window"]["view"]["active"], "launcher active")
         self.session.type("Logo")
         self.session.wait_for(lambda r: len(cells(r)) == 1, "one hit for Logo")
         self.session.key("Return")

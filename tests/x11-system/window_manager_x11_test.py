@@ -27,7 +27,7 @@ def net_wm_state(window):
 def full_screen(session, window):
     """The window manager and the launcher agree the launcher is shown full screen."""
     poll(lambda: "_NET_WM_STATE_FULLSCREEN" in net_wm_state(window),
-         "the full-screen state set by the window manager", 10)
+         "the full-screen state set by the window manager")
     # At rest too: the open zoom moves every item it reports.
     session.wait_for(lambda r: r["window"]["visible"] and r["state"]["lifecycle"]["isFullScreen"]
                      and r["window"]["view"]["libraryZoom"] == 1,
@@ -70,11 +70,11 @@ def follows_the_window_manager(session, window, width):
                          f"the launcher following {change},fullscreen")
         mode = "fullscreen" if on else "window"
         poll(lambda: session.stored().get("ambergrid.startMode") == mode,
-             f"the start mode stored as {mode}", 10)
+             f"the start mode stored as {mode}")
         assert ("_NET_WM_STATE_FULLSCREEN" in net_wm_state(window)) == on
         entry = menu_entry(session)
         assert entry == ("Exit full screen" if on else "Enter full screen"), entry
-        poll(lambda: panel_in_view(width) != on, "the panel covered only in full screen", 10)
+        poll(lambda: panel_in_view(width) != on, "the panel covered only in full screen")
 
 
 def panel_in_view(width):
@@ -94,8 +94,8 @@ def main():
         dock.stdout.readline()
         width, height = screen_size()
         poll(lambda: "0, 48, " in run("xprop", "-root", "_NET_WORKAREA"),
-             "the panel's strip reserved", 10)
-        poll(lambda: panel_in_view(width), "the panel on screen", 10)
+             "the panel's strip reserved")
+        poll(lambda: panel_in_view(width), "the panel on screen")
 
         defaults = {"ambergrid.startMode": "fullscreen", "ambergrid.hotKey": "commandOptionSpace"}
         with Session(app, count=12, defaults=defaults) as session:
@@ -103,13 +103,13 @@ def main():
             window = session.window_id()
             full_screen(session, window)
             poll(lambda: geometry(window) == (0, 0, width, height),
-                 "the launcher covering the whole monitor, panel strip included", 10)
-            poll(lambda: not panel_in_view(width), "the launcher above the panel", 10)
+                 "the launcher covering the whole monitor, panel strip included")
+            poll(lambda: not panel_in_view(width), "the launcher above the panel")
             # The window manager drops the state of an unmapped window: every show asks again.
             for how in ("--toggle", "hot key"):
                 toggle(session, how)
                 full_screen(session, window)
-                poll(lambda: not panel_in_view(width), f"the panel covered after {how}", 10)
+                poll(lambda: not panel_in_view(width), f"the panel covered after {how}")
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-full.png"))
 
@@ -119,15 +119,14 @@ def main():
             area = report["items"]["library-page-area"]
             x, y = area["x"] + 8, area["y"] + area["h"] - 70
             session.xdotool("mousemove", "--sync", x, y, "click", 3)
-            menu = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
-                                    "the background menu")
-            session.click(menu["items"]["library-menu-full-screen"])
+            session.click(session.wait_for_settled("library-menu-full-screen",
+                                                   "the background menu"))
             session.wait_for(lambda r: not r["state"]["lifecycle"]["isFullScreen"],
                              "windowed mode in the window state")
             poll(lambda: "_NET_WM_STATE_FULLSCREEN" not in net_wm_state(window),
-                 "the full-screen state removed", 10)
-            poll(lambda: geometry(window)[1] >= DOCK_HEIGHT, "the window clear of the panel", 10)
-            poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher", 10)
+                 "the full-screen state removed")
+            poll(lambda: geometry(window)[1] >= DOCK_HEIGHT, "the window clear of the panel")
+            poll(lambda: panel_in_view(width), "the panel in view of the windowed launcher")
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-windowed.png"))
             follows_the_window_manager(session, window, width)

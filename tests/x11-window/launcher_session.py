@@ -222,6 +222,18 @@ class Session:
              if key != "items"})[:3000]
         raise AssertionError(f"timed out waiting for {what}; last report without items: {summary}")
 
+    def retry(self, act, condition, what, every=3.0, timeout=40.0):
+        """Does act() until condition(report) holds, again after every seconds without it:
+        for an input that may be lost (a click racing the focus) and is harmless twice. Fails
+        after timeout, long enough for a loaded machine that is merely slow."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            act()
+            report, _ = self._poll(self.state, condition, what, every)
+            if report is not None:
+                return report
+        return self.wait_for(condition, what, timeout=every)
+
     def wait_for_settled(self, name, what, timeout=20.0, still=0.3, slack=0, quiet=1.0):
         """Waits for item name to stay at one place and returns its rectangle: a sheet that
         slides or a panel that grows moves it. In place means in frames drawn over still
@@ -327,7 +339,30 @@ class Session:
         self.holding = False
 
     def type(self, text):
+        self.bind_keys(text)
         self.xdotool("type", "--delay", 40, text)
+
+    @staticmethod
+    def bind_keys(text):
+        """Gives each character of text outside ASCII a spare key of its own for the rest of
+        the X session. xdotool types a character outside the keymap by remapping a key for a
+        moment, and a launcher that reads the new keymap late (a loaded machine) sees the key
+        after the mapping is gone: the character is lost."""
+        wanted = {f"U{ord(c):04X}" for c in text if ord(c) > 0x7e}
+        if not wanted:
+            return
+        table = subprocess.run(["xmodmap", "-pke"], capture_output=True, text=True,
+                               check=True).stdout
+        wanted = sorted(wanted - set(table.split()))
+        spare = [int(line.split()[1]) for line in table.splitlines()
+                 if line.startswith("keycode") and not line.partition("=")[2].strip()]
+        if len(spare) < len(wanted):
+            raise AssertionError(f"no spare keys for {wanted}")
+        expressions = []
+        for keysym, keycode in zip(wanted, reversed(spare)):
+            expressions += ["-e", f"keycode {keycode} = {keysym}"]
+        if expressions:
+            subprocess.run(["xmodmap", *expressions], check=True)
 
     def key(self, name):
         self.xdotool("key", name)

@@ -86,11 +86,14 @@ class SettingsSheetTest(unittest.TestCase):
             report = session.wait_for(loaded_grid, "the first grid")
             session.wait_for(lambda r: window_icon(session) is not None, "a window icon")
             before = window_icon(session)
-            self.assertLess(red_at(report["items"]["library-brand-icon"]), 100)
+            # Pictures are drawn some frames after their items are placed (a sheet also fades
+            # in): the screen is polled, not read once.
+            session.wait_for(lambda r: red_at(report["items"]["library-brand-icon"]) < 100,
+                             "the standard icon in the top bar")
             session.focus()
             session.key("ctrl+comma")
             sidebar = session.wait_for_settled("settings-sidebar-icon", "the sidebar icon")
-            self.assertLess(red_at(sidebar), 100)
+            session.wait_for(lambda r: red_at(sidebar) < 100, "the standard icon in the sidebar")
             session.click(session.wait_for_settled("app-icon-sunset", "the sunset icon cell"))
             session.wait_for(lambda r: window_icon(session) != before, "the window icon changed")
             session.wait_for(lambda r: red_at(sidebar) > 150, "the sunset icon in the sidebar")

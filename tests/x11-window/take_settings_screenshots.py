@@ -6,7 +6,6 @@
 
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(__file__))
 from launcher_session import Session, cells  # noqa: E402
@@ -22,9 +21,7 @@ for skin in ("night", "paper"):
             session.wait_for(lambda r: r["window"]["visible"] and len(cells(r)) > 0, "the grid")
             session.focus()
             session.key("ctrl+comma")
-            session.wait_for(lambda r: "settings-done" in r["items"], "the settings sheet")
-            # Let the sheet's first frame settle before the picture.
-            time.sleep(0.5)
+            session.wait_for_settled("settings-done", "the settings sheet")
             path = os.path.join(out, "settings-%s-%s.png" % (tab, skin))
             session.screenshot(path)
             print(path)

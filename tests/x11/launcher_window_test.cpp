@@ -90,14 +90,14 @@ TEST(X11Presentation, ShowsHidesAndHandsTheFocusBack) {
     EXPECT_EQ(other.desktopOf(static_cast<xcb_window_t>(qtWindow.winId())), 2u)
         << "follows the current desktop";
     EXPECT_TRUE(waitUntil([&] { return other.focus() == qtWindow.winId(); }));
-    EXPECT_TRUE(waitUntil([&] { return qtWindow.opacity() == 1.0; }, 2s));
+    EXPECT_TRUE(waitUntil([&] { return qtWindow.opacity() == 1.0; }));
 
     presentation.show(window, false);
     EXPECT_EQ(focus.remembered(), other.window) << "its own window is never remembered";
 
     presentation.hide(window, false);
     EXPECT_TRUE(presentation.isHiding());
-    EXPECT_TRUE(waitUntil([&] { return !qtWindow.isVisible(); }, 2s));
+    EXPECT_TRUE(waitUntil([&] { return !qtWindow.isVisible(); }));
     EXPECT_FALSE(presentation.isHiding());
     EXPECT_TRUE(waitUntil([&] { return other.focus() == other.window; }))
         << "the focus goes back to the other program's window";

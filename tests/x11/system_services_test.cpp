@@ -33,6 +33,6 @@ TEST(SystemServices, FollowTheStoredSettings) {
 
     writeSetting(store, settings::f4Key, true);
     xdotool({"key", "F4"});
-    EXPECT_TRUE(waitUntil([&] { return toggles == 3; }, std::chrono::seconds(3)))
+    EXPECT_TRUE(waitUntil([&] { return toggles == 3; }))
         << "the F4 watch started when the setting was stored";
 }

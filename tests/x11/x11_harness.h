@@ -12,9 +12,10 @@
 
 namespace orbitdeck::testing {
 
-// Runs Qt's event loop until the condition holds or the bound runs out.
+// Runs Qt's event loop until the condition holds or the bound runs out; the bound is generous,
+// for a machine busy with other builds and tests.
 inline bool waitUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds bound = std::chrono::seconds(5)) {
+                      std::chrono::milliseconds bound = std::chrono::seconds(20)) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {

@@ -27,12 +27,12 @@ QImage wallpaperThumbnail(const QString& path, int maxEdge = 2200);
 class DesktopWallpaperImage : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledChanged)
-    Q_PROPERTY(QUrl source READ source NOTIFY imageChanged)
-    Q_PROPERTY(bool unavailable READ unavailable NOTIFY imageChanged)
+    Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledChanged FINAL)
+    Q_PROPERTY(QUrl source READ source NOTIFY imageChanged FINAL)
+    Q_PROPERTY(bool unavailable READ unavailable NOTIFY imageChanged FINAL)
     // The file of the picture shown; empty when none.
-    Q_PROPERTY(QString path READ path NOTIFY imageChanged)
-    Q_PROPERTY(QWindow* window READ window WRITE setWindow NOTIFY windowChanged)
+    Q_PROPERTY(QString path READ path NOTIFY imageChanged FINAL)
+    Q_PROPERTY(QWindow* window READ window WRITE setWindow NOTIFY windowChanged FINAL)
 
 public:
     using Locator = std::function<std::optional<QString>(const DesktopPlace& place)>;

@@ -16,9 +16,9 @@ class PageSliceModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QAbstractItemModel* sourceModel READ sourceModel WRITE setSourceModel NOTIFY
-                   sourceModelChanged)
-    Q_PROPERTY(int first READ first WRITE setFirst NOTIFY rangeChanged)
-    Q_PROPERTY(int count READ count WRITE setCount NOTIFY rangeChanged)
+                   sourceModelChanged FINAL)
+    Q_PROPERTY(int first READ first WRITE setFirst NOTIFY rangeChanged FINAL)
+    Q_PROPERTY(int count READ count WRITE setCount NOTIFY rangeChanged FINAL)
 
 public:
     using QAbstractListModel::QAbstractListModel;

@@ -21,22 +21,23 @@ class TileLabel;
 class TileFace : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
-    Q_PROPERTY(QUrl iconSource READ iconSource WRITE setIconSource NOTIFY iconSourceChanged)
-    Q_PROPERTY(qreal iconSize READ iconSize WRITE setIconSize NOTIFY looksChanged)
-    Q_PROPERTY(bool showsLabel READ showsLabel WRITE setShowsLabel NOTIFY looksChanged)
-    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY looksChanged)
-    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY looksChanged)
-    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY looksChanged)
-    Q_PROPERTY(bool highlighted READ highlighted WRITE setHighlighted NOTIFY stateChanged)
-    Q_PROPERTY(bool hovered READ hovered WRITE setHovered NOTIFY stateChanged)
-    Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY stateChanged)
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged FINAL)
+    Q_PROPERTY(QUrl iconSource READ iconSource WRITE setIconSource NOTIFY iconSourceChanged FINAL)
+    Q_PROPERTY(qreal iconSize READ iconSize WRITE setIconSize NOTIFY looksChanged FINAL)
+    Q_PROPERTY(bool showsLabel READ showsLabel WRITE setShowsLabel NOTIFY looksChanged FINAL)
+    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY looksChanged FINAL)
+    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY looksChanged FINAL)
+    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY looksChanged FINAL)
+    Q_PROPERTY(bool highlighted READ highlighted WRITE setHighlighted NOTIFY stateChanged FINAL)
+    Q_PROPERTY(bool hovered READ hovered WRITE setHovered NOTIFY stateChanged FINAL)
+    Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY stateChanged FINAL)
     // Hovering lifts the icon (fluid effects only); `animates` eases the plate and the lift,
     // `pressAnimates` the press.
-    Q_PROPERTY(bool lifts READ lifts WRITE setLifts NOTIFY stateChanged)
-    Q_PROPERTY(bool animates READ animates WRITE setAnimates NOTIFY looksChanged)
-    Q_PROPERTY(bool pressAnimates READ pressAnimates WRITE setPressAnimates NOTIFY looksChanged)
-    Q_PROPERTY(qreal iconScale READ iconScale NOTIFY iconMoved)
+    Q_PROPERTY(bool lifts READ lifts WRITE setLifts NOTIFY stateChanged FINAL)
+    Q_PROPERTY(bool animates READ animates WRITE setAnimates NOTIFY looksChanged FINAL)
+    Q_PROPERTY(
+        bool pressAnimates READ pressAnimates WRITE setPressAnimates NOTIFY looksChanged FINAL)
+    Q_PROPERTY(qreal iconScale READ iconScale NOTIFY iconMoved FINAL)
 
 public:
     explicit TileFace(QQuickItem* parent = nullptr);

@@ -14,13 +14,13 @@ namespace orbitdeck {
 class TileLabel : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
-    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
-    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY fontChanged)
-    Q_PROPERTY(QFont font READ font NOTIFY fontChanged)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged FINAL)
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged FINAL)
+    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY fontChanged FINAL)
+    Q_PROPERTY(QFont font READ font NOTIFY fontChanged FINAL)
     // The font size the name is drawn at after fitting (for checks).
-    Q_PROPERTY(qreal fittedPointSize READ fittedPointSize NOTIFY fitted)
-    Q_PROPERTY(bool elided READ elided NOTIFY fitted)
+    Q_PROPERTY(qreal fittedPointSize READ fittedPointSize NOTIFY fitted FINAL)
+    Q_PROPERTY(bool elided READ elided NOTIFY fitted FINAL)
 
 public:
     explicit TileLabel(QQuickItem* parent = nullptr);

@@ -19,15 +19,15 @@ class ViewHost : public QObject {
     QML_SINGLETON
     // True while the views load, before the window shows: symbols then decode off the main
     // thread, and are in by the first frame; later ones draw at once.
-    Q_PROPERTY(bool loadingViews READ loadingViews NOTIFY loadingViewsChanged)
+    Q_PROPERTY(bool loadingViews READ loadingViews NOTIFY loadingViewsChanged FINAL)
     // A frame has shown the loaded library: what that frame did not need is made now.
-    Q_PROPERTY(bool libraryShown READ libraryShown NOTIFY libraryShownChanged)
+    Q_PROPERTY(bool libraryShown READ libraryShown NOTIFY libraryShownChanged FINAL)
     // An open menu, alert or sheet takes the keys before the window's key handling.
-    Q_PROPERTY(bool menuOpen READ menuOpen WRITE setMenuOpen NOTIFY menuOpenChanged)
+    Q_PROPERTY(bool menuOpen READ menuOpen WRITE setMenuOpen NOTIFY menuOpenChanged FINAL)
     // A swipe over the page area turns pages, unless the folder backdrop is shown over it.
-    Q_PROPERTY(QQuickItem* pageArea READ pageArea WRITE setPageArea NOTIFY pageAreaChanged)
-    Q_PROPERTY(
-        QQuickItem* folderCover READ folderCover WRITE setFolderCover NOTIFY folderCoverChanged)
+    Q_PROPERTY(QQuickItem* pageArea READ pageArea WRITE setPageArea NOTIFY pageAreaChanged FINAL)
+    Q_PROPERTY(QQuickItem* folderCover READ folderCover WRITE setFolderCover NOTIFY
+                   folderCoverChanged FINAL)
 
 public:
     // No default constructor: QML then makes its singleton through create().

@@ -14,7 +14,7 @@ class ViewServices : public QObject {
     QML_ELEMENT
     QML_SINGLETON
     // Counts the desktop's answers; bindings that resolve the skin pass it on to follow them.
-    Q_PROPERTY(int desktopRevision READ desktopRevision NOTIFY desktopChanged)
+    Q_PROPERTY(int desktopRevision READ desktopRevision NOTIFY desktopChanged FINAL)
 
 public:
     explicit ViewServices(QObject* parent = nullptr);

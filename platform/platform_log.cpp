@@ -1,0 +1,7 @@
+#include "platform/platform_log.h"
+
+namespace orbitdeck {
+
+Q_LOGGING_CATEGORY(platformLog, "orbitdeck.platform", QtInfoMsg)
+
+} // namespace orbitdeck

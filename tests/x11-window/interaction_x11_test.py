@@ -209,7 +209,10 @@ class GesturesTest(unittest.TestCase):
             offered = [n for n in report["items"] if n.startswith("tile-menu-group-")
                        and n != "tile-menu-group-with"]
             self.assertEqual(sorted(offered), sorted(others))
+            # The first Escape closes the submenu, the second (once the menu has the keys
+            # back) the menu.
             session.key("Escape")
+            session.wait_for(gone(*others), "the submenu closed")
             session.key("Escape")
             session.wait_for(gone("tile-menu-group-with"), "the menu closed")
             session.key("ctrl+Left")

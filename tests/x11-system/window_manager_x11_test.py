@@ -51,8 +51,12 @@ def toggle(session, how):
 
 def menu_entry(session):
     """The background menu's full-screen entry, the menu closed again."""
-    report = session.wait_for(lambda r: "library-page-area" in r["items"], "the page area")
-    area = report["items"]["library-page-area"]
+    # Aim at the page area laid out for the window's new size, not at the one before it.
+    def laid_out(r):
+        area, window = r["items"]["library-page-area"], r["window"]
+        return area["y"] + area["h"] <= window["y"] + window["h"] and area["x"] >= window["x"]
+    session.wait_for(laid_out, "the page area inside the window")
+    area = session.wait_for_settled("library-page-area", "the page area")
     session.xdotool("mousemove", "--sync", area["x"] + 8, area["y"] + area["h"] - 70, "click", 3)
     text = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
                             "the background menu")["items"]["library-menu-full-screen"]["text"]

@@ -1,5 +1,6 @@
 #include "window/window_lifecycle.h"
 
+#include "window/library_settings_enums.h"
 #include "window/state_assign.h"
 
 namespace orbitdeck {
@@ -21,8 +22,12 @@ void WindowLifecycle::setModeTransitionInProgress(bool value) {
                     &WindowLifecycle::modeTransitionInProgressChanged);
 }
 
-void WindowLifecycle::setPendingMode(const QString& value) {
-    assignAndNotify(this, pendingMode_, QString(value), &WindowLifecycle::pendingModeChanged);
+void WindowLifecycle::setPendingMode(std::optional<LibraryStartup> mode) {
+    assignAndNotify(this, pendingMode_, mode, &WindowLifecycle::pendingModeChanged);
+}
+
+QString WindowLifecycle::pendingModeName() const {
+    return pendingMode_ ? rawValue(*pendingMode_) : QString();
 }
 
 void WindowLifecycle::setDidApplyStartup(bool value) {

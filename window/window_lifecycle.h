@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include "window/settings_enum_types.h"
+
 namespace orbitdeck {
 
 // The window's sheets, alerts and display mode, and the requests it sends to the views.
@@ -22,9 +24,8 @@ class WindowLifecycle : public QObject {
         bool isFullScreen READ isFullScreen WRITE setFullScreen NOTIFY isFullScreenChanged FINAL)
     Q_PROPERTY(bool modeTransitionInProgress READ modeTransitionInProgress WRITE
                    setModeTransitionInProgress NOTIFY modeTransitionInProgressChanged FINAL)
-    // The start mode still to be applied ("fullscreen", "window"), empty when none.
-    Q_PROPERTY(
-        QString pendingMode READ pendingMode WRITE setPendingMode NOTIFY pendingModeChanged FINAL)
+    // The start mode still to be applied, by its case name for the state report; empty when none.
+    Q_PROPERTY(QString pendingMode READ pendingModeName NOTIFY pendingModeChanged FINAL)
     Q_PROPERTY(bool didApplyStartup READ didApplyStartup WRITE setDidApplyStartup NOTIFY
                    didApplyStartupChanged FINAL)
     // The display name of the application that could not be opened; the alert "Couldn’t open
@@ -63,8 +64,9 @@ public:
     void setFullScreen(bool fullScreen);
     bool modeTransitionInProgress() const { return modeTransitionInProgress_; }
     void setModeTransitionInProgress(bool inProgress);
-    QString pendingMode() const { return pendingMode_; }
-    void setPendingMode(const QString& value);
+    std::optional<LibraryStartup> pendingMode() const { return pendingMode_; }
+    void setPendingMode(std::optional<LibraryStartup> mode);
+    QString pendingModeName() const;
     bool didApplyStartup() const { return didApplyStartup_; }
     void setDidApplyStartup(bool applied);
     QString failedApp() const { return failedApp_; }
@@ -112,7 +114,7 @@ private:
     bool onboardingOpen_ = false;
     bool isFullScreen_ = false;
     bool modeTransitionInProgress_ = false;
-    QString pendingMode_;
+    std::optional<LibraryStartup> pendingMode_;
     bool didApplyStartup_ = false;
     QString failedApp_;
     QString uninstallError_;

@@ -75,27 +75,33 @@ TEST(WindowStateLifecycle, WindowActionsAndNotifications) {
     QSignalSpy apply(window.lifecycle(), &WindowLifecycle::applyPendingStartupModeRequested);
 
     actions.toggleFullScreen();
-    EXPECT_EQ(window.settings()->startMode(), "fullscreen");
+    EXPECT_EQ(window.settings()->startModeValue(), LibraryStartup::fullscreen);
     window.lifecycle()->setFullScreen(true);
     actions.toggleFullScreen();
-    EXPECT_EQ(window.settings()->startMode(), "window");
-    EXPECT_EQ(window.lifecycle()->pendingMode(), "window");
+    EXPECT_EQ(window.settings()->startModeValue(), LibraryStartup::window);
+    EXPECT_EQ(window.lifecycle()->pendingMode(), LibraryStartup::window);
     EXPECT_EQ(apply.count(), 2);
 
     // The sheet closes first; the mode follows once the main thread has yielded.
     window.lifecycle()->setAppearanceOpen(true);
-    actions.changeStartMode("fullscreen");
+    actions.changeStartMode(LibraryStartup::fullscreen);
     EXPECT_FALSE(window.lifecycle()->appearanceOpen());
     EXPECT_EQ(apply.count(), 2);
     harness.scheduler.advance(0ms);
     EXPECT_EQ(apply.count(), 3);
-    EXPECT_EQ(window.lifecycle()->pendingMode(), "fullscreen");
+    EXPECT_EQ(window.lifecycle()->pendingMode(), LibraryStartup::fullscreen);
+    EXPECT_EQ(window.lifecycle()->pendingModeName(), "fullscreen") << "as the report shows it";
+    window.lifecycle()->setAppearanceOpen(true);
+    actions.changeStartMode(static_cast<LibraryStartup>(2));
+    harness.scheduler.advance(0ms);
+    EXPECT_TRUE(window.lifecycle()->appearanceOpen()) << "a value that is no mode does nothing";
+    EXPECT_EQ(apply.count(), 3);
+    window.lifecycle()->setAppearanceOpen(false);
 
-    actions.handleLibraryCommand("settings");
+    actions.handleLibraryCommand(LibraryCommand::settings);
     EXPECT_TRUE(window.lifecycle()->appearanceOpen());
     QSignalSpy welcome(&actions, &WindowActions::welcomeRequested);
-    actions.handleLibraryCommand("welcome");
-    actions.handleLibraryCommand("other");
+    actions.handleLibraryCommand(LibraryCommand::welcome);
     EXPECT_EQ(welcome.count(), 1);
 
     // The application's commands arrive through the notification, after their delay.

@@ -10,7 +10,7 @@ Item {
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool fullScreen: false
-    property string appIcon: "midnight"     // the chosen app icon style
+    property int appIcon: Setting.AppIconStyle.midnight     // the chosen app icon style
     property bool loaded: false
     property var tiles                       // every visible item
     property int itemCount: 0

@@ -54,18 +54,6 @@ void WindowLifecycle::showError(const QString& titleKey, const QString& message)
     emit uninstallErrorChanged();
 }
 
-QString WindowLifecycle::libraryScaleMotion() const {
-    switch (libraryScaleMotion_) {
-    case ScaleMotion::easeIn:
-        return QStringLiteral("easeIn");
-    case ScaleMotion::spring:
-        return QStringLiteral("spring");
-    case ScaleMotion::none:
-        break;
-    }
-    return QStringLiteral("none");
-}
-
 void WindowLifecycle::setLibraryScale(double value, ScaleMotion motion) {
     // The motion is in place before the views hear of the new scale.
     libraryScaleMotion_ = motion;

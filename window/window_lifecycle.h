@@ -37,9 +37,10 @@ class WindowLifecycle : public QObject {
                    uninstallErrorChanged FINAL)
     Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged FINAL)
     // The zoom of the whole library (the dismiss and the open animation) and how the views
-    // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
+    // move to it.
     Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged FINAL)
-    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged FINAL)
+    Q_PROPERTY(orbitdeck::WindowLifecycle::ScaleMotion libraryScaleMotion READ libraryScaleMotion
+                   NOTIFY libraryScaleChanged FINAL)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged FINAL)
     // The chosen global shortcut is held by another program, so pressing it does nothing here.
@@ -75,9 +76,12 @@ public:
     void setUninstallError(const QString& value);
     QString errorTitle() const { return errorTitle_; }
     void showError(const QString& titleKey, const QString& message);
+    // At once, eased in over 0.16 s (the dismiss), or a spring of response 0.38 and damping 0.9
+    // (the open).
     enum class ScaleMotion { none, easeIn, spring };
+    Q_ENUM(ScaleMotion)
     double libraryScale() const { return libraryScale_; }
-    QString libraryScaleMotion() const;
+    ScaleMotion libraryScaleMotion() const { return libraryScaleMotion_; }
     void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);

@@ -141,10 +141,11 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(harness.presentation.hides, 1);
     EXPECT_FALSE(harness.presentation.lastHideImmediate);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.06);
-    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "easeIn");
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), WindowLifecycle::ScaleMotion::easeIn);
     harness.scheduler.advance(320ms);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
-    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "none") << "back without animation";
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), WindowLifecycle::ScaleMotion::none)
+        << "back without animation";
 
     // Without motion: at once and without the zoom.
     window.settings()->setEffectsValue(LibraryEffects::off);
@@ -260,13 +261,15 @@ TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions)
 TEST(WindowStateLifecycle, ShowingAgainSettlesFromTheOpenZoomOnlyWithFluidMotion) {
     WindowHarness harness;
     AmbergridWindow& window = harness.load();
-    std::vector<std::pair<double, QString>> steps;
+    using Motion = WindowLifecycle::ScaleMotion;
+    std::vector<std::pair<double, Motion>> steps;
     QObject::connect(window.lifecycle(), &WindowLifecycle::libraryScaleChanged, [&] {
         steps.emplace_back(window.lifecycle()->libraryScale(),
                            window.lifecycle()->libraryScaleMotion());
     });
     window.actions()->playOpenAnimation();
-    EXPECT_EQ(steps, (std::vector<std::pair<double, QString>>{{1.08, "none"}, {1.0, "spring"}}));
+    EXPECT_EQ(steps, (std::vector<std::pair<double, Motion>>{{1.08, Motion::none},
+                                                             {1.0, Motion::spring}}));
 
     for (const LibraryEffects effects : {LibraryEffects::reduced, LibraryEffects::off}) {
         steps.clear();

@@ -26,6 +26,10 @@ constexpr auto fadeStep = std::chrono::milliseconds(16);
 constexpr double moveMilliseconds = 200;
 // Window managers answer a state request at once; one that has not within this time refused.
 constexpr qint64 answerMilliseconds = 2000;
+// A window manager still re-framing the window after its decorations changed may drop the
+// request (openbox does, going from the framed window to full screen): ask again this often
+// until it answers or the answer time is up.
+constexpr auto askAgainInterval = std::chrono::milliseconds(250);
 
 int between(int from, int to, double progress) {
     return from + static_cast<int>(std::lround((to - from) * progress));
@@ -41,6 +45,8 @@ X11LauncherWindow::X11LauncherWindow(QWindow* window, QObject* parent)
     moveTimer_.setTimerType(Qt::PreciseTimer);
     moveTimer_.setInterval(fadeStep);
     connect(&moveTimer_, &QTimer::timeout, this, &X11LauncherWindow::stepMove);
+    askAgainTimer_.setInterval(askAgainInterval);
+    connect(&askAgainTimer_, &QTimer::timeout, this, &X11LauncherWindow::askAgainIfUnanswered);
     if (window_)
         window_->installEventFilter(this);
 }
@@ -265,6 +271,17 @@ void X11LauncherWindow::sendFullScreenRequest() {
                              "_NET_WM_STATE", fullScreenRequest_ ? add : remove,
                              x11::atom(x->connection, "_NET_WM_STATE_FULLSCREEN"));
     xcb_flush(x->connection);
+    askAgainTimer_.start();
+}
+
+void X11LauncherWindow::askAgainIfUnanswered() {
+    const bool answered = requestAnswered_ || inWindowManagerFullScreen() == fullScreenRequest_;
+    if (answered || !window_ || !window_->isExposed() ||
+        requestClock_.elapsed() >= answerMilliseconds) {
+        askAgainTimer_.stop();
+        return;
+    }
+    sendFullScreenRequest();
 }
 
 void X11LauncherWindow::moveToCurrentDesktop() {

@@ -51,6 +51,7 @@ private:
 
 private:
     void sendFullScreenRequest();
+    void askAgainIfUnanswered();
 
     struct Fade {
         double from = 0;
@@ -83,6 +84,7 @@ private:
     std::function<void()> stateObserver_;
     std::uint32_t stateAtom_ = 0;
     QElapsedTimer requestClock_;
+    QTimer askAgainTimer_;
     bool requestAnswered_ = true;
     bool fullScreenRequest_ = false;
     bool stateRequestPending_ = false;

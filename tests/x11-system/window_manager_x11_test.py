@@ -49,17 +49,31 @@ def toggle(session, how):
                          f"{how} to {'show' if shown else 'hide'} the launcher")
 
 
-def menu_entry(session):
-    """The background menu's full-screen entry, the menu closed again."""
-    # Aim at the page area laid out for the window's new size, not at the one before it.
+def menu_point(session):
+    """An empty spot of the page area, laid out for the window's present size (not the one
+    before a mode change)."""
     def laid_out(r):
         area, window = r["items"]["library-page-area"], r["window"]
         return area["y"] + area["h"] <= window["y"] + window["h"] and area["x"] >= window["x"]
     session.wait_for(laid_out, "the page area inside the window")
     area = session.wait_for_settled("library-page-area", "the page area")
-    session.xdotool("mousemove", "--sync", area["x"] + 8, area["y"] + area["h"] - 70, "click", 3)
-    text = session.wait_for(lambda r: "library-menu-full-screen" in r["items"],
-                            "the background menu")["items"]["library-menu-full-screen"]["text"]
+    return area["x"] + 8, area["y"] + area["h"] - 70
+
+
+def open_background_menu(session):
+    """Right-clicks until the menu shows: a click just after a show or a mode change can race
+    the window manager's focus change."""
+    x, y = menu_point(session)
+    # From a step away: xdotool's --sync waits long for a move to where the pointer already is.
+    session.retry(lambda: session.xdotool("mousemove", "--sync", x, y - 20,
+                                          "mousemove", "--sync", x, y, "click", 3),
+                  lambda r: "library-menu-full-screen" in r["items"], "the background menu")
+    return session.wait_for_settled("library-menu-full-screen", "the background menu")
+
+
+def menu_entry(session):
+    """The background menu's full-screen entry, the menu closed again."""
+    text = open_background_menu(session)["text"]
     session.key("Escape")
     session.wait_for(lambda r: "library-menu-full-screen" not in r["items"], "the menu closed")
     return text
@@ -70,7 +84,9 @@ def follows_the_window_manager(session, window, width):
     start mode and menu follow, both ways."""
     for change, on in (("add", True), ("remove", False)):
         run("wmctrl", "-i", "-r", window, "-b", f"{change},fullscreen")
-        session.wait_for(lambda r: r["state"]["lifecycle"]["isFullScreen"] == on,
+        visibility = "FullScreen" if on else "Windowed"
+        session.wait_for(lambda r: r["state"]["lifecycle"]["isFullScreen"] == on
+                         and r["window"]["view"]["visibility"] == visibility,
                          f"the launcher following {change},fullscreen")
         mode = "fullscreen" if on else "window"
         poll(lambda: session.stored().get("ambergrid.startMode") == mode,
@@ -119,12 +135,7 @@ def main():
 
             # Windowed: the state goes, the panel is on top again and the frame keeps clear of
             # the strip the panel reserves.
-            report = session.state()
-            area = report["items"]["library-page-area"]
-            x, y = area["x"] + 8, area["y"] + area["h"] - 70
-            session.xdotool("mousemove", "--sync", x, y, "click", 3)
-            session.click(session.wait_for_settled("library-menu-full-screen",
-                                                   "the background menu"))
+            session.click(open_background_menu(session))
             session.wait_for(lambda r: not r["state"]["lifecycle"]["isFullScreen"],
                              "windowed mode in the window state")
             poll(lambda: "_NET_WM_STATE_FULLSCREEN" not in net_wm_state(window),
@@ -134,6 +145,11 @@ def main():
             if os.environ.get("ORBITDECK_SHOTS"):
                 session.screenshot(os.path.join(os.environ["ORBITDECK_SHOTS"], "wm-windowed.png"))
             follows_the_window_manager(session, window, width)
+
+            # Back to full screen by the launcher's own menu: the window manager's state too.
+            session.click(open_background_menu(session))
+            full_screen(session, window)
+            poll(lambda: not panel_in_view(width), "the panel covered again")
     finally:
         if dock is not None:
             dock.stdin.close()

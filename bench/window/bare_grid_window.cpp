@@ -3,12 +3,9 @@
 // load the same fonts, CJK included). At the first frame that shows every visible icon it
 // writes that frame's CLOCK_MONOTONIC time in milliseconds to the marker file, as the
 // launcher's state report does for its frames.
-#include "../support/icon_list.h"
+#include "../support/icon_scene.h"
 #include <QFile>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QQuickWindow>
 
 #include <chrono>
 
@@ -45,15 +42,9 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    const std::optional<QVariantList> icons = readIconList(QString::fromLocal8Bit(argv[1]));
-    if (!icons)
-        return 2;
     const QString marker = QString::fromLocal8Bit(argv[2]);
-
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("icons"), *icons);
-    engine.loadData(scene);
-    auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().value(0));
+    QQuickWindow* window = loadIconScene(engine, argv[1], scene);
     if (!window)
         return 1;
     QObject::connect(window, &QQuickWindow::frameSwapped, window, [window, marker] {

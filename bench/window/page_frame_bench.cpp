@@ -3,8 +3,9 @@
 // is started on (scripts/with-xvfb.sh 1920x1080x24), both drawn by Qt Quick's software renderer on
 // its basic render loop, taking turns in the same run. Each frame's time is the one Qt's render
 // loop logs for it (polish, sync, render and swap), so neither side measures itself differently.
-// Input comes from xdotool as a person's would: arrow keys for the slides, a held button moved
-// across the page for the drag.
+// Input comes from xdotool as a person's would: Control+Right for the slides (the launcher's
+// next-page key; Right alone moves its selection, and the bare list takes it as Right), a held
+// button moved across the page for the drag.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -97,7 +98,8 @@ void append(std::vector<double>& to, const std::vector<double>& from) {
 struct Run {
     // Frames of the slides, of the drag, and both.
     std::vector<double> slides, drags, measured;
-    double firstPolishMs = 0;
+    // The polish of the first frame with layout work in it (over 5 ms): the one the grid fills in.
+    double startPolishMs = 0;
 };
 
 // Starts one window, waits for its grid to settle, slides `slides` pages and drags one, stops it.
@@ -107,13 +109,16 @@ Run drive(const QString& program, const QStringList& arguments,
     FrameLog log(program, arguments, environment);
     if (!log.settle(0, 1500))
         return run;
-    run.firstPolishMs = log.frames().front().polishMs;
+    if (const auto filled = std::ranges::find_if(
+            log.frames(), [](const Frame& frame) { return frame.polishMs > 5; });
+        filled != log.frames().end())
+        run.startPolishMs = filled->polishMs;
     xdotool(environment,
             {QStringLiteral("mousemove"), QStringLiteral("960"), QStringLiteral("540")});
     log.settle(log.frames().size(), 300, 2000);
     for (int slide = 0; slide < slides; ++slide) {
         const std::size_t before = log.frames().size();
-        xdotool(environment, {QStringLiteral("key"), QStringLiteral("Right")});
+        xdotool(environment, {QStringLiteral("key"), QStringLiteral("ctrl+Right")});
         log.settle(before, 300, 5000);
         for (std::size_t i = before; i < log.frames().size(); ++i)
             run.slides.push_back(log.frames()[i].totalMs);
@@ -182,11 +187,11 @@ int main() {
         append(launcher.slides, one.slides);
         append(launcher.drags, one.drags);
         append(launcher.measured, one.measured);
-        launcherPolish.push_back(one.firstPolishMs);
+        launcherPolish.push_back(one.startPolishMs);
         append(bare.slides, base.slides);
         append(bare.drags, base.drags);
         append(bare.measured, base.measured);
-        barePolish.push_back(base.firstPolishMs);
+        barePolish.push_back(base.startPolishMs);
     }
 
     const auto line = [](const char* what, const std::vector<double>& a,
@@ -210,9 +215,9 @@ int main() {
                 "p95 (goal: at most 2 x)\n",
                 worst, bareP95 > 0 ? worst / bareP95 : 0.0);
     const double polish = percentile(launcherPolish, 0.5), basePolish = percentile(barePolish, 0.5);
-    std::printf(
-        "  first frame's polish: launcher %.1f ms, bare grid %.1f ms, ratio %.2f x (goal: at "
-        "most 1.5 x)\n",
-        polish, basePolish, basePolish > 0 ? polish / basePolish : 0.0);
+    std::printf("  polish of the frame the grid fills in: launcher %.1f ms, bare grid %.1f ms, "
+                "ratio %.2f x (goal: at "
+                "most 1.5 x)\n",
+                polish, basePolish, basePolish > 0 ? polish / basePolish : 0.0);
     return slid && dragged ? 0 : 1;
 }

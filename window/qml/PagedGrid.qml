@@ -51,7 +51,17 @@ Item {
             pageSettled(currentPage)
     }
 
+    // A page turn replaces the tiles of the current grid: they come with the page, not each with
+    // its own add or move animation (35 of them in the turn's first frames). Until the frame that
+    // laid them out has been drawn.
+    property bool turningPage: false
+    Connections {
+        target: paged.turningPage ? paged.Window.window : null
+        function onFrameSwapped() { paged.turningPage = false }
+    }
+
     onCurrentPageChanged: {
+        turningPage = true
         const from = previousPage
         previousPage = currentPage
         if (settlingSwipe || !fluid || from === currentPage) {
@@ -172,7 +182,7 @@ Item {
             opacity: area.width > 0 ? 1 - Math.abs(paged.slide) / area.width : 1
             metrics: paged.metrics
             cell: paged.cell
-            animated: Skin.animates(paged.effects, paged.reduceMotion)
+            animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
             model: PageSliceModel {
                 sourceModel: paged.model
                 first: paged.currentPage * paged.capacity

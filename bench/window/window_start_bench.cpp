@@ -111,6 +111,10 @@ bool compare(const QString& title, int runs, const QString& reportFolder,
     std::vector<double> launcherMs, launcherFirstMs, launcherMb, bareMs, bareMb;
     for (int run = 0; run < runs; ++run) {
         const QString report = reportFolder + QStringLiteral("/report-%1.json").arg(run);
+        const QString marker = reportFolder + QStringLiteral("/bare-%1").arg(run);
+        // An earlier pass left its own under these names.
+        QFile::remove(report);
+        QFile::remove(marker);
         QProcessEnvironment launcherEnvironment = environment;
         launcherEnvironment.insert(QStringLiteral("ORBITDECK_STATE_REPORT"), report);
         launcherEnvironment.insert(QStringLiteral("ORBITDECK_STATE_REPORT_DEBOUNCE"),
@@ -121,7 +125,6 @@ bool compare(const QString& title, int runs, const QString& reportFolder,
         const Sample launcher = measure(
             QStringLiteral(LAUNCHER_PATH), {}, launcherEnvironment,
             [&] { return launcherFrame(report, 0); }, [&] { return launcherFrame(report, 35); });
-        const QString marker = reportFolder + QStringLiteral("/bare-%1").arg(run);
         const auto bareShown = [&] { return bareFrame(marker); };
         const Sample bare = measure(QStringLiteral(BARE_GRID_PATH), {iconList, marker}, environment,
                                     bareShown, bareShown);

@@ -4,6 +4,7 @@
 #include "catalog-core/failure_log.h"
 #include "catalog-core/info_plist.h"
 #include "catalog-core/key_file.h"
+#include "catalog-core/scanned_desktop_entries.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -429,8 +430,11 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
             continue;
         decided.insert(candidate.id);
         std::optional<AppDescriptor> shown;
-        if (verdict == DesktopEntryVerdict::shown)
+        if (verdict == DesktopEntryVerdict::shown) {
             shown = describeDesktopEntry(*entry, candidate.id, candidate.path);
+            rememberScannedDesktopEntry(candidate.path.native(),
+                                        {entry->icon.value_or(""), entry->categories});
+        }
         scan.decisions.push_back({.id = std::move(candidate.id), .shown = std::move(shown)});
     }
     return scan;

@@ -122,7 +122,8 @@ struct DesktopEntryFolderScan {
     bool opened = true;
 };
 
-// Scans one entry folder. Touches no shared state.
+// Scans one entry folder. Touches no shared state but what it remembers of the entries it shows
+// (rememberScannedDesktopEntry).
 DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folder,
                                               const DesktopEnvironment& environment);
 
@@ -131,7 +132,8 @@ DesktopEntryFolderScan scanDesktopEntryFolder(const std::filesystem::path& folde
 std::vector<AppDescriptor> mergeDesktopEntryFolders(std::vector<DesktopEntryFolderScan> scans);
 
 // The entries of the folders in order, merged as above. Never fails: missing folders and broken
-// entries contribute nothing. Touches no shared state.
+// entries contribute nothing. Touches no shared state but the remembered
+// entries.
 std::vector<AppDescriptor> scanDesktopEntries(const std::vector<std::filesystem::path>& folders,
                                               const DesktopEnvironment& environment);
 

@@ -1,146 +1,23 @@
 #include "catalog-core/icon_theme.h"
 
-#include "catalog-core/code_point_order.h"
-#include "catalog-core/info_plist.h"
-#include "catalog-core/key_file.h"
+#include "catalog-core/icon_theme_cache.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <array>
-#include <charconv>
-#include <climits>
 #include <cstdlib>
 #include <set>
 #include <span>
-#include <unordered_map>
 
 namespace orbitdeck {
 namespace {
-
-// In the order the format prefers them when a folder holds several.
-constexpr std::array iconExtensions{".png", ".svg", ".xpm"};
-constexpr std::size_t maxIndexBytes = 1024 * 1024;
-
-enum class DirectoryType { fixed, scalable, threshold };
-
-int intValue(const KeyFileGroup& group, const char* key, int fallback) {
-    const std::string* raw = group.find(key);
-    int value = fallback;
-    if (raw == nullptr ||
-        std::from_chars(raw->data(), raw->data() + raw->size(), value).ec != std::errc{})
-        return fallback;
-    return value;
-}
-
-std::optional<std::int64_t> modificationTime(const std::filesystem::path& folder) {
-    struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0)
-        return std::nullopt;
-    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-}
 
 bool isRegularFile(const std::filesystem::path& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// The icon name a file carries and its extension's rank, when it is an icon file at all.
-std::optional<std::pair<std::string_view, int>> iconFileName(std::string_view file) {
-    for (int rank = 0; rank < static_cast<int>(iconExtensions.size()); ++rank) {
-        const std::string_view extension = iconExtensions[static_cast<std::size_t>(rank)];
-        if (file.size() > extension.size() && file.ends_with(extension))
-            return std::pair(file.substr(0, file.size() - extension.size()), rank);
-    }
-    return std::nullopt;
-}
-
-// Names are looked up as they are read from a listing, without a string made for each file.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-        return std::hash<std::string_view>{}(name);
-    }
-};
-
-std::vector<std::string> splitList(std::string_view text) {
-    std::vector<std::string> items;
-    for (std::string& item : keyFileList(text)) {
-        // Lists in theme indexes are written with ',' too.
-        std::string_view rest(item);
-        while (!rest.empty()) {
-            const auto comma = rest.find(',');
-            std::string_view part = rest.substr(0, comma);
-            while (!part.empty() && part.front() == ' ')
-                part.remove_prefix(1);
-            while (!part.empty() && part.back() == ' ')
-                part.remove_suffix(1);
-            if (!part.empty())
-                items.emplace_back(part);
-            rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-        }
-    }
-    return items;
-}
-
 } // namespace
-
-struct IconThemeLookup::Theme {
-    struct Directory {
-        int size = 0;
-        int scale = 1;
-        int minSize = 0;
-        int maxSize = 0;
-        int threshold = 2;
-        DirectoryType type = DirectoryType::threshold;
-        std::string name;
-
-        bool matches(int wanted) const {
-            if (scale != 1)
-                return false;
-            switch (type) {
-            case DirectoryType::fixed:
-                return size == wanted;
-            case DirectoryType::scalable:
-                return minSize <= wanted && wanted <= maxSize;
-            case DirectoryType::threshold:
-                return size - threshold <= wanted && wanted <= size + threshold;
-            }
-            return false;
-        }
-        int distance(int wanted) const {
-            const auto outside = [wanted, this](int low, int high) {
-                if (wanted < low * scale)
-                    return low * scale - wanted;
-                if (wanted > high * scale)
-                    return wanted - high * scale;
-                return 0;
-            };
-            switch (type) {
-            case DirectoryType::fixed:
-                return std::abs(size * scale - wanted);
-            case DirectoryType::scalable:
-                return outside(minSize, maxSize);
-            case DirectoryType::threshold:
-                return outside(size - threshold, size + threshold);
-            }
-            return INT_MAX;
-        }
-    };
-    // Where a name has a file: its directory, the theme folder holding it and the rank of its
-    // extension. A large theme lists a hundred thousand files under a few thousand names, so
-    // the names are kept once and the files as these, not as paths.
-    struct Hit {
-        std::uint16_t directory = 0;
-        std::uint8_t folder = 0;
-        std::uint8_t rank = 0;
-    };
-    std::vector<std::string> inherits;
-    std::vector<Directory> directories;
-    // Each name's hits, in directory order, at most one a directory.
-    std::unordered_map<std::string, std::vector<Hit>, NameHash, std::equal_to<>> names;
-};
 
 IconThemeLookup::IconThemeLookup(Options options)
     : options_(std::move(options)) {}
@@ -173,11 +50,20 @@ IconThemeLookup::Options IconThemeLookup::machineFolders(std::string theme) {
     }
     if (std::ranges::find(options.looseFolders, "/usr/share/pixmaps") == options.looseFolders.end())
         options.looseFolders.emplace_back("/usr/share/pixmaps");
+    const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+    if (cacheHome != nullptr && *cacheHome == '/')
+        options.cacheFolder = std::filesystem::path(cacheHome) / "orbitdeck/icon-themes";
+    else if (home != nullptr && *home == '/')
+        options.cacheFolder = std::filesystem::path(home) / ".cache/orbitdeck/icon-themes";
     return options;
 }
 
 void IconThemeLookup::remember(const std::filesystem::path& folder) {
-    read_.try_emplace(folder, modificationTime(folder));
+    read_.try_emplace(folder.native(), modificationTime(folder.c_str()));
+}
+
+void IconThemeLookup::remember(const IconThemeIndex::Stamp& stamp) {
+    read_.try_emplace(stamp.path, stamp.modified);
 }
 
 void IconThemeLookup::rescanIfChanged(std::chrono::milliseconds interval) {
@@ -185,8 +71,9 @@ void IconThemeLookup::rescanIfChanged(std::chrono::milliseconds interval) {
     if (now - lastCheck_ < interval)
         return;
     lastCheck_ = now;
-    const bool changed = std::ranges::any_of(
-        read_, [](const auto& entry) { return modificationTime(entry.first) != entry.second; });
+    const bool changed = std::ranges::any_of(read_, [](const auto& entry) {
+        return modificationTime(entry.first.c_str()) != entry.second;
+    });
     if (!changed)
         return;
     themes_.clear();
@@ -194,90 +81,21 @@ void IconThemeLookup::rescanIfChanged(std::chrono::milliseconds interval) {
     read_.clear();
 }
 
-const IconThemeLookup::Theme* IconThemeLookup::theme(const std::string& name) {
+const IconThemeIndex* IconThemeLookup::theme(const std::string& name) {
     if (const auto known = themes_.find(name); known != themes_.end())
         return known->second.get();
-    std::unique_ptr<Theme> loaded;
-    std::optional<KeyFile> index;
-    for (const auto& folder : options_.themeFolders) {
-        if (name.empty() || name.find('/') != std::string::npos || name == "..")
-            break;
-        // A theme installed later appears in one of these.
-        remember(folder);
-        remember(folder / name);
-        if (const auto text = readSmallFile(folder / name / "index.theme", maxIndexBytes)) {
-            index = parseKeyFile(*text, /*lenient=*/true);
-            break;
-        }
+    std::optional<IconThemeIndex> index;
+    if (options_.cacheFolder)
+        index = loadCachedIconThemeIndex(*options_.cacheFolder, name, options_.themeFolders);
+    if (!index) {
+        index = readIconThemeIndex(name, options_.themeFolders);
+        if (options_.cacheFolder && index->found && index->settled())
+            storeCachedIconThemeIndex(*options_.cacheFolder, name, options_.themeFolders, *index);
     }
-    const auto header = !index ? index->end() : std::ranges::find_if(*index, [](const auto& group) {
-        return group.name == "Icon Theme";
-    });
-    if (index && header != index->end()) {
-        loaded = std::make_unique<Theme>();
-        if (const std::string* inherits = header->find("Inherits"))
-            loaded->inherits = splitList(*inherits);
-        std::vector<std::string> names;
-        for (const char* key : {"Directories", "ScaledDirectories"}) {
-            if (const std::string* list = header->find(key))
-                for (std::string& directory : splitList(*list))
-                    if (std::ranges::find(names, directory) == names.end())
-                        names.push_back(std::move(directory));
-        }
-        for (const std::string& directoryName : names) {
-            const auto group = std::ranges::find_if(
-                *index, [&](const auto& candidate) { return candidate.name == directoryName; });
-            if (group == index->end())
-                continue;
-            Theme::Directory directory;
-            directory.size = intValue(*group, "Size", 0);
-            if (directory.size <= 0)
-                continue;
-            directory.scale = std::max(1, intValue(*group, "Scale", 1));
-            directory.minSize = intValue(*group, "MinSize", directory.size);
-            directory.maxSize = intValue(*group, "MaxSize", directory.size);
-            directory.threshold = intValue(*group, "Threshold", 2);
-            const std::string* type = group->find("Type");
-            directory.type = !type || *type == "Threshold" ? DirectoryType::threshold
-                             : *type == "Fixed"            ? DirectoryType::fixed
-                             : *type == "Scalable"         ? DirectoryType::scalable
-                                                           : DirectoryType::threshold;
-            const auto directoryIndex = static_cast<std::uint16_t>(loaded->directories.size());
-            if (loaded->directories.size() >= UINT16_MAX)
-                break;
-            // One listing per folder now spares a stat per name, size and folder later.
-            for (std::size_t folderIndex = 0;
-                 folderIndex < options_.themeFolders.size() && folderIndex <= UINT8_MAX;
-                 ++folderIndex) {
-                const auto path = options_.themeFolders[folderIndex] / name / directoryName;
-                remember(path);
-                DIR* listing = ::opendir(path.c_str());
-                if (listing == nullptr)
-                    continue;
-                while (const dirent* item = ::readdir(listing)) {
-                    auto icon = iconFileName(item->d_name);
-                    if (!icon || !isValidUtf8(item->d_name))
-                        continue;
-                    const Theme::Hit hit{directoryIndex, static_cast<std::uint8_t>(folderIndex),
-                                         static_cast<std::uint8_t>(icon->second)};
-                    auto slot = loaded->names.find(icon->first);
-                    if (slot == loaded->names.end())
-                        slot = loaded->names
-                                   .emplace(std::string(icon->first), std::vector<Theme::Hit>{})
-                                   .first;
-                    auto& hits = slot->second;
-                    // An earlier folder wins; within one folder PNG before SVG before XPM.
-                    if (hits.empty() || hits.back().directory != directoryIndex)
-                        hits.push_back(hit);
-                    else if (hits.back().folder == hit.folder && hit.rank < hits.back().rank)
-                        hits.back() = hit;
-                }
-                ::closedir(listing);
-            }
-            directory.name = directoryName;
-            loaded->directories.push_back(std::move(directory));
-        }
-    }
+    for (const auto& stamp : index->stamps)
+        remember(stamp);
+    index->stamps = {};
+    auto loaded = index->found ? std::make_unique<IconThemeIndex>(std::move(*index)) : nullptr;
     return themes_.emplace(name, std::move(loaded)).first->second.get();
 }
 
@@ -296,23 +114,21 @@ std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& 
             continue; // hicolor comes last, whoever inherits it
         if (!visited.insert(current).second)
             continue;
-        const Theme* found = theme(current);
+        const IconThemeIndex* found = theme(current);
         if (found == nullptr)
             continue;
-        const auto hits = found->names.find(name);
-        const auto fileOf = [&](const Theme::Hit& hit) {
+        const auto fileOf = [&](const IconThemeIndex::Hit& hit) {
             return options_.themeFolders[hit.folder] / current /
                    found->directories[hit.directory].name / (name + iconExtensions[hit.rank]);
         };
-        const Theme::Hit* best = nullptr;
+        const IconThemeIndex::Hit* best = nullptr;
         std::filesystem::path bestFile;
-        for (const Theme::Hit& hit :
-             hits == found->names.end() ? std::span<const Theme::Hit>() : hits->second) {
+        for (const IconThemeIndex::Hit& hit : found->hitsOf(name)) {
             // Only plain files are icons: a FIFO or folder of an icon's name is passed over.
             auto file = fileOf(hit);
             if (!isRegularFile(file))
                 continue;
-            const Theme::Directory& directory = found->directories[hit.directory];
+            const IconThemeIndex::Directory& directory = found->directories[hit.directory];
             if (directory.matches(size))
                 return file;
             const auto& chosen = best ? found->directories[best->directory] : directory;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog-core/icon_theme_index.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace orbitdeck {
@@ -18,8 +21,9 @@ namespace orbitdeck {
 // kept per name and size, so repeated look-ups touch no disk. A look-up at least rescanInterval
 // after the last check (newNameInterval for a name and size not asked before, as for a newly
 // installed application) compares the listed folders' modification times and starts afresh
-// when one changed, so a package installed meanwhile brings its icon. Safe to call from several
-// threads.
+// when one changed, so a package installed meanwhile brings its icon. With a cache folder, each
+// theme's index is kept there too, and a later run lists no folder of a theme none of whose
+// folders changed. Safe to call from several threads.
 class IconThemeLookup {
 public:
     struct Options {
@@ -30,6 +34,8 @@ public:
         std::vector<std::filesystem::path> looseFolders;
         std::chrono::milliseconds rescanInterval = std::chrono::seconds(5);
         std::chrono::milliseconds newNameInterval = std::chrono::milliseconds(100);
+        // Where theme indexes are kept between runs; none keeps them in memory only.
+        std::optional<std::filesystem::path> cacheFolder = std::nullopt;
     };
 
     explicit IconThemeLookup(Options options);
@@ -42,23 +48,25 @@ public:
     std::optional<std::filesystem::path> find(const std::string& name, int size);
 
     // The folders of the machine: $HOME/.icons, $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS
-    // entry's icons; and /usr/share/pixmaps after the data folders' own "pixmaps".
+    // entry's icons; and /usr/share/pixmaps after the data folders' own "pixmaps". Indexes are
+    // cached under $XDG_CACHE_HOME/orbitdeck/icon-themes.
     static Options machineFolders(std::string theme);
 
 private:
-    struct Theme;
-    const Theme* theme(const std::string& name);
+    const IconThemeIndex* theme(const std::string& name);
     std::optional<std::filesystem::path> lookUp(const std::string& name, int size);
     // Forgets everything when a folder read so far has changed since.
     void rescanIfChanged(std::chrono::milliseconds interval);
     void remember(const std::filesystem::path& folder);
+    void remember(const IconThemeIndex::Stamp& stamp);
 
     Options options_;
     std::mutex mutex_;
-    std::map<std::string, std::unique_ptr<Theme>> themes_;
+    // Null for a theme no folder holds.
+    std::map<std::string, std::unique_ptr<IconThemeIndex>> themes_;
     std::map<std::pair<std::string, int>, std::optional<std::filesystem::path>> found_;
     // Every folder read (or found missing), with its modification time then.
-    std::map<std::filesystem::path, std::optional<std::int64_t>> read_;
+    std::unordered_map<std::string, std::optional<std::int64_t>> read_;
     std::chrono::steady_clock::time_point lastCheck_ = std::chrono::steady_clock::now();
 };
 

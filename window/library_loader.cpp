@@ -1,6 +1,7 @@
 #include "window/library_loader.h"
 
 #include "catalog-core/desktop_entry.h"
+#include "catalog-core/scanned_desktop_entries.h"
 #include "platform/background_work.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
@@ -46,8 +47,13 @@ utilityIDs(const std::vector<AppDescriptor>& apps,
     std::set<std::string> utilities;
     for (const AppDescriptor& app : apps) {
         if (isDesktopEntryPath(app.bundleURL())) {
-            const auto entry = readDesktopEntry(app.bundleURL(), {});
-            if (entry && std::ranges::find(entry->categories, "System") != entry->categories.end())
+            // The scan that listed the entry read its categories already.
+            std::optional<std::vector<std::string>> categories;
+            if (auto scanned = scannedDesktopEntry(app.bundleURL().native()))
+                categories = std::move(scanned->categories);
+            else if (auto entry = readDesktopEntry(app.bundleURL(), {}))
+                categories = std::move(entry->categories);
+            if (categories && std::ranges::find(*categories, "System") != categories->end())
                 utilities.insert(app.id());
         } else if (resolved(app.bundleURL()).starts_with(prefix)) {
             utilities.insert(app.id());

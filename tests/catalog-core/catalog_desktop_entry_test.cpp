@@ -1,5 +1,6 @@
 #include "catalog-core/desktop_entry.h"
 #include "catalog-core/key_file.h"
+#include "catalog-core/scanned_desktop_entries.h"
 #include "catalog-core/search_index.h"
 #include "tests/catalog-core/catalog_fixture.h"
 
@@ -167,7 +168,8 @@ TEST(DesktopEntryScan, FindsEntriesWithIdsShadowingAndTheFirstFolderWinning) {
     const auto system = data / "usr/applications";
     const auto extra = data / "extra/applications";
     writeFile(system / "org.example.Files.desktop", entry("System Files"));
-    writeFile(user / "org.example.Files.desktop", entry("My Files"));
+    writeFile(user / "org.example.Files.desktop",
+              entry("My Files", "Icon=files\nCategories=System;Utility;\n"));
     writeFile(system / "editor.desktop", entry("Editor"));
     writeFile(user / "editor.desktop", "[Desktop Entry]\nHidden=true\n");
     writeFile(system / "viewer.desktop", entry("Viewer"));
@@ -205,8 +207,18 @@ TEST(DesktopEntryScan, FindsEntriesWithIdsShadowingAndTheFirstFolderWinning) {
             EXPECT_EQ(app.id(), "bundle:org.example.files");
             EXPECT_EQ(app.bundleIdentifier(), "org.example.Files");
             EXPECT_EQ(app.bundleURL(), user / "org.example.Files.desktop");
+            // Kept for the icon and the utilities, which then need not read the entry again.
+            const auto scanned = scannedDesktopEntry(app.bundleURL().native());
+            ASSERT_TRUE(scanned);
+            EXPECT_EQ(scanned->icon, "files");
+            EXPECT_EQ(scanned->categories, (std::vector<std::string>{"System", "Utility"}));
         }
     }
+    // The next scan tells what the entry says then.
+    writeFile(user / "org.example.Files.desktop", entry("My Files", "Icon=files-new\n"));
+    scanDesktopEntries({user}, environment);
+    EXPECT_EQ(scannedDesktopEntry((user / "org.example.Files.desktop").native())->icon,
+              "files-new");
 }
 
 TEST(DesktopEntryScan, NamesFollowTheLanguageOfTheScan) {

@@ -1,7 +1,11 @@
 #include "catalog-core/icon_theme.h"
+#include "catalog-core/icon_theme_cache.h"
 #include "tests/catalog-core/catalog_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace orbitdeck {
 namespace {
@@ -121,6 +125,69 @@ TEST(IconThemeLookup, SurvivesMissingAndCyclicThemes) {
     IconThemeLookup escaping(
         {.theme = "../icons/hicolor", .themeFolders = {icons}, .looseFolders = {}});
     EXPECT_EQ(escaping.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
+}
+
+TEST(IconThemeLookup, KeepsThemeIndexesOnDiskOnlyWhileTheyHold) {
+    TemporaryFolder data;
+    const auto icons = data / "icons";
+    const auto cache = data / "cache/orbitdeck/icon-themes";
+    writeTheme(icons / "hicolor", "", {"48x48/apps:48:Fixed", "scalable/apps:64:Scalable:8:512"});
+    writeFile(icons / "hicolor/48x48/apps/old.png", "png");
+    const IconThemeLookup::Options options{
+        .theme = "hicolor", .themeFolders = {icons}, .looseFolders = {}, .cacheFolder = cache};
+    // Folders changed in the last moments are not trusted to show the next change.
+    const auto settle = [&] {
+        const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        std::filesystem::last_write_time(icons, past);
+        for (const auto& item : std::filesystem::recursive_directory_iterator(icons))
+            std::filesystem::last_write_time(item.path(), past);
+    };
+    const auto fresh = [&](const std::string& name) {
+        return IconThemeLookup(options).find(name, 48);
+    };
+    const auto cached = [&] { return loadCachedIconThemeIndex(cache, "hicolor", {icons}); };
+    EXPECT_EQ(fresh("old"), std::optional(icons / "hicolor/48x48/apps/old.png"));
+    EXPECT_FALSE(cached()) << "written only once its folders settled";
+    settle();
+    EXPECT_EQ(fresh("old"), std::optional(icons / "hicolor/48x48/apps/old.png"));
+    ASSERT_TRUE(cached());
+    EXPECT_EQ(cached()->hitsOf("old").size(), 1U);
+    EXPECT_FALSE(loadCachedIconThemeIndex(cache, "hicolor", {icons, data / "more"}))
+        << "written for other folders";
+
+    // A package adds an icon: the folder's time changed, the cache no longer holds.
+    writeFile(icons / "hicolor/scalable/apps/new.svg", "svg");
+    EXPECT_FALSE(cached());
+    settle();
+    EXPECT_EQ(fresh("new"), std::optional(icons / "hicolor/scalable/apps/new.svg"));
+    EXPECT_TRUE(cached()) << "rewritten after the theme was read again";
+
+    // The index rewritten in place changes no folder, yet its directories may change.
+    writeTheme(icons / "hicolor", "", {"scalable/apps:64:Scalable:8:512"});
+    EXPECT_FALSE(cached());
+    EXPECT_FALSE(fresh("old"));
+    settle();
+
+    // Cut short, bit-flipped or not ours at all: ignored, then replaced.
+    const auto file = cache / "hicolor.index";
+    std::string bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    for (const std::string& broken :
+         {bytes.substr(0, bytes.size() / 2), std::string(), std::string(bytes.size(), 'x'),
+          bytes.substr(0, bytes.size() - 1) + static_cast<char>(bytes.back() ^ 1)}) {
+        writeFile(file, broken);
+        EXPECT_FALSE(cached());
+        EXPECT_EQ(fresh("new"), std::optional(icons / "hicolor/scalable/apps/new.svg"));
+        EXPECT_TRUE(cached());
+    }
+    // Every proper prefix of an intact index is refused, whatever its header says.
+    for (std::size_t length = 0; length < bytes.size(); ++length)
+        EXPECT_FALSE(
+            decodeIconThemeIndex(std::string_view(bytes).substr(0, length), "hicolor", {icons}))
+            << length;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "catalog-core/desktop_entry.h"
 #include "catalog-core/icon_theme.h"
 #include "catalog-core/info_plist.h"
+#include "catalog-core/scanned_desktop_entries.h"
 #include "platform/desktop_settings.h"
 #include "platform/durable_file.h"
 
@@ -139,10 +140,16 @@ void prepareDesktopIconTheme() {
 }
 
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge) {
-    const auto entry = readDesktopEntry(entryPath.toStdString(), {});
-    if (!entry || !entry->icon)
+    const std::string path = entryPath.toStdString();
+    // The scan that listed the entry read its icon already.
+    std::string icon;
+    if (auto scanned = scannedDesktopEntry(path))
+        icon = std::move(scanned->icon);
+    else if (auto entry = readDesktopEntry(path, {}))
+        icon = entry->icon.value_or("");
+    if (icon.empty())
         return {};
-    const auto file = machineIconTheme().find(*entry->icon, edge);
+    const auto file = machineIconTheme().find(icon, edge);
     return file ? loadIconFile(QString::fromStdString(file->string()), edge) : QImage();
 }
 

@@ -1,0 +1,265 @@
+#include "catalog-core/icon_theme_index.h"
+
+#include "catalog-core/code_point_order.h"
+#include "catalog-core/info_plist.h"
+#include "catalog-core/key_file.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+#include <unordered_map>
+
+namespace orbitdeck {
+namespace {
+
+constexpr std::size_t maxIndexBytes = 1024 * 1024;
+
+int intValue(const KeyFileGroup& group, const char* key, int fallback) {
+    const std::string* raw = group.find(key);
+    int value = fallback;
+    if (raw == nullptr ||
+        std::from_chars(raw->data(), raw->data() + raw->size(), value).ec != std::errc{})
+        return fallback;
+    return value;
+}
+
+std::vector<std::string> splitList(std::string_view text) {
+    std::vector<std::string> items;
+    for (std::string& item : keyFileList(text)) {
+        // Lists in theme indexes are written with ',' too.
+        std::string_view rest(item);
+        while (!rest.empty()) {
+            const auto comma = rest.find(',');
+            std::string_view part = rest.substr(0, comma);
+            while (!part.empty() && part.front() == ' ')
+                part.remove_prefix(1);
+            while (!part.empty() && part.back() == ' ')
+                part.remove_suffix(1);
+            if (!part.empty())
+                items.emplace_back(part);
+            rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        }
+    }
+    return items;
+}
+
+// Names are looked up as they are read from a listing, without a string made for each file.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+        return std::hash<std::string_view>{}(name);
+    }
+};
+using HitsByName =
+    std::unordered_map<std::string, std::vector<IconThemeIndex::Hit>, NameHash, std::equal_to<>>;
+
+// Adds the icon files of one listed folder as hits of directory in theme folder.
+void listDirectory(HitsByName& names, const std::filesystem::path& path, std::uint16_t directory,
+                   std::uint8_t folder) {
+    DIR* listing = ::opendir(path.c_str());
+    if (listing == nullptr)
+        return;
+    while (const dirent* item = ::readdir(listing)) {
+        auto icon = iconFileName(item->d_name);
+        if (!icon || !isValidUtf8(item->d_name))
+            continue;
+        const IconThemeIndex::Hit hit{directory, folder, static_cast<std::uint8_t>(icon->second)};
+        auto slot = names.find(icon->first);
+        if (slot == names.end())
+            slot =
+                names.emplace(std::string(icon->first), std::vector<IconThemeIndex::Hit>{}).first;
+        auto& hits = slot->second;
+        // An earlier folder wins; within one folder PNG before SVG before XPM.
+        if (hits.empty() || hits.back().directory != directory)
+            hits.push_back(hit);
+        else if (hits.back().folder == hit.folder && hit.rank < hits.back().rank)
+            hits.back() = hit;
+    }
+    ::closedir(listing);
+}
+
+// The flat form of names, sorted by name.
+void flatten(IconThemeIndex& index, const HitsByName& names) {
+    std::vector<const HitsByName::value_type*> sorted;
+    sorted.reserve(names.size());
+    for (const auto& entry : names)
+        sorted.push_back(&entry);
+    std::ranges::sort(sorted, {}, [](const auto* entry) { return std::string_view(entry->first); });
+    index.names.reserve(sorted.size());
+    for (const auto* entry : sorted) {
+        index.names.push_back({static_cast<std::uint32_t>(index.nameText.size()),
+                               static_cast<std::uint32_t>(entry->first.size()),
+                               static_cast<std::uint32_t>(index.hits.size()),
+                               static_cast<std::uint32_t>(entry->second.size())});
+        index.nameText += entry->first;
+        index.hits.insert(index.hits.end(), entry->second.begin(), entry->second.end());
+    }
+}
+
+} // namespace
+
+std::optional<std::int64_t> modificationTime(const char* path) {
+    struct stat status {};
+    if (::stat(path, &status) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+}
+
+bool IconThemeIndex::Directory::matches(int wanted) const {
+    if (scale != 1)
+        return false;
+    switch (type) {
+    case DirectoryType::fixed:
+        return size == wanted;
+    case DirectoryType::scalable:
+        return minSize <= wanted && wanted <= maxSize;
+    case DirectoryType::threshold:
+        return size - threshold <= wanted && wanted <= size + threshold;
+    }
+    return false;
+}
+
+int IconThemeIndex::Directory::distance(int wanted) const {
+    const auto outside = [wanted, this](int low, int high) {
+        if (wanted < low * scale)
+            return low * scale - wanted;
+        if (wanted > high * scale)
+            return wanted - high * scale;
+        return 0;
+    };
+    switch (type) {
+    case DirectoryType::fixed:
+        return std::abs(size * scale - wanted);
+    case DirectoryType::scalable:
+        return outside(minSize, maxSize);
+    case DirectoryType::threshold:
+        return outside(size - threshold, size + threshold);
+    }
+    return INT_MAX;
+}
+
+std::span<const IconThemeIndex::Hit> IconThemeIndex::hitsOf(std::string_view name) const {
+    const auto found = std::ranges::lower_bound(
+        names, name, {}, [this](const Name& entry) { return nameOf(entry); });
+    if (found == names.end() || nameOf(*found) != name)
+        return {};
+    return std::span(hits).subspan(found->firstHit, found->hitCount);
+}
+
+bool IconThemeIndex::current() const {
+    return std::ranges::all_of(stamps, [](const Stamp& stamp) {
+        return modificationTime(stamp.path.c_str()) == stamp.modified;
+    });
+}
+
+bool IconThemeIndex::settled() const {
+    // Some file systems keep whole seconds.
+    constexpr std::int64_t margin = 2'000'000'000;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t recent =
+        static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec - margin;
+    return std::ranges::all_of(stamps, [recent](const Stamp& stamp) {
+        return !stamp.modified || *stamp.modified < recent;
+    });
+}
+
+std::optional<std::pair<std::string_view, int>> iconFileName(std::string_view file) {
+    for (int rank = 0; rank < iconExtensionCount; ++rank) {
+        const std::string_view extension = iconExtensions[rank];
+        if (file.size() > extension.size() && file.ends_with(extension))
+            return std::pair(file.substr(0, file.size() - extension.size()), rank);
+    }
+    return std::nullopt;
+}
+
+bool isThemeDirectoryName(std::string_view name) {
+    if (name.empty() || name.front() == '/')
+        return false;
+    while (!name.empty()) {
+        const auto slash = name.find('/');
+        const std::string_view part = name.substr(0, slash);
+        if (part == "." || part == "..")
+            return false;
+        name = slash == std::string_view::npos ? std::string_view() : name.substr(slash + 1);
+    }
+    return true;
+}
+
+IconThemeIndex readIconThemeIndex(const std::string& theme,
+                                  const std::vector<std::filesystem::path>& folders) {
+    IconThemeIndex loaded;
+    const auto stamp = [&](const std::filesystem::path& path) {
+        loaded.stamps.push_back({path.native(), modificationTime(path.c_str())});
+    };
+    std::optional<KeyFile> index;
+    for (const auto& folder : folders) {
+        if (theme.empty() || theme.find('/') != std::string::npos || theme == "..")
+            break;
+        // A theme installed later appears in one of these.
+        stamp(folder);
+        stamp(folder / theme);
+        const auto indexFile = folder / theme / "index.theme";
+        if (const auto text = readSmallFile(indexFile, maxIndexBytes)) {
+            // Rewritten in place, the index changes no folder.
+            stamp(indexFile);
+            index = parseKeyFile(*text, /*lenient=*/true);
+            break;
+        }
+    }
+    const auto header = !index ? index->end() : std::ranges::find_if(*index, [](const auto& group) {
+        return group.name == "Icon Theme";
+    });
+    if (!index || header == index->end())
+        return loaded;
+    loaded.found = true;
+    if (const std::string* inherits = header->find("Inherits"))
+        loaded.inherits = splitList(*inherits);
+    std::vector<std::string> names;
+    HitsByName hits;
+    for (const char* key : {"Directories", "ScaledDirectories"}) {
+        if (const std::string* list = header->find(key))
+            for (std::string& directory : splitList(*list))
+                if (isThemeDirectoryName(directory) &&
+                    std::ranges::find(names, directory) == names.end())
+                    names.push_back(std::move(directory));
+    }
+    for (const std::string& directoryName : names) {
+        const auto group = std::ranges::find_if(
+            *index, [&](const auto& candidate) { return candidate.name == directoryName; });
+        if (group == index->end())
+            continue;
+        IconThemeIndex::Directory directory;
+        directory.size = intValue(*group, "Size", 0);
+        if (directory.size <= 0)
+            continue;
+        directory.scale = std::max(1, intValue(*group, "Scale", 1));
+        directory.minSize = intValue(*group, "MinSize", directory.size);
+        directory.maxSize = intValue(*group, "MaxSize", directory.size);
+        directory.threshold = intValue(*group, "Threshold", 2);
+        using Type = IconThemeIndex::DirectoryType;
+        const std::string* type = group->find("Type");
+        directory.type = !type || *type == "Threshold" ? Type::threshold
+                         : *type == "Fixed"            ? Type::fixed
+                         : *type == "Scalable"         ? Type::scalable
+                                                       : Type::threshold;
+        if (loaded.directories.size() >= UINT16_MAX)
+            break;
+        const auto directoryIndex = static_cast<std::uint16_t>(loaded.directories.size());
+        // One listing per folder now spares a stat per name, size and folder later.
+        for (std::size_t folder = 0; folder < folders.size() && folder <= UINT8_MAX; ++folder) {
+            const auto path = folders[folder] / theme / directoryName;
+            stamp(path);
+            listDirectory(hits, path, directoryIndex, static_cast<std::uint8_t>(folder));
+        }
+        directory.name = directoryName;
+        loaded.directories.push_back(std::move(directory));
+    }
+    flatten(loaded, hits);
+    return loaded;
+}
+
+} // namespace orbitdeck

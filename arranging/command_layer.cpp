@@ -9,7 +9,6 @@
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
-#include "window/item_keys.h"
 
 #include <algorithm>
 
@@ -209,9 +208,9 @@ void CommandLayer::openFolder(const QString& folderID) {
     selection.setOpenFolder(FolderID{folderID.toStdString()});
 }
 
-void CommandLayer::tileTapped(const QString& itemKey, int modifiers) {
+void CommandLayer::tileTapped(const TileId& tile, int modifiers) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    const std::optional<LayoutItem>& item = tile.item();
     if (!item)
         return;
     if (item->isFolder())
@@ -221,7 +220,7 @@ void CommandLayer::tileTapped(const QString& itemKey, int modifiers) {
         selection.setSuppressNextTap(false);
         return;
     }
-    if (selection_->modifierClick(itemKey, modifiers))
+    if (selection_->modifierClick(*item, modifiers))
         return;
     if (!selection.multiSelection().empty()) {
         selection.clearMultiSelection();

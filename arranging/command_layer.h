@@ -6,6 +6,8 @@
 #include "window/library_key.h"
 #endif
 
+#include "window/tile_id.h"
+
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -58,7 +60,7 @@ public:
     // A click on a tile with its Qt modifier flags. Swallowed once after a long press; Shift or
     // Ctrl outside a search changes the multi-selection; a plain click only clears an existing
     // multi-selection; a folder opens; an application launches unless arranging.
-    Q_INVOKABLE void tileTapped(const QString& itemKey, int modifiers);
+    Q_INVOKABLE void tileTapped(const orbitdeck::TileId& tile, int modifiers);
     // A long press on a tile was held: arranging, and the click ending the press is swallowed.
     Q_INVOKABLE void tileLongPressEnded();
     // "Edit Layout": arranging as after a long press, with no tile click pending.

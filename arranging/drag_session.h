@@ -3,6 +3,10 @@
 // on and the pointer has moved, the drag follows the pointer over the whole window, and hovers
 // and drops on tiles, page edges and the folder panel go to the drag rules and the layout
 // operations.
+#include "arranging/folder_geometry.h"
+#include "window/tile_id.h"
+#include "window/wiggle_motion.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QString>
@@ -100,15 +104,16 @@ public:
     Q_INVOKABLE bool dropOnFolderBackdrop(const QString& folderID);
     Q_INVOKABLE bool dropOnFolderPanel();
     Q_INVOKABLE bool dropInFolder(const QString& key, double x, double cellWidth);
-    Q_INVOKABLE QVariantMap folderGeometry(int shownCount, int gridColumns, double iconSize) const;
-    Q_INVOKABLE QStringList shownFolderItems(const QString& folderID) const;
+    Q_INVOKABLE orbitdeck::FolderGeometry folderGeometry(int shownCount, int gridColumns,
+                                                         double iconSize) const;
+    Q_INVOKABLE QList<orbitdeck::TileId> shownFolderItems(const QString& folderID) const;
     // The title a folder shows (its display name).
     Q_INVOKABLE QString folderTitle(const QString& folderID) const;
     // Opens a folder growing from the point given in window coordinates.
 
     // The jiggle of a tile in arranging mode: "duration" of one swing and "delay" before the
     // first, in milliseconds; the swing's "angle" in degrees and "lift" in points.
-    Q_INVOKABLE QVariantMap wiggleTiming(const QString& key) const;
+    Q_INVOKABLE orbitdeck::WiggleMotion wiggleTiming(const QString& key) const;
 
 signals:
     void draggingChanged();

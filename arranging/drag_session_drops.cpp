@@ -115,23 +115,17 @@ bool DragSession::dropInFolder(const QString& key, double x, double cellWidth) {
     });
 }
 
-QVariantMap DragSession::folderGeometry(int shownCount, int gridColumns, double iconSize) const {
-    const FolderPanelGeometry geometry = orbitdeck::folderPanelGeometry(
-        static_cast<std::size_t>(std::max(shownCount, 0)), gridColumns, iconSize);
-    return {{QStringLiteral("columns"), geometry.columns},
-            {QStringLiteral("tile"), geometry.tile},
-            {QStringLiteral("cell"), geometry.cell},
-            {QStringLiteral("rows"), geometry.rows},
-            {QStringLiteral("scrollWidth"), geometry.scrollWidth},
-            {QStringLiteral("scrollHeight"), geometry.scrollHeight}};
+FolderGeometry DragSession::folderGeometry(int shownCount, int gridColumns, double iconSize) const {
+    return FolderGeometry(orbitdeck::folderPanelGeometry(
+        static_cast<std::size_t>(std::max(shownCount, 0)), gridColumns, iconSize));
 }
 
-QStringList DragSession::shownFolderItems(const QString& folderID) const {
+QList<TileId> DragSession::shownFolderItems(const QString& folderID) const {
     const auto folder = window_.layout()->layout().folder(FolderID{folderID.toStdString()});
     if (!folder)
         return {};
     const LibraryState& library = *window_.library();
-    return itemKeys(orbitdeck::shownFolderItems(
+    return tileIds(orbitdeck::shownFolderItems(
         folder->items, [&](const std::string& id) { return library.showsInFolder(id); }));
 }
 
@@ -140,13 +134,13 @@ QString DragSession::folderTitle(const QString& folderID) const {
     return folder ? window_.folderTitle(*folder) : QString();
 }
 
-QVariantMap DragSession::wiggleTiming(const QString& key) const {
+WiggleMotion DragSession::wiggleTiming(const QString& key) const {
     const auto item = keyItem(key);
     const WiggleTiming timing = orbitdeck::wiggleTiming(item ? wiggleSeed(*item) : 0);
-    return {{QStringLiteral("duration"), qRound(timing.duration * 1000)},
-            {QStringLiteral("delay"), qRound(timing.delay * 1000)},
-            {QStringLiteral("angle"), wiggleDegrees},
-            {QStringLiteral("lift"), wiggleLift}};
+    return {.duration = qRound(timing.duration * 1000),
+            .delay = qRound(timing.delay * 1000),
+            .angle = wiggleDegrees,
+            .lift = wiggleLift};
 }
 
 } // namespace orbitdeck

@@ -5,39 +5,10 @@
 
 namespace orbitdeck {
 
-QVariantMap actionEntry(const QString& name, const QString& title, MenuAction action,
-                        const QString& argument, bool enabled, bool destructive) {
-    return {
-        {QStringLiteral("type"), QStringLiteral("action")},
-        {QStringLiteral("name"), name},
-        {QStringLiteral("title"), title},
-        {QStringLiteral("action"), static_cast<int>(action)},
-        {QStringLiteral("argument"), argument},
-        {QStringLiteral("enabled"), enabled},
-        {QStringLiteral("destructive"), destructive},
-    };
-}
-
-QVariantMap separatorEntry() {
-    return {{QStringLiteral("type"), QStringLiteral("separator")}};
-}
-
-QVariantMap textEntry(const QString& name, const QString& title) {
-    return {
-        {QStringLiteral("type"), QStringLiteral("text")},
-        {QStringLiteral("name"), name},
-        {QStringLiteral("title"), title},
-        {QStringLiteral("enabled"), false},
-    };
-}
-
-QVariantMap submenuEntry(const QString& name, const QString& title, QVariantList entries) {
-    return {
-        {QStringLiteral("type"), QStringLiteral("submenu")},
-        {QStringLiteral("name"), name},
-        {QStringLiteral("title"), title},
-        {QStringLiteral("entries"), std::move(entries)},
-    };
+MenuEntry actionEntry(const QString& name, const QString& title, MenuAction action,
+                      const QString& argument, bool enabled, bool destructive) {
+    return MenuEntry::makeAction(name, title, static_cast<int>(action), argument, enabled,
+                                 destructive);
 }
 
 std::vector<std::pair<FolderID, QString>> pageFolders(const AmbergridWindow& window) {
@@ -52,8 +23,8 @@ std::vector<std::pair<FolderID, QString>> pageFolders(const AmbergridWindow& win
     return folders;
 }
 
-QVariantList moveToFolderEntries(const AmbergridWindow& window, MenuAction action) {
-    QVariantList entries;
+MenuEntries moveToFolderEntries(const AmbergridWindow& window, MenuAction action) {
+    MenuEntries entries;
     for (const auto& [id, title] : pageFolders(window)) {
         const QString folderID = QString::fromStdString(id.rawValue);
         entries.push_back(
@@ -61,9 +32,9 @@ QVariantList moveToFolderEntries(const AmbergridWindow& window, MenuAction actio
     }
     if (entries.isEmpty())
         return {};
-    return {submenuEntry(QStringLiteral("tile-menu-move-to-folder"),
-                         localized(QStringLiteral("Move to Folder"), window.language()),
-                         std::move(entries))};
+    return {MenuEntry::makeSubmenu(QStringLiteral("tile-menu-move-to-folder"),
+                                   localized(QStringLiteral("Move to Folder"), window.language()),
+                                   std::move(entries))};
 }
 
 } // namespace orbitdeck

@@ -5,7 +5,6 @@
 #include "arranging/undo_actions.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
-#include "window/item_keys.h"
 #include "window/localization.h"
 
 #include <algorithm>
@@ -70,17 +69,16 @@ bool MultiSelection::menuApplies(const LayoutItem& item) const {
     return selected.size() >= 2 && selected.contains(item);
 }
 
-bool MultiSelection::modifierClick(const QString& itemKey, int modifiers) {
+bool MultiSelection::modifierClick(const LayoutItem& item, int modifiers) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool control = modifiers & Qt::ControlModifier;
-    const std::optional<LayoutItem> item = itemFromKey(itemKey);
-    if ((!shift && !control) || !item || item->kind != LayoutItem::Kind::application ||
+    if ((!shift && !control) || item.kind != LayoutItem::Kind::application ||
         window_.search()->isSearching())
         return false;
-    toggleSelection(*item, shift);
+    toggleSelection(item, shift);
     if (!shift)
-        window_.selection()->setSelectionAnchor(*item);
+        window_.selection()->setSelectionAnchor(item);
     return true;
 }
 
@@ -118,12 +116,13 @@ void MultiSelection::deselectAll() {
     window_.selection()->clearMultiSelection();
 }
 
-QVariantList MultiSelection::menuEntries() const {
+MenuEntries MultiSelection::menuEntries() const {
     const LibraryLanguage language = window_.language();
     const auto count = static_cast<qint64>(selectedItemsInOrder().size());
-    QVariantList entries{
-        textEntry(QStringLiteral("tile-menu-selection-count"),
-                  localizedFormat(QStringLiteral("%lld apps selected"), language, {count})),
+    MenuEntries entries{
+        MenuEntry::makeText(
+            QStringLiteral("tile-menu-selection-count"),
+            localizedFormat(QStringLiteral("%lld apps selected"), language, {count})),
         actionEntry(QStringLiteral("tile-menu-new-folder"),
                     localized(QStringLiteral("New Folder with Selection"), language),
                     MenuAction::newFolderWithSelection, {}, count >= 2),
@@ -132,7 +131,7 @@ QVariantList MultiSelection::menuEntries() const {
     entries.append(actionEntry(QStringLiteral("tile-menu-hide-selected"),
                                localized(QStringLiteral("Hide Selected Apps"), language),
                                MenuAction::hideSelectedApps));
-    entries.append(separatorEntry());
+    entries.append(MenuEntry::makeSeparator());
     entries.append(actionEntry(QStringLiteral("tile-menu-deselect-all"),
                                localized(QStringLiteral("Deselect All"), language),
                                MenuAction::deselectAll));

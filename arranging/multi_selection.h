@@ -5,9 +5,9 @@
 #include "layout-core/layout_item.h"
 #endif
 
+#include "window/menu_entry.h"
 #include <QObject>
 #include <QString>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 #include <vector>
@@ -38,13 +38,13 @@ public:
 
     // A click with Shift or Ctrl (Qt modifier flags) on an application tile outside a search:
     // changes the selection and answers true; any other click answers false.
-    Q_INVOKABLE bool modifierClick(const QString& itemKey, int modifiers);
+    bool modifierClick(const LayoutItem& item, int modifiers);
     Q_INVOKABLE void newFolderWithSelection();
     Q_INVOKABLE void moveSelectionToFolder(const QString& folderID);
     Q_INVOKABLE void hideSelectedApps();
     Q_INVOKABLE void deselectAll();
     // The selection menu's entries (see TileMenu for their form).
-    QVariantList menuEntries() const;
+    MenuEntries menuEntries() const;
 
 private:
     AmbergridWindow& window_;

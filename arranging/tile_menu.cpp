@@ -8,7 +8,6 @@
 #include "arranging/uninstall_flow.h"
 #include "platform/main_thread.h"
 #include "window/ambergrid_window.h"
-#include "window/item_keys.h"
 #include "window/localization.h"
 
 #include <algorithm>
@@ -20,7 +19,7 @@ TileMenu::TileMenu(AmbergridWindow& window, Parts parts, QObject* parent)
     , window_(window)
     , parts_(parts) {}
 
-QVariantList TileMenu::entries(const LayoutItem& item, const std::vector<LayoutItem>& drawn) const {
+MenuEntries TileMenu::entries(const LayoutItem& item, const std::vector<LayoutItem>& drawn) const {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (parts_.selection.menuApplies(item))
         return parts_.selection.menuEntries();
@@ -41,14 +40,14 @@ std::vector<LayoutItem> TileMenu::drawnItems() const {
             items.begin() + static_cast<std::ptrdiff_t>(last)};
 }
 
-QVariantList TileMenu::entriesFor(const QString& itemKey) const {
-    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+MenuEntries TileMenu::entriesFor(const TileId& tile) const {
+    const std::optional<LayoutItem>& item = tile.item();
     if (!item)
         return {};
     return entries(*item, drawnItems());
 }
 
-QVariantList TileMenu::folderMenu(const LayoutItem& item) const {
+MenuEntries TileMenu::folderMenu(const LayoutItem& item) const {
     const LibraryLanguage language = window_.language();
     const QString folder = QString::fromStdString(item.payload);
     return {
@@ -62,10 +61,10 @@ QVariantList TileMenu::folderMenu(const LayoutItem& item) const {
     };
 }
 
-QVariantList TileMenu::groupWithEntries(const LayoutItem& item,
-                                        const std::vector<LayoutItem>& drawn) const {
+MenuEntries TileMenu::groupWithEntries(const LayoutItem& item,
+                                       const std::vector<LayoutItem>& drawn) const {
     std::size_t candidates = 0;
-    QVariantList entries;
+    MenuEntries entries;
     for (const LayoutItem& other : drawn) {
         if (candidates == maxGroupCandidates)
             break;
@@ -75,21 +74,22 @@ QVariantList TileMenu::groupWithEntries(const LayoutItem& item,
         if (const AppDescriptor* app = window_.library()->app(other.payload))
             entries.push_back(actionEntry(
                 QStringLiteral("tile-menu-group-") + QString::fromStdString(other.payload),
-                QString::fromStdString(app->displayName()), MenuAction::groupWith, itemKey(other)));
+                QString::fromStdString(app->displayName()), MenuAction::groupWith,
+                QString::fromStdString(other.payload)));
     }
     if (candidates == 0)
         return {};
-    return {submenuEntry(QStringLiteral("tile-menu-group-with"),
-                         localized(QStringLiteral("Group With"), window_.language()),
-                         std::move(entries))};
+    return {MenuEntry::makeSubmenu(QStringLiteral("tile-menu-group-with"),
+                                   localized(QStringLiteral("Group With"), window_.language()),
+                                   std::move(entries))};
 }
 
-QVariantList TileMenu::applicationMenu(const LayoutItem& item,
-                                       const std::vector<LayoutItem>& drawn) const {
+MenuEntries TileMenu::applicationMenu(const LayoutItem& item,
+                                      const std::vector<LayoutItem>& drawn) const {
     const LibraryLanguage language = window_.language();
     const AppDescriptor* app = window_.library()->app(item.payload);
     AppPlaces* places = window_.environment().places;
-    QVariantList entries;
+    MenuEntries entries;
     if (app) {
         entries.push_back(actionEntry(QStringLiteral("tile-menu-open"),
                                       localized(QStringLiteral("Open"), language),
@@ -99,7 +99,7 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
             entries.push_back(actionEntry(QStringLiteral("tile-menu-quit"),
                                           localized(QStringLiteral("Quit"), language),
                                           MenuAction::quit));
-        entries.push_back(separatorEntry());
+        entries.push_back(MenuEntry::makeSeparator());
     }
     entries.append(groupWithEntries(item, drawn));
     entries.append(moveToFolderEntries(window_, MenuAction::moveToFolder));
@@ -110,7 +110,7 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
         return entries;
     entries.append(placeEntries(*app));
     if (parts_.uninstall.canUninstall(*app)) {
-        entries.push_back(separatorEntry());
+        entries.push_back(MenuEntry::makeSeparator());
         entries.push_back(actionEntry(QStringLiteral("tile-menu-trash"),
                                       localized(QStringLiteral("Move to Trash…"), language),
                                       MenuAction::trash, {}, true, true));
@@ -118,12 +118,12 @@ QVariantList TileMenu::applicationMenu(const LayoutItem& item,
     return entries;
 }
 
-QVariantList TileMenu::placeEntries(const AppDescriptor& app) const {
+MenuEntries TileMenu::placeEntries(const AppDescriptor& app) const {
     AppPlaces* places = window_.environment().places;
     if (!places)
         return {};
     const LibraryLanguage language = window_.language();
-    QVariantList entries{
+    MenuEntries entries{
         actionEntry(QStringLiteral("tile-menu-reveal"),
                     localized(QStringLiteral("Show in Finder"), language), MenuAction::reveal),
     };
@@ -139,13 +139,13 @@ QVariantList TileMenu::placeEntries(const AppDescriptor& app) const {
     return entries;
 }
 
-QVariantList TileMenu::folderTileEntries(const QString& itemKey) const {
+MenuEntries TileMenu::folderTileEntries(const TileId& tile) const {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const std::optional<LayoutItem> item = itemFromKey(itemKey);
+    const std::optional<LayoutItem>& item = tile.item();
     if (!item)
         return {};
     const LibraryLanguage language = window_.language();
-    QVariantList entries;
+    MenuEntries entries;
     if (!item->isFolder()) {
         entries.push_back(actionEntry(QStringLiteral("tile-menu-hide"),
                                       localized(QStringLiteral("Hide from Orbitdeck"), language),
@@ -187,7 +187,7 @@ void TileMenu::toggleDock(const LayoutItem& item) {
         places->addToDock(app->bundleURL());
 }
 
-void TileMenu::run(MenuAction action, const QString& itemKey, const QString& argument) {
+void TileMenu::run(MenuAction action, const TileId& tile, const QString& argument) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     MultiSelection& selection = parts_.selection;
     // The selection menu's actions need no tile.
@@ -203,8 +203,16 @@ void TileMenu::run(MenuAction action, const QString& itemKey, const QString& arg
     default:
         break;
     }
-    if (const std::optional<LayoutItem> item = itemFromKey(itemKey))
-        runOnTile(action, *item, argument);
+    if (tile.item())
+        runOnTile(action, *tile.item(), argument);
+}
+
+std::optional<LayoutItem> TileMenu::visibleTile(const QString& id) const {
+    const std::string payload = id.toStdString();
+    for (const LayoutItem& item : window_.visible().visibleItems())
+        if (!item.isFolder() && item.payload == payload)
+            return item;
+    return std::nullopt;
 }
 
 void TileMenu::runOnTile(MenuAction action, const LayoutItem& item, const QString& argument) {
@@ -230,7 +238,7 @@ void TileMenu::runOnTile(MenuAction action, const LayoutItem& item, const QStrin
             places->quitFirst(*app);
         break;
     case MenuAction::groupWith:
-        if (const std::optional<LayoutItem> target = itemFromKey(argument))
+        if (const std::optional<LayoutItem> target = visibleTile(argument))
             parts_.operations.createFolder(item, *target, true);
         break;
     case MenuAction::moveToFolder:

@@ -7,11 +7,12 @@ namespace orbitdeck {
 
 namespace {
 
-std::vector<PickerEntry> numberEntries(const char* defaultKey, int first, int last) {
-    std::vector<PickerEntry> entries{
-        {.value = 0, .title = QString::fromUtf8(defaultKey), .titleIsKey = true}};
+PickerEntries numberEntries(const char* defaultKey, int first, int last) {
+    PickerEntries entries{
+        {.value = 0, .title = QString::fromUtf8(defaultKey), .titleIsKey = true, .name = {}}};
     for (int value = first; value <= last; ++value)
-        entries.push_back({.value = value, .title = QString::number(value), .titleIsKey = false});
+        entries.push_back(
+            {.value = value, .title = QString::number(value), .titleIsKey = false, .name = {}});
     return entries;
 }
 
@@ -20,11 +21,11 @@ constexpr int sliderMaximum = 112;
 
 } // namespace
 
-std::vector<PickerEntry> columnEntries() {
+PickerEntries columnEntries() {
     return numberEntries(textKey("Default: 7").data(), 4, 12);
 }
 
-std::vector<PickerEntry> rowEntries() {
+PickerEntries rowEntries() {
     return numberEntries(textKey("Default: 5").data(), 2, 8);
 }
 

@@ -2,7 +2,10 @@
 
 #include "window/library_settings_enums.h"
 
+#include <QList>
+#include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 #include <vector>
@@ -10,17 +13,30 @@
 namespace orbitdeck {
 
 // One entry of a settings picker: the stored value and its title. A title is either a table
-// key (looked up in the interface language) or plain text shown as it is.
+// key (looked up in the interface language) or plain text shown as it is. The name, where there
+// is one, ends the object name of the entry's button.
 struct PickerEntry {
+    Q_GADGET
+    QML_VALUE_TYPE(pickerEntry)
+    Q_PROPERTY(int value MEMBER value FINAL)
+    Q_PROPERTY(QString title MEMBER title FINAL)
+    Q_PROPERTY(bool titleIsKey MEMBER titleIsKey FINAL)
+    Q_PROPERTY(QString name MEMBER name FINAL)
+
+public:
+    bool operator==(const PickerEntry&) const = default;
+
     int value = 0;
     QString title;
     bool titleIsKey = false;
+    QString name;
 };
+using PickerEntries = QList<PickerEntry>;
 
 // "Default: 7" (0), then 4…12.
-std::vector<PickerEntry> columnEntries();
+PickerEntries columnEntries();
 // "Default: 5" (0), then 2…8.
-std::vector<PickerEntry> rowEntries();
+PickerEntries rowEntries();
 
 // The size a custom icon size starts from: the size the density already shows (48, 62, 76).
 int customIconSizeSeed(LibraryDensity density);

@@ -30,15 +30,6 @@ SettingsSheetServices& installedServices() {
     return services;
 }
 
-QVariantList pickerEntries(const std::vector<PickerEntry>& entries) {
-    QVariantList list;
-    for (const PickerEntry& entry : entries)
-        list.append(QVariantMap{{QStringLiteral("value"), entry.value},
-                                {QStringLiteral("title"), entry.title},
-                                {QStringLiteral("titleIsKey"), entry.titleIsKey}});
-    return list;
-}
-
 } // namespace
 
 SettingsSheetServices& SettingsSheetServices::current() {
@@ -122,8 +113,8 @@ bool SettingsSheetModel::hasOrganizer() const {
     return window_ && window_->organizer();
 }
 
-QVariantList SettingsSheetModel::hiddenApps() const {
-    return window_ ? window_->library()->hiddenApps() : QVariantList();
+QList<HiddenApp> SettingsSheetModel::hiddenApps() const {
+    return window_ ? window_->library()->hiddenApps() : QList<HiddenApp>();
 }
 
 void SettingsSheetModel::setConfirmUngroup(bool value) {
@@ -152,19 +143,21 @@ QString SettingsSheetModel::versionText() const {
     return orbitdeck::versionText(versionLine());
 }
 
-QVariantList SettingsSheetModel::columnChoices() const {
-    return pickerEntries(columnEntries());
+PickerEntries SettingsSheetModel::columnChoices() const {
+    return columnEntries();
 }
 
-QVariantList SettingsSheetModel::rowChoices() const {
-    return pickerEntries(rowEntries());
+PickerEntries SettingsSheetModel::rowChoices() const {
+    return rowEntries();
 }
 
-QVariantList SettingsSheetModel::languageChoices() const {
-    QVariantList list;
+PickerEntries SettingsSheetModel::languageChoices() const {
+    PickerEntries list;
     for (const auto& entry : allCases<LibraryLanguage>())
-        list.append(QVariantMap{{QStringLiteral("value"), static_cast<int>(entry.value)},
-                                {QStringLiteral("title"), displayName(entry.value)}});
+        list.append({.value = static_cast<int>(entry.value),
+                     .title = displayName(entry.value),
+                     .titleIsKey = false,
+                     .name = {}});
     return list;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "settings/settings_choices.h"
 #include "settings/sheet_settings.h"
+#include "window/hidden_app.h"
 #include "window/window_settings.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
@@ -48,7 +50,8 @@ class SettingsSheetModel : public QObject {
     // Whether the window has the organiser that runs the Organize tab's actions.
     Q_PROPERTY(bool hasOrganizer READ hasOrganizer NOTIFY windowStateChanged FINAL)
     // [{id, name}] of the installed hidden applications, by name.
-    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY windowStateChanged FINAL)
+    Q_PROPERTY(
+        QList<orbitdeck::HiddenApp> hiddenApps READ hiddenApps NOTIFY windowStateChanged FINAL)
     Q_PROPERTY(bool accessibilityGranted READ accessibilityGranted NOTIFY
                    accessibilityGrantedChanged FINAL)
     Q_PROPERTY(bool openAtLogin READ openAtLogin NOTIFY openAtLoginChanged FINAL)
@@ -59,10 +62,10 @@ class SettingsSheetModel : public QObject {
     Q_PROPERTY(QString versionLine READ versionLine CONSTANT FINAL)
     Q_PROPERTY(QString versionText READ versionText CONSTANT FINAL)
     // Picker entries [{value, title, titleIsKey}].
-    Q_PROPERTY(QVariantList columnChoices READ columnChoices CONSTANT FINAL)
-    Q_PROPERTY(QVariantList rowChoices READ rowChoices CONSTANT FINAL)
+    Q_PROPERTY(QList<orbitdeck::PickerEntry> columnChoices READ columnChoices CONSTANT FINAL)
+    Q_PROPERTY(QList<orbitdeck::PickerEntry> rowChoices READ rowChoices CONSTANT FINAL)
     // [{value, title}]: "Follow macOS" first, then each language by its native name.
-    Q_PROPERTY(QVariantList languageChoices READ languageChoices CONSTANT FINAL)
+    Q_PROPERTY(QList<orbitdeck::PickerEntry> languageChoices READ languageChoices CONSTANT FINAL)
 
 public:
     explicit SettingsSheetModel(QObject* parent = nullptr);
@@ -76,7 +79,7 @@ public:
     bool hotKeyRefused() const;
     QString shortcutsFootnote() const;
     bool hasOrganizer() const;
-    QVariantList hiddenApps() const;
+    QList<HiddenApp> hiddenApps() const;
     bool accessibilityGranted() const { return accessibilityGranted_; }
     bool openAtLogin() const { return openAtLogin_; }
     QString loginError() const { return loginError_; }
@@ -85,9 +88,9 @@ public:
     bool canCheckForUpdates() const;
     QString versionLine() const;
     QString versionText() const;
-    QVariantList columnChoices() const;
-    QVariantList rowChoices() const;
-    QVariantList languageChoices() const;
+    PickerEntries columnChoices() const;
+    PickerEntries rowChoices() const;
+    PickerEntries languageChoices() const;
 
     // "Done" and the other ways out.
     Q_INVOKABLE void close();

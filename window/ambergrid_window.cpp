@@ -2,7 +2,6 @@
 
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
-#include "window/item_keys.h"
 #include "window/library_loader.h"
 #include "window/localization.h"
 #include "window/stored_library_data.h"
@@ -40,12 +39,15 @@ AmbergridWindow::AmbergridWindow(WindowEnvironment environment, QObject* parent)
                 if (const auto folder = layout_->layout().folder(item.folderID())) {
                     text.name = folderTitle(*folder);
                     // The icon previews what the panel shows: no hidden or missing apps.
-                    std::vector<LayoutItem> shown;
-                    std::ranges::copy_if(
-                        folder->items, std::back_inserter(shown), [this](const LayoutItem& inner) {
-                            return inner.isFolder() || library_->showsInFolder(inner.payload);
-                        });
-                    text.folderItems = itemKeys(shown);
+                    for (const LayoutItem& inner : folder->items) {
+                        if (text.previewPaths.size() == TileListModel::previewLimit)
+                            break;
+                        if (inner.isFolder() || !library_->showsInFolder(inner.payload))
+                            continue;
+                        if (const AppDescriptor* app = library_->app(inner.payload))
+                            text.previewPaths.append(
+                                QString::fromStdString(app->bundleURL().string()));
+                    }
                 }
             } else if (const AppDescriptor* app = library_->app(item.payload)) {
                 text.name = QString::fromStdString(app->displayName());

@@ -4,7 +4,6 @@
 #include "platform/main_thread.h"
 
 #include <QCollator>
-#include <QVariantMap>
 
 #include <algorithm>
 
@@ -145,12 +144,11 @@ QString LibraryState::appPath(const QString& id) const {
     return found ? QString::fromStdString(found->bundleURL().string()) : QString();
 }
 
-QVariantList LibraryState::hiddenApps() const {
-    QVariantList list;
-    for (const HiddenAppRow& row : hiddenAppRows()) {
-        list.append(QVariantMap{{QStringLiteral("id"), QString::fromStdString(row.id)},
-                                {QStringLiteral("name"), QString::fromStdString(row.name)}});
-    }
+QList<HiddenApp> LibraryState::hiddenApps() const {
+    QList<HiddenApp> list;
+    for (const HiddenAppRow& row : hiddenAppRows())
+        list.append(
+            {.id = QString::fromStdString(row.id), .name = QString::fromStdString(row.name)});
     return list;
 }
 

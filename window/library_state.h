@@ -7,8 +7,10 @@
 #include "library/library_sort.h"
 #endif
 
+#include "window/hidden_app.h"
+
+#include <QList>
 #include <QObject>
-#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 #include <chrono>
@@ -46,7 +48,7 @@ class LibraryState : public QObject {
     Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged FINAL)
     Q_PROPERTY(int hiddenCount READ hiddenCount NOTIFY hiddenChanged FINAL)
     // [{id, name}] of the hidden applications still installed, by name.
-    Q_PROPERTY(QVariantList hiddenApps READ hiddenApps NOTIFY hiddenChanged FINAL)
+    Q_PROPERTY(QList<orbitdeck::HiddenApp> hiddenApps READ hiddenApps NOTIFY hiddenChanged FINAL)
 
 public:
     explicit LibraryState(QObject* parent = nullptr);
@@ -56,7 +58,7 @@ public:
     void setLoaded();
     int appCount() const { return static_cast<int>(apps_.size()); }
     int hiddenCount() const { return static_cast<int>(hiddenIDs_.size()); }
-    QVariantList hiddenApps() const;
+    QList<HiddenApp> hiddenApps() const;
 
     const std::vector<AppDescriptor>& apps() const { return apps_; }
     // Replaces the list and rebuilds the lookup tables at once.

@@ -2,6 +2,7 @@
 
 #include "platform/main_thread.h"
 #include "window/item_keys.h"
+#include "window/tile_id.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ namespace orbitdeck {
 namespace {
 
 bool sameText(const TileListModel::TileText& a, const TileListModel::TileText& b) {
-    return a.name == b.name && a.path == b.path && a.folderItems == b.folderItems;
+    return a.name == b.name && a.path == b.path && a.previewPaths == b.previewPaths;
 }
 
 QString kindName(const LayoutItem& item) {
@@ -46,8 +47,10 @@ QVariant TileListModel::data(const QModelIndex& index, int role) const {
         return text.name;
     case PathRole:
         return text.path;
-    case FolderItemsRole:
-        return text.folderItems;
+    case PreviewPathsRole:
+        return text.previewPaths;
+    case TileRole:
+        return QVariant::fromValue(TileId(item));
     default:
         return {};
     }
@@ -55,7 +58,8 @@ QVariant TileListModel::data(const QModelIndex& index, int role) const {
 
 QHash<int, QByteArray> TileListModel::roleNames() const {
     return {{KeyRole, "key"},   {KindRole, "kind"}, {ItemIDRole, "itemId"},
-            {NameRole, "name"}, {PathRole, "path"}, {FolderItemsRole, "folderItems"}};
+            {NameRole, "name"}, {PathRole, "path"}, {PreviewPathsRole, "previewPaths"},
+            {TileRole, "tile"}};
 }
 
 void TileListModel::setItems(const std::vector<LayoutItem>& items) {

@@ -24,18 +24,21 @@ class TileListModel : public QAbstractListModel {
 
 public:
     enum Role {
-        KeyRole = Qt::UserRole + 1, // "application:<id>" and so on
+        KeyRole = Qt::UserRole + 1, // the text form of the tile's id (TileId::key)
         KindRole,                   // "application", "folder" or "placeholder"
         ItemIDRole,                 // the application id or folder id
         NameRole,                   // display name (localised folder title for folders)
         PathRole,                   // bundle folder of an application
-        FolderItemsRole,            // keys of a folder's items, for its preview
+        PreviewPathsRole,           // bundle folders of the apps a folder's icon shows
+        TileRole,                   // the TileId
     };
+    // A folder's icon shows this many apps at most.
+    static constexpr qsizetype previewLimit = 9;
 
     struct TileText {
         QString name;
         QString path;
-        QStringList folderItems;
+        QStringList previewPaths;
     };
     using Describe = std::function<TileText(const LayoutItem&)>;
 

@@ -14,7 +14,7 @@ QtObject {
 
     // A secondary click on a tile of the grid or of the open folder (inFolder); the arranging
     // layer opens that tile's menu.
-    signal tileMenuRequested(string itemKey, Item cell, real x, real y, bool inFolder)
+    signal tileMenuRequested(tileId tile, Item cell, real x, real y, bool inFolder)
 
     function setQuery(text: string) { if (win) win.search.query = text }
     // Return in the search field: the first visible application.
@@ -38,16 +38,16 @@ QtObject {
     function backgroundClick() { if (commands) commands.handleBackgroundClick() }
     function longPress() { if (commands) commands.tileLongPressEnded() }
     function editLayout() { if (commands) commands.editLayout() }
-    function tileTapped(kind: string, itemId: string, modifiers: int) {
+    function tileTapped(tile: tileId, modifiers: int) {
         if (commands)
-            commands.tileTapped(kind + ":" + itemId, modifiers)
+            commands.tileTapped(tile, modifiers)
     }
-    function showTileMenu(itemKey: string, cell: Item, x: real, y: real) {
+    function showTileMenu(tile: tileId, cell: Item, x: real, y: real) {
         if (win && !win.search.isSearching)
-            tileMenuRequested(itemKey, cell, x, y, false)
+            tileMenuRequested(tile, cell, x, y, false)
     }
-    function showFolderTileMenu(itemKey: string, cell: Item, x: real, y: real) {
-        tileMenuRequested(itemKey, cell, x, y, true)
+    function showFolderTileMenu(tile: tileId, cell: Item, x: real, y: real) {
+        tileMenuRequested(tile, cell, x, y, true)
     }
     function requestUninstall(itemId: string) {
         if (commands)

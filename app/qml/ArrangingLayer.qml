@@ -95,8 +95,8 @@ Item {
     }
     Connections {
         target: arranging.actions
-        function onTileMenuRequested(itemKey, cell, x, y, inFolder) {
-            tileMenus.popup(itemKey, cell, x, y, inFolder)
+        function onTileMenuRequested(tile, cell, x, y, inFolder) {
+            tileMenus.popup(tile, cell, x, y, inFolder)
         }
     }
     // A drop on a page dot places the tile the proxy carries first on that page.

@@ -19,10 +19,10 @@ Item {
     readonly property string openFolder: win ? win.selection.openFolder : ""
     // The folder shown; kept while the panel shrinks away.
     property string folderId
-    property var items: []
+    property list<tileId> items
     property string title
     readonly property bool exists: folderId !== "" && win !== null && win.layout.hasFolder(folderId)
-    readonly property var geometry: LiveDrag.folderGeometry(items.length, gridColumns, iconSize)
+    readonly property folderGeometry geometry: LiveDrag.folderGeometry(items.length, gridColumns, iconSize)
     readonly property bool animates: Skin.animates(effects, reduceMotion)
     readonly property color tint: skin === "paper" ? Qt.rgba(0.85, 0.88, 0.93, 1)
                                  : skin === "dusk" ? Qt.rgba(0.10, 0.06, 0.14, 1)

@@ -7,7 +7,7 @@ import Orbitdeck.Arranging
 // delete badge while arranging; a drop on it places the dragged tile before or after it.
 Item {
     id: cell
-    required property string modelData
+    required property tileId modelData
     property AmbergridWindow win
     property Actions actions
     property real cellWidth: 108
@@ -17,18 +17,18 @@ Item {
     property bool reduceMotion: false
     property TextLookup texts: null        // the interface language
     function tr(key: string): string { return texts ? texts.t(key) : key }
-    readonly property string kind: modelData.substring(0, modelData.indexOf(":"))
-    readonly property string itemId: modelData.substring(modelData.indexOf(":") + 1)
+    readonly property string key: modelData.key
+    readonly property string itemId: modelData.id
     readonly property string path: win ? win.library.appPath(itemId) : ""
     readonly property string icon: path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
-    readonly property bool dragged: LiveDrag.draggingItem === modelData
+    readonly property bool dragged: LiveDrag.draggingItem === key
     readonly property bool arranging: win ? win.selection.arranging : false
     // While arranging, an application that may go to the Trash gets the badge, as on the grid.
-    readonly property bool deletable: kind === "application" && arranging && actions !== null
+    readonly property bool deletable: modelData.isApplication && arranging && actions !== null
                                       && actions.commands !== null
                                       && actions.commands.uninstalling.canUninstallID(itemId)
 
-    objectName: "library-folder-cell-" + modelData
+    objectName: "library-folder-cell-" + key
     width: cellWidth
     height: cellWidth - 8
     opacity: dragged ? 0.3 : 1
@@ -36,7 +36,7 @@ Item {
     Wiggle {
         anchors.fill: parent
         active: cell.arranging && !cell.dragged && Skin.animates(cell.effects, cell.reduceMotion)
-        timing: LiveDrag.wiggleTiming(cell.modelData)
+        timing: LiveDrag.wiggleTiming(cell.key)
 
         ApplicationTile {
             width: parent.width
@@ -69,7 +69,7 @@ Item {
             if (mouse.button === Qt.RightButton)
                 cell.actions.showFolderTileMenu(cell.modelData, cell, mouse.x, mouse.y)
             else
-                cell.actions.tileTapped(cell.kind, cell.itemId, mouse.modifiers)
+                cell.actions.tileTapped(cell.modelData, mouse.modifiers)
         }
     }
     // Above the mouse area, so the press reaches it before the mouse area takes it.
@@ -79,7 +79,7 @@ Item {
             acceptedButtons: Qt.LeftButton
             onActiveChanged: {
                 if (active)
-                    LiveDrag.pressTile(cell.modelData, point.scenePosition, cell.icon, cell.iconSize, true)
+                    LiveDrag.pressTile(cell.key, point.scenePosition, cell.icon, cell.iconSize, true)
             }
         }
     }
@@ -89,7 +89,7 @@ Item {
         onEntered: LiveDrag.hoverFolderPanel()
         onPositionChanged: LiveDrag.hoverFolderPanel()
         onDropped: drop => {
-            if (LiveDrag.dropInFolder(cell.modelData, drop.x, cell.width))
+            if (LiveDrag.dropInFolder(cell.key, drop.x, cell.width))
                 drop.accept(Qt.MoveAction)
         }
     }

@@ -12,35 +12,27 @@ TileCell {
     required itemId
     required name
     required property string path
-    required property var folderItems
+    required property list<string> previewPaths
+    required property tileId tile
     property Actions actions
     property AmbergridWindow win
     property TextLookup texts: null        // the interface language
     function tr(key: string): string { return texts ? texts.t(key) : key }
     readonly property SelectionState selectionState: win ? win.selection : null
     readonly property PageView grid: GridView.view as PageView
-    readonly property var metrics: grid ? grid.metrics : null
     readonly property CommandLayer commands: actions ? actions.commands : null
 
-    width: metrics ? metrics.cellWidth : 100
-    cellHeight: metrics ? metrics.cellHeight : 96
-    iconSize: metrics ? metrics.iconSize : 62
+    // A cell outside a page view keeps the standard size.
+    width: grid ? grid.metrics.cellWidth : 100
+    cellHeight: grid ? grid.metrics.cellHeight : 96
+    iconSize: grid ? grid.metrics.iconSize : 62
     objectName: "library-cell-" + key
     interactive: grid ? grid.tilesInteractive : true
     iconSource: kind === "folder" || path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
     previewIcons: {
-        if (kind !== "folder" || !win)
-            return []
         const icons = []
-        for (const entry of folderItems) {
-            const colon = entry.indexOf(":")
-            const id = entry.substring(colon + 1)
-            const appPath = entry.startsWith("folder:") ? "" : win.library.appPath(id)
-            if (appPath !== "")
-                icons.push("image://appicon/" + encodeURIComponent(appPath))
-            if (icons.length === 9)
-                break
-        }
+        for (const appPath of previewPaths)
+            icons.push("image://appicon/" + encodeURIComponent(appPath))
         return icons
     }
     highlighted: {
@@ -76,8 +68,8 @@ TileCell {
     }
     Component { id: hooksComponent; TileDragHooks {} }
 
-    onTapped: modifiers => bound.actions.tileTapped(kind, itemId, modifiers)
+    onTapped: modifiers => bound.actions.tileTapped(tile, modifiers)
     onLongPressed: bound.actions.longPress()
     onDeleteRequested: bound.actions.requestUninstall(itemId)
-    onContextMenuRequested: (x, y) => bound.actions.showTileMenu(key, bound, x, y)
+    onContextMenuRequested: (x, y) => bound.actions.showTileMenu(tile, bound, x, y)
 }

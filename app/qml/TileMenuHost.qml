@@ -1,5 +1,6 @@
 import QtQuick
 import Orbitdeck.Views
+import Orbitdeck.State
 import Orbitdeck.Arranging
 
 // Opens a fresh tile menu for each secondary click on a tile and runs the entry chosen on that
@@ -13,15 +14,16 @@ Item {
 
     // cell: the cell that was clicked, x and y in its coordinates; inFolder: a tile of the open
     // folder, which has a menu of its own.
-    function popup(itemKey: string, cell: Item, x: real, y: real, inFolder: bool) {
+    function popup(tile: tileId, cell: Item, x: real, y: real, inFolder: bool) {
         if (!menuState)
             return
         if (openMenu)
             openMenu.close()
-        const entries = inFolder ? menuState.folderTileEntries(itemKey) : menuState.entriesFor(itemKey)
+        const entries = inFolder ? menuState.folderTileEntries(tile) : menuState.entriesFor(tile)
         // Owned by the host: the action chosen may take the cell away.
-        const menu = menuComponent.createObject(host, { entries: entries }) as TileMenu
-        menu.chosen.connect((action, argument) => menuState.run(action, itemKey, argument))
+        const menu = menuComponent.createObject(host) as TileMenu
+        menu.entries = entries
+        menu.chosen.connect((action, argument) => menuState.run(action, tile, argument))
         menu.closed.connect(() => {
             if (host.openMenu === menu)
                 host.openMenu = null

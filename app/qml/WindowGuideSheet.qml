@@ -7,7 +7,7 @@ OnboardingSheet {
     required property WindowOverlays overlays
     guide: overlays.onboarding ? overlays.onboarding.guide : null
     settings: overlays.settings
-    tr: key => overlays.texts.t(key)
+    texts: overlays.texts
     reduceMotion: overlays.reduceMotion
     hotKeyRefused: overlays.win ? overlays.win.lifecycle.hotKeyRefused : false
     takenHotKeys: overlays.win ? overlays.win.lifecycle.takenHotKeys : []

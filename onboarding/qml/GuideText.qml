@@ -1,12 +1,10 @@
 import QtQuick
+import Orbitdeck.Views
 
-// The guide's texts in the interface language, through the lookup the window hands over
-// (a function from a string-table key to its text).
+// The guide's texts in the interface language, through the lookup the window hands over (the
+// key itself without one).
 QtObject {
-    property var lookup: key => key
+    property TextLookup lookup: null
 
-    function tr(key: string): string {
-        const look = lookup
-        return look(key)
-    }
+    function tr(key: string): string { return lookup ? lookup.t(key) : key }
 }

@@ -25,26 +25,35 @@ Column {
         ink: page.ink
     }
     Repeater {
-        model: [
-            ["launchpad", "square.and.arrow.down", "Import from Launchpad",
-             page.launchpadAvailable ? "Bring over your pages and folders exactly as they are."
-                                     : "No Launchpad layout was found on this Mac."],
-            ["tidy", "wand.and.stars", "Tidy up for me",
-             "Sort apps by name and gather system tools in “Other”."],
-            ["keep", "square.grid.3x3", "Keep the current layout",
-             "Start with all your apps in one grid."],
-        ]
+        model: ListModel {
+            ListElement {
+                choice: "launchpad"; symbol: "square.and.arrow.down"; title: "Import from Launchpad"
+                detail: "Bring over your pages and folders exactly as they are."
+            }
+            ListElement {
+                choice: "tidy"; symbol: "wand.and.stars"; title: "Tidy up for me"
+                detail: "Sort apps by name and gather system tools in “Other”."
+            }
+            ListElement {
+                choice: "keep"; symbol: "square.grid.3x3"; title: "Keep the current layout"
+                detail: "Start with all your apps in one grid."
+            }
+        }
         OptionCard {
             id: option
-            required property var modelData
+            required property string choice
+            required property string symbol
+            required property string title
+            required property string detail
+            readonly property bool unavailable: choice === "launchpad" && !page.launchpadAvailable
             width: page.width
             implicitHeight: 54
-            selected: page.choice === option.modelData[0]
-            disabled: option.modelData[0] === "launchpad" && !page.launchpadAvailable
+            selected: page.choice === option.choice
+            disabled: option.unavailable
             accent: page.accent
             ink: page.ink
             reduceMotion: page.reduceMotion
-            onChosen: page.picked(option.modelData[0])
+            onChosen: page.picked(option.choice)
             Item {
                 width: parent.width
                 height: 34
@@ -52,7 +61,7 @@ Column {
                     id: tile
                     width: 34; height: 34; radius: 9
                     color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
-                    Symbol { anchors.centerIn: parent; name: option.modelData[1]; size: 15; color: page.accent }
+                    Symbol { anchors.centerIn: parent; name: option.symbol; size: 15; color: page.accent }
                 }
                 Column {
                     anchors { left: tile.right; leftMargin: 12; right: mark.left; rightMargin: 12
@@ -60,7 +69,7 @@ Column {
                     spacing: 2
                     Text {
                         width: parent.width
-                        text: page.texts.tr(option.modelData[2])
+                        text: page.texts.tr(option.title)
                         font.pixelSize: 13
                         font.weight: Font.DemiBold
                         color: page.ink
@@ -68,7 +77,7 @@ Column {
                     }
                     Text {
                         width: parent.width
-                        text: page.texts.tr(option.modelData[3])
+                        text: page.texts.tr(option.unavailable ? "No Launchpad layout was found on this Mac." : option.detail)
                         font.pointSize: LibraryGridMath.fontPoints(11.5)
                         color: Qt.rgba(page.ink.r, page.ink.g, page.ink.b, 0.6)
                         elide: Text.ElideRight

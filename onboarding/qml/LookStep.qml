@@ -31,31 +31,36 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [[Setting.LibrarySkin.night, "Midnight"], [Setting.LibrarySkin.dusk, "Plum"],
-                    [Setting.LibrarySkin.paper, "Paper"], [Setting.LibrarySkin.automatic, "Match macOS"]]
+            model: ListModel {
+                ListElement { skin: Setting.LibrarySkin.night; title: "Midnight" }
+                ListElement { skin: Setting.LibrarySkin.dusk; title: "Plum" }
+                ListElement { skin: Setting.LibrarySkin.paper; title: "Paper" }
+                ListElement { skin: Setting.LibrarySkin.automatic; title: "Match macOS" }
+            }
             OptionCard {
                 id: skinOption
-                required property var modelData
+                required property int skin
+                required property string title
                 width: (page.width - 30) / 4
                 implicitHeight: Math.max(54, swatch.height + 20)
-                selected: page.skin === skinOption.modelData[0]
+                selected: page.skin === skinOption.skin
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.skinPicked(skinOption.modelData[0])
+                onChosen: page.skinPicked(skinOption.skin)
                 Column {
                     id: swatch
                     width: parent.width
                     spacing: 8
                     SkinPreview {
                         width: parent.width
-                        skin: ViewServices.resolvedSkin(skinOption.modelData[0], ViewServices.desktopRevision)
+                        skin: ViewServices.resolvedSkin(skinOption.skin, ViewServices.desktopRevision)
                     }
                     Text {
                         width: parent.width
                         horizontalAlignment: Text.AlignHCenter
                         elide: Text.ElideRight
-                        text: page.texts.tr(skinOption.modelData[1])
+                        text: page.texts.tr(skinOption.title)
                         font.pixelSize: 12
                         font.weight: Font.Medium
                         color: page.ink
@@ -68,31 +73,35 @@ Column {
         width: parent.width
         spacing: 10
         Repeater {
-            model: [[Setting.LibraryStartup.fullscreen, "rectangle.inset.filled", "Full screen"],
-                    [Setting.LibraryStartup.window, "macwindow", "Window"]]
+            model: ListModel {
+                ListElement { mode: Setting.LibraryStartup.fullscreen; symbol: "rectangle.inset.filled"; title: "Full screen" }
+                ListElement { mode: Setting.LibraryStartup.window; symbol: "macwindow"; title: "Window" }
+            }
             OptionCard {
                 id: modeOption
-                required property var modelData
+                required property int mode
+                required property string symbol
+                required property string title
                 width: (page.width - 10) / 2
-                selected: page.startMode === modeOption.modelData[0]
+                selected: page.startMode === modeOption.mode
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.startModePicked(modeOption.modelData[0])
+                onChosen: page.startModePicked(modeOption.mode)
                 Item {
                     width: parent.width
-                    height: mode.height
+                    height: modeRow.height
                     Row {
-                        id: mode
+                        id: modeRow
                         anchors.horizontalCenter: parent.horizontalCenter
                         spacing: 10
                         Symbol {
                             anchors.verticalCenter: parent.verticalCenter
-                            name: modeOption.modelData[1]; size: 17; color: page.accent
+                            name: modeOption.symbol; size: 17; color: page.accent
                         }
                         Text {
                             anchors.verticalCenter: parent.verticalCenter
-                            text: page.texts.tr(modeOption.modelData[2])
+                            text: page.texts.tr(modeOption.title)
                             font.pixelSize: 13
                             font.weight: Font.DemiBold
                             color: page.ink

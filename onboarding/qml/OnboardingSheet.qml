@@ -11,12 +11,12 @@ FocusScope {
     property OnboardingView guide: null
     property WindowSettings settings: null
     // The window's lookup from a string-table key to its text.
-    property var tr: key => key
+    property TextLookup texts: null
     property bool reduceMotion: false
     // Whether the chosen global shortcut is held elsewhere, the offered ones that are, and a
     // Wayland session (where none can be held by the launcher).
     property bool hotKeyRefused: false
-    property var takenHotKeys: []
+    property list<int> takenHotKeys
     property bool waylandSession: false
 
     readonly property string skin: settings
@@ -27,7 +27,7 @@ FocusScope {
     readonly property int step: guide ? guide.step : 0
     readonly property bool forward: guide ? guide.forward : true
 
-    GuideText { id: guideText; lookup: sheet.tr }
+    GuideText { id: guideText; lookup: sheet.texts }
 
     objectName: "onboarding-sheet"
     focus: true

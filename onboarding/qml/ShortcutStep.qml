@@ -14,23 +14,35 @@ Column {
     // The chosen shortcut is held by another program; takenHotKeys lists every offered one
     // that is; on Wayland no program may take a global shortcut at all.
     property bool hotKeyRefused: false
-    property var takenHotKeys: []
+    property list<int> takenHotKeys
     property bool waylandSession: false
 
-    readonly property var choices: [[Setting.LibraryHotKey.off, "Off"], [Setting.LibraryHotKey.optionSpace, "⌥ Space"],
-                                    [Setting.LibraryHotKey.commandOptionSpace, "⌘⌥ Space"],
-                                    [Setting.LibraryHotKey.controlOptionSpace, "⌃⌥ Space"]]
+    readonly property ListModel choices: ListModel {
+        ListElement { value: Setting.LibraryHotKey.off; title: "Off" }
+        ListElement { value: Setting.LibraryHotKey.optionSpace; title: "⌥ Space" }
+        ListElement { value: Setting.LibraryHotKey.commandOptionSpace; title: "⌘⌥ Space" }
+        ListElement { value: Setting.LibraryHotKey.controlOptionSpace; title: "⌃⌥ Space" }
+    }
     readonly property color warning: page.ink.r > 0.5 ? Qt.rgba(1.0, 0.62, 0.3, 1) : Qt.rgba(0.78, 0.33, 0.0, 1)
-    readonly property bool everyChordTaken: page.takenHotKeys.length >= page.choices.length - 1
+    readonly property bool everyChordTaken: page.takenHotKeys.length >= page.choices.count - 1
     readonly property string chosenTitle: {
-        const chosen = page.choices.find(choice => choice[0] === page.hotKey)
-        return chosen ? page.texts.tr(chosen[1]) : ""
+        for (let i = 0; i < page.choices.count; ++i) {
+            if (page.choices.get(i).value === page.hotKey)
+                return page.texts.tr(page.choices.get(i).title)
+        }
+        return ""
     }
 
     signal picked(int value)
 
     function taken(value: int): bool {
-        return value !== Setting.LibraryHotKey.off && page.takenHotKeys.indexOf(value) >= 0
+        if (value === Setting.LibraryHotKey.off)
+            return false
+        for (const taken of page.takenHotKeys) {
+            if (taken === value)
+                return true
+        }
+        return false
     }
 
     spacing: 16
@@ -52,26 +64,27 @@ Column {
             model: page.choices
             OptionCard {
                 id: option
-                required property var modelData
+                required property int value
+                required property string title
                 width: (page.width - 10) / 2
-                selected: page.hotKey === option.modelData[0]
+                selected: page.hotKey === option.value
                 accent: page.accent
                 ink: page.ink
                 reduceMotion: page.reduceMotion
-                onChosen: page.picked(option.modelData[0])
+                onChosen: page.picked(option.value)
                 Column {
                     width: parent.width
                     Text {
                         width: parent.width
                         horizontalAlignment: Text.AlignHCenter
-                        text: page.texts.tr(option.modelData[1])
+                        text: page.texts.tr(option.title)
                         font.pixelSize: 17
                         font.weight: Font.DemiBold
                         color: page.ink
                     }
                     Text {
                         width: parent.width
-                        visible: page.taken(option.modelData[0])
+                        visible: page.taken(option.value)
                         horizontalAlignment: Text.AlignHCenter
                         text: page.texts.tr("In use by another program")
                         font.pixelSize: 11

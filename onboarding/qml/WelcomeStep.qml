@@ -67,30 +67,38 @@ Column {
         topPadding: 10
         spacing: 11
         Repeater {
-            model: [
-                ["bolt.fill", "Instant launch",
-                 "Press your shortcut, type a few letters (pinyin works too), hit Return."],
-                ["square.grid.3x3.fill", "Launchpad-style folders",
-                 "Long-press an icon, then drag it onto another to make a folder."],
-                ["arrow.uturn.backward", "Nothing is final",
-                 "⌘Z undoes moves, hiding and even uninstalling."],
-            ]
+            model: ListModel {
+                ListElement {
+                    symbol: "bolt.fill"; title: "Instant launch"
+                    detail: "Press your shortcut, type a few letters (pinyin works too), hit Return."
+                }
+                ListElement {
+                    symbol: "square.grid.3x3.fill"; title: "Launchpad-style folders"
+                    detail: "Long-press an icon, then drag it onto another to make a folder."
+                }
+                ListElement {
+                    symbol: "arrow.uturn.backward"; title: "Nothing is final"
+                    detail: "⌘Z undoes moves, hiding and even uninstalling."
+                }
+            }
             Row {
                 id: point
-                required property var modelData
+                required property string symbol
+                required property string title
+                required property string detail
                 width: points.width
                 spacing: 12
                 Rectangle {
                     width: 30; height: 30; radius: 8
                     color: Qt.rgba(page.accent.r, page.accent.g, page.accent.b, 0.14)
-                    Symbol { anchors.centerIn: parent; name: point.modelData[0]; size: 13; color: page.accent }
+                    Symbol { anchors.centerIn: parent; name: point.symbol; size: 13; color: page.accent }
                 }
                 Column {
                     width: parent.width - 42
                     spacing: 2
                     Text {
                         width: parent.width
-                        text: page.texts.tr(point.modelData[1])
+                        text: page.texts.tr(point.title)
                         font.pixelSize: 13
                         font.weight: Font.DemiBold
                         color: page.ink
@@ -98,7 +106,7 @@ Column {
                     Text {
                         width: parent.width
                         wrapMode: Text.WordWrap
-                        text: page.texts.tr(point.modelData[2])
+                        text: page.texts.tr(point.detail)
                         font.pixelSize: 12
                         color: page.secondary
                     }

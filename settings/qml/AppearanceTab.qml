@@ -38,16 +38,21 @@ Column {
                 width: parent.width
                 spacing: 10
                 Repeater {
-                    model: [["night", Setting.LibrarySkin.night], ["dusk", Setting.LibrarySkin.dusk],
-                            ["paper", Setting.LibrarySkin.paper], ["auto", Setting.LibrarySkin.automatic]]
+                    model: ListModel {
+                        ListElement { option: "night"; skin: Setting.LibrarySkin.night }
+                        ListElement { option: "dusk"; skin: Setting.LibrarySkin.dusk }
+                        ListElement { option: "paper"; skin: Setting.LibrarySkin.paper }
+                        ListElement { option: "auto"; skin: Setting.LibrarySkin.automatic }
+                    }
                     delegate: ThemeSwatch {
-                        required property var modelData
+                        id: swatch
+                        required option
+                        required property int skin
                         width: (swatches.width - 30) / 4
                         theme: page.theme
-                        option: modelData[0]
-                        resolved: ViewServices.resolvedSkin(modelData[1], ViewServices.desktopRevision)
-                        selected: page.settings ? page.settings.skin === modelData[1] : false
-                        onActivated: page.settings.skin = modelData[1]
+                        resolved: ViewServices.resolvedSkin(skin, ViewServices.desktopRevision)
+                        selected: page.settings ? page.settings.skin === skin : false
+                        onActivated: page.settings.skin = swatch.skin
                     }
                 }
             }
@@ -63,9 +68,7 @@ Column {
                 objectName: "effects-picker"
                 width: 210
                 theme: page.theme
-                entries: [{ value: Setting.LibraryEffects.fluid, name: "fluid", title: "Fluid" },
-                          { value: Setting.LibraryEffects.reduced, name: "reduced", title: "Reduced" },
-                          { value: Setting.LibraryEffects.off, name: "off", title: "Off" }]
+                entries: EnumChoices.effects
                 value: page.settings ? page.settings.effects : Setting.LibraryEffects.fluid
                 onChosen: value => page.settings.effects = value
             }

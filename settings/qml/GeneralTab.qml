@@ -42,8 +42,7 @@ Column {
             SettingsPicker {
                 objectName: "library-browsing"
                 theme: page.theme
-                entries: [{ value: Setting.LibraryBrowsing.pages, title: "Horizontal pages", titleIsKey: true },
-                          { value: Setting.LibraryBrowsing.scroll, title: "Vertical scrolling", titleIsKey: true }]
+                entries: EnumChoices.browsing
                 value: page.settings ? page.settings.browsing : Setting.LibraryBrowsing.pages
                 onChosen: value => page.settings.browsing = value
             }

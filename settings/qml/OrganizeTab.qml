@@ -13,7 +13,7 @@ Column {
     // The sheet's theme, or a stand-in while there is none (before loading, during teardown).
     readonly property SheetTheme look: theme ? theme : fallbackTheme
     readonly property WindowSettings settings: model ? model.settings : null
-    readonly property var hiddenApps: model ? model.hiddenApps : []
+    readonly property list<hiddenApp> hiddenApps: model ? model.hiddenApps : []
 
     spacing: 18
 
@@ -79,7 +79,7 @@ Column {
             model: page.hiddenApps
             HiddenAppRow {
                 id: hiddenRow
-                required property var modelData
+                required property hiddenApp modelData
                 theme: page.look
                 appID: modelData.id
                 name: modelData.name

@@ -1,14 +1,15 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Settings
 
-// A segmented choice over entries [{value, title}] (titles are table keys). It shows `value`
-// and asks through `chosen`.
+// A segmented choice over its entries (titles are table keys). It shows `value` and asks
+// through `chosen`.
 Rectangle {
     id: picker
     property SheetTheme theme
-    property var entries: []
-    property var value
-    signal chosen(var value)
+    property list<pickerEntry> entries
+    property int value
+    signal chosen(int value)
 
     implicitHeight: 22
     radius: 6
@@ -23,10 +24,10 @@ Rectangle {
             model: picker.entries
             delegate: Rectangle {
                 id: segment
-                required property var modelData
+                required property pickerEntry modelData
                 required property int index
                 readonly property bool selected: modelData.value === picker.value
-                objectName: picker.objectName ? picker.objectName + "-" + (modelData.name ?? modelData.value) : ""
+                objectName: picker.objectName ? picker.objectName + "-" + (modelData.name || modelData.value) : ""
                 width: (picker.width - 4) / Math.max(1, picker.entries.length)
                 height: segments.height
                 radius: 4

@@ -1,26 +1,32 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
+import Orbitdeck.Settings
 
-// A menu-style picker over entries [{value, title, titleIsKey}]; a title that is a key is
-// looked up in the interface language, any other is shown as it stands. It shows `value` and
-// asks through `chosen`; a value that is no entry shows as an empty choice.
+// A menu-style picker over its entries; a title that is a key is looked up in the interface
+// language, any other is shown as it stands. It shows `value` and asks through `chosen`; a value
+// that is no entry shows as an empty choice.
 ComboBox {
     id: picker
     property SheetTheme theme
-    property var entries: []
-    property var value
-    signal chosen(var value)
+    property list<pickerEntry> entries
+    property int value
+    signal chosen(int value)
 
-    function titleOf(entry) { return entry.titleIsKey ? theme.tr(entry.title) : entry.title }
-    function indexOfValue(v) {
+    function titleOf(entry: pickerEntry): string { return entry.titleIsKey ? theme.tr(entry.title) : entry.title }
+    function indexOfValue(v: int): int {
         for (let i = 0; i < entries.length; ++i)
             if (entries[i].value === v)
                 return i
         return -1
     }
 
-    model: entries.map(entry => titleOf(entry))
+    model: {
+        const titles = []
+        for (const entry of entries)
+            titles.push(titleOf(entry))
+        return titles
+    }
     // A new model resets the current index, so the shown entry is set again after it.
     readonly property int valueIndex: indexOfValue(value)
     onValueIndexChanged: currentIndex = valueIndex
@@ -62,7 +68,7 @@ ComboBox {
     delegate: ItemDelegate {
         id: entry
         required property int index
-        required property var modelData
+        required property string modelData
         width: ListView.view ? ListView.view.width : 0
         height: 24
         highlighted: picker.highlightedIndex === index

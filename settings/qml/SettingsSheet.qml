@@ -90,7 +90,7 @@ FocusScope {
                 objectName: "settings-title"
                 x: 26
                 y: 22
-                text: sheet.tr(sidebar.tabs.find(entry => entry.tab === sheet.tab).title)
+                text: sheet.tr(sidebar.titleOf(sheet.tab))
                 font.pixelSize: 22
                 font.bold: true
                 color: sheetTheme.primary

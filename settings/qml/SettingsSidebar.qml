@@ -13,13 +13,22 @@ Rectangle {
     signal tabChosen(int tab)
 
     // Tabs in the order the sidebar lists them.
-    readonly property var tabs: [
-        { tab: Setting.LibraryAppearanceTab.general, name: "general", title: "General", symbol: "gearshape", color: "#8e8e93" },
-        { tab: Setting.LibraryAppearanceTab.shortcuts, name: "shortcuts", title: "Shortcuts", symbol: "command", color: "#ff9500" },
-        { tab: Setting.LibraryAppearanceTab.grid, name: "grid", title: "Grid", symbol: "square.grid.3x3", color: "#007aff" },
-        { tab: Setting.LibraryAppearanceTab.appearance, name: "appearance", title: "Appearance", symbol: "circle.lefthalf.filled", color: "#5856d6" },
-        { tab: Setting.LibraryAppearanceTab.organize, name: "organize", title: "Organize", symbol: "arrow.up.arrow.down", color: "#30b0c7" }
-    ]
+    readonly property ListModel tabs: ListModel {
+        ListElement { tab: Setting.LibraryAppearanceTab.general; name: "general"; title: "General"; symbol: "gearshape"; tileColor: "#8e8e93" }
+        ListElement { tab: Setting.LibraryAppearanceTab.shortcuts; name: "shortcuts"; title: "Shortcuts"; symbol: "command"; tileColor: "#ff9500" }
+        ListElement { tab: Setting.LibraryAppearanceTab.grid; name: "grid"; title: "Grid"; symbol: "square.grid.3x3"; tileColor: "#007aff" }
+        ListElement { tab: Setting.LibraryAppearanceTab.appearance; name: "appearance"; title: "Appearance"; symbol: "circle.lefthalf.filled"; tileColor: "#5856d6" }
+        ListElement { tab: Setting.LibraryAppearanceTab.organize; name: "organize"; title: "Organize"; symbol: "arrow.up.arrow.down"; tileColor: "#30b0c7" }
+    }
+
+    // The title of the tab, a table key.
+    function titleOf(tab: int): string {
+        for (let i = 0; i < tabs.count; ++i) {
+            if (tabs.get(i).tab === tab)
+                return tabs.get(i).title
+        }
+        return ""
+    }
 
     width: 214
     color: theme.primaryAt(0.035)
@@ -54,14 +63,14 @@ Rectangle {
             model: sidebar.tabs
             delegate: SidebarTabButton {
                 id: tabButton
-                required property var modelData
+                required property int tab
+                required name
+                required title
+                required symbol
+                required tileColor
                 theme: sidebar.theme
-                name: tabButton.modelData.name
-                title: tabButton.modelData.title
-                symbol: tabButton.modelData.symbol
-                tileColor: tabButton.modelData.color
-                selected: sidebar.tab === tabButton.modelData.tab
-                onChosen: sidebar.tabChosen(tabButton.modelData.tab)
+                selected: sidebar.tab === tabButton.tab
+                onChosen: sidebar.tabChosen(tabButton.tab)
             }
         }
     }

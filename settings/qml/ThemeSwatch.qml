@@ -12,13 +12,14 @@ Item {
     property bool selected
     signal activated()
 
-    readonly property var names: ({ night: "Midnight", dusk: "Plum", paper: "Paper", auto: "Match macOS" })
+    readonly property string title: option === "dusk" ? "Plum" : option === "paper" ? "Paper"
+                                  : option === "auto" ? "Match macOS" : "Midnight"
     readonly property color optionAccent: Skin.accent(resolved)
 
     objectName: "skin-" + option
     implicitHeight: preview.height + 6 + label.implicitHeight
     Accessible.role: Accessible.Button
-    Accessible.name: theme.tr(names[option])
+    Accessible.name: theme.tr(title)
     Accessible.description: selected ? theme.tr("Selected") : ""
     Accessible.selected: selected
     Accessible.onPressAction: activated()
@@ -84,7 +85,7 @@ Item {
         id: label
         anchors { top: preview.bottom; topMargin: 6; horizontalCenter: parent.horizontalCenter }
         width: Math.min(implicitWidth, parent.width)
-        text: swatch.theme.tr(swatch.names[swatch.option])
+        text: swatch.theme.tr(swatch.title)
         font.pixelSize: 11
         font.weight: swatch.selected ? Font.DemiBold : Font.Normal
         color: swatch.theme.primary

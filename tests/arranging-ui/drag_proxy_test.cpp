@@ -187,10 +187,10 @@ TEST_F(ArrangingViews, TheJiggleSwingsOnItsTilesTimingAndLevelsAtOnceWhenItStops
     const auto angle = [&] { return transform(0, "angle"); };
     const auto lift = [&] { return transform(1, "y"); };
 
-    const QVariantMap timing = wiggle->property("timing").toMap();
+    const auto timing = wiggle->property("timing").value<WiggleMotion>();
     const WiggleTiming expected = wiggleTiming(wiggleSeed(item("A")));
-    EXPECT_EQ(timing.value(QStringLiteral("duration")).toInt(), qRound(expected.duration * 1000));
-    EXPECT_EQ(timing.value(QStringLiteral("delay")).toInt(), qRound(expected.delay * 1000));
+    EXPECT_EQ(timing.duration, qRound(expected.duration * 1000));
+    EXPECT_EQ(timing.delay, qRound(expected.delay * 1000));
 
     // Still until active; then it starts tilted back and swings within its bounds.
     EXPECT_EQ(angle(), 0);

@@ -37,6 +37,7 @@ protected:
     static QString key(const char* name) {
         return QString::fromStdString("application:" + idOf(name));
     }
+    static TileId tile(const char* name) { return TileId(item(name)); }
 
     CommandLayer& commands() { return *arranging.commands; }
     LayoutOperations& operations() { return *arranging.layoutOps; }

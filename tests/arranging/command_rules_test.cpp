@@ -1,7 +1,5 @@
 #include "arranging_fixture.h"
 
-#include "window/item_keys.h"
-
 using namespace std::chrono_literals;
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
@@ -112,7 +110,7 @@ TEST_F(CommandRules, ATileClickSwallowsSelectsClearsOrLaunches) {
         selection.setOpenFolder(FolderID{"some-folder"});
         harness->launched.clear();
 
-        commands().tileTapped(key("D"), c.modifiers);
+        commands().tileTapped(tile("D"), c.modifiers);
         EXPECT_FALSE(selection.suppressNextTap()) << "the mark is used up by one click";
         EXPECT_EQ(!harness->launched.empty(), c.outcome == launches);
         EXPECT_EQ(selection.multiSelection().contains(item("D")), c.outcome == selects);
@@ -136,7 +134,7 @@ TEST_F(CommandRules, ALongPressArrangesAndItsClickIsSwallowedOnce) {
     window->search()->setQuery({});
     commands().tileLongPressEnded();
     EXPECT_TRUE(selection.arranging());
-    commands().tileTapped(key("B"), Qt::NoModifier);
+    commands().tileTapped(tile("B"), Qt::NoModifier);
     EXPECT_TRUE(harness->launched.empty());
     EXPECT_FALSE(selection.suppressNextTap());
 
@@ -145,10 +143,10 @@ TEST_F(CommandRules, ALongPressArrangesAndItsClickIsSwallowedOnce) {
     ASSERT_TRUE(operations().createFolder(item("A"), item("C"), true));
     const LayoutItem folder = window->layout()->layout().pageItems()[1];
     commands().tileLongPressEnded();
-    commands().tileTapped(itemKey(folder), Qt::NoModifier);
+    commands().tileTapped(TileId(folder), Qt::NoModifier);
     EXPECT_FALSE(selection.openFolder());
     selection.setSelectedItem(item("E"));
-    commands().tileTapped(itemKey(folder), Qt::NoModifier);
+    commands().tileTapped(TileId(folder), Qt::NoModifier);
     EXPECT_EQ(selection.openFolder(), folder.folderID());
     EXPECT_FALSE(selection.selectedItem());
 

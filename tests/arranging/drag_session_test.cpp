@@ -181,13 +181,16 @@ TEST_F(DragSessionDrops, FolderIconAndPanelShowTheSameApplications) {
     ASSERT_TRUE(operations().appendItem(item("C"), folder, true));
     window->storeHidden({idOf("B")});
     const QString folderID = QString::fromStdString(folder.rawValue);
-    const QStringList panel = session().shownFolderItems(folderID);
-    EXPECT_EQ(panel, (QStringList{key("A"), key("C")}));
+    const QList<TileId> panel = session().shownFolderItems(folderID);
+    EXPECT_EQ(panel, (QList{TileId(item("A")), TileId(item("C"))}));
+    QStringList paths;
+    for (const TileId& tile : panel)
+        paths.append(window->library()->appPath(tile.id()));
 
     // The folder's tile previews the same two, not the hidden one.
     TileListModel& tiles = *window->tiles();
     ASSERT_EQ(tiles.data(tiles.index(0), TileListModel::KindRole), QStringLiteral("folder"));
-    EXPECT_EQ(tiles.data(tiles.index(0), TileListModel::FolderItemsRole).toStringList(), panel);
+    EXPECT_EQ(tiles.data(tiles.index(0), TileListModel::PreviewPathsRole).toStringList(), paths);
     window->storeHidden({});
-    EXPECT_EQ(tiles.data(tiles.index(0), TileListModel::FolderItemsRole).toStringList().size(), 3);
+    EXPECT_EQ(tiles.data(tiles.index(0), TileListModel::PreviewPathsRole).toStringList().size(), 3);
 }

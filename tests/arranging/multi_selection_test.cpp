@@ -37,11 +37,11 @@ TEST_F(MultiSelectionClicks, CtrlTogglesAndShiftAddsTheRunFromTheAnchor) {
     EXPECT_EQ(window->selection()->selectionAnchor(), item("E"));
 
     // A plain click is not a selection click; neither is one on a folder or during a search.
-    EXPECT_FALSE(selecting().modifierClick(key("A"), Qt::NoModifier));
+    EXPECT_FALSE(selecting().modifierClick(item("A"), Qt::NoModifier));
     ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
-    EXPECT_FALSE(selecting().modifierClick(folderKey(0), Qt::ControlModifier));
+    EXPECT_FALSE(selecting().modifierClick(window->layout()->pageItems()[0], Qt::ControlModifier));
     window->search()->setQuery(QStringLiteral("c"));
-    EXPECT_FALSE(selecting().modifierClick(key("C"), Qt::ControlModifier));
+    EXPECT_FALSE(selecting().modifierClick(item("C"), Qt::ControlModifier));
 }
 
 TEST_F(MultiSelectionClicks, RangesSkipFoldersAndAHiddenAnchorTogglesAlone) {
@@ -83,7 +83,7 @@ TEST_F(MultiSelectionActions, ANewFolderHoldsTheSelectionInVisibleOrderAsOneStep
     ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
     window->selection()->setMultiSelection({window->layout()->pageItems()[0], item("C")});
     const std::size_t before = window->undoStack().size();
-    EXPECT_FALSE(menu().entriesFor(key("C"))[1].toMap().value(QStringLiteral("enabled")).toBool());
+    EXPECT_FALSE(menu().entriesFor(tile("C"))[1].enabled);
     selecting().newFolderWithSelection();
     EXPECT_EQ(window->undoStack().size(), before);
     EXPECT_EQ(window->selection()->multiSelection().size(), 2u);

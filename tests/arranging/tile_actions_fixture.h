@@ -5,9 +5,9 @@
 #include "arranging/multi_selection.h"
 #include "arranging/tile_menu.h"
 #include "arranging/uninstall_flow.h"
-#include "window/item_keys.h"
+#include "window/tile_id.h"
 
-#include <QVariantMap>
+#include <optional>
 
 #include <map>
 #include <set>
@@ -85,48 +85,45 @@ protected:
             names.insert(QString::fromStdString(entry.payload.substr(19)).toUpper().toStdString());
         return names;
     }
-    void ctrlClick(const char* name) { commands().tileTapped(key(name), Qt::ControlModifier); }
-    void shiftClick(const char* name) { commands().tileTapped(key(name), Qt::ShiftModifier); }
+    void ctrlClick(const char* name) { commands().tileTapped(tile(name), Qt::ControlModifier); }
+    void shiftClick(const char* name) { commands().tileTapped(tile(name), Qt::ShiftModifier); }
 
     // Entry names in order, "-" for a divider; a submenu as name{children}.
-    static std::string names(const QVariantList& entries) {
+    static std::string names(const MenuEntries& entries) {
         std::string text;
-        for (const QVariant& value : entries) {
-            const QVariantMap entry = value.toMap();
+        for (const MenuEntry& entry : entries) {
             if (!text.empty())
                 text += ' ';
-            const QString type = entry.value(QStringLiteral("type")).toString();
-            if (type == QLatin1String("separator")) {
+            if (entry.kind == MenuEntry::Kind::separator) {
                 text += '-';
                 continue;
             }
-            text += entry.value(QStringLiteral("name")).toString().toStdString();
-            if (type == QLatin1String("submenu"))
-                text += '{' + names(entry.value(QStringLiteral("entries")).toList()) + '}';
+            text += entry.name.toStdString();
+            if (entry.kind == MenuEntry::Kind::submenu)
+                text += '{' + names(entry.entries) + '}';
         }
         return text;
     }
-    static QVariantMap find(const QVariantList& entries, const QString& name) {
-        for (const QVariant& value : entries) {
-            const QVariantMap entry = value.toMap();
-            if (entry.value(QStringLiteral("name")).toString() == name)
+    static std::optional<MenuEntry> find(const MenuEntries& entries, const QString& name) {
+        for (const MenuEntry& entry : entries) {
+            if (entry.name == name)
                 return entry;
-            const QVariantMap inner = find(entry.value(QStringLiteral("entries")).toList(), name);
-            if (!inner.isEmpty())
+            if (std::optional<MenuEntry> inner = find(entry.entries, name))
                 return inner;
         }
-        return {};
+        return std::nullopt;
     }
     // Chooses the named entry of the menu opened on the tile.
-    void choose(const QString& tile, const QString& name) {
-        const QVariantMap entry = find(menu().entriesFor(tile), name);
-        ASSERT_FALSE(entry.isEmpty()) << name.toStdString();
-        menu().run(static_cast<MenuAction>(entry.value(QStringLiteral("action")).toInt()), tile,
-                   entry.value(QStringLiteral("argument")).toString());
+    void choose(const TileId& tile, const QString& name) {
+        const std::optional<MenuEntry> entry = find(menu().entriesFor(tile), name);
+        ASSERT_TRUE(entry) << name.toStdString();
+        menu().run(static_cast<MenuAction>(entry->action), tile, entry->argument);
     }
-    QString folderKey(std::size_t pageIndex) const {
-        return itemKey(window->layout()->pageItems()[pageIndex]);
+    TileId folderTile(std::size_t pageIndex) const {
+        return TileId(window->layout()->pageItems()[pageIndex]);
     }
+    // The id of the folder at the page index, as menu entry names carry it.
+    QString folderID(std::size_t pageIndex) const { return folderTile(pageIndex).id(); }
 
     FakeTrash trash;
     FakePlaces places;

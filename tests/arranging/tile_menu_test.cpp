@@ -1,7 +1,5 @@
 #include "tile_actions_fixture.h"
 
-#include "window/item_keys.h"
-
 using namespace orbitdeck;
 using namespace orbitdeck::testing;
 
@@ -10,13 +8,12 @@ using TileMenuActions = TileActionsTest;
 
 TEST_F(TileMenuContent, AnApplicationGetsItsGroupsInOrder) {
     // Not running, not docked, no folder on the page.
-    EXPECT_EQ(names(menu().entriesFor(key("B"))),
+    EXPECT_EQ(names(menu().entriesFor(tile("B"))),
               "tile-menu-open - tile-menu-group-with{tile-menu-group-bundle:com.example.a "
               "tile-menu-group-bundle:com.example.c tile-menu-group-bundle:com.example.d "
               "tile-menu-group-bundle:com.example.e tile-menu-group-bundle:com.example.f} "
               "tile-menu-hide tile-menu-reveal tile-menu-dock - tile-menu-trash");
-    EXPECT_EQ(find(menu().entriesFor(key("B")), QStringLiteral("tile-menu-dock"))
-                  .value(QStringLiteral("title")),
+    EXPECT_EQ(find(menu().entriesFor(tile("B")), QStringLiteral("tile-menu-dock"))->title,
               QStringLiteral("Keep in Dock"));
 
     // Running and docked, with folders: Quit, "Remove from Dock", folders in page order.
@@ -25,27 +22,25 @@ TEST_F(TileMenuContent, AnApplicationGetsItsGroupsInOrder) {
     ASSERT_TRUE(operations().createFolder(item("E"), item("F"), true));
     ASSERT_TRUE(operations().createFolder(item("A"), item("C"), true));
     ASSERT_EQ(page(), "B [CA] D [FE]");
-    const QVariantList entries = menu().entriesFor(key("B"));
+    const MenuEntries entries = menu().entriesFor(tile("B"));
     const std::string text = names(entries);
     EXPECT_EQ(text.substr(0, 32), "tile-menu-open tile-menu-quit - ");
-    const QString first = QStringLiteral("tile-menu-folder-") + folderKey(1).mid(7);
-    const QString second = QStringLiteral("tile-menu-folder-") + folderKey(3).mid(7);
+    const QString first = QStringLiteral("tile-menu-folder-") + folderID(1);
+    const QString second = QStringLiteral("tile-menu-folder-") + folderID(3);
     EXPECT_NE(text.find("tile-menu-move-to-folder{" + first.toStdString() + " " +
                         second.toStdString() + "}"),
               std::string::npos);
-    EXPECT_EQ(find(entries, QStringLiteral("tile-menu-dock")).value(QStringLiteral("title")),
+    EXPECT_EQ(find(entries, QStringLiteral("tile-menu-dock"))->title,
               QStringLiteral("Remove from Dock"));
-    EXPECT_TRUE(find(entries, QStringLiteral("tile-menu-trash"))
-                    .value(QStringLiteral("destructive"))
-                    .toBool());
+    EXPECT_TRUE(find(entries, QStringLiteral("tile-menu-trash"))->destructive);
 
     // Refused by the Trash rule: no last divider and no "Move to Trash…".
     trash.refused.insert("D");
-    EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-reveal tile-menu-dock"));
+    EXPECT_TRUE(names(menu().entriesFor(tile("D"))).ends_with("tile-menu-reveal tile-menu-dock"));
 
     // No dock the user sees can keep it: no Dock entry at all.
     places.dockable = false;
-    EXPECT_TRUE(names(menu().entriesFor(key("D"))).ends_with("tile-menu-hide tile-menu-reveal"));
+    EXPECT_TRUE(names(menu().entriesFor(tile("D"))).ends_with("tile-menu-hide tile-menu-reveal"));
 }
 
 TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
@@ -56,21 +51,21 @@ TEST_F(TileMenuContent, UnknownTilesFoldersAndSelectionsGetTheirOwnMenus) {
               "tile-menu-group-with{tile-menu-group-bundle:com.example.a} tile-menu-hide");
 
     ASSERT_TRUE(operations().createFolder(item("A"), item("B"), true));
-    EXPECT_EQ(names(menu().entriesFor(folderKey(0))),
+    EXPECT_EQ(names(menu().entriesFor(folderTile(0))),
               "tile-menu-open-folder tile-menu-rename tile-menu-ungroup");
 
     // A selection of one, or of tiles without this one: the ordinary menu.
     ctrlClick("C");
-    EXPECT_EQ(names(menu().entriesFor(key("C"))).substr(0, 14), "tile-menu-open");
+    EXPECT_EQ(names(menu().entriesFor(tile("C"))).substr(0, 14), "tile-menu-open");
     ctrlClick("D");
-    EXPECT_EQ(names(menu().entriesFor(key("E"))).substr(0, 14), "tile-menu-open");
-    const QVariantList entries = menu().entriesFor(key("C"));
+    EXPECT_EQ(names(menu().entriesFor(tile("E"))).substr(0, 14), "tile-menu-open");
+    const MenuEntries entries = menu().entriesFor(tile("C"));
     EXPECT_EQ(names(entries),
               "tile-menu-selection-count tile-menu-new-folder tile-menu-move-to-folder{" +
-                  ("tile-menu-folder-" + folderKey(0).mid(7)).toStdString() +
+                  ("tile-menu-folder-" + folderID(0)).toStdString() +
                   "} tile-menu-hide-selected - tile-menu-deselect-all");
-    EXPECT_EQ(entries[0].toMap().value(QStringLiteral("title")), QStringLiteral("2 apps selected"));
-    EXPECT_TRUE(entries[1].toMap().value(QStringLiteral("enabled")).toBool());
+    EXPECT_EQ(entries[0].title, QStringLiteral("2 apps selected"));
+    EXPECT_TRUE(entries[1].enabled);
 }
 
 TEST(TileMenuCandidates, GroupWithStopsAtThirtyAndSkipsFolders) {
@@ -85,30 +80,29 @@ TEST(TileMenuCandidates, GroupWithStopsAtThirtyAndSkipsFolders) {
     AmbergridWindow& window = harness.load();
     TileMenu& menu = *arranging.commands->tileMenu();
     const std::vector<LayoutItem> drawn = window.visible().visibleItems();
-    const QVariantList entries = menu.entries(drawn[5], drawn);
-    const QVariantList group = entries[2].toMap().value(QStringLiteral("entries")).toList();
+    const MenuEntries entries = menu.entries(drawn[5], drawn);
+    const MenuEntries group = entries[2].entries;
     ASSERT_EQ(group.size(), 30);
-    EXPECT_EQ(group.back().toMap().value(QStringLiteral("title")), QStringLiteral("App30"));
+    EXPECT_EQ(group.back().title, QStringLiteral("App30"));
 
     // Only folders around it: no "Group With".
     const LayoutItem folder = LayoutItem::folder(FolderID{"f"});
-    EXPECT_EQ(menu.entries(drawn[0], {drawn[0], folder})[2].toMap().value(QStringLiteral("name")),
-              QStringLiteral("tile-menu-hide"));
+    EXPECT_EQ(menu.entries(drawn[0], {drawn[0], folder})[2].name, QStringLiteral("tile-menu-hide"));
 }
 
 TEST_F(TileMenuActions, EntriesActOnTheirTile) {
     // "Group With": the candidate's place, candidate first.
-    choose(key("A"), QStringLiteral("tile-menu-group-bundle:com.example.c"));
+    choose(tile("A"), QStringLiteral("tile-menu-group-bundle:com.example.c"));
     EXPECT_EQ(page(), "B [CA] D E F");
-    const QString folder = folderKey(1);
-    choose(key("E"), QStringLiteral("tile-menu-folder-") + folder.mid(7));
+    const TileId folder = folderTile(1);
+    choose(tile("E"), QStringLiteral("tile-menu-folder-") + folder.id());
     EXPECT_EQ(page(), "B [CAE] D F");
 
     // Opening from the menu centres the folder and clears the keyboard selection.
     window->selection()->setSelectedItem(item("B"));
     window->selection()->setFolderAnchor({0.1, 0.9});
     choose(folder, QStringLiteral("tile-menu-rename"));
-    EXPECT_EQ(window->selection()->openFolderID(), folder.mid(7));
+    EXPECT_EQ(window->selection()->openFolderID(), folder.id());
     EXPECT_EQ(window->selection()->folderAnchor(), QPointF(0.5, 0.5));
     EXPECT_FALSE(window->selection()->selectedItem());
 
@@ -119,19 +113,19 @@ TEST_F(TileMenuActions, EntriesActOnTheirTile) {
 
     // Dock, quit, reveal, hide and open reach their services.
     places.running.insert("com.example.D");
-    choose(key("D"), QStringLiteral("tile-menu-dock"));
+    choose(tile("D"), QStringLiteral("tile-menu-dock"));
     EXPECT_TRUE(places.docked.contains("/Applications/D.app"));
-    choose(key("D"), QStringLiteral("tile-menu-dock"));
+    choose(tile("D"), QStringLiteral("tile-menu-dock"));
     EXPECT_TRUE(places.docked.empty());
-    choose(key("D"), QStringLiteral("tile-menu-quit"));
+    choose(tile("D"), QStringLiteral("tile-menu-quit"));
     EXPECT_EQ(places.quits, std::vector<std::string>{"com.example.D"});
-    choose(key("D"), QStringLiteral("tile-menu-reveal"));
+    choose(tile("D"), QStringLiteral("tile-menu-reveal"));
     EXPECT_EQ(places.revealed.size(), 1u);
-    choose(key("D"), QStringLiteral("tile-menu-open"));
+    choose(tile("D"), QStringLiteral("tile-menu-open"));
     EXPECT_EQ(harness->launched.back(), idOf("D"));
-    choose(key("F"), QStringLiteral("tile-menu-hide"));
+    choose(tile("F"), QStringLiteral("tile-menu-hide"));
     EXPECT_TRUE(window->library()->hiddenIDs().contains(idOf("F")));
-    choose(key("B"), QStringLiteral("tile-menu-trash"));
+    choose(tile("B"), QStringLiteral("tile-menu-trash"));
     EXPECT_EQ(uninstalling().candidateID(), QString::fromStdString(idOf("B")));
 }
 
@@ -139,7 +133,7 @@ TEST_F(TileMenuContent, GroupWithOffersOnlyTheTilesOfThePageShown) {
     // Two pages of four: the second shows E and F.
     window->paging()->setNavCapacity(4);
     window->paging()->setPage(1);
-    EXPECT_EQ(names(menu().entriesFor(key("E"))).substr(0, 80),
+    EXPECT_EQ(names(menu().entriesFor(tile("E"))).substr(0, 80),
               "tile-menu-open - tile-menu-group-with{tile-menu-group-bundle:com.example.f} tile");
     // A page beyond the items counts as the last one; scrolling draws every tile.
     window->paging()->setPage(7);
@@ -151,14 +145,14 @@ TEST_F(TileMenuContent, GroupWithOffersOnlyTheTilesOfThePageShown) {
 TEST_F(TileMenuContent, TilesInsideTheOpenFolderGetTheirOwnMenu) {
     ASSERT_TRUE(operations().createFolder(item("B"), item("A"), true));
     window->selection()->setOpenFolder(window->layout()->pageItems()[0].folderID());
-    EXPECT_EQ(names(menu().folderTileEntries(key("A"))),
+    EXPECT_EQ(names(menu().folderTileEntries(tile("A"))),
               "tile-menu-hide tile-menu-reveal tile-menu-dock tile-menu-move-out");
-    EXPECT_EQ(find(menu().folderTileEntries(key("A")), QStringLiteral("tile-menu-move-out"))
-                  .value(QStringLiteral("title")),
-              QStringLiteral("Move Out of Folder"));
+    EXPECT_EQ(
+        find(menu().folderTileEntries(tile("A")), QStringLiteral("tile-menu-move-out"))->title,
+        QStringLiteral("Move Out of Folder"));
     // An id no application has: only hide and the move out.
     EXPECT_EQ(
-        names(menu().folderTileEntries(QStringLiteral("placeholder:bundle:com.example.gone"))),
+        names(menu().folderTileEntries(TileId(LayoutItem::placeholder("bundle:com.example.gone")))),
         "tile-menu-hide tile-menu-move-out");
 }
 
@@ -169,10 +163,10 @@ TEST_F(TileMenuActions, MoveOutOfFolderKeepsThePanelUntilTheFolderIsGone) {
     const FolderID folder = window->layout()->pageItems()[0].folderID();
     window->selection()->setOpenFolder(folder);
     const auto moveOut = [&](const char* name) {
-        const QVariantMap entry =
-            find(menu().folderTileEntries(key(name)), QStringLiteral("tile-menu-move-out"));
-        menu().run(static_cast<MenuAction>(entry.value(QStringLiteral("action")).toInt()),
-                   key(name), entry.value(QStringLiteral("argument")).toString());
+        const std::optional<MenuEntry> entry =
+            find(menu().folderTileEntries(tile(name)), QStringLiteral("tile-menu-move-out"));
+        ASSERT_TRUE(entry);
+        menu().run(static_cast<MenuAction>(entry->action), tile(name), entry->argument);
     };
     const std::size_t steps = window->undoStack().size();
     moveOut("A");
@@ -187,8 +181,9 @@ TEST_F(TileMenuActions, MoveOutOfFolderKeepsThePanelUntilTheFolderIsGone) {
     // Hide from inside the folder hides that application, nothing behind the panel.
     ASSERT_TRUE(operations().createFolder(item("E"), item("D"), true));
     window->selection()->setOpenFolder(window->layout()->pageItems()[3].folderID());
-    const QVariantMap hide =
-        find(menu().folderTileEntries(key("E")), QStringLiteral("tile-menu-hide"));
-    menu().run(static_cast<MenuAction>(hide.value(QStringLiteral("action")).toInt()), key("E"), {});
+    const std::optional<MenuEntry> hide =
+        find(menu().folderTileEntries(tile("E")), QStringLiteral("tile-menu-hide"));
+    ASSERT_TRUE(hide);
+    menu().run(static_cast<MenuAction>(hide->action), tile("E"), {});
     EXPECT_EQ(window->library()->hiddenIDs(), HiddenIDs({idOf("E")}));
 }

@@ -8,7 +8,7 @@ using namespace orbitdeck;
 
 TEST(SettingsChoices, GridPickersOfferTheDefaultFirstThenTheNumbers) {
     const auto columns = columnEntries();
-    ASSERT_EQ(columns.size(), 10u);
+    ASSERT_EQ(columns.size(), 10);
     EXPECT_EQ(columns.front().value, 0); // "Default: 7" stores 0, not 7
     EXPECT_EQ(columns.front().title, "Default: 7");
     EXPECT_TRUE(columns.front().titleIsKey);
@@ -18,7 +18,7 @@ TEST(SettingsChoices, GridPickersOfferTheDefaultFirstThenTheNumbers) {
     EXPECT_FALSE(columns.back().titleIsKey);
 
     const auto rows = rowEntries();
-    ASSERT_EQ(rows.size(), 8u);
+    ASSERT_EQ(rows.size(), 8);
     EXPECT_EQ(rows.front().value, 0);
     EXPECT_EQ(rows.front().title, "Default: 5");
     EXPECT_EQ(rows[1].value, 2);

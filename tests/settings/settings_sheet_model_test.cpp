@@ -169,17 +169,17 @@ TEST(SettingsSheetModel, TheRunningSystemAlwaysHasAnUpdateCheck) {
 
 TEST(SettingsSheetModel, PickersListTheirCasesInDeclarationOrder) {
     SheetFixture sheet;
-    const QVariantList languages = sheet.model.languageChoices();
+    const PickerEntries languages = sheet.model.languageChoices();
     ASSERT_EQ(languages.size(), 12);
-    EXPECT_EQ(languages.front().toMap().value("value"), static_cast<int>(LibraryLanguage::system));
-    EXPECT_EQ(languages[1].toMap().value("value"), static_cast<int>(LibraryLanguage::english));
-    EXPECT_EQ(languages[1].toMap().value("title"), "English");
-    EXPECT_EQ(languages.back().toMap().value("value"), static_cast<int>(LibraryLanguage::russian));
+    EXPECT_EQ(languages.front().value, static_cast<int>(LibraryLanguage::system));
+    EXPECT_EQ(languages[1].value, static_cast<int>(LibraryLanguage::english));
+    EXPECT_EQ(languages[1].title, "English");
+    EXPECT_EQ(languages.back().value, static_cast<int>(LibraryLanguage::russian));
 
-    const QVariantList columns = sheet.model.columnChoices();
+    const PickerEntries columns = sheet.model.columnChoices();
     ASSERT_EQ(columns.size(), 10);
-    EXPECT_EQ(columns.front().toMap().value("titleIsKey"), true);
-    EXPECT_EQ(columns.back().toMap().value("value"), 12);
+    EXPECT_EQ(columns.front().titleIsKey, true);
+    EXPECT_EQ(columns.back().value, 12);
 }
 
 TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases) {

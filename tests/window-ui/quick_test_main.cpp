@@ -1,7 +1,9 @@
 // Qt Quick tests of the launcher views: the module, its image providers and its import path,
 // and a folder of their own for the file dialogs (ORBITDECK_TEMP: a backup, a text file and a
-// subfolder) with a file request that records the dialog's answers (testFiles).
+// subfolder) with a file request that records the dialog's answers (testFiles), and menu
+// entries made as the state makes them (menuEntries).
 #include "window/file_request.h"
+#include "window/menu_entry.h"
 #include "window/qml/view_engine.h"
 
 #include <QDir>
@@ -53,6 +55,29 @@ private:
     QStringList answers_;
 };
 
+// The entry makers, for menus drawn from entries a test lists.
+class MenuEntryMaker : public QObject {
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE orbitdeck::MenuEntry action(const QString& name, const QString& title, int action,
+                                            const QString& argument, bool enabled,
+                                            bool destructive) const {
+        return orbitdeck::MenuEntry::makeAction(name, title, action, argument, enabled,
+                                                destructive);
+    }
+    Q_INVOKABLE orbitdeck::MenuEntry separator() const {
+        return orbitdeck::MenuEntry::makeSeparator();
+    }
+    Q_INVOKABLE orbitdeck::MenuEntry text(const QString& name, const QString& title) const {
+        return orbitdeck::MenuEntry::makeText(name, title);
+    }
+    Q_INVOKABLE orbitdeck::MenuEntry submenu(const QString& name, const QString& title,
+                                             const QList<orbitdeck::MenuEntry>& entries) const {
+        return orbitdeck::MenuEntry::makeSubmenu(name, title, entries);
+    }
+};
+
 class Setup : public QObject {
     Q_OBJECT
 
@@ -68,11 +93,13 @@ public slots:
         dir.mkdir(QStringLiteral("sub"));
         engine->rootContext()->setContextProperty(QStringLiteral("ORBITDECK_TEMP"), folder_.path());
         engine->rootContext()->setContextProperty(QStringLiteral("testFiles"), &files_);
+        engine->rootContext()->setContextProperty(QStringLiteral("menuEntries"), &menus_);
     }
 
 private:
     QTemporaryDir folder_;
     FakeFileRequest files_;
+    MenuEntryMaker menus_;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(window_ui, Setup)

@@ -86,7 +86,7 @@ TEST(WindowStateTiles, ListChangesArriveAsMovesInsertsAndRemovesNeverResets) {
     ensureApplication();
     TileListModel model([](const LayoutItem& item) {
         return TileListModel::TileText{
-            .name = QString::fromStdString(item.payload), .path = {}, .folderItems = {}};
+            .name = QString::fromStdString(item.payload), .path = {}, .previewPaths = {}};
     });
     const auto items = [](std::initializer_list<const char*> ids) {
         std::vector<LayoutItem> list;
@@ -175,7 +175,7 @@ TEST(WindowStateTiles, RandomListsReplayedFromTheSignalsGiveTheTarget) {
     ensureApplication();
     TileListModel model([](const LayoutItem& item) {
         return TileListModel::TileText{
-            .name = QString::fromStdString(item.payload), .path = {}, .folderItems = {}};
+            .name = QString::fromStdString(item.payload), .path = {}, .previewPaths = {}};
     });
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     // A shadow list that follows only the signals, as a view does.

@@ -37,19 +37,23 @@ Menu {
         objectName: "library-menu-sort"
         title: bgMenu.tr("Sort apps by")
         Repeater {
-            model: [["manual", "Manual", Setting.SortOrder.manual],
-                    ["name", "Name A–Z", Setting.SortOrder.name],
-                    ["nameReverse", "Name Z–A", Setting.SortOrder.nameReverse],
-                    ["added", "Date added", Setting.SortOrder.added],
-                    ["recent", "Last opened", Setting.SortOrder.recent],
-                    ["frequency", "Most used", Setting.SortOrder.frequency]]
+            model: ListModel {
+                ListElement { key: "manual"; title: "Manual"; order: Setting.SortOrder.manual }
+                ListElement { key: "name"; title: "Name A–Z"; order: Setting.SortOrder.name }
+                ListElement { key: "nameReverse"; title: "Name Z–A"; order: Setting.SortOrder.nameReverse }
+                ListElement { key: "added"; title: "Date added"; order: Setting.SortOrder.added }
+                ListElement { key: "recent"; title: "Last opened"; order: Setting.SortOrder.recent }
+                ListElement { key: "frequency"; title: "Most used"; order: Setting.SortOrder.frequency }
+            }
             MenuItem {
-                required property var modelData
-                objectName: "library-menu-sort-" + modelData[0]
-                text: bgMenu.tr(modelData[1])
+                required property string key
+                required property string title
+                required property int order
+                objectName: "library-menu-sort-" + key
+                text: bgMenu.tr(title)
                 checkable: true
-                checked: bgMenu.sort === modelData[2]
-                onTriggered: bgMenu.sortChosen(modelData[2])
+                checked: bgMenu.sort === order
+                onTriggered: bgMenu.sortChosen(order)
             }
         }
     }

@@ -8,7 +8,7 @@ Item {
     id: folder
     property string folderId
     property string name
-    property var previewIcons: []     // up to nine icon URLs, hidden and missing apps skipped
+    property list<string> previewIcons // up to nine icon URLs, hidden and missing apps skipped
     property real size: 62
     property real tileHeight: 96
     property bool showsLabel: true
@@ -54,7 +54,7 @@ Item {
                 Repeater {
                     model: folder.previewIcons.slice(0, 9)
                     Image {
-                        required property var modelData
+                        required property string modelData
                         required property int index
                         objectName: "library-folder-preview-" + folder.folderId + "-" + index
                         width: preview.cell

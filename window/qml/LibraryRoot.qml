@@ -12,7 +12,7 @@ Item {
     property bool fullScreen: false
     property int appIcon: Setting.AppIconStyle.midnight     // the chosen app icon style
     property bool loaded: false
-    property var tiles                       // every visible item
+    property TileListModel tiles             // every visible item
     property int itemCount: 0
     property int page: 0
     property string query: ""
@@ -57,7 +57,7 @@ Item {
     readonly property alias search: topBar.search
     readonly property alias grid: gridArea
     readonly property bool menuOpen: backgroundLayer.menuOpen
-    readonly property var metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
+    readonly property gridMetrics metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
 

@@ -1,11 +1,12 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import Orbitdeck.Views
 
 // The grid of one list of items: `columns` columns, 18 points between columns and 14 between
 // rows. A list change moves, inserts and removes tiles with an animation.
 GridView {
     id: grid
-    property var metrics: ({ columns: 7, rows: 5, width: 0, cellWidth: 100, cellHeight: 96, iconSize: 62 })
+    property gridMetrics metrics
     property bool tilesInteractive: true
     property Component cell
     property bool animated: true

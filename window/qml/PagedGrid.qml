@@ -8,10 +8,10 @@ import Orbitdeck.Views
 // in from the side they come from, only with fluid motion.
 Item {
     id: paged
-    property var model                     // every visible item of the library
+    property TileListModel model           // every visible item of the library
     property int itemCount: 0
     property int page: 0                   // the page asked for
-    property var metrics
+    property gridMetrics metrics
     property Component cell
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
@@ -20,7 +20,7 @@ Item {
     property string pageLabelFormat: "Page %1"
     property bool takesPageDrops: false    // drops on the page dots (PageDot.takesDrops)
 
-    readonly property int capacity: metrics ? metrics.capacity : 35
+    readonly property int capacity: metrics.capacity
     readonly property int shownPageCount: LibraryGridMath.shownPageCount(itemCount, capacity)
     readonly property int currentPage: LibraryGridMath.currentPage(page, shownPageCount)
     readonly property bool fluid: Skin.fluid(effects, reduceMotion)

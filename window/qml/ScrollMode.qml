@@ -10,7 +10,8 @@ Item {
         anchors.bottom: parent.bottom
         anchors.horizontalCenter: parent.horizontalCenter
         model: mode.library ? mode.library.tiles : null
-        metrics: mode.library ? mode.library.metrics : ({ columns: 7, rows: 5, width: 0, cellWidth: 100, cellHeight: 96, iconSize: 62 })
+        // Without a library the grid keeps its standard metrics.
+        Binding on metrics { when: mode.library !== null; value: mode.library.metrics }
         cell: mode.library ? mode.library.cell : null
         animated: mode.library ? Skin.animates(mode.library.effects, mode.library.reduceMotion) : false
     }

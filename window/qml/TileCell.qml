@@ -12,7 +12,7 @@ Item {
     property string key
     property string name
     property url iconSource
-    property var previewIcons: []
+    property list<string> previewIcons
     // How much interaction the tile gets: none, a search hit, or the full cell.
     property bool interactive: true
     property bool searching: false
@@ -24,7 +24,7 @@ Item {
     property bool arranging: false
     property bool deletable: false
     // The jiggle's motion (Wiggle.timing), given by the live drag.
-    property var wiggleTiming: null
+    property wiggleMotion wiggleTiming
     // Looks.
     property real cellHeight: 96
     property real iconSize: 62

@@ -1,11 +1,13 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
+import Orbitdeck.State
 
 // The context menu of one tile, built from the entries the state hands over when it opens
-// (see arranging/menu_entries.h): actions, dividers, a line of text and submenus.
+// (see window/menu_entry.h): actions, dividers, a line of text and submenus.
 Menu {
     id: tileMenu
-    property var entries: []
+    property list<menuEntry> entries
     // Hands back the chosen entry's action and argument.
     signal chosen(int action, string argument)
 
@@ -14,13 +16,11 @@ Menu {
     Component {
         id: actionItem
         MenuItem {
-            property var entry
-            // The menu that hands the choice back (this file's root).
-            property var owner
+            property menuEntry entry
             objectName: entry.name
             text: entry.title
             enabled: entry.enabled
-            onTriggered: owner.chosen(entry.action, entry.argument)
+            onTriggered: tileMenu.chosen(entry.action, entry.argument)
             // The destructive entry in red, whichever palette role the style draws text with.
             Component.onCompleted: {
                 if (entry.destructive) {
@@ -34,7 +34,7 @@ Menu {
     Component {
         id: textItem
         MenuItem {
-            property var entry
+            property menuEntry entry
             objectName: entry.name
             text: entry.title
             enabled: false
@@ -47,7 +47,7 @@ Menu {
     Component {
         id: subMenu
         Menu {
-            property var entry
+            property menuEntry entry
             objectName: entry.name
             title: entry.title
         }
@@ -55,23 +55,30 @@ Menu {
 
     // Entries are made inside the menu's list, a visual parent that keeps them until the menu
     // goes (the menu itself is no item); adding them moves them to their place.
-    function fill(menu: Menu, list: var) {
+    function fill(menu: Menu, list: list<menuEntry>) {
         for (const entry of list) {
-            if (entry.type === "separator") {
+            if (entry.isSeparator) {
                 menu.addItem(divider.createObject(menu.contentItem) as Item)
-            } else if (entry.type === "submenu") {
+            } else if (entry.isSubmenu) {
                 const child = subMenu.createObject(menu, { entry: entry }) as Menu
                 fill(child, entry.entries)
                 menu.addMenu(child)
                 // The entry that opens the submenu carries the name, for tests and the report.
                 menu.itemAt(menu.count - 1).objectName = entry.name
-            } else if (entry.type === "text") {
+            } else if (entry.isText) {
                 menu.addItem(textItem.createObject(menu.contentItem, { entry: entry }) as Item)
             } else {
-                menu.addItem(actionItem.createObject(menu.contentItem, { entry: entry, owner: tileMenu }) as Item)
+                menu.addItem(actionItem.createObject(menu.contentItem, { entry: entry }) as Item)
             }
         }
     }
 
-    Component.onCompleted: fill(tileMenu, entries)
+    // Made anew for each list: a list given at creation would not reach a list property.
+    function refill() {
+        while (count > 0)
+            removeItem(itemAt(0))
+        fill(tileMenu, entries)
+    }
+    onEntriesChanged: refill()
+    Component.onCompleted: refill()
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The arranging jiggle: the tile tilts and lifts one way, then swings to the other side and back
 // for as long as it is active. Its motion comes from the live drag (LiveDrag.wiggleTiming): a
@@ -7,13 +8,12 @@ import QtQuick
 Item {
     id: wiggle
     property bool active: false
-    // {duration, delay} in milliseconds, {angle} in degrees, {lift} in points.
-    property var timing: null
-    readonly property bool swinging: active && timing !== null
-    readonly property real angle: timing ? timing.angle : 0
-    readonly property real rise: timing ? timing.lift : 0
-    readonly property int swing: timing ? timing.duration : 0
-    readonly property int delay: timing ? timing.delay : 0
+    property wiggleMotion timing
+    readonly property bool swinging: active && timing.duration > 0
+    readonly property real angle: timing.angle
+    readonly property real rise: timing.lift
+    readonly property int swing: timing.duration
+    readonly property int delay: timing.delay
     // The swing (WiggleSwing) and its two transforms exist only while the tile jiggles: most
     // tiles never do. Stopped and levelled here, in order, in the change that ends the jiggle.
     // Untyped: WiggleSwing's own type names this one.

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // The running jiggle of one Wiggle: its two transforms and their endless swing.
 QtObject {
@@ -9,8 +10,6 @@ QtObject {
         origin.y: swing.wiggle.height / 2
     }
     readonly property Translate lift: Translate {}
-    // The common ease-in-out curve.
-    readonly property var easeInOut: [0.42, 0, 0.58, 1, 1, 1]
 
     readonly property SequentialAnimation motion: SequentialAnimation {
         // Starts tilted back, holds there for the delay, then swings forth and back forever.
@@ -20,12 +19,12 @@ QtObject {
         SequentialAnimation {
             loops: Animation.Infinite
             ParallelAnimation {
-                NumberAnimation { target: swing.turn; property: "angle"; to: swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
-                NumberAnimation { target: swing.lift; property: "y"; to: -swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+                NumberAnimation { target: swing.turn; property: "angle"; to: swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.lift; property: "y"; to: -swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
             }
             ParallelAnimation {
-                NumberAnimation { target: swing.turn; property: "angle"; to: -swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
-                NumberAnimation { target: swing.lift; property: "y"; to: swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: swing.easeInOut }
+                NumberAnimation { target: swing.turn; property: "angle"; to: -swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.lift; property: "y"; to: swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
             }
         }
     }

@@ -10,22 +10,14 @@
 
 namespace orbitdeck {
 
-QVariantMap LibraryGridMath::metrics(qreal width, qreal height, int customColumns, int customRows,
+GridMetrics LibraryGridMath::metrics(qreal width, qreal height, int customColumns, int customRows,
                                      qreal baseIconSize, bool scrolling) const {
-    const auto m = LibraryGridMetrics::make({.width = width,
-                                             .height = height,
-                                             .customColumns = customColumns,
-                                             .customRows = customRows,
-                                             .baseIconSize = baseIconSize,
-                                             .scrolling = scrolling});
-    return {{QStringLiteral("columns"), m.columns},
-            {QStringLiteral("rows"), m.rows},
-            {QStringLiteral("width"), m.width},
-            {QStringLiteral("cellWidth"), m.cellWidth},
-            {QStringLiteral("cellHeight"), m.cellHeight},
-            {QStringLiteral("iconSize"), m.iconSize},
-            {QStringLiteral("capacity"), m.capacity()},
-            {QStringLiteral("pageHeight"), m.pageHeight()}};
+    return GridMetrics(LibraryGridMetrics::make({.width = width,
+                                                 .height = height,
+                                                 .customColumns = customColumns,
+                                                 .customRows = customRows,
+                                                 .baseIconSize = baseIconSize,
+                                                 .scrolling = scrolling}));
 }
 
 int LibraryGridMath::pageCount(int itemCount, int capacity) const {
@@ -71,6 +63,10 @@ QVariantList LibraryGridMath::springCurve(qreal response, qreal damping) const {
     for (const QPointF& point : orbitdeck::springCurve(response, damping).toCubicSpline())
         points << point.x() << point.y();
     return points;
+}
+
+QVariantList LibraryGridMath::easeInOutCurve() const {
+    return {0.42, 0.0, 0.58, 1.0, 1.0, 1.0};
 }
 
 qreal LibraryGridMath::fontPoints(qreal size) const {

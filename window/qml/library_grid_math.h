@@ -1,8 +1,10 @@
 #pragma once
 
+#include "window/qml/grid_metrics.h"
+
 #include <QObject>
 #include <QSize>
-#include <QVariantMap>
+#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 namespace orbitdeck {
@@ -16,9 +18,9 @@ class LibraryGridMath : public QObject {
 public:
     using QObject::QObject;
 
-    // columns, rows, width, cellWidth, cellHeight, iconSize, capacity, pageHeight
-    Q_INVOKABLE QVariantMap metrics(qreal width, qreal height, int customColumns, int customRows,
-                                    qreal baseIconSize, bool scrolling) const;
+    Q_INVOKABLE orbitdeck::GridMetrics metrics(qreal width, qreal height, int customColumns,
+                                               int customRows, qreal baseIconSize,
+                                               bool scrolling) const;
     Q_INVOKABLE int pageCount(int itemCount, int capacity) const;
     Q_INVOKABLE int shownPageCount(int itemCount, int capacity) const;
     Q_INVOKABLE int currentPage(int requestedPage, int shownPages) const;
@@ -35,6 +37,8 @@ public:
     Q_INVOKABLE int springDuration(qreal response, qreal damping) const;
     // The spring over that duration as an easing.bezierCurve, so any animation can follow it.
     Q_INVOKABLE QVariantList springCurve(qreal response, qreal damping) const;
+    // The common ease-in-out curve (0.42, 0, 0.58, 1) as an easing.bezierCurve.
+    Q_INVOKABLE QVariantList easeInOutCurve() const;
     // The whole pixels an image source is decoded at to cover width × height (an Image's
     // sourceSize; Qt.size would be a QSizeF).
     Q_INVOKABLE QSize pixelSize(qreal width, qreal height) const;

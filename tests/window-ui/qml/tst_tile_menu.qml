@@ -13,8 +13,8 @@ Item {
     // Menu actions travel as numbers; each entry here gets its own.
     property int nextAction: 0
     function action(name, title, argument, enabled, destructive) {
-        return { type: "action", name: name, title: title, action: nextAction++, argument: argument || "",
-                 enabled: enabled !== false, destructive: !!destructive }
+        return menuEntries.action(name, title, nextAction++, argument || "", enabled !== false,
+                                  !!destructive)
     }
 
     TestCase {
@@ -34,15 +34,16 @@ Item {
         }
 
         function test_entriesInOrderWithTheirStates() {
-            const menu = createTemporaryObject(menuMaker, root, { entries: [
-                { type: "text", name: "count", title: "3 apps selected" },
+            const menu = createTemporaryObject(menuMaker, root)
+            menu.entries = [
+                menuEntries.text("count", "3 apps selected"),
                 action("newFolder", "New Folder with Selection", "", false),
-                { type: "submenu", name: "folders", title: "Move to Folder",
-                  entries: [action("f1", "Games", "f1"), action("f2", "Work", "f2")] },
+                menuEntries.submenu("folders", "Move to Folder",
+                                    [action("f1", "Games", "f1"), action("f2", "Work", "f2")]),
                 action("hide", "Hide Selected Apps"),
-                { type: "separator" },
+                menuEntries.separator(),
                 action("trash", "Move to Trash…", "", true, true)
-            ] })
+            ]
             compare(rows(menu), ["3 apps selected (off)", "New Folder with Selection (off)",
                                  "Move to Folder>Games|Work", "Hide Selected Apps", "—",
                                  "Move to Trash…"])
@@ -53,9 +54,10 @@ Item {
         function test_choosingAnEntryHandsBackItsActionAndArgument() {
             const open = action("open", "Open")
             const move = action("moveToFolder", "Games", "f1")
-            const menu = createTemporaryObject(menuMaker, root, { entries: [
-                open, { type: "submenu", name: "folders", title: "Move to Folder", entries: [move] }
-            ] })
+            const menu = createTemporaryObject(menuMaker, root)
+            menu.entries = [
+                open, menuEntries.submenu("folders", "Move to Folder", [move])
+            ]
             chosenSpy.target = menu
             chosenSpy.clear()
             menu.itemAt(1).subMenu.itemAt(0).triggered()

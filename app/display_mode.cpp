@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWindow>
 
+#include <optional>
+
 namespace orbitdeck {
 
 namespace {
@@ -46,7 +48,7 @@ void DisplayMode::applyStartupIfNeeded() {
     if (lifecycle_.didApplyStartup() || !window_.isVisible())
         return;
     lifecycle_.setDidApplyStartup(true);
-    lifecycle_.setPendingMode(settings_.startMode());
+    lifecycle_.setPendingMode(settings_.startModeValue());
     applyPendingMode();
 }
 
@@ -56,10 +58,10 @@ bool DisplayMode::inSystemFullScreen() const {
 
 void DisplayMode::applyPendingMode() {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const QString mode = lifecycle_.pendingMode();
-    if (lifecycle_.modeTransitionInProgress() || mode.isEmpty() || !window_.isVisible())
+    const std::optional<LibraryStartup> mode = lifecycle_.pendingMode();
+    if (lifecycle_.modeTransitionInProgress() || !mode || !window_.isVisible())
         return;
-    const bool fullScreen = mode == QLatin1String("fullscreen");
+    const bool fullScreen = *mode == LibraryStartup::fullscreen;
     // Full screen by the window manager's doing is left before the windowed frame is set; the
     // launcher's own full screen takes it over as it is.
     if (!fullScreen && inSystemFullScreen()) {
@@ -73,7 +75,7 @@ void DisplayMode::applyPendingMode() {
         });
         return;
     }
-    lifecycle_.setPendingMode(QString());
+    lifecycle_.setPendingMode(std::nullopt);
     applying_ = true;
     presentation_.applyDisplayMode(fullScreen);
     lifecycle_.setFullScreen(fullScreen);
@@ -104,16 +106,17 @@ void DisplayMode::fullScreenDidChange(bool fullScreen) {
         lifecycle_.setModeTransitionInProgress(false);
         return;
     }
-    const bool followed = fullScreen != lifecycle_.isFullScreen() && window_.isVisible() &&
-                          lifecycle_.pendingMode().isEmpty();
+    const bool followed =
+        fullScreen != lifecycle_.isFullScreen() && window_.isVisible() && !lifecycle_.pendingMode();
     lifecycle_.setFullScreen(fullScreen);
     lifecycle_.setModeTransitionInProgress(false);
     emit lifecycle_.wallpaperRefreshRequested();
     if (followed) {
         // The window manager changed it: that is the launcher's mode now, stored for next time,
         // with the chrome and frame of that mode.
-        const QString mode = fullScreen ? QStringLiteral("fullscreen") : QStringLiteral("window");
-        settings_.setStartMode(mode);
+        const LibraryStartup mode =
+            fullScreen ? LibraryStartup::fullscreen : LibraryStartup::window;
+        settings_.setStartModeValue(mode);
         lifecycle_.setPendingMode(mode);
     }
     scheduler_.schedule(0ms, this, [this] { applyPendingMode(); });

@@ -53,7 +53,7 @@ void CommandLayer::leaveGuideWithEscape() {
     window_.settings()->setOnboarded(true);
     window_.lifecycle()->setOnboardingOpen(false);
     window_.scheduler().schedule(guideEscapeDelay, this, [this] {
-        window_.lifecycle()->setPendingMode(window_.settings()->startMode());
+        window_.lifecycle()->setPendingMode(window_.settings()->startModeValue());
         emit window_.lifecycle()->applyPendingStartupModeRequested();
     });
 }

@@ -44,7 +44,7 @@ void finishOnboarding(AmbergridWindow& window, const OnboardingActions& actions,
     else if (choice == OnboardingLayoutChoice::tidy)
         tidyUp(actions);
     window.scheduler().schedule(startModeAfterGuide, context, [&window] {
-        window.lifecycle()->setPendingMode(window.settings()->startMode());
+        window.lifecycle()->setPendingMode(window.settings()->startModeValue());
         emit window.lifecycle()->applyPendingStartupModeRequested();
     });
 }

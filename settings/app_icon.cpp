@@ -71,8 +71,8 @@ void AppIconChoice::setSettings(WindowSettings* settings) {
     emit selectionChanged();
 }
 
-QString AppIconChoice::selection() const {
-    return rawValue(settings_ ? storedAppIconStyle(settings_->store()) : AppIconStyle::midnight);
+AppIconStyle AppIconChoice::selection() const {
+    return settings_ ? storedAppIconStyle(settings_->store()) : AppIconStyle::midnight;
 }
 
 QVariantList AppIconChoice::choices() const {
@@ -81,17 +81,17 @@ QVariantList AppIconChoice::choices() const {
         const bool hasImage = target_.image && target_.image(entry.value).has_value();
         const QString image =
             hasImage ? QStringLiteral("qrc") + appIconResourcePath(entry.value) : QString();
-        entries.append(QVariantMap{{QStringLiteral("value"), rawValue(entry.value)},
+        entries.append(QVariantMap{{QStringLiteral("value"), static_cast<int>(entry.value)},
+                                   {QStringLiteral("name"), rawValue(entry.value)},
                                    {QStringLiteral("title"), titleKey(entry.value)},
                                    {QStringLiteral("image"), image}});
     }
     return entries;
 }
 
-void AppIconChoice::choose(const QString& style) {
-    const std::optional<AppIconStyle> value = enumFromRawValue<AppIconStyle>(style);
-    if (value && settings_)
-        applyAppIcon(*value, settings_->store(), target_);
+void AppIconChoice::choose(AppIconStyle style) {
+    if (isCase(style) && settings_)
+        applyAppIcon(style, settings_->store(), target_);
 }
 
 } // namespace orbitdeck

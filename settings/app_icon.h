@@ -48,8 +48,10 @@ class AppIconChoice : public QObject {
     QML_ELEMENT
     Q_PROPERTY(orbitdeck::WindowSettings* settings READ settings WRITE setSettings NOTIFY
                    settingsChanged FINAL)
-    Q_PROPERTY(QString selection READ selection NOTIFY selectionChanged FINAL)
-    // {value, title, image}: title a string-table key, image a URL or "" without an image.
+    Q_PROPERTY(
+        orbitdeck::setting::AppIconStyle selection READ selection NOTIFY selectionChanged FINAL)
+    // {value, name, title, image}: name the case name that identifies the cell, title a
+    // string-table key, image a URL or "" without an image.
     Q_PROPERTY(QVariantList choices READ choices CONSTANT FINAL)
 
 public:
@@ -59,11 +61,11 @@ public:
 
     WindowSettings* settings() const { return settings_; }
     void setSettings(WindowSettings* settings);
-    QString selection() const;
+    AppIconStyle selection() const;
     QVariantList choices() const;
 
-    // Applies the style named, also when it is the current one; an unknown name does nothing.
-    Q_INVOKABLE void choose(const QString& style);
+    // Applies the style, also when it is the current one; a value that is no style does nothing.
+    Q_INVOKABLE void choose(orbitdeck::setting::AppIconStyle style);
 
 signals:
     void settingsChanged();

@@ -174,7 +174,7 @@ void SettingsSheetModel::close() {
         window_->actions()->closeSettings();
 }
 
-void SettingsSheetModel::changeMode(const QString& mode) {
+void SettingsSheetModel::changeMode(LibraryStartup mode) {
     ORBITDECK_ASSERT_MAIN_THREAD();
     if (window_)
         window_->actions()->changeStartMode(mode);

@@ -92,7 +92,7 @@ public:
     // "Done" and the other ways out.
     Q_INVOKABLE void close();
     // Stores the mode, closes the sheet and applies the mode, also when it is the current one.
-    Q_INVOKABLE void changeMode(const QString& mode);
+    Q_INVOKABLE void changeMode(orbitdeck::setting::LibraryStartup mode);
     // The window's organise and flow actions ("welcome", "ungroup", ...).
     Q_INVOKABLE void organize(const QString& organization);
     // Whether the organiser runs the action named ("sortByName", ...); false without one.

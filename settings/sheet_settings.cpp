@@ -9,19 +9,11 @@ namespace orbitdeck {
 
 namespace {
 
-template <typename E>
-void writeCase(DefaultsStore& store, const SettingKey<E>& setting, const QString& raw) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    // A text that names no case changes nothing.
-    if (const std::optional<E> value = enumFromRawValue<E>(raw))
-        writeSetting(store, setting, *value);
-}
-
 // A value that is no case (an int from QML) changes nothing.
 template <typename E>
 void writeCase(DefaultsStore& store, const SettingKey<E>& setting, E value) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (enumCase(value).value == value)
+    if (isCase(value))
         writeSetting(store, setting, value);
 }
 
@@ -96,11 +88,11 @@ void SheetSettings::setTab(LibraryAppearanceTab value) {
     writeCase(store_, settings::settingsTab, value);
 }
 
-QString SheetSettings::appIcon() const {
-    return rawValue(readSetting(store_, settings::appIcon));
+AppIconStyle SheetSettings::appIcon() const {
+    return readSetting(store_, settings::appIcon);
 }
 
-void SheetSettings::setAppIcon(const QString& value) {
+void SheetSettings::setAppIcon(AppIconStyle value) {
     writeCase(store_, settings::appIcon, value);
 }
 

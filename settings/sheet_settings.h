@@ -13,8 +13,7 @@ class DefaultsStore;
 // The settings only the sheet writes (the window reads its own through WindowSettings): the
 // status-bar item, the launch triggers, the app's icon and the tab the sheet opens on. Each is
 // read from and written to the store on every access; a stored value that names no case reads as
-// the default. The hot corner and the tab reach QML as their enumerations, the app's icon as its
-// case name (as the window settings hand it to the views).
+// the default.
 class SheetSettings : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -28,7 +27,8 @@ class SheetSettings : public QObject {
     Q_PROPERTY(bool f4Key READ f4Key WRITE setF4Key NOTIFY f4KeyChanged FINAL)
     Q_PROPERTY(
         orbitdeck::setting::LibraryAppearanceTab tab READ tab WRITE setTab NOTIFY tabChanged FINAL)
-    Q_PROPERTY(QString appIcon READ appIcon WRITE setAppIcon NOTIFY appIconChanged FINAL)
+    Q_PROPERTY(orbitdeck::setting::AppIconStyle appIcon READ appIcon WRITE setAppIcon NOTIFY
+                   appIconChanged FINAL)
 
 public:
     explicit SheetSettings(DefaultsStore& store, QObject* parent = nullptr);
@@ -43,8 +43,8 @@ public:
     void setF4Key(bool value);
     setting::LibraryAppearanceTab tab() const;
     void setTab(setting::LibraryAppearanceTab value);
-    QString appIcon() const;
-    void setAppIcon(const QString& value);
+    setting::AppIconStyle appIcon() const;
+    void setAppIcon(setting::AppIconStyle value);
 
 signals:
     void menuBarIconChanged();

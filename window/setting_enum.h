@@ -42,6 +42,15 @@ constexpr const EnumCase<E>& enumCase(E value) {
     return allCases<E>().front(); // unreachable for a valid value
 }
 
+// Whether a value is one of the cases (an int handed over from QML may be none).
+template <typename E>
+constexpr bool isCase(E value) {
+    for (const auto& entry : allCases<E>())
+        if (entry.value == value)
+            return true;
+    return false;
+}
+
 template <typename E>
 constexpr int caseIndex(E value) {
     return static_cast<int>(&enumCase(value) - allCases<E>().data());

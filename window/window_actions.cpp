@@ -4,6 +4,7 @@
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
 #include "window/library_loader.h"
+#include "window/library_settings_enums.h"
 #include "window/localization.h"
 
 #include <QGuiApplication>
@@ -22,9 +23,9 @@ WindowActions::WindowActions(AmbergridWindow& window, QObject* parent)
 
 void WindowActions::toggleFullScreen() {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    const QString mode = window_.lifecycle()->isFullScreen() ? QStringLiteral("window")
-                                                             : QStringLiteral("fullscreen");
-    window_.settings()->setStartMode(mode);
+    const LibraryStartup mode =
+        window_.lifecycle()->isFullScreen() ? LibraryStartup::window : LibraryStartup::fullscreen;
+    window_.settings()->setStartModeValue(mode);
     window_.lifecycle()->setPendingMode(mode);
     emit window_.lifecycle()->applyPendingStartupModeRequested();
 }
@@ -54,9 +55,11 @@ void WindowActions::refreshLibrary() {
     });
 }
 
-void WindowActions::changeStartMode(const QString& mode) {
+void WindowActions::changeStartMode(LibraryStartup mode) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    window_.settings()->setStartMode(mode);
+    if (!isCase(mode))
+        return;
+    window_.settings()->setStartModeValue(mode);
     window_.lifecycle()->setAppearanceOpen(false);
     // Yield once so the sheet closes before the window changes mode.
     window_.scheduler().schedule(std::chrono::milliseconds(0), this, [this, mode] {
@@ -122,14 +125,6 @@ void WindowActions::libraryDidHide() {
     window_.selection()->setActiveDropTile(std::nullopt);
     window_.selection()->setSelectedItem(std::nullopt);
     window_.selection()->setDraggingItem(std::nullopt);
-}
-
-void WindowActions::handleLibraryCommand(const QString& command) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    if (command == QLatin1String("settings"))
-        handleLibraryCommand(LibraryCommand::settings);
-    else if (command == QLatin1String("welcome"))
-        handleLibraryCommand(LibraryCommand::welcome);
 }
 
 void WindowActions::handleLibraryCommand(LibraryCommand command) {

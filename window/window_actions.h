@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/library_command.h"
+#include "window/settings_enum_types.h"
 
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
@@ -31,8 +32,9 @@ public:
     Q_INVOKABLE void closeSettings();
     // Quiet rescan, layout rebuilt from the store, "Refreshed · %lld apps".
     Q_INVOKABLE void refreshLibrary();
-    // Stores the mode, closes the sheet and applies it after the main thread yielded once.
-    Q_INVOKABLE void changeStartMode(const QString& mode);
+    // Stores the mode, closes the sheet and applies it after the main thread yielded once; a
+    // value that is no mode does nothing.
+    Q_INVOKABLE void changeStartMode(orbitdeck::setting::LibraryStartup mode);
 
     // Platform notifications.
     Q_INVOKABLE void applicationDidBecomeActive();
@@ -42,8 +44,6 @@ public:
     // Delivers the platform's notifications for the launcher window: hidden, shown again, and
     // the application activated.
     void observe(QWindow& libraryWindow);
-    // "settings" or "welcome".
-    Q_INVOKABLE void handleLibraryCommand(const QString& command);
     // The "AmbergridCommand" notification, which this object observes from construction.
     void handleLibraryCommand(LibraryCommand command);
 

@@ -1,5 +1,6 @@
 #include "window/window_lifecycle.h"
 
+#include "window/library_settings_enums.h"
 #include "window/state_assign.h"
 
 namespace orbitdeck {
@@ -21,8 +22,12 @@ void WindowLifecycle::setModeTransitionInProgress(bool value) {
                     &WindowLifecycle::modeTransitionInProgressChanged);
 }
 
-void WindowLifecycle::setPendingMode(const QString& value) {
-    assignAndNotify(this, pendingMode_, QString(value), &WindowLifecycle::pendingModeChanged);
+void WindowLifecycle::setPendingMode(std::optional<LibraryStartup> mode) {
+    assignAndNotify(this, pendingMode_, mode, &WindowLifecycle::pendingModeChanged);
+}
+
+QString WindowLifecycle::pendingModeName() const {
+    return pendingMode_ ? rawValue(*pendingMode_) : QString();
 }
 
 void WindowLifecycle::setDidApplyStartup(bool value) {
@@ -47,18 +52,6 @@ void WindowLifecycle::showError(const QString& titleKey, const QString& message)
         return;
     uninstallError_ = message;
     emit uninstallErrorChanged();
-}
-
-QString WindowLifecycle::libraryScaleMotion() const {
-    switch (libraryScaleMotion_) {
-    case ScaleMotion::easeIn:
-        return QStringLiteral("easeIn");
-    case ScaleMotion::spring:
-        return QStringLiteral("spring");
-    case ScaleMotion::none:
-        break;
-    }
-    return QStringLiteral("none");
 }
 
 void WindowLifecycle::setLibraryScale(double value, ScaleMotion motion) {

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include "window/settings_enum_types.h"
+
 namespace orbitdeck {
 
 // The window's sheets, alerts and display mode, and the requests it sends to the views.
@@ -22,9 +24,8 @@ class WindowLifecycle : public QObject {
         bool isFullScreen READ isFullScreen WRITE setFullScreen NOTIFY isFullScreenChanged FINAL)
     Q_PROPERTY(bool modeTransitionInProgress READ modeTransitionInProgress WRITE
                    setModeTransitionInProgress NOTIFY modeTransitionInProgressChanged FINAL)
-    // The start mode still to be applied ("fullscreen", "window"), empty when none.
-    Q_PROPERTY(
-        QString pendingMode READ pendingMode WRITE setPendingMode NOTIFY pendingModeChanged FINAL)
+    // The start mode still to be applied, by its case name for the state report; empty when none.
+    Q_PROPERTY(QString pendingMode READ pendingModeName NOTIFY pendingModeChanged FINAL)
     Q_PROPERTY(bool didApplyStartup READ didApplyStartup WRITE setDidApplyStartup NOTIFY
                    didApplyStartupChanged FINAL)
     // The display name of the application that could not be opened; the alert "Couldn’t open
@@ -36,9 +37,10 @@ class WindowLifecycle : public QObject {
                    uninstallErrorChanged FINAL)
     Q_PROPERTY(QString errorTitle READ errorTitle NOTIFY uninstallErrorChanged FINAL)
     // The zoom of the whole library (the dismiss and the open animation) and how the views
-    // move to it: "none" (at once), "easeIn" (0.16 s) or "spring" (response 0.38, damping 0.9).
+    // move to it.
     Q_PROPERTY(double libraryScale READ libraryScale NOTIFY libraryScaleChanged FINAL)
-    Q_PROPERTY(QString libraryScaleMotion READ libraryScaleMotion NOTIFY libraryScaleChanged FINAL)
+    Q_PROPERTY(orbitdeck::WindowLifecycle::ScaleMotion libraryScaleMotion READ libraryScaleMotion
+                   NOTIFY libraryScaleChanged FINAL)
     Q_PROPERTY(bool wallpaperUnavailable READ wallpaperUnavailable WRITE setWallpaperUnavailable
                    NOTIFY wallpaperUnavailableChanged FINAL)
     // The chosen global shortcut is held by another program, so pressing it does nothing here.
@@ -63,8 +65,9 @@ public:
     void setFullScreen(bool fullScreen);
     bool modeTransitionInProgress() const { return modeTransitionInProgress_; }
     void setModeTransitionInProgress(bool inProgress);
-    QString pendingMode() const { return pendingMode_; }
-    void setPendingMode(const QString& value);
+    std::optional<LibraryStartup> pendingMode() const { return pendingMode_; }
+    void setPendingMode(std::optional<LibraryStartup> mode);
+    QString pendingModeName() const;
     bool didApplyStartup() const { return didApplyStartup_; }
     void setDidApplyStartup(bool applied);
     QString failedApp() const { return failedApp_; }
@@ -73,9 +76,12 @@ public:
     void setUninstallError(const QString& value);
     QString errorTitle() const { return errorTitle_; }
     void showError(const QString& titleKey, const QString& message);
+    // At once, eased in over 0.16 s (the dismiss), or a spring of response 0.38 and damping 0.9
+    // (the open).
     enum class ScaleMotion { none, easeIn, spring };
+    Q_ENUM(ScaleMotion)
     double libraryScale() const { return libraryScale_; }
-    QString libraryScaleMotion() const;
+    ScaleMotion libraryScaleMotion() const { return libraryScaleMotion_; }
     void setLibraryScale(double scale, ScaleMotion motion = ScaleMotion::none);
     bool wallpaperUnavailable() const { return wallpaperUnavailable_; }
     void setWallpaperUnavailable(bool unavailable);
@@ -112,7 +118,7 @@ private:
     bool onboardingOpen_ = false;
     bool isFullScreen_ = false;
     bool modeTransitionInProgress_ = false;
-    QString pendingMode_;
+    std::optional<LibraryStartup> pendingMode_;
     bool didApplyStartup_ = false;
     QString failedApp_;
     QString uninstallError_;

@@ -12,25 +12,11 @@ namespace orbitdeck {
 
 namespace {
 
-template <typename E>
-QString enumSetting(const DefaultsStore& store, const SettingKey<E>& setting) {
-    return rawValue(readSetting(store, setting));
-}
-
-// A text that names no case changes nothing.
-template <typename E>
-void setEnumSetting(DefaultsStore& store, const SettingKey<E>& setting, const QString& raw) {
-    ORBITDECK_ASSERT_MAIN_THREAD();
-    if (const std::optional<E> value = enumFromRawValue<E>(raw))
-        writeSetting(store, setting, *value);
-}
-
 // A value outside the enumeration (an int from QML) changes nothing.
 template <typename E>
 void setEnumValue(DefaultsStore& store, const SettingKey<E>& setting, E value) {
     ORBITDECK_ASSERT_MAIN_THREAD();
-    if (std::ranges::any_of(allCases<E>(),
-                            [value](const auto& entry) { return entry.value == value; }))
+    if (isCase(value))
         writeSetting(store, setting, value);
 }
 
@@ -96,10 +82,6 @@ WindowSettings::WindowSettings(DefaultsStore& store, QObject* parent)
     });
 }
 
-QString WindowSettings::appIcon() const {
-    return enumSetting(store_, settings::appIcon);
-}
-
 bool WindowSettings::labels() const {
     return readSetting(store_, settings::labels);
 }
@@ -123,12 +105,6 @@ bool WindowSettings::folderLabels() const {
 }
 void WindowSettings::setFolderLabels(bool value) {
     setSetting(store_, settings::folderLabels, value);
-}
-QString WindowSettings::startMode() const {
-    return enumSetting(store_, settings::startMode);
-}
-void WindowSettings::setStartMode(const QString& value) {
-    setEnumSetting(store_, settings::startMode, value);
 }
 bool WindowSettings::rememberPage() const {
     return readSetting(store_, settings::rememberPage);
@@ -211,6 +187,9 @@ LibraryDensity WindowSettings::densityValue() const {
 }
 void WindowSettings::setDensityValue(LibraryDensity value) {
     setEnumValue(store_, settings::density, value);
+}
+AppIconStyle WindowSettings::appIconValue() const {
+    return readSetting(store_, settings::appIcon);
 }
 LibraryStartup WindowSettings::startModeValue() const {
     return readSetting(store_, settings::startMode);

@@ -28,7 +28,8 @@ class WindowSettings : public QObject {
     Q_PROPERTY(orbitdeck::setting::LibrarySkin skin READ skinValue WRITE setSkinValue NOTIFY
                    skinChanged FINAL)
     // The chosen app icon style; the views draw it wherever the app's icon shows.
-    Q_PROPERTY(QString appIcon READ appIcon NOTIFY appIconChanged FINAL)
+    Q_PROPERTY(
+        orbitdeck::setting::AppIconStyle appIcon READ appIconValue NOTIFY appIconChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryEffects effects READ effectsValue WRITE setEffectsValue
                    NOTIFY effectsChanged FINAL)
     Q_PROPERTY(orbitdeck::setting::LibraryDensity density READ densityValue WRITE setDensityValue
@@ -87,7 +88,6 @@ public:
 
     explicit WindowSettings(DefaultsStore& store, QObject* parent = nullptr);
 
-    QString appIcon() const;
     bool labels() const;
     void setLabels(bool value);
     bool showWallpaper() const;
@@ -96,8 +96,6 @@ public:
     void setWallpaperBlur(double value);
     bool folderLabels() const;
     void setFolderLabels(bool value);
-    QString startMode() const;
-    void setStartMode(const QString& value);
     bool rememberPage() const;
     void setRememberPage(bool value);
     int savedPage() const;
@@ -127,6 +125,7 @@ public:
     void setEffectsValue(LibraryEffects value);
     LibraryDensity densityValue() const;
     void setDensityValue(LibraryDensity value);
+    AppIconStyle appIconValue() const;
     LibraryStartup startModeValue() const;
     void setStartModeValue(LibraryStartup value);
     LibraryBrowsing browsingValue() const;

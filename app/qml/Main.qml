@@ -98,7 +98,7 @@ Window {
         effects: window.effects
         reduceMotion: window.reduceMotion
         fullScreen: window.lifecycle ? window.lifecycle.isFullScreen : false
-        appIcon: window.settings ? window.settings.appIcon : "midnight"
+        appIcon: window.settings ? window.settings.appIcon : Setting.AppIconStyle.midnight
         loaded: window.win ? window.win.library.loaded : false
         tiles: window.win ? window.win.tiles : null
         itemCount: window.win ? window.win.tiles.count : 0

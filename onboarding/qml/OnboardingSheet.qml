@@ -86,7 +86,7 @@ FocusScope {
             accent: sheet.accent
             ink: sheet.ink
             texts: guideText
-            appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
+            appIcon: sheet.settings ? sheet.settings.appIcon : Setting.AppIconStyle.midnight
         }
     }
     Component {

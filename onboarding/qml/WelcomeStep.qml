@@ -8,7 +8,7 @@ Column {
     required property color accent
     required property color ink
     required property GuideText texts
-    required property string appIcon
+    required property int appIcon
     readonly property color secondary: Qt.rgba(ink.r, ink.g, ink.b, 0.6)
 
     spacing: 14

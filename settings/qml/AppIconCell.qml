@@ -5,13 +5,14 @@ Item {
     id: cell
     property SheetTheme theme
     property color accent
-    property string style
+    property int style
+    property string name
     property string title
     property string image
     property bool selected
     signal chosen()
 
-    objectName: "app-icon-" + style
+    objectName: "app-icon-" + name
     height: content.height + 16
     Accessible.role: Accessible.Button
     Accessible.name: theme.tr(title)

@@ -35,6 +35,7 @@ Item {
                 theme: picker.look
                 accent: picker.accent
                 style: cell.modelData.value
+                name: cell.modelData.name
                 title: cell.modelData.title
                 image: cell.modelData.image
                 selected: choice.selection === cell.modelData.value

@@ -7,7 +7,7 @@ import Orbitdeck.State
 LabeledRow {
     id: row
     property int mode: Setting.LibraryStartup.fullscreen
-    signal modeChosen(string mode)
+    signal modeChosen(int mode)
 
     title: "Display mode"
 
@@ -48,7 +48,7 @@ LabeledRow {
                     Accessible.role: Accessible.Button
                     Accessible.name: label.text
                     Accessible.selected: selected
-                    Accessible.onPressAction: row.modeChosen(modelData.mode)
+                    Accessible.onPressAction: row.modeChosen(modelData.value)
                     Text {
                         id: label
                         anchors.centerIn: parent
@@ -57,7 +57,7 @@ LabeledRow {
                         font.weight: modeButton.selected ? Font.DemiBold : Font.Normal
                         color: row.theme.primary
                     }
-                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(modeButton.modelData.mode) }
+                    MouseArea { anchors.fill: parent; onClicked: row.modeChosen(modeButton.modelData.value) }
                 }
             }
         }

@@ -104,7 +104,7 @@ Column {
         theme: page.theme
         versionText: page.model ? page.model.versionText : ""
         canCheckForUpdates: page.model ? page.model.canCheckForUpdates : false
-        appIcon: page.model && page.model.settings ? page.model.settings.appIcon : "midnight"
+        appIcon: page.model && page.model.settings ? page.model.settings.appIcon : Setting.AppIconStyle.midnight
         onCheckForUpdates: page.model.checkForUpdates()
     }
 }

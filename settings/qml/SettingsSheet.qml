@@ -72,7 +72,7 @@ FocusScope {
             theme: sheetTheme
             tab: sheet.tab
             versionLine: sheetModel.versionLine
-            appIcon: sheet.settings ? sheet.settings.appIcon : "midnight"
+            appIcon: sheet.settings ? sheet.settings.appIcon : Setting.AppIconStyle.midnight
             onTabChosen: tab => sheet.chooseTab(tab)
         }
         Rectangle {

@@ -9,7 +9,7 @@ Rectangle {
     property SheetTheme theme
     property int tab
     property string versionLine
-    property string appIcon: "midnight"
+    property int appIcon: Setting.AppIconStyle.midnight
     signal tabChosen(int tab)
 
     // Tabs in the order the sidebar lists them.

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 import QtQuick.Controls.Basic
 
@@ -8,7 +9,7 @@ Item {
     property SheetTheme theme
     property string versionText
     property bool canCheckForUpdates
-    property string appIcon: "midnight"
+    property int appIcon: Setting.AppIconStyle.midnight
     signal checkForUpdates()
 
     width: parent ? parent.width : 0

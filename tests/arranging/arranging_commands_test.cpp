@@ -77,7 +77,7 @@ TEST_F(ArrangingCommands, EscapeWalksTheCascadeInOrder) {
     EXPECT_TRUE(window->settings()->onboarded());
     EXPECT_FALSE(window->lifecycle()->onboardingOpen());
     harness->scheduler.advance(300ms);
-    EXPECT_EQ(window->lifecycle()->pendingMode(), "fullscreen");
+    EXPECT_EQ(window->lifecycle()->pendingMode(), LibraryStartup::fullscreen);
 }
 
 TEST_F(ArrangingCommands, ArrowsMoveTheSelectionAcrossPages) {

@@ -157,7 +157,7 @@ TEST_F(OrganizerTest, FlowActionsCloseTheSheetAndActAfterTheirDelays) {
 
     installOrganizer(*window);
     window->lifecycle()->setOnboardingOpen(false);
-    window->actions()->handleLibraryCommand(QStringLiteral("welcome"));
+    window->actions()->handleLibraryCommand(LibraryCommand::welcome);
     harness->scheduler.advance(250ms);
     EXPECT_TRUE(window->lifecycle()->onboardingOpen());
 }

@@ -150,7 +150,7 @@ TEST_F(OnboardingGuideTest, EachShowingIsAFreshGuideAskingForTheDatabaseAgain) {
 }
 
 TEST_F(OnboardingGuideTest, FinishingMarksOnboardedAndAppliesTheStartModeLater) {
-    window->settings()->setStartMode(QStringLiteral("window"));
+    window->settings()->setStartModeValue(LibraryStartup::window);
     QSignalSpy applied(window->lifecycle(), &WindowLifecycle::applyPendingStartupModeRequested);
     open()->skip();
     EXPECT_TRUE(window->settings()->onboarded());
@@ -164,7 +164,7 @@ TEST_F(OnboardingGuideTest, FinishingMarksOnboardedAndAppliesTheStartModeLater) 
     EXPECT_EQ(applied.count(), 0);
     harness->scheduler.advance(1ms);
     EXPECT_EQ(applied.count(), 1);
-    EXPECT_EQ(window->lifecycle()->pendingMode(), QStringLiteral("window"));
+    EXPECT_EQ(window->lifecycle()->pendingMode(), LibraryStartup::window);
 }
 
 TEST_F(OnboardingGuideTest, EachChoiceActsOnTheLayoutOnlyThroughItsOwnAction) {
@@ -196,7 +196,7 @@ TEST_F(OnboardingGuideTest, EachChoiceActsOnTheLayoutOnlyThroughItsOwnAction) {
 TEST_F(OnboardingGuideTest, WelcomeCommandClosesTheSettingsAndReopensTheGuide) {
     window->settings()->setOnboarded(true);
     window->lifecycle()->setAppearanceOpen(true);
-    window->actions()->handleLibraryCommand(QStringLiteral("welcome"));
+    window->actions()->handleLibraryCommand(LibraryCommand::welcome);
     EXPECT_FALSE(window->lifecycle()->appearanceOpen());
     EXPECT_EQ(presenter->guide(), nullptr);
     harness->scheduler.advance(249ms);

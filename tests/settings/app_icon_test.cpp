@@ -54,23 +54,24 @@ TEST(AppIcon, ApplyingStoresAndShowsTheImageEvenWhenAlreadyChosen) {
     IconFixture fixture;
     AppIconChoice choice(fixture.settings, fixture.target());
     QSignalSpy selection(&choice, &AppIconChoice::selectionChanged);
-    EXPECT_EQ(choice.selection(), "midnight");
+    EXPECT_EQ(choice.selection(), AppIconStyle::midnight);
 
-    choice.choose("mint");
+    choice.choose(AppIconStyle::mint);
     EXPECT_EQ(fixture.store.stringValue("ambergrid.appIcon"), QString("mint"));
-    EXPECT_EQ(choice.selection(), "mint");
+    EXPECT_EQ(choice.selection(), AppIconStyle::mint);
     EXPECT_EQ(selection.count(), 1);
     ASSERT_EQ(fixture.shown.size(), 1u);
 
-    choice.choose("mint");
+    choice.choose(AppIconStyle::mint);
     EXPECT_EQ(fixture.shown.size(), 2u) << "the current style is applied again";
 
-    choice.choose("midnight");
-    EXPECT_EQ(choice.selection(), "midnight") << "back to the standard icon";
+    choice.choose(AppIconStyle::midnight);
+    EXPECT_EQ(choice.selection(), AppIconStyle::midnight) << "back to the standard icon";
     EXPECT_EQ(fixture.shown.size(), 3u);
 
-    choice.choose("Mint");
-    EXPECT_EQ(choice.selection(), "midnight") << "an unknown name changes nothing";
+    choice.choose(static_cast<AppIconStyle>(6));
+    EXPECT_EQ(choice.selection(), AppIconStyle::midnight)
+        << "a value that is no style changes nothing";
     EXPECT_EQ(fixture.shown.size(), 3u);
 }
 
@@ -79,13 +80,14 @@ TEST(AppIcon, MissingImageStoresTheChoiceButKeepsTheIcon) {
     fixture.missing = AppIconStyle::classic;
     AppIconChoice choice(fixture.settings, fixture.target());
 
-    choice.choose("classic");
-    EXPECT_EQ(choice.selection(), "classic");
+    choice.choose(AppIconStyle::classic);
+    EXPECT_EQ(choice.selection(), AppIconStyle::classic);
     EXPECT_TRUE(fixture.shown.empty());
 
     const QVariantList entries = choice.choices();
     ASSERT_EQ(entries.size(), 6);
-    EXPECT_EQ(entries[5].toMap().value("value"), "classic");
+    EXPECT_EQ(entries[5].toMap().value("value"), static_cast<int>(AppIconStyle::classic));
+    EXPECT_EQ(entries[5].toMap().value("name"), "classic") << "the cell's identifier";
     EXPECT_EQ(entries[5].toMap().value("image").toString(), "") << "the cell shows its name only";
     EXPECT_EQ(entries[0].toMap().value("title"), "Midnight");
     EXPECT_TRUE(entries[0].toMap().value("image").toString().startsWith("qrc:/icons/AltIcon-"));

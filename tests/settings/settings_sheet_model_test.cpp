@@ -101,16 +101,16 @@ TEST(SettingsSheetModel, WindowActionsCloseTheSheetAndApplyTheMode) {
         QObject::connect(&lifecycle, &WindowLifecycle::applyPendingStartupModeRequested,
                          [&applied] { ++applied; });
         lifecycle.setAppearanceOpen(true);
-        sheet.model.changeMode(QStringLiteral("fullscreen"));
+        sheet.model.changeMode(LibraryStartup::fullscreen);
         EXPECT_FALSE(lifecycle.appearanceOpen());
         sheet.harness.scheduler.advance(std::chrono::milliseconds(1));
         EXPECT_EQ(applied, 1);
-        EXPECT_EQ(lifecycle.pendingMode(), "fullscreen");
+        EXPECT_EQ(lifecycle.pendingMode(), LibraryStartup::fullscreen);
 
         lifecycle.setAppearanceOpen(true);
-        sheet.model.changeMode(QStringLiteral("window"));
+        sheet.model.changeMode(LibraryStartup::window);
         sheet.harness.scheduler.advance(std::chrono::milliseconds(1));
-        EXPECT_EQ(sheet.settings().startMode(), "window");
+        EXPECT_EQ(sheet.settings().startModeValue(), LibraryStartup::window);
         EXPECT_EQ(applied, 2);
     }
     {
@@ -200,7 +200,7 @@ TEST(SheetSettings, ReadsDefaultsForMissingOrUnknownValuesAndIgnoresUnknownCases
         EXPECT_EQ(stored.hotCorner(), HotCorner::off);
         EXPECT_FALSE(stored.pinchToOpen());
         EXPECT_FALSE(stored.f4Key());
-        EXPECT_EQ(stored.appIcon(), "midnight");
+        EXPECT_EQ(stored.appIcon(), AppIconStyle::midnight);
         store.setValue(QStringLiteral("ambergrid.menuBarIcon"), QStringLiteral("yes"));
         EXPECT_TRUE(stored.menuBarIcon());
     }

@@ -75,27 +75,33 @@ TEST(WindowStateLifecycle, WindowActionsAndNotifications) {
     QSignalSpy apply(window.lifecycle(), &WindowLifecycle::applyPendingStartupModeRequested);
 
     actions.toggleFullScreen();
-    EXPECT_EQ(window.settings()->startMode(), "fullscreen");
+    EXPECT_EQ(window.settings()->startModeValue(), LibraryStartup::fullscreen);
     window.lifecycle()->setFullScreen(true);
     actions.toggleFullScreen();
-    EXPECT_EQ(window.settings()->startMode(), "window");
-    EXPECT_EQ(window.lifecycle()->pendingMode(), "window");
+    EXPECT_EQ(window.settings()->startModeValue(), LibraryStartup::window);
+    EXPECT_EQ(window.lifecycle()->pendingMode(), LibraryStartup::window);
     EXPECT_EQ(apply.count(), 2);
 
     // The sheet closes first; the mode follows once the main thread has yielded.
     window.lifecycle()->setAppearanceOpen(true);
-    actions.changeStartMode("fullscreen");
+    actions.changeStartMode(LibraryStartup::fullscreen);
     EXPECT_FALSE(window.lifecycle()->appearanceOpen());
     EXPECT_EQ(apply.count(), 2);
     harness.scheduler.advance(0ms);
     EXPECT_EQ(apply.count(), 3);
-    EXPECT_EQ(window.lifecycle()->pendingMode(), "fullscreen");
+    EXPECT_EQ(window.lifecycle()->pendingMode(), LibraryStartup::fullscreen);
+    EXPECT_EQ(window.lifecycle()->pendingModeName(), "fullscreen") << "as the report shows it";
+    window.lifecycle()->setAppearanceOpen(true);
+    actions.changeStartMode(static_cast<LibraryStartup>(2));
+    harness.scheduler.advance(0ms);
+    EXPECT_TRUE(window.lifecycle()->appearanceOpen()) << "a value that is no mode does nothing";
+    EXPECT_EQ(apply.count(), 3);
+    window.lifecycle()->setAppearanceOpen(false);
 
-    actions.handleLibraryCommand("settings");
+    actions.handleLibraryCommand(LibraryCommand::settings);
     EXPECT_TRUE(window.lifecycle()->appearanceOpen());
     QSignalSpy welcome(&actions, &WindowActions::welcomeRequested);
-    actions.handleLibraryCommand("welcome");
-    actions.handleLibraryCommand("other");
+    actions.handleLibraryCommand(LibraryCommand::welcome);
     EXPECT_EQ(welcome.count(), 1);
 
     // The application's commands arrive through the notification, after their delay.
@@ -135,10 +141,11 @@ TEST(WindowStateLifecycle, DismissingHidesThroughThePresentation) {
     EXPECT_EQ(harness.presentation.hides, 1);
     EXPECT_FALSE(harness.presentation.lastHideImmediate);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.06);
-    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "easeIn");
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), WindowLifecycle::ScaleMotion::easeIn);
     harness.scheduler.advance(320ms);
     EXPECT_DOUBLE_EQ(window.lifecycle()->libraryScale(), 1.0);
-    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), "none") << "back without animation";
+    EXPECT_EQ(window.lifecycle()->libraryScaleMotion(), WindowLifecycle::ScaleMotion::none)
+        << "back without animation";
 
     // Without motion: at once and without the zoom.
     window.settings()->setEffectsValue(LibraryEffects::off);
@@ -254,13 +261,15 @@ TEST(WindowStateLifecycle, TheEntryMigratesBeforeTheWindowAndAttachesExtensions)
 TEST(WindowStateLifecycle, ShowingAgainSettlesFromTheOpenZoomOnlyWithFluidMotion) {
     WindowHarness harness;
     AmbergridWindow& window = harness.load();
-    std::vector<std::pair<double, QString>> steps;
+    using Motion = WindowLifecycle::ScaleMotion;
+    std::vector<std::pair<double, Motion>> steps;
     QObject::connect(window.lifecycle(), &WindowLifecycle::libraryScaleChanged, [&] {
         steps.emplace_back(window.lifecycle()->libraryScale(),
                            window.lifecycle()->libraryScaleMotion());
     });
     window.actions()->playOpenAnimation();
-    EXPECT_EQ(steps, (std::vector<std::pair<double, QString>>{{1.08, "none"}, {1.0, "spring"}}));
+    EXPECT_EQ(steps, (std::vector<std::pair<double, Motion>>{{1.08, Motion::none},
+                                                             {1.0, Motion::spring}}));
 
     for (const LibraryEffects effects : {LibraryEffects::reduced, LibraryEffects::off}) {
         steps.clear();

@@ -137,7 +137,7 @@ TEST(WindowStateSettings, DefaultsDerivedValuesAndFallbacks) {
     EXPECT_EQ(settings.skinValue(), LibrarySkin::night);
     EXPECT_EQ(settings.effectsValue(), LibraryEffects::fluid);
     EXPECT_EQ(settings.hotKeyValue(), LibraryHotKey::optionSpace);
-    EXPECT_EQ(settings.startMode(), "fullscreen");
+    EXPECT_EQ(settings.startModeValue(), LibraryStartup::fullscreen);
     EXPECT_EQ(settings.sortValue(), LibrarySort::manual);
     EXPECT_EQ(settings.columns(), 7);
     EXPECT_EQ(settings.rows(), 5);

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 import Orbitdeck.Views
 
 // The application's icon and name at the leading side of the top bar; on a glass capsule in
@@ -8,7 +9,7 @@ Item {
     property string title: "Orbitdeck"
     property string skin: "night"
     property bool fullScreen: false
-    property string appIcon: "midnight"
+    property int appIcon: Setting.AppIconStyle.midnight
 
     implicitWidth: row.implicitWidth + (fullScreen ? 18 : 0)
     implicitHeight: row.implicitHeight + (fullScreen ? 8 : 0)

@@ -10,7 +10,7 @@ Item {
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
     property bool fullScreen: false
-    property string appIcon: "midnight"     // the chosen app icon style
+    property int appIcon: Setting.AppIconStyle.midnight     // the chosen app icon style
     property bool loaded: false
     property var tiles                       // every visible item
     property int itemCount: 0
@@ -32,16 +32,16 @@ Item {
     property bool labels: true
     // The zoom of the library as drawn.
     property real shownLibraryScale: 1
-    // Moves the zoom to scale: "none" at once, "easeIn" (the dismiss) or "spring" (the open).
-    function moveLibraryScale(scale, motion) {
+    // Moves the zoom to scale at once, eased in (the dismiss) or on a spring (the open).
+    function moveLibraryScale(scale: real, motion: int) {
         scaleMotion.stop()
-        if (motion === "none") {
+        if (motion === WindowLifecycle.ScaleMotion.none) {
             shownLibraryScale = scale
             return
         }
         scaleMotion.scaleFrom = shownLibraryScale
         scaleMotion.scaleTo = scale
-        scaleMotion.spring = motion === "spring"
+        scaleMotion.spring = motion === WindowLifecycle.ScaleMotion.spring
         scaleMotion.restart()
     }
     // Folder open (1) or closed (0), eased over 0.28 s; the grid's blur, shrink and fading

@@ -1,6 +1,7 @@
 pragma Singleton
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 
 // Colours of the three resolved skins ("night", "dusk", "paper") and the motion rules.
 QtObject {
@@ -33,8 +34,8 @@ QtObject {
     // Sheets, alerts and dialogs over the window: their ground and the raised panels on it.
     function panel(skin) { return skin === "paper" ? Qt.rgba(0.96, 0.96, 0.97, 1) : Qt.rgba(0.14, 0.145, 0.16, 1) }
     function raised(skin) { return skin === "paper" ? Qt.rgba(1, 1, 1, 1) : Qt.rgba(0.2, 0.2, 0.22, 1) }
-    // The app's icon in the chosen style ("midnight" is the standard icon).
-    function appIcon(style) { return "image://drawing/icons/AltIcon-" + (style || "midnight") }
+    // The app's icon in the chosen style.
+    function appIcon(style: int): string { return ViewServices.appIconSource(style) }
     // Text on an accent-filled button.
     function onAccent(skin) { return skin === "paper" ? "white" : "black" }
     function vignetteOpacity(skin) { return skin === "paper" ? 0.06 : 0.22 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.State
 
 // The row above the grid: brand, search field, toolbar.
 Item {
@@ -6,7 +7,7 @@ Item {
     property alias search: searchField
     property string skin: "night"
     property bool fullScreen: false
-    property string appIcon: "midnight"
+    property int appIcon: Setting.AppIconStyle.midnight
     property bool arranging: false
     property bool reduceMotion: false
     property string query: ""

@@ -37,6 +37,10 @@ QString ViewServices::resolvedSkin(LibrarySkin skin, int) const {
     return rawValue(orbitdeck::resolvedSkin(skin, DesktopPreferencesWatch::shared()));
 }
 
+QString ViewServices::appIconSource(AppIconStyle style) const {
+    return QStringLiteral("image://drawing/icons/AltIcon-") + rawValue(style);
+}
+
 void ViewServices::restart() {
     restartApplication();
 }

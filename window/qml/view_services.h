@@ -28,6 +28,8 @@ public:
     // themselves.
     Q_INVOKABLE QString resolvedSkin(orbitdeck::setting::LibrarySkin skin,
                                      int desktopRevision = 0) const;
+    // The image of an app icon style, for an Image's source.
+    Q_INVOKABLE QString appIconSource(orbitdeck::setting::AppIconStyle style) const;
     // Starts a shell that waits for this process to end and starts the program again, then
     // quits; stays running when the shell cannot be started.
     Q_INVOKABLE void restart();

@@ -25,21 +25,21 @@ Item {
             library.folderOpen = false
             library.effects = Setting.LibraryEffects.fluid
             library.reduceMotion = false
-            library.moveLibraryScale(1, "none")
+            library.moveLibraryScale(1, WindowLifecycle.ScaleMotion.none)
             tryCompare(library, "folderAmount", 0)
         }
 
         function test_theZoomEasesInToTheDismissAndSettlesBackFromTheOpen() {
-            library.moveLibraryScale(1.06, "easeIn")
+            library.moveLibraryScale(1.06, WindowLifecycle.ScaleMotion.easeIn)
             tryVerify(() => library.shownLibraryScale > 1 && library.shownLibraryScale < 1.06,
                       1000, "the dismiss zoom on its way")
             tryCompare(library, "shownLibraryScale", 1.06)
-            library.moveLibraryScale(1, "none")
+            library.moveLibraryScale(1, WindowLifecycle.ScaleMotion.none)
             compare(library.shownLibraryScale, 1, "the reset is at once")
 
-            library.moveLibraryScale(1.08, "none")
+            library.moveLibraryScale(1.08, WindowLifecycle.ScaleMotion.none)
             compare(library.shownLibraryScale, 1.08)
-            library.moveLibraryScale(1, "spring")
+            library.moveLibraryScale(1, WindowLifecycle.ScaleMotion.spring)
             tryVerify(() => library.shownLibraryScale > 1 && library.shownLibraryScale < 1.08,
                       1000, "the open zoom on its way")
             tryCompare(library, "shownLibraryScale", 1)

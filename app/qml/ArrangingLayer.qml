@@ -5,19 +5,21 @@ import Orbitdeck.Views
 import Orbitdeck.Arranging
 
 // Everything arranging draws over the library: the open folder's panel, the page-edge strips
-// while a tile is dragged, and the dragged tile's proxy on top.
+// while a tile is dragged, and the dragged tile's proxy on top. Loaded by name by the overlays
+// it binds to, once the library is on screen.
 Item {
     id: arranging
+    required property WindowOverlays overlays
     // The window state and the look.
-    property AmbergridWindow win: null
-    property string skin: "night"
-    property int effects: Setting.LibraryEffects.fluid
-    property bool reduceMotion: false
-    property TextLookup texts: null        // the interface language
-    property Actions actions: null
+    readonly property AmbergridWindow win: overlays.win
+    readonly property string skin: overlays.skin
+    readonly property int effects: overlays.effects
+    readonly property bool reduceMotion: overlays.reduceMotion
+    readonly property TextLookup texts: overlays.texts    // the interface language
+    readonly property Actions actions: overlays.actions
     // The library view: the strips cover its grid's pages, above the page bar; its page dots
     // take dropped tiles.
-    property LibraryRoot library: null
+    readonly property LibraryRoot library: overlays.library
     // A tile menu or an alert is up: it takes the keys.
     readonly property bool overlayOpen: tileMenus.menuOpen || alerts.open
     readonly property real pageBarHeight: 52
@@ -32,8 +34,17 @@ Item {
         when: arranging.library !== null
     }
 
-    // The open folder's backdrop over the grid.
-    readonly property Item folderCover: folderPanel.cover
+    // The overlays learn of an open menu or alert and of the open folder's backdrop.
+    Binding {
+        target: arranging.overlays
+        property: "arrangingOpen"
+        value: arranging.overlayOpen
+    }
+    Binding {
+        target: arranging.overlays
+        property: "folderCover"
+        value: folderPanel.cover
+    }
 
     FolderPanel {
         id: folderPanel

@@ -133,14 +133,15 @@ Item {
 
             // The panel's drop shadow, 14 points down, blurred over 30. Blurred on a worker: the
             // panel is made with the arranging layer right after the first frame, closed, and
-            // blurring a panel's size on the main thread held up the frames after it.
+            // blurring a panel's size on the main thread held up the frames after it. Only once
+            // a folder has opened: many sessions open none, and the picture is a panel's size.
             Image {
                 asynchronous: true
                 x: -30
                 y: -30 + 14
                 width: parent.width + 60
                 height: parent.height + 60
-                source: "image://shadow/30/30"
+                source: panel.folderId !== "" ? "image://shadow/30/30" : ""
                 sourceSize: LibraryGridMath.pixelSize(width, height)
                 opacity: 0.28
                 Accessible.ignored: true

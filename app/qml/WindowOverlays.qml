@@ -1,15 +1,13 @@
 import QtQuick
 import Orbitdeck.State
 import Orbitdeck.Views
-import Orbitdeck.Arranging
 import Orbitdeck.Onboarding
 
 // What lies over the library, each made only while it shows: the arranging layer (folder panel,
 // page-edge strips, drag proxy, tile menu and alerts) once the library is on screen, the settings
-// sheet, the first-run guide and the backup file dialog. The arranging layer and the dialog are
-// handed their data once loaded (a loader makes its item in a context of its own, where the ids
-// of this file are not bound); the two sheets come with their modules' views, which would cost
-// the start of the window, so they load by name and bind to these overlays themselves.
+// sheet, the first-run guide and the backup file dialog. Each loads by name and binds to these
+// overlays itself: a type named in this file would be read with it, at the start of the window,
+// and these bring the controls, the folder model and the other modules' views.
 Item {
     id: overlays
     property AmbergridWindow win: null
@@ -25,13 +23,14 @@ Item {
     property LibraryRoot library: null
     readonly property WindowSettings settings: win ? win.settings : null
 
-    readonly property ArrangingLayer arranging: arrangingLayer.item as ArrangingLayer
+    // Told by the arranging layer once made: a tile menu or an alert of its own is up, and the
+    // open folder's backdrop over the grid.
+    property bool arrangingOpen: false
+    property Item folderCover: null
     // A tile menu, an alert, the settings sheet or the file dialog takes its own keys.
-    readonly property bool open: (arranging !== null && arranging.overlayOpen)
+    readonly property bool open: arrangingOpen
                                  || settingsSheet.status === Loader.Ready
                                  || backupDialog.status === Loader.Ready
-    // The open folder's backdrop over the grid.
-    readonly property Item folderCover: arranging ? arranging.folderCover : null
     // A sheet or the file dialog went away.
     signal sheetClosed()
 
@@ -39,17 +38,7 @@ Item {
         id: arrangingLayer
         anchors.fill: parent
         active: overlays.libraryShown
-        sourceComponent: Component { ArrangingLayer {} }
-        onLoaded: {
-            const layer = item as ArrangingLayer
-            layer.win = overlays.win
-            layer.skin = Qt.binding(() => overlays.skin)
-            layer.effects = Qt.binding(() => overlays.effects)
-            layer.reduceMotion = Qt.binding(() => overlays.reduceMotion)
-            layer.texts = overlays.texts
-            layer.actions = overlays.actions
-            layer.library = overlays.library
-        }
+        Component.onCompleted: setSource("ArrangingLayer.qml", { overlays: overlays })
     }
     // Made each time it opens.
     Loader {
@@ -72,13 +61,7 @@ Item {
         anchors.fill: parent
         active: overlays.win !== null && overlays.win.files !== null
                 && overlays.win.files.request !== FileRequest.Kind.none
-        sourceComponent: Component { BackupFileDialog {} }
-        onLoaded: {
-            const dialog = item as BackupFileDialog
-            dialog.lang = overlays.lang
-            dialog.skin = Qt.binding(() => overlays.skin)
-            dialog.files = overlays.win.files
-        }
+        Component.onCompleted: setSource("WindowBackupDialog.qml", { overlays: overlays })
         onActiveChanged: if (!active) overlays.sheetClosed()
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Shapes as Shapes
+import Orbitdeck.Views
 
 // The blurred, enlarged and tinted desktop picture, or the skin's gradient, under a vignette.
 Item {
@@ -15,6 +16,11 @@ Item {
 
     clip: true
     layer.enabled: true
+    // The gradient and the vignette are smooth: drawn at a quarter of the size and scaled up
+    // they look the same, in a sixteenth of the memory. A picture keeps the full size.
+    layer.smooth: true
+    layer.textureSize: hasWallpaper ? LibraryGridMath.pixelSize(0, 0)
+                                    : LibraryGridMath.pixelSize(width / 4, height / 4)
     Accessible.ignored: true
 
     // The picture's layer needs the graphical effects: made only when there is a picture.

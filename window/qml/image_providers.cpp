@@ -55,9 +55,12 @@ void boxBlurPass(QImage& alpha, int radius, bool rows) {
     const int length = rows ? alpha.width() : alpha.height();
     const int window = 2 * radius + 1;
     std::vector<int> line(static_cast<std::size_t>(length));
+    // Raw pixels: scanLine() checks for sharing on every call, which cost more than the blur.
+    uchar* const bits = alpha.bits();
+    const qsizetype stride = alpha.bytesPerLine();
     for (int l = 0; l < lines; ++l) {
         const auto at = [&](int i) -> uchar& {
-            return rows ? alpha.scanLine(l)[i] : alpha.scanLine(i)[l];
+            return rows ? bits[l * stride + i] : bits[i * stride + l];
         };
         for (int i = 0; i < length; ++i)
             line[static_cast<std::size_t>(i)] = at(i);

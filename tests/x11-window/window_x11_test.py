@@ -3,6 +3,7 @@
 and launch, the Escape cascade, arranging by long press, and the background menu."""
 
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -161,6 +162,40 @@ class LauncherWindowTest(unittest.TestCase):
             self.assertEqual(report["items"]["application-label"]["text"], "建行生活")
             session.key("Return")
             session.wait_for_file(os.path.join(session.markers, ccb[1]), "the bank's marker")
+
+    def test_software_renderer_keeps_selected_and_hovered_icons_in_place(self):
+        with Session(APP, count=12, env={"QT_QUICK_BACKEND": "software"}) as session:
+            report = session.wait_for(lambda r: len(cells(r)) == 12, "the grid")
+            session.focus()
+            tiles = [report["items"][name] for name in cells(report)]
+            selected, hovered = tiles[0], tiles[9]
+            shot = os.path.join(session.home, "shot.png")
+
+            def marks_shown(what):
+                # Every sample icon has a white mark in its middle.
+                deadline = time.monotonic() + 15
+                while True:
+                    session.screenshot(shot)
+                    middles = [pixel(shot, t["x"] + t["w"] // 2, t["y"] + t["w"] // 2)
+                               for t in (selected, hovered)]
+                    if middles == ["255,255,255"] * 2:
+                        return
+                    self.assertLess(time.monotonic(), deadline, f"{what}: {middles}")
+
+            marks_shown("the icons")
+            session.key("Right")
+            session.wait_for(lambda r: r["state"]["selection"]["selectedItem"] != "",
+                             "the first tile selected")
+            session.xdotool("mousemove", "--sync", hovered["x"] + hovered["w"] // 2,
+                            hovered["y"] + hovered["w"] // 2)
+            # Lit tiles keep their icons (not drawn at the window's corner).
+            marks_shown("the icons of the selected and the hovered tile")
+
+
+def pixel(path, x, y):
+    text = subprocess.run(["convert", path, "-crop", f"1x1+{x}+{y}", "txt:-"], check=True,
+                          capture_output=True, text=True).stdout
+    return text.splitlines()[-1].split("(", 1)[1].split(")", 1)[0]
 
 
 if __name__ == "__main__":

@@ -82,12 +82,12 @@ QDeadlineTimer frameIconDeadline() {
     return deadline;
 }
 
-// Removes the holder's node, lets `update` remake it, and puts back what it returns.
+// Lets `update` refresh the holder's node in place, not taken out and put back each frame; a node
+// it deletes leaves the holder by itself.
 void refreshChild(QSGNode* holder, const std::function<QSGImageNode*(QSGImageNode*)>& update) {
     auto* old = static_cast<QSGImageNode*>(holder->firstChild());
-    if (old)
-        holder->removeChildNode(old);
-    if (QSGImageNode* node = update(old))
+    QSGImageNode* node = update(old);
+    if (node != nullptr && node != old)
         holder->appendChildNode(node);
 }
 
@@ -393,13 +393,16 @@ void TileFace::updatePolish() {
 
 QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
     // root: [plate holder, lift transform: [shadow opacity: [shadow], icon holder]]
+    // Holders are identity transforms, not plain nodes: the software renderer places what changes
+    // below a node by its parent's recorded state, which it keeps for transforms but not for
+    // plain nodes, and would draw the tile at the window's corner.
     QSGNode* root = old;
     if (!root) {
-        root = new QSGNode;
-        root->appendChildNode(new QSGNode);
+        root = new QSGTransformNode;
+        root->appendChildNode(new QSGTransformNode);
         auto* lift = new QSGTransformNode;
         lift->appendChildNode(new QSGOpacityNode);
-        lift->appendChildNode(new QSGNode);
+        lift->appendChildNode(new QSGTransformNode);
         root->appendChildNode(lift);
     }
     QQuickWindow* window = this->window();

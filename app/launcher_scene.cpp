@@ -7,6 +7,7 @@
 #include "window/ambergrid_window.h"
 #include "window/localization_bridge.h"
 #include "window/qml/app_icon_cache.h"
+#include "window/qml/rendered_icon_store.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
 
@@ -31,6 +32,8 @@ bool LauncherScene::show() {
     // Naming the icon theme may ask gsettings: done beside the views' load, not by the first
     // icon a tile waits for.
     prepareDesktopIconTheme();
+    if (const QString folder = RenderedIconStore::defaultFolder(); !folder.isEmpty())
+        useRenderedIconStore(std::make_shared<RenderedIconStore>(folder));
     host_.setLoadingViews(true);
     engine_.setInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},

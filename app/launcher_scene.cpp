@@ -5,6 +5,7 @@
 #include "arranging/layout_operations.h"
 #include "onboarding/onboarding_presenter.h"
 #include "window/ambergrid_window.h"
+#include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/app_icon_cache.h"
 #include "window/qml/rendered_icon_store.h"
@@ -15,6 +16,7 @@
 #include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QThreadPool>
 
 namespace orbitdeck {
 
@@ -33,6 +35,9 @@ bool LauncherScene::show() {
     // Naming the icon theme may ask gsettings: done beside the views' load, not by the first
     // icon a tile waits for.
     prepareDesktopIconTheme();
+    // The first label reads the language's string table; parsed on a worker meanwhile.
+    QThreadPool::globalInstance()->start(
+        [language = parts_->language()->language()] { localized(QString(), language); });
     if (const QString folder = RenderedIconStore::defaultFolder(); !folder.isEmpty())
         useRenderedIconStore(std::make_shared<RenderedIconStore>(folder));
     host_.setLoadingViews(true);

@@ -182,8 +182,13 @@ TEST(DesktopEntryIcon, CacheDropsTheOldestIconsPastItsCap) {
         store.keep(source, {.modifiedNanoseconds = n}, 16, icon);
         setModified(newestCopy(folder).toStdString(), 1'600'000'000 + n);
     }
+    // A killed writer's temporary goes once it is old.
+    const auto leftover = home / "icons/.dead.icon.4242.tmp";
+    writeTextFile(leftover, "half an icon");
+    setModified(leftover, 1'600'000'000);
     store.trim();
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.icon")}, QDir::Files).size(), 3);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
     EXPECT_TRUE(store.find(source, {.modifiedNanoseconds = 5}, 16));
     EXPECT_FALSE(store.find(source, {.modifiedNanoseconds = 0}, 16));
 }

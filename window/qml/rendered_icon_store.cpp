@@ -1,6 +1,7 @@
 #include "window/qml/rendered_icon_store.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -148,6 +149,13 @@ void RenderedIconStore::keep(const QString& source, const FileStamp& stamp, int 
 }
 
 void RenderedIconStore::trim() const {
+    // What a writer killed between write and rename left behind (".<name>.<pid>.tmp").
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QFileInfo& file : QDir(folder_).entryInfoList({QStringLiteral(".*.icon.*.tmp")},
+                                                             QDir::Files | QDir::Hidden)) {
+        if (file.lastModified() < stale)
+            QFile::remove(file.filePath());
+    }
     const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.icon")}, QDir::Files,
                                                             QDir::Time | QDir::Reversed);
     qint64 total = 0;

@@ -34,7 +34,7 @@ public:
     // more. Now and then drops the oldest files while the folder holds more than the cap.
     void keep(const QString& source, const FileStamp& stamp, int edge, const QImage& image);
     // Drops the oldest icons until the folder holds at most three quarters of the cap, once it
-    // holds more than the cap.
+    // holds more than the cap, and what killed writers left behind.
     void trim() const;
 
 private:

@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace orbitdeck {
@@ -149,21 +150,29 @@ void RenderedIconStore::keep(const QString& source, const FileStamp& stamp, int 
 }
 
 void RenderedIconStore::trim() const {
+    // Matched by hand: a name filter would compile a regular expression on every sweep.
+    QFileInfoList icons;
     // What a writer killed between write and rename left behind (".<name>.<pid>.tmp").
     const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
-    for (const QFileInfo& file : QDir(folder_).entryInfoList({QStringLiteral(".*.icon.*.tmp")},
-                                                             QDir::Files | QDir::Hidden)) {
-        if (file.lastModified() < stale)
-            QFile::remove(file.filePath());
+    for (const QFileInfo& file : QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden)) {
+        const QString name = file.fileName();
+        if (name.startsWith(QLatin1Char('.')) && name.endsWith(QLatin1String(".tmp")) &&
+            name.contains(QLatin1String(".icon."))) {
+            if (file.lastModified() < stale)
+                QFile::remove(file.filePath());
+        } else if (!name.startsWith(QLatin1Char('.')) && name.endsWith(QLatin1String(".icon"))) {
+            icons.append(file);
+        }
     }
-    const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.icon")}, QDir::Files,
-                                                            QDir::Time | QDir::Reversed);
     qint64 total = 0;
-    for (const QFileInfo& file : files)
+    for (const QFileInfo& file : icons)
         total += file.size();
     if (total <= capBytes_)
         return;
-    for (const QFileInfo& file : files) {
+    std::sort(icons.begin(), icons.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.lastModified() < b.lastModified();
+    });
+    for (const QFileInfo& file : icons) {
         if (total <= capBytes_ / 4 * 3)
             break;
         if (QFile::remove(file.filePath()))

@@ -99,6 +99,20 @@ const IconThemeIndex* IconThemeLookup::theme(const std::string& name) {
     return themes_.emplace(name, std::move(loaded)).first->second.get();
 }
 
+void IconThemeLookup::prepare() {
+    const std::lock_guard guard(mutex_);
+    std::vector<std::string> pending{"hicolor", options_.theme};
+    std::set<std::string> visited;
+    while (!pending.empty()) {
+        const std::string current = std::move(pending.back());
+        pending.pop_back();
+        if (!visited.insert(current).second)
+            continue;
+        if (const IconThemeIndex* found = theme(current))
+            pending.insert(pending.end(), found->inherits.rbegin(), found->inherits.rend());
+    }
+}
+
 std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& name, int size) {
     std::vector<std::string> pending{options_.theme};
     std::set<std::string> visited;

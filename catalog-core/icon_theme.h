@@ -47,6 +47,11 @@ public:
     // size pixels best; none when nothing is found.
     std::optional<std::filesystem::path> find(const std::string& name, int size);
 
+    // Reads the index of the theme and of every theme it inherits, as the first look-up of an
+    // icon none of them has would; a start does this beside loading its views, so that the first
+    // icon asked for finds them read.
+    void prepare();
+
     // The folders of the machine: $HOME/.icons, $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS
     // entry's icons; and /usr/share/pixmaps after the data folders' own "pixmaps". Indexes are
     // cached under $XDG_CACHE_HOME/orbitdeck/icon-themes.

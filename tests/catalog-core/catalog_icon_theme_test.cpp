@@ -123,6 +123,7 @@ TEST(IconThemeLookup, SurvivesMissingAndCyclicThemes) {
     writeFile(icons / "hicolor/48/apps/app.png", "png");
     writeTheme(icons / "hicolor", "", {"48/apps:48:Fixed"});
     IconThemeLookup loop({.theme = "Loop", .themeFolders = {icons}, .looseFolders = {}});
+    loop.prepare(); // reads the whole chain once, cycle and all
     EXPECT_EQ(loop.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
     IconThemeLookup missing({.theme = "Nope", .themeFolders = {icons}, .looseFolders = {}});
     EXPECT_EQ(missing.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));

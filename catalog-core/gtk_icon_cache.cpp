@@ -9,6 +9,14 @@ constexpr std::uint32_t noOffset = 0xFFFFFFFF;
 constexpr std::uint16_t hasXpm = 1, hasSvg = 2, hasPng = 4, hasIconFile = 8;
 constexpr std::size_t iconRecordBytes = 12;
 
+// The big-endian number of width bytes at at, which the caller made sure lie within bytes.
+std::uint32_t bigEndian(std::string_view bytes, std::uint64_t at, std::uint64_t width) {
+    std::uint32_t value = 0;
+    for (std::uint64_t byte = 0; byte < width; ++byte)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + byte]);
+    return value;
+}
+
 // Big-endian reads that fail for good once one would leave the file.
 class Cursor {
 public:
@@ -37,12 +45,7 @@ public:
 
 private:
     std::uint32_t number(std::uint64_t at, std::uint64_t width) {
-        if (!fits(at, 1, width))
-            return 0;
-        std::uint32_t value = 0;
-        for (std::uint64_t byte = 0; byte < width; ++byte)
-            value = value << 8 | static_cast<unsigned char>(bytes_[at + byte]);
-        return value;
+        return fits(at, 1, width) ? bigEndian(bytes_, at, width) : 0;
     }
     std::string_view fail() {
         ok_ = false;
@@ -105,10 +108,11 @@ std::optional<GtkIconCache> decodeGtkIconCache(std::string_view bytes) {
                 !name.empty() && name.find('/') == std::string_view::npos && isValidUtf8(name);
             const auto first = static_cast<std::uint32_t>(cache.images.size());
             for (std::uint32_t image = 0; image < imageCount; ++image) {
+                // Within the file: the whole list fits.
                 const std::uint64_t at = std::uint64_t{imagesAt} + 4 + 8 * image;
-                const std::uint16_t directory = in.half(at);
-                const std::uint16_t flags = in.half(at + 2);
-                const std::uint32_t data = in.word(at + 4);
+                const auto directory = static_cast<std::uint16_t>(bigEndian(bytes, at, 2));
+                const auto flags = static_cast<std::uint16_t>(bigEndian(bytes, at + 2, 2));
+                const std::uint32_t data = bigEndian(bytes, at + 4, 4);
                 if (directory >= directoryCount || flags == 0 ||
                     flags > (hasXpm | hasSvg | hasPng | hasIconFile) ||
                     (data != 0 && data >= bytes.size()))

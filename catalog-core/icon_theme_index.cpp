@@ -11,7 +11,8 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <tuple>
+#include <deque>
+#include <span>
 #include <unordered_map>
 
 namespace orbitdeck {
@@ -79,9 +80,21 @@ void listDirectory(HitsByName& names, const std::filesystem::path& path, std::ui
     ::closedir(listing);
 }
 
+// Hits from every source before they are merged: names, each with a run of hits. The names point
+// into the listing's map and the caches' bytes.
+struct Gathered {
+    struct Group {
+        std::string_view name;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+    };
+    std::vector<Group> groups;
+    std::vector<IconThemeIndex::Hit> hits;
+};
+
 // Adds what a theme folder's GTK cache says of the theme's directories as hits in that folder;
 // answers which directories it does not name (they are listed).
-std::vector<bool> addCachedDirectories(HitsByName& names, const GtkIconCache& cache,
+std::vector<bool> addCachedDirectories(Gathered& gathered, const GtkIconCache& cache,
                                        const std::vector<IconThemeIndex::Directory>& directories,
                                        std::uint8_t folder) {
     std::unordered_map<std::string_view, std::uint16_t> ours;
@@ -95,49 +108,58 @@ std::vector<bool> addCachedDirectories(HitsByName& names, const GtkIconCache& ca
             named[found->second] = true;
         }
     }
+    gathered.groups.reserve(gathered.groups.size() + cache.icons.size());
+    gathered.hits.reserve(gathered.hits.size() + cache.images.size());
     for (const GtkIconCache::Icon& icon : cache.icons) {
-        std::vector<IconThemeIndex::Hit>* hits = nullptr;
+        const auto first = static_cast<std::uint32_t>(gathered.hits.size());
         for (std::uint32_t image = 0; image < icon.imageCount; ++image) {
             const GtkIconCache::Image& found = cache.images[icon.firstImage + image];
-            if (mapped[found.directory] < 0)
-                continue;
-            if (hits == nullptr) {
-                auto slot = names.find(icon.name);
-                if (slot == names.end())
-                    slot = names.emplace(std::string(icon.name), std::vector<IconThemeIndex::Hit>{})
-                               .first;
-                hits = &slot->second;
-            }
-            hits->push_back(
-                {static_cast<std::uint16_t>(mapped[found.directory]), folder, found.rank});
+            if (mapped[found.directory] >= 0)
+                gathered.hits.push_back(
+                    {static_cast<std::uint16_t>(mapped[found.directory]), folder, found.rank});
         }
+        if (const auto count = static_cast<std::uint32_t>(gathered.hits.size()) - first; count > 0)
+            gathered.groups.push_back({icon.name, first, count});
     }
     return named;
 }
 
-// The flat form of names, sorted by name.
-void flatten(IconThemeIndex& index, HitsByName& names) {
-    std::vector<HitsByName::value_type*> sorted;
-    sorted.reserve(names.size());
-    for (auto& entry : names)
-        sorted.push_back(&entry);
-    std::ranges::sort(sorted, {}, [](const auto* entry) { return std::string_view(entry->first); });
-    index.names.reserve(sorted.size());
-    for (auto* entry : sorted) {
-        const auto first = index.hits.size();
+void addListed(Gathered& gathered, const HitsByName& listed) {
+    for (const auto& [name, hits] : listed) {
+        gathered.groups.push_back({name, static_cast<std::uint32_t>(gathered.hits.size()),
+                                   static_cast<std::uint32_t>(hits.size())});
+        gathered.hits.insert(gathered.hits.end(), hits.begin(), hits.end());
+    }
+}
+
+// The flat form of what was gathered, sorted by name.
+void flatten(IconThemeIndex& index, Gathered& gathered) {
+    auto& groups = gathered.groups;
+    std::ranges::sort(groups, {}, &Gathered::Group::name);
+    index.names.reserve(groups.size());
+    index.hits.reserve(gathered.hits.size());
+    std::vector<IconThemeIndex::Hit> run;
+    for (std::size_t group = 0; group < groups.size();) {
+        const std::string_view name = groups[group].name;
+        run.clear();
+        for (; group < groups.size() && groups[group].name == name; ++group) {
+            const auto hits =
+                std::span(gathered.hits).subspan(groups[group].first, groups[group].count);
+            run.insert(run.end(), hits.begin(), hits.end());
+        }
         // One hit a directory: of the earliest folder, and in it PNG before SVG before XPM.
-        auto& hits = entry->second;
-        std::ranges::sort(hits, {}, [](const IconThemeIndex::Hit& hit) {
-            return std::tuple(hit.directory, hit.folder, hit.rank);
+        std::ranges::sort(run, {}, [](const IconThemeIndex::Hit& hit) {
+            return std::uint32_t{hit.directory} << 16 | std::uint32_t{hit.folder} << 8 | hit.rank;
         });
-        for (const IconThemeIndex::Hit& hit : hits)
+        const auto first = index.hits.size();
+        for (const IconThemeIndex::Hit& hit : run)
             if (index.hits.size() == first || index.hits.back().directory != hit.directory)
                 index.hits.push_back(hit);
         index.names.push_back({static_cast<std::uint32_t>(index.nameText.size()),
-                               static_cast<std::uint32_t>(entry->first.size()),
+                               static_cast<std::uint32_t>(name.size()),
                                static_cast<std::uint32_t>(first),
                                static_cast<std::uint32_t>(index.hits.size() - first)});
-        index.nameText += entry->first;
+        index.nameText += name;
     }
 }
 
@@ -309,7 +331,10 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
         directory.name = directoryName;
         loaded.directories.push_back(std::move(directory));
     }
-    HitsByName hits;
+    HitsByName listed;
+    Gathered gathered;
+    // The caches' bytes stay where they are while their names are gathered.
+    std::deque<std::string> cacheBytes;
     for (std::size_t folder = 0; folder < folders.size() && folder <= UINT8_MAX; ++folder) {
         const auto themeFolder = folders[folder] / theme;
         if (folder > indexFolder)
@@ -319,9 +344,10 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
         if (!themeModified)
             continue;
         std::vector<bool> cached(loaded.directories.size(), false);
-        if (const auto bytes = freshGtkCache(themeFolder, *themeModified, stamp)) {
-            if (const auto cache = decodeGtkIconCache(*bytes))
-                cached = addCachedDirectories(hits, *cache, loaded.directories,
+        if (auto bytes = freshGtkCache(themeFolder, *themeModified, stamp)) {
+            const std::string& kept = cacheBytes.emplace_back(std::move(*bytes));
+            if (const auto cache = decodeGtkIconCache(kept))
+                cached = addCachedDirectories(gathered, *cache, loaded.directories,
                                               static_cast<std::uint8_t>(folder));
         }
         // One listing per folder now spares a stat per name, size and folder later.
@@ -330,11 +356,12 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
                 continue;
             const auto path = themeFolder / loaded.directories[directory].name;
             stamp(path);
-            listDirectory(hits, path, static_cast<std::uint16_t>(directory),
+            listDirectory(listed, path, static_cast<std::uint16_t>(directory),
                           static_cast<std::uint8_t>(folder));
         }
     }
-    flatten(loaded, hits);
+    addListed(gathered, listed);
+    flatten(loaded, gathered);
     return loaded;
 }
 

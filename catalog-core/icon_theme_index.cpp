@@ -147,10 +147,13 @@ void flatten(IconThemeIndex& index, Gathered& gathered) {
                 std::span(gathered.hits).subspan(groups[group].first, groups[group].count);
             run.insert(run.end(), hits.begin(), hits.end());
         }
-        // One hit a directory: of the earliest folder, and in it PNG before SVG before XPM.
-        std::ranges::sort(run, {}, [](const IconThemeIndex::Hit& hit) {
+        // One hit a directory: of the earliest folder, and in it PNG before SVG before XPM. A
+        // single folder's listing gives them in order already.
+        const auto order = [](const IconThemeIndex::Hit& hit) {
             return std::uint32_t{hit.directory} << 16 | std::uint32_t{hit.folder} << 8 | hit.rank;
-        });
+        };
+        if (!std::ranges::is_sorted(run, {}, order))
+            std::ranges::sort(run, {}, order);
         const auto first = index.hits.size();
         for (const IconThemeIndex::Hit& hit : run)
             if (index.hits.size() == first || index.hits.back().directory != hit.directory)

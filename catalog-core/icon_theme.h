@@ -64,6 +64,9 @@ private:
     void rescanIfChanged(std::chrono::milliseconds interval);
     void remember(const std::filesystem::path& folder);
     void remember(const IconThemeIndex::Stamp& stamp);
+    // Writes the indexes read since the last call to the cache folder, outside the lock: a
+    // look-up waiting for a theme need not wait for its writing too.
+    void storeReadIndexes();
 
     Options options_;
     std::mutex mutex_;
@@ -73,6 +76,8 @@ private:
     // Every folder read (or found missing), with its modification time then.
     std::unordered_map<std::string, std::optional<std::int64_t>> read_;
     std::chrono::steady_clock::time_point lastCheck_ = std::chrono::steady_clock::now();
+    // Theme names with the bytes of their index, read and not yet stored.
+    std::vector<std::pair<std::string, std::string>> unstored_;
 };
 
 } // namespace orbitdeck

@@ -138,26 +138,29 @@ void flatten(IconThemeIndex& index, Gathered& gathered) {
     std::ranges::sort(groups, {}, &Gathered::Group::name);
     index.names.reserve(groups.size());
     index.hits.reserve(gathered.hits.size());
-    std::vector<IconThemeIndex::Hit> run;
+    // A name's hits as numbers ordered as wanted: by directory, then folder, then extension.
+    const auto key = [](const IconThemeIndex::Hit& hit) {
+        return std::uint32_t{hit.directory} << 16 | std::uint32_t{hit.folder} << 8 | hit.rank;
+    };
+    std::vector<std::uint32_t> run;
     for (std::size_t group = 0; group < groups.size();) {
         const std::string_view name = groups[group].name;
         run.clear();
-        for (; group < groups.size() && groups[group].name == name; ++group) {
-            const auto hits =
-                std::span(gathered.hits).subspan(groups[group].first, groups[group].count);
-            run.insert(run.end(), hits.begin(), hits.end());
-        }
+        for (; group < groups.size() && groups[group].name == name; ++group)
+            for (const auto& hit :
+                 std::span(gathered.hits).subspan(groups[group].first, groups[group].count))
+                run.push_back(key(hit));
         // One hit a directory: of the earliest folder, and in it PNG before SVG before XPM. A
         // single folder's listing gives them in order already.
-        const auto order = [](const IconThemeIndex::Hit& hit) {
-            return std::uint32_t{hit.directory} << 16 | std::uint32_t{hit.folder} << 8 | hit.rank;
-        };
-        if (!std::ranges::is_sorted(run, {}, order))
-            std::ranges::sort(run, {}, order);
+        if (!std::ranges::is_sorted(run))
+            std::ranges::sort(run);
         const auto first = index.hits.size();
-        for (const IconThemeIndex::Hit& hit : run)
-            if (index.hits.size() == first || index.hits.back().directory != hit.directory)
-                index.hits.push_back(hit);
+        for (const std::uint32_t hit : run) {
+            const auto directory = static_cast<std::uint16_t>(hit >> 16);
+            if (index.hits.size() == first || index.hits.back().directory != directory)
+                index.hits.push_back({directory, static_cast<std::uint8_t>(hit >> 8),
+                                      static_cast<std::uint8_t>(hit)});
+        }
         index.names.push_back({static_cast<std::uint32_t>(index.nameText.size()),
                                static_cast<std::uint32_t>(name.size()),
                                static_cast<std::uint32_t>(first),

@@ -2,6 +2,9 @@
 
 #include "catalog-core/code_point_order.h"
 
+#include <bit>
+#include <cstring>
+
 namespace orbitdeck {
 namespace {
 
@@ -11,10 +14,14 @@ constexpr std::size_t iconRecordBytes = 12;
 
 // The big-endian number of width bytes at at, which the caller made sure lie within bytes.
 std::uint32_t bigEndian(std::string_view bytes, std::uint64_t at, std::uint64_t width) {
-    std::uint32_t value = 0;
-    for (std::uint64_t byte = 0; byte < width; ++byte)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + byte]);
-    return value;
+    if (width == 4) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, bytes.data() + at, 4);
+        return std::endian::native == std::endian::big ? value : __builtin_bswap32(value);
+    }
+    std::uint16_t value = 0;
+    std::memcpy(&value, bytes.data() + at, 2);
+    return std::endian::native == std::endian::big ? value : __builtin_bswap16(value);
 }
 
 // Big-endian reads that fail for good once one would leave the file.

@@ -184,7 +184,15 @@ IconThemeLookup& machineIconTheme() {
 } // namespace
 
 void prepareDesktopIconTheme() {
-    QThreadPool::globalInstance()->start([] { machineIconTheme(); });
+    QThreadPool::globalInstance()->start([] {
+        // Without a folder desktop entries come from, no icon is looked up in a theme.
+        const auto folders = desktopEntryFolders();
+        if (std::ranges::any_of(folders, [](const std::filesystem::path& folder) {
+                std::error_code error;
+                return std::filesystem::is_directory(folder, error);
+            }))
+            machineIconTheme().prepare();
+    });
 }
 
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge) {

@@ -40,8 +40,8 @@ void useRenderedIconStore(std::shared_ptr<RenderedIconStore> store);
 // The Icon= of a desktop entry through the machine's icon theme (an absolute path as is).
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge);
 
-// Starts naming the desktop's icon theme on a worker, so that the first desktop-entry icon need
-// not wait for it.
+// Starts naming the desktop's icon theme and reading its index on a worker, so that the first
+// desktop-entry icon need not wait for either.
 void prepareDesktopIconTheme();
 
 // The icon of an application, a bundle or a desktop entry by its path.

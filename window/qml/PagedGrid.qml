@@ -129,19 +129,21 @@ Item {
         anchors.bottom: bar.top
         clip: true
 
-        // The neighbour page and the outgoing one are made at the first swipe or page change.
+        // The neighbour page and the outgoing one are made at the first swipe or page change and
+        // then kept, hidden, so later turns only rebind their tiles.
         PageSliceModel {
             id: neighbour
             sourceModel: paged.model
             first: paged.neighbourPage * paged.capacity
-            count: paged.showsNeighbour ? paged.capacity : 0
+            count: paged.showsNeighbour || neighbourView.item !== null ? paged.capacity : 0
         }
         PageSliceModel {
             id: outgoing
             sourceModel: paged.model
-            count: paged.slide !== 0 ? paged.capacity : 0
+            count: paged.slide !== 0 || outgoingView.item !== null ? paged.capacity : 0
         }
         Loader {
+            id: neighbourView
             anchors.top: parent.top
             x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
             active: paged.showsNeighbour || item !== null
@@ -159,6 +161,7 @@ Item {
             }
         }
         Loader {
+            id: outgoingView
             anchors.top: parent.top
             x: (area.width - width) / 2 + paged.slide + (paged.slide > 0 ? -area.width : area.width)
             active: paged.slide !== 0 || item !== null

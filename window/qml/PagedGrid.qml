@@ -177,19 +177,26 @@ Item {
                 view.model = outgoing
             }
         }
-        PageView {
-            id: currentView
-            objectName: "library-page-grid"
+        // Moved through a holder: a grid view moved itself lays out again at every step, and that
+        // asks for one more frame each time.
+        Item {
             anchors.top: parent.top
             x: (area.width - width) / 2 + paged.swipeOffset + paged.slide
+            width: currentView.width
+            height: currentView.height
             opacity: area.width > 0 ? 1 - Math.abs(paged.slide) / area.width : 1
-            metrics: paged.metrics
-            cell: paged.cell
-            animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
-            model: PageSliceModel {
-                sourceModel: paged.model
-                first: paged.currentPage * paged.capacity
-                count: paged.capacity
+
+            PageView {
+                id: currentView
+                objectName: "library-page-grid"
+                metrics: paged.metrics
+                cell: paged.cell
+                animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
+                model: PageSliceModel {
+                    sourceModel: paged.model
+                    first: paged.currentPage * paged.capacity
+                    count: paged.capacity
+                }
             }
         }
     }

@@ -192,6 +192,7 @@ Item {
                 metrics: paged.metrics
                 cell: paged.cell
                 animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
+                tilesHover: paged.slide === 0 && paged.swipeOffset === 0
                 model: PageSliceModel {
                     sourceModel: paged.model
                     first: paged.currentPage * paged.capacity

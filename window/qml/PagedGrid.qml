@@ -28,6 +28,7 @@ Item {
     property bool settlingSwipe: false
     property real slide: 0                 // offset of a page change's slide, 0 at rest
     property int previousPage: 0
+    property int leftPage: 0               // the page a turn leaves, fading out (else the page shown)
     readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
     readonly property bool showsNeighbour: swipeOffset !== 0 && neighbourPage >= 0
                                            && neighbourPage < shownPageCount
@@ -68,7 +69,7 @@ Item {
             slide = 0
             return
         }
-        outgoing.first = from * capacity
+        leftPage = from
         slide = currentPage > from ? width : -width
         slideIn.restart()
     }
@@ -115,6 +116,9 @@ Item {
         to: 0
         response: 0.42
         dampingFraction: 0.9
+        // The spare view takes the shown page once the slide is over: the next turn leaves it,
+        // and finds it there.
+        onFinished: paged.leftPage = paged.currentPage
     }
 
     // Where a swipe turns the pages.
@@ -129,25 +133,25 @@ Item {
         anchors.bottom: bar.top
         clip: true
 
-        // The neighbour page and the outgoing one are made at the first swipe or page change and
-        // then kept, hidden, so later turns only rebind their tiles.
+        // The page beside the shown one: the neighbour a swipe pulls in, or the page a turn leaves,
+        // fading out. One view serves both, as they never show together; it is made once the
+        // library is on screen, so swipes and turns only rebind its tiles, never make them.
+        readonly property bool spareShown: paged.showsNeighbour || paged.slide !== 0
         PageSliceModel {
-            id: neighbour
+            id: spare
             sourceModel: paged.model
-            first: paged.neighbourPage * paged.capacity
-            count: paged.showsNeighbour || neighbourView.item !== null ? paged.capacity : 0
-        }
-        PageSliceModel {
-            id: outgoing
-            sourceModel: paged.model
-            count: paged.slide !== 0 || outgoingView.item !== null ? paged.capacity : 0
+            first: (paged.showsNeighbour ? paged.neighbourPage : paged.leftPage) * paged.capacity
+            count: spareView.active ? paged.capacity : 0
         }
         Loader {
-            id: neighbourView
+            id: spareView
             anchors.top: parent.top
-            x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
-            active: paged.showsNeighbour || item !== null
-            visible: paged.showsNeighbour
+            x: (area.width - width) / 2 + (paged.showsNeighbour
+                ? (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
+                : paged.slide + (paged.slide > 0 ? -area.width : area.width))
+            active: ViewHost.libraryShown || area.spareShown || item !== null
+            visible: area.spareShown
+            opacity: paged.showsNeighbour || area.width <= 0 ? 1 : Math.abs(paged.slide) / area.width
             source: "PageView.qml"
             onLoaded: {
                 const view = item as PageView
@@ -157,24 +161,7 @@ Item {
                 view.tilesInteractive = false
                 view.animated = false
                 view.Accessible.ignored = true
-                view.model = neighbour
-            }
-        }
-        Loader {
-            id: outgoingView
-            anchors.top: parent.top
-            x: (area.width - width) / 2 + paged.slide + (paged.slide > 0 ? -area.width : area.width)
-            active: paged.slide !== 0 || item !== null
-            visible: paged.slide !== 0
-            opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
-            source: "PageView.qml"
-            onLoaded: {
-                const view = item as PageView
-                view.metrics = Qt.binding(() => paged.metrics)
-                view.cell = Qt.binding(() => paged.cell)
-                view.tilesInteractive = false
-                view.animated = false
-                view.model = outgoing
+                view.model = spare
             }
         }
         // Moved through a holder: a grid view moved itself lays out again at every step, and that

@@ -13,8 +13,23 @@
 #include <QGuiApplication>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QTimer>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace orbitdeck {
+
+namespace {
+
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
 
 LauncherScene::LauncherScene()
     : parts_(makeLauncherParts()) {
@@ -79,6 +94,10 @@ void LauncherScene::watchFirstLibraryFrame() {
             if (*loadedAtFrame && !host_.libraryShown()) {
                 host_.setLibraryShown(true);
                 parts_->libraryShown();
+                // The start's scan, parsing and decoding freed most of what they took, but glibc
+                // keeps freed pages in each worker's arena until asked: handed back once what the
+                // first library frame set off has run.
+                QTimer::singleShot(0, window_, [] { releaseFreedMemory(); });
             }
         },
         Qt::QueuedConnection);

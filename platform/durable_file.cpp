@@ -44,10 +44,6 @@ bool syncFolder(const QByteArray& folder) {
     return fd.valid() && ::fsync(fd.get()) == 0;
 }
 
-QString temporaryPattern(const QFileInfo& info) {
-    return QStringLiteral(".%1.*.tmp").arg(info.fileName());
-}
-
 } // namespace
 
 namespace {
@@ -151,10 +147,12 @@ QString saveChosenFile(const QString& path, const QByteArray& bytes) {
 void removeStaleTemporaries(const QString& path) {
     const QFileInfo info(path);
     QDir folder = info.absoluteDir();
-    const QStringList names =
-        folder.entryList({temporaryPattern(info)}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        // ".<file>.<pid>.tmp"
+    // ".<file>.<pid>.tmp", matched by hand: a name filter is a regular expression to compile, and
+    // this runs at every start.
+    const QString prefix = u'.' + info.fileName() + u'.';
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.startsWith(prefix) || !name.endsWith(u".tmp"))
+            continue;
         bool ok = false;
         const pid_t writer = name.section(u'.', -2, -2).toInt(&ok);
         if (ok && writer > 0 && ::kill(writer, 0) != 0 && errno == ESRCH)

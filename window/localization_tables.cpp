@@ -59,9 +59,11 @@ QStringList StringTables::localizations() const {
     if (localizations_)
         return *localizations_;
     QStringList names;
-    const QStringList folders = QDir(dir_).entryList({QStringLiteral("*.lproj")},
-                                                     QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // Matched by hand: a name filter is a regular expression to compile, at the first label.
+    const QStringList folders = QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& folder : folders) {
+        if (!folder.endsWith(u".lproj"))
+            continue;
         const QString name = folder.chopped(6);
         if (name != u"Base" && !name.isEmpty())
             names.append(name);

@@ -9,8 +9,9 @@ Item {
     id: host
     property CommandLayer commands: null
     readonly property TileMenuState menuState: commands ? commands.tileMenu : null
-    property TileMenu openMenu: null
-    readonly property bool menuOpen: openMenu !== null && openMenu.opened
+    // The open TileMenu, untyped (see TileMenuMaker); menuOpen follows its opened.
+    property QtObject openMenu: null
+    property bool menuOpen: false
 
     // cell: the cell that was clicked, x and y in its coordinates; inFolder: a tile of the open
     // folder, which has a menu of its own.
@@ -18,20 +19,26 @@ Item {
         if (!menuState)
             return
         if (openMenu)
-            openMenu.close()
+            (openMenu as TileMenu).close()
         const entries = inFolder ? menuState.folderTileEntries(tile) : menuState.entriesFor(tile)
         // Owned by the host: the action chosen may take the cell away.
-        const menu = menuComponent.createObject(host) as TileMenu
+        const menu = maker.make(host) as TileMenu
         menu.entries = entries
         menu.chosen.connect((action, argument) => menuState.run(action, tile, argument))
-        menu.closed.connect(() => {
+        menu.openedChanged.connect(() => {
             if (host.openMenu === menu)
+                host.menuOpen = menu.opened
+        })
+        menu.closed.connect(() => {
+            if (host.openMenu === menu) {
                 host.openMenu = null
+                host.menuOpen = false
+            }
             menu.destroy()
         })
         openMenu = menu
         const at = cell.mapToItem(host, x, y)
         menu.popup(at.x, at.y)
     }
-    Component { id: menuComponent; TileMenu {} }
+    TileMenuMaker { id: maker }
 }

@@ -2,7 +2,9 @@
 // the launcher resident, next to a bare Qt window that a grabbed key shows the same way, in the
 // same run on the same X server. Keys go in through XTEST; the map comes as MapNotify and the
 // first frame as a DAMAGE report on the window. Each show comes 0.3 s after the previous hide;
-// a second launcher series re-shows at once, while the hide's own work may still run.
+// a second launcher series re-shows at once, while the hide's own work may still run. Both draw
+// on the CPU, as the bare window does: on Xvfb, OpenGL is emulated by llvmpipe, whose swap of a
+// full window (tens of ms) would measure the emulation rather than the show path.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -274,7 +276,8 @@ int main() {
 )");
     settings.close();
 
-    const QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
+    QProcessEnvironment environment = throwawayEnvironment(home.path(), roots);
+    environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
 
     QProcess launcher, bare;
     for (QProcess* process : {&launcher, &bare}) {
@@ -303,12 +306,14 @@ int main() {
     }
     const Latency ours = medians(launcherSamples), hurried = medians(hurriedSamples),
                   base = medians(bareSamples);
-    std::printf("hot key to window mapped / first frame drawn (median of %d toggles)\n", toggles);
+    std::printf("hot key to window mapped / first frame drawn (median of %d toggles, software "
+                "renderer)\n",
+                toggles);
     std::printf("  launcher      map %7.1f ms   frame %7.1f ms\n", ours.mapMs, ours.frameMs);
     std::printf("  at once       map %7.1f ms   frame %7.1f ms   (launcher re-shown as it hides)\n",
                 hurried.mapMs, hurried.frameMs);
     std::printf("  bare window   map %7.1f ms   frame %7.1f ms\n", base.mapMs, base.frameMs);
-    std::printf("  ratio         map %7.2f x    frame %7.2f x    (goal: frame under 50 ms)\n",
+    std::printf("  ratio         map %7.2f x    frame %7.2f x    (goal: frame under 16 ms)\n",
                 base.mapMs > 0 ? ours.mapMs / base.mapMs : 0.0,
                 base.frameMs > 0 ? ours.frameMs / base.frameMs : 0.0);
     return 0;

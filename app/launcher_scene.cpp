@@ -5,14 +5,18 @@
 #include "arranging/layout_operations.h"
 #include "onboarding/onboarding_presenter.h"
 #include "window/ambergrid_window.h"
+#include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/app_icon_cache.h"
+#include "window/qml/rendered_icon_store.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
 
 #include <QGuiApplication>
+#include <QQmlComponent>
 #include <QQuickWindow>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 
 #if defined(__GLIBC__)
@@ -46,18 +50,26 @@ bool LauncherScene::show() {
     // Naming the icon theme may ask gsettings: done beside the views' load, not by the first
     // icon a tile waits for.
     prepareDesktopIconTheme();
+    // The first label reads the language's string table; parsed on a worker meanwhile.
+    QThreadPool::globalInstance()->start(
+        [language = parts_->language()->language()] { localized(QString(), language); });
+    if (const QString folder = RenderedIconStore::defaultFolder(); !folder.isEmpty())
+        useRenderedIconStore(std::make_shared<RenderedIconStore>(folder));
     host_.setLoadingViews(true);
-    engine_.setInitialProperties(
+    // A plain engine: an application engine asks its file selector about every URL the type
+    // loader resolves, and the views have no selected files.
+    QQmlComponent main(&engine_);
+    // Through the module's name, so its C++ types come with it.
+    main.setData("import Orbitdeck.App\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
+    root_.reset(main.createWithInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
          {QStringLiteral("commands"), QVariant::fromValue(parts_->commands())},
          {QStringLiteral("layoutOps"), QVariant::fromValue(parts_->layoutOps())},
-         {QStringLiteral("onboarding"), QVariant::fromValue(parts_->onboarding())}});
-    // Through the module's name, so its C++ types come with it.
-    engine_.loadData("import Orbitdeck.App\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
-    if (engine_.rootObjects().isEmpty())
-        return false;
-    window_ = qobject_cast<QQuickWindow*>(engine_.rootObjects().constFirst());
+         {QStringLiteral("onboarding"), QVariant::fromValue(parts_->onboarding())}}));
+    for (const QQmlError& error : main.errors())
+        qWarning("%s", qPrintable(error.toString()));
+    window_ = qobject_cast<QQuickWindow*>(root_.get());
     if (!window_)
         return false;
 

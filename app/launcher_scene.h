@@ -4,7 +4,7 @@
 #include "window/qml/view_host.h"
 
 #include <QObject>
-#include <QQmlApplicationEngine>
+#include <QQmlEngine>
 
 #include <memory>
 
@@ -33,7 +33,8 @@ private:
 
     std::unique_ptr<LauncherParts> parts_;
     ViewHost host_{nullptr};
-    QQmlApplicationEngine engine_;
+    QQmlEngine engine_;
+    std::unique_ptr<QObject> root_; // made by engine_, gone before it
     QQuickWindow* window_ = nullptr;
     std::unique_ptr<StateReport> report_;
 };

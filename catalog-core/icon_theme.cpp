@@ -90,13 +90,40 @@ const IconThemeIndex* IconThemeLookup::theme(const std::string& name) {
     if (!index) {
         index = readIconThemeIndex(name, options_.themeFolders);
         if (options_.cacheFolder && index->found && index->settled())
-            storeCachedIconThemeIndex(*options_.cacheFolder, name, options_.themeFolders, *index);
+            unstored_.emplace_back(name, encodeIconThemeIndex(*index, name, options_.themeFolders));
     }
     for (const auto& stamp : index->stamps)
         remember(stamp);
     index->stamps = {};
     auto loaded = index->found ? std::make_unique<IconThemeIndex>(std::move(*index)) : nullptr;
     return themes_.emplace(name, std::move(loaded)).first->second.get();
+}
+
+void IconThemeLookup::prepare() {
+    {
+        const std::lock_guard guard(mutex_);
+        std::vector<std::string> pending{"hicolor", options_.theme};
+        std::set<std::string> visited;
+        while (!pending.empty()) {
+            const std::string current = std::move(pending.back());
+            pending.pop_back();
+            if (!visited.insert(current).second)
+                continue;
+            if (const IconThemeIndex* found = theme(current))
+                pending.insert(pending.end(), found->inherits.rbegin(), found->inherits.rend());
+        }
+    }
+    storeReadIndexes();
+}
+
+void IconThemeLookup::storeReadIndexes() {
+    std::vector<std::pair<std::string, std::string>> unstored;
+    {
+        const std::lock_guard guard(mutex_);
+        unstored.swap(unstored_);
+    }
+    for (const auto& [theme, bytes] : unstored)
+        storeCachedIconThemeIndex(*options_.cacheFolder, theme, bytes);
 }
 
 std::optional<std::filesystem::path> IconThemeLookup::lookUp(const std::string& name, int size) {
@@ -167,13 +194,17 @@ std::optional<std::filesystem::path> IconThemeLookup::find(const std::string& na
         bare = std::string(icon->first);
     if (bare.find('/') != std::string::npos || bare == "." || bare == "..")
         return std::nullopt;
-    const std::lock_guard guard(mutex_);
     const auto key = std::pair(bare, size);
-    rescanIfChanged(found_.contains(key) ? options_.rescanInterval : options_.newNameInterval);
-    if (const auto known = found_.find(key); known != found_.end())
-        return known->second;
-    auto path = lookUp(bare, size);
-    found_.emplace(key, path);
+    std::optional<std::filesystem::path> path;
+    {
+        const std::lock_guard guard(mutex_);
+        rescanIfChanged(found_.contains(key) ? options_.rescanInterval : options_.newNameInterval);
+        if (const auto known = found_.find(key); known != found_.end())
+            return known->second;
+        path = lookUp(bare, size);
+        found_.emplace(key, path);
+    }
+    storeReadIndexes();
     return path;
 }
 

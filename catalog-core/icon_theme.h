@@ -47,6 +47,11 @@ public:
     // size pixels best; none when nothing is found.
     std::optional<std::filesystem::path> find(const std::string& name, int size);
 
+    // Reads the index of the theme and of every theme it inherits, as the first look-up of an
+    // icon none of them has would; a start does this beside loading its views, so that the first
+    // icon asked for finds them read.
+    void prepare();
+
     // The folders of the machine: $HOME/.icons, $XDG_DATA_HOME/icons, each $XDG_DATA_DIRS
     // entry's icons; and /usr/share/pixmaps after the data folders' own "pixmaps". Indexes are
     // cached under $XDG_CACHE_HOME/orbitdeck/icon-themes.
@@ -59,6 +64,9 @@ private:
     void rescanIfChanged(std::chrono::milliseconds interval);
     void remember(const std::filesystem::path& folder);
     void remember(const IconThemeIndex::Stamp& stamp);
+    // Writes the indexes read since the last call to the cache folder, outside the lock: a
+    // look-up waiting for a theme need not wait for its writing too.
+    void storeReadIndexes();
 
     Options options_;
     std::mutex mutex_;
@@ -68,6 +76,8 @@ private:
     // Every folder read (or found missing), with its modification time then.
     std::unordered_map<std::string, std::optional<std::int64_t>> read_;
     std::chrono::steady_clock::time_point lastCheck_ = std::chrono::steady_clock::now();
+    // Theme names with the bytes of their index, read and not yet stored.
+    std::vector<std::pair<std::string, std::string>> unstored_;
 };
 
 } // namespace orbitdeck

@@ -230,11 +230,9 @@ loadCachedIconThemeIndex(const std::filesystem::path& cacheFolder, const std::st
 }
 
 void storeCachedIconThemeIndex(const std::filesystem::path& cacheFolder, const std::string& theme,
-                               const std::vector<std::filesystem::path>& folders,
-                               const IconThemeIndex& index) {
+                               std::string_view bytes) {
     std::error_code error;
     std::filesystem::create_directories(cacheFolder, error);
-    const std::string bytes = encodeIconThemeIndex(index, theme, folders);
     const auto target = cacheFile(cacheFolder, theme);
     // A name of its own per writer: two launchers may store the same theme at once.
     auto temporary = target;

@@ -31,10 +31,10 @@ std::optional<IconThemeIndex>
 loadCachedIconThemeIndex(const std::filesystem::path& cacheFolder, const std::string& theme,
                          const std::vector<std::filesystem::path>& folders);
 
-// Replaces the cached index of theme by one rename, so a reader never sees half of it. Makes
-// the cache folder when needed. Failing to write costs the next start a read, nothing more.
+// Replaces the cached index of theme by bytes (as encoded above) in one rename, so a reader
+// never sees half of it. Makes the cache folder when needed. Failing to write costs the next
+// start a read, nothing more.
 void storeCachedIconThemeIndex(const std::filesystem::path& cacheFolder, const std::string& theme,
-                               const std::vector<std::filesystem::path>& folders,
-                               const IconThemeIndex& index);
+                               std::string_view bytes);
 
 } // namespace orbitdeck

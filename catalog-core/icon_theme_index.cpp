@@ -1,6 +1,7 @@
 #include "catalog-core/icon_theme_index.h"
 
 #include "catalog-core/code_point_order.h"
+#include "catalog-core/gtk_icon_cache.h"
 #include "catalog-core/info_plist.h"
 #include "catalog-core/key_file.h"
 
@@ -10,12 +11,16 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
+#include <deque>
+#include <span>
 #include <unordered_map>
 
 namespace orbitdeck {
 namespace {
 
 constexpr std::size_t maxIndexBytes = 1024 * 1024;
+// The largest desktop themes' caches take a few megabytes.
+constexpr std::size_t maxGtkCacheBytes = 64 * 1024 * 1024;
 
 int intValue(const KeyFileGroup& group, const char* key, int fallback) {
     const std::string* raw = group.find(key);
@@ -66,37 +71,114 @@ void listDirectory(HitsByName& names, const std::filesystem::path& path, std::ui
         auto icon = iconFileName(item->d_name);
         if (!icon || !isValidUtf8(item->d_name))
             continue;
-        const IconThemeIndex::Hit hit{directory, folder, static_cast<std::uint8_t>(icon->second)};
         auto slot = names.find(icon->first);
         if (slot == names.end())
             slot =
                 names.emplace(std::string(icon->first), std::vector<IconThemeIndex::Hit>{}).first;
-        auto& hits = slot->second;
-        // An earlier folder wins; within one folder PNG before SVG before XPM.
-        if (hits.empty() || hits.back().directory != directory)
-            hits.push_back(hit);
-        else if (hits.back().folder == hit.folder && hit.rank < hits.back().rank)
-            hits.back() = hit;
+        slot->second.push_back({directory, folder, static_cast<std::uint8_t>(icon->second)});
     }
     ::closedir(listing);
 }
 
-// The flat form of names, sorted by name.
-void flatten(IconThemeIndex& index, const HitsByName& names) {
-    std::vector<const HitsByName::value_type*> sorted;
-    sorted.reserve(names.size());
-    for (const auto& entry : names)
-        sorted.push_back(&entry);
-    std::ranges::sort(sorted, {}, [](const auto* entry) { return std::string_view(entry->first); });
-    index.names.reserve(sorted.size());
-    for (const auto* entry : sorted) {
-        index.names.push_back({static_cast<std::uint32_t>(index.nameText.size()),
-                               static_cast<std::uint32_t>(entry->first.size()),
-                               static_cast<std::uint32_t>(index.hits.size()),
-                               static_cast<std::uint32_t>(entry->second.size())});
-        index.nameText += entry->first;
-        index.hits.insert(index.hits.end(), entry->second.begin(), entry->second.end());
+// Hits from every source before they are merged: names, each with a run of hits. The names point
+// into the listing's map and the caches' bytes.
+struct Gathered {
+    struct Group {
+        std::string_view name;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+    };
+    std::vector<Group> groups;
+    std::vector<IconThemeIndex::Hit> hits;
+};
+
+// Adds what a theme folder's GTK cache says of the theme's directories as hits in that folder;
+// answers which directories it does not name (they are listed).
+std::vector<bool> addCachedDirectories(Gathered& gathered, const GtkIconCache& cache,
+                                       const std::vector<IconThemeIndex::Directory>& directories,
+                                       std::uint8_t folder) {
+    std::unordered_map<std::string_view, std::uint16_t> ours;
+    for (std::size_t directory = 0; directory < directories.size(); ++directory)
+        ours.emplace(directories[directory].name, static_cast<std::uint16_t>(directory));
+    std::vector<int> mapped(cache.directories.size(), -1);
+    std::vector<bool> named(directories.size(), false);
+    for (std::size_t directory = 0; directory < cache.directories.size(); ++directory) {
+        if (const auto found = ours.find(cache.directories[directory]); found != ours.end()) {
+            mapped[directory] = found->second;
+            named[found->second] = true;
+        }
     }
+    gathered.groups.reserve(gathered.groups.size() + cache.icons.size());
+    gathered.hits.reserve(gathered.hits.size() + cache.images.size());
+    for (const GtkIconCache::Icon& icon : cache.icons) {
+        const auto first = static_cast<std::uint32_t>(gathered.hits.size());
+        for (std::uint32_t image = 0; image < icon.imageCount; ++image) {
+            const GtkIconCache::Image& found = cache.images[icon.firstImage + image];
+            if (mapped[found.directory] >= 0)
+                gathered.hits.push_back(
+                    {static_cast<std::uint16_t>(mapped[found.directory]), folder, found.rank});
+        }
+        if (const auto count = static_cast<std::uint32_t>(gathered.hits.size()) - first; count > 0)
+            gathered.groups.push_back({icon.name, first, count});
+    }
+    return named;
+}
+
+void addListed(Gathered& gathered, const HitsByName& listed) {
+    for (const auto& [name, hits] : listed) {
+        gathered.groups.push_back({name, static_cast<std::uint32_t>(gathered.hits.size()),
+                                   static_cast<std::uint32_t>(hits.size())});
+        gathered.hits.insert(gathered.hits.end(), hits.begin(), hits.end());
+    }
+}
+
+// The flat form of what was gathered, sorted by name.
+void flatten(IconThemeIndex& index, Gathered& gathered) {
+    auto& groups = gathered.groups;
+    std::ranges::sort(groups, {}, &Gathered::Group::name);
+    index.names.reserve(groups.size());
+    index.hits.reserve(gathered.hits.size());
+    // A name's hits as numbers ordered as wanted: by directory, then folder, then extension.
+    const auto key = [](const IconThemeIndex::Hit& hit) {
+        return std::uint32_t{hit.directory} << 16 | std::uint32_t{hit.folder} << 8 | hit.rank;
+    };
+    std::vector<std::uint32_t> run;
+    for (std::size_t group = 0; group < groups.size();) {
+        const std::string_view name = groups[group].name;
+        run.clear();
+        for (; group < groups.size() && groups[group].name == name; ++group)
+            for (const auto& hit :
+                 std::span(gathered.hits).subspan(groups[group].first, groups[group].count))
+                run.push_back(key(hit));
+        // One hit a directory: of the earliest folder, and in it PNG before SVG before XPM. A
+        // single folder's listing gives them in order already.
+        if (!std::ranges::is_sorted(run))
+            std::ranges::sort(run);
+        const auto first = index.hits.size();
+        for (const std::uint32_t hit : run) {
+            const auto directory = static_cast<std::uint16_t>(hit >> 16);
+            if (index.hits.size() == first || index.hits.back().directory != directory)
+                index.hits.push_back({directory, static_cast<std::uint8_t>(hit >> 8),
+                                      static_cast<std::uint8_t>(hit)});
+        }
+        index.names.push_back({static_cast<std::uint32_t>(index.nameText.size()),
+                               static_cast<std::uint32_t>(name.size()),
+                               static_cast<std::uint32_t>(first),
+                               static_cast<std::uint32_t>(index.hits.size() - first)});
+        index.nameText += name;
+    }
+}
+
+// The bytes of the GTK cache in themeFolder when it is there and, as GTK requires, not older than
+// the folder: a package adding icons without writing the cache anew leaves it older.
+template <typename Stamp>
+std::optional<std::string> freshGtkCache(const std::filesystem::path& themeFolder,
+                                         std::int64_t themeModified, Stamp& stamp) {
+    const auto file = themeFolder / "icon-theme.cache";
+    const auto modified = stamp(file);
+    if (!modified || *modified < themeModified)
+        return std::nullopt;
+    return readSmallFile(file, maxGtkCacheBytes);
 }
 
 } // namespace
@@ -194,14 +276,19 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
     IconThemeIndex loaded;
     const auto stamp = [&](const std::filesystem::path& path) {
         loaded.stamps.push_back({path.native(), modificationTime(path.c_str())});
+        return loaded.stamps.back().modified;
     };
+    // The theme's folder in each base folder, with its time once looked at.
+    std::vector<std::optional<std::int64_t>> themeTimes(folders.size());
     std::optional<KeyFile> index;
-    for (const auto& folder : folders) {
+    std::size_t indexFolder = 0;
+    for (; indexFolder < folders.size(); ++indexFolder) {
         if (theme.empty() || theme.find('/') != std::string::npos || theme == "..")
             break;
+        const auto& folder = folders[indexFolder];
         // A theme installed later appears in one of these.
         stamp(folder);
-        stamp(folder / theme);
+        themeTimes[indexFolder] = stamp(folder / theme);
         const auto indexFile = folder / theme / "index.theme";
         if (const auto text = readSmallFile(indexFile, maxIndexBytes)) {
             // Rewritten in place, the index changes no folder.
@@ -219,7 +306,6 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
     if (const std::string* inherits = header->find("Inherits"))
         loaded.inherits = splitList(*inherits);
     std::vector<std::string> names;
-    HitsByName hits;
     for (const char* key : {"Directories", "ScaledDirectories"}) {
         if (const std::string* list = header->find(key))
             for (std::string& directory : splitList(*list))
@@ -248,17 +334,40 @@ IconThemeIndex readIconThemeIndex(const std::string& theme,
                                                        : Type::threshold;
         if (loaded.directories.size() >= UINT16_MAX)
             break;
-        const auto directoryIndex = static_cast<std::uint16_t>(loaded.directories.size());
-        // One listing per folder now spares a stat per name, size and folder later.
-        for (std::size_t folder = 0; folder < folders.size() && folder <= UINT8_MAX; ++folder) {
-            const auto path = folders[folder] / theme / directoryName;
-            stamp(path);
-            listDirectory(hits, path, directoryIndex, static_cast<std::uint8_t>(folder));
-        }
         directory.name = directoryName;
         loaded.directories.push_back(std::move(directory));
     }
-    flatten(loaded, hits);
+    HitsByName listed;
+    Gathered gathered;
+    // The caches' bytes stay where they are while their names are gathered.
+    std::deque<std::string> cacheBytes;
+    for (std::size_t folder = 0; folder < folders.size() && folder <= UINT8_MAX; ++folder) {
+        const auto themeFolder = folders[folder] / theme;
+        if (folder > indexFolder)
+            themeTimes[folder] = stamp(themeFolder);
+        // None of its directories can appear without the theme folder changing.
+        const auto themeModified = themeTimes[folder];
+        if (!themeModified)
+            continue;
+        std::vector<bool> cached(loaded.directories.size(), false);
+        if (auto bytes = freshGtkCache(themeFolder, *themeModified, stamp)) {
+            const std::string& kept = cacheBytes.emplace_back(std::move(*bytes));
+            if (const auto cache = decodeGtkIconCache(kept))
+                cached = addCachedDirectories(gathered, *cache, loaded.directories,
+                                              static_cast<std::uint8_t>(folder));
+        }
+        // One listing per folder now spares a stat per name, size and folder later.
+        for (std::size_t directory = 0; directory < loaded.directories.size(); ++directory) {
+            if (cached[directory])
+                continue;
+            const auto path = themeFolder / loaded.directories[directory].name;
+            stamp(path);
+            listDirectory(listed, path, static_cast<std::uint16_t>(directory),
+                          static_cast<std::uint8_t>(folder));
+        }
+    }
+    addListed(gathered, listed);
+    flatten(loaded, gathered);
     return loaded;
 }
 

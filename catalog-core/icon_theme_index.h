@@ -89,7 +89,10 @@ std::optional<std::pair<std::string_view, int>> iconFileName(std::string_view fi
 bool isThemeDirectoryName(std::string_view name);
 
 // Reads the theme named theme from the first of folders that holds its index.theme, listing
-// each of its directories in every folder (at most 256 folders).
+// each of its directories in every folder (at most 256 folders). Where a theme folder holds a GTK
+// icon-theme.cache not older than itself, the directories the cache names are taken from it
+// instead, as GTK does: an icon added to such a directory without the cache written anew is not
+// seen, the same as in every GTK program.
 IconThemeIndex readIconThemeIndex(const std::string& theme,
                                   const std::vector<std::filesystem::path>& folders);
 

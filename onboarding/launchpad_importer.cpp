@@ -2,6 +2,7 @@
 
 #include "catalog-core/file_descriptor.h"
 #include "onboarding/onboarding_log.h"
+#include "onboarding/sqlite_library.h"
 #include "platform/darwin_user_directory.h"
 #include "platform/durable_file.h"
 
@@ -9,7 +10,6 @@
 #include <QUuid>
 
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,18 +61,21 @@ bool copyPrivately(const fs::path& source, const fs::path& target, bool mayBeMis
 class Database {
 public:
     explicit Database(const fs::path& path)
-        : deadline_(std::chrono::steady_clock::now() + maxQueryTime) {
+        : sql_(SqliteLibrary::get())
+        , deadline_(std::chrono::steady_clock::now() + maxQueryTime) {
+        if (!sql_)
+            return;
         // Read-write on the private copy only, so SQLite can fold a copied write-ahead log in.
-        if (sqlite3_open_v2(path.c_str(), &handle_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        if (sql_->open(path.c_str(), &handle_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
             qCWarning(onboardingLog).noquote()
                 << "cannot open the launcher database" << QString::fromStdString(path.string())
-                << ":" << (handle_ ? sqlite3_errmsg(handle_) : "out of memory");
-            sqlite3_close(handle_);
+                << ":" << (handle_ ? sql_->errorMessage(handle_) : "out of memory");
+            sql_->close(handle_);
             handle_ = nullptr;
             return;
         }
         // A view can make a query that never returns a row: interrupted at the deadline.
-        sqlite3_progress_handler(
+        sql_->progressHandler(
             handle_, 10000,
             [](void* deadline) {
                 return std::chrono::steady_clock::now() >
@@ -82,42 +85,46 @@ public:
             },
             &deadline_);
     }
-    ~Database() { sqlite3_close(handle_); }
+    ~Database() {
+        if (sql_)
+            sql_->close(handle_);
+    }
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
     sqlite3* handle() const { return handle_; }
+    const SqliteLibrary& sql() const { return *sql_; }
 
     // Steps a query, handing each row to the reader; a query that does not prepare reads nothing.
     // Answers false when the query ran past the row cap or the deadline: the database is not
     // one a launcher wrote.
     bool forEachRow(const char* query, const std::function<void(sqlite3_stmt*)>& read) {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(handle_, query, -1, &statement, nullptr) != SQLITE_OK ||
-            !statement) {
-            sqlite3_finalize(statement);
+        if (sql_->prepare(handle_, query, -1, &statement, nullptr) != SQLITE_OK || !statement) {
+            sql_->finalize(statement);
             return true;
         }
         int result = SQLITE_ROW;
-        while ((result = sqlite3_step(statement)) == SQLITE_ROW && rowsLeft_ > 0) {
+        while ((result = sql_->step(statement)) == SQLITE_ROW && rowsLeft_ > 0) {
             --rowsLeft_;
             read(statement);
         }
-        sqlite3_finalize(statement);
+        sql_->finalize(statement);
         return result != SQLITE_ROW && result != SQLITE_INTERRUPT;
     }
 
 private:
+    const SqliteLibrary* sql_;
     sqlite3* handle_ = nullptr;
     std::chrono::steady_clock::time_point deadline_;
     std::size_t rowsLeft_ = maxLaunchpadRows;
 };
 
-std::string textColumn(sqlite3_stmt* statement, int column) {
-    const unsigned char* text = sqlite3_column_text(statement, column);
+std::string textColumn(const SqliteLibrary& sql, sqlite3_stmt* statement, int column) {
+    const unsigned char* text = sql.columnText(statement, column);
     if (!text)
         return {};
     return std::string(reinterpret_cast<const char*>(text),
-                       static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+                       static_cast<std::size_t>(sql.columnBytes(statement, column)));
 }
 
 } // namespace
@@ -136,24 +143,25 @@ std::optional<LaunchpadRows> readRows(const std::filesystem::path& database) {
     Database db(database);
     if (!db.handle())
         return std::nullopt;
+    const SqliteLibrary& sql = db.sql();
     LaunchpadRows rows;
     const bool ended =
         db.forEachRow("SELECT rowid, type, parent_id, ordering FROM items",
                       [&](sqlite3_stmt* row) {
                           rows.items.push_back(LaunchpadRows::Item{
-                              .id = sqlite3_column_int64(row, 0),
-                              .type = sqlite3_column_int(row, 1),
-                              .parent = sqlite3_column_int64(row, 2),
-                              .order = sqlite3_column_int64(row, 3),
+                              .id = sql.columnInt64(row, 0),
+                              .type = sql.columnInt(row, 1),
+                              .parent = sql.columnInt64(row, 2),
+                              .order = sql.columnInt64(row, 3),
                           });
                       }) &&
         db.forEachRow("SELECT item_id, bundleid FROM apps",
                       [&](sqlite3_stmt* row) {
-                          rows.apps.insert_or_assign(sqlite3_column_int64(row, 0),
-                                                     textColumn(row, 1));
+                          rows.apps.insert_or_assign(sql.columnInt64(row, 0),
+                                                     textColumn(sql, row, 1));
                       }) &&
         db.forEachRow("SELECT item_id, title FROM groups", [&](sqlite3_stmt* row) {
-            rows.groups.insert_or_assign(sqlite3_column_int64(row, 0), textColumn(row, 1));
+            rows.groups.insert_or_assign(sql.columnInt64(row, 0), textColumn(sql, row, 1));
         });
     if (!ended)
         return std::nullopt;

@@ -2,7 +2,7 @@
 """Creates a folder of sample application bundles for tests, benchmarks and trying the app.
 
     make-sample-apps.py --home DIR [--count N] [--system-root] [--desktop-entries M [--svg-icons]]
-                        [--large-theme]
+                        [--large-theme] [--no-icon-cache]
 
 writes DIR/Applications with N real ".app" bundles (XML and binary Info.plists, a PNG icon,
 an executable script that records its launch) plus decoys the catalog must skip; with
@@ -14,7 +14,9 @@ plus decoys the catalog must hide (--svg-icons: every icon an SVG); read them wi
 XDG_DATA_DIRS=DIR/usr/share. --large-theme adds a system icon theme the size of a large desktop
 one (thousands of names in every size and context folder, most of them links as such themes
 ship them), made the current theme and inheriting the sample one, so each lookup of a sample icon
-goes through it. The run is deterministic.
+goes through it. Each theme gets GTK's icon-theme.cache, written by gtk-update-icon-cache as
+desktop packages do, when that tool is installed (--no-icon-cache: none, so themes are listed).
+The run is deterministic.
 A launched sample touches $ORBITDECK_LAUNCH_MARKERS/<bundle id> (an entry: <desktop id> holding
 its arguments), or DIR/launch-markers/... when that variable is unset. The last line printed is
 the value for ORBITDECK_APP_ROOTS.
@@ -23,7 +25,9 @@ the value for ORBITDECK_APP_ROOTS.
 import argparse
 import os
 import plistlib
+import shutil
 import struct
+import subprocess
 import sys
 import zlib
 
@@ -341,6 +345,18 @@ def make_large_theme(home):
           f"[Settings]\ngtk-icon-theme-name={LARGE_THEME}\n".encode())
 
 
+def write_icon_caches(home):
+    """GTK's cache in every theme folder the run made, as a package's install trigger writes it."""
+    tool = shutil.which("gtk-update-icon-cache")
+    if tool is None:
+        return
+    for base in (os.path.join(home, ".local", "share", "icons"),
+                 os.path.join(home, "usr", "share", "icons")):
+        for theme in (sorted(os.listdir(base)) if os.path.isdir(base) else []):
+            subprocess.run([tool, "--force", "--ignore-theme-index", "--quiet",
+                            os.path.join(base, theme)], check=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--home", required=True, help="folder to fill (created if missing)")
@@ -354,6 +370,8 @@ def main():
                         help="every desktop entry's icon is an SVG drawing")
     parser.add_argument("--large-theme", action="store_true",
                         help="also a current icon theme of a large desktop theme's size")
+    parser.add_argument("--no-icon-cache", action="store_true",
+                        help="no GTK icon-theme.cache in the themes")
     args = parser.parse_args()
     if args.count < 0 or args.desktop_entries < 0:
         parser.error("counts must not be negative")
@@ -371,6 +389,8 @@ def main():
                              args.svg_icons)
     if args.large_theme:
         make_large_theme(home)
+    if not args.no_icon_cache:
+        write_icon_caches(home)
     roots = [applications]
     if args.system_root:
         make_system(home, icons, markers)

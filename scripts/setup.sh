@@ -13,8 +13,8 @@ packages=(
   # the phrase dictionary the pinyin table is made from at build time, and OpenCC's
   # traditional-to-simplified data read at build time for traditional names
   rime-data-pinyin-simp libopencc-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev googletest libbenchmark-dev python3
+  # tests and benchmarks (GTK's icon cache writer for the sample themes and the theme tests)
+  libgtest-dev libgmock-dev googletest libbenchmark-dev python3 gtk-update-icon-cache
   # Qt 6 and every QML module the views import
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-5compat-dev qt6-svg-dev qt6-image-formats-plugins qt6-qpa-plugins

@@ -28,6 +28,7 @@ TileCell {
     iconSize: grid ? grid.metrics.iconSize : 62
     objectName: "library-cell-" + key
     interactive: grid ? grid.tilesInteractive : true
+    hoverable: grid ? grid.tilesHover : true
     iconSource: kind === "folder" || path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
     previewIcons: {
         const icons = []

@@ -1,9 +1,13 @@
+#include "catalog-core/gtk_icon_cache.h"
 #include "catalog-core/icon_theme.h"
 #include "catalog-core/icon_theme_cache.h"
 #include "tests/catalog-core/catalog_fixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -119,6 +123,7 @@ TEST(IconThemeLookup, SurvivesMissingAndCyclicThemes) {
     writeFile(icons / "hicolor/48/apps/app.png", "png");
     writeTheme(icons / "hicolor", "", {"48/apps:48:Fixed"});
     IconThemeLookup loop({.theme = "Loop", .themeFolders = {icons}, .looseFolders = {}});
+    loop.prepare(); // reads the whole chain once, cycle and all
     EXPECT_EQ(loop.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
     IconThemeLookup missing({.theme = "Nope", .themeFolders = {icons}, .looseFolders = {}});
     EXPECT_EQ(missing.find("app", 48), std::optional(icons / "hicolor/48/apps/app.png"));
@@ -188,6 +193,116 @@ TEST(IconThemeLookup, KeepsThemeIndexesOnDiskOnlyWhileTheyHold) {
         EXPECT_FALSE(
             decodeIconThemeIndex(std::string_view(bytes).substr(0, length), "hicolor", {icons}))
             << length;
+}
+
+// Every hit of an index as "name directory folder extension", for readable differences.
+std::vector<std::string> describe(const IconThemeIndex& index) {
+    std::vector<std::string> lines;
+    for (const auto& name : index.names)
+        for (const auto& hit : index.hitsOf(index.nameOf(name)))
+            lines.push_back(std::string(index.nameOf(name)) + " " +
+                            index.directories[hit.directory].name + " " +
+                            std::to_string(hit.folder) + " " + iconExtensions[hit.rank]);
+    return lines;
+}
+
+std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(IconThemeLookup, ReadsGtkCachesAsTheListingWouldWhileTheyAreFreshAndWhole) {
+    if (std::system("command -v gtk-update-icon-cache >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gtk-update-icon-cache is not installed";
+    TemporaryFolder data;
+    const auto userIcons = data / "home/.icons";
+    const auto icons = data / "share/icons";
+    const auto theme = icons / "Fixture";
+    writeTheme(theme, "",
+               {"48x48/apps:48:Fixed", "scalable/apps:64:Scalable:8:512", "32x32/apps:32:Threshold",
+                "64x64/empty:64:Fixed"});
+    for (const char* file :
+         {"48x48/apps/editor.png", "48x48/apps/editor.svg", "48x48/apps/old.xpm",
+          "48x48/apps/org.example.Dotted.svg", "scalable/apps/editor.svg", "scalable/apps/old.svg",
+          "32x32/apps/editor.png", "unlisted/apps/stray.png"})
+        writeFile(theme / file, "icon");
+    std::filesystem::create_directories(theme / "64x64/empty");
+    // Another base folder's copy of the theme is listed, and wins where both have a name.
+    writeFile(userIcons / "Fixture/48x48/apps/editor.svg", "icon");
+    writeFile(userIcons / "Fixture/48x48/apps/mine.png", "icon");
+    ASSERT_EQ(std::system(("gtk-update-icon-cache --force --quiet --ignore-theme-index '" +
+                           theme.string() + "'")
+                              .c_str()),
+              0);
+    const auto cacheFile = theme / "icon-theme.cache";
+    const std::string bytes = readBytes(cacheFile);
+    const std::vector<std::filesystem::path> folders{userIcons, icons};
+    const auto read = [&] { return readIconThemeIndex("Fixture", folders); };
+    const auto setTime = [](const std::filesystem::path& path, std::chrono::hours offset) {
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::hours(10) + offset);
+    };
+    const auto fresh = [&] {
+        setTime(theme, std::chrono::hours(0));
+        setTime(cacheFile, std::chrono::hours(1));
+    };
+    const auto stale = [&] {
+        setTime(theme, std::chrono::hours(1));
+        setTime(cacheFile, std::chrono::hours(0));
+    };
+
+    fresh();
+    const auto cached = read();
+    stale();
+    const auto listed = read();
+    EXPECT_EQ(describe(cached), describe(listed));
+    EXPECT_EQ(cached.hitsOf("editor").size(), 3U);
+    EXPECT_THAT(describe(cached), ::testing::Contains("editor 48x48/apps 0 .svg"))
+        << "the earlier base folder's file";
+    EXPECT_TRUE(std::ranges::any_of(cached.stamps, [&](const auto& stamp) {
+        return stamp.path == cacheFile.native();
+    })) << "a rewritten cache is noticed";
+
+    // GTK trusts a fresh cache over a folder it does not cover; only a stale one is passed over.
+    writeFile(theme / "48x48/apps/late.png", "icon");
+    fresh();
+    EXPECT_TRUE(read().hitsOf("late").empty());
+    stale();
+    EXPECT_EQ(read().hitsOf("late").size(), 1U);
+
+    // Cut short, out of bounds, looping or not a cache at all: as if there were none.
+    const auto word = [](std::string& text, std::size_t at, std::uint32_t value) {
+        for (int byte = 0; byte < 4; ++byte)
+            text[at + byte] = static_cast<char>(value >> (24 - 8 * byte));
+    };
+    const auto wordAt = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        for (int byte = 0; byte < 4; ++byte)
+            value = value << 8 | static_cast<unsigned char>(bytes[at + byte]);
+        return value;
+    };
+    const std::uint32_t hash = wordAt(4);
+    std::uint32_t firstIcon = 0xFFFFFFFF;
+    for (std::uint32_t bucket = 0; firstIcon == 0xFFFFFFFF; ++bucket)
+        firstIcon = wordAt(hash + 4 + 4 * bucket);
+    auto versionTwo = bytes, hashOutside = bytes, looping = bytes, nameOutside = bytes;
+    versionTwo[1] = 2;
+    word(hashOutside, 4, static_cast<std::uint32_t>(bytes.size()));
+    word(looping, firstIcon, firstIcon);
+    word(nameOutside, firstIcon + 4, 0xFFFFFFF0);
+    const auto withLate = read();
+    for (const std::string& broken :
+         {bytes.substr(0, bytes.size() / 2), std::string(), std::string(bytes.size(), '\0'),
+          versionTwo, hashOutside, looping, nameOutside}) {
+        EXPECT_FALSE(decodeGtkIconCache(broken));
+        writeFile(cacheFile, broken);
+        fresh();
+        EXPECT_EQ(describe(read()), describe(withLate));
+    }
+    // Every prefix that cuts a record or name short (only the padding at its end may go).
+    for (std::size_t length = 0; length <= bytes.find_last_not_of('\0'); ++length)
+        EXPECT_FALSE(decodeGtkIconCache(std::string_view(bytes).substr(0, length))) << length;
+    EXPECT_TRUE(decodeGtkIconCache(bytes));
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "tests/support/fifo_trap.h"
 #include "tests/support/temp_home.h"
 #include "window/qml/app_icon_cache.h"
+#include "window/qml/rendered_icon_store.h"
 
+#include <QDir>
 #include <QImage>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +105,92 @@ TEST(DesktopEntryIcon, ComesFromTheCurrentThemeThenHicolorThenPixmaps) {
     };
     EXPECT_TRUE(padded(maxDrawingIconBytes + 1).isNull());
     EXPECT_EQ(centre(padded(maxDrawingIconBytes)), QColor(0, 255, 0)) << "up to the cap it is read";
+}
+
+void setModified(const std::filesystem::path& path, std::time_t seconds) {
+    const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// The newest icon the store in folder holds.
+QString newestCopy(const QString& folder) {
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*.icon")}, QDir::Files, QDir::Time);
+    return names.isEmpty() ? QString() : QDir(folder).filePath(names.front());
+}
+
+// Every icon file read goes through a store in the test's own cache folder.
+TEST(DesktopEntryIcon, IsDrawnOnceIntoTheCacheAndDrawnAgainWhenTheFileOrItsCopyChanged) {
+    TempHome home;
+    const QString folder = RenderedIconStore::defaultFolder();
+    ASSERT_TRUE(folder.startsWith(QString::fromStdString(home.root().string())));
+    useRenderedIconStore(std::make_shared<RenderedIconStore>(folder));
+    const std::shared_ptr<void> storeOff(nullptr, [](void*) { useRenderedIconStore(nullptr); });
+    const auto svg = home / "icons/app.svg";
+    const QString path = QString::fromStdString(svg.string());
+    // The same length for both colours, so a rewrite in place keeps the size.
+    writeSvg(svg, "#00ff00");
+    setModified(svg, 1'600'000'000);
+
+    EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(0, 255, 0));
+    ASSERT_FALSE(newestCopy(folder).isEmpty());
+    writeSvg(svg, "#ff0000");
+    setModified(svg, 1'600'000'000);
+    EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(0, 255, 0))
+        << "an unchanged file is read from the cache, not drawn";
+    setModified(svg, 1'600'000'100);
+    EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(255, 0, 0)) << "a changed file is drawn";
+
+    // Damaged copies are passed over and replaced: cut short, one pixel changed, a FIFO.
+    const QString copy = newestCopy(folder);
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray whole = file.readAll();
+    file.resize(whole.size() / 2);
+    file.close();
+    EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(255, 0, 0));
+    EXPECT_EQ(QFileInfo(copy).size(), whole.size()) << "the cut copy was written again";
+    QByteArray flipped = whole;
+    flipped[flipped.size() - 10] = char(flipped[flipped.size() - 10] ^ 0x40);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(flipped);
+    file.close();
+    const QImage redrawn = loadIconFile(path, 48);
+    EXPECT_EQ(redrawn.pixelColor(redrawn.width() - 3, redrawn.height() - 1), QColor(255, 0, 0));
+    QFile::remove(copy);
+    const FifoTrap trap(copy.toStdString());
+    EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(255, 0, 0));
+    EXPECT_FALSE(trap.rescued()) << "a reader waited on a FIFO in the cache";
+}
+
+// Past its cap the store drops its oldest icons, down to three quarters of the cap.
+TEST(DesktopEntryIcon, CacheDropsTheOldestIconsPastItsCap) {
+    TempHome home;
+    const QString folder = QString::fromStdString((home / "icons").string());
+    QImage icon(16, 16, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::blue);
+    const QString source = QStringLiteral("/icon.svg");
+    qint64 each = 0;
+    {
+        RenderedIconStore probe(folder);
+        probe.keep(source, {}, 16, icon);
+        each = QFileInfo(newestCopy(folder)).size();
+        QFile::remove(newestCopy(folder));
+    }
+    RenderedIconStore store(folder, each * 4);
+    for (int n = 0; n < 6; ++n) {
+        store.keep(source, {.modifiedNanoseconds = n}, 16, icon);
+        setModified(newestCopy(folder).toStdString(), 1'600'000'000 + n);
+    }
+    // A killed writer's temporary goes once it is old.
+    const auto leftover = home / "icons/.dead.icon.4242.tmp";
+    writeTextFile(leftover, "half an icon");
+    setModified(leftover, 1'600'000'000);
+    store.trim();
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*.icon")}, QDir::Files).size(), 3);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_TRUE(store.find(source, {.modifiedNanoseconds = 5}, 16));
+    EXPECT_FALSE(store.find(source, {.modifiedNanoseconds = 0}, 16));
 }
 
 } // namespace

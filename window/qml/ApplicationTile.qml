@@ -18,9 +18,12 @@ Item {
     property bool highlighted: false
     property bool deletable: false
     property bool pressed: false
+    property bool hoverable: true
     property string deleteTooltip: "Move to Trash"
     property string deleteLabel: "Delete " + name
-    readonly property bool hovered: hover.hovered
+    // Not while the page moves (hoverable off): the handler stays on, as turning 35 of them off
+    // and on costs more than the frame.
+    readonly property bool hovered: hover.hovered && hoverable
     readonly property bool lifts: hovered && Skin.fluid(effects, reduceMotion)
     readonly property bool pressAnimates: Skin.fluid(effects, reduceMotion)
     readonly property string tooltipText: showsLabel && name.length < 14 ? "" : name

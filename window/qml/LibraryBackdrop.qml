@@ -17,8 +17,10 @@ Item {
     clip: true
     layer.enabled: true
     // The gradient and the vignette are smooth: drawn at a quarter of the size and scaled up
-    // they look the same, in a sixteenth of the memory. A picture keeps the full size.
-    layer.smooth: true
+    // they look the same, in a sixteenth of the memory. Scaled without filtering (within two
+    // levels of the filtered look): the software renderer scales it again in every moving frame.
+    // A picture keeps the full size.
+    layer.smooth: false
     layer.textureSize: hasWallpaper ? LibraryGridMath.pixelSize(0, 0)
                                     : LibraryGridMath.pixelSize(width / 4, height / 4)
     Accessible.ignored: true

@@ -40,10 +40,13 @@ Row {
     }
     Row {
         anchors.verticalCenter: parent.verticalCenter
+        // As many dots as can show, those past the range hidden: a model following the range
+        // would make every dot anew at each page turn.
         Repeater {
-            model: Math.max(bar.endDot - bar.firstDot, 0)
+            model: Math.min(bar.count, 7)
             PageDot {
                 required property int index
+                visible: index < bar.endDot - bar.firstDot
                 page: bar.firstDot + index
                 current: page === bar.current
                 color: bar.mark

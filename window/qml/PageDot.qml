@@ -21,16 +21,18 @@ Item {
     Accessible.role: Accessible.Button
     Accessible.selected: current
 
+    // Grown by its size, not by a scale: the software renderer draws a scaled rounded rectangle
+    // as a ragged blot.
     Rectangle {
+        property real grow: dot.current ? 1.15 : 1
         anchors.centerIn: parent
-        width: 7
-        height: 7
-        radius: 3.5
+        width: 7 * grow
+        height: width
+        radius: width / 2
         color: dot.color
         opacity: dot.current ? 1 : 0.32
-        scale: dot.current ? 1.15 : 1
         Behavior on opacity { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
-        Behavior on scale { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
+        Behavior on grow { enabled: dot.animated; NumberAnimation { duration: 300; easing.type: Easing.OutBack } }
     }
     DropArea {
         anchors.fill: parent

@@ -8,6 +8,8 @@ GridView {
     id: grid
     property gridMetrics metrics
     property bool tilesInteractive: true
+    // Off while the page moves: tiles sliding under a resting pointer do not light up in turn.
+    property bool tilesHover: true
     property Component cell
     property bool animated: true
 

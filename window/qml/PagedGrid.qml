@@ -28,6 +28,7 @@ Item {
     property bool settlingSwipe: false
     property real slide: 0                 // offset of a page change's slide, 0 at rest
     property int previousPage: 0
+    property int leftPage: 0               // the page a turn leaves, fading out (else the page shown)
     readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
     readonly property bool showsNeighbour: swipeOffset !== 0 && neighbourPage >= 0
                                            && neighbourPage < shownPageCount
@@ -68,7 +69,7 @@ Item {
             slide = 0
             return
         }
-        outgoing.first = from * capacity
+        leftPage = from
         slide = currentPage > from ? width : -width
         slideIn.restart()
     }
@@ -115,6 +116,9 @@ Item {
         to: 0
         response: 0.42
         dampingFraction: 0.9
+        // The spare view takes the shown page once the slide is over: the next turn leaves it,
+        // and finds it there.
+        onFinished: paged.leftPage = paged.currentPage
     }
 
     // Where a swipe turns the pages.
@@ -129,23 +133,25 @@ Item {
         anchors.bottom: bar.top
         clip: true
 
-        // The neighbour page and the outgoing one are made at the first swipe or page change.
+        // The page beside the shown one: the neighbour a swipe pulls in, or the page a turn leaves,
+        // fading out. One view serves both, as they never show together; it is made once the
+        // library is on screen, so swipes and turns only rebind its tiles, never make them.
+        readonly property bool spareShown: paged.showsNeighbour || paged.slide !== 0
         PageSliceModel {
-            id: neighbour
+            id: spare
             sourceModel: paged.model
-            first: paged.neighbourPage * paged.capacity
-            count: paged.showsNeighbour ? paged.capacity : 0
-        }
-        PageSliceModel {
-            id: outgoing
-            sourceModel: paged.model
-            count: paged.slide !== 0 ? paged.capacity : 0
+            first: (paged.showsNeighbour ? paged.neighbourPage : paged.leftPage) * paged.capacity
+            count: spareView.active ? paged.capacity : 0
         }
         Loader {
+            id: spareView
             anchors.top: parent.top
-            x: (area.width - width) / 2 + (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
-            active: paged.showsNeighbour || item !== null
-            visible: paged.showsNeighbour
+            x: (area.width - width) / 2 + (paged.showsNeighbour
+                ? (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
+                : paged.slide + (paged.slide > 0 ? -area.width : area.width))
+            active: ViewHost.libraryShown || area.spareShown || item !== null
+            visible: area.spareShown
+            opacity: paged.showsNeighbour || area.width <= 0 ? 1 : Math.abs(paged.slide) / area.width
             source: "PageView.qml"
             onLoaded: {
                 const view = item as PageView
@@ -155,38 +161,30 @@ Item {
                 view.tilesInteractive = false
                 view.animated = false
                 view.Accessible.ignored = true
-                view.model = neighbour
+                view.model = spare
             }
         }
-        Loader {
-            anchors.top: parent.top
-            x: (area.width - width) / 2 + paged.slide + (paged.slide > 0 ? -area.width : area.width)
-            active: paged.slide !== 0 || item !== null
-            visible: paged.slide !== 0
-            opacity: area.width > 0 ? Math.abs(paged.slide) / area.width : 0
-            source: "PageView.qml"
-            onLoaded: {
-                const view = item as PageView
-                view.metrics = Qt.binding(() => paged.metrics)
-                view.cell = Qt.binding(() => paged.cell)
-                view.tilesInteractive = false
-                view.animated = false
-                view.model = outgoing
-            }
-        }
-        PageView {
-            id: currentView
-            objectName: "library-page-grid"
+        // Moved through a holder: a grid view moved itself lays out again at every step, and that
+        // asks for one more frame each time.
+        Item {
             anchors.top: parent.top
             x: (area.width - width) / 2 + paged.swipeOffset + paged.slide
+            width: currentView.width
+            height: currentView.height
             opacity: area.width > 0 ? 1 - Math.abs(paged.slide) / area.width : 1
-            metrics: paged.metrics
-            cell: paged.cell
-            animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
-            model: PageSliceModel {
-                sourceModel: paged.model
-                first: paged.currentPage * paged.capacity
-                count: paged.capacity
+
+            PageView {
+                id: currentView
+                objectName: "library-page-grid"
+                metrics: paged.metrics
+                cell: paged.cell
+                animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
+                tilesHover: paged.slide === 0 && paged.swipeOffset === 0
+                model: PageSliceModel {
+                    sourceModel: paged.model
+                    first: paged.currentPage * paged.capacity
+                    count: paged.capacity
+                }
             }
         }
     }

@@ -15,6 +15,7 @@ Item {
     property list<string> previewIcons
     // How much interaction the tile gets: none, a search hit, or the full cell.
     property bool interactive: true
+    property bool hoverable: true
     property bool searching: false
     property bool highlighted: false
     property bool multiSelected: false
@@ -110,6 +111,7 @@ Item {
                 // A folder cell shows its folder tile instead.
                 visible: cell.kind !== "folder"
                 appId: visible ? cell.itemId : ""
+                hoverable: cell.hoverable
                 name: cell.name
                 iconSource: cell.iconSource
                 size: cell.iconSize

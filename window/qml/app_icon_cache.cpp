@@ -6,15 +6,19 @@
 #include "catalog-core/scanned_desktop_entries.h"
 #include "platform/desktop_settings.h"
 #include "platform/durable_file.h"
+#include "window/qml/rendered_icon_store.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QThread>
 #include <QThreadPool>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -83,9 +87,30 @@ QImage loadBundleIcon(const QString& bundlePath, int edge) {
     return loadIconFile(path, edge);
 }
 
-QImage loadIconFile(const QString& path, int edge) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool drawing = suffix == QLatin1String("svg") || suffix == QLatin1String("svgz");
+namespace {
+
+QMutex storeMutex;
+std::shared_ptr<RenderedIconStore> storeInUse; // guarded by storeMutex
+
+std::shared_ptr<RenderedIconStore> renderedIconStore() {
+    const QMutexLocker lock(&storeMutex);
+    return storeInUse;
+}
+
+// The stamp of a regular file within cap (links followed), as the icon's own read demands.
+std::optional<FileStamp> iconFileStamp(const QString& path, qint64 cap) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size > cap)
+        return std::nullopt;
+    return FileStamp{.device = quint64(status.st_dev),
+                     .inode = quint64(status.st_ino),
+                     .size = qint64(status.st_size),
+                     .modifiedNanoseconds =
+                         qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
+QImage drawIconFile(const QString& path, const QString& suffix, bool drawing, int edge) {
     // Non-blocking and regular files only: a FIFO in a theme must not hang the reader; capped, so
     // one huge file costs neither seconds nor a gigabyte.
     auto read = readFileCapped(path, drawing ? maxDrawingIconBytes : maxRasterIconBytes);
@@ -124,6 +149,29 @@ QImage loadIconFile(const QString& path, int edge) {
     return best.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+} // namespace
+
+void useRenderedIconStore(std::shared_ptr<RenderedIconStore> store) {
+    const QMutexLocker lock(&storeMutex);
+    storeInUse = std::move(store);
+}
+
+QImage loadIconFile(const QString& path, int edge) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool drawing = suffix == QLatin1String("svg") || suffix == QLatin1String("svgz");
+    const auto store = renderedIconStore();
+    if (!store)
+        return drawIconFile(path, suffix, drawing, edge);
+    const auto stamp = iconFileStamp(path, drawing ? maxDrawingIconBytes : maxRasterIconBytes);
+    if (!stamp)
+        return {};
+    if (auto kept = store->find(path, *stamp, edge))
+        return *kept;
+    QImage image = drawIconFile(path, suffix, drawing, edge);
+    store->keep(path, *stamp, edge, image);
+    return image;
+}
+
 namespace {
 
 IconThemeLookup& machineIconTheme() {
@@ -136,7 +184,15 @@ IconThemeLookup& machineIconTheme() {
 } // namespace
 
 void prepareDesktopIconTheme() {
-    QThreadPool::globalInstance()->start([] { machineIconTheme(); });
+    QThreadPool::globalInstance()->start([] {
+        // Without a folder desktop entries come from, no icon is looked up in a theme.
+        const auto folders = desktopEntryFolders();
+        if (std::ranges::any_of(folders, [](const std::filesystem::path& folder) {
+                std::error_code error;
+                return std::filesystem::is_directory(folder, error);
+            }))
+            machineIconTheme().prepare();
+    });
 }
 
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge) {

@@ -31,11 +31,17 @@ inline constexpr qint64 maxRasterIconBytes = 16 * 1024 * 1024;
 // regular file or is over its cap.
 QImage loadIconFile(const QString& path, int edge);
 
+class RenderedIconStore;
+
+// Icon files read from now on are drawn once per file and size into store, and read back from
+// it while the file is unchanged; none (the default) draws every time.
+void useRenderedIconStore(std::shared_ptr<RenderedIconStore> store);
+
 // The Icon= of a desktop entry through the machine's icon theme (an absolute path as is).
 QImage loadDesktopEntryIcon(const QString& entryPath, int edge);
 
-// Starts naming the desktop's icon theme on a worker, so that the first desktop-entry icon need
-// not wait for it.
+// Starts naming the desktop's icon theme and reading its index on a worker, so that the first
+// desktop-entry icon need not wait for either.
 void prepareDesktopIconTheme();
 
 // The icon of an application, a bundle or a desktop entry by its path.

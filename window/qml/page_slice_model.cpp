@@ -41,7 +41,14 @@ void PageSliceModel::setFirst(int first) {
     if (first_ == first)
         return;
     first_ = first;
-    follow();
+    const std::vector<QPersistentModelIndex> wanted = wantedRows();
+    const bool turned = std::none_of(wanted.begin(), wanted.end(), [this](const auto& row) {
+        return std::find(rows_.begin(), rows_.end(), row) != rows_.end();
+    });
+    if (turned)
+        rebind(wanted);
+    else
+        follow();
     emit rangeChanged();
 }
 
@@ -72,13 +79,36 @@ QVariant PageSliceModel::get(int row, const QString& roleName) const {
     return role < 0 ? QVariant() : data(index(row), role);
 }
 
-void PageSliceModel::follow() {
+std::vector<QPersistentModelIndex> PageSliceModel::wantedRows() const {
     std::vector<QPersistentModelIndex> wanted;
     if (source_) {
         const int end = std::min(first_ + std::max(count_, 0), source_->rowCount());
         for (int row = std::max(first_, 0); row < end; ++row)
             wanted.emplace_back(source_->index(row, 0));
     }
+    return wanted;
+}
+
+void PageSliceModel::rebind(const std::vector<QPersistentModelIndex>& wanted) {
+    const int kept = static_cast<int>(std::min(rows_.size(), wanted.size()));
+    if (static_cast<int>(rows_.size()) > kept) {
+        beginRemoveRows({}, kept, static_cast<int>(rows_.size()) - 1);
+        rows_.resize(static_cast<std::size_t>(kept));
+        endRemoveRows();
+    }
+    if (kept > 0) {
+        std::copy_n(wanted.begin(), kept, rows_.begin());
+        emit dataChanged(index(0), index(kept - 1));
+    }
+    if (static_cast<int>(wanted.size()) > kept) {
+        beginInsertRows({}, kept, static_cast<int>(wanted.size()) - 1);
+        rows_.insert(rows_.end(), wanted.begin() + kept, wanted.end());
+        endInsertRows();
+    }
+}
+
+void PageSliceModel::follow() {
+    const std::vector<QPersistentModelIndex> wanted = wantedRows();
     // Removes first, from the end, of rows no longer in range (or gone from the source).
     for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
         const auto& held = rows_[static_cast<std::size_t>(row)];

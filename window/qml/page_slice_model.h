@@ -11,7 +11,9 @@ namespace orbitdeck {
 
 // The rows of one page of a list model: [first, first + count). Whenever the source or the
 // range changes, the page follows by removes, moves and inserts (never a reset), so its tiles
-// animate and a dragged tile keeps its delegate.
+// animate and a dragged tile keeps its delegate. A turn to a page sharing no row with the one
+// shown re-points the rows in place (a data change), so the view keeps its delegates and only
+// rebinds them.
 class PageSliceModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -42,8 +44,12 @@ signals:
     void rangeChanged();
 
 private:
+    // The source rows now in range.
+    std::vector<QPersistentModelIndex> wantedRows() const;
     // Brings rows_ to the source rows now in range.
     void follow();
+    // Points the rows held at `wanted`, row by row, trimming or extending the end.
+    void rebind(const std::vector<QPersistentModelIndex>& wanted);
 
     QPointer<QAbstractItemModel> source_;
     std::vector<QMetaObject::Connection> connections_;

@@ -15,7 +15,6 @@
 #include <QQuickImageProvider>
 #include <QQuickWindow>
 #include <QSGImageNode>
-#include <QSGOpacityNode>
 #include <QSGTransformNode>
 #include <QTimer>
 #include <QtMath>
@@ -55,13 +54,24 @@ QColor mixed(const QColor& from, const QColor& to, qreal t) {
                             channel(from.blueF(), to.blueF()), channel(from.alphaF(), to.alphaF()));
 }
 
-// One shadow picture per size and blur, shared by every tile (main thread only).
-const QImage& sharedShadow(int edge, qreal corner, qreal blur) {
+// One shadow picture per size, blur and opacity, shared by every tile (main thread only). The
+// opacity is in the picture: drawn through an opacity node, the software renderer blends every
+// shadow on the slow path, in every frame a page moves.
+const QImage& sharedShadow(int edge, qreal corner, qreal blur, qreal opacity) {
     static QHash<QString, QImage> shadows;
-    const QString key = QStringLiteral("%1/%2/%3").arg(edge).arg(corner).arg(blur);
+    const QString key = QStringLiteral("%1/%2/%3/%4").arg(edge).arg(corner).arg(blur).arg(opacity);
     auto found = shadows.find(key);
-    if (found == shadows.end())
-        found = shadows.insert(key, roundedShadow(QSize(edge, edge), corner, blur));
+    if (found == shadows.end()) {
+        const QImage full = roundedShadow(QSize(edge, edge), corner, blur);
+        QImage faded(full.size(), QImage::Format_ARGB32_Premultiplied);
+        faded.setDevicePixelRatio(full.devicePixelRatio());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(opacity);
+        painter.drawImage(QPointF(0, 0), full);
+        painter.end();
+        found = shadows.insert(key, faded);
+    }
     return *found;
 }
 
@@ -354,14 +364,13 @@ void TileFace::updatePolish() {
     const qreal plate = iconSize_ * 0.8;
     const qreal edge = plate + 2 * glow;
     const qreal corner = std::round(plate * 0.22 * 10) / 10;
-    const QImage& shadow = sharedShadow(qCeil(edge), corner, glow);
+    const QImage& shadow = sharedShadow(qCeil(edge), corner, glow, hovered_ ? 0.26 : 0.12);
     if (shadow.cacheKey() != shadow_.cacheKey()) {
         shadow_ = shadow;
         shadowFresh_ = true;
     }
     const QPointF centre = iconRect_.center() + QPointF(0, hovered_ ? 5 : 2);
     shadowRect_ = QRectF(centre.x() - edge / 2, centre.y() - edge / 2, edge, edge);
-    shadowOpacity_ = hovered_ ? 0.26 : 0.12;
 
     if (plateWanted_) {
         plateWanted_ = false;
@@ -392,7 +401,7 @@ void TileFace::updatePolish() {
 }
 
 QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
-    // root: [plate holder, lift transform: [shadow opacity: [shadow], icon holder]]
+    // root: [plate holder, lift transform: [shadow holder, icon holder]]
     // Holders are identity transforms, not plain nodes: the software renderer places what changes
     // below a node by its parent's recorded state, which it keeps for transforms but not for
     // plain nodes, and would draw the tile at the window's corner.
@@ -401,7 +410,7 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         root = new QSGTransformNode;
         root->appendChildNode(new QSGTransformNode);
         auto* lift = new QSGTransformNode;
-        lift->appendChildNode(new QSGOpacityNode);
+        lift->appendChildNode(new QSGTransformNode);
         lift->appendChildNode(new QSGTransformNode);
         root->appendChildNode(lift);
     }
@@ -417,9 +426,7 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
     matrix.scale(static_cast<float>(lift_.value()));
     matrix.translate(static_cast<float>(-centre.x()), static_cast<float>(-centre.y()));
     lift->setMatrix(matrix);
-    auto* shade = static_cast<QSGOpacityNode*>(lift->firstChild());
-    shade->setOpacity(shadowOpacity_);
-    refreshChild(shade, [&](QSGImageNode* node) {
+    refreshChild(lift->firstChild(), [&](QSGImageNode* node) {
         return updateImageNode(window, node, shadow_, shadowFresh_, shadowRect_);
     });
     refreshChild(lift->lastChild(), [&](QSGImageNode* node) {

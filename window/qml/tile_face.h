@@ -126,7 +126,6 @@ private:
     bool iconFresh_ = false, shadowFresh_ = false, plateFresh_ = false;
     bool iconWanted_ = true, plateWanted_ = true;
     QRectF iconRect_, shadowRect_;
-    qreal shadowOpacity_ = 0.12;
 };
 
 } // namespace orbitdeck

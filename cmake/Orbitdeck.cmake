@@ -4,6 +4,17 @@ add_library(orbitdeck_warnings INTERFACE)
 target_compile_options(orbitdeck_warnings INTERFACE -Wall -Wextra -Wpedantic
   $<$<BOOL:${ORBITDECK_WERROR}>:-Werror>)
 
+# Smaller programs, and so less of them read at start: every function and datum in a section of
+# its own, the linker drops those nothing reaches, and relative relocations are packed (DT_RELR)
+# where the linker knows how. In CMAKE_CXX_FLAGS, ahead of each configuration's own flags.
+string(APPEND CMAKE_CXX_FLAGS " -ffunction-sections -fdata-sections -fvisibility-inlines-hidden")
+string(APPEND CMAKE_EXE_LINKER_FLAGS " -Wl,--gc-sections")
+include(CheckLinkerFlag)
+check_linker_flag(CXX "-Wl,-z,pack-relative-relocs" ORBITDECK_LINKER_PACKS_RELOCS)
+if(ORBITDECK_LINKER_PACKS_RELOCS)
+  string(APPEND CMAKE_EXE_LINKER_FLAGS " -Wl,-z,pack-relative-relocs")
+endif()
+
 if(ORBITDECK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -24,6 +24,16 @@ IconThemeLookup::IconThemeLookup(Options options)
 
 IconThemeLookup::~IconThemeLookup() = default;
 
+std::filesystem::path launcherCacheFolder() {
+    const char* cacheHome = std::getenv("XDG_CACHE_HOME");
+    if (cacheHome != nullptr && *cacheHome == '/')
+        return std::filesystem::path(cacheHome) / "orbitdeck";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home == '/')
+        return std::filesystem::path(home) / ".cache/orbitdeck";
+    return {};
+}
+
 IconThemeLookup::Options IconThemeLookup::machineFolders(std::string theme) {
     Options options{.theme = std::move(theme), .themeFolders = {}, .looseFolders = {}};
     const char* home = std::getenv("HOME");
@@ -50,11 +60,8 @@ IconThemeLookup::Options IconThemeLookup::machineFolders(std::string theme) {
     }
     if (std::ranges::find(options.looseFolders, "/usr/share/pixmaps") == options.looseFolders.end())
         options.looseFolders.emplace_back("/usr/share/pixmaps");
-    const char* cacheHome = std::getenv("XDG_CACHE_HOME");
-    if (cacheHome != nullptr && *cacheHome == '/')
-        options.cacheFolder = std::filesystem::path(cacheHome) / "orbitdeck/icon-themes";
-    else if (home != nullptr && *home == '/')
-        options.cacheFolder = std::filesystem::path(home) / ".cache/orbitdeck/icon-themes";
+    if (const auto cache = launcherCacheFolder(); !cache.empty())
+        options.cacheFolder = cache / "icon-themes";
     return options;
 }
 

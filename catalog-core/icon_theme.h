@@ -15,6 +15,10 @@
 
 namespace orbitdeck {
 
+// The launcher's own cache folder: $XDG_CACHE_HOME/orbitdeck, else ~/.cache/orbitdeck; empty
+// when neither is known.
+std::filesystem::path launcherCacheFolder();
+
 // Finds the file of a named icon the way the desktop does: the current theme and the themes it
 // inherits, then "hicolor", then the base folders themselves (/usr/share/pixmaps). Regular PNG,
 // SVG and XPM files count. Each theme's folders are listed once, on first use, and every answer is

@@ -1,5 +1,7 @@
 #include "window/qml/rendered_icon_store.h"
 
+#include "catalog-core/icon_theme.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -108,13 +110,8 @@ RenderedIconStore::RenderedIconStore(QString folder, qint64 capBytes)
     , capBytes_(capBytes) {}
 
 QString RenderedIconStore::defaultFolder() {
-    const QString cacheHome = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (cacheHome.startsWith(QLatin1Char('/')))
-        return cacheHome + QStringLiteral("/orbitdeck/icons");
-    const QString home = qEnvironmentVariable("HOME");
-    if (home.startsWith(QLatin1Char('/')))
-        return home + QStringLiteral("/.cache/orbitdeck/icons");
-    return {};
+    const std::filesystem::path cache = launcherCacheFolder();
+    return cache.empty() ? QString() : QFile::decodeName((cache / "icons").c_str());
 }
 
 std::optional<QImage> RenderedIconStore::find(const QString& source, const FileStamp& stamp,

@@ -369,8 +369,18 @@ void TileFace::updatePolish() {
         shadow_ = shadow;
         shadowFresh_ = true;
     }
+    // Drawn at the picture's own size, a fraction of a point larger than asked: scaled by a
+    // fraction, it would be filtered in every frame the tile moves.
     const QPointF centre = iconRect_.center() + QPointF(0, hovered_ ? 5 : 2);
-    shadowRect_ = QRectF(centre.x() - edge / 2, centre.y() - edge / 2, edge, edge);
+    shadowRect_ = QRectF(QPointF(0, 0), shadow_.deviceIndependentSize());
+    shadowRect_.moveCenter(centre);
+    // The icon likewise, when it came at the edge asked for (one of another size is scaled).
+    const int iconPixels = iconEdge(ratio);
+    iconDrawRect_ = iconRect_;
+    if (icon_.size() == QSize(iconPixels, iconPixels)) {
+        iconDrawRect_.setSize(QSizeF(iconPixels, iconPixels) / ratio);
+        iconDrawRect_.moveCenter(iconRect_.center());
+    }
 
     if (plateWanted_) {
         plateWanted_ = false;
@@ -430,7 +440,7 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         return updateImageNode(window, node, shadow_, shadowFresh_, shadowRect_);
     });
     refreshChild(lift->lastChild(), [&](QSGImageNode* node) {
-        return updateImageNode(window, node, icon_, iconFresh_, iconRect_);
+        return updateImageNode(window, node, icon_, iconFresh_, iconDrawRect_);
     });
     plateFresh_ = shadowFresh_ = iconFresh_ = false;
     return root;

@@ -45,6 +45,8 @@ Item {
     signal longPressed()
     signal deleteRequested()
     signal contextMenuRequested(real x, real y)
+    // A left press, where a drag may start.
+    signal pressStarted(point scenePosition)
 
     height: cellHeight
     opacity: full && dragging ? 0.3 : 1
@@ -143,6 +145,8 @@ Item {
         onPressed: mouse => {
             pressedAt = Qt.point(mouse.x, mouse.y)
             travelled = false
+            if (mouse.button === Qt.LeftButton)
+                cell.pressStarted(mapToItem(null, mouse.x, mouse.y))
         }
         onPositionChanged: mouse => {
             if (Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) > 10)

@@ -29,6 +29,7 @@ Item {
     property real slide: 0                 // offset of a page change's slide, 0 at rest
     property int previousPage: 0
     property int leftPage: 0               // the page a turn leaves, fading out (else the page shown)
+    property bool crossFades: true         // the page arriving fades in over the one leaving
     readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
     readonly property bool showsNeighbour: swipeOffset !== 0 && neighbourPage >= 0
                                            && neighbourPage < shownPageCount
@@ -72,6 +73,8 @@ Item {
             return
         }
         leftPage = from
+        // A page bound in place has no page leaving to fade against: it only slides.
+        crossFades = slotHolding(from) !== null
         slide = currentPage > from ? width : -width
         slideIn.restart()
     }
@@ -95,6 +98,9 @@ Item {
                 return held
         }
         return null
+    }
+    function besideCurrent(page: int): bool {
+        return page >= 0 && Math.abs(page - currentPage) === 1
     }
     function makeNeighbours() {
         if (neighboursMade)
@@ -120,7 +126,7 @@ Item {
             if (!candidate.ready || (keepLeaving && candidate.page === from))
                 continue
             // Rather one that holds no page beside the new one.
-            if (Math.abs(candidate.page - currentPage) !== 1) {
+            if (!besideCurrent(candidate.page)) {
                 chosen = candidate
                 break
             }
@@ -137,7 +143,7 @@ Item {
         if (!neighboursMade || moving)
             return
         let wanted = -1
-        for (const page of [currentPage - 1, currentPage + 1]) {
+        for (const page of [currentPage + 1, currentPage - 1]) {
             if (wanted < 0 && page >= 0 && page < shownPageCount && !slotHolding(page))
                 wanted = page
         }
@@ -146,7 +152,7 @@ Item {
             const candidate = slotAt(i)
             if (candidate.current || candidate.shown)
                 continue
-            const beside = Math.abs(candidate.page - currentPage) === 1
+            const beside = besideCurrent(candidate.page)
             if (beside && !candidate.ready)
                 return
             if (!beside)
@@ -246,7 +252,7 @@ Item {
                     : -2 * area.width)
                 opacity: !shown ? 0
                          : area.width <= 0 || neighbour ? 1
-                         : current ? 1 - Math.abs(paged.slide) / area.width
+                         : current ? (paged.crossFades ? 1 - Math.abs(paged.slide) / area.width : 1)
                          : Math.abs(paged.slide) / area.width
                 sourceModel: paged.model
                 capacity: paged.capacity

@@ -43,20 +43,29 @@ Item {
     Binding {
         target: arranging.overlays
         property: "folderCover"
-        value: folderPanel.cover
+        value: arranging.folderPanel ? arranging.folderPanel.cover : null
     }
 
-    FolderPanel {
-        id: folderPanel
-        anchors.fill: parent
-        win: arranging.win
-        actions: arranging.actions
-        skin: arranging.skin
-        effects: arranging.effects
-        reduceMotion: arranging.reduceMotion
-        texts: arranging.texts
-        gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
-        iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
+    // Made when a folder first opens, and kept: it shrinks away after a close.
+    property FolderPanel folderPanel: null
+    readonly property bool folderOpen: win !== null && win.selection.openFolder !== ""
+    onFolderOpenChanged: {
+        if (folderOpen && !folderPanel)
+            folderPanel = folderPanelMaker.createObject(arranging) as FolderPanel
+    }
+    Component {
+        id: folderPanelMaker
+        FolderPanel {
+            anchors.fill: parent
+            win: arranging.win
+            actions: arranging.actions
+            skin: arranging.skin
+            effects: arranging.effects
+            reduceMotion: arranging.reduceMotion
+            texts: arranging.texts
+            gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
+            iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
+        }
     }
     Repeater {
         model: arranging.pagesShown && LiveDrag.dragging ? [false, true] : []
@@ -120,5 +129,8 @@ Item {
         }
     }
 
-    Component.onCompleted: LiveDrag.attach(Window.window)
+    Component.onCompleted: {
+        LiveDrag.attach(Window.window)
+        folderOpenChanged()
+    }
 }

@@ -45,7 +45,8 @@ Item {
             actions.closeFolder()
     }
 
-    onOpenFolderChanged: {
+    onOpenFolderChanged: follow()
+    function follow() {
         if (openFolder !== "") {
             folderId = openFolder
             refresh()
@@ -54,6 +55,8 @@ Item {
             grow = 0
         }
     }
+    // Made for the folder that opens: it grows once its motion is in place.
+    Component.onCompleted: if (openFolder !== "") ViewServices.callLater(follow)
     Behavior on grow {
         enabled: panel.animates
         SpringMotion { response: 0.36; dampingFraction: 0.86 }

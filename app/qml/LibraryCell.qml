@@ -58,16 +58,23 @@ TileCell {
     deleteTooltip: arranging ? tr("Move to Trash") : "Move to Trash"
     deleteLabel: arranging ? tr("Delete %@").replace("%@", name) : "Delete " + name
 
-    // Drag and drop, made once the first frame is up.
+    // Drag and drop once the first frame is up. A press may start a drag; the drop area and the
+    // jiggle's timing are made when a drag or arranging first needs them, as most sessions never
+    // arrange and each tile would carry them.
     property bool takesDrags: false
+    readonly property bool hooksWanted: takesDrags && (arranging || LiveDrag.dragging)
     property Item hookItem: null
-    onTakesDragsChanged: makeHooks()
+    onHooksWantedChanged: makeHooks()
     Component.onCompleted: makeHooks()
     function makeHooks() {
-        if (takesDrags && !hookItem)
+        if (hooksWanted && !hookItem)
             hookItem = hooksComponent.createObject(bound, { cell: bound })
     }
     Component { id: hooksComponent; TileDragHooks {} }
+    onPressStarted: scenePosition => {
+        if (takesDrags && full)
+            LiveDrag.pressTile(key, scenePosition, String(iconSource), iconSize)
+    }
 
     onTapped: modifiers => bound.actions.tileTapped(tile, modifiers)
     onLongPressed: bound.actions.longPress()

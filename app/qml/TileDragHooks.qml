@@ -2,8 +2,8 @@ import QtQuick
 import Orbitdeck.Views
 import Orbitdeck.Arranging
 
-// What makes a grid tile draggable and a drop target: its press is reported so a drag can start
-// from it, and a drag over it feeds the live reordering; a drop on it groups or places.
+// What makes a grid tile a drop target while a drag or arranging is under way: a drag over it
+// feeds the live reordering, a drop on it groups or places; and its jiggle's timing.
 Item {
     id: hooks
     // The grid cell.
@@ -22,15 +22,6 @@ Item {
         when: hooks.cell !== null
     }
 
-    PointHandler {
-        acceptedButtons: Qt.LeftButton
-        enabled: hooks.live
-        onActiveChanged: {
-            if (active)
-                LiveDrag.pressTile(hooks.key, point.scenePosition, String(hooks.cell.iconSource),
-                                   hooks.iconSize)
-        }
-    }
     DropArea {
         anchors.fill: parent
         enabled: hooks.live

@@ -6,18 +6,20 @@ import Orbitdeck.Views
 Item {
     id: tile
     property string appId
-    property string name
-    property url iconSource
-    property real size: 62
+    // What the face shows is the face's own: a property of the tile bound to it would be one
+    // more binding per tile.
+    property alias name: face.name
+    property alias iconSource: face.iconSource
+    property alias size: face.iconSize
     property real tileHeight: 96
-    property bool showsLabel: true
+    property alias showsLabel: face.showsLabel
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
-    property color ink: "white"
+    property alias ink: face.ink
     property color accent: Skin.accent("night")
-    property bool highlighted: false
+    property alias highlighted: face.highlighted
     property bool deletable: false
-    property bool pressed: false
+    property alias pressed: face.pressed
     property bool hoverable: true
     property string deleteTooltip: "Move to Trash"
     property string deleteLabel: "Delete " + name
@@ -63,19 +65,13 @@ Item {
 
     // Plate, shadow, icon and name (its child "application-label"), hover lift and press look.
     TileFace {
+        id: face
         anchors.fill: parent
-        name: tile.name
-        iconSource: tile.iconSource
-        iconSize: tile.size
-        showsLabel: tile.showsLabel
         compact: tile.tileHeight < 65
-        ink: tile.ink
         accent: tile.accent
-        highlighted: tile.highlighted
         hovered: tile.hovered
         lifts: tile.lifts
         animates: Skin.animates(tile.effects, tile.reduceMotion)
-        pressed: tile.pressed
         pressAnimates: tile.pressAnimates
         layer.enabled: tile.pressed && tile.pressDim !== null
         layer.effect: tile.pressDim

@@ -11,13 +11,13 @@ Item {
     property string itemId
     property string key
     property string name
-    property url iconSource
+    property alias iconSource: appTile.iconSource
     property list<string> previewIcons
     // How much interaction the tile gets: none, a search hit, or the full cell.
     property bool interactive: true
-    property bool hoverable: true
+    property alias hoverable: appTile.hoverable
     property bool searching: false
-    property bool highlighted: false
+    property alias highlighted: appTile.highlighted
     property bool multiSelected: false
     property bool dropTarget: false
     property bool folderSelected: false
@@ -26,16 +26,17 @@ Item {
     property bool deletable: false
     // The jiggle's motion (Wiggle.timing), given by the live drag.
     property wiggleMotion wiggleTiming
-    // Looks.
-    property real cellHeight: 96
-    property real iconSize: 62
-    property bool showsLabel: true
+    // Looks. Those the application tile shows are its own, as aliases: a property bound through
+    // would be one more binding per tile.
+    property alias cellHeight: appTile.tileHeight
+    property alias iconSize: appTile.size
+    property alias showsLabel: appTile.showsLabel
     property bool folderLabels: true
     property string skin: "night"
     property int effects: Setting.LibraryEffects.fluid
     property bool reduceMotion: false
-    property string deleteTooltip: "Move to Trash"
-    property string deleteLabel: "Delete " + name
+    property alias deleteTooltip: appTile.deleteTooltip
+    property alias deleteLabel: appTile.deleteLabel
     readonly property bool full: interactive && !searching
     readonly property bool wiggling: wiggle.active
     readonly property color accent: Skin.accent(skin)
@@ -45,6 +46,8 @@ Item {
     signal longPressed()
     signal deleteRequested()
     signal contextMenuRequested(real x, real y)
+    // A left press, where a drag may start.
+    signal pressStarted(point scenePosition)
 
     height: cellHeight
     opacity: full && dragging ? 0.3 : 1
@@ -107,25 +110,18 @@ Item {
             timing: cell.wiggleTiming
 
             ApplicationTile {
+                id: appTile
                 width: parent.width
                 // A folder cell shows its folder tile instead.
                 visible: cell.kind !== "folder"
                 appId: visible ? cell.itemId : ""
-                hoverable: cell.hoverable
                 name: cell.name
-                iconSource: cell.iconSource
-                size: cell.iconSize
-                tileHeight: cell.cellHeight
-                showsLabel: cell.showsLabel
                 effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
                 reduceMotion: cell.reduceMotion
                 ink: cell.ink
                 accent: cell.accent
-                highlighted: cell.highlighted
                 deletable: visible && cell.full && cell.deletable && cell.arranging
                 pressed: visible && press.pressed
-                deleteTooltip: cell.deleteTooltip
-                deleteLabel: cell.deleteLabel
                 onDeleteClicked: cell.deleteRequested()
             }
         }
@@ -143,6 +139,8 @@ Item {
         onPressed: mouse => {
             pressedAt = Qt.point(mouse.x, mouse.y)
             travelled = false
+            if (mouse.button === Qt.LeftButton)
+                cell.pressStarted(mapToItem(null, mouse.x, mouse.y))
         }
         onPositionChanged: mouse => {
             if (Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) > 10)

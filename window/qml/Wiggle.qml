@@ -10,10 +10,6 @@ Item {
     property bool active: false
     property wiggleMotion timing
     readonly property bool swinging: active && timing.duration > 0
-    readonly property real angle: timing.angle
-    readonly property real rise: timing.lift
-    readonly property int swing: timing.duration
-    readonly property int delay: timing.delay
     // The swing (WiggleSwing) and its two transforms exist only while the tile jiggles: most
     // tiles never do. Stopped and levelled here, in order, in the change that ends the jiggle.
     // Untyped: WiggleSwing's own type names this one.

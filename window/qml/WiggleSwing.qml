@@ -13,18 +13,18 @@ QtObject {
 
     readonly property SequentialAnimation motion: SequentialAnimation {
         // Starts tilted back, holds there for the delay, then swings forth and back forever.
-        PropertyAction { target: swing.turn; property: "angle"; value: -swing.wiggle.angle }
-        PropertyAction { target: swing.lift; property: "y"; value: swing.wiggle.rise }
-        PauseAnimation { duration: swing.wiggle.delay }
+        PropertyAction { target: swing.turn; property: "angle"; value: -swing.wiggle.timing.angle }
+        PropertyAction { target: swing.lift; property: "y"; value: swing.wiggle.timing.lift }
+        PauseAnimation { duration: swing.wiggle.timing.delay }
         SequentialAnimation {
             loops: Animation.Infinite
             ParallelAnimation {
-                NumberAnimation { target: swing.turn; property: "angle"; to: swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
-                NumberAnimation { target: swing.lift; property: "y"; to: -swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.turn; property: "angle"; to: swing.wiggle.timing.angle; duration: swing.wiggle.timing.duration; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.lift; property: "y"; to: -swing.wiggle.timing.lift; duration: swing.wiggle.timing.duration; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
             }
             ParallelAnimation {
-                NumberAnimation { target: swing.turn; property: "angle"; to: -swing.wiggle.angle; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
-                NumberAnimation { target: swing.lift; property: "y"; to: swing.wiggle.rise; duration: swing.wiggle.swing; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.turn; property: "angle"; to: -swing.wiggle.timing.angle; duration: swing.wiggle.timing.duration; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
+                NumberAnimation { target: swing.lift; property: "y"; to: swing.wiggle.timing.lift; duration: swing.wiggle.timing.duration; easing.type: Easing.BezierSpline; easing.bezierCurve: LibraryGridMath.easeInOutCurve() }
             }
         }
     }

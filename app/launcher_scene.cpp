@@ -82,6 +82,7 @@ bool LauncherScene::show() {
             std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
     parts_->attach(*window_, host_);
     watchFirstLibraryFrame();
+    host_.watchFirstInput(window_);
     // What changes from here on (the display mode at the first mapping) draws at once.
     host_.setLoadingViews(false);
     window_->show();

@@ -84,6 +84,7 @@ bool LauncherScene::show() {
     FrameTimes::installIfAsked(window_);
     parts_->attach(*window_, host_);
     watchFirstLibraryFrame();
+    host_.watchFirstInput(window_);
     // What changes from here on (the display mode at the first mapping) draws at once.
     host_.setLoadingViews(false);
     window_->show();

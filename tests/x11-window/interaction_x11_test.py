@@ -198,6 +198,9 @@ class GesturesTest(unittest.TestCase):
             report = session.wait_for(
                 lambda r: r["items"]["library-page-status"]["text"] == "2 / 2"
                 and grid_of(5)(r) and not first_page & set(cells(r)), "page 2 by Ctrl+Right")
+            # Its tiles are where the report says once the page has slid in.
+            session.wait_for_settled("library-page-grid", "page 2 at rest")
+            report = session.state()
             page = cells(report)
             session.click(report["items"][page[0]], button=3)
             report = session.wait_for(shown("tile-menu-open", "tile-menu-group-with",

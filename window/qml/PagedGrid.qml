@@ -29,6 +29,7 @@ Item {
     property real slide: 0                 // offset of a page change's slide, 0 at rest
     property int previousPage: 0
     property int leftPage: 0               // the page a turn leaves, fading out (else the page shown)
+    property bool crossFades: true         // the page arriving fades in over the one leaving
     readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
     readonly property bool showsNeighbour: swipeOffset !== 0 && neighbourPage >= 0
                                            && neighbourPage < shownPageCount
@@ -65,19 +66,119 @@ Item {
         turningPage = true
         const from = previousPage
         previousPage = currentPage
-        if (settlingSwipe || !fluid || from === currentPage) {
+        const slides = !settlingSwipe && fluid && from !== currentPage
+        bringCurrent(from, slides)
+        if (!slides) {
             slide = 0
             return
         }
         leftPage = from
+        // A page bound in place has no page leaving to fade against: it only slides.
+        crossFades = slotHolding(from) !== null
         slide = currentPage > from ? width : -width
         slideIn.restart()
+    }
+    Component.onCompleted: previousPage = currentPage
+
+    // The page views: the shown page and, once the window has had input, the pages on either side
+    // of it, so that a swipe or turn finds its page bound and only moves views. A turn elsewhere
+    // binds the page in place; the views beside it are given their pages once the pages rest.
+    property bool neighboursMade: false
+    readonly property bool wantsNeighbours: fluid && ViewHost.libraryShown && ViewHost.inputSeen
+    readonly property bool moving: slide !== 0 || settlingSwipe || swipeOffset !== 0
+    onWantsNeighboursChanged: if (wantsNeighbours) makeNeighbours()
+    onMovingChanged: if (!moving) fillNeighbours()
+    onShownPageCountChanged: ViewServices.callLater(fillNeighbours)
+
+    function slotAt(index: int): PageSlot { return slots.itemAt(index) as PageSlot }
+    function slotHolding(page: int): PageSlot {
+        for (let i = 0; i < slots.count; ++i) {
+            const held = slotAt(i)
+            if (held && held.made && held.page === page)
+                return held
+        }
+        return null
+    }
+    function besideCurrent(page: int): bool {
+        return page >= 0 && Math.abs(page - currentPage) === 1
+    }
+    function makeNeighbours() {
+        if (neighboursMade)
+            return
+        // The first view followed the shown page until now: from here on pages are given.
+        for (let i = 0; i < slots.count; ++i)
+            slotAt(i).page = slotAt(i).page
+        neighboursMade = true
+        fillNeighbours()
+    }
+    // The page arriving, in a view other than the one leaving when that stays on screen. A view
+    // still filling in would make its missing tiles all in this frame: rather the view leaving
+    // rebinds in place then, without the fade.
+    function bringCurrent(from: int, keepLeaving: bool) {
+        if (!neighboursMade)
+            return
+        const held = slotHolding(currentPage)
+        if (held && held.ready)
+            return
+        let chosen = null
+        for (let i = 0; i < slots.count; ++i) {
+            const candidate = slotAt(i)
+            if (!candidate.ready || (keepLeaving && candidate.page === from))
+                continue
+            // Rather one that holds no page beside the new one.
+            if (!besideCurrent(candidate.page)) {
+                chosen = candidate
+                break
+            }
+            chosen = chosen ?? candidate
+        }
+        chosen = chosen ?? slotHolding(from) ?? held ?? slotAt(0)
+        if (held && held !== chosen)
+            held.page = -1
+        chosen.page = currentPage
+    }
+    // The pages beside the shown one go to the views off screen, one view at a time (the next
+    // once this one is ready); not while pages move.
+    function fillNeighbours() {
+        if (!neighboursMade || moving)
+            return
+        let wanted = -1
+        for (const page of [currentPage + 1, currentPage - 1]) {
+            if (wanted < 0 && page >= 0 && page < shownPageCount && !slotHolding(page))
+                wanted = page
+        }
+        let spare = null
+        for (let i = 0; i < slots.count; ++i) {
+            const candidate = slotAt(i)
+            if (candidate.current || candidate.shown)
+                continue
+            const beside = besideCurrent(candidate.page)
+            if (beside && !candidate.ready)
+                return
+            if (!beside)
+                spare = spare ?? candidate
+        }
+        if (spare && wanted >= 0)
+            spare.page = wanted
+    }
+    // The neighbour a swipe pulls in, bound now if it is not yet.
+    function bringNeighbour() {
+        if (!showsNeighbour || !neighboursMade || slotHolding(neighbourPage))
+            return
+        for (let i = 0; i < slots.count; ++i) {
+            const spare = slotAt(i)
+            if (!spare.current && !spare.shown) {
+                spare.page = neighbourPage
+                return
+            }
+        }
     }
 
     function swipeChanged(translation) {
         if (!fluid || settlingSwipe)
             return
         swipeOffset = LibraryGridMath.trackedOffset(translation, currentPage, shownPageCount, width)
+        bringNeighbour()
     }
 
     function swipeEnded(translation, velocity) {
@@ -116,8 +217,7 @@ Item {
         to: 0
         response: 0.42
         dampingFraction: 0.9
-        // The spare view takes the shown page once the slide is over: the next turn leaves it,
-        // and finds it there.
+        // The page left is off screen once the slide is over.
         onFinished: paged.leftPage = paged.currentPage
     }
 
@@ -133,58 +233,34 @@ Item {
         anchors.bottom: bar.top
         clip: true
 
-        // The page beside the shown one: the neighbour a swipe pulls in, or the page a turn leaves,
-        // fading out. One view serves both, as they never show together; it is made once the
-        // library is on screen, so swipes and turns only rebind its tiles, never make them.
-        readonly property bool spareShown: paged.showsNeighbour || paged.slide !== 0
-        PageSliceModel {
-            id: spare
-            sourceModel: paged.model
-            first: (paged.showsNeighbour ? paged.neighbourPage : paged.leftPage) * paged.capacity
-            count: spareView.active ? paged.capacity : 0
-        }
-        Loader {
-            id: spareView
-            anchors.top: parent.top
-            x: (area.width - width) / 2 + (paged.showsNeighbour
-                ? (paged.neighbourPage > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
-                : paged.slide + (paged.slide > 0 ? -area.width : area.width))
-            active: ViewHost.libraryShown || area.spareShown || item !== null
-            visible: area.spareShown
-            opacity: paged.showsNeighbour || area.width <= 0 ? 1 : Math.abs(paged.slide) / area.width
-            source: "PageView.qml"
-            onLoaded: {
-                const view = item as PageView
-                view.objectName = "library-neighbour-page"
-                view.metrics = Qt.binding(() => paged.metrics)
-                view.cell = Qt.binding(() => paged.cell)
-                view.tilesInteractive = false
-                view.animated = false
-                view.Accessible.ignored = true
-                view.model = spare
-            }
-        }
-        // Moved through a holder: a grid view moved itself lays out again at every step, and that
-        // asks for one more frame each time.
-        Item {
-            anchors.top: parent.top
-            x: (area.width - width) / 2 + paged.swipeOffset + paged.slide
-            width: currentView.width
-            height: currentView.height
-            opacity: area.width > 0 ? 1 - Math.abs(paged.slide) / area.width : 1
-
-            PageView {
-                id: currentView
-                objectName: "library-page-grid"
+        Repeater {
+            id: slots
+            model: 3
+            PageSlot {
+                id: slot
+                required property int index
+                readonly property bool neighbour: paged.showsNeighbour && page === paged.neighbourPage
+                readonly property bool leaving: paged.slide !== 0 && page === paged.leftPage && !current
+                page: index === 0 ? paged.currentPage : -1
+                made: index === 0 || paged.neighboursMade
+                current: page === paged.currentPage
+                shown: current || neighbour || leaving
+                anchors.top: parent.top
+                x: (area.width - width) / 2 + (current ? paged.swipeOffset + paged.slide
+                    : neighbour ? (page > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
+                    : leaving ? paged.slide + (paged.slide > 0 ? -area.width : area.width)
+                    : -2 * area.width)
+                opacity: !shown ? 0
+                         : area.width <= 0 || neighbour ? 1
+                         : current ? (paged.crossFades ? 1 - Math.abs(paged.slide) / area.width : 1)
+                         : Math.abs(paged.slide) / area.width
+                sourceModel: paged.model
+                capacity: paged.capacity
                 metrics: paged.metrics
                 cell: paged.cell
-                animated: Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
-                tilesHover: paged.slide === 0 && paged.swipeOffset === 0
-                model: PageSliceModel {
-                    sourceModel: paged.model
-                    first: paged.currentPage * paged.capacity
-                    count: paged.capacity
-                }
+                animated: current && Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
+                tilesHover: current && paged.slide === 0 && paged.swipeOffset === 0
+                onReadyChanged: if (ready) paged.fillNeighbours()
             }
         }
     }

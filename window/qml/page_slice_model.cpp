@@ -1,6 +1,7 @@
 #include "window/qml/page_slice_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orbitdeck {
 
@@ -46,7 +47,7 @@ void PageSliceModel::setFirst(int first) {
         return std::find(rows_.begin(), rows_.end(), row) != rows_.end();
     });
     if (turned)
-        rebind(wanted);
+        reach(wanted);
     else
         follow();
     emit rangeChanged();
@@ -55,9 +56,57 @@ void PageSliceModel::setFirst(int first) {
 void PageSliceModel::setCount(int count) {
     if (count_ == count)
         return;
+    const bool growing = count > count_;
     count_ = count;
-    follow();
+    if (growing)
+        reach(wantedRows());
+    else
+        follow();
     emit rangeChanged();
+}
+
+void PageSliceModel::setPace(int rows) {
+    if (pace_ == rows)
+        return;
+    pace_ = rows;
+    if (pace_ <= 0)
+        settle();
+    emit paceChanged();
+}
+
+void PageSliceModel::settle() {
+    if (steps_)
+        steps_->stop();
+    if (!settled_)
+        rebind(wantedRows());
+    setSettled(true);
+}
+
+void PageSliceModel::setSettled(bool settled) {
+    if (std::exchange(settled_, settled) != settled)
+        emit settledChanged();
+}
+
+void PageSliceModel::reach(const std::vector<QPersistentModelIndex>& wanted) {
+    if (pace_ <= 0) {
+        rebind(wanted);
+        return;
+    }
+    // Rows beyond the range go at once: removing costs little.
+    if (rows_.size() > wanted.size()) {
+        beginRemoveRows({}, static_cast<int>(wanted.size()), static_cast<int>(rows_.size()) - 1);
+        rows_.resize(wanted.size());
+        endRemoveRows();
+    }
+    if (rows_ == wanted)
+        return;
+    setSettled(false);
+    if (!steps_) {
+        steps_ = new QTimer(this);
+        steps_->setInterval(16);
+        connect(steps_, &QTimer::timeout, this, &PageSliceModel::step);
+    }
+    steps_->start();
 }
 
 int PageSliceModel::rowCount(const QModelIndex& parent) const {
@@ -89,6 +138,27 @@ std::vector<QPersistentModelIndex> PageSliceModel::wantedRows() const {
     return wanted;
 }
 
+void PageSliceModel::step() {
+    const std::vector<QPersistentModelIndex> wanted = wantedRows();
+    // A row added makes a whole tile, about four rebindings' work.
+    int left = pace_;
+    for (std::size_t row = 0; row < wanted.size() && left > 0; ++row) {
+        const int at = static_cast<int>(row);
+        if (row >= rows_.size()) {
+            beginInsertRows({}, at, at);
+            rows_.push_back(wanted[row]);
+            endInsertRows();
+            left -= 4;
+        } else if (rows_[row] != wanted[row]) {
+            rows_[row] = wanted[row];
+            emit dataChanged(index(at), index(at));
+            --left;
+        }
+    }
+    if (rows_ == wanted)
+        settle();
+}
+
 void PageSliceModel::rebind(const std::vector<QPersistentModelIndex>& wanted) {
     const int kept = static_cast<int>(std::min(rows_.size(), wanted.size()));
     if (static_cast<int>(rows_.size()) > kept) {
@@ -109,6 +179,10 @@ void PageSliceModel::rebind(const std::vector<QPersistentModelIndex>& wanted) {
 
 void PageSliceModel::follow() {
     const std::vector<QPersistentModelIndex> wanted = wantedRows();
+    // A source change mid-way brings the whole range over.
+    if (steps_)
+        steps_->stop();
+    setSettled(true);
     // Removes first, from the end, of rows no longer in range (or gone from the source).
     for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
         const auto& held = rows_[static_cast<std::size_t>(row)];

@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 #include <vector>
@@ -13,7 +14,8 @@ namespace orbitdeck {
 // range changes, the page follows by removes, moves and inserts (never a reset), so its tiles
 // animate and a dragged tile keeps its delegate. A turn to a page sharing no row with the one
 // shown re-points the rows in place (a data change), so the view keeps its delegates and only
-// rebinds them.
+// rebinds them. A hidden page given a pace gets there a few rows at a time instead, so no
+// single frame pays for a whole page.
 class PageSliceModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
@@ -21,6 +23,11 @@ class PageSliceModel : public QAbstractListModel {
                    sourceModelChanged FINAL)
     Q_PROPERTY(int first READ first WRITE setFirst NOTIFY rangeChanged FINAL)
     Q_PROPERTY(int count READ count WRITE setCount NOTIFY rangeChanged FINAL)
+    // Rows rebound per step (a frame's time apart) on a range change, a quarter as many added
+    // (at least one); 0: all at once.
+    Q_PROPERTY(int pace READ pace WRITE setPace NOTIFY paceChanged FINAL)
+    // Holds every row of its range.
+    Q_PROPERTY(bool settled READ settled NOTIFY settledChanged FINAL)
 
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -31,6 +38,12 @@ public:
     void setFirst(int first);
     int count() const { return count_; }
     void setCount(int count);
+    int pace() const { return pace_; }
+    void setPace(int rows);
+    bool settled() const { return settled_; }
+
+    // Brings the rows still on their way in at once.
+    Q_INVOKABLE void settle();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -42,6 +55,8 @@ public:
 signals:
     void sourceModelChanged();
     void rangeChanged();
+    void paceChanged();
+    void settledChanged();
 
 private:
     // The source rows now in range.
@@ -50,12 +65,20 @@ private:
     void follow();
     // Points the rows held at `wanted`, row by row, trimming or extending the end.
     void rebind(const std::vector<QPersistentModelIndex>& wanted);
+    // Brings the range over now, or starts the steps when paced.
+    void reach(const std::vector<QPersistentModelIndex>& wanted);
+    // Rebinds or adds the next `pace` rows that differ from the range.
+    void step();
+    void setSettled(bool settled);
 
     QPointer<QAbstractItemModel> source_;
     std::vector<QMetaObject::Connection> connections_;
     std::vector<QPersistentModelIndex> rows_;
     int first_ = 0;
     int count_ = 0;
+    int pace_ = 0;
+    bool settled_ = true;
+    QTimer* steps_ = nullptr;
 };
 
 } // namespace orbitdeck

@@ -2,6 +2,9 @@
 
 #include "window/qml_singleton.h"
 
+#include <QMouseEvent>
+#include <QWindow>
+
 #include <utility>
 
 namespace orbitdeck {
@@ -27,6 +30,42 @@ void ViewHost::setLoadingViews(bool value) {
 void ViewHost::setLibraryShown(bool value) {
     if (std::exchange(libraryShown_, value) != value)
         emit libraryShownChanged();
+}
+
+void ViewHost::setInputSeen(bool value) {
+    if (std::exchange(inputSeen_, value) != value)
+        emit inputSeenChanged();
+}
+
+void ViewHost::watchFirstInput(QWindow* window) {
+    if (window && !inputSeen_)
+        window->installEventFilter(this);
+}
+
+bool ViewHost::eventFilter(QObject* watched, QEvent* event) {
+    bool input = false;
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const QPointF at = static_cast<QMouseEvent*>(event)->globalPosition();
+        input = restingPointer_ && *restingPointer_ != at;
+        restingPointer_ = at;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+        input = true;
+        break;
+    default:
+        break;
+    }
+    if (input) {
+        watched->removeEventFilter(this);
+        setInputSeen(true);
+    }
+    return false;
 }
 
 void ViewHost::setMenuOpen(bool value) {

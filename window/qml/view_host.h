@@ -5,8 +5,11 @@
 #include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
 
+#include <optional>
+
 class QJSEngine;
 class QQmlEngine;
+class QWindow;
 
 namespace orbitdeck {
 
@@ -22,6 +25,9 @@ class ViewHost : public QObject {
     Q_PROPERTY(bool loadingViews READ loadingViews NOTIFY loadingViewsChanged FINAL)
     // A frame has shown the loaded library: what that frame did not need is made now.
     Q_PROPERTY(bool libraryShown READ libraryShown NOTIFY libraryShownChanged FINAL)
+    // The window has had its first input (a pointer moved, a key, wheel or touch): what only
+    // input needs is made from here on.
+    Q_PROPERTY(bool inputSeen READ inputSeen NOTIFY inputSeenChanged FINAL)
     // An open menu, alert or sheet takes the keys before the window's key handling.
     Q_PROPERTY(bool menuOpen READ menuOpen WRITE setMenuOpen NOTIFY menuOpenChanged FINAL)
     // A swipe over the page area turns pages, unless the folder backdrop is shown over it.
@@ -41,6 +47,10 @@ public:
     void setLoadingViews(bool value);
     bool libraryShown() const { return libraryShown_; }
     void setLibraryShown(bool value);
+    bool inputSeen() const { return inputSeen_; }
+    void setInputSeen(bool value);
+    // Sets inputSeen at the window's first input.
+    void watchFirstInput(QWindow* window);
     bool menuOpen() const { return menuOpen_; }
     void setMenuOpen(bool value);
     QQuickItem* pageArea() const { return pageArea_; }
@@ -54,6 +64,7 @@ public:
 signals:
     void loadingViewsChanged();
     void libraryShownChanged();
+    void inputSeenChanged();
     void menuOpenChanged();
     void pageAreaChanged();
     void folderCoverChanged();
@@ -61,8 +72,15 @@ signals:
     void swipeMoved(double travel);
     void swipeEnded(double travel, double velocity);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool loadingViews_ = false;
+    bool inputSeen_ = false;
+    // Where the pointer was when the window first saw it: mapping a window under a resting
+    // pointer sends a move that nobody made.
+    std::optional<QPointF> restingPointer_;
     bool libraryShown_ = false;
     bool menuOpen_ = false;
     QPointer<QQuickItem> pageArea_;

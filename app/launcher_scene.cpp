@@ -8,6 +8,7 @@
 #include "window/localization.h"
 #include "window/localization_bridge.h"
 #include "window/qml/app_icon_cache.h"
+#include "window/qml/frame_times.h"
 #include "window/qml/rendered_icon_store.h"
 #include "window/qml/state_report.h"
 #include "window/qml/view_engine.h"
@@ -80,6 +81,7 @@ bool LauncherScene::show() {
     if (const QByteArray path = qgetenv(StateReport::environmentVariable); !path.isEmpty())
         report_ =
             std::make_unique<StateReport>(window_, parts_->state(), QString::fromLocal8Bit(path));
+    FrameTimes::installIfAsked(window_);
     parts_->attach(*window_, host_);
     watchFirstLibraryFrame();
     host_.watchFirstInput(window_);

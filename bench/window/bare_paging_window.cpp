@@ -6,6 +6,8 @@
 // as the launcher's library arrives after its window, so both fill their first page in a frame's
 // polish; the other pages are made in the frames after it.
 #include "../support/icon_scene.h"
+#include "window/qml/frame_times.h"
+
 #include <QGuiApplication>
 
 namespace {
@@ -71,5 +73,9 @@ int main(int argc, char* argv[]) {
     if (argc < 2)
         return 2;
     QQmlApplicationEngine engine;
-    return loadIconScene(engine, argv[1], scene) ? QGuiApplication::exec() : 1;
+    QQuickWindow* window = loadIconScene(engine, argv[1], scene);
+    if (!window)
+        return 1;
+    orbitdeck::FrameTimes::installIfAsked(window);
+    return QGuiApplication::exec();
 }

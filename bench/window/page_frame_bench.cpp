@@ -1,8 +1,10 @@
 // Frame times of page slides and of a live drag across a page: the launcher with 300 sample
 // bundles against a bare Qt Quick window paging the same icons, both 1920×1080 on the X server it
 // is started on (scripts/with-xvfb.sh 1920x1080x24), both drawn by Qt Quick's software renderer on
-// its basic render loop, taking turns in the same run. Each frame's time is the one Qt's render
-// loop logs for it (polish, sync, render and swap), so neither side measures itself differently.
+// its basic render loop, taking turns in the same run. Each frame's time is what both print with
+// ORBITDECK_FRAME_TIMES, in microseconds from the event that starts it to its swap: the span Qt's
+// render loop logs in whole milliseconds, with the input delivered at the frame's start. Neither
+// side measures itself differently.
 // Input comes from xdotool as a person's would: Control+Right for the slides (the launcher's
 // next-page key; Right alone moves its selection, and the bare list takes it as Right), a held
 // button moved across the page for the drag.
@@ -23,12 +25,8 @@
 
 namespace {
 
-struct Frame {
-    double totalMs = 0;
-    double polishMs = 0;
-};
-
-// One window process whose render loop logs every frame on its standard error.
+// One window process that prints every frame's time on its standard error, and whose render loop
+// logs each frame's polish there (in whole milliseconds, enough for the polish that fills a grid).
 class FrameLog {
 public:
     FrameLog(const QString& program, const QStringList& arguments,
@@ -41,10 +39,15 @@ public:
     ~FrameLog() { stopProcess(process_); }
     qint64 processId() const { return process_.processId(); }
 
-    // Frames logged so far, in order.
-    const std::vector<Frame>& frames() {
+    // Times of the frames logged so far, in order.
+    const std::vector<double>& frames() {
         read();
         return frames_;
+    }
+    // Polish times of the frames logged so far, in order.
+    const std::vector<double>& polishes() {
+        read();
+        return polishes_;
     }
     // Waits until frames have stopped for quietMs after at least one more than already seen.
     bool settle(std::size_t seen, int quietMs, int limitMs = 60000) {
@@ -69,11 +72,14 @@ private:
         process_.waitForReadyRead(0);
         pending_ += QString::fromUtf8(process_.readAllStandardError());
         static const QRegularExpression line(QStringLiteral(
-            R"(Frame rendered with 'software' renderloop in (\d+)ms, polish=(\d+))"));
+            R"(frame time: (\d+) us|Frame rendered with 'software' renderloop in \d+ms, polish=(\d+))"));
         qsizetype end = 0;
         for (auto it = line.globalMatch(pending_); it.hasNext();) {
             const auto match = it.next();
-            frames_.push_back({match.captured(1).toDouble(), match.captured(2).toDouble()});
+            if (match.hasCaptured(1))
+                frames_.push_back(match.captured(1).toDouble() / 1000);
+            else
+                polishes_.push_back(match.captured(2).toDouble());
             end = match.capturedEnd();
         }
         pending_ = pending_.mid(end);
@@ -81,7 +87,7 @@ private:
 
     QProcess process_;
     QString pending_;
-    std::vector<Frame> frames_;
+    std::vector<double> frames_, polishes_;
 };
 
 void xdotool(const QProcessEnvironment& environment, const QStringList& arguments) {
@@ -109,10 +115,10 @@ Run drive(const QString& program, const QStringList& arguments,
     FrameLog log(program, arguments, environment);
     if (!log.settle(0, 1500))
         return run;
-    if (const auto filled = std::ranges::find_if(
-            log.frames(), [](const Frame& frame) { return frame.polishMs > 5; });
-        filled != log.frames().end())
-        run.startPolishMs = filled->polishMs;
+    if (const auto filled =
+            std::ranges::find_if(log.polishes(), [](double polish) { return polish > 5; });
+        filled != log.polishes().end())
+        run.startPolishMs = *filled;
     xdotool(environment,
             {QStringLiteral("mousemove"), QStringLiteral("960"), QStringLiteral("540")});
     log.settle(log.frames().size(), 300, 2000);
@@ -121,7 +127,7 @@ Run drive(const QString& program, const QStringList& arguments,
         xdotool(environment, {QStringLiteral("key"), QStringLiteral("ctrl+Right")});
         log.settle(before, 300, 5000);
         for (std::size_t i = before; i < log.frames().size(); ++i)
-            run.slides.push_back(log.frames()[i].totalMs);
+            run.slides.push_back(log.frames()[i]);
     }
     // A drag from right to left across most of the page, one move a frame's time apart.
     xdotool(environment, {QStringLiteral("mousemove"), QStringLiteral("1500"),
@@ -135,7 +141,7 @@ Run drive(const QString& program, const QStringList& arguments,
     const std::size_t released = log.frames().size();
     xdotool(environment, {QStringLiteral("mouseup"), QStringLiteral("1")});
     for (std::size_t i = before; i < released; ++i)
-        run.drags.push_back(log.frames()[i].totalMs);
+        run.drags.push_back(log.frames()[i]);
     log.settle(released, 300, 5000);
     append(run.measured, run.slides);
     append(run.measured, run.drags);
@@ -176,6 +182,7 @@ int main() {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
     environment.insert(QStringLiteral("QSG_RENDER_LOOP"), QStringLiteral("basic"));
+    environment.insert(QStringLiteral("ORBITDECK_FRAME_TIMES"), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_LOGGING_RULES"),
                        QStringLiteral("qt.scenegraph.time.renderloop=true"));
 
@@ -197,7 +204,7 @@ int main() {
     const auto line = [](const char* what, const std::vector<double>& a,
                          const std::vector<double>& b) {
         const double pa = percentile(a, 0.95), pb = percentile(b, 0.95);
-        std::printf("%s frame time p95: launcher %.1f ms, bare grid %.1f ms, ratio %.2f x\n", what,
+        std::printf("%s frame time p95: launcher %.2f ms, bare grid %.2f ms, ratio %.2f x\n", what,
                     pa, pb, pb > 0 ? pa / pb : 0.0);
         return pa > 0 && pb > 0;
     };

@@ -75,6 +75,82 @@ const QImage& sharedShadow(int edge, qreal corner, qreal blur, qreal opacity) {
     return *found;
 }
 
+// Coverage of a plate's inside and of its border ring (none without a border) for one size,
+// drawn once and shared by every tile (main thread only).
+struct PlateMasks {
+    QImage inside, ring;
+};
+const PlateMasks& sharedPlateMasks(QSize pixels, qreal ratio, bool bordered) {
+    static QHash<QString, PlateMasks> masks;
+    const QString key = QStringLiteral("%1x%2/%3/%4")
+                            .arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(ratio)
+                            .arg(bordered);
+    auto found = masks.find(key);
+    if (found != masks.end())
+        return *found;
+    const auto mask = [&](const QPainterPath& path) {
+        QImage image(pixels, QImage::Format_Alpha8);
+        image.setDevicePixelRatio(ratio);
+        image.fill(0);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(path, Qt::black);
+        return image;
+    };
+    const QRectF outer(QPointF(0, 0), QSizeF(pixels) / ratio);
+    const qreal border = bordered ? 1 : 0;
+    QPainterPath inside;
+    inside.addRoundedRect(outer.adjusted(border, border, -border, -border), plateRadius - border,
+                          plateRadius - border);
+    PlateMasks made{.inside = mask(inside), .ring = {}};
+    if (bordered) {
+        // The ring between the two outlines by the odd-even rule.
+        QPainterPath ring;
+        ring.setFillRule(Qt::OddEvenFill);
+        ring.addRoundedRect(outer, plateRadius, plateRadius);
+        ring.addPath(inside);
+        made.ring = mask(ring);
+    }
+    return *masks.insert(key, made);
+}
+
+QRgb scaled(QRgb premultiplied, int coverage) {
+    const auto channel = [coverage](int value) { return (value * coverage + 127) / 255; };
+    return qRgba(channel(qRed(premultiplied)), channel(qGreen(premultiplied)),
+                 channel(qBlue(premultiplied)), channel(qAlpha(premultiplied)));
+}
+
+QRgb over(QRgb top, QRgb below) {
+    const int rest = 255 - qAlpha(top);
+    const auto channel = [rest](int a, int b) { return a + (b * rest + 127) / 255; };
+    return qRgba(channel(qRed(top), qRed(below)), channel(qGreen(top), qGreen(below)),
+                 channel(qBlue(top), qBlue(below)), channel(qAlpha(top), qAlpha(below)));
+}
+
+// The plate: its fill over the inside, the border (when valid) over the ring. Mixed from shared
+// masks in a plain loop: painting the outlines anew in every frame of a fade costs several
+// times more, most of it in waking Qt's fill threads for a picture this small.
+QImage drawPlate(QSize pixels, qreal ratio, const QColor& fill, const QColor& border) {
+    const PlateMasks& masks = sharedPlateMasks(pixels, ratio, border.isValid());
+    QImage plate(pixels, QImage::Format_ARGB32_Premultiplied);
+    plate.setDevicePixelRatio(ratio);
+    const QRgb fillColour = qPremultiply(fill.rgba());
+    const QRgb borderColour = border.isValid() ? qPremultiply(border.rgba()) : 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const uchar* inside = masks.inside.constScanLine(y);
+        const uchar* ring = masks.ring.isNull() ? nullptr : masks.ring.constScanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(plate.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            out[x] = scaled(fillColour, inside[x]);
+            if (ring != nullptr && ring[x] != 0)
+                out[x] = over(scaled(borderColour, ring[x]), out[x]);
+        }
+    }
+    return plate;
+}
+
 // How long the polish of one frame waits for icons being read, in all: normal icons are read well
 // within it, so the first frame shows them; a slower one shows the stand-in and arrives in a later
 // frame, so one hostile icon file never holds the grid back.
@@ -369,8 +445,18 @@ void TileFace::updatePolish() {
         shadow_ = shadow;
         shadowFresh_ = true;
     }
+    // Drawn at the picture's own size, a fraction of a point larger than asked: scaled by a
+    // fraction, it would be filtered in every frame the tile moves.
     const QPointF centre = iconRect_.center() + QPointF(0, hovered_ ? 5 : 2);
-    shadowRect_ = QRectF(centre.x() - edge / 2, centre.y() - edge / 2, edge, edge);
+    shadowRect_ = QRectF(QPointF(0, 0), shadow_.deviceIndependentSize());
+    shadowRect_.moveCenter(centre);
+    // The icon likewise, when it came at the edge asked for (one of another size is scaled).
+    const int iconPixels = iconEdge(ratio);
+    iconDrawRect_ = iconRect_;
+    if (icon_.size() == QSize(iconPixels, iconPixels)) {
+        iconDrawRect_.setSize(QSizeF(iconPixels, iconPixels) / ratio);
+        iconDrawRect_.moveCenter(iconRect_.center());
+    }
 
     if (plateWanted_) {
         plateWanted_ = false;
@@ -381,20 +467,7 @@ void TileFace::updatePolish() {
         if (fill.alpha() == 0 && !bordered) {
             plate_ = QImage();
         } else {
-            plate_ = QImage((size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-            plate_.setDevicePixelRatio(ratio);
-            plate_.fill(Qt::transparent);
-            QPainter painter(&plate_);
-            painter.setRenderHint(QPainter::Antialiasing);
-            const QRectF outer(QPointF(0, 0), size());
-            const qreal border = bordered ? 1 : 0;
-            QPainterPath outside, inside;
-            outside.addRoundedRect(outer, plateRadius, plateRadius);
-            inside.addRoundedRect(outer.adjusted(border, border, -border, -border),
-                                  plateRadius - border, plateRadius - border);
-            painter.fillPath(inside, fill);
-            if (bordered)
-                painter.fillPath(outside.subtracted(inside), looks.border);
+            plate_ = drawPlate((size() * ratio).toSize(), ratio, fill, looks.border);
         }
     }
     update();
@@ -430,7 +503,7 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         return updateImageNode(window, node, shadow_, shadowFresh_, shadowRect_);
     });
     refreshChild(lift->lastChild(), [&](QSGImageNode* node) {
-        return updateImageNode(window, node, icon_, iconFresh_, iconRect_);
+        return updateImageNode(window, node, icon_, iconFresh_, iconDrawRect_);
     });
     plateFresh_ = shadowFresh_ = iconFresh_ = false;
     return root;

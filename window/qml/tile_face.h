@@ -125,7 +125,7 @@ private:
     QImage icon_, shadow_, plate_;
     bool iconFresh_ = false, shadowFresh_ = false, plateFresh_ = false;
     bool iconWanted_ = true, plateWanted_ = true;
-    QRectF iconRect_, shadowRect_;
+    QRectF iconRect_, iconDrawRect_, shadowRect_;
 };
 
 } // namespace orbitdeck

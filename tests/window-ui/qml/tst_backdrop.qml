@@ -21,25 +21,32 @@ Item {
             verify(Math.abs(actual - expected) <= 3, label + ": " + actual + " vs " + expected)
         }
 
+        // The vignette is clear within 0.35 x width of the centre: top and bottom of the centre
+        // line show the gradient's own end colours; corners lie beyond, darker.
+        function checkNight(image, when) {
+            const top = image.pixel(400, 0)
+            near(top.r * 255, 0.12 * 255, when + " top red")
+            near(top.g * 255, 0.17 * 255, when + " top green")
+            near(top.b * 255, 0.29 * 255, when + " top blue")
+            const bottom = image.pixel(400, 599)
+            near(bottom.r * 255, 0.04 * 255, when + " bottom red")
+            near(bottom.g * 255, 0.06 * 255, when + " bottom green")
+            near(bottom.b * 255, 0.11 * 255, when + " bottom blue")
+            const corner = image.pixel(0, 0)
+            verify(corner.b < top.b - 0.01, when + " top corner darker: " + corner.b + " vs " + top.b)
+            const bottomCorner = image.pixel(799, 599)
+            verify(bottomCorner.b < bottom.b, when + " bottom corner darker")
+        }
+
         function test_nightGradientOnTheCentreLineAndDarkerCorners() {
             backdrop.skin = "night"
             waitForRendering(backdrop)
-            const image = grabImage(backdrop)
-            // The vignette is clear within 0.35 x width of the centre: top and bottom of the
-            // centre line show the gradient's own end colours.
-            const top = image.pixel(400, 0)
-            near(top.r * 255, 0.12 * 255, "top red")
-            near(top.g * 255, 0.17 * 255, "top green")
-            near(top.b * 255, 0.29 * 255, "top blue")
-            const bottom = image.pixel(400, 599)
-            near(bottom.r * 255, 0.04 * 255, "bottom red")
-            near(bottom.g * 255, 0.06 * 255, "bottom green")
-            near(bottom.b * 255, 0.11 * 255, "bottom blue")
-            // Corners lie beyond the clear radius: darker than the centre line at that height.
-            const corner = image.pixel(0, 0)
-            verify(corner.b < top.b - 0.01, "top corner darker: " + corner.b + " vs " + top.b)
-            const bottomCorner = image.pixel(799, 599)
-            verify(bottomCorner.b < bottom.b, "bottom corner darker")
+            checkNight(grabImage(backdrop), "small picture")
+            // The first input has the picture drawn at full size: the same look.
+            const picture = findChild(backdrop, "library-backdrop-gradient")
+            mouseMove(backdrop, 10, 10)
+            tryVerify(() => picture.fullSize, 5000, "drawn at full size after the first input")
+            checkNight(grabImage(backdrop), "full-size picture")
         }
 
         function test_paperIsLightWithALighterVignette() {

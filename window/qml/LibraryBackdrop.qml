@@ -7,6 +7,8 @@ Item {
     property string skin: "night"          // resolved skin
     property url wallpaper: ""             // none: the gradient shows
     property real wallpaperBlur: 12
+    // The gradient at the window's size, from the first input on.
+    property bool sharp: ViewHost.inputSeen
 
     // Set by the picture's layer once its picture is in.
     property bool wallpaperReady: false
@@ -24,6 +26,7 @@ Item {
         topColor: Skin.gradientTop(backdrop.skin)
         bottomColor: Skin.gradientBottom(backdrop.skin)
         vignette: Skin.vignetteOpacity(backdrop.skin)
+        sharp: backdrop.sharp
     }
 
     // The picture and its vignette, drawn once into a layer of the full size.

@@ -3,8 +3,6 @@
 #include "platform/background_work.h"
 #include "platform/main_thread.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QPainter>
 #include <QQuickWindow>
 #include <QRadialGradient>
@@ -43,9 +41,7 @@ BackdropGradient::BackdropGradient(QQuickItem* parent)
     setFlag(ItemHasContents);
 }
 
-BackdropGradient::~BackdropGradient() {
-    watchInput(false);
-}
+BackdropGradient::~BackdropGradient() = default;
 
 void BackdropGradient::setTopColor(const QColor& top) {
     if (top_ == top)
@@ -79,6 +75,14 @@ void BackdropGradient::setVignetteOnly(bool only) {
     emit looksChanged();
 }
 
+void BackdropGradient::setSharp(bool sharp) {
+    if (sharp_ == sharp)
+        return;
+    sharp_ = sharp;
+    changed();
+    emit looksChanged();
+}
+
 void BackdropGradient::changed() {
     polish();
 }
@@ -93,37 +97,9 @@ void BackdropGradient::geometryChange(const QRectF& newGeometry, const QRectF& o
 
 void BackdropGradient::itemChange(ItemChange change, const ItemChangeData& value) {
     QQuickItem::itemChange(change, value);
-    if (change == ItemSceneChange)
-        watchInput(value.window != nullptr && !sharp_);
     if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged ||
         change == ItemVisibleHasChanged)
         changed();
-}
-
-void BackdropGradient::watchInput(bool watch) {
-    // On the application: it sees input before any filter of the window, which may take it.
-    if (watch && !watching_)
-        QCoreApplication::instance()->installEventFilter(this);
-    else if (!watch && watching_)
-        QCoreApplication::instance()->removeEventFilter(this);
-    watching_ = watch;
-}
-
-bool BackdropGradient::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::TouchBegin:
-        sharp_ = true;
-        watchInput(false);
-        changed();
-        break;
-    default:
-        break;
-    }
-    return QQuickItem::eventFilter(watched, event);
 }
 
 BackdropGradient::Looks BackdropGradient::wanted() const {

@@ -14,10 +14,11 @@ namespace orbitdeck {
 QImage drawBackdropGradient(QSize pixels, const QColor& top, const QColor& bottom, qreal vignette);
 
 // The skin's gradient and vignette as one opaque picture. Until the first input it is drawn at a
-// quarter of the size and scaled up, a sixteenth of the memory for the same smooth look; from the
-// first input on (pages move only then) it is drawn at the window's size on a worker, and the
-// quarter shows until it is ready: the software renderer then copies it 1:1 under moving pages
-// and skips what lies beneath, where it would scale and blend the small one in every frame.
+// quarter of the size and scaled up, a sixteenth of the memory for the same smooth look; once
+// `sharp` (from the first input on: pages move only then) it is drawn at the window's size on a
+// worker, and the quarter shows until it is ready: the software renderer then copies it 1:1 under
+// moving pages and skips what lies beneath, where it would scale and blend the small one in every
+// frame.
 class BackdropGradient : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT
@@ -26,6 +27,8 @@ class BackdropGradient : public QQuickItem {
     Q_PROPERTY(qreal vignette READ vignette WRITE setVignette NOTIFY looksChanged FINAL)
     // Only the vignette, at a quarter of the size: over a picture, in a layer drawn once.
     Q_PROPERTY(bool vignetteOnly READ vignetteOnly WRITE setVignetteOnly NOTIFY looksChanged FINAL)
+    // Asks for the window-sized picture: pages move only after the first input.
+    Q_PROPERTY(bool sharp READ sharp WRITE setSharp NOTIFY looksChanged FINAL)
     // Whether the picture shown is the window-sized one (for checks).
     Q_PROPERTY(bool fullSize READ fullSize NOTIFY fullSizeChanged FINAL)
 
@@ -41,6 +44,8 @@ public:
     void setVignette(qreal vignette);
     bool vignetteOnly() const { return vignetteOnly_; }
     void setVignetteOnly(bool only);
+    bool sharp() const { return sharp_; }
+    void setSharp(bool sharp);
     bool fullSize() const { return fullSize_; }
 
 signals:
@@ -50,7 +55,6 @@ signals:
 protected:
     void geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) override;
     void itemChange(ItemChange change, const ItemChangeData& value) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void updatePolish() override;
     QSGNode* updatePaintNode(QSGNode* old, UpdatePaintNodeData* data) override;
 
@@ -65,16 +69,13 @@ private:
     };
     Looks wanted() const;
     void changed();
-    void watchInput(bool watch);
     void show(QImage picture, bool full);
 
     QColor top_ = Qt::black;
     QColor bottom_ = Qt::black;
     qreal vignette_ = 0;
     bool vignetteOnly_ = false;
-    // Set at the first input: from then on the picture is drawn at full size.
     bool sharp_ = false;
-    bool watching_ = false;
 
     Looks drawn_;
     quint64 generation_ = 0;

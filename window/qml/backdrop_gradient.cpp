@@ -102,6 +102,17 @@ void BackdropGradient::itemChange(ItemChange change, const ItemChangeData& value
         changed();
 }
 
+namespace {
+
+// Only the software renderer gains from the window-sized picture: it copies that one where it
+// would scale the small one in every frame. A GPU scales the small one for nothing.
+bool drawsInSoftware(QQuickWindow* window) {
+    const QSGRendererInterface* renderer = window ? window->rendererInterface() : nullptr;
+    return renderer && renderer->graphicsApi() == QSGRendererInterface::Software;
+}
+
+} // namespace
+
 BackdropGradient::Looks BackdropGradient::wanted() const {
     const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
     return {.pixels = QSize(qCeil(width() * ratio), qCeil(height() * ratio)),
@@ -110,7 +121,7 @@ BackdropGradient::Looks BackdropGradient::wanted() const {
             .vignette = vignette_,
             .vignetteOnly = vignetteOnly_,
             // Hidden (under a picture), it keeps to the small one.
-            .full = sharp_ && !vignetteOnly_ && isVisible()};
+            .full = sharp_ && !vignetteOnly_ && isVisible() && drawsInSoftware(window())};
 }
 
 void BackdropGradient::updatePolish() {
@@ -213,9 +224,7 @@ private:
 
 QSGNode* BackdropGradient::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
     QQuickWindow* window = this->window();
-    const bool copies =
-        fullSize_ && window &&
-        window->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
+    const bool copies = fullSize_ && drawsInSoftware(window);
     if (picture_.isNull() || !window || (old && copies != copyNode_)) {
         delete old;
         old = nullptr;

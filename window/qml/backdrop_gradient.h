@@ -14,11 +14,11 @@ namespace orbitdeck {
 QImage drawBackdropGradient(QSize pixels, const QColor& top, const QColor& bottom, qreal vignette);
 
 // The skin's gradient and vignette as one opaque picture. Until the first input it is drawn at a
-// quarter of the size and scaled up, a sixteenth of the memory for the same smooth look; once
-// `sharp` (from the first input on: pages move only then) it is drawn at the window's size on a
-// worker, and the quarter shows until it is ready: the software renderer then copies it 1:1 under
-// moving pages and skips what lies beneath, where it would scale and blend the small one in every
-// frame.
+// quarter of the size and scaled up, a sixteenth of the memory for the same smooth look. Under the
+// software renderer, once `sharp` (from the first input on: pages move only then), it is drawn at
+// the window's size on a worker, and the quarter shows until it is ready: the renderer then copies
+// it 1:1 under moving pages and skips what lies beneath, where it would scale and blend the small
+// one in every frame.
 class BackdropGradient : public QQuickItem {
     Q_OBJECT
     QML_ELEMENT

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+  # lld places what a start runs together (app/start_symbols.txt)
+  lld
   # model libraries
   libicu-dev nlohmann-json3-dev libplist-dev libsqlite3-dev
   # desktop entries are started through GIO; GNOME's settings are read through GSettings

@@ -120,12 +120,20 @@ BackdropGradient::Looks BackdropGradient::wanted() const {
             .bottom = vignetteOnly_ ? QColor() : bottom_,
             .vignette = vignette_,
             .vignetteOnly = vignetteOnly_,
-            // Hidden (under a picture), it keeps to the small one.
-            .full = sharp_ && !vignetteOnly_ && isVisible() && drawsInSoftware(window())};
+            .full = sharp_ && !vignetteOnly_ && drawsInSoftware(window())};
 }
 
 void BackdropGradient::updatePolish() {
     ORBITDECK_ASSERT_MAIN_THREAD();
+    // Hidden (the vignette while no picture shows, the gradient under a picture), it holds no
+    // picture: drawn again, at once, when it shows.
+    if (!isVisible()) {
+        ++generation_;
+        drawn_ = {};
+        if (!picture_.isNull())
+            show(QImage(), false);
+        return;
+    }
     const Looks looks = wanted();
     if (looks == drawn_)
         return;

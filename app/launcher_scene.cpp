@@ -4,6 +4,7 @@
 #include "arranging/command_layer.h"
 #include "arranging/layout_operations.h"
 #include "onboarding/onboarding_presenter.h"
+#include "platform/freed_memory.h"
 #include "window/ambergrid_window.h"
 #include "window/localization.h"
 #include "window/localization_bridge.h"
@@ -20,21 +21,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 namespace orbitdeck {
-
-namespace {
-
-void releaseFreedMemory() {
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
-}
-
-} // namespace
 
 LauncherScene::LauncherScene()
     : parts_(makeLauncherParts()) {

@@ -3,6 +3,7 @@
 #include "catalog-core/desktop_entry.h"
 #include "catalog-core/scanned_desktop_entries.h"
 #include "platform/background_work.h"
+#include "platform/freed_memory.h"
 #include "platform/main_thread.h"
 #include "platform/scheduler.h"
 #include "window/ambergrid_window.h"
@@ -10,6 +11,7 @@
 #include "window/stored_library_data.h"
 #include "window/window_log.h"
 
+#include <QScopeGuard>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -237,6 +239,9 @@ void LibraryLoader::refreshApps(bool quietly, std::function<void()> done) {
         return finish(done);
     scan(/*findUtilities=*/false, [this, quietly, done = std::move(done)](ScannedLibrary scanned,
                                                                           bool stale) {
+        // A scan's readers and their threads freed what they read, in arenas of their own: handed
+        // back when done, however it ends (the first activation of a run always rescans).
+        const auto released = qScopeGuard([] { releaseFreedMemory(); });
         if (stale)
             return finish(done);
         const CatalogScan& result = scanned.catalog;

@@ -134,6 +134,8 @@ TEST(DesktopEntryIcon, IsDrawnOnceIntoTheCacheAndDrawnAgainWhenTheFileOrItsCopyC
 
     EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(0, 255, 0));
     ASSERT_FALSE(newestCopy(folder).isEmpty());
+    // Older than the next copy for sure: two written within a millisecond tie in time order.
+    setModified(newestCopy(folder).toStdString(), 1'600'000'000);
     writeSvg(svg, "#ff0000");
     setModified(svg, 1'600'000'000);
     EXPECT_EQ(centre(loadIconFile(path, 48)), QColor(0, 255, 0))

@@ -169,11 +169,16 @@ Item {
             width: parent.width
             height: parent.height - header.height
 
-            // Made only while the library loads: usually the first frame already has it.
+            // Made only while the library loads. Its scan has usually ended before the views
+            // are made, and its result waits in the event loop ahead of the call below:
+            // a spinner made regardless would hold the first frame back for nothing.
             Loader {
+                id: loadingState
                 anchors.fill: parent
-                active: !root.loaded
+                property bool asked: false
+                active: asked && !root.loaded
                 source: "LoadingState.qml"
+                Component.onCompleted: ViewServices.callLater(() => { loadingState.asked = true })
                 onLoaded: {
                     const state = item as LoadingState
                     state.label = Qt.binding(() => root.tr("Finding applications"))

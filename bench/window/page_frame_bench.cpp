@@ -7,11 +7,12 @@
 // side measures itself differently.
 // Input comes from xdotool as a person's would: Control+Right for the slides (the launcher's
 // next-page key; Right alone moves its selection, and the bare list takes it as Right), then a
-// drag: a press on the last tile of the fourth row moved leftwards across most of the page, one
-// move a frame's time apart. The launcher drags a tile only while arranging, which the press
-// held still starts (its long press, 0.45 s): the tile then follows the pointer and the others
-// jiggle and make room as it passes (live reordering). The bare grid's drag is a flick of its
-// pages. Only the frames while the pointer moves count.
+// drag: a press on the last tile of the third row moved leftwards across most of the page along
+// the row's names, 8 points a frame's time apart. The launcher drags a tile only while arranging,
+// which the press held still starts (its long press, 0.45 s): the tile then follows the pointer,
+// the others jiggle, and as it passes each name (below the icons, where a drop places rather
+// than groups) they make room (live reordering). The bare grid's drag moves its pages. Only the
+// frames while the pointer moves count.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -143,9 +144,9 @@ Run drive(const QString& program, const QStringList& arguments,
         for (std::size_t i = before; i < log.frames().size(); ++i)
             run.slides.push_back(log.frames()[i]);
     }
-    // The drag, from the centre of the fourth row's last tile (both grids centre seven 108-point
-    // cells 126 points apart) to the first column.
-    const int fromX = 1329, atY = 425, steps = 45, stepX = 18;
+    // The drag, from the centre of the third row's last tile (both grids centre seven 108-point
+    // cells 126 points apart) along its foot to the first column.
+    const int fromX = 1329, atY = 425, alongY = 473, steps = 100, stepX = 8;
     xdotool(environment,
             {QStringLiteral("mousemove"), QString::number(fromX), QString::number(atY)});
     log.settle(log.frames().size(), 300, 2000);
@@ -161,7 +162,7 @@ Run drive(const QString& program, const QStringList& arguments,
     const std::size_t before = log.frames().size();
     for (int step = 1; step <= steps; ++step) {
         xdotool(environment, {QStringLiteral("mousemove"), QString::number(fromX - step * stepX),
-                              QString::number(atY)});
+                              QString::number(alongY)});
         QThread::msleep(16);
     }
     const std::size_t released = log.frames().size();

@@ -15,7 +15,9 @@ Item {
     property bool made: false
     property bool current: false           // the page shown, taking input
     property bool shown: false             // on screen: the current page, a neighbour or leaving
-    property bool awaited: false           // a turn waits for its page: it fills faster
+    // A turn waits for its page: it fills faster. The frame after a step lays out and draws the
+    // tiles the step bound, about as long again as the step.
+    property bool awaited: false
     property TileListModel sourceModel
     property int capacity: 0
     property gridMetrics metrics
@@ -35,7 +37,7 @@ Item {
         sourceModel: slot.sourceModel
         first: Math.max(slot.page, 0) * slot.capacity
         count: slot.made && slot.page >= 0 ? slot.capacity : 0
-        stepBudget: slot.shown ? 0 : slot.awaited ? 8 : 4
+        stepBudget: slot.shown ? 0 : slot.awaited ? 5 : 2
         onRowAdded: if (slot.view) slot.view.forceLayout()
     }
     Loader {

@@ -6,8 +6,13 @@
 // render loop logs in whole milliseconds, with the input delivered at the frame's start. Neither
 // side measures itself differently.
 // Input comes from xdotool as a person's would: Control+Right for the slides (the launcher's
-// next-page key; Right alone moves its selection, and the bare list takes it as Right), a held
-// button moved across the page for the drag.
+// next-page key; Right alone moves its selection, and the bare list takes it as Right), then a
+// drag: a press on the last tile of the third row moved leftwards across most of the page along
+// the row's names, 8 points a frame's time apart. The launcher drags a tile only while arranging,
+// which the press held still starts (its long press, 0.45 s): the tile then follows the pointer,
+// the others jiggle, and as it passes each name (below the icons, where a drop places rather
+// than groups) they make room (live reordering). The bare grid's drag moves its pages. Only the
+// frames while the pointer moves count.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -48,6 +53,15 @@ public:
     const std::vector<double>& polishes() {
         read();
         return polishes_;
+    }
+    // Waits until `count` frames have been logged in all.
+    bool frameCount(std::size_t count, int limitMs) {
+        QElapsedTimer clock;
+        clock.start();
+        while (frames().size() < count && clock.elapsed() < limitMs &&
+               process_.state() == QProcess::Running)
+            QThread::msleep(5);
+        return frames().size() >= count;
     }
     // Waits until frames have stopped for quietMs after at least one more than already seen.
     bool settle(std::size_t seen, int quietMs, int limitMs = 60000) {
@@ -108,9 +122,10 @@ struct Run {
     double startPolishMs = 0;
 };
 
-// Starts one window, waits for its grid to settle, slides `slides` pages and drags one, stops it.
+// Starts one window, waits for its grid to settle, slides `slides` pages and drags across one
+// (holding the press first to start arranging where the window `arranges`), stops it.
 Run drive(const QString& program, const QStringList& arguments,
-          const QProcessEnvironment& environment, int slides) {
+          const QProcessEnvironment& environment, int slides, bool arranges) {
     Run run;
     FrameLog log(program, arguments, environment);
     if (!log.settle(0, 1500))
@@ -129,19 +144,34 @@ Run drive(const QString& program, const QStringList& arguments,
         for (std::size_t i = before; i < log.frames().size(); ++i)
             run.slides.push_back(log.frames()[i]);
     }
-    // A drag from right to left across most of the page, one move a frame's time apart.
-    xdotool(environment, {QStringLiteral("mousemove"), QStringLiteral("1500"),
-                          QStringLiteral("600"), QStringLiteral("mousedown"), QStringLiteral("1")});
+    // The drag, from the centre of the third row's last tile (both grids centre seven 108-point
+    // cells 126 points apart) along its foot to the first column.
+    const int fromX = 1329, atY = 425, alongY = 473, steps = 100, stepX = 8;
+    xdotool(environment,
+            {QStringLiteral("mousemove"), QString::number(fromX), QString::number(atY)});
+    log.settle(log.frames().size(), 300, 2000);
+    xdotool(environment, {QStringLiteral("mousedown"), QStringLiteral("1")});
+    if (arranges) {
+        // Held still for the long press; the jiggle's frames say that arranging began.
+        QThread::msleep(450);
+        if (!log.frameCount(log.frames().size() + 10, 3000)) {
+            std::fputs("page frame bench: the long press did not start arranging\n", stderr);
+            return run;
+        }
+    }
     const std::size_t before = log.frames().size();
-    for (int step = 1; step <= 45; ++step) {
-        xdotool(environment, {QStringLiteral("mousemove"), QString::number(1500 - step * 24),
-                              QStringLiteral("600")});
+    for (int step = 1; step <= steps; ++step) {
+        xdotool(environment, {QStringLiteral("mousemove"), QString::number(fromX - step * stepX),
+                              QString::number(alongY)});
         QThread::msleep(16);
     }
     const std::size_t released = log.frames().size();
     xdotool(environment, {QStringLiteral("mouseup"), QStringLiteral("1")});
     for (std::size_t i = before; i < released; ++i)
         run.drags.push_back(log.frames()[i]);
+    // Escape ends arranging, and with it the jiggle's frames.
+    if (arranges)
+        xdotool(environment, {QStringLiteral("key"), QStringLiteral("Escape")});
     log.settle(released, 300, 5000);
     append(run.measured, run.slides);
     append(run.measured, run.drags);
@@ -189,8 +219,9 @@ int main() {
     Run launcher, bare;
     std::vector<double> launcherPolish, barePolish;
     for (int run = 0; run < runs; ++run) {
-        const Run one = drive(QStringLiteral(LAUNCHER_PATH), {}, environment, slides);
-        const Run base = drive(QStringLiteral(BARE_PAGING_PATH), {iconList}, environment, slides);
+        const Run one = drive(QStringLiteral(LAUNCHER_PATH), {}, environment, slides, true);
+        const Run base =
+            drive(QStringLiteral(BARE_PAGING_PATH), {iconList}, environment, slides, false);
         append(launcher.slides, one.slides);
         append(launcher.drags, one.drags);
         append(launcher.measured, one.measured);

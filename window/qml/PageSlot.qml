@@ -5,15 +5,19 @@ import Orbitdeck.Views
 
 // One page view of the paged grid, in a holder the pages' motion moves: a grid view moved itself
 // lays out again at every step, and that asks for one more frame each time. The view is made
-// when `made`; a page given to it while hidden arrives a few tiles a frame. Hidden means
-// transparent and out of the page area, not invisible: the names of invisible tiles are drawn
-// only once they show, in the frame that shows them.
+// when `made`; a page given to it while hidden arrives a few milliseconds' worth of tiles a
+// frame, each tile made as it comes so that the step's time counts it. Hidden means transparent
+// and out of the page area, not invisible: the names of invisible tiles are drawn only once they
+// show, in the frame that shows them.
 Item {
     id: slot
     property int page: -1                  // the page held, -1 for none
     property bool made: false
     property bool current: false           // the page shown, taking input
     property bool shown: false             // on screen: the current page, a neighbour or leaving
+    // A turn waits for its page: it fills faster. The frame after a step lays out and draws the
+    // tiles the step bound, about as long again as the step.
+    property bool awaited: false
     property TileListModel sourceModel
     property int capacity: 0
     property gridMetrics metrics
@@ -33,7 +37,8 @@ Item {
         sourceModel: slot.sourceModel
         first: Math.max(slot.page, 0) * slot.capacity
         count: slot.made && slot.page >= 0 ? slot.capacity : 0
-        pace: slot.shown ? 0 : 4
+        stepBudget: slot.shown ? 0 : slot.awaited ? 5 : 2
+        onRowAdded: if (slot.view) slot.view.forceLayout()
     }
     Loader {
         id: loader

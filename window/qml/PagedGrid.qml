@@ -27,7 +27,9 @@ Item {
     property real swipeOffset: 0
     property bool settlingSwipe: false
     property real slide: 0                 // offset of a page change's slide, 0 at rest
-    property int previousPage: 0
+    // The page on screen: behind currentPage while a turn waits for a view to fill off screen.
+    property int shownPage: 0
+    readonly property bool turnWaits: shownPage !== currentPage
     property int leftPage: 0               // the page a turn leaves, fading out (else the page shown)
     property bool crossFades: true         // the page arriving fades in over the one leaving
     readonly property int neighbourPage: swipeOffset < 0 ? currentPage + 1 : currentPage - 1
@@ -62,12 +64,20 @@ Item {
         function onFrameSwapped() { paged.turningPage = false }
     }
 
+    // A page not yet held by a view fills one off screen, a few tiles a frame, and slides in once
+    // it is whole: a few frames later, where binding it at once would hold up one frame for all
+    // its tiles.
     onCurrentPageChanged: {
-        turningPage = true
-        const from = previousPage
-        previousPage = currentPage
+        const from = shownPage
         const slides = !settlingSwipe && fluid && from !== currentPage
+        if (!slides || !neighboursMade || slotReady(currentPage) || !fillOffScreen())
+            showCurrent(from, slides)
+    }
+    Component.onCompleted: shownPage = currentPage
+    function showCurrent(from: int, slides: bool) {
+        turningPage = true
         bringCurrent(from, slides)
+        shownPage = currentPage
         if (!slides) {
             slide = 0
             return
@@ -78,7 +88,36 @@ Item {
         slide = currentPage > from ? width : -width
         slideIn.restart()
     }
-    Component.onCompleted: previousPage = currentPage
+    // Gives the page asked for to a view off screen (rather one filling it already, else one
+    // beside no page), unless only the shown view is there.
+    function fillOffScreen(): bool {
+        let chosen = null
+        for (let i = 0; i < slots.count; ++i) {
+            const candidate = slotAt(i)
+            if (candidate.page === shownPage)
+                continue
+            if (candidate.page === currentPage) {
+                chosen = candidate
+                break
+            }
+            if (!chosen || besideCurrent(chosen.page))
+                chosen = candidate
+        }
+        if (chosen)
+            chosen.page = currentPage
+        return chosen !== null
+    }
+    function slotReady(page: int): bool {
+        const held = slotHolding(page)
+        return held !== null && held.ready
+    }
+    // A view has all its tiles: the turn waiting for it slides, else the next neighbour fills.
+    function viewReady() {
+        if (turnWaits && slotReady(currentPage))
+            showCurrent(shownPage, fluid)
+        else
+            fillNeighbours()
+    }
 
     // The page views: the shown page and, once the window has had input, the pages on either side
     // of it, so that a swipe or turn finds its page bound and only moves views. A turn elsewhere
@@ -140,7 +179,7 @@ Item {
     // The pages beside the shown one go to the views off screen, one view at a time (the next
     // once this one is ready); not while pages move.
     function fillNeighbours() {
-        if (!neighboursMade || moving)
+        if (!neighboursMade || moving || turnWaits)
             return
         let wanted = -1
         for (const page of [currentPage + 1, currentPage - 1]) {
@@ -175,7 +214,7 @@ Item {
     }
 
     function swipeChanged(translation) {
-        if (!fluid || settlingSwipe)
+        if (!fluid || settlingSwipe || turnWaits)
             return
         swipeOffset = LibraryGridMath.trackedOffset(translation, currentPage, shownPageCount, width)
         bringNeighbour()
@@ -243,8 +282,9 @@ Item {
                 readonly property bool leaving: paged.slide !== 0 && page === paged.leftPage && !current
                 page: index === 0 ? paged.currentPage : -1
                 made: index === 0 || paged.neighboursMade
-                current: page === paged.currentPage
+                current: page === paged.shownPage
                 shown: current || neighbour || leaving
+                awaited: paged.turnWaits && page === paged.currentPage
                 anchors.top: parent.top
                 x: (area.width - width) / 2 + (current ? paged.swipeOffset + paged.slide
                     : neighbour ? (page > paged.currentPage ? area.width : -area.width) + paged.swipeOffset
@@ -260,7 +300,7 @@ Item {
                 cell: paged.cell
                 animated: current && Skin.animates(paged.effects, paged.reduceMotion) && !paged.turningPage
                 tilesHover: current && paged.slide === 0 && paged.swipeOffset === 0
-                onReadyChanged: if (ready) paged.fillNeighbours()
+                onReadyChanged: if (ready) paged.viewReady()
             }
         }
     }

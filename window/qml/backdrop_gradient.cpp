@@ -151,10 +151,12 @@ void BackdropGradient::updatePolish() {
                     show(std::move(picture), true);
             });
         // A full-size picture of the same colours, scaled to the new size, stands in better
-        // than a quarter-size one while the new one is drawn.
+        // than a quarter-size one while the new one is drawn; the quarter-size one shown, of the
+        // same colours and size, is the one that would be drawn again (in the frame of the first
+        // input, repainting the whole window for nothing).
         const bool sameColours = before.top == looks.top && before.bottom == looks.bottom &&
                                  before.vignette == looks.vignette;
-        if (fullSize_ && sameColours)
+        if (sameColours && (fullSize_ || (before.pixels == looks.pixels && !picture_.isNull())))
             return;
     }
     const QSize quarter((looks.pixels.width() + 3) / 4, (looks.pixels.height() + 3) / 4);

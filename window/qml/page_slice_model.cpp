@@ -1,5 +1,7 @@
 #include "window/qml/page_slice_model.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <utility>
 
@@ -65,13 +67,13 @@ void PageSliceModel::setCount(int count) {
     emit rangeChanged();
 }
 
-void PageSliceModel::setPace(int rows) {
-    if (pace_ == rows)
+void PageSliceModel::setStepBudget(int milliseconds) {
+    if (stepBudget_ == milliseconds)
         return;
-    pace_ = rows;
-    if (pace_ <= 0)
+    stepBudget_ = milliseconds;
+    if (stepBudget_ <= 0)
         settle();
-    emit paceChanged();
+    emit stepBudgetChanged();
 }
 
 void PageSliceModel::settle() {
@@ -88,7 +90,7 @@ void PageSliceModel::setSettled(bool settled) {
 }
 
 void PageSliceModel::reach(const std::vector<QPersistentModelIndex>& wanted) {
-    if (pace_ <= 0) {
+    if (stepBudget_ <= 0) {
         rebind(wanted);
         return;
     }
@@ -139,21 +141,25 @@ std::vector<QPersistentModelIndex> PageSliceModel::wantedRows() const {
 }
 
 void PageSliceModel::step() {
+    QElapsedTimer spent;
+    spent.start();
     const std::vector<QPersistentModelIndex> wanted = wantedRows();
-    // A row added makes a whole tile, about four rebindings' work.
-    int left = pace_;
-    for (std::size_t row = 0; row < wanted.size() && left > 0; ++row) {
+    const qint64 budget = qint64(stepBudget_) * 1000000;
+    for (std::size_t row = 0; row < wanted.size(); ++row) {
         const int at = static_cast<int>(row);
         if (row >= rows_.size()) {
             beginInsertRows({}, at, at);
             rows_.push_back(wanted[row]);
             endInsertRows();
-            left -= 4;
+            emit rowAdded();
         } else if (rows_[row] != wanted[row]) {
             rows_[row] = wanted[row];
             emit dataChanged(index(at), index(at));
-            --left;
+        } else {
+            continue;
         }
+        if (spent.nsecsElapsed() >= budget)
+            break;
     }
     if (rows_ == wanted)
         settle();

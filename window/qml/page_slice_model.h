@@ -14,7 +14,7 @@ namespace orbitdeck {
 // range changes, the page follows by removes, moves and inserts (never a reset), so its tiles
 // animate and a dragged tile keeps its delegate. A turn to a page sharing no row with the one
 // shown re-points the rows in place (a data change), so the view keeps its delegates and only
-// rebinds them. A hidden page given a pace gets there a few rows at a time instead, so no
+// rebinds them. A hidden page given a step budget gets there a few rows at a time instead, so no
 // single frame pays for a whole page.
 class PageSliceModel : public QAbstractListModel {
     Q_OBJECT
@@ -23,9 +23,9 @@ class PageSliceModel : public QAbstractListModel {
                    sourceModelChanged FINAL)
     Q_PROPERTY(int first READ first WRITE setFirst NOTIFY rangeChanged FINAL)
     Q_PROPERTY(int count READ count WRITE setCount NOTIFY rangeChanged FINAL)
-    // Rows rebound per step (a frame's time apart) on a range change, a quarter as many added
-    // (at least one); 0: all at once.
-    Q_PROPERTY(int pace READ pace WRITE setPace NOTIFY paceChanged FINAL)
+    // Milliseconds a step (a frame's time apart) may spend rebinding and adding rows on a range
+    // change, at least one row a step; 0: all at once.
+    Q_PROPERTY(int stepBudget READ stepBudget WRITE setStepBudget NOTIFY stepBudgetChanged FINAL)
     // Holds every row of its range.
     Q_PROPERTY(bool settled READ settled NOTIFY settledChanged FINAL)
 
@@ -38,8 +38,8 @@ public:
     void setFirst(int first);
     int count() const { return count_; }
     void setCount(int count);
-    int pace() const { return pace_; }
-    void setPace(int rows);
+    int stepBudget() const { return stepBudget_; }
+    void setStepBudget(int milliseconds);
     bool settled() const { return settled_; }
 
     // Brings the rows still on their way in at once.
@@ -55,8 +55,11 @@ public:
 signals:
     void sourceModelChanged();
     void rangeChanged();
-    void paceChanged();
+    void stepBudgetChanged();
     void settledChanged();
+    // A step added a row: its view may lay it out now, so that the step's time counts the tile
+    // it makes.
+    void rowAdded();
 
 private:
     // The source rows now in range.
@@ -65,9 +68,9 @@ private:
     void follow();
     // Points the rows held at `wanted`, row by row, trimming or extending the end.
     void rebind(const std::vector<QPersistentModelIndex>& wanted);
-    // Brings the range over now, or starts the steps when paced.
+    // Brings the range over now, or starts the steps when budgeted.
     void reach(const std::vector<QPersistentModelIndex>& wanted);
-    // Rebinds or adds the next `pace` rows that differ from the range.
+    // Rebinds or adds the next rows that differ from the range, until the budget is spent.
     void step();
     void setSettled(bool settled);
 
@@ -76,7 +79,7 @@ private:
     std::vector<QPersistentModelIndex> rows_;
     int first_ = 0;
     int count_ = 0;
-    int pace_ = 0;
+    int stepBudget_ = 0;
     bool settled_ = true;
     QTimer* steps_ = nullptr;
 };

@@ -413,7 +413,15 @@ QImage TileFace::loadIcon(qreal ratio) {
                     },
                     Qt::QueuedConnection);
             };
-            image = icons->readyImage(id, QSize(edge, edge), frameIconDeadline(), ready)
+            // A tile off screen (a page filling beside the shown one) does not hold the frame up
+            // for its icon: the stand-in shows there until the icon is read.
+            const QQuickWindow* shown = window();
+            const bool onScreen =
+                shown && mapRectToScene(boundingRect())
+                             .intersects(QRectF(QPointF(0, 0), QSizeF(shown->size())));
+            image = icons
+                        ->readyImage(id, QSize(edge, edge),
+                                     onScreen ? frameIconDeadline() : QDeadlineTimer(0), ready)
                         .value_or(icons->placeholder(QSize(edge, edge)));
         } else if (auto* provider = dynamic_cast<QQuickImageProvider*>(base);
                    provider && provider->imageType() == QQmlImageProviderBase::Image) {

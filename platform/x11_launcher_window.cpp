@@ -78,8 +78,13 @@ bool X11LauncherWindow::nativeEventFilter(const QByteArray& eventType, void* mes
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (inWindowManagerFullScreen() == fullScreenRequest_)
+                const bool fullScreen = inWindowManagerFullScreen();
+                if (fullScreen == fullScreenRequest_)
                     requestAnswered_ = true;
+                // The window manager's full screen owns the geometry: a windowed frame still
+                // sliding into place would take the window out of it again.
+                if (fullScreen)
+                    moveTimer_.stop();
                 stateObserver_();
             },
             Qt::QueuedConnection);

@@ -90,9 +90,13 @@ int writeDurably(const QString& path, const QByteArray& bytes, WriteOptions opti
                       : QFileInfo(info.absolutePath()).isDir()))
         return ENOENT;
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    // One temporary name per process: a writer killed mid-write leaves at most one behind.
-    const QByteArray temporary = QFile::encodeName(
-        QStringLiteral("%1/.%2.%3.tmp").arg(info.absolutePath(), info.fileName()).arg(::getpid()));
+    // One temporary name per thread: two threads writing the same file (one icon drawn for two
+    // applications) would otherwise truncate and rename each other's, and a writer killed
+    // mid-write leaves at most one behind. The process id comes last, where the sweep reads it.
+    const QByteArray temporary = QFile::encodeName(QStringLiteral("%1/.%2.%3.%4.tmp")
+                                                       .arg(info.absolutePath(), info.fileName())
+                                                       .arg(::gettid())
+                                                       .arg(::getpid()));
     FileDescriptor fd(openRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, options.mode));
     if (!fd.valid())
         return errno;
@@ -147,8 +151,8 @@ QString saveChosenFile(const QString& path, const QByteArray& bytes) {
 void removeStaleTemporaries(const QString& path) {
     const QFileInfo info(path);
     QDir folder = info.absoluteDir();
-    // ".<file>.<pid>.tmp", matched by hand: a name filter is a regular expression to compile, and
-    // this runs at every start.
+    // ".<file>.<thread>.<pid>.tmp", matched by hand: a name filter is a regular expression to
+    // compile, and this runs at every start.
     const QString prefix = u'.' + info.fileName() + u'.';
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (!name.startsWith(prefix) || !name.endsWith(u".tmp"))

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 namespace orbitdeck {
 namespace {
@@ -91,6 +94,19 @@ TEST(SpecialFiles, ASavedFileReplacesTheOldOneWholeOrSaysWhyNot) {
     EXPECT_EQ(readTextFile(file), "report");
     EXPECT_FALSE(replaceFileAtOnce(text(saves / "gone/report.json"), "x"));
     EXPECT_FALSE(fs::exists(saves / "gone"));
+
+    // Threads writing one file at once (one icon drawn for two applications) each succeed.
+    std::atomic<int> failures = 0;
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 4; ++i)
+        writers.emplace_back([&] {
+            for (int round = 0; round < 50; ++round)
+                failures += replaceFileAtOnce(text(file), "same") ? 0 : 1;
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(readTextFile(file), "same");
 
     fs::create_directories(saves / "folder");
     EXPECT_FALSE(saveChosenFile(text(saves / "folder"), "x").isEmpty()) << "a folder stays";

@@ -149,7 +149,7 @@ void RenderedIconStore::keep(const QString& source, const FileStamp& stamp, int 
 void RenderedIconStore::trim() const {
     // Matched by hand: a name filter would compile a regular expression on every sweep.
     QFileInfoList icons;
-    // What a writer killed between write and rename left behind (".<name>.<pid>.tmp").
+    // What a writer killed between write and rename left behind (".<name>.<thread>.<pid>.tmp").
     const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
     for (const QFileInfo& file : QDir(folder_).entryInfoList(QDir::Files | QDir::Hidden)) {
         const QString name = file.fileName();

@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // The small black circle with a cross on a tile's icon corner while arranging.
 Item {
@@ -19,26 +20,18 @@ Item {
 
     HoverHandler { id: hover }
     LazyToolTip { shown: hover.hovered; text: badge.tooltip }
-    Rectangle {
-        anchors.fill: parent
-        anchors.topMargin: 1
-        anchors.bottomMargin: -1
-        radius: width / 2
-        color: Qt.rgba(0, 0, 0, 0.25)
-    }
-    Rectangle {
-        anchors.fill: parent
-        radius: width / 2
-        color: Qt.rgba(0, 0, 0, 0.72)
-        border.width: 1
-        border.color: Qt.rgba(1, 1, 1, 0.85)
-    }
-    Symbol {
-        anchors.centerIn: parent
+    // Its shadow, disc, ring and cross as one picture shared by every badge: the software
+    // renderer draws a jiggling badge's rounded rectangles resampled and antialiased, over Qt's
+    // fill threads, two for each tile in every frame.
+    Image {
+        x: -1
+        width: 22
+        height: 22
         // Drawn only once the badge shows: every tile has one.
-        name: badge.visible ? "xmark" : ""
-        size: 9
-        color: "white"
+        source: badge.visible ? "image://drawing/badges/delete" : ""
+        sourceSize: LibraryGridMath.pixelSize(width, height)
+        smooth: true
+        cache: true
     }
     TapHandler { gesturePolicy: TapHandler.ReleaseWithinBounds; onTapped: badge.clicked() }
 }

@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 #include <QStringListModel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,20 @@ TEST(PageSliceModel, ShowsItsRangeAndFollowsTheSourceWithoutResets) {
         source.setData(source.index(1), QStringLiteral("renamed"));
         EXPECT_EQ(changes.count(), 1);
         EXPECT_EQ(slice.get(1, QStringLiteral("display")).toString(), QStringLiteral("renamed"));
+    }
+    {
+        // A budgeted turn gets there in steps and names each row a step binds, once, so its
+        // view can ready that tile within the step.
+        slice.setStepBudget(1);
+        QSignalSpy bound(&slice, &PageSliceModel::rowBound);
+        slice.setFirst(3);
+        EXPECT_FALSE(slice.settled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return slice.settled(); }, 5000));
+        EXPECT_EQ(rowsOf(slice), (QStringList{"f", "d", "e"}));
+        QList<int> rows;
+        for (const QList<QVariant>& signal : bound)
+            rows << signal.at(0).toInt();
+        EXPECT_EQ(rows, (QList<int>{0, 1, 2}));
     }
 }
 

@@ -39,6 +39,7 @@ Item {
         count: slot.made && slot.page >= 0 ? slot.capacity : 0
         stepBudget: slot.shown ? 0 : slot.awaited ? 5 : 2
         onRowAdded: if (slot.view) slot.view.forceLayout()
+        onRowBound: row => { if (slot.view) ViewServices.polishNow(slot.view.itemAtIndex(row)) }
     }
     Loader {
         id: loader

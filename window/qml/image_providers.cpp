@@ -3,6 +3,7 @@
 #include "window/qml/app_icon_cache.h"
 
 #include <QColor>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
@@ -34,7 +35,7 @@ bool drawSvg(const QString& file, QImage& image) {
     return true;
 }
 
-QImage placeholderIcon(const QSize& size) {
+QImage drawPlaceholderIcon(const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -46,6 +47,23 @@ QImage placeholderIcon(const QSize& size) {
     painter.setBrush(QColor(150, 156, 170));
     painter.drawRoundedRect(box, box.width() * 0.22, box.height() * 0.22);
     return image;
+}
+
+// The stand-in of every icon still being read, drawn once per size: a page filling shows it on
+// every tile at once. Asked from the main thread and from the icon readers.
+QImage placeholderIcon(const QSize& size) {
+    static std::mutex lock;
+    static QHash<quint64, QImage> drawn;
+    const std::lock_guard locked(lock);
+    const quint64 key = quint64(quint32(size.width())) << 32 | quint32(size.height());
+    auto found = drawn.find(key);
+    if (found == drawn.end()) {
+        // A few sizes at most: the grid's and the folder previews'.
+        if (drawn.size() >= 8)
+            drawn.clear();
+        found = drawn.insert(key, drawPlaceholderIcon(size));
+    }
+    return *found;
 }
 
 // One pass of a box blur of the given radius along the rows (or the columns) of an 8-bit alpha

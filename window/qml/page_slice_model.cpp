@@ -158,6 +158,7 @@ void PageSliceModel::step() {
         } else {
             continue;
         }
+        emit rowBound(at);
         if (spent.nsecsElapsed() >= budget)
             break;
     }

@@ -60,6 +60,9 @@ signals:
     // A step added a row: its view may lay it out now, so that the step's time counts the tile
     // it makes.
     void rowAdded();
+    // A step added or rebound this row: its view may ready the tile now (its polish), so that
+    // the step's time counts that too, not the next frame's.
+    void rowBound(int row);
 
 private:
     // The source rows now in range.

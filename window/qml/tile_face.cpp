@@ -19,6 +19,9 @@
 #include <QTimer>
 #include <QtMath>
 
+#include <map>
+#include <tuple>
+
 namespace orbitdeck {
 
 namespace {
@@ -58,8 +61,9 @@ QColor mixed(const QColor& from, const QColor& to, qreal t) {
 // opacity is in the picture: drawn through an opacity node, the software renderer blends every
 // shadow on the slow path, in every frame a page moves.
 const QImage& sharedShadow(int edge, qreal corner, qreal blur, qreal opacity) {
-    static QHash<QString, QImage> shadows;
-    const QString key = QStringLiteral("%1/%2/%3/%4").arg(edge).arg(corner).arg(blur).arg(opacity);
+    // Every tile asks at every polish: a key of numbers, not of formatted text.
+    static std::map<std::tuple<int, qreal, qreal, qreal>, QImage> shadows;
+    const auto key = std::make_tuple(edge, corner, blur, opacity);
     auto found = shadows.find(key);
     if (found == shadows.end()) {
         const QImage full = roundedShadow(QSize(edge, edge), corner, blur);
@@ -70,9 +74,9 @@ const QImage& sharedShadow(int edge, qreal corner, qreal blur, qreal opacity) {
         painter.setOpacity(opacity);
         painter.drawImage(QPointF(0, 0), full);
         painter.end();
-        found = shadows.insert(key, faded);
+        found = shadows.emplace(key, faded).first;
     }
-    return *found;
+    return found->second;
 }
 
 // Coverage of a plate's inside and of its border ring (none without a border) for one size,

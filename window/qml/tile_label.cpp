@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QQuickWindow>
 #include <QSGImageNode>
+#include <QTextLayout>
 #include <QtMath>
+
+#include <utility>
 
 namespace orbitdeck {
 
@@ -72,33 +75,46 @@ void TileLabel::itemChange(ItemChange change, const ItemChangeData& value) {
 }
 
 void TileLabel::redraw() {
+    stale_ = true;
     polish();
 }
 
 void TileLabel::updatePolish() {
+    // Polished ahead of its frame already (a view filling off screen).
+    if (!std::exchange(stale_, false))
+        return;
     const qreal width = this->width();
     QImage image;
     qreal points = font_.pointSizeF();
     bool elided = false;
     if (!text_.isEmpty() && width > 0 && isVisible()) {
         // The largest size from the full one down to 85 % that fits; elided at 85 % otherwise.
+        // Each measure shapes the name anew: a name that fits is measured once.
         QFont font = font_;
-        const qreal full = QFontMetricsF(font).horizontalAdvance(text_);
-        if (full > width) {
-            points = std::max(font_.pointSizeF() * width / full, font_.pointSizeF() * smallestFit);
+        qreal advance = QFontMetricsF(font).horizontalAdvance(text_);
+        if (advance > width) {
+            const qreal smallest = font_.pointSizeF() * smallestFit;
+            points = std::max(font_.pointSizeF() * width / advance, smallest);
             font.setPointSizeF(points);
-            while (points > font_.pointSizeF() * smallestFit &&
-                   QFontMetricsF(font).horizontalAdvance(text_) > width) {
-                points = std::max(points - 0.1, font_.pointSizeF() * smallestFit);
+            advance = QFontMetricsF(font).horizontalAdvance(text_);
+            while (points > smallest && advance > width) {
+                points = std::max(points - 0.1, smallest);
                 font.setPointSizeF(points);
+                advance = QFontMetricsF(font).horizontalAdvance(text_);
             }
         }
         const QFontMetricsF metrics(font);
         QString shown = text_;
-        if (metrics.horizontalAdvance(text_) > width) {
+        if (advance > width) {
             shown = metrics.elidedText(text_, Qt::ElideRight, width);
             elided = true;
         }
+        // Laid out once for both the shadow and the ink: drawing a string shapes it each time.
+        QTextLayout layout(shown, font);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
         const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
         const bool raised = color_.red() == 255 && color_.green() == 255 && color_.blue() == 255;
         // Room above and below the line: marks and fallback fonts reach beyond its height.
@@ -108,17 +124,16 @@ void TileLabel::updatePolish() {
         image.setDevicePixelRatio(ratio);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        painter.setFont(font);
         // On the label font's baseline, whatever fallback font a script takes, so every
         // name of a row sits on one line.
-        const QPointF origin((width - metrics.horizontalAdvance(shown)) / 2,
-                             margin_ + metrics.ascent());
+        const QPointF origin((width - line.naturalTextWidth()) / 2,
+                             margin_ + metrics.ascent() - line.ascent());
         if (raised) {
             painter.setPen(QColor::fromRgbF(0, 0, 0, 0.45f));
-            painter.drawText(origin + QPointF(0, 1), shown);
+            layout.draw(&painter, origin + QPointF(0, 1));
         }
         painter.setPen(color_);
-        painter.drawText(origin, shown);
+        layout.draw(&painter, origin);
     }
     image_ = image;
     imageFresh_ = true;

@@ -59,6 +59,7 @@ private:
     QImage image_;
     int margin_ = 0; // drawn above and below the item
     bool imageFresh_ = false;
+    bool stale_ = true; // the image no longer shows the text, size or colour
 };
 
 } // namespace orbitdeck

@@ -28,6 +28,14 @@ void ViewServices::callLater(const QJSValue& function) {
         Qt::QueuedConnection);
 }
 
+void ViewServices::polishNow(QQuickItem* item) const {
+    if (!item)
+        return;
+    item->ensurePolished();
+    for (QQuickItem* child : item->childItems())
+        polishNow(child);
+}
+
 void ViewServices::clearIconCache() {
     ORBITDECK_ASSERT_MAIN_THREAD();
     AppIconCache::shared().clear();

@@ -2,6 +2,7 @@
 
 #include <QJSValue>
 #include <QObject>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
 
 #include "window/settings_enum_types.h"
@@ -38,6 +39,9 @@ public:
     // Calls function once control is back in the event loop, as Qt.callLater does (which the
     // linter of Qt 6.4 cannot tell from a property); dropped with the engine.
     Q_INVOKABLE void callLater(const QJSValue& function);
+    // Runs the polish of item and its descendants now rather than in the next frame: a view
+    // filling off screen, a few tiles a step, counts their drawing in the step.
+    Q_INVOKABLE void polishNow(QQuickItem* item) const;
 
 signals:
     void desktopChanged();

@@ -2,7 +2,10 @@
 
 #include <QQuickWindow>
 #include <QSGImageNode>
+#include <QSGRendererInterface>
 #include <QSGTexture>
+
+#include <algorithm>
 
 namespace orbitdeck {
 
@@ -25,6 +28,44 @@ QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QI
     }
     node->setRect(rect);
     return node;
+}
+
+void updateBandedImageNodes(QQuickWindow* window, QSGNode* holder, const QImage& image, bool fresh,
+                            const QRectF& rect) {
+    // A band of this many rows stays under the pool's threshold even clipped to two rectangles
+    // side by side.
+    constexpr int bandRows = 47;
+    const bool software =
+        window && window->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
+    const int bands = image.isNull() || !window ? 0
+                      : software                ? (image.height() + bandRows - 1) / bandRows
+                                                : 1;
+    if (fresh || holder->childCount() != bands) {
+        while (QSGNode* child = holder->firstChild())
+            delete child; // leaves the holder by itself
+        if (bands == 0)
+            return;
+        QSGTexture* texture =
+            window->createTextureFromImage(image, QQuickWindow::TextureHasAlphaChannel);
+        for (int band = 0; band < bands; ++band) {
+            QSGImageNode* node = window->createImageNode();
+            node->setTexture(texture);
+            // The first band's node deletes the texture they share, and goes first.
+            node->setOwnsTexture(band == 0);
+            node->setFiltering(QSGTexture::Linear);
+            holder->appendChildNode(node);
+        }
+    }
+    const qreal pixelsPerPoint = image.height() / rect.height();
+    int top = 0;
+    for (QSGNode* child = holder->firstChild(); child; child = child->nextSibling()) {
+        const int rows = std::min(bands == 1 ? image.height() : bandRows, image.height() - top);
+        auto* node = static_cast<QSGImageNode*>(child);
+        node->setSourceRect(QRectF(0, top, image.width(), rows));
+        node->setRect(
+            QRectF(rect.x(), rect.y() + top / pixelsPerPoint, rect.width(), rows / pixelsPerPoint));
+        top += rows;
+    }
 }
 
 } // namespace orbitdeck

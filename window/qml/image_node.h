@@ -5,6 +5,7 @@
 
 class QQuickWindow;
 class QSGImageNode;
+class QSGNode;
 
 namespace orbitdeck {
 
@@ -13,5 +14,12 @@ namespace orbitdeck {
 // changed; a null image gives no node (the old one is deleted).
 QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QImage& image,
                               bool fresh, const QRectF& rect);
+
+// The same under `holder`, as horizontal bands under the software renderer: it spreads a picture
+// drawn through its general blend (moved by a fraction, tilted, scaled or clipped to several
+// rectangles) over Qt's thread pool once the draw spans 96 rows, and waking the pool costs more
+// than a tile's picture. Elsewhere one node.
+void updateBandedImageNodes(QQuickWindow* window, QSGNode* holder, const QImage& image, bool fresh,
+                            const QRectF& rect);
 
 } // namespace orbitdeck

@@ -500,9 +500,9 @@ QSGNode* TileFace::updatePaintNode(QSGNode* old, UpdatePaintNodeData*) {
         root->appendChildNode(lift);
     }
     QQuickWindow* window = this->window();
-    refreshChild(root->firstChild(), [&](QSGImageNode* node) {
-        return updateImageNode(window, node, plate_, plateFresh_, QRectF(QPointF(0, 0), size()));
-    });
+    // The plate is the tile's height: moved by a fraction or tilted, it would go over the pool.
+    updateBandedImageNodes(window, root->firstChild(), plate_, plateFresh_,
+                           QRectF(QPointF(0, 0), size()));
     auto* lift = static_cast<QSGTransformNode*>(root->lastChild());
     const QPointF centre = iconRect_.center();
     QMatrix4x4 matrix;

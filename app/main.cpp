@@ -2,6 +2,7 @@
 // launcher window.
 #include "app/launcher_scene.h"
 #include "platform/application_instance.h"
+#include "platform/freed_memory.h"
 #include "platform/launch_options.h"
 #include "window/window_log.h"
 
@@ -77,6 +78,7 @@ int main(int argc, char* argv[]) {
     // code on their third call costs the start more than it saves. Hot paths still get compiled.
     if (!qEnvironmentVariableIsSet("QV4_JIT_CALL_THRESHOLD"))
         qputenv("QV4_JIT_CALL_THRESHOLD", "200");
+    orbitdeck::limitMallocArenas();
     QGuiApplication app(argc, argv);
     orbitdeck::routeCoreFailuresToLog();
     QGuiApplication::setApplicationName(QStringLiteral("Orbitdeck"));

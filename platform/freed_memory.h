@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <QtGlobal>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -11,6 +14,20 @@ namespace orbitdeck {
 inline void releaseFreedMemory() {
 #if defined(__GLIBC__)
     malloc_trim(0);
+#endif
+}
+
+// Every thread that allocates while the others hold theirs gets a malloc arena of its own, and
+// each keeps its own loose ends: the icon readers' arenas held about 2 MB more at a first start
+// than a shared one. Two arenas in all, so the main thread rarely waits on the workers' lock (one
+// made the start 15 % slower); left alone when the environment tunes malloc itself. Before any
+// thread starts.
+inline void limitMallocArenas() {
+#if defined(__GLIBC__)
+    if (qEnvironmentVariableIsSet("MALLOC_ARENA_MAX") ||
+        qEnvironmentVariable("GLIBC_TUNABLES").contains(QLatin1String("arena_max")))
+        return;
+    mallopt(M_ARENA_MAX, 2);
 #endif
 }
 

@@ -19,6 +19,14 @@ inline QString makeSampleApps(const QString& source, const QString& home, int co
     return QString::fromUtf8(generator.readAllStandardOutput()).trimmed().split('\n').last();
 }
 
+#ifdef LAUNCHER_PATH
+// The launcher measured: this build's, or another build's given in ORBITDECK_BENCH_LAUNCHER (to
+// set two builds side by side against the same baseline).
+inline QString launcherPath() {
+    return qEnvironmentVariable("ORBITDECK_BENCH_LAUNCHER", QStringLiteral(LAUNCHER_PATH));
+}
+#endif
+
 // Stops a child the benchmark started: politely first, then for good.
 inline void stopProcess(QProcess& process) {
     process.terminate();

@@ -219,7 +219,7 @@ int main() {
     Run launcher, bare;
     std::vector<double> launcherPolish, barePolish;
     for (int run = 0; run < runs; ++run) {
-        const Run one = drive(QStringLiteral(LAUNCHER_PATH), {}, environment, slides, true);
+        const Run one = drive(launcherPath(), {}, environment, slides, true);
         const Run base =
             drive(QStringLiteral(BARE_PAGING_PATH), {iconList}, environment, slides, false);
         append(launcher.slides, one.slides);

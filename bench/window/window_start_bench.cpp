@@ -124,8 +124,8 @@ bool compare(const QString& title, int runs, const QString& reportFolder,
             QDir(environment.value(QStringLiteral("XDG_CACHE_HOME")) + QStringLiteral("/orbitdeck"))
                 .removeRecursively();
         const Sample launcher = measure(
-            QStringLiteral(LAUNCHER_PATH), {}, launcherEnvironment,
-            [&] { return launcherFrame(report, 0); }, [&] { return launcherFrame(report, 35); });
+            launcherPath(), {}, launcherEnvironment, [&] { return launcherFrame(report, 0); },
+            [&] { return launcherFrame(report, 35); });
         const auto bareShown = [&] { return bareFrame(marker); };
         const Sample bare = measure(QStringLiteral(BARE_GRID_PATH), {iconList, marker}, environment,
                                     bareShown, bareShown);

@@ -63,7 +63,7 @@ AppDescriptor::AppDescriptor(std::string displayName, std::optional<std::string>
     : id_(identity(bundleIdentifier, bundleURL))
     , displayName_(std::move(displayName))
     , bundleIdentifier_(std::move(bundleIdentifier))
-    , bundleURL_(std::move(bundleURL))
+    , bundlePath_(bundleURL.native())
     , displayNameKey_(composedIfChanged(displayName_).value_or(std::string()))
     , idKey_(composedIfChanged(id_).value_or(std::string())) {}
 
@@ -76,7 +76,7 @@ bool operator==(const AppDescriptor& left, const AppDescriptor& right) {
         (!leftIdentifier || *leftIdentifier == *rightIdentifier ||
          canonicalComposition(*leftIdentifier) == canonicalComposition(*rightIdentifier));
     return left.idKey() == right.idKey() && left.displayNameKey() == right.displayNameKey() &&
-           sameIdentifier && left.bundleURL_ == right.bundleURL_;
+           sameIdentifier && left.bundleURL() == right.bundleURL();
 }
 
 bool AppDescriptor::displayNameOrder(const AppDescriptor& left, const AppDescriptor& right) {

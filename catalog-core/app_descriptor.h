@@ -22,7 +22,7 @@ public:
     const std::string& displayName() const { return displayName_; }
     const std::optional<std::string>& bundleIdentifier() const { return bundleIdentifier_; }
     // The bundle folder as the scan met it (not standardised).
-    const std::filesystem::path& bundleURL() const { return bundleURL_; }
+    std::filesystem::path bundleURL() const { return bundlePath_; }
 
     // Display name, then id, both in code-point order after canonical composition.
     static bool displayNameOrder(const AppDescriptor& left, const AppDescriptor& right);
@@ -36,7 +36,9 @@ private:
     std::string id_;
     std::string displayName_;
     std::optional<std::string> bundleIdentifier_;
-    std::filesystem::path bundleURL_;
+    // Text rather than a path: a path keeps a list of its parts beside its text, about 400 bytes
+    // for an entry's path, and every application is held by the library and its search index.
+    std::string bundlePath_;
     const std::string& displayNameKey() const {
         return displayNameKey_.empty() ? displayName_ : displayNameKey_;
     }

@@ -32,8 +32,10 @@ TileCell {
     iconSource: kind === "folder" || path === "" ? "" : "image://appicon/" + encodeURIComponent(path)
     previewIcons: {
         const icons = []
-        for (const appPath of previewPaths)
-            icons.push("image://appicon/" + encodeURIComponent(appPath))
+        if (kind === "folder") {
+            for (const appPath of previewPaths)
+                icons.push("image://appicon/" + encodeURIComponent(appPath))
+        }
         return icons
     }
     highlighted: {
@@ -66,11 +68,12 @@ TileCell {
     property Item hookItem: null
     onHooksWantedChanged: makeHooks()
     Component.onCompleted: makeHooks()
+    // From the file when first wanted: a component declared here would be one more object in
+    // every cell.
     function makeHooks() {
         if (hooksWanted && !hookItem)
-            hookItem = hooksComponent.createObject(bound, { cell: bound })
+            hookItem = Qt.createComponent("TileDragHooks.qml").createObject(bound, { cell: bound })
     }
-    Component { id: hooksComponent; TileDragHooks {} }
     onPressStarted: scenePosition => {
         if (takesDrags && full)
             LiveDrag.pressTile(key, scenePosition, String(iconSource), iconSize)

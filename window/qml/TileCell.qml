@@ -29,7 +29,7 @@ Item {
     // Looks. Those the application tile shows are its own, as aliases: a property bound through
     // would be one more binding per tile.
     property alias cellHeight: appTile.tileHeight
-    property alias iconSize: appTile.size
+    property alias iconSize: appTile.iconSize
     property alias showsLabel: appTile.showsLabel
     property bool folderLabels: true
     property string skin: "night"

@@ -218,7 +218,7 @@ void TileFace::setIconSize(qreal size) {
     iconWanted_ = true;
     prefetchIcon();
     layout();
-    emit looksChanged();
+    emit iconSizeChanged();
 }
 
 void TileFace::setShowsLabel(bool shows) {
@@ -226,7 +226,7 @@ void TileFace::setShowsLabel(bool shows) {
         return;
     showsLabel_ = shows;
     layout();
-    emit looksChanged();
+    emit showsLabelChanged();
 }
 
 bool TileFace::compact() const {
@@ -237,7 +237,7 @@ void TileFace::setCompact(bool compact) {
     if (label_->compact() == compact)
         return;
     label_->setCompact(compact);
-    emit looksChanged();
+    emit compactChanged();
 }
 
 void TileFace::setInk(const QColor& ink) {
@@ -246,7 +246,7 @@ void TileFace::setInk(const QColor& ink) {
     ink_ = ink;
     label_->setColor(ink);
     plateChanged();
-    emit looksChanged();
+    emit inkChanged();
 }
 
 void TileFace::setAccent(const QColor& accent) {
@@ -254,7 +254,7 @@ void TileFace::setAccent(const QColor& accent) {
         return;
     accent_ = accent;
     plateChanged();
-    emit looksChanged();
+    emit accentChanged();
 }
 
 void TileFace::setHighlighted(bool highlighted) {
@@ -262,7 +262,7 @@ void TileFace::setHighlighted(bool highlighted) {
         return;
     highlighted_ = highlighted;
     plateChanged();
-    emit stateChanged();
+    emit highlightedChanged();
 }
 
 void TileFace::setHovered(bool hovered) {
@@ -270,7 +270,7 @@ void TileFace::setHovered(bool hovered) {
         return;
     hovered_ = hovered;
     plateChanged();
-    emit stateChanged();
+    emit hoveredChanged();
 }
 
 void TileFace::setPressed(bool pressed) {
@@ -281,7 +281,7 @@ void TileFace::setPressed(bool pressed) {
     press_.moveTo(pressed && pressAnimates_ ? pressedScale : 1,
                   pressAnimates_ ? springDuration(0.22, 0.68) : 0, pressSpring(), this,
                   [this] { setScale(press_.value()); });
-    emit stateChanged();
+    emit pressedChanged();
 }
 
 void TileFace::setLifts(bool lifts) {
@@ -295,21 +295,21 @@ void TileFace::setLifts(bool lifts) {
                      emit iconMoved();
                  });
     update();
-    emit stateChanged();
+    emit liftsChanged();
 }
 
 void TileFace::setAnimates(bool animates) {
     if (animates_ == animates)
         return;
     animates_ = animates;
-    emit looksChanged();
+    emit animatesChanged();
 }
 
 void TileFace::setPressAnimates(bool animates) {
     if (pressAnimates_ == animates)
         return;
     pressAnimates_ = animates;
-    emit looksChanged();
+    emit pressAnimatesChanged();
 }
 
 TileFace::Plate TileFace::plateFor(bool highlighted, bool hovered) const {

@@ -23,20 +23,21 @@ class TileFace : public QQuickItem {
     QML_ELEMENT
     Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged FINAL)
     Q_PROPERTY(QUrl iconSource READ iconSource WRITE setIconSource NOTIFY iconSourceChanged FINAL)
-    Q_PROPERTY(qreal iconSize READ iconSize WRITE setIconSize NOTIFY looksChanged FINAL)
-    Q_PROPERTY(bool showsLabel READ showsLabel WRITE setShowsLabel NOTIFY looksChanged FINAL)
-    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY looksChanged FINAL)
-    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY looksChanged FINAL)
-    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY looksChanged FINAL)
-    Q_PROPERTY(bool highlighted READ highlighted WRITE setHighlighted NOTIFY stateChanged FINAL)
-    Q_PROPERTY(bool hovered READ hovered WRITE setHovered NOTIFY stateChanged FINAL)
-    Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY stateChanged FINAL)
+    Q_PROPERTY(qreal iconSize READ iconSize WRITE setIconSize NOTIFY iconSizeChanged FINAL)
+    Q_PROPERTY(bool showsLabel READ showsLabel WRITE setShowsLabel NOTIFY showsLabelChanged FINAL)
+    Q_PROPERTY(bool compact READ compact WRITE setCompact NOTIFY compactChanged FINAL)
+    Q_PROPERTY(QColor ink READ ink WRITE setInk NOTIFY inkChanged FINAL)
+    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY accentChanged FINAL)
+    Q_PROPERTY(
+        bool highlighted READ highlighted WRITE setHighlighted NOTIFY highlightedChanged FINAL)
+    Q_PROPERTY(bool hovered READ hovered WRITE setHovered NOTIFY hoveredChanged FINAL)
+    Q_PROPERTY(bool pressed READ pressed WRITE setPressed NOTIFY pressedChanged FINAL)
     // Hovering lifts the icon (fluid effects only); `animates` eases the plate and the lift,
     // `pressAnimates` the press.
-    Q_PROPERTY(bool lifts READ lifts WRITE setLifts NOTIFY stateChanged FINAL)
-    Q_PROPERTY(bool animates READ animates WRITE setAnimates NOTIFY looksChanged FINAL)
-    Q_PROPERTY(
-        bool pressAnimates READ pressAnimates WRITE setPressAnimates NOTIFY looksChanged FINAL)
+    Q_PROPERTY(bool lifts READ lifts WRITE setLifts NOTIFY liftsChanged FINAL)
+    Q_PROPERTY(bool animates READ animates WRITE setAnimates NOTIFY animatesChanged FINAL)
+    Q_PROPERTY(bool pressAnimates READ pressAnimates WRITE setPressAnimates NOTIFY
+                   pressAnimatesChanged FINAL)
     Q_PROPERTY(qreal iconScale READ iconScale NOTIFY iconMoved FINAL)
 
 public:
@@ -73,8 +74,19 @@ public:
 signals:
     void nameChanged();
     void iconSourceChanged();
-    void looksChanged();
-    void stateChanged();
+    // One signal a property: the tile binds some of them to others (lifting on hover), and a
+    // shared signal would re-run those bindings from their own writes.
+    void iconSizeChanged();
+    void showsLabelChanged();
+    void compactChanged();
+    void inkChanged();
+    void accentChanged();
+    void highlightedChanged();
+    void hoveredChanged();
+    void pressedChanged();
+    void liftsChanged();
+    void animatesChanged();
+    void pressAnimatesChanged();
     void iconMoved();
 
 protected:

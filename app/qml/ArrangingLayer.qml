@@ -40,32 +40,14 @@ Item {
         property: "arrangingOpen"
         value: arranging.overlayOpen
     }
-    Binding {
-        target: arranging.overlays
-        property: "folderCover"
-        value: arranging.folderPanel ? arranging.folderPanel.cover : null
-    }
-
-    // Made when a folder first opens, and kept: it shrinks away after a close.
-    property FolderPanel folderPanel: null
+    // Made from its file when a folder first opens, and kept: it shrinks away after a close. A
+    // panel named here would be read with this layer, its tiles and title field with it. It
+    // gives the overlays its backdrop itself.
+    property Item folderPanel: null
     readonly property bool folderOpen: win !== null && win.selection.openFolder !== ""
     onFolderOpenChanged: {
         if (folderOpen && !folderPanel)
-            folderPanel = folderPanelMaker.createObject(arranging) as FolderPanel
-    }
-    Component {
-        id: folderPanelMaker
-        FolderPanel {
-            anchors.fill: parent
-            win: arranging.win
-            actions: arranging.actions
-            skin: arranging.skin
-            effects: arranging.effects
-            reduceMotion: arranging.reduceMotion
-            texts: arranging.texts
-            gridColumns: arranging.win ? arranging.win.paging.navColumns : 7
-            iconSize: arranging.win ? arranging.win.settings.effectiveIconSize : 62
-        }
+            folderPanel = Qt.createComponent("FolderPanel.qml").createObject(arranging, { host: arranging })
     }
     Repeater {
         model: arranging.pagesShown && LiveDrag.dragging ? [false, true] : []

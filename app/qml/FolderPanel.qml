@@ -8,14 +8,16 @@ import Orbitdeck.Arranging
 // the folder's tiles. It grows out of the point it was opened from and shrinks back into it.
 Item {
     id: panel
-    property AmbergridWindow win
-    property Actions actions
-    property string skin: "night"
-    property int effects: Setting.LibraryEffects.fluid
-    property bool reduceMotion: false
-    property TextLookup texts: null        // the interface language
-    property int gridColumns: 7
-    property real iconSize: 62
+    // The arranging layer it lies in, whose window state and looks it takes.
+    required property ArrangingLayer host
+    readonly property AmbergridWindow win: host.win
+    readonly property Actions actions: host.actions
+    readonly property string skin: host.skin
+    readonly property int effects: host.effects
+    readonly property bool reduceMotion: host.reduceMotion
+    readonly property TextLookup texts: host.texts    // the interface language
+    readonly property int gridColumns: win ? win.paging.navColumns : 7
+    readonly property real iconSize: win ? win.settings.effectiveIconSize : 62
     readonly property string openFolder: win ? win.selection.openFolder : ""
     // The folder shown; kept while the panel shrinks away.
     property string folderId
@@ -29,6 +31,7 @@ Item {
                                  : Qt.rgba(0.04, 0.06, 0.11, 1)
     property real grow: 0
 
+    anchors.fill: parent
     visible: exists && grow > 0.001
     // Shrinking away after a close, it no longer takes the pointer.
     enabled: openFolder !== ""
@@ -74,6 +77,11 @@ Item {
 
     // Shown over the grid while a folder is open.
     readonly property Item cover: backdrop
+    Binding {
+        target: panel.host.overlays
+        property: "folderCover"
+        value: panel.cover
+    }
 
     Rectangle {
         id: backdrop
@@ -134,10 +142,8 @@ Item {
             width: panel.geometry.scrollWidth
             height: panel.geometry.scrollHeight
 
-            // The panel's drop shadow, 14 points down, blurred over 30. Blurred on a worker: the
-            // panel is made with the arranging layer right after the first frame, closed, and
-            // blurring a panel's size on the main thread held up the frames after it. Only once
-            // a folder has opened: many sessions open none, and the picture is a panel's size.
+            // The panel's drop shadow, 14 points down, blurred over 30. Blurred on a worker:
+            // blurring a panel's size on the main thread held up the frames of the opening.
             Image {
                 asynchronous: true
                 x: -30

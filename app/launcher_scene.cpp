@@ -23,10 +23,15 @@
 
 namespace orbitdeck {
 
-LauncherScene::LauncherScene()
-    : parts_(makeLauncherParts()) {
+LauncherScene::LauncherScene() {
     ViewHost::provide(&host_);
     prepareViewEngine(engine_);
+    // The views' types are read on the QML loader's thread from here on, while this one makes
+    // the launcher's parts, starts the library's scan and goes on with the event loop.
+    views_ = std::make_unique<QQmlComponent>(&engine_);
+    views_->loadUrl(QUrl(QStringLiteral("qrc:/qt/qml/Orbitdeck/App/Main.qml")),
+                    QQmlComponent::Asynchronous);
+    parts_ = makeLauncherParts();
 }
 
 LauncherScene::~LauncherScene() = default;
@@ -44,17 +49,16 @@ bool LauncherScene::show() {
     if (const QString folder = RenderedIconStore::defaultFolder(); !folder.isEmpty())
         useRenderedIconStore(std::make_shared<RenderedIconStore>(folder));
     host_.setLoadingViews(true);
-    // A plain engine: an application engine asks its file selector about every URL the type
-    // loader resolves, and the views have no selected files.
-    QQmlComponent main(&engine_);
-    // Through the module's name, so its C++ types come with it.
-    main.setData("import Orbitdeck.App\nMain {}\n", QUrl(QStringLiteral("qrc:/orbitdeck.qml")));
+    // Waits for the reading begun with the scene, without running the event loop: the library's
+    // result stays queued until the window is made and laid out, and the grid is made once.
+    QQmlComponent main(&engine_, views_->url(), QQmlComponent::PreferSynchronous);
     root_.reset(main.createWithInitialProperties(
         {{QStringLiteral("win"), QVariant::fromValue(parts_->state())},
          {QStringLiteral("lang"), QVariant::fromValue(parts_->language())},
          {QStringLiteral("commands"), QVariant::fromValue(parts_->commands())},
          {QStringLiteral("layoutOps"), QVariant::fromValue(parts_->layoutOps())},
          {QStringLiteral("onboarding"), QVariant::fromValue(parts_->onboarding())}}));
+    views_.reset();
     for (const QQmlError& error : main.errors())
         qWarning("%s", qPrintable(error.toString()));
     window_ = qobject_cast<QQuickWindow*>(root_.get());

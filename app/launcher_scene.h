@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QQmlComponent;
 class QQuickWindow;
 
 namespace orbitdeck {
@@ -31,9 +32,12 @@ public:
 private:
     void watchFirstLibraryFrame();
 
-    std::unique_ptr<LauncherParts> parts_;
     ViewHost host_{nullptr};
+    // A plain engine: an application engine asks its file selector about every URL the type
+    // loader resolves, and the views have no selected files.
     QQmlEngine engine_;
+    std::unique_ptr<QQmlComponent> views_; // reads the window's types from the start on
+    std::unique_ptr<LauncherParts> parts_;
     std::unique_ptr<QObject> root_; // made by engine_, gone before it
     QQuickWindow* window_ = nullptr;
     std::unique_ptr<StateReport> report_;

@@ -1,5 +1,6 @@
 import QtQuick
 import Orbitdeck.State
+import Orbitdeck.Views
 
 // One cell of the grid: the tile, its highlight, selection badge, drop ring, dimming while
 // dragged, wiggle while arranging, and the click and long-press gestures.

@@ -22,10 +22,9 @@ TileCell {
     readonly property PageView grid: GridView.view as PageView
     readonly property CommandLayer commands: actions ? actions.commands : null
 
-    // A cell outside a page view keeps the standard size.
-    width: grid ? grid.metrics.cellWidth : 100
-    cellHeight: grid ? grid.metrics.cellHeight : 96
-    iconSize: grid ? grid.metrics.iconSize : 62
+    width: TileLooks.metrics.cellWidth
+    cellHeight: TileLooks.metrics.cellHeight
+    iconSize: TileLooks.metrics.iconSize
     objectName: "library-cell-" + key
     interactive: grid ? grid.tilesInteractive : true
     hoverable: grid ? grid.tilesHover : true
@@ -41,7 +40,7 @@ TileCell {
     highlighted: {
         if (!selectionState)
             return false
-        if (searching) {
+        if (TileLooks.searching) {
             if (selectionState.selectedItem !== "")
                 return selectionState.selectedItem === key
             return win.paging.page === 0 && index === 0
@@ -63,8 +62,7 @@ TileCell {
     // Drag and drop once the first frame is up. A press may start a drag; the drop area and the
     // jiggle's timing are made when a drag or arranging first needs them, as most sessions never
     // arrange and each tile would carry them.
-    property bool takesDrags: false
-    readonly property bool hooksWanted: takesDrags && (arranging || LiveDrag.dragging)
+    readonly property bool hooksWanted: TileLooks.takesDrags && (arranging || LiveDrag.dragging)
     property Item hookItem: null
     onHooksWantedChanged: makeHooks()
     Component.onCompleted: makeHooks()
@@ -75,7 +73,7 @@ TileCell {
             hookItem = Qt.createComponent("TileDragHooks.qml").createObject(bound, { cell: bound })
     }
     onPressStarted: scenePosition => {
-        if (takesDrags && full)
+        if (TileLooks.takesDrags && full)
             LiveDrag.pressTile(key, scenePosition, String(iconSource), iconSize)
     }
 

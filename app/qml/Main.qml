@@ -57,6 +57,15 @@ Window {
         property: "folderCover"
         value: overlays.folderCover
     }
+    // What every tile shows alike, given to all of them here at once.
+    Binding { target: TileLooks; property: "accent"; value: Skin.accent(window.skin) }
+    Binding { target: TileLooks; property: "ink"; value: Skin.ink(window.skin) }
+    Binding { target: TileLooks; property: "effects"; value: window.effects }
+    Binding { target: TileLooks; property: "reduceMotion"; value: window.reduceMotion }
+    Binding { target: TileLooks; property: "showsLabel"; value: window.settings ? window.settings.labels : true }
+    Binding { target: TileLooks; property: "folderLabels"; value: window.settings ? window.settings.folderLabels : true }
+    Binding { target: TileLooks; property: "searching"; value: window.searching }
+    Binding { target: TileLooks; property: "takesDrags"; value: window.libraryShown }
     Connections {
         target: ViewHost
         function onSwipeMoved(travel: real) { libraryRoot.swipeMoved(travel) }
@@ -123,13 +132,6 @@ Window {
                 actions: windowActions
                 win: window.win
                 texts: windowTexts
-                searching: window.searching
-                showsLabel: window.settings ? window.settings.labels : true
-                folderLabels: window.settings ? window.settings.folderLabels : true
-                skin: window.skin
-                effects: window.effects
-                reduceMotion: window.reduceMotion
-                takesDrags: window.libraryShown
             }
         }
 

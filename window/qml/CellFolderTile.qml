@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // A grid cell's folder tile, made when the cell shows a folder.
 FolderTile {
@@ -9,8 +10,8 @@ FolderTile {
     previewIcons: cell.previewIcons
     size: cell.iconSize
     tileHeight: cell.cellHeight
-    showsLabel: cell.folderLabels
-    ink: cell.ink
+    showsLabel: TileLooks.folderLabels
+    ink: TileLooks.ink
     pressed: cell.pressed
-    pressAnimates: Skin.fluid(cell.effects, cell.reduceMotion)
+    pressAnimates: Skin.fluid(TileLooks.effects, TileLooks.reduceMotion)
 }

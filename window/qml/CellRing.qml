@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // A grid cell's drop ring, made the first time the cell shows one.
 DropRing {
@@ -6,5 +7,5 @@ DropRing {
     anchors.fill: parent
     visible: cell.full && (cell.dropTarget || cell.folderSelected)
     strong: cell.dropTarget
-    accent: cell.accent
+    accent: TileLooks.accent
 }

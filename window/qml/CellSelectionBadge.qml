@@ -1,4 +1,5 @@
 import QtQuick
+import Orbitdeck.Views
 
 // A grid cell's check mark, made at the cell's first multi-selection and then kept for its fade.
 SelectionBadge {
@@ -9,6 +10,6 @@ SelectionBadge {
     anchors.right: parent.right
     anchors.margins: 6
     shown: made && cell.full && cell.multiSelected
-    accent: cell.accent
+    accent: TileLooks.accent
     Component.onCompleted: made = true
 }

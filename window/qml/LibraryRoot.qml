@@ -60,6 +60,8 @@ Item {
     readonly property gridMetrics metrics: LibraryGridMath.metrics(gridArea.width, gridArea.height,
                                                            customColumns, customRows,
                                                            baseIconSize, scrolling)
+    // The tiles of every grid view take their size from there.
+    Binding { target: TileLooks; property: "metrics"; value: root.metrics }
 
     // The paged grid's page area; none while scrolling or searching.
     readonly property PagedGrid shownGrid: pagedLoader.item as PagedGrid

@@ -14,10 +14,10 @@ Item {
     property string name
     property alias iconSource: appTile.iconSource
     property list<string> previewIcons
-    // How much interaction the tile gets: none, a search hit, or the full cell.
+    // How much interaction the tile gets: none, a search hit (TileLooks.searching), or the full
+    // cell.
     property bool interactive: true
     property alias hoverable: appTile.hoverable
-    property bool searching: false
     property alias highlighted: appTile.highlighted
     property bool multiSelected: false
     property bool dropTarget: false
@@ -28,20 +28,13 @@ Item {
     // The jiggle's motion (Wiggle.timing), given by the live drag.
     property wiggleMotion wiggleTiming
     // Looks. Those the application tile shows are its own, as aliases: a property bound through
-    // would be one more binding per tile.
+    // would be one more binding per tile. Those every tile shares are read from TileLooks.
     property alias cellHeight: appTile.tileHeight
     property alias iconSize: appTile.iconSize
-    property alias showsLabel: appTile.showsLabel
-    property bool folderLabels: true
-    property string skin: "night"
-    property int effects: Setting.LibraryEffects.fluid
-    property bool reduceMotion: false
     property alias deleteTooltip: appTile.deleteTooltip
     property alias deleteLabel: appTile.deleteLabel
-    readonly property bool full: interactive && !searching
+    readonly property bool full: interactive && !TileLooks.searching
     readonly property bool wiggling: wiggle.active
-    readonly property color accent: Skin.accent(skin)
-    readonly property color ink: Skin.ink(skin)
 
     signal tapped(int modifiers)
     signal longPressed()
@@ -67,7 +60,7 @@ Item {
         // The binding's first value is no change to show.
         if (!scaleMotion && body.scale === dropScale)
             return
-        if (!Skin.fluid(effects, reduceMotion)) {
+        if (!Skin.fluid(TileLooks.effects, TileLooks.reduceMotion)) {
             if (scaleMotion)
                 scaleMotion.stop()
             body.scale = dropScale
@@ -79,6 +72,8 @@ Item {
         scaleMotion.restart()
     }
     Component.onCompleted: {
+        // An expression, not a binding: each cell's would stay for nothing.
+        press.acceptedButtons = Qt.LeftButton | Qt.RightButton
         body.scale = dropScale
         ringShownChanged()
         badgeShownChanged()
@@ -107,7 +102,7 @@ Item {
             id: wiggle
             anchors.fill: parent
             active: cell.full && cell.arranging && !cell.dragging
-                    && Skin.animates(cell.effects, cell.reduceMotion)
+                    && Skin.animates(TileLooks.effects, TileLooks.reduceMotion)
             timing: cell.wiggleTiming
 
             ApplicationTile {
@@ -117,10 +112,11 @@ Item {
                 visible: cell.kind !== "folder"
                 appId: visible ? cell.itemId : ""
                 name: cell.name
-                effects: cell.reduceMotion ? Setting.LibraryEffects.off : cell.effects
-                reduceMotion: cell.reduceMotion
-                ink: cell.ink
-                accent: cell.accent
+                showsLabel: TileLooks.showsLabel
+                effects: TileLooks.reduceMotion ? Setting.LibraryEffects.off : TileLooks.effects
+                reduceMotion: TileLooks.reduceMotion
+                ink: TileLooks.ink
+                accent: TileLooks.accent
                 deletable: visible && cell.full && cell.deletable && cell.arranging
                 pressed: visible && press.pressed
                 onDeleteClicked: cell.deleteRequested()
@@ -132,7 +128,6 @@ Item {
         id: press
         anchors.fill: parent
         z: -1
-        acceptedButtons: Qt.LeftButton | Qt.RightButton
         pressAndHoldInterval: 450
         // A press that travels more than 10 points is no long press.
         property point pressedAt

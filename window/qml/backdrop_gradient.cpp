@@ -2,13 +2,13 @@
 
 #include "platform/background_work.h"
 #include "platform/main_thread.h"
+#include "window/qml/image_node.h"
 
 #include <QPainter>
 #include <QQuickWindow>
 #include <QRadialGradient>
 #include <QSGImageNode>
 #include <QSGRenderNode>
-#include <QSGRendererInterface>
 #include <QtMath>
 
 namespace orbitdeck {
@@ -102,17 +102,6 @@ void BackdropGradient::itemChange(ItemChange change, const ItemChangeData& value
         changed();
 }
 
-namespace {
-
-// Only the software renderer gains from the window-sized picture: it copies that one where it
-// would scale the small one in every frame. A GPU scales the small one for nothing.
-bool drawsInSoftware(QQuickWindow* window) {
-    const QSGRendererInterface* renderer = window ? window->rendererInterface() : nullptr;
-    return renderer && renderer->graphicsApi() == QSGRendererInterface::Software;
-}
-
-} // namespace
-
 BackdropGradient::Looks BackdropGradient::wanted() const {
     const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
     return {.pixels = QSize(qCeil(width() * ratio), qCeil(height() * ratio)),
@@ -120,6 +109,9 @@ BackdropGradient::Looks BackdropGradient::wanted() const {
             .bottom = vignetteOnly_ ? QColor() : bottom_,
             .vignette = vignette_,
             .vignetteOnly = vignetteOnly_,
+            // Only the software renderer gains from the window-sized picture: it copies that one
+            // where it would scale the small one in every frame. A GPU scales the small one for
+            // nothing.
             .full = sharp_ && !vignetteOnly_ && drawsInSoftware(window())};
 }
 

@@ -9,6 +9,11 @@
 
 namespace orbitdeck {
 
+bool drawsInSoftware(const QQuickWindow* window) {
+    const QSGRendererInterface* renderer = window ? window->rendererInterface() : nullptr;
+    return renderer && renderer->graphicsApi() == QSGRendererInterface::Software;
+}
+
 QSGImageNode* updateImageNode(QQuickWindow* window, QSGImageNode* node, const QImage& image,
                               bool fresh, const QRectF& rect) {
     if (image.isNull() || !window) {
@@ -35,10 +40,8 @@ void updateBandedImageNodes(QQuickWindow* window, QSGNode* holder, const QImage&
     // A band of this many rows stays under the pool's threshold even clipped to two rectangles
     // side by side.
     constexpr int bandRows = 47;
-    const bool software =
-        window && window->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
     const int bands = image.isNull() || !window ? 0
-                      : software                ? (image.height() + bandRows - 1) / bandRows
+                      : drawsInSoftware(window) ? (image.height() + bandRows - 1) / bandRows
                                                 : 1;
     if (fresh || holder->childCount() != bands) {
         while (QSGNode* child = holder->firstChild())

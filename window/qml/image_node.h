@@ -9,6 +9,10 @@ class QSGNode;
 
 namespace orbitdeck {
 
+// Whether window's scene is drawn by Qt's software renderer (false for no window): the one that
+// resamples moved, tilted or scaled pictures in every frame and blends over its thread pool.
+bool drawsInSoftware(const QQuickWindow* window);
+
 // A textured rectangle of the scene graph showing `image` in `rect`: made or refreshed from
 // `node` (null the first time). A new texture is uploaded only when `fresh` says the image
 // changed; a null image gives no node (the old one is deleted).

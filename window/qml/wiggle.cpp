@@ -1,10 +1,10 @@
 #include "window/qml/wiggle.h"
 
+#include "window/qml/image_node.h"
+
 #include <QEasingCurve>
 #include <QMatrix4x4>
 #include <QPauseAnimation>
-#include <QQuickWindow>
-#include <QSGRendererInterface>
 #include <QSequentialAnimationGroup>
 #include <QVariantAnimation>
 
@@ -116,10 +116,7 @@ void Wiggle::follow(bool wasSwinging) {
 }
 
 void Wiggle::showPhase(qreal phase) {
-    const QQuickWindow* shownIn = window();
-    const bool software =
-        shownIn && shownIn->rendererInterface()->graphicsApi() == QSGRendererInterface::Software;
-    const qreal shown = software ? std::round(phase * 2) / 2 : phase;
+    const qreal shown = drawsInSoftware(window()) ? std::round(phase * 2) / 2 : phase;
     if (turn_)
         turn_->set(shown * timing_.angle, -shown * timing_.lift);
 }
